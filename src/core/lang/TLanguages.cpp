@@ -1,0 +1,142 @@
+#include "lang/TLanguages.h"
+
+#include "platform/Resources.h"
+
+namespace kalorina {
+
+TLanguages& Languages()
+{
+    static TLanguages instance;
+    return instance;
+}
+
+std::string TLanguages::GetText(const std::string& key) const
+{
+    const TLanguage* lang = Active();
+    if (!lang)
+        return {};
+    auto it = lang->Strings.find(key);
+    return it == lang->Strings.end() ? std::string() : it->second;
+}
+
+std::string TLanguages::GetFamilyText(const std::string& base, int index) const
+{
+    return GetText(base + std::to_string(index));
+}
+
+std::vector<std::string> TLanguages::GetFamily(const std::string& base) const
+{
+    std::vector<std::string> texts;
+    for (int i = 0;; ++i) {
+        std::string t = GetFamilyText(base, i);
+        if (t.empty())
+            break;
+        texts.push_back(std::move(t));
+    }
+    return texts;
+}
+
+std::string TLanguages::GetResourceText(int number) const
+{
+    std::string entry = ResourceString(number);
+    return Active() ? ReplaceTokens(entry) : entry;
+}
+
+std::string TLanguages::ReplaceTokens(const std::string& text) const
+{
+    if (!Active())
+        return text;
+    std::string out;
+    std::string rest = text;
+    while (true) {
+        auto hash = rest.find('#');
+        if (hash == std::string::npos)
+            break;
+        if (hash > 0 && rest[hash - 1] == '\\') {
+            out.append(rest, 0, hash - 1);
+            out += '#';
+            rest.erase(0, hash + 1);
+            continue;
+        }
+        out.append(rest, 0, hash);
+        rest.erase(0, hash + 1);
+        auto close = rest.find('#');
+        if (close == std::string::npos)
+            continue;  // a lone '#' is dropped, the rest copied literally
+        out += GetText(rest.substr(0, close));
+        rest.erase(0, close + 1);
+    }
+    return out + rest;
+}
+
+void TLanguages::SelectLanguage(const std::string& name)
+{
+    current_ = -1;
+    for (std::size_t i = 0; i < languages_.size(); ++i)
+        if (languages_[i].name == name && languages_[i].userInterface) {
+            current_ = static_cast<int>(i);
+            return;
+        }
+}
+
+void TLanguages::SelectPrintingLanguage(const std::string& name)
+{
+    for (std::size_t i = 0; i < languages_.size(); ++i)
+        if (languages_[i].name == name) {
+            printing_ = static_cast<int>(i);
+            return;
+        }
+    printing_ = current_;
+}
+
+std::string TLanguages::GetLanguageName() const
+{
+    return Current() ? Current()->name : std::string();
+}
+
+std::string TLanguages::GetPrintingLanguageName() const
+{
+    return Printing() ? Printing()->name : std::string();
+}
+
+void TLanguages::GetLanguageNames(std::vector<std::string>& names, bool userInterfaceOnly) const
+{
+    names.clear();
+    for (const auto& l : languages_)
+        if (!userInterfaceOnly || l.userInterface)
+            names.push_back(l.name);
+}
+
+void TLanguages::TranslateTitle(TitleTarget& format, const std::string& titleName) const
+{
+    const TLanguage* lang = Active();
+    if (!lang)
+        return;
+    for (const auto& title : lang->titles) {
+        if (title.name != titleName)
+            continue;
+        for (const auto& [key, text] : title.captions) {
+            int row = key / 256;
+            int id = key % 256;
+            if (row >= 0 && id >= 0 && row < format.CaptionLineCount())
+                format.SetCaptionLine(id, row, text);
+        }
+        return;
+    }
+}
+
+void TLanguages::AddLanguage(TLanguage language)
+{
+    if (!language.compressed && PlainFilesPrintOnly)
+        language.userInterface = false;
+    languages_.push_back(std::move(language));
+}
+
+void TLanguages::Clear()
+{
+    languages_.clear();
+    current_ = printing_ = -1;
+    PrintingMode = false;
+}
+
+} // namespace kalorina

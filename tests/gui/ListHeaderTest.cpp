@@ -98,6 +98,26 @@ TEST_F(ListHeaderGui, HeaderFollowsHorizontalScroll)
     EXPECT_NE(after, before);
 }
 
+TEST_F(ListHeaderGui, ListFontAndHeaderName)
+{
+    ListWindow small("FontTest");
+    const int smallWidth = small.header->sizeHint().width();
+    store_->CreateKey("Software\\Vexalon\\Kalorina\\Fonts");
+    store_->WriteValue("Software\\Vexalon\\Kalorina\\Fonts", "ListSize", SettingsValue::Integer(16));
+    ListWindow large("FontTest");
+    EXPECT_EQ(large.header->font().pointSize(), 16);
+    EXPECT_GT(large.header->sizeHint().width(), smallWidth);
+    EXPECT_GT(large.header->height(), small.header->height());
+
+    auto* list = new TListViewWithHeader(&small.window);
+    list->SetHeaderName("NoSuchHeader");
+    EXPECT_EQ(list->Header(), nullptr);
+    EXPECT_TRUE(list->HeaderName().isEmpty());
+    list->SetHeaderName("ListHeader1");
+    EXPECT_EQ(list->Header(), small.header);
+    EXPECT_EQ(list->columnCount(), 6);
+}
+
 TEST_F(ListHeaderGui, FirstColumnCannotBeHidden)
 {
     TLanguage lang;
@@ -113,6 +133,11 @@ TEST_F(ListHeaderGui, FirstColumnCannotBeHidden)
     ASSERT_EQ(list->count(), 6);
     EXPECT_FALSE(form.findChild<QPushButton*>("MoveUpButton")->isEnabled());
     EXPECT_FALSE(form.findChild<QPushButton*>("MoveDownButton")->isEnabled());
+    list->setCurrentRow(1);
+    EXPECT_FALSE(form.findChild<QPushButton*>("MoveUpButton")->isEnabled());
+    EXPECT_TRUE(form.findChild<QPushButton*>("MoveDownButton")->isEnabled());
+    form.show();
+    form.grab().save(QString(KALORINA_BINARY_DIR) + "/change-header-form.png");
     list->item(0)->setCheckState(Qt::Unchecked);
     form.findChild<QPushButton*>("OKButton")->click();
     ASSERT_EQ(messages_.size(), 1);

@@ -49,6 +49,11 @@ void TListHeader::SetList(TListViewWithHeader* list)
     SetListColumns();
 }
 
+TListViewWithHeader* TListHeader::List() const
+{
+    return list_;
+}
+
 int TListHeader::ColumnPixelWidth(const TListHeaderFormatCol& column) const
 {
     return column.width * format_.averageCharWidth;

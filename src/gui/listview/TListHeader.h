@@ -2,6 +2,7 @@
 // The two-line column header above a list: draws the rich captions of a column
 // format, follows the list's horizontal scrolling and opens the column setup when
 // clicked.
+#include <QPointer>
 #include <QWidget>
 #include <string>
 
@@ -30,7 +31,7 @@ public:
     // and lays out the linked list's columns.
     void LoadFromRegistry(const std::string& productKey);
     void SetList(TListViewWithHeader* list);
-    TListViewWithHeader* List() const { return list_; }
+    TListViewWithHeader* List() const;
     // One list column per visible format column, in display order.
     void SetListColumns();
     int ScrollPos() const { return scrollPos_; }
@@ -66,7 +67,7 @@ private:
     std::string registryName_;
     std::string productKey_;
     int scrollPos_ = 0;
-    TListViewWithHeader* list_ = nullptr;
+    QPointer<TListViewWithHeader> list_;
     bool setupOnClick_ = true;
 };
 

@@ -51,6 +51,11 @@ void TListViewWithHeader::SetHeaderName(const QString& name)
         }
 }
 
+TListHeader* TListViewWithHeader::Header() const
+{
+    return header_;
+}
+
 void TListViewWithHeader::SetHeader(TListHeader* header)
 {
     header_ = header;

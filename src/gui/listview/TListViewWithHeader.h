@@ -1,6 +1,7 @@
 #pragma once
 // A read-only table that selects whole rows, with its own column headers hidden:
 // a TListHeader above it shows the captions and follows its horizontal scrolling.
+#include <QPointer>
 #include <QTreeWidget>
 #include <functional>
 #include <string>
@@ -22,7 +23,7 @@ public:
     const QString& HeaderName() const { return headerName_; }
     void SetHeaderName(const QString& name);
     void SetHeader(TListHeader* header);
-    TListHeader* Header() const { return header_; }
+    TListHeader* Header() const;
 
     // Everything a dialog needs: the list font on the list and the header, the
     // named format with its stored layout, and the link between them.
@@ -50,7 +51,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    TListHeader* header_ = nullptr;
+    QPointer<TListHeader> header_;
     QString headerName_;
     std::vector<ColumnLayout> columns_;
 };

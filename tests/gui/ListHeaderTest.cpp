@@ -15,6 +15,7 @@
 #include "listview/TChangeHeaderForm.h"
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"
+#include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 
 using namespace kalorina;
@@ -58,11 +59,12 @@ protected:
         auto store = std::make_unique<MemorySettingsStore>();
         store_ = store.get();
         SetSettingsStore(std::move(store));
-        TChangeHeaderForm::messageHook = [this](const QString&, const QString& text) { messages_ << text; };
+        MessageBox::clearNextAnswers();
+        shownBefore_ = MessageBox::shownCount();
     }
     void TearDown() override
     {
-        TChangeHeaderForm::messageHook = nullptr;
+        MessageBox::clearNextAnswers();
         Languages().Clear();
     }
 
@@ -79,7 +81,8 @@ protected:
     }
 
     MemorySettingsStore* store_ = nullptr;
-    QStringList messages_;
+    int Shown() const { return MessageBox::shownCount() - shownBefore_; }
+    int shownBefore_ = 0;
 };
 
 TEST_F(ListHeaderGui, HeaderFollowsHorizontalScroll)
@@ -139,9 +142,10 @@ TEST_F(ListHeaderGui, FirstColumnCannotBeHidden)
     form.show();
     form.grab().save(QString(KALORINA_BINARY_DIR) + "/change-header-form.png");
     list->item(0)->setCheckState(Qt::Unchecked);
+    MessageBox::setNextAnswer(MessageAnswer::Ok);
     form.findChild<QPushButton*>("OKButton")->click();
-    ASSERT_EQ(messages_.size(), 1);
-    EXPECT_EQ(messages_[0], "The first column must stay");
+    ASSERT_EQ(Shown(), 1);
+    EXPECT_EQ(MessageBox::lastText(), "The first column must stay");
     EXPECT_TRUE(w.header->Format().columns[0].visible);
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
@@ -195,10 +199,12 @@ TEST_F(ListHeaderGui, BadWidthKeepsTheDialogOpen)
     ListWindow w("BadWidth");
     TChangeHeaderForm form(w.header->Format(), w.header->font(), "BadWidth", "Kalorina");
     form.findChild<QLineEdit*>("Width")->setText("wide");
+    MessageBox::setNextAnswer(MessageAnswer::Ok);
+    MessageBox::setNextAnswer(MessageAnswer::Ok);
     form.findChild<QListWidget*>("ColumnsList")->setCurrentRow(3);
     EXPECT_EQ(form.SelectedEntry(), 0);
     form.findChild<QPushButton*>("OKButton")->click();
-    EXPECT_EQ(messages_.size(), 2);
+    EXPECT_EQ(Shown(), 2);
     EXPECT_EQ(form.result(), 0);
     EXPECT_FALSE(store_->ReadValue("Software\\Vexalon\\Kalorina\\Headers\\BadWidth", "Order"));
 }

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,13 +18,12 @@
 
 #include "lang/TLanguages.h"
 #include "listview/RichCaption.h"
+#include "platform/MessageBox.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtText.h"
 #include "util/Error.h"
 
 namespace kalorina::gui {
-
-std::function<void(const QString&, const QString&)> TChangeHeaderForm::messageHook;
 
 namespace {
 
@@ -63,7 +61,7 @@ int ToInteger(const QLineEdit* edit)
     bool ok = false;
     const int value = edit->text().trimmed().toInt(&ok);
     if (!ok)
-        throw KalorinaError("'" + ToCp1250(edit->text()) + "' is not a valid integer value");
+        throw KalorinaError("'" + Cp(edit->text()) + "' is not a valid integer value");
     return value;
 }
 
@@ -289,7 +287,7 @@ void TChangeHeaderForm::UpdateEntryText(int entry)
 {
     const TListHeaderFormatCol* col = format_.ColumnAt(entry);
     if (QListWidgetItem* item = columnsList_->item(entry); item && col)
-        item->setText(FromCp1250(RichCaptionPlainText(EntryCaption(format_, *col), false)));
+        item->setText(Q(RichCaptionPlainText(EntryCaption(format_, *col), false)));
 }
 
 void TChangeHeaderForm::LoadColumn(int entry)
@@ -310,13 +308,13 @@ void TChangeHeaderForm::LoadColumn(int entry)
         userDefined_->setChecked(col->customCaption);
     }
     factor_->setText(col->customCaption && real
-                         ? FromCp1250(FloatToStrF(col->factor, TFloatFormat::General, 5, 0))
+                         ? Q(FloatToStrF(col->factor, TFloatFormat::General, 5, 0))
                          : QString("1."));
     const auto& lines = col->customCaption ? col->customCaptionLines : col->captionLines;
     {
         const QSignalBlocker b1(firstLine_), b2(secondLine_);
-        firstLine_->setText(FromCp1250(lines[0]));
-        secondLine_->setText(FromCp1250(lines[1]));
+        firstLine_->setText(Q(lines[0]));
+        secondLine_->setText(Q(lines[1]));
     }
     UpdateEnabling();
     UpdateMoveButtons();
@@ -343,7 +341,7 @@ void TChangeHeaderForm::UpdateEnabling()
 
     // The preview follows the caption being typed.
     if (col && custom)
-        viewPanel_->lines = {ToCp1250(firstLine_->text()), ToCp1250(secondLine_->text())};
+        viewPanel_->lines = {Cp(firstLine_->text()), Cp(secondLine_->text())};
     else if (col)
         viewPanel_->lines = col->captionLines;
     else
@@ -376,8 +374,8 @@ void TChangeHeaderForm::StoreColumn(int entry)
     }
     edited.customCaption = userDefined_->isChecked();
     if (edited.customCaption) {
-        edited.customCaptionLines = {ToCp1250(firstLine_->text()), ToCp1250(secondLine_->text())};
-        std::string factor = ToCp1250(factor_->text());
+        edited.customCaptionLines = {Cp(firstLine_->text()), Cp(secondLine_->text())};
+        std::string factor = Cp(factor_->text());
         std::replace(factor.begin(), factor.end(), ',', '.');
         edited.factor = static_cast<float>(LeadingFloat(factor));
     }
@@ -385,14 +383,9 @@ void TChangeHeaderForm::StoreColumn(int entry)
     UpdateEntryText(entry);
 }
 
-void TChangeHeaderForm::ShowMessage(const QString& text)
+void TChangeHeaderForm::ShowMessage(const std::string& text)
 {
-    const QString title = QApplication::applicationDisplayName();
-    if (messageHook) {
-        messageHook(title, text);
-        return;
-    }
-    QMessageBox::warning(this, title, text, QMessageBox::Ok);
+    MessageBox::Instance().Show(MessageKind::Warning, Languages().GetText("IDS_PROGRAMTITLE"), text);
 }
 
 void TChangeHeaderForm::SelectionChanged(int entry)
@@ -404,7 +397,7 @@ void TChangeHeaderForm::SelectionChanged(int entry)
     } catch (const KalorinaError& e) {
         const QSignalBlocker block(columnsList_);
         columnsList_->setCurrentRow(current_);
-        ShowMessage(FromCp1250(e.what()));
+        ShowMessage(e.what());
         return;
     }
     current_ = entry;
@@ -419,7 +412,7 @@ void TChangeHeaderForm::Move(int delta)
     try {
         StoreColumn(current_);
     } catch (const KalorinaError& e) {
-        ShowMessage(FromCp1250(e.what()));
+        ShowMessage(e.what());
         return;
     }
     QListWidgetItem* a = columnsList_->item(current_);
@@ -444,13 +437,13 @@ void TChangeHeaderForm::accept()
     try {
         StoreColumn(current_);
     } catch (const KalorinaError& e) {
-        ShowMessage(FromCp1250(e.what()));
+        ShowMessage(e.what());
         return;
     }
     for (int i = 1; i < columnsList_->count(); ++i)
         format_.ColumnAt(i)->visible = columnsList_->item(i)->checkState() == Qt::Checked;
     if (columnsList_->count() > 0 && columnsList_->item(0)->checkState() != Qt::Checked) {
-        ShowMessage(FromCp1250(Languages().GetResourceText(32000)));
+        ShowMessage(Languages().GetResourceText(32000));
         columnsList_->item(0)->setCheckState(Qt::Checked);
         format_.ColumnAt(0)->visible = true;
     }

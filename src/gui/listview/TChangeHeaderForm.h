@@ -3,7 +3,6 @@
 // number format and a custom caption with a factor per column.  It edits the
 // format in place and puts it back on Cancel.
 #include <QDialog>
-#include <functional>
 #include <string>
 
 #include "listview/TListHeaderFormat.h"
@@ -24,9 +23,6 @@ public:
     TChangeHeaderForm(TListHeaderFormat& format, const QFont& font, std::string registryName,
                       std::string productKey, QWidget* parent = nullptr);
 
-    // Tests answer message boxes here instead of a user; when set, no box is shown.
-    static std::function<void(const QString& title, const QString& text)> messageHook;
-
     int SelectedEntry() const { return current_; }
 
 public slots:
@@ -44,7 +40,7 @@ private:
     void Move(int delta);
     void UpdateMoveButtons();
     void UpdateEnabling();
-    void ShowMessage(const QString& text);
+    void ShowMessage(const std::string& text);
 
     TListHeaderFormat& format_;
     const TListHeaderFormat saved_;

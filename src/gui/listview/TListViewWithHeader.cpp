@@ -3,7 +3,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
-#include "listview/ListFont.h"
+#include "document/TProgramOptions.h"
 #include "listview/TColouredItemDelegate.h"
 #include "listview/TListHeader.h"
 #include "platform/QtText.h"
@@ -90,7 +90,7 @@ QTreeWidgetItem* TListViewWithHeader::AddRow(const std::vector<std::string>& cel
 {
     auto* item = new QTreeWidgetItem(this);
     for (int i = 0; i < static_cast<int>(cells.size()); ++i) {
-        item->setText(i, FromCp1250(cells[i]));
+        item->setText(i, Q(cells[i]));
         if (i < static_cast<int>(columns_.size()))
             item->setTextAlignment(i, ToQtAlignment(columns_[i].alignment));
     }
@@ -121,10 +121,10 @@ void TListViewWithHeader::resizeEvent(QResizeEvent* event)
 
 void TListViewWithHeader::ApplyListFont(QWidget* widget)
 {
-    const TListFont stored = ReadListFont();
+    const ListFontAttributes stored = ListFontAttributes::LoadFontAttributes(FontKind::List);
     QFont font = widget->font();
     if (!stored.name.empty())
-        font.setFamily(FromCp1250(stored.name));
+        font.setFamily(Q(stored.name));
     if (stored.size > 0)
         font.setPointSize(stored.size);
     widget->setFont(font);

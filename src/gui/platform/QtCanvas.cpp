@@ -28,7 +28,7 @@ QtCanvas::QtCanvas(QPaintDevice* device) : device_(device)
 void QtCanvas::SetQFont(const QFont& font, TColor colour)
 {
     TFontAttributes a;
-    a.name = ToCp1250(font.family());
+    a.name = Cp(font.family());
     a.size = font.pointSize() > 0 ? font.pointSize() : 10;
     a.bold = font.bold();
     a.italic = font.italic();
@@ -43,7 +43,7 @@ void QtCanvas::FontChanged()
     const TFontAttributes& a = Font();
     symbol_ = a.name == kSymbolFontName;
     if (!symbol_)
-        textFamily_ = FromCp1250(a.name);
+        textFamily_ = Q(a.name);
     // Symbol fonts are rarely installed and never Unicode: Greek letters are drawn
     // with the text font instead.
     qfont_.setFamily(textFamily_);
@@ -57,7 +57,7 @@ void QtCanvas::FontChanged()
 QString QtCanvas::ToDisplayText(const std::string& text) const
 {
     if (!symbol_)
-        return FromCp1250(text);
+        return Q(text);
     QString out;
     for (unsigned char c : text)
         out += QString::fromUcs4(std::u32string(1, SymbolToUnicode(c)).data(), 1);

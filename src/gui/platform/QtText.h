@@ -1,5 +1,5 @@
 #pragma once
-// The program's code page 1250 texts at the Qt boundary.
+// The program's texts are code page 1250; Qt speaks Unicode.  Convert only here.
 #include <QString>
 #include <string>
 
@@ -7,14 +7,14 @@
 
 namespace kalorina::gui {
 
-inline QString FromCp1250(const std::string& text)
+inline QString Q(const std::string& cp1250)
 {
-    return QString::fromUtf8(Cp1250ToUtf8(text));
+    return QString::fromStdString(Cp1250ToUtf8(cp1250));
 }
 
-inline std::string ToCp1250(const QString& text)
+inline std::string Cp(const QString& text)
 {
-    return Utf8ToCp1250(text.toUtf8().toStdString());
+    return Utf8ToCp1250(text.toStdString());
 }
 
 } // namespace kalorina::gui

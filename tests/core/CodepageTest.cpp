@@ -43,8 +43,13 @@ TEST(Codepage, HungarianLettersAndFallbacks)
     }
 }
 
-#include "util/NumberFormat.h"
+#include "util/FloatFormat.h"
 
+namespace {
+std::string FormatGeneral(double v, int p, char sep) { return FloatToStrF(v, TFloatFormat::General, p, 0, sep); }
+}
+
+// The totals panel's number form.
 TEST(NumberFormat, GeneralFiveDigits)
 {
     EXPECT_EQ(FormatGeneral(1.235, 5, '.'), "1.235");

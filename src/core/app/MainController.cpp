@@ -4,7 +4,7 @@
 
 #include "app/ProjectFiles.h"
 #include "lang/TLanguages.h"
-#include "util/NumberFormat.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina {
 
@@ -166,7 +166,7 @@ std::array<std::string, 6> MainController::ShowTotals(char sep)
                        p.remainderSurfaceSum};
     std::array<std::string, 6> texts;
     for (int i = 0; i < 6; ++i)
-        texts[i] = FormatGeneral(values[i], 5, sep);
+        texts[i] = FloatToStrF(values[i], TFloatFormat::General, 5, 0, sep);
     return texts;
 }
 

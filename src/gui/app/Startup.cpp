@@ -1,6 +1,9 @@
 #include "app/Startup.h"
 
+#include <QLocale>
+
 #include "app/AppPaths.h"
+#include "util/FloatFormat.h"
 #include "app/TMainForm.h"
 #include "lang/LanguageLoader.h"
 #include "lang/TLanguages.h"
@@ -11,6 +14,10 @@ namespace kalorina::gui {
 
 std::unique_ptr<TMainForm> CreateMainForm()
 {
+    // Numbers in lists and totals follow the user's decimal separator.
+    QString point = QLocale().decimalPoint();
+    if (point.size() == 1 && point.at(0).unicode() < 128)
+        SetDecimalSeparator(point.at(0).toLatin1());
     auto form = std::make_unique<TMainForm>();
     TLanguages& languages = Languages();
     if (languages.Languages().empty())

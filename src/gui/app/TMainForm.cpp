@@ -20,6 +20,7 @@
 
 #include "app/TAboutBox.h"
 #include "lang/TLanguages.h"
+#include "util/FloatFormat.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/QtClipboard.h"
@@ -318,9 +319,7 @@ void TMainForm::UpdateCommandStates()
 
 void TMainForm::ShowTotals()
 {
-    QString point = QLocale().decimalPoint();
-    char sep = point.isEmpty() || point.at(0).unicode() > 127 ? '.' : point.at(0).toLatin1();
-    auto texts = controller_->ShowTotals(sep);
+    auto texts = controller_->ShowTotals(DecimalSeparator());
     for (int i = 0; i < 6; ++i)
         totals[i]->setText(Q(texts[i]));
 }

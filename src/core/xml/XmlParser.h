@@ -6,6 +6,9 @@
 // scanner read outside its buffer.  Texts come out in the program's character
 // set: a document that declares UTF-8 (or an XML declaration without encoding)
 // is translated into code page 1250, any other document passes byte for byte.
+// An entity reference that leads back to an entity being read, nests deeper
+// than 64 entities, or would take the entity text read in one scan past 8 MiB
+// stays as written (in a document type: is skipped).
 //
 // Typical use:
 //     TXmlParser xml;

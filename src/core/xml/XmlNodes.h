@@ -99,7 +99,8 @@ public:
     // Inserts at the sorted place and returns the node.
     TNode* Add(std::unique_ptr<TNode> node)
     {
-        return this->Insert(LowerBound(node->Name), std::move(node));
+        const int at = LowerBound(node->Name);
+        return this->Insert(at, std::move(node));
     }
     // Exact, case-sensitive binary search; nullptr when no node has that name.
     TNode* Node(std::string_view name) const

@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "xml/XmlNodes.h"
 #include "xml/XmlText.h"
@@ -149,33 +150,35 @@ public:
     const char* PartEnd = nullptr;    // last byte of the part
 
 private:
-    struct DtdReader;
-    friend struct DtdReader;
+    class DtdReader;
 
-    const char* Text() const;  // start of the document text (never null)
-    const char* PopEntity(const char* pos);
-    bool AtEndOfEntity(const char* pos) const;
-    bool EnterInternalEntity(const std::string& name, const std::string& text, const char* resume);
-    bool EnterExternalEntity(const TEntityDef& def, const char* resume);
-    bool ChargeExpansion(std::size_t bytes);
+    const char* Text() const;  // the document text; never null
+    void Finish(const char* last, const char* next);
+    void RunToEnd(const char* from);
+    const char* PopEntity();
+    bool EnterEntity(const TEntityDef& def, const char* resume, const char*& pos);
+    bool Charge(std::size_t bytes);
 
-    const char* AnalyzeProlog(const char* start);
-    const char* AnalyzePI(const char* start);
-    const char* AnalyzeComment(const char* start);
-    const char* AnalyzeCData(const char* start);
-    const char* AnalyzeTag(const char* start);
-    const char* AnalyzeText(const char* start, bool& empty);
-    const char* AnalyzeDtdc(const char* start);
+    void AnalyzeProlog(const char* start);
+    void AnalyzePI(const char* start);
+    void AnalyzeComment(const char* start);
+    void AnalyzeCData(const char* start);
+    void AnalyzeTag(const char* start);
+    bool AnalyzeText(const char* start);  // false when the text came out empty
+    void AnalyzeDtdc(const char* start);
     void ApplyAttributeDeclarations();
-    void TreatAttributeValues();
-    std::string ReplaceGeneralEntitiesAt(std::string_view text, int depth);
+    std::string TreatAttributeValue(const TAttr& attr);
+    std::string ReplaceGeneralEntitiesAt(std::string_view text, int depth, std::vector<std::string>& active);
+    std::string ReplaceParameterEntities(std::string_view text, int depth, std::vector<std::string>& active);
+    std::string ExternalText(const TEntityDef& def);
 
     std::unique_ptr<char[]> ownBuffer_;
-    const char* buffer_ = nullptr;   // ownBuffer_ or the caller's text
-    const char* lastPos_ = nullptr;  // last byte of the previous part; nullptr before the first
+    const char* buffer_ = nullptr;  // ownBuffer_ or the caller's text
+    const char* next_ = nullptr;    // where the next part starts; nullptr before the first
     bool finished_ = false;
-    std::size_t expansionBudget_ = 0;
+    std::size_t expansionUsed_ = 0; // bytes of entity text read or inserted since StartScan
     TEntityStack entityStack_;
+    TEntityStack retired_;          // popped entities the current part still points into
 };
 
 } // namespace kalorina

@@ -2,46 +2,42 @@
 
 #include <cctype>
 #include <charconv>
-#include <cmath>
-#include <string>
 
-#include "catalogue/CatalogueTexts.h"
+#include "lang/TLanguages.h"
 #include "util/Error.h"
 
 namespace kalorina {
 
 namespace {
-[[noreturn]] void WrongValue()
+[[noreturn]] void Wrong()
 {
-    throw KalorinaError(CatalogueText("IDS_WRONGVALUE"));
+    throw KalorinaError(Languages().GetText("IDS_WRONGVALUE"));
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Length of the longest prefix of the form [sign] digits [. digits] [(e|E) [sign] digits].
-std::size_t NumericPrefix(const std::string& s, bool& hasDigits)
+// Length of the longest prefix of the form [+-]digits[.digits][(e|E)[+-]digits].
+std::size_t NumericPrefix(const std::string& t)
 {
     std::size_t i = 0;
-    hasDigits = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
         ++i;
-    while (i < s.size() && IsDigit(s[i])) {
+    std::size_t digits = 0;
+    while (i < t.size() && IsDigit(t[i]))
+        ++i, ++digits;
+    if (i < t.size() && t[i] == '.') {
         ++i;
-        hasDigits = true;
+        while (i < t.size() && IsDigit(t[i]))
+            ++i, ++digits;
     }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && IsDigit(s[i])) {
-            ++i;
-            hasDigits = true;
-        }
-    }
-    if (hasDigits && i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    if (digits == 0)
+        return 0;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+        if (j < t.size() && (t[j] == '+' || t[j] == '-'))
             ++j;
-        if (j < s.size() && IsDigit(s[j])) {
-            while (j < s.size() && IsDigit(s[j]))
+        if (j < t.size() && IsDigit(t[j])) {
+            while (j < t.size() && IsDigit(t[j]))
                 ++j;
             i = j;
         }
@@ -50,33 +46,30 @@ std::size_t NumericPrefix(const std::string& s, bool& hasDigits)
 }
 } // namespace
 
-long double ParseNumber(std::string_view text, NumberKind kind)
+long double ParseNumber(const std::string& text, NumberKind kind)
 {
-    std::string s(text);
-    for (char& c : s)
+    std::string t = text;
+    for (char& c : t)
         if (c == ',')
             c = '.';
     long double value = 0;
-    if (!s.empty()) {
-        char first = s[0];
+    if (!t.empty()) {
+        char first = t.front();
         if (!IsDigit(first) && first != '+' && first != '-' && first != '.')
-            WrongValue();
-        bool hasDigits = false;
-        std::size_t len = NumericPrefix(s, hasDigits);
-        // A sign or a point alone is no number.
-        if (!hasDigits)
-            WrongValue();
-        std::size_t start = s[0] == '+' ? 1 : 0;
-        const char* begin = s.data() + start;
-        const char* end = s.data() + len;
-        auto [ptr, ec] = std::from_chars(begin, end, value);
-        if (ec != std::errc() || ptr != end || !std::isfinite(value))
-            WrongValue();
+            Wrong();
+        std::size_t n = NumericPrefix(t);
+        if (n == 0)
+            Wrong();
+        // from_chars ignores the process locale, which the GUI toolkit may change.
+        std::size_t start = t[0] == '+' ? 1 : 0;
+        auto r = std::from_chars(t.data() + start, t.data() + n, value);
+        if (r.ec == std::errc::result_out_of_range)
+            Wrong();
     }
-    if (kind == NumberKind::AboveZero && !(value > 0))
-        WrongValue();
-    if (kind == NumberKind::ZeroOrAbove && !(value >= 0))
-        WrongValue();
+    if (kind == NumberKind::Positive && !(value > 0))
+        Wrong();
+    if (kind == NumberKind::NonNegative && !(value >= 0))
+        Wrong();
     return value;
 }
 

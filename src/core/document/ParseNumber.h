@@ -1,15 +1,18 @@
 #pragma once
-// Reading a number typed by the user or written in a catalogue file.
-#include <string_view>
+// Reading numbers typed by the user or found in catalogue files: a comma or a point
+// as decimal separator, the longest numeric prefix, and a check of the sign.
+#include <string>
 
 namespace kalorina {
 
-// Which values a number field accepts.
-enum class NumberKind { Any = 0, AboveZero = 1, ZeroOrAbove = 2 };
+enum class NumberKind { Any = 0, Positive = 1, NonNegative = 2 };
 
-// Accepts a comma or a point as decimal separator and ignores whatever follows the
-// number ("12kg" reads as 12); the empty text reads as 0.  Fails with a
-// KalorinaError carrying the text of IDS_WRONGVALUE.
-long double ParseNumber(std::string_view text, NumberKind kind = NumberKind::Any);
+// Raises a KalorinaError with the text of IDS_WRONGVALUE when the text is not a number
+// of the kind asked for.
+long double ParseNumber(const std::string& text, NumberKind kind = NumberKind::Any);
+inline long double ParseNumber(const std::string& text, int kind)
+{
+    return ParseNumber(text, static_cast<NumberKind>(kind));
+}
 
 } // namespace kalorina

@@ -16,9 +16,9 @@ std::optional<std::string_view> FindResource(std::string_view name)
 
 namespace {
 
-// strings.txt: one entry per line, "<number><TAB><text>"; "\t", "\n", "\r" and "\\"
-// inside the text stand for the control characters and the backslash is kept
-// otherwise (RTF templates are full of backslashes).  Lines starting with ';' are comments.
+// strings.txt: one entry per line, "<number><TAB><text>", the text taken literally
+// except that "<CRLF>" stands for a carriage return and line feed.  Lines starting
+// with ';' are comments.
 std::map<int, std::string> ParseStringTable()
 {
     std::map<int, std::string> table;
@@ -48,14 +48,12 @@ std::map<int, std::string> ParseStringTable()
         std::string text;
         std::string_view body = line.substr(tab + 1);
         for (std::size_t i = 0; i < body.size(); ++i) {
-            if (body[i] == '\\' && i + 1 < body.size()) {
-                char n = body[i + 1];
-                if (n == 't') { text += '\t'; ++i; continue; }
-                if (n == 'n') { text += '\n'; ++i; continue; }
-                if (n == 'r') { text += '\r'; ++i; continue; }
-                if (n == '\\') { text += '\\'; ++i; continue; }
+            if (body.substr(i, 6) == "<CRLF>") {
+                text += "\r\n";
+                i += 5;
+            } else {
+                text += body[i];
             }
-            text += body[i];
         }
         table[number] = Utf8ToCp1250(text);
     }

@@ -1,0 +1,276 @@
+#include "document/TProject.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "lang/TLanguages.h"
+#include "util/Error.h"
+
+namespace kalorina {
+
+namespace {
+constexpr std::int16_t kProjectDataTag = 1;
+constexpr std::int16_t kOptionsTag = 2;
+constexpr std::int16_t kRoomTag = 3;
+constexpr std::int16_t kRoundTag = 4;
+constexpr std::int16_t kEndMark = 0x7FFF;
+
+[[noreturn]] void VersionError(int version)
+{
+    std::string format = Languages().GetText("IDS_VERSIONERR");
+    // The text may carry one printf-style integer; build it without trusting it.
+    std::string out;
+    bool used = false;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size()) {
+            char n = format[i + 1];
+            if (n == '%') {
+                out += '%';
+                ++i;
+                continue;
+            }
+            if ((n == 'd' || n == 'x' || n == 'X') && !used) {
+                char buf[16];
+                std::snprintf(buf, sizeof buf, n == 'd' ? "%d" : n == 'x' ? "%x" : "%X", version);
+                out += buf;
+                used = true;
+                ++i;
+                continue;
+            }
+        }
+        out += format[i];
+    }
+    throw KalorinaError(out);
+}
+} // namespace
+
+TProject::TProject(const NewProjectDefaults& defaults)
+    : designerLines(defaults.designerLines), projectDate(defaults.projectDate),
+      options(defaults.defaultValveName)
+{
+}
+
+void TProject::ReadFromStream(TMemoryStream& s)
+{
+    if (ReadStreamString(s) != kSignature)
+        throw KalorinaError(Languages().GetText("IDS_INVALIDFILE"));
+    std::int16_t version = s.ReadInt16();
+    if (version != kFileVersion)
+        VersionError(version);
+    while (true) {
+        std::int16_t tag = s.ReadInt16();
+        if (tag == kEndMark)
+            break;
+        auto length = static_cast<std::uint16_t>(s.ReadInt16());
+        switch (tag) {
+        case kProjectDataTag:
+            ReadStreamLines(s, buildingLines);
+            ReadStreamLines(s, customerLines);
+            ReadStreamLines(s, designerLines);
+            ReadStreamLines(s, commentLines);
+            ReadStreamString(s, projectDate);
+            nextRoomId = s.ReadInt32();
+            break;
+        case kOptionsTag:
+            if (!options.ReadOptions(s, version))
+                VersionError(version);
+            break;
+        case kRoomTag: {
+            TRoomItem room(options.roomTemperature);
+            room.ReadFromStream(s, version);
+            rooms.push_back(std::move(room));
+            break;
+        }
+        case kRoundTag: {
+            TRoundItem round;
+            round.ReadFromStream(s, version, length);
+            rounds.push_back(std::move(round));
+            break;
+        }
+        default:
+            s.Skip(length);
+        }
+    }
+    RecountAssignedSurfaces();
+    modified = false;
+}
+
+void TProject::WriteToStream(TMemoryStream& s) const
+{
+    WriteStreamString(s, kSignature);
+    s.WriteInt16(kFileVersion);
+    auto mark = BeginRecord(s, kProjectDataTag);
+    WriteStreamLines(s, buildingLines);
+    WriteStreamLines(s, customerLines);
+    WriteStreamLines(s, designerLines);
+    WriteStreamLines(s, commentLines);
+    WriteStreamString(s, projectDate);
+    s.WriteInt32(nextRoomId);
+    EndRecord(s, mark);
+    mark = BeginRecord(s, kOptionsTag);
+    options.WriteOptions(s);
+    EndRecord(s, mark);
+    for (const auto& room : rooms) {
+        mark = BeginRecord(s, kRoomTag);
+        room.WriteToStream(s);
+        EndRecord(s, mark);
+    }
+    for (const auto& round : rounds) {
+        mark = BeginRecord(s, kRoundTag);
+        round.WriteToStream(s);
+        EndRecord(s, mark);
+    }
+    s.WriteInt16(kEndMark);
+}
+
+namespace {
+template <typename List, typename NameOf>
+std::string Unique(const List& list, const std::string& base, NameOf nameOf)
+{
+    auto taken = [&](const std::string& candidate) {
+        for (const auto& item : list)
+            if (nameOf(item) == candidate)
+                return true;
+        return false;
+    };
+    std::string candidate = base;
+    for (int counter = 2; taken(candidate); ++counter)
+        candidate = base + " (" + std::to_string(counter) + ")";
+    return candidate;
+}
+} // namespace
+
+std::string TProject::UniqueRoomName(const std::string& base) const
+{
+    return Unique(rooms, base, [](const TRoomItem& r) -> const std::string& { return r.roomName; });
+}
+
+std::string TProject::UniqueRoundName(const std::string& base) const
+{
+    return Unique(rounds, base, [](const TRoundItem& r) -> const std::string& { return r.roundName; });
+}
+
+std::string TProject::AddNewRoom()
+{
+    TRoomItem room(options.roomTemperature);
+    room.roomName = UniqueRoomName(Languages().GetText("IDS_NEWROOMITEMCAPTION"));
+    room.roomId = nextRoomId++;
+    rooms.push_back(room);
+    modified = true;
+    return room.roomName;
+}
+
+std::string TProject::AddNewRound()
+{
+    TRoundItem round;
+    round.roundName = UniqueRoundName(Languages().GetText("IDS_NEWROUNDITEMCAPTION"));
+    rounds.push_back(round);
+    modified = true;
+    return round.roundName;
+}
+
+int TProject::ItemCount(bool isRoom) const
+{
+    return static_cast<int>(isRoom ? rooms.size() : rounds.size());
+}
+
+const std::string& TProject::ItemName(int index, bool isRoom) const
+{
+    return isRoom ? rooms.at(index).roomName : rounds.at(index).roundName;
+}
+
+int TProject::FindItem(const std::string& name, bool isRoom) const
+{
+    for (int i = 0; i < ItemCount(isRoom); ++i)
+        if (ItemName(i, isRoom) == name)
+            return i;
+    return -1;
+}
+
+void TProject::RenameItem(int index, bool isRoom, const std::string& name)
+{
+    if (index < 0 || index >= ItemCount(isRoom))
+        return;
+    if (isRoom)
+        rooms[index].roomName = name;
+    else
+        rounds[index].roundName = name;
+    modified = true;
+}
+
+void TProject::DeleteItem(int index, bool isRoom)
+{
+    if (index >= 0 && index < ItemCount(isRoom)) {
+        if (isRoom)
+            rooms.erase(rooms.begin() + index);
+        else
+            rounds.erase(rounds.begin() + index);
+        modified = true;
+    }
+    RecountAssignedSurfaces();
+}
+
+void TProject::RecountAssignedSurfaces()
+{
+    // Circuits take parts of room fields; until fields are modelled there is
+    // nothing to count.
+}
+
+void TProject::ComputeTotals()
+{
+    heatingLoss = surfaceSum = fieldPowers = roundPowers = remainderSurfaceSum = tubeLengths = 0;
+    for (const auto& room : rooms) {
+        heatingLoss += room.heatDemand;
+        surfaceSum += room.FieldAreaSum();
+        fieldPowers += room.FieldPowerSum();
+        remainderSurfaceSum += room.UnassignedArea();
+    }
+    for (const auto& round : rounds) {
+        roundPowers += round.TotalPower();
+        tubeLengths += round.TotalTubeLength();
+    }
+    auto kilo = [](float w) { return static_cast<float>(std::floor(double(w) + 0.5) * 0.001); };
+    heatingLoss = kilo(heatingLoss);
+    fieldPowers = kilo(fieldPowers);
+    roundPowers = kilo(roundPowers);
+    tubeLengths = static_cast<float>(std::floor(double(tubeLengths) * 10 + 0.5) * 0.1);
+}
+
+std::vector<std::string> TProject::ProjectDataReportLines() const
+{
+    std::vector<std::string> lines;
+    const TLanguages& lang = Languages();
+    auto fill = [&](int entry, const std::string& text) {
+        std::string t = lang.GetResourceText(entry);
+        std::string out;
+        bool used = false;
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            if (!used && t[i] == '%' && i + 1 < t.size() && t[i + 1] == 's') {
+                out += text;
+                used = true;
+                ++i;
+            } else {
+                out += t[i];
+            }
+        }
+        lines.push_back(out);
+    };
+    const TStringList* groups[] = {&buildingLines, &customerLines, &designerLines};
+    for (int g = 0; g < 3; ++g) {
+        const TStringList& group = *groups[g];
+        for (std::size_t i = 0; i < group.size(); ++i)
+            fill(i == 0 ? 96 + g : 100, group[i]);
+    }
+    if (!projectDate.empty())
+        fill(99, projectDate);
+    return lines;
+}
+
+bool TProject::SameContent(const TProject& o) const
+{
+    return buildingLines == o.buildingLines && customerLines == o.customerLines
+        && designerLines == o.designerLines && commentLines == o.commentLines && projectDate == o.projectDate
+        && nextRoomId == o.nextRoomId && options == o.options && rooms == o.rooms && rounds == o.rounds;
+}
+
+} // namespace kalorina

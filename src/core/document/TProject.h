@@ -1,0 +1,73 @@
+#pragma once
+// The one open design: project data, options, rooms and circuits, its file form and
+// the operations on its item lists.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/Stream.h"
+#include "document/StreamEncoding.h"
+#include "document/TProjektOptions.h"
+#include "document/TRoomItem.h"
+#include "document/TRoundItem.h"
+
+namespace kalorina {
+
+class TemplateWriter;
+
+// What a new project takes from the program and the catalogue.
+struct NewProjectDefaults {
+    TStringList designerLines;
+    std::string projectDate;       // already formatted; empty when new projects are not dated
+    std::string defaultValveName;  // the catalogue's default valve
+};
+
+class TProject {
+public:
+    TProject() : TProject(NewProjectDefaults{}) {}
+    explicit TProject(const NewProjectDefaults& defaults);
+
+    static constexpr std::int16_t kFileVersion = 256;
+    static constexpr const char* kSignature = "Kalorina_Project";
+
+    bool modified = false;
+    std::string fileName;
+    TStringList buildingLines;
+    TStringList customerLines;
+    TStringList designerLines;
+    TStringList commentLines;
+    std::string projectDate;
+    std::int32_t nextRoomId = 1;
+    TProjektOptions options;
+    std::vector<TRoomItem> rooms;
+    std::vector<TRoundItem> rounds;
+
+    float heatingLoss = 0, surfaceSum = 0, fieldPowers = 0, roundPowers = 0, remainderSurfaceSum = 0,
+          tubeLengths = 0;
+
+    // Raises a KalorinaError (IDS_INVALIDFILE, IDS_VERSIONERR, or the end of data).
+    void ReadFromStream(TMemoryStream& s);
+    void WriteToStream(TMemoryStream& s) const;
+
+    std::string UniqueRoomName(const std::string& base) const;
+    std::string UniqueRoundName(const std::string& base) const;
+    std::string AddNewRoom();
+    std::string AddNewRound();
+    int FindItem(const std::string& name, bool isRoom) const;
+    void RenameItem(int index, bool isRoom, const std::string& name);
+    void DeleteItem(int index, bool isRoom);
+    const std::string& ItemName(int index, bool isRoom) const;
+    int ItemCount(bool isRoom) const;
+
+    void RecountAssignedSurfaces();
+    void ComputeTotals();
+
+    // Lines of the project data block of printed reports, each already filled into
+    // its string-table template (96..100).
+    std::vector<std::string> ProjectDataReportLines() const;
+
+    // Member-by-member equality, totals and the file name excluded.
+    bool SameContent(const TProject& other) const;
+};
+
+} // namespace kalorina

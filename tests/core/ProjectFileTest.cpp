@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include "TestLanguage.h"
+#include "document/ParseNumber.h"
+#include "document/TProject.h"
+#include "util/Error.h"
+
+using namespace kalorina;
+
+namespace {
+std::string Bytes(const TProject& p)
+{
+    TMemoryStream s;
+    p.WriteToStream(s);
+    return s.Data();
+}
+
+TProject Read(const std::string& bytes)
+{
+    TProject p;
+    TMemoryStream s(bytes);
+    p.ReadFromStream(s);
+    return p;
+}
+
+std::string Le16(int v) { return {char(v & 0xFF), char((v >> 8) & 0xFF)}; }
+} // namespace
+
+TEST(ProjectFile, MinimalFileByteByByte)
+{
+    test::ScopedLanguage lang;
+    TProject p;
+    std::string b = Bytes(p);
+    std::string expected = Le16(17) + std::string("Kalorina_Project") + '\0' + Le16(256);
+    expected += Le16(1) + Le16(19);
+    for (int i = 0; i < 5; ++i)
+        expected += Le16(1) + '\0';
+    expected += std::string("\x01\0\0\0", 4);
+    ASSERT_EQ(b.substr(0, expected.size()), expected);
+    // Options: values block tag 50, then the end tag 52, then the file's end mark.
+    std::size_t opt = expected.size();
+    EXPECT_EQ(b.substr(opt, 2), Le16(2));
+    EXPECT_EQ(b.substr(opt + 4, 2), Le16(50));
+    EXPECT_EQ(b.substr(b.size() - 4), Le16(52) + Le16(0x7FFF));
+    int optLen = static_cast<unsigned char>(b[opt + 2]) | (static_cast<unsigned char>(b[opt + 3]) << 8);
+    EXPECT_EQ(std::size_t(opt + 4 + optLen + 2), b.size());
+
+    TProject back = Read(b);
+    EXPECT_TRUE(back.SameContent(p));
+    EXPECT_EQ(back.nextRoomId, 1);
+    EXPECT_FALSE(back.modified);
+    EXPECT_EQ(back.options.medium.mediumName, "Water");
+    EXPECT_FLOAT_EQ(back.options.medium.viscosity, 3.673e-7f);
+}
+
+TEST(ProjectFile, RoundTripKeepsItemsIdsAndUnknownRecords)
+{
+    test::ScopedLanguage lang;
+    TProject p({{"Kiss Anna", "Budapest"}, "2026. 12. 09.", "Valve A"});
+    p.buildingLines = {"Családi ház", "", "Fő utca 1."};
+    p.commentLines = {"x"};
+    p.AddNewRoom();
+    p.AddNewRoom();
+    p.rooms[1].heatDemand = 1234.5f;
+    p.rooms[1].fieldRecords = {std::string("\x07\0abc", 5)};
+    p.AddNewRound();
+    p.DeleteItem(0, true);
+    p.options.defaultFittingRecords = {"fit1", "fit2"};
+
+    TProject back = Read(Bytes(p));
+    EXPECT_TRUE(back.SameContent(p));
+    ASSERT_EQ(back.rooms.size(), 1u);
+    EXPECT_EQ(back.rooms[0].roomId, 2);
+    EXPECT_EQ(back.nextRoomId, 3);
+    EXPECT_EQ(Bytes(back), Bytes(p));
+    back.AddNewRoom();
+    EXPECT_EQ(back.rooms.back().roomId, 3);
+    EXPECT_EQ(back.rooms.back().roomName, "Room");
+
+    // A record of an unknown tag before the project data is skipped.
+    std::string b = Bytes(p);
+    std::string withUnknown = b.substr(0, 21) + Le16(5) + Le16(3) + "xyz" + b.substr(21);
+    EXPECT_TRUE(Read(withUnknown).SameContent(p));
+    // So is an unknown record inside a room.
+    TMemoryStream s;
+    TRoomItem r;
+    r.roomName = "R";
+    r.WriteToStream(s);
+    std::string room = s.Data();
+    std::size_t afterBasic = 4 + 2 + 2 + 3 + 2 + 12 + 4;
+    std::string patched = room.substr(0, afterBasic) + Le16(0x0150) + Le16(2) + "zz" + room.substr(afterBasic);
+    TMemoryStream ps(patched);
+    TRoomItem r2;
+    r2.ReadFromStream(ps, 256);
+    EXPECT_EQ(r2, r);
+}
+
+TEST(ProjectFile, BadFilesAreRefused)
+{
+    test::ScopedLanguage lang;
+    TProject p;
+    p.AddNewRoom();
+    p.AddNewRound();
+    p.options.defaultFittingRecords = {"fit"};
+    std::string good = Bytes(p);
+
+    // Truncated anywhere: always refused, never a crash or a half project.
+    for (std::size_t n = 0; n < good.size(); ++n)
+        EXPECT_THROW(Read(good.substr(0, n)), KalorinaError) << "length " << n;
+
+    std::string badSig = good;
+    badSig[3] = 'k';
+    try {
+        Read(badSig);
+        FAIL();
+    } catch (const KalorinaError& e) {
+        EXPECT_STREQ(e.what(), "Invalid file");
+    }
+    std::string badVersion = good;
+    badVersion[19] = 1;
+    badVersion[20] = 2;
+    try {
+        Read(badVersion);
+        FAIL();
+    } catch (const KalorinaError& e) {
+        EXPECT_STREQ(e.what(), "Version 513 is not supported");
+    }
+    // Only the version and the end mark: an empty project.
+    TProject empty = Read(good.substr(0, 21) + Le16(0x7FFF));
+    EXPECT_TRUE(empty.rooms.empty());
+    EXPECT_EQ(empty.nextRoomId, 1);
+}
+
+TEST(ProjectItems, UniqueNamesRenameDeleteAndTotals)
+{
+    test::ScopedLanguage lang;
+    TProject p;
+    EXPECT_EQ(p.AddNewRoom(), "Room");
+    EXPECT_EQ(p.AddNewRoom(), "Room (2)");
+    EXPECT_EQ(p.UniqueRoomName("Room"), "Room (3)");
+    p.RenameItem(0, true, "Other");
+    EXPECT_EQ(p.UniqueRoomName("Room"), "Room");  // only "Room (2)" is left
+    EXPECT_EQ(p.FindItem("room (2)", true), -1);   // names compare exactly
+    EXPECT_EQ(p.FindItem("Room (2)", true), 1);
+    EXPECT_EQ(p.AddNewRound(), "Circuit");
+    EXPECT_EQ(p.FindItem("Circuit", false), 0);
+
+    p.modified = false;
+    p.RenameItem(5, true, "x");
+    p.DeleteItem(-1, false);
+    EXPECT_FALSE(p.modified);
+
+    p.rooms[0].heatDemand = 600.4f;
+    p.rooms[1].heatDemand = 600.4f;
+    p.ComputeTotals();
+    EXPECT_FLOAT_EQ(p.heatingLoss, 1.201f);
+    EXPECT_EQ(p.tubeLengths, 0.0f);
+}
+
+TEST(ProjectItems, ProjectDataReportLines)
+{
+    test::ScopedLanguage lang;
+    TProject p;
+    p.buildingLines = {"Ház", "Kert"};
+    p.projectDate = "2026.";
+    auto lines = p.ProjectDataReportLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "\\pard\\tx1440\\plain\\f3\\fs20 {\\b Building:}\\tab Ház\\par\r\n");
+    EXPECT_EQ(lines[1], "\\tab Kert\\par\r\n");
+    EXPECT_EQ(lines[2], "\\pard\\tx1440\\plain\\f3\\fs20 {\\b Date:}\\tab 2026.\\par\r\n");
+}
+
+TEST(ParseNumber, SeparatorsPrefixesAndKinds)
+{
+    test::ScopedLanguage lang;
+    EXPECT_DOUBLE_EQ(double(ParseNumber("1,5", 0)), 1.5);
+    EXPECT_DOUBLE_EQ(double(ParseNumber("", 0)), 0);
+    EXPECT_DOUBLE_EQ(double(ParseNumber("", 2)), 0);
+    EXPECT_THROW(ParseNumber("", 1), KalorinaError);
+    EXPECT_THROW(ParseNumber("-0", 1), KalorinaError);
+    EXPECT_NO_THROW(ParseNumber("-0", 2));
+    EXPECT_THROW(ParseNumber("-1", 2), KalorinaError);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_THROW(ParseNumber("a1", k), KalorinaError);
+        EXPECT_THROW(ParseNumber(" 1", k), KalorinaError);
+    }
+    EXPECT_DOUBLE_EQ(double(ParseNumber("12kg", 1)), 12);
+    EXPECT_DOUBLE_EQ(double(ParseNumber("+.5e2x", 1)), 50);
+    EXPECT_DOUBLE_EQ(double(ParseNumber("3e", 1)), 3);
+    EXPECT_DOUBLE_EQ(double(ParseNumber("-2.5E-1", 0)), -0.25);
+    try {
+        ParseNumber("x");
+    } catch (const KalorinaError& e) {
+        EXPECT_STREQ(e.what(), "Wrong value");
+    }
+}

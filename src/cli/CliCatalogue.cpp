@@ -54,8 +54,12 @@ std::string JsonNumber(double value)
 {
     if (!std::isfinite(value))
         return "0";
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.9g", value);
+    char buf[40];
+    // Whole numbers (sizes, codes) exactly; fractions to the precision of a single.
+    if (std::fabs(value) < 1e15 && value == std::floor(value))
+        std::snprintf(buf, sizeof buf, "%.0f", value);
+    else
+        std::snprintf(buf, sizeof buf, "%.9g", value);
     return buf;
 }
 

@@ -1,10 +1,29 @@
 #include <QApplication>
-#include <QWidget>
+#include <QElapsedTimer>
+
+#include "app/AppPaths.h"
+#include "app/Startup.h"
+#include "app/TLogoPictureForm.h"
+#include "app/TMainForm.h"
 
 int main(int argc, char** argv)
 {
+    using namespace kalorina::gui;
     QApplication app(argc, argv);
-    QWidget w;
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("Kalorina"));
+    QApplication::setOrganizationName(QStringLiteral("Vexalon"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kalorina")));
+
+    auto splash = std::make_unique<TLogoPictureForm>(ProgramPicturePath());
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    QElapsedTimer start;
+    start.start();
+    auto mainForm = CreateMainForm();
+    WaitForSplash(*splash, start);
+    splash.reset();
+    mainForm->show();
     return app.exec();
 }

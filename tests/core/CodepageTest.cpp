@@ -42,3 +42,20 @@ TEST(Codepage, HungarianLettersAndFallbacks)
         }
     }
 }
+
+#include "util/NumberFormat.h"
+
+TEST(NumberFormat, GeneralFiveDigits)
+{
+    EXPECT_EQ(FormatGeneral(1.235, 5, '.'), "1.235");
+    EXPECT_EQ(FormatGeneral(12.3456, 5, '.'), "12.346");
+    EXPECT_EQ(FormatGeneral(123.456, 5, ','), "123,46");
+    EXPECT_EQ(FormatGeneral(12, 5, '.'), "12");
+    EXPECT_EQ(FormatGeneral(0, 5, '.'), "0");
+    EXPECT_EQ(FormatGeneral(99999.6, 5, '.'), "1E5");
+    EXPECT_EQ(FormatGeneral(123456, 5, '.'), "1.2346E5");
+    EXPECT_EQ(FormatGeneral(0.0001, 5, '.'), "0.0001");
+    EXPECT_EQ(FormatGeneral(0.000001234, 5, '.'), "1.234E-6");
+    EXPECT_EQ(FormatGeneral(-1.5, 5, '.'), "-1.5");
+    EXPECT_EQ(FormatGeneral(float(1.201f), 5, '.'), "1.201");
+}

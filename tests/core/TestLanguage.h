@@ -30,9 +30,9 @@ struct ScopedLanguage {
         for (auto& [k, v] : extra)
             s[k] = v;
         Languages().Clear();
-        Languages().AddLanguage(MakeLanguage("Test", s));
-        Languages().SelectLanguage("Test");
-        Languages().SelectPrintingLanguage("Test");
+        Languages().AddLanguage(MakeLanguage("Magyar", s));
+        Languages().SelectLanguage("Magyar");
+        Languages().SelectPrintingLanguage("Magyar");
     }
     ~ScopedLanguage() { Languages().Clear(); }
 };

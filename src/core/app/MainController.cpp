@@ -1,0 +1,195 @@
+#include "app/MainController.h"
+
+#include <cstdio>
+
+#include "app/ProjectFiles.h"
+#include "lang/TLanguages.h"
+#include "util/NumberFormat.h"
+
+namespace kalorina {
+
+namespace {
+std::string Title() { return Languages().GetText("IDS_PROGRAMTITLE"); }
+
+// The question texts carry one %s for the item's name.
+std::string FormatWithName(const std::string& format, const std::string& name)
+{
+    std::string out;
+    bool used = false;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size()) {
+            if (format[i + 1] == '%') {
+                out += '%';
+                ++i;
+                continue;
+            }
+            if (format[i + 1] == 's' && !used) {
+                out += name;
+                used = true;
+                ++i;
+                continue;
+            }
+        }
+        out += format[i];
+    }
+    return out;
+}
+} // namespace
+
+MainController::MainController(MessageService& messages, FileDialogService& files)
+    : messages_(messages), files_(files)
+{
+}
+
+NewProjectDefaults MainController::MakeDefaults() const
+{
+    NewProjectDefaults d;
+    d.designerLines = programOptions_.designerLines;
+    if (programOptions_.dateNewProjects && shortDate)
+        d.projectDate = shortDate();
+    d.defaultValveName = defaultValveName;
+    return d;
+}
+
+void MainController::NewProject()
+{
+    project_ = TProject(MakeDefaults());
+}
+
+void MainController::Warn(const std::string& text)
+{
+    messages_.Show(MessageKind::Warning, Title(), text);
+}
+
+bool MainController::QuerySave()
+{
+    if (!project_.modified)
+        return true;
+    switch (messages_.Show(MessageKind::QuestionYesNoCancel, Title(), Languages().GetText("IDS_SAVEQUESTION"))) {
+    case MessageAnswer::No: return true;
+    case MessageAnswer::Yes: SaveProject(false); return !project_.modified;
+    default: return false;
+    }
+}
+
+bool MainController::SaveProject(bool saveAs)
+{
+    if (saveAs || project_.fileName.empty()) {
+        FileDialogRequest r;
+        r.save = true;
+        r.filter = kFileFilter;
+        r.defaultExtension = "klp";
+        r.initialFile = project_.fileName;
+        std::string chosen = files_.Run(r);
+        if (chosen.empty())
+            return false;
+        project_.fileName = chosen;
+    }
+    try {
+        WriteProjectFile(project_.fileName, project_);
+        project_.modified = false;
+        return true;
+    } catch (const std::exception& e) {
+        Warn(e.what());
+        return false;
+    }
+}
+
+bool MainController::OpenFile(const std::string& path)
+{
+    TProject fresh(MakeDefaults());
+    try {
+        ReadProjectFile(path, fresh);
+    } catch (const std::exception& e) {
+        Warn(e.what());
+        return false;
+    }
+    fresh.fileName = path;
+    fresh.modified = false;
+    project_ = std::move(fresh);
+    return true;
+}
+
+bool MainController::OpenProject()
+{
+    if (!QuerySave())
+        return false;
+    FileDialogRequest r;
+    r.filter = kFileFilter;
+    r.defaultExtension = "klp";
+    std::string chosen = files_.Run(r);
+    if (chosen.empty())
+        return false;
+    return OpenFile(chosen);
+}
+
+bool MainController::FileNew()
+{
+    if (!QuerySave())
+        return false;
+    NewProject();
+    return true;
+}
+
+std::string MainController::WindowTitle() const
+{
+    return Title() + " - " + project_.fileName;
+}
+
+TreeContent MainController::FillTree() const
+{
+    TreeContent t;
+    t.groups[0].text = Languages().GetText("IDS_ROOMGROUP");
+    t.groups[1].text = Languages().GetText("IDS_ROUNDGROUP");
+    for (const auto& r : project_.rooms)
+        t.groups[0].children.push_back(r.roomName);
+    for (const auto& r : project_.rounds)
+        t.groups[1].children.push_back(r.roundName);
+    return t;
+}
+
+CommandStates MainController::UpdateCommandStates(bool itemSelected, bool clipboardHasItem) const
+{
+    CommandStates s;
+    s.fileSave = project_.modified;
+    s.editCut = s.editCopy = s.modifyItem = s.renameItem = s.deleteItem = itemSelected;
+    s.editPaste = clipboardHasItem;
+    s.print = !project_.rooms.empty() || !project_.rounds.empty();
+    return s;
+}
+
+std::array<std::string, 6> MainController::ShowTotals(char sep)
+{
+    project_.ComputeTotals();
+    const TProject& p = project_;
+    float values[6] = {p.heatingLoss, p.surfaceSum, p.fieldPowers, p.roundPowers, p.tubeLengths,
+                       p.remainderSurfaceSum};
+    std::array<std::string, 6> texts;
+    for (int i = 0; i < 6; ++i)
+        texts[i] = FormatGeneral(values[i], 5, sep);
+    return texts;
+}
+
+bool MainController::DeleteItem(ItemGroup group, const std::string& name)
+{
+    bool isRoom = group == ItemGroup::Rooms;
+    std::string question = FormatWithName(
+        Languages().GetText(isRoom ? "IDS_DELETEROOMQUESTION" : "IDS_DELETEROUNDQUESTION"), name);
+    if (messages_.Show(MessageKind::QuestionYesNo, Title(), question) != MessageAnswer::Yes)
+        return false;
+    project_.DeleteItem(project_.FindItem(name, isRoom), isRoom);
+    return true;
+}
+
+bool MainController::RenameItem(ItemGroup group, const std::string& oldName, const std::string& newName)
+{
+    if (newName == oldName)
+        return true;
+    bool isRoom = group == ItemGroup::Rooms;
+    if (project_.FindItem(newName, isRoom) != -1)
+        return false;
+    project_.RenameItem(project_.FindItem(oldName, isRoom), isRoom, newName);
+    return true;
+}
+
+} // namespace kalorina

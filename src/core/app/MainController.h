@@ -1,0 +1,88 @@
+#pragma once
+// The main window's logic without widgets: the document lifecycle (new, open, save,
+// the save question), the project tree, the totals, the command rules and the
+// item commands.  The Qt main window shows what it says and forwards the commands.
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "document/TProgramOptions.h"
+#include "document/TProject.h"
+#include "platform/Dialogs.h"
+
+namespace kalorina {
+
+enum class ItemGroup { Rooms = 0, Rounds = 1 };
+
+struct TreeContent {
+    struct Group {
+        std::string text;
+        std::vector<std::string> children;
+    };
+    std::array<Group, 2> groups;
+};
+
+// The enabling column of the command table.
+struct CommandStates {
+    bool fileSave = false;
+    bool editCut = false, editCopy = false, editPaste = false;
+    bool modifyItem = false, renameItem = false, deleteItem = false;
+    bool print = false;  // print, and the two bill-of-materials commands
+};
+
+class MainController {
+public:
+    MainController(MessageService& messages, FileDialogService& files);
+
+    TProject& Project() { return project_; }
+    const TProject& Project() const { return project_; }
+    TProgramOptions& ProgramOptions() { return programOptions_; }
+    bool catalogueFailed = false;
+    // The catalogue's default valve, for new projects.
+    std::string defaultValveName;
+    // Formats today's date for new projects; the GUI supplies the user's short form.
+    std::function<std::string()> shortDate = ShortDateToday;
+
+    NewProjectDefaults MakeDefaults() const;
+    void NewProject();
+
+    // May the caller discard the project?  Asks when it is modified.
+    bool QuerySave();
+    // Writes the project; asks for a name when `saveAs` or when it has none.
+    // Returns true when the file was written.
+    bool SaveProject(bool saveAs);
+    // The open command: save question, dialog, read.  False when nothing changed.
+    bool OpenProject();
+    // Reads `path` into a fresh project and keeps it only when the read succeeds;
+    // otherwise shows the reason and leaves the open project as it was.
+    bool OpenFile(const std::string& path);
+    bool FileNew();
+
+    std::string WindowTitle() const;
+    TreeContent FillTree() const;
+    CommandStates UpdateCommandStates(bool itemSelected, bool clipboardHasItem) const;
+    // The six totals in the order heat loss, surface, field powers, circuit powers,
+    // tube lengths, remaining surface, formatted for the totals panel.
+    std::array<std::string, 6> ShowTotals(char decimalSeparator);
+
+    std::string NewRoom() { return project_.AddNewRoom(); }
+    std::string NewRound() { return project_.AddNewRound(); }
+    // Asks, then deletes the named item.  True when it was deleted.
+    bool DeleteItem(ItemGroup group, const std::string& name);
+    // A rename typed in the tree: true when accepted, false when the name is taken
+    // (the tree then shows the old name again).
+    bool RenameItem(ItemGroup group, const std::string& oldName, const std::string& newName);
+
+    static constexpr const char* kFileFilter = "Kalorina projektek (*.klp)|*.klp|Minden f\xE1jl (*.*)|*.*";
+
+private:
+    void Warn(const std::string& text);
+
+    MessageService& messages_;
+    FileDialogService& files_;
+    TProgramOptions programOptions_;
+    TProject project_;
+};
+
+} // namespace kalorina

@@ -1,0 +1,84 @@
+#include "app/ProjectFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "util/Error.h"
+
+namespace kalorina {
+
+namespace {
+[[noreturn]] void Fail(const std::string& what, const std::string& path, int err)
+{
+    throw KalorinaError(what + " " + path + ": " + std::strerror(err));
+}
+} // namespace
+
+void ReadProjectFile(const std::string& path, TProject& project)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        Fail("Cannot open", path, errno);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    if (in.bad())
+        Fail("Cannot read", path, errno);
+    TMemoryStream stream(ss.str());
+    project.ReadFromStream(stream);
+}
+
+void WriteProjectFile(const std::string& path, const TProject& project)
+{
+    namespace fs = std::filesystem;
+    TMemoryStream stream;
+    project.WriteToStream(stream);
+    const std::string& bytes = stream.Data();
+
+    fs::path target(path);
+    std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    if (target.parent_path().empty())
+        temp = "." + target.filename().string() + ".XXXXXX";
+    int fd = mkstemp(temp.data());
+    if (fd < 0)
+        Fail("Cannot write", path, errno);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            int err = errno;
+            ::close(fd);
+            ::unlink(temp.c_str());
+            Fail("Cannot write", path, err);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        int err = errno;
+        ::unlink(temp.c_str());
+        Fail("Cannot write", path, err);
+    }
+    // Keep the permissions an existing file had; a new one gets the usual 0666 & ~umask.
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0) {
+        ::chmod(temp.c_str(), st.st_mode & 07777);
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::chmod(temp.c_str(), 0666 & ~mask);
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        int err = errno;
+        ::unlink(temp.c_str());
+        Fail("Cannot write", path, err);
+    }
+}
+
+} // namespace kalorina

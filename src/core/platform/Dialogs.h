@@ -1,0 +1,34 @@
+#pragma once
+// Message boxes and file dialogs as the program's logic asks for them.  The GUI
+// provides the real ones; tests queue answers so that nothing ever blocks.
+#include <string>
+
+namespace kalorina {
+
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+enum class MessageKind { Warning, Information, Error, QuestionYesNo, QuestionYesNoCancel };
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // Texts in code page 1250.
+    virtual MessageAnswer Show(MessageKind kind, const std::string& title, const std::string& text) = 0;
+};
+
+struct FileDialogRequest {
+    bool save = false;
+    std::string title;
+    std::string filter;            // "Caption (*.klp)|*.klp|..." pairs
+    std::string defaultExtension;  // without the dot
+    std::string initialFile;
+};
+
+class FileDialogService {
+public:
+    virtual ~FileDialogService() = default;
+    // The chosen path (code page 1250 is not used for paths: they are the system's bytes),
+    // or empty when cancelled.
+    virtual std::string Run(const FileDialogRequest& request) = 0;
+};
+
+} // namespace kalorina

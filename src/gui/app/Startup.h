@@ -1,0 +1,13 @@
+#pragma once
+#include <QElapsedTimer>
+#include <memory>
+
+namespace kalorina::gui {
+
+class TMainForm;
+
+// The start-up sequence: languages, program options, language selection and
+// translation, the catalogue, an empty project.  Nothing here is fatal.
+std::unique_ptr<TMainForm> CreateMainForm();
+
+} // namespace kalorina::gui

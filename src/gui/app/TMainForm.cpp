@@ -1,0 +1,466 @@
+#include "app/TMainForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/TAboutBox.h"
+#include "lang/TLanguages.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtFormTranslator.h"
+#include "platform/QtText.h"
+
+namespace kalorina::gui {
+
+namespace {
+constexpr int kNameRole = Qt::UserRole + 1;
+
+QtClipboard& SystemClipboard()
+{
+    static QtClipboard clipboard;
+    return clipboard;
+}
+} // namespace
+
+TMainForm::TMainForm(Services services, QWidget* parent) : QMainWindow(parent), services_(services)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Kalorina Padlófűtés méretező"));
+    if (!services_.messages)
+        services_.messages = &MessageBox::Instance();
+    if (!services_.files)
+        services_.files = &FileDialog::Instance();
+    if (!services_.clipboard)
+        services_.clipboard = &SystemClipboard();
+    MessageBox::Instance().setParent(this);
+    FileDialog::Instance().setParent(this);
+    controller_ = std::make_unique<MainController>(*services_.messages, *services_.files);
+    controller_->shortDate = [] { return Cp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)); };
+
+    BuildActions();
+    BuildMenus();
+    BuildPanels();
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    resize(820, 520);
+}
+
+TMainForm::~TMainForm() = default;
+
+QAction* TMainForm::MakeAction(const char* name, const QString& caption, const QString& hint,
+                               const QKeySequence& shortcut)
+{
+    auto* a = new QAction(caption, this);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setToolTip(hint.section('|', 0, 0));
+    a->setStatusTip(hint.section('|', -1));
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    addAction(a);
+    return a;
+}
+
+void TMainForm::BuildActions()
+{
+    FileNew = MakeAction("FileNew", QStringLiteral("Új dok&umentum..."),
+                         QStringLiteral("Új dokumentum|Új dokumentum létrehozása"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    FileOpen = MakeAction("FileOpen", QStringLiteral("&Megnyitás..."),
+                          QStringLiteral("Megnyitás|Létező dokumentum megnyitása"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    FileSave = MakeAction("FileSave", QStringLiteral("&Mentés"), QStringLiteral("Mentés|Dokumentum mentése"),
+                          QKeySequence(Qt::CTRL | Qt::Key_S));
+    FileSaveAs = MakeAction("FileSaveAs", QStringLiteral("Menté&s másként..."),
+                            QStringLiteral("Mentés másként|Dokumentum mentése új néven"));
+    FileExit = MakeAction("FileExit", QStringLiteral("&Kilépés"), QStringLiteral("Kilépés|Kilépés a programból"));
+    EditCut = MakeAction("EditCut", QStringLiteral("&Kivágás"),
+                         QStringLiteral("Kivágás|A kijelölt elem kivágása a vágólapra"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    EditCopy = MakeAction("EditCopy", QStringLiteral("&Másolás"),
+                          QStringLiteral("Másolás|A kijelölt elem másolása a vágólapra"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    EditPaste = MakeAction("EditPaste", QStringLiteral("&Beillesztés"),
+                           QStringLiteral("Beillesztés|Elem beillesztése a vágólapról"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    NewRoomItemAction = MakeAction("NewRoomItemAction", QStringLiteral("Új &helyiség..."),
+                                   QStringLiteral("Új helyiség|Új helyiség felvétele"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    NewRoundItemAction = MakeAction("NewRoundItemAction", QStringLiteral("Új &padlófűtés kör..."),
+                                    QStringLiteral("Új padlófűtés kör|Új padlófűtési kör felvétele"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_R));
+    ModifyItemAction = MakeAction("ModifyItemAction", QStringLiteral("&Módosítás..."),
+                                  QStringLiteral("Módosítás|A kijelölt elem módosítása"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    RenameItemAction = MakeAction("RenameItemAction", QStringLiteral("Á&tnevezés"),
+                                  QStringLiteral("Átnevezés|A kijelölt elem átnevezése"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    DeleteItemAction = MakeAction("DeleteItemAction", QStringLiteral("Tö&rlés"),
+                                  QStringLiteral("Törlés|A kijelölt elem törlése"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    PrintAction = MakeAction("PrintAction", QStringLiteral("&Nyomtatás..."),
+                             QStringLiteral("Nyomtatás|A projekt nyomtatása"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    UsedMaterialsPrintAction = MakeAction("UsedMaterialsPrintAction", QStringLiteral("Felhasznált anyagok nyomtatása..."),
+                                          QStringLiteral("Felhasznált anyagok nyomtatása|Anyagkimutatás nyomtatása"));
+    UsedMaterialsExportAction = MakeAction("UsedMaterialsExportAction",
+                                           QStringLiteral("Felhasznált anyagok exportálása..."),
+                                           QStringLiteral("Felhasznált anyagok exportálása|Anyagkimutatás a vágólapra"));
+    ProjectDataAction = MakeAction("ProjectDataAction", QStringLiteral("Projekt adatok..."),
+                                   QStringLiteral("Projekt adatok|A projekt adatainak szerkesztése"));
+    ProjektOptionsAction = MakeAction("ProjektOptionsAction", QStringLiteral("Projekt beállítások..."),
+                                      QStringLiteral("Projekt beállítások|A projekt alapértékei"));
+    ProgramOptionsAction = MakeAction("ProgramOptionsAction", QStringLiteral("Program beállítások..."),
+                                      QStringLiteral("Program beállítások|A program beállításai"));
+    HelpContent = MakeAction("HelpContent", QStringLiteral("Tartalom"), QStringLiteral("Tartalom|A súgó tartalomjegyzéke"));
+    HelpIndex = MakeAction("HelpIndex", QStringLiteral("Témakör keresése..."),
+                           QStringLiteral("Témakör keresése|Keresés a súgóban"));
+    HelpAbout = MakeAction("HelpAbout", QStringLiteral("&Névjegy..."), QStringLiteral("Névjegy|A program névjegye"));
+
+    auto icon = [this](QAction* a, const char* theme, QStyle::StandardPixmap fallback) {
+        a->setIcon(QIcon::fromTheme(QString::fromLatin1(theme), style()->standardIcon(fallback)));
+    };
+    icon(FileNew, "document-new", QStyle::SP_FileIcon);
+    icon(FileOpen, "document-open", QStyle::SP_DialogOpenButton);
+    icon(FileSave, "document-save", QStyle::SP_DialogSaveButton);
+    // Cut, copy and paste have no fitting stock picture: they show their captions
+    // where the desktop theme has no icon for them.
+    for (QAction* a : {EditCut, EditCopy, EditPaste})
+        a->setIcon(QIcon::fromTheme(a->objectName() == QLatin1String("EditCut")    ? QStringLiteral("edit-cut")
+                                    : a->objectName() == QLatin1String("EditCopy") ? QStringLiteral("edit-copy")
+                                                                                    : QStringLiteral("edit-paste")));
+    icon(PrintAction, "document-print", QStyle::SP_DialogYesButton);
+    icon(DeleteItemAction, "edit-delete", QStyle::SP_TrashIcon);
+    icon(HelpAbout, "help-about", QStyle::SP_MessageBoxInformation);
+
+    connect(FileNew, &QAction::triggered, this, &TMainForm::FileNewExecute);
+    connect(FileOpen, &QAction::triggered, this, &TMainForm::FileOpenExecute);
+    connect(FileSave, &QAction::triggered, this, &TMainForm::SaveExecute);
+    connect(FileSaveAs, &QAction::triggered, this, &TMainForm::FileSaveAsExecute);
+    connect(FileExit, &QAction::triggered, this, &QWidget::close);
+    connect(NewRoomItemAction, &QAction::triggered, this, &TMainForm::NewRoomItemActionExecute);
+    connect(NewRoundItemAction, &QAction::triggered, this, &TMainForm::NewRoundItemActionExecute);
+    connect(ModifyItemAction, &QAction::triggered, this, &TMainForm::ModifyItemActionExecute);
+    connect(RenameItemAction, &QAction::triggered, this, &TMainForm::RenameItemActionExecute);
+    connect(DeleteItemAction, &QAction::triggered, this, &TMainForm::DeleteItemActionExecute);
+    connect(HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
+    // Commands whose windows are still to come are present and follow their rules.
+}
+
+void TMainForm::BuildMenus()
+{
+    auto menu = [this](const char* name, const QString& title) {
+        QMenu* m = menuBar()->addMenu(title);
+        m->setObjectName(QString::fromLatin1(name));
+        connect(m, &QMenu::aboutToShow, this, &TMainForm::UpdateCommandStates);
+        return m;
+    };
+    QMenu* file = menu("File1", QStringLiteral("&Fájl"));
+    file->addActions({FileNew, FileOpen, FileSave, FileSaveAs});
+    file->addSeparator();
+    QAction* projectData = file->addAction(QStringLiteral("Projekt &adatok..."));
+    projectData->setObjectName(QStringLiteral("ProjectData1"));
+    connect(projectData, &QAction::triggered, ProjectDataAction, &QAction::trigger);
+    file->addActions({PrintAction, UsedMaterialsPrintAction, UsedMaterialsExportAction});
+    file->addSeparator();
+    file->addAction(FileExit);
+    QMenu* edit = menu("Edit1", QStringLiteral("&Szerkesztés"));
+    edit->addActions({EditCut, EditCopy, EditPaste});
+    QMenu* items = menu("RoomFunctions", QStringLiteral("&Helyiségek, körök"));
+    items->addActions({NewRoomItemAction, NewRoundItemAction});
+    items->addSeparator();
+    items->addActions({ModifyItemAction, RenameItemAction, DeleteItemAction});
+    QMenu* options = menu("Options1", QStringLiteral("&Beállítások"));
+    QAction* prog = options->addAction(QStringLiteral("&Program beállítások..."));
+    prog->setObjectName(QStringLiteral("ProgramOptions1"));
+    connect(prog, &QAction::triggered, ProgramOptionsAction, &QAction::trigger);
+    QAction* proj = options->addAction(QStringLiteral("Pr&ojekt beállítások..."));
+    proj->setObjectName(QStringLiteral("ProjektOptions1"));
+    connect(proj, &QAction::triggered, ProjektOptionsAction, &QAction::trigger);
+    QMenu* help = menu("Help1", QStringLiteral("&Súgó"));
+    QAction* content = help->addAction(QStringLiteral("&Tartalom"));
+    content->setObjectName(QStringLiteral("HelpContent1"));
+    connect(content, &QAction::triggered, HelpContent, &QAction::trigger);
+    QAction* index = help->addAction(QStringLiteral("Témakör &keresése..."));
+    index->setObjectName(QStringLiteral("HelpIndex1"));
+    connect(index, &QAction::triggered, HelpIndex, &QAction::trigger);
+    help->addSeparator();
+    help->addAction(HelpAbout);
+
+    QToolBar* tools = addToolBar(QStringLiteral("ToolBar1"));
+    tools->setObjectName(QStringLiteral("ToolBar1"));
+    tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    tools->addActions({FileNew, FileOpen, FileSave});
+    tools->addSeparator();
+    tools->addActions({EditCut, EditCopy, EditPaste});
+    tools->addSeparator();
+    tools->addAction(PrintAction);
+
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    PopupMenu->addActions({NewRoomItemAction, NewRoundItemAction});
+    PopupMenu->addSeparator();
+    PopupMenu->addActions({ModifyItemAction, DeleteItemAction, RenameItemAction});
+    PopupMenu->addSeparator();
+    PopupMenu->addActions({EditCut, EditCopy, EditPaste});
+    connect(PopupMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateCommandStates);
+}
+
+void TMainForm::BuildPanels()
+{
+    auto* splitter = new QSplitter(this);
+    ItemsTree = new QTreeWidget(splitter);
+    ItemsTree->setObjectName(QStringLiteral("ItemsTree"));
+    ItemsTree->setHeaderHidden(true);
+    ItemsTree->setMinimumWidth(200);
+    ItemsTree->setEditTriggers(QAbstractItemView::EditKeyPressed);
+    ItemsTree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ItemsTree, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenu->popup(ItemsTree->viewport()->mapToGlobal(pos)); });
+    connect(ItemsTree, &QTreeWidget::itemSelectionChanged, this, &TMainForm::UpdateCommandStates);
+    connect(ItemsTree, &QTreeWidget::itemChanged, this, &TMainForm::ItemsTreeEdited);
+    connect(ItemsTree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (item && item->parent())
+            ModifyItemActionExecute();
+    });
+
+    auto* right = new QWidget(splitter);
+    auto* column = new QVBoxLayout(right);
+    struct Row {
+        const char* name;
+        QString caption, unit;
+    };
+    auto panel = [&](const char* name, const QString& title, std::initializer_list<Row> rows, int firstTotal,
+                     const char* buttonName, QAction* action) {
+        auto* box = new QGroupBox(title, right);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setMinimumSize(300, 150);
+        auto* grid = new QGridLayout(box);
+        int r = 0;
+        for (const Row& row : rows) {
+            auto* caption = new QLabel(row.caption, box);
+            caption->setObjectName(QString::fromLatin1(row.name) + QStringLiteral("Label"));
+            auto* value = new QLabel(QStringLiteral("0"), box);
+            value->setObjectName(QString::fromLatin1(row.name));
+            value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            auto* unit = new QLabel(row.unit, box);
+            unit->setObjectName(QString::fromLatin1(row.name) + QStringLiteral("Unit"));
+            grid->addWidget(caption, r, 0);
+            grid->addWidget(value, r, 1);
+            grid->addWidget(unit, r, 2);
+            totals[firstTotal + r] = value;
+            ++r;
+        }
+        auto* button = new QPushButton(action->text().remove(QStringLiteral("...")), box);
+        button->setObjectName(QString::fromLatin1(buttonName));
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        grid->addWidget(button, r, 0, 1, 3, Qt::AlignRight);
+        column->addWidget(box);
+    };
+    panel("Panel2", QStringLiteral("Helyiségek összesítés"),
+          {{"HeatingLoss", QStringLiteral("Hőveszteség összesen:"), QStringLiteral("kW")},
+           {"SurfaceSum", QStringLiteral("Összes padlófűtés felület:"), QStringLiteral("m2")},
+           {"FieldPowers", QStringLiteral("Fűtőmezők összteljesítménye:"), QStringLiteral("kW")}},
+          0, "Button1", NewRoomItemAction);
+    panel("Panel3", QStringLiteral("Padlófűtési körök összesítés"),
+          {{"RoundPowers", QStringLiteral("Fűtőkörök összteljesítménye:"), QStringLiteral("kW")},
+           {"TubeLengths", QStringLiteral("Beépített csőmennyiség:"), QStringLiteral("m")},
+           {"RemainderSurfaceSum", QStringLiteral("Maradék felület:"), QStringLiteral("m2")}},
+          3, "Button2", NewRoundItemAction);
+    splitter->setStretchFactor(0, 1);
+    setCentralWidget(splitter);
+}
+
+QTreeWidgetItem* TMainForm::SelectedItem() const
+{
+    auto selected = ItemsTree->selectedItems();
+    if (selected.isEmpty() || !selected.first()->parent())
+        return nullptr;
+    return selected.first();
+}
+
+bool TMainForm::ClipboardHasItem() const
+{
+    return services_.clipboard && services_.clipboard->HasFormat("Kalorina Item");
+}
+
+void TMainForm::Refresh()
+{
+    FillTree();
+    UpdateTitle();
+    UpdateCommandStates();
+    ShowTotals();
+}
+
+void TMainForm::UpdateTitle()
+{
+    setWindowTitle(Q(controller_->WindowTitle()));
+}
+
+void TMainForm::UpdateCommandStates()
+{
+    CommandStates s = controller_->UpdateCommandStates(SelectedItem() != nullptr, ClipboardHasItem());
+    FileSave->setEnabled(s.fileSave);
+    EditCut->setEnabled(s.editCut);
+    EditCopy->setEnabled(s.editCopy);
+    EditPaste->setEnabled(s.editPaste);
+    ModifyItemAction->setEnabled(s.modifyItem);
+    RenameItemAction->setEnabled(s.renameItem);
+    DeleteItemAction->setEnabled(s.deleteItem);
+    PrintAction->setEnabled(s.print);
+    UsedMaterialsPrintAction->setEnabled(s.print);
+    UsedMaterialsExportAction->setEnabled(s.print);
+}
+
+void TMainForm::ShowTotals()
+{
+    QString point = QLocale().decimalPoint();
+    char sep = point.isEmpty() || point.at(0).unicode() > 127 ? '.' : point.at(0).toLatin1();
+    auto texts = controller_->ShowTotals(sep);
+    for (int i = 0; i < 6; ++i)
+        totals[i]->setText(Q(texts[i]));
+}
+
+void TMainForm::FillTree()
+{
+    filling_ = true;
+    ItemsTree->clear();
+    TreeContent t = controller_->FillTree();
+    for (const auto& group : t.groups) {
+        auto* node = new QTreeWidgetItem(ItemsTree, QStringList{Q(group.text)});
+        node->setFlags(node->flags() & ~Qt::ItemIsEditable);
+        for (const auto& child : group.children) {
+            auto* item = new QTreeWidgetItem(node, QStringList{Q(child)});
+            item->setData(0, kNameRole, Q(child));
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+        }
+    }
+    ItemsTree->expandAll();
+    ItemsTree->clearSelection();
+    filling_ = false;
+}
+
+void TMainForm::AfterNewItem(ItemGroup group, const std::string& name)
+{
+    FillTree();
+    QTreeWidgetItem* parent = ItemsTree->topLevelItem(static_cast<int>(group));
+    for (int i = 0; parent && i < parent->childCount(); ++i) {
+        QTreeWidgetItem* child = parent->child(i);
+        if (child->text(0) == Q(name)) {
+            ItemsTree->setCurrentItem(child);
+            child->setSelected(true);
+            ItemsTree->setFocus();
+            UpdateCommandStates();
+            ShowTotals();
+            ItemsTree->editItem(child, 0);
+            break;
+        }
+    }
+    UpdateTitle();
+}
+
+void TMainForm::FileNewExecute()
+{
+    if (controller_->FileNew())
+        Refresh();
+}
+
+void TMainForm::FileOpenExecute()
+{
+    controller_->OpenProject();
+    Refresh();
+}
+
+void TMainForm::SaveExecute()
+{
+    controller_->SaveProject(false);
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+void TMainForm::FileSaveAsExecute()
+{
+    controller_->SaveProject(true);
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+void TMainForm::NewRoomItemActionExecute()
+{
+    AfterNewItem(ItemGroup::Rooms, controller_->NewRoom());
+}
+
+void TMainForm::NewRoundItemActionExecute()
+{
+    AfterNewItem(ItemGroup::Rounds, controller_->NewRound());
+}
+
+void TMainForm::ModifyItemActionExecute()
+{
+    QTreeWidgetItem* item = SelectedItem();
+    if (!item || controller_->catalogueFailed)
+        return;
+    // The room and circuit dialogs open here once they exist.
+    FillTree();
+    UpdateCommandStates();
+    ShowTotals();
+}
+
+void TMainForm::RenameItemActionExecute()
+{
+    if (QTreeWidgetItem* item = SelectedItem())
+        ItemsTree->editItem(item, 0);
+}
+
+void TMainForm::DeleteItemActionExecute()
+{
+    QTreeWidgetItem* item = SelectedItem();
+    if (!item)
+        return;
+    auto group = static_cast<ItemGroup>(ItemsTree->indexOfTopLevelItem(item->parent()));
+    if (!controller_->DeleteItem(group, Cp(item->data(0, kNameRole).toString())))
+        return;
+    FillTree();
+    UpdateTitle();
+    UpdateCommandStates();
+    ShowTotals();
+}
+
+void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
+{
+    if (filling_ || !item || !item->parent())
+        return;
+    QString oldName = item->data(0, kNameRole).toString();
+    QString newName = item->text(0);
+    if (newName == oldName)
+        return;
+    auto group = static_cast<ItemGroup>(ItemsTree->indexOfTopLevelItem(item->parent()));
+    filling_ = true;
+    if (controller_->RenameItem(group, Cp(oldName), Cp(newName)))
+        item->setData(0, kNameRole, newName);
+    else
+        item->setText(0, oldName);  // the name is taken: the edit is refused
+    filling_ = false;
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+void TMainForm::HelpAboutExecute()
+{
+    TAboutBox box(this);
+    box.exec();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (controller_->QuerySave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace kalorina::gui

@@ -1,0 +1,91 @@
+#pragma once
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "app/MainController.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kalorina {
+class ClipboardService;
+}
+
+namespace kalorina::gui {
+
+// The main window: the project tree, the totals and every command.  The rules live
+// in MainController; this class shows its state and forwards the commands.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Services {
+        MessageService* messages = nullptr;
+        FileDialogService* files = nullptr;
+        ClipboardService* clipboard = nullptr;
+    };
+    TMainForm() : TMainForm(Services{}) {}
+    explicit TMainForm(Services services, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    MainController& Controller() { return *controller_; }
+    TProject& Project() { return controller_->Project(); }
+
+    // "Refresh": tree, title, command states and totals.
+    void Refresh();
+    void UpdateTitle();
+    void UpdateCommandStates();
+    void ShowTotals();
+    void FillTree();
+
+    QTreeWidget* ItemsTree = nullptr;
+    QAction *FileNew = nullptr, *FileOpen = nullptr, *FileSave = nullptr, *FileSaveAs = nullptr,
+            *FileExit = nullptr;
+    QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;
+    QAction *NewRoomItemAction = nullptr, *NewRoundItemAction = nullptr, *ModifyItemAction = nullptr,
+            *RenameItemAction = nullptr, *DeleteItemAction = nullptr;
+    QAction *PrintAction = nullptr, *UsedMaterialsPrintAction = nullptr, *UsedMaterialsExportAction = nullptr;
+    QAction *ProjectDataAction = nullptr, *ProjektOptionsAction = nullptr, *ProgramOptionsAction = nullptr;
+    QAction *HelpContent = nullptr, *HelpIndex = nullptr, *HelpAbout = nullptr;
+    // HeatingLoss, SurfaceSum, FieldPowers, RoundPowers, TubeLengths, RemainderSurfaceSum
+    std::array<QLabel*, 6> totals{};
+    QMenu* PopupMenu = nullptr;
+
+    // The selected room or circuit node, or nullptr (group nodes are not items).
+    QTreeWidgetItem* SelectedItem() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildActions();
+    void BuildMenus();
+    void BuildPanels();
+    QAction* MakeAction(const char* name, const QString& caption, const QString& hint,
+                        const QKeySequence& shortcut = {});
+    void AfterNewItem(ItemGroup group, const std::string& name);
+    bool ClipboardHasItem() const;
+
+    void FileNewExecute();
+    void FileOpenExecute();
+    void SaveExecute();
+    void FileSaveAsExecute();
+    void NewRoomItemActionExecute();
+    void NewRoundItemActionExecute();
+    void ModifyItemActionExecute();
+    void RenameItemActionExecute();
+    void DeleteItemActionExecute();
+    void HelpAboutExecute();
+    void ItemsTreeEdited(QTreeWidgetItem* item, int column);
+
+    Services services_;
+    std::unique_ptr<MainController> controller_;
+    bool filling_ = false;
+};
+
+} // namespace kalorina::gui

@@ -1,0 +1,284 @@
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "../core/TestLanguage.h"
+#include "app/ProjectFiles.h"
+#include "app/Startup.h"
+#include "app/TAboutBox.h"
+#include "app/TLogoPictureForm.h"
+#include "app/TMainForm.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/QtText.h"
+#include "platform/SettingsStore.h"
+
+using namespace kalorina;
+using namespace kalorina::gui;
+
+namespace {
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetSettingsStore(std::make_unique<MemorySettingsStore>());
+        QLocale::setDefault(QLocale::c());
+        MessageBox::clearNextAnswers();
+        FileDialog::clearNextFileNames();
+        ASSERT_TRUE(dir.isValid());
+        form = CreateMainForm();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        MessageBox::clearNextAnswers();
+        FileDialog::clearNextFileNames();
+    }
+    QTreeWidgetItem* Group(int i) { return form->ItemsTree->topLevelItem(i); }
+    std::string Path(const char* name) { return dir.filePath(name).toStdString(); }
+    bool TryClose()
+    {
+        QCloseEvent e;
+        QApplication::sendEvent(form.get(), &e);
+        return e.isAccepted();
+    }
+
+    test::ScopedLanguage lang{{{"IDS_PROGRAMTITLE", "Kalorina"}, {"IDS_ROOMGROUP", "Rooms"},
+                               {"IDS_ROUNDGROUP", "Circuits"}, {"IDS_SAVEQUESTION", "Save?"},
+                               {"IDS_DELETEROOMQUESTION", "Delete room %s?"}}};
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, FreshStartState)
+{
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Kalorina - "));
+    ASSERT_EQ(form->ItemsTree->topLevelItemCount(), 2);
+    EXPECT_EQ(Group(0)->text(0), QStringLiteral("Rooms"));
+    EXPECT_EQ(Group(1)->text(0), QStringLiteral("Circuits"));
+    EXPECT_EQ(Group(0)->childCount() + Group(1)->childCount(), 0);
+    for (QLabel* l : form->totals)
+        EXPECT_EQ(l->text(), QStringLiteral("0"));
+    EXPECT_FALSE(form->FileSave->isEnabled());
+    EXPECT_FALSE(form->PrintAction->isEnabled());
+    EXPECT_FALSE(form->UsedMaterialsPrintAction->isEnabled());
+    EXPECT_FALSE(form->UsedMaterialsExportAction->isEnabled());
+    EXPECT_FALSE(form->DeleteItemAction->isEnabled());
+    EXPECT_TRUE(form->NewRoomItemAction->isEnabled());
+}
+
+TEST_F(MainFormTest, NewRoomsAreUniqueSelectedAndInEditing)
+{
+    form->show();
+    form->NewRoomItemAction->trigger();
+    form->NewRoomItemAction->trigger();
+    ASSERT_EQ(Group(0)->childCount(), 2);
+    EXPECT_EQ(Group(0)->child(0)->text(0), QStringLiteral("Room"));
+    EXPECT_EQ(Group(0)->child(1)->text(0), QStringLiteral("Room (2)"));
+    EXPECT_EQ(form->SelectedItem(), Group(0)->child(1));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the first room's editor
+    auto* editor = form->ItemsTree->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);  // the new node waits for its name
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->text(), QStringLiteral("Room (2)"));
+    EXPECT_TRUE(form->PrintAction->isEnabled());
+    EXPECT_TRUE(form->UsedMaterialsExportAction->isEnabled());
+    EXPECT_TRUE(form->FileSave->isEnabled());
+    EXPECT_TRUE(form->DeleteItemAction->isEnabled());
+
+    form->NewRoundItemAction->trigger();
+    EXPECT_EQ(Group(1)->child(0)->text(0), QStringLiteral("Circuit"));
+    EXPECT_EQ(form->SelectedItem(), Group(1)->child(0));
+}
+
+TEST_F(MainFormTest, RenameInTreeRefusesDuplicatesOfTheSameGroup)
+{
+    form->NewRoomItemAction->trigger();
+    form->NewRoomItemAction->trigger();
+    form->NewRoundItemAction->trigger();
+    form->Project().modified = false;
+
+    Group(0)->child(1)->setText(0, QStringLiteral("Room"));
+    EXPECT_EQ(Group(0)->child(1)->text(0), QStringLiteral("Room (2)"));
+    EXPECT_FALSE(form->Project().modified);
+
+    Group(0)->child(1)->setText(0, QStringLiteral("Circuit"));  // a circuit's name is fine
+    EXPECT_EQ(form->Project().rooms[1].roomName, "Circuit");
+    EXPECT_TRUE(form->Project().modified);
+
+    Group(0)->child(0)->setText(0, QStringLiteral("Nappali ő"));
+    EXPECT_EQ(form->Project().rooms[0].roomName, "Nappali \xF5");
+    EXPECT_FALSE(Group(0)->flags() & Qt::ItemIsEditable);
+}
+
+TEST_F(MainFormTest, DeleteAsksFirst)
+{
+    form->NewRoomItemAction->trigger();
+    form->ItemsTree->setCurrentItem(Group(0)->child(0));
+    MessageBox::setNextAnswer(MessageAnswer::No);
+    form->DeleteItemAction->trigger();
+    EXPECT_EQ(MessageBox::lastText(), "Delete room Room?");
+    EXPECT_EQ(form->Project().rooms.size(), 1u);
+    form->ItemsTree->setCurrentItem(Group(0)->child(0));
+    MessageBox::setNextAnswer(MessageAnswer::Yes);
+    form->DeleteItemAction->trigger();
+    EXPECT_TRUE(form->Project().rooms.empty());
+    EXPECT_EQ(Group(0)->childCount(), 0);
+}
+
+TEST_F(MainFormTest, SaveQuestionAnswers)
+{
+    form->NewRoomItemAction->trigger();
+
+    MessageBox::setNextAnswer(MessageAnswer::Cancel);
+    EXPECT_FALSE(TryClose());
+    EXPECT_EQ(MessageBox::lastText(), "Save?");
+    EXPECT_EQ(form->Project().rooms.size(), 1u);
+
+    // Yes on a never-saved project asks for a name; cancelling that keeps the program open.
+    MessageBox::setNextAnswer(MessageAnswer::Yes);
+    FileDialog::setNextFileName("");
+    EXPECT_FALSE(TryClose());
+    EXPECT_TRUE(form->Project().modified);
+
+    MessageBox::setNextAnswer(MessageAnswer::Yes);
+    FileDialog::setNextFileName(Path("a.klp"));
+    EXPECT_TRUE(TryClose());
+    EXPECT_FALSE(form->Project().modified);
+    TProject back;
+    ReadProjectFile(Path("a.klp"), back);
+    EXPECT_EQ(back.rooms.size(), 1u);
+
+    form->NewRoomItemAction->trigger();
+    MessageBox::setNextAnswer(MessageAnswer::No);
+    form->FileNew->trigger();
+    EXPECT_TRUE(form->Project().rooms.empty());
+    EXPECT_FALSE(form->Project().modified);
+}
+
+TEST_F(MainFormTest, FailedSaveKeepsOldFileAndModifiedState)
+{
+    form->NewRoomItemAction->trigger();
+    FileDialog::setNextFileName(Path("p.klp"));
+    form->FileSave->trigger();
+    EXPECT_EQ(form->windowTitle(), QString::fromStdString("Kalorina - " + Path("p.klp")));
+    EXPECT_FALSE(form->Project().modified);
+
+    // A folder that does not exist: the save fails with a message and nothing changes.
+    form->NewRoomItemAction->trigger();
+    int shown = MessageBox::shownCount();
+    MessageBox::setNextAnswer(MessageAnswer::Ok);
+    FileDialog::setNextFileName(Path("missing/q.klp"));
+    form->FileSaveAs->trigger();
+    EXPECT_EQ(MessageBox::shownCount(), shown + 1);
+    EXPECT_TRUE(form->Project().modified);
+    EXPECT_EQ(form->Project().fileName, Path("missing/q.klp"));
+
+    // The target cannot be replaced (it is a folder): the new bytes are written to a
+    // temporary file first, which is removed again, and the target stays as it was.
+    QDir(dir.path()).mkpath(QStringLiteral("busy.klp/inside"));
+    MessageBox::setNextAnswer(MessageAnswer::Ok);
+    FileDialog::setNextFileName(Path("busy.klp"));
+    form->FileSaveAs->trigger();
+    EXPECT_TRUE(form->Project().modified);
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("busy.klp/inside"))).isDir());
+    auto names = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(names, QStringList{QStringLiteral("p.klp")});
+
+    TProject back;
+    ReadProjectFile(Path("p.klp"), back);
+    EXPECT_EQ(back.rooms.size(), 1u);  // the last good save
+}
+
+TEST_F(MainFormTest, OpeningABadFileKeepsTheOldProject)
+{
+    form->NewRoomItemAction->trigger();
+    {
+        std::ofstream bad(Path("bad.klp"), std::ios::binary);
+        bad << std::string("\x11\0Kalorina_Projekt\0\0\1", 21);
+    }
+    MessageBox::setNextAnswer(MessageAnswer::Yes);  // save question: no — see below
+    MessageBox::clearNextAnswers();
+    form->Project().modified = true;
+    MessageBox::setNextAnswer(MessageAnswer::No);  // don't save
+    MessageBox::setNextAnswer(MessageAnswer::Ok);  // the failure
+    FileDialog::setNextFileName(Path("bad.klp"));
+    form->FileOpen->trigger();
+    EXPECT_EQ(MessageBox::lastText(), "Invalid file");
+    EXPECT_EQ(form->Project().rooms.size(), 1u);
+    EXPECT_TRUE(form->Project().modified);
+
+    // A good file replaces it, not modified, with its name in the caption.
+    TProject other;
+    other.AddNewRoom();
+    other.AddNewRoom();
+    WriteProjectFile(Path("good.klp"), other);
+    MessageBox::setNextAnswer(MessageAnswer::No);
+    FileDialog::setNextFileName(Path("good.klp"));
+    form->FileOpen->trigger();
+    EXPECT_EQ(form->Project().rooms.size(), 2u);
+    EXPECT_FALSE(form->Project().modified);
+    EXPECT_EQ(Group(0)->childCount(), 2);
+    EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("good.klp")));
+}
+
+TEST_F(MainFormTest, TotalsUseTheGeneralFormat)
+{
+    TProject& p = form->Project();
+    p.AddNewRoom();
+    p.AddNewRoom();
+    p.rooms[0].heatDemand = 1000.5f;
+    p.rooms[1].heatDemand = 234.06f;
+    form->ShowTotals();
+    EXPECT_EQ(form->totals[0]->text(), QStringLiteral("1.235"));
+    EXPECT_EQ(form->totals[4]->text(), QStringLiteral("0"));
+}
+
+TEST(SplashAndAbout, SplashWaitsOrEndsOnClickAndAboutRevealsCodes)
+{
+    TLogoPictureForm missing(QStringLiteral("/nonexistent.jpg"));
+    EXPECT_FALSE(missing.Image1->text().isEmpty());  // no picture is not a failed start
+    QElapsedTimer t;
+    t.start();
+    missing.splashDismissed = true;
+    WaitForSplash(missing, t, 3000);
+    EXPECT_LT(t.elapsed(), 1000);
+    missing.splashDismissed = false;
+    t.restart();
+    WaitForSplash(missing, t, 300);
+    EXPECT_GE(t.elapsed(), 300);
+
+    TAboutBox box(nullptr, [] { return std::vector<std::string>{"Valve A=1234"}; });
+    int w = box.ProgramIcon->width() / 3, h = box.ProgramIcon->height() / 3;
+    auto press = [&](int cell) { return box.PictureClicked((cell % 3) * w + 1, (cell / 3) * h + 1); };
+    for (int i = 0; i < 7; ++i)
+        EXPECT_FALSE(press(TAboutBox::kAccessSequence[i]));
+    EXPECT_FALSE(press((TAboutBox::kAccessSequence[7] + 1) % 9));  // wrong cell resets
+    for (int i = 0; i < 7; ++i)
+        press(TAboutBox::kAccessSequence[i]);
+    EXPECT_TRUE(press(TAboutBox::kAccessSequence[7]));
+    EXPECT_EQ(box.CodesMemo->toPlainText(), QStringLiteral("Valve A=1234"));
+    EXPECT_EQ(box.ReportIdentification(),
+              "\\sb180\\f4\\fs16 Kalorina Padl\xF3" "f\xFBt\xE9s m\xE9retez\xF5 1.02 (2005. 2. 8.) Kalorina fejleszt\xF5i csapat");
+}
+
+TEST_F(MainFormTest, ScreenshotForReview)
+{
+    form->NewRoomItemAction->trigger();
+    form->NewRoundItemAction->trigger();
+    form->ItemsTree->clearSelection();
+    form->show();
+    QImage shot = form->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    shot.save(QStringLiteral(KALORINA_BINARY_DIR "/main-window.png"));
+}

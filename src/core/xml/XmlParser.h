@@ -6,6 +6,9 @@
 // scanner read outside its buffer.  Texts come out in the program's character
 // set: a document that declares UTF-8 (or an XML declaration without encoding)
 // is translated into code page 1250, any other document passes byte for byte.
+// An entity reference that leads back to an entity being read, nests deeper
+// than 64 entities, or would take the entity text read in one scan past 8 MiB
+// stays as written (in a document type: is skipped).
 //
 // Typical use:
 //     TXmlParser xml;
@@ -16,6 +19,7 @@
 //         if (xml.PartType == ptStartTag && xml.PartName == "item")
 //             use(xml.PartAttributes.Value("id"));
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -170,7 +174,7 @@ private:
     std::string TreatAttributeValue(const TAttr& attr);
     std::string ReplaceGeneralEntitiesAt(std::string_view text, int depth, std::vector<std::string>& active);
     std::string ReplaceParameterEntities(std::string_view text, int depth, std::vector<std::string>& active);
-    std::string ExternalText(const TEntityDef& def);
+    std::optional<std::string> ExternalText(const TEntityDef& def);
 
     std::unique_ptr<char[]> ownBuffer_;
     const char* buffer_ = nullptr;  // ownBuffer_ or the caller's text

@@ -9,7 +9,6 @@
 
 #include "lang/LanguageScanner.h"
 #include "lang/Lzw.h"
-#include "util/Error.h"
 
 namespace kalorina {
 
@@ -84,9 +83,8 @@ std::optional<TLanguage> LoadLanguageFile(const std::string& path)
         lang.compressed = !plain;
         lang.fileName = path;
         return lang;
-    } catch (const KalorinaError&) {
-        return std::nullopt;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
+        // Undecodable, unscannable or too large: the file is skipped, start-up goes on.
         return std::nullopt;
     }
 }

@@ -1,5 +1,7 @@
 #include "CmdLang.h"
 
+#include "lang/LanguagePaths.h"
+
 #include <map>
 #include <ostream>
 
@@ -54,6 +56,11 @@ int LangUsage(Context& ctx, const std::string& utf8Message)
     ctx.err << "kalorina-cli: " << utf8Message << "\n";
     PrintLangCommands(ctx.err);
     return kUsage;
+}
+
+std::string LanguagesDirOf(const Context& ctx)
+{
+    return ctx.options.languagesDir.empty() ? LanguagesDirFor(RunningProgramDir()) : ctx.options.languagesDir;
 }
 
 } // namespace kalorina::cli

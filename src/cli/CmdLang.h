@@ -20,4 +20,7 @@ bool RegisterLangCommand(Command command);
 // Prints the message and the lang subcommands on stderr; returns kUsage.
 int LangUsage(Context& ctx, const std::string& utf8Message);
 
+// The languages folder the commands read: --languages, else the program's own.
+std::string LanguagesDirOf(const Context& ctx);
+
 } // namespace kalorina::cli

@@ -49,5 +49,28 @@ expect 2 lang pack "$dir/t.xml"
 expect 1 lang pack "$dir/missing.xml" "$dir/t.xmz"
 expect 1 lang pack "$dir/t.xml" "$dir/no/such/dir/t.xmz"
 
+# lang list / lang text on a folder of our own, and on the languages beside the program.
+mkdir "$dir/langs"
+cp "$dir/t.xmz" "$dir/langs/t.xmz"
+printf '<?xml version="1.0" encoding="UTF-8"?><language id="Példa" UserInterface="yes"><strings><item id="K" value="ő"></item></strings></language>\n' >"$dir/langs/p.xml"
+expect 0 --languages "$dir/langs" lang list
+printf 'Példa\tprint\t%s\nTest\tui\t%s\n' "$dir/langs/p.xml" "$dir/langs/t.xmz" | cmp -s - "$dir/out" \
+    || { echo "FAIL: lang list printed:"; cat "$dir/out"; failures=$((failures + 1)); }
+expect 0 --languages "$dir/langs" --language "Példa" lang text K
+[ "$(cat "$dir/out")" = "ő" ] || { echo "FAIL: lang text K"; failures=$((failures + 1)); }
+expect 1 --languages "$dir/langs" --language Test lang text K
+expect 1 --languages "$dir/langs" --language Nosuch lang text K
+expect 1 --languages "$dir/none" lang list
+expect 2 lang list extra
+expect 2 lang text
+expect 2 lang text A B
+expect 0 lang list
+grep -q "^Magyar	ui	" "$dir/out" && grep -q "^English	ui	" "$dir/out" \
+    || { echo "FAIL: the shipped languages are not listed as user-interface languages"; failures=$((failures + 1)); }
+expect 0 --language English lang text IDS_PROGRAMTITLE
+[ "$(cat "$dir/out")" = "Kalorina Floor Heating Designer" ] || { echo "FAIL: English title"; failures=$((failures + 1)); }
+expect 0 lang text IDS_PROGRAMTITLE
+[ "$(cat "$dir/out")" = "Kalorina Padlófűtés méretező" ] || { echo "FAIL: Hungarian title"; failures=$((failures + 1)); }
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

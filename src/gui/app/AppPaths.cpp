@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "lang/LanguagePaths.h"
+
 namespace kalorina::gui {
 
 namespace {
@@ -27,7 +29,7 @@ QString ProgramDir()
 
 QString LanguagesDir()
 {
-    return Find(QStringLiteral("languages"));
+    return QString::fromStdString(LanguagesDirFor(ProgramDir().toStdString()));
 }
 
 QString ProgramPicturePath()

@@ -1,0 +1,58 @@
+#pragma once
+// Every text identifier the program looks up, in one place.  A language that is
+// to serve as a complete language defines all of them; the shipped languages are
+// tested against this list, and any new GetText key belongs here too.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lang/TLanguage.h"
+
+namespace kalorina {
+
+// Single keys: messages, captions and the report tokens (#ID_...#, #CID_...#).
+inline constexpr std::string_view kRequiredTextIds[] = {
+    "IDS_PROGRAMTITLE", "IDS_XMLERROR", "IDS_SAVEQUESTION", "IDS_DELETEROOMQUESTION",
+    "IDS_DELETEROUNDQUESTION", "IDS_NEWROOMITEMCAPTION", "IDS_NEWROUNDITEMCAPTION", "IDS_ROOMGROUP",
+    "IDS_ROUNDGROUP", "IDS_INVALIDFILE", "IDS_VERSIONERR", "IDS_WRONGVALUE",
+    "IDS_XMLPARSERERROR+3", "IDS_XMLPARSERERROR+4", "IDS_XMLPARSERERROR+10", "IDS_XMLPARSERERROR+11",
+    "IDS_XMLPARSERERROR+12", "IDS_XMLPARSERERROR+13", "IDS_XMLDATEERROR", "IDS_XMLINTEGERERROR",
+    "IDS_XMLFILEERROR", "IDS_DEVICEDBLANGUAGE", "IDS_DTLOGERROR",
+    "IDS_FLOORHEATINGSUMCAPTION", "IDS_UNKNOWEDTYPE", "IDS_UNKNOWEDDISTANCE", "IDS_CANNOTINCREASEDISTANCE",
+    "IDS_CANNOTDECREASEDISTANCE", "IDS_NORMALWATER", "IDS_YES", "IDS_NO", "IDS_AUTO",
+    "IDS_SERIALCONNECTEDFIELDS", "IDS_BIFILAR", "IDS_FLOORHEATSTREEROOTNAME",
+    "IDS_WANTFLOORHEATINGFIELDDELETE", "IDS_TOBIGSURFACE", "IDS_RESISTSTREEROOTNAME", "IDS_USERDEFINED",
+    "IDS_WANTITEMDELETE", "IDS_NUMBEROFPIECES",
+    // Report template tokens.
+    "ID_BUILDING", "ID_CUSTOMER", "ID_PLANER", "ID_DATE", "ID_SUMOFHEATINGSLOSS", "ID_SUMOFSURFACE",
+    "ID_SUMOFFLOORHEATINGPOWER", "ID_FLOORHEATING0", "ID_FLOORHEATING1", "ID_FLOORHEATING2",
+    "ID_FLOORHEATING3", "ID_FLOORHEATING4", "ID_FLOORHEATING6", "ID_MEDIUM0", "ID_MEDIUM1",
+    "ID_HYDRAULIC0", "ID_HYDRAULIC1", "ID_HYDRAULIC2", "ID_HYDRAULIC3", "ID_HYDRAULIC4", "ID_HYDRAULIC5",
+    "ID_HYDRAULIC6", "ID_HYDRAULIC7", "ID_REPORTTEXTBEFORE1", "ID_REPORTTEXTBEFORE2",
+    "ID_REPORTTEXTBEFORE3", "ID_REPORTTEXTAFTER1", "ID_REPORTTEXTAFTER2", "ID_NEEDFIRSTCOLUMN",
+    // Bill-of-materials RTF header tokens.
+    "CID_USEDMATERIAL0", "CID_USEDMATERIAL1", "CID_USEDMATERIAL2", "CID_USEDMATERIAL3",
+    "CID_USEDMATERIAL4", "CID_USEDMATERIAL5",
+};
+
+// Numbered families: base + decimal index, read from 0 up to the first empty text.
+struct TextFamily {
+    std::string_view base;
+    int count;  // indexes 0 .. count-1 must be defined
+};
+
+inline constexpr TextFamily kRequiredTextFamilies[] = {
+    {"IDS_FHZoneType+", 3},             // occupied, peripheral, bathroom zone
+    {"IDS_RESISTVALUMODES+", 3},        // zeta, kv, pressure drop
+    {"IDS_DEVICEDBTYPES+", 7},          // six catalogue kinds and "other"; piece lists show under 6
+    {"IDS_USEDMATERIALSBIFFTITLE+", 4}, // name, estimate code, quantity, unit
+    {"IDS_ROOMFUNCTION+", 12},          // at least this many room functions
+};
+
+// Every required key, the families expanded.
+std::vector<std::string> RequiredTextKeys();
+
+// The required keys that the language leaves undefined or empty, in list order.
+std::vector<std::string> MissingTextIds(const TLanguage& language);
+
+} // namespace kalorina

@@ -1,0 +1,111 @@
+// The languages shipped with the program, as sources and as the build packs them:
+// every identifier the program looks up is defined, and texts used as formats
+// carry exactly the arguments the program passes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "lang/LanguageLoader.h"
+#include "lang/TextIds.h"
+
+using namespace kalorina;
+
+namespace {
+
+struct Shipped {
+    const char* file;
+    const char* name;
+    const char* catalogueLanguage;
+};
+constexpr Shipped kShipped[] = {{"magyar", "Magyar", "hu"}, {"english", "English", "en"}};
+
+std::string Source(const Shipped& s) { return std::string(KALORINA_SOURCE_DIR) + "/languages/" + s.file + ".xml"; }
+std::string Packed(const Shipped& s) { return std::string(KALORINA_STAGE_DIR) + "/languages/" + s.file + ".xmz"; }
+
+// The printf conversions of a text, "%%" left out.
+std::string Conversions(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == '%') {
+            if (text[i + 1] != '%')
+                out += text[i + 1];
+            ++i;
+        }
+    if (!text.empty() && text.back() == '%' && (text.size() < 2 || text[text.size() - 2] != '%'))
+        out += '!';
+    return out;
+}
+
+void CheckLanguage(const TLanguage& lang, const Shipped& s)
+{
+    SCOPED_TRACE(lang.fileName);
+    EXPECT_EQ(lang.name, s.name);
+    const auto missing = MissingTextIds(lang);
+    EXPECT_TRUE(missing.empty()) << "first missing: " << (missing.empty() ? "" : missing.front());
+    EXPECT_EQ(lang.Strings.at("IDS_DEVICEDBLANGUAGE"), s.catalogueLanguage);
+
+    const std::map<std::string, std::string> formats = {
+        {"IDS_DELETEROOMQUESTION", "s"}, {"IDS_DELETEROUNDQUESTION", "s"}, {"IDS_WANTITEMDELETE", "s"},
+        {"IDS_VERSIONERR", "d"},         {"IDS_XMLPARSERERROR+3", "s"},    {"IDS_XMLPARSERERROR+4", "s"},
+        {"IDS_XMLPARSERERROR+10", "ss"}, {"IDS_XMLPARSERERROR+11", "ss"},
+        {"IDS_XMLDATEERROR", "s"},       {"IDS_XMLINTEGERERROR", "s"},     {"IDS_XMLFILEERROR", "s"}};
+    for (const auto& [key, text] : lang.Strings) {
+        auto f = formats.find(key);
+        EXPECT_EQ(Conversions(text), f == formats.end() ? "" : f->second) << key << ": " << text;
+        // Tokens land inside RTF templates as they are.
+        if (key.starts_with("ID_") || key.starts_with("CID_")) {
+            EXPECT_EQ(text.find_first_of("{}\\#"), std::string::npos) << key;
+        }
+    }
+
+    // Families are listed up to the first gap: the required ones must be unbroken.
+    TLanguages one;
+    TLanguage copy = lang;
+    copy.compressed = true;
+    one.AddLanguage(copy);
+    one.SelectLanguage(s.name);
+    for (const TextFamily& family : kRequiredTextFamilies)
+        EXPECT_GE(static_cast<int>(one.GetFamily(std::string(family.base)).size()), family.count) << family.base;
+
+    const std::set<std::string> formats9 = {"FloorHeatingChoose",      "RoomFloorHeatingsTitle", "RoundFloorFields",
+                                            "ResistItemsTitle",        "ResistItemsTitle2",      "FloorHeatingsReportTitle",
+                                            "RoomItemTitle",           "RoundItemTitle",         "UsedMaterialsTableTitle"};
+    for (const TLanguageTitle& t : lang.titles)
+        EXPECT_TRUE(formats9.count(t.name)) << "no column format named " << t.name;
+}
+
+} // namespace
+
+TEST(ShippedLanguages, SourcesDefineEveryLookedUpText)
+{
+    for (const Shipped& s : kShipped) {
+        auto lang = LoadLanguageFile(Source(s));
+        ASSERT_TRUE(lang) << Source(s);
+        EXPECT_FALSE(lang->compressed);
+        CheckLanguage(*lang, s);
+    }
+}
+
+TEST(ShippedLanguages, PackedBuildOutputLoadsAsUserInterfaceLanguages)
+{
+    TLanguages l;
+    LoadLanguages(l, std::string(KALORINA_STAGE_DIR) + "/languages");
+    std::vector<std::string> ui;
+    l.GetLanguageNames(ui, true);
+    std::sort(ui.begin(), ui.end());
+    EXPECT_EQ(ui, (std::vector<std::string>{"English", "Magyar"}));
+    for (const Shipped& s : kShipped) {
+        auto lang = LoadLanguageFile(Packed(s));
+        ASSERT_TRUE(lang) << Packed(s);
+        EXPECT_TRUE(lang->compressed);
+        EXPECT_TRUE(lang->userInterface);
+        CheckLanguage(*lang, s);
+    }
+    l.SelectLanguage("Magyar");
+    EXPECT_EQ(l.GetText("IDS_PROGRAMTITLE"), "Kalorina Padl\xF3" "f\xFBt\xE9s m\xE9retez\xF5");
+    EXPECT_EQ(l.ReplaceTokens("{\\b #ID_BUILDING#:}"), "{\\b \xC9p\xEDtm\xE9ny:}");
+    l.SelectLanguage("English");
+    EXPECT_EQ(l.GetText("IDS_PROGRAMTITLE"), "Kalorina Floor Heating Designer");
+}

@@ -3,7 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "CmdLang.h"
 #include "catalogue/CatalogueTexts.h"
+#include "lang/LanguageLoader.h"
+#include "lang/TLanguages.h"
 #include "catalogue/DataLocation.h"
 #include "util/Codepage.h"
 
@@ -23,6 +26,12 @@ std::string CliLanguageName(const Context& ctx)
 
 std::unique_ptr<TDevices> LoadCliCatalogue(const Context& ctx)
 {
+    // Messages and the catalogue's language filter come from the language files.
+    TLanguages& languages = Languages();
+    if (languages.Languages().empty())
+        LoadLanguages(languages, LanguagesDirOf(ctx));
+    languages.SelectLanguage(CliLanguageName(ctx));
+    languages.SelectPrintingLanguage(CliLanguageName(ctx));
     return std::make_unique<TDevices>(CliDataDirectory(ctx), CatalogueLanguage(CliLanguageName(ctx)));
 }
 

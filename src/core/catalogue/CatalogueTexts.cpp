@@ -72,6 +72,11 @@ std::string CatalogueLanguage(const std::string& languageName)
         if (!text.empty())
             return text;
     }
+    // Without language files the two shipped languages still find their catalogue texts.
+    if (languageName == "Magyar")
+        return "hu";
+    if (languageName == "English")
+        return "en";
     return languageName;
 }
 

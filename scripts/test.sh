@@ -6,4 +6,4 @@ bash scripts/deps.sh
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 cd "${KALORINA_BUILD_DIR:-build}"
-ctest --output-on-failure -j 2
+ctest --output-on-failure -j 2 --timeout 300

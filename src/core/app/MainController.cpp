@@ -41,6 +41,13 @@ MainController::MainController(MessageService& messages, FileDialogService& file
 {
 }
 
+void MainController::LoadCatalogue(const std::string& dataDir, const std::string& catalogueLanguage)
+{
+    devices_ = std::make_unique<TDevices>(dataDir, catalogueLanguage);
+    catalogueFailed = devices_->Failed();
+    defaultValveName = devices_->DefaultValveName();
+}
+
 NewProjectDefaults MainController::MakeDefaults() const
 {
     NewProjectDefaults d;

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
+#include "catalogue/TDevices.h"
 #include "document/TProgramOptions.h"
 #include "document/TProject.h"
 #include "platform/Dialogs.h"
@@ -39,6 +42,10 @@ public:
     const TProject& Project() const { return project_; }
     TProgramOptions& ProgramOptions() { return programOptions_; }
     bool catalogueFailed = false;
+    // Loads the catalogue once, with the user-interface language's filter; a failure
+    // only sets catalogueFailed (and keeps what loaded).
+    void LoadCatalogue(const std::string& dataDir, const std::string& catalogueLanguage);
+    const TDevices& Devices() const { return *devices_; }
     // The catalogue's default valve, for new projects.
     std::string defaultValveName;
     // Formats today's date for new projects; the GUI supplies the user's short form.
@@ -82,6 +89,7 @@ private:
     MessageService& messages_;
     FileDialogService& files_;
     TProgramOptions programOptions_;
+    std::unique_ptr<TDevices> devices_ = std::make_unique<TDevices>();
     TProject project_;
 };
 

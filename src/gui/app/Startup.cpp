@@ -5,6 +5,8 @@
 #include "app/AppPaths.h"
 #include "util/FloatFormat.h"
 #include "app/TMainForm.h"
+#include "catalogue/CatalogueTexts.h"
+#include "catalogue/DataLocation.h"
 #include "lang/LanguageLoader.h"
 #include "lang/TLanguages.h"
 #include "platform/MessageBox.h"
@@ -27,10 +29,14 @@ std::unique_ptr<TMainForm> CreateMainForm()
     languages.SelectLanguage(c.ProgramOptions().languageId);
     languages.SelectPrintingLanguage(c.ProgramOptions().printingLanguageId);
     TranslateForm(form.get());
-    // The catalogue is loaded here once it exists; a failure only warns.
-    if (c.catalogueFailed)
-        MessageBox::Instance().Show(MessageKind::Warning, languages.GetText("IDS_PROGRAMTITLE"),
-                                    languages.GetText("IDS_XMLERROR"));
+    // The catalogue's language filter depends on the language just chosen.
+    c.LoadCatalogue(FindDataDirectory(ExecutableDirectory()), CatalogueLanguage(languages.GetLanguageName()));
+    if (c.catalogueFailed) {
+        std::string text = languages.GetText("IDS_XMLERROR");
+        if (!c.Devices().FailureMessage().empty())
+            text += "\n\n" + c.Devices().FailureMessage();
+        MessageBox::Instance().Show(MessageKind::Warning, languages.GetText("IDS_PROGRAMTITLE"), text);
+    }
     c.NewProject();
     form->Refresh();
     return form;

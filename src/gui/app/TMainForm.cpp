@@ -450,7 +450,7 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
 
 void TMainForm::HelpAboutExecute()
 {
-    TAboutBox box(this);
+    TAboutBox box(this, [this] { return controller_->Devices().WriteSecurityCodes(); });
     box.exec();
 }
 

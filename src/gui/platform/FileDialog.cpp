@@ -14,6 +14,7 @@ FileDialog& FileDialog::Instance()
 
 void FileDialog::setNextFileName(const std::string& path) { Instance().next_.push_back(path); }
 void FileDialog::clearNextFileNames() { Instance().next_.clear(); }
+void FileDialog::setNonInteractive(bool on) { Instance().nonInteractive_ = on; }
 int FileDialog::shownCount() { return Instance().shown_; }
 
 std::string QtFilterFromPairs(const std::string& pairs)
@@ -45,6 +46,8 @@ std::string FileDialog::Run(const FileDialogRequest& r)
         next_.pop_front();
         return path;
     }
+    if (nonInteractive_)
+        return {};
     QFileDialog dialog(parent_, Q(r.title));
     dialog.setNameFilter(Q(QtFilterFromPairs(r.filter)));
     dialog.setDefaultSuffix(QString::fromStdString(r.defaultExtension));

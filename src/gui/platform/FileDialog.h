@@ -17,12 +17,15 @@ public:
     // The next dialog returns this path (an empty one means cancel) without showing.
     static void setNextFileName(const std::string& path);
     static void clearNextFileNames();
+    // Headless runs: a dialog with no queued name is cancelled instead of shown.
+    static void setNonInteractive(bool on);
     static int shownCount();
     void setParent(QWidget* parent) { parent_ = parent; }
 
 private:
     QWidget* parent_ = nullptr;
     std::deque<std::string> next_;
+    bool nonInteractive_ = false;
     int shown_ = 0;
 };
 

@@ -14,6 +14,7 @@ MessageBox& MessageBox::Instance()
 
 void MessageBox::setNextAnswer(MessageAnswer answer) { Instance().next_.push_back(answer); }
 void MessageBox::clearNextAnswers() { Instance().next_.clear(); }
+void MessageBox::setNonInteractive(bool on) { Instance().nonInteractive_ = on; }
 std::string MessageBox::lastText() { return Instance().lastText_; }
 int MessageBox::shownCount() { return Instance().shown_; }
 
@@ -26,6 +27,10 @@ MessageAnswer MessageBox::Show(MessageKind kind, const std::string& title, const
         next_.pop_front();
         return a;
     }
+    if (nonInteractive_)
+        return kind == MessageKind::QuestionYesNoCancel ? MessageAnswer::Cancel
+             : kind == MessageKind::QuestionYesNo       ? MessageAnswer::No
+                                                        : MessageAnswer::Ok;
     QMessageBox box(parent_);
     box.setWindowTitle(Q(title));
     box.setText(Q(text));

@@ -20,6 +20,9 @@ public:
     // The answer the next box gives without being shown.
     static void setNextAnswer(MessageAnswer answer);
     static void clearNextAnswers();
+    // Headless runs: a box with no queued answer is not shown but answered with its
+    // safest answer (Cancel, No or OK), so nothing can wait for a click that never comes.
+    static void setNonInteractive(bool on);
     // The last text shown (or answered by the hook), code page 1250.
     static std::string lastText();
     static int shownCount();
@@ -29,6 +32,7 @@ public:
 private:
     QWidget* parent_ = nullptr;
     std::deque<MessageAnswer> next_;
+    bool nonInteractive_ = false;
     std::string lastText_;
     int shown_ = 0;
 };

@@ -1,0 +1,17 @@
+#pragma once
+// Looked-up texts of the catalogue and its calculations (error messages, units).
+// They come from the active language; without language files (tools, tests) a
+// built-in English text answers, so a failure never carries an empty message.
+#include <string>
+#include <vector>
+
+namespace kalorina {
+
+std::string CatalogueText(const std::string& id);
+
+// Replaces each "%s" of `format` in turn by the next argument and "%%" by "%".
+// Other conversions are left as written: formats come from data files and must
+// never be handed to printf.
+std::string FormatText(const std::string& format, const std::vector<std::string>& args);
+
+} // namespace kalorina

@@ -1,0 +1,21 @@
+#include "catalogue/DisplayNameFormat.h"
+
+#include "catalogue/CatalogueTexts.h"
+
+namespace kalorina {
+
+std::string ComposeDisplayName(const std::string& nameBase, const std::string& size)
+{
+    if (nameBase.find("%s") != std::string::npos)
+        return FormatText(nameBase, {size});
+    return nameBase + size;
+}
+
+std::string StripNameQuotes(const std::string& text)
+{
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return text.substr(1, text.size() - 2);
+    return text;
+}
+
+} // namespace kalorina

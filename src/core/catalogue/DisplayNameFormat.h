@@ -1,0 +1,13 @@
+#pragma once
+// Display names of tube, valve and fitting sizes: the item's name base with the size
+// put in place of "%s", or followed directly by the size when there is no "%s".
+#include <string>
+
+namespace kalorina {
+
+std::string ComposeDisplayName(const std::string& nameBase, const std::string& size);
+
+// A name base written between double quotes keeps its blanks; the quotes go.
+std::string StripNameQuotes(const std::string& text);
+
+} // namespace kalorina

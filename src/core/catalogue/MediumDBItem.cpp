@@ -1,0 +1,100 @@
+#include "catalogue/MediumDBItem.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "catalogue/CatalogueReader.h"
+
+namespace kalorina {
+
+int MediumDBItem::FindCharacteristic(const std::string& name) const
+{
+    for (std::size_t i = 0; i < characteristics.size(); ++i)
+        if (characteristics[i].name == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+double MediumDBItem::Evaluate(const MediumFunction& f, double x)
+{
+    double result = 0;
+    if (f.mode == 0) {
+        for (float c : f.polinomValues)
+            result = result * x + c;
+    } else {
+        // Only points with both a temperature and a value count, and a point whose
+        // temperature repeats an earlier one is left out: the curve through the
+        // remaining points is then well defined.
+        std::vector<double> t, y;
+        std::size_t n = std::min(f.temperatures.size(), f.pointValues.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            double ti = f.temperatures[i];
+            if (std::find(t.begin(), t.end(), ti) != t.end())
+                continue;
+            t.push_back(ti);
+            y.push_back(f.pointValues[i]);
+        }
+        std::vector<double> p(t.size());
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            p[i] = y[i];
+            for (std::size_t j = i; j-- > 0;)
+                p[j] = p[j + 1] + (x - t[i]) / (t[i] - t[j]) * (p[j + 1] - p[j]);
+        }
+        result = p.empty() ? 0 : p[0];
+    }
+    return std::isfinite(result) ? result : 0;
+}
+
+} // namespace kalorina
+
+namespace kalorina {
+
+bool MediumDBItem::ReadFromXml(CatalogueReader& r)
+{
+    while (r.Next()) {
+        if (r.IsEnd("TervaldDBMedium"))
+            return true;
+        if (!r.IsStartTag())
+            continue;
+        const std::string& n = r.Name();
+        if (n == "ItemHeader")
+            ReadHeader(r);
+        else if (n == "TempMin")
+            r.TakeFloat(tempMin);
+        else if (n == "TempMax")
+            r.TakeFloat(tempMax);
+        else if (n == "Characteristic")
+            ReadCharacteristic(r);
+    }
+    return false;
+}
+
+void MediumDBItem::ReadCharacteristic(CatalogueReader& r)
+{
+    MediumFunction f;
+    f.mode = r.Attribute("Mode") == "polinom" ? 0 : 1;
+    while (r.Next()) {
+        if (r.IsEnd("Characteristic")) {
+            characteristics.push_back(std::move(f));
+            return;
+        }
+        if (!r.IsStartTag())
+            continue;
+        const std::string& n = r.Name();
+        float v = 0;
+        if (n == "Name") {
+            r.TakeText(f.name, false, true);
+        } else if (n == "PolinomValue") {
+            if (r.ReadFloat(v))
+                f.polinomValues.push_back(v);
+        } else if (n == "Temperature") {
+            if (r.ReadFloat(v))
+                f.temperatures.push_back(v);
+        } else if (n == "PointValue") {
+            if (r.ReadFloat(v))
+                f.pointValues.push_back(v);
+        }
+    }
+}
+
+} // namespace kalorina

@@ -1,0 +1,160 @@
+#include "catalogue/TubeDBItem.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "catalogue/CatalogueReader.h"
+#include "catalogue/CatalogueTexts.h"
+#include "catalogue/DisplayNameFormat.h"
+#include "util/Error.h"
+
+namespace kalorina {
+
+int TubeDBItem::FindSize(const std::string& sizeName) const
+{
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        if (sizes[i].sizeName == sizeName)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int TubeDBItem::SizeDN(const std::string& sizeName) const
+{
+    int i = FindSize(sizeName);
+    return i < 0 ? 0 : sizes[i].dn;
+}
+
+int TubeDBItem::SizeValveDN(const std::string& sizeName) const
+{
+    int i = FindSize(sizeName);
+    return i < 0 ? 0 : sizes[i].valveDN;
+}
+
+double TubeDBItem::FlowVelocity(double volumeFlow, double d1)
+{
+    if (!(d1 > 0))
+        return 0;
+    return volumeFlow / (d1 * d1 * std::numbers::pi * 2.5e-7);
+}
+
+double TubeDBItem::Velocity(const std::string& sizeName, double volumeFlow) const
+{
+    int i = FindSize(sizeName);
+    return i < 0 ? 0 : FlowVelocity(volumeFlow, sizes[i].d1);
+}
+
+double TubeDBItem::FrictionFactor(double v, double nu, double d1, double k)
+{
+    if (!(nu > 0) || !(d1 > 0))
+        return 0;
+    double re = v * d1 / nu * 0.001;
+    if (!std::isfinite(re))
+        return 0;
+    if (re < 2300)
+        return re >= 0.01 ? 64 / re : 0;
+    double eps = k > 0 ? k / d1 : 0;
+    if (eps > 0) {
+        double a = 1.14 - 2 * std::log10(eps);
+        if (re > a * 200 / eps)
+            return 1 / (a * a);
+    }
+    // Colebrook-White by fixed-point iteration on x = 1/sqrt(lambda).  It contracts
+    // quickly for every turbulent Re; the round limit only guards odd input.
+    double x = 6.5, next = x;
+    for (int round = 0; round < 200; ++round) {
+        next = -2 * std::log10(2.51 * x / re + eps / 3.61);
+        if (std::fabs(x - next) < 0.001)
+            break;
+        x = next;
+    }
+    if (!std::isfinite(next) || next <= 0)
+        return 0;
+    return 1 / (next * next);
+}
+
+double TubeDBItem::PressureGradient(const std::string& sizeName, double volumeFlow, double density,
+                                    double kinematicViscosity) const
+{
+    int i = FindSize(sizeName);
+    if (i < 0 || !(sizes[i].d1 > 0))
+        return 0;
+    const auto& s = sizes[i];
+    double v = FlowVelocity(volumeFlow, s.d1);
+    double lambda = FrictionFactor(std::fabs(v), kinematicViscosity, s.d1, s.roughness);
+    return lambda * density * v * v / 2 / s.d1 * 1000;
+}
+
+std::string TubeDBItem::DisplayName(const std::string& sizeName) const
+{
+    return ComposeDisplayName(nameBase, sizeName);
+}
+
+std::string TubeDBItem::SizeEstimateCode(const std::string& sizeName) const
+{
+    int i = FindSize(sizeName);
+    return i < 0 ? std::string() : sizes[i].estimateCode;
+}
+
+} // namespace kalorina
+
+namespace kalorina {
+
+bool TubeDBItem::ReadFromXml(CatalogueReader& r)
+{
+    while (r.Next()) {
+        if (r.IsEnd("TervaldDBTube")) {
+            if (nameBase.empty())
+                throw KalorinaError(FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {itemName, itemPath}));
+            return true;
+        }
+        if (!r.IsStartTag())
+            continue;
+        const std::string& n = r.Name();
+        if (n == "ItemHeader") {
+            ReadHeader(r);
+        } else if (n == "NameBase") {
+            std::string text = nameBase;
+            r.TakeText(text, true, true);
+            nameBase = StripNameQuotes(text);
+        } else if (n == "ThermalCond") {
+            r.TakeFloat(thermalCond);
+        } else if (n == "TubeSubType") {
+            ReadSize(r);
+        }
+    }
+    return false;
+}
+
+void TubeDBItem::ReadSize(CatalogueReader& r)
+{
+    TubeSubType s;
+    while (r.Next()) {
+        if (r.IsEnd("TubeSubType")) {
+            if (s.sizeName.empty())
+                throw KalorinaError(CatalogueText("IDS_XMLPARSERERROR+12"));
+            sizes.push_back(std::move(s));
+            return;
+        }
+        if (!r.IsStartTag())
+            continue;
+        const std::string& n = r.Name();
+        if (n == "SizeName")
+            r.TakeText(s.sizeName, true, true);
+        else if (n == "DN")
+            r.TakeInt16(s.dn);
+        else if (n == "ValveDN")
+            r.TakeInt16(s.valveDN);
+        else if (n == "d1")
+            r.TakeFloat(s.d1);
+        else if (n == "d2")
+            r.TakeFloat(s.d2);
+        else if (n == "SpeedLimit")
+            r.TakeFloat(s.speedLimit);
+        else if (n == "Roughness")
+            r.TakeFloat(s.roughness);
+        else if (n == "EstimateCode")
+            r.TakeText(s.estimateCode, false, true);
+    }
+}
+
+} // namespace kalorina

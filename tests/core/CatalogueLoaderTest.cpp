@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "CatalogueTestSupport.h"
+#include "catalogue/FloorHeatDBItem.h"
+#include "catalogue/ItemListDBItem.h"
+#include "catalogue/RC4.h"
+#include "catalogue/SecurityCode.h"
+#include "catalogue/TDevices.h"
+#include "catalogue/TubeDBItem.h"
+#include "catalogue/ValveDBItem.h"
+#include "util/Error.h"
+
+using namespace kalorina;
+using kalorina::test::Header;
+using kalorina::test::Medium;
+using kalorina::test::ScratchCatalogue;
+
+namespace {
+std::vector<std::string> Names(const TDevices& d, int kind) { return d.FillDeviceCombo(kind); }
+
+std::string ValveXml(const std::string& name, const std::string& code, float kv = 1.5f, const std::string& attrs = "")
+{
+    return "<TervaldDBValve ResistMode=\"kv\"" + attrs + ">" +
+           Header(name, "Valves", code.empty() ? "" : "<SecurityCode>" + code + "</SecurityCode>") +
+           "<NameBase>Valve %s</NameBase><ValveSubType><SizeName>DN15</SizeName><DN>15</DN>"
+           "<OpenedValue>2.1</OpenedValue><Position><PositionString>1</PositionString><ResistValue>" +
+           std::to_string(kv) + "</ResistValue></Position></ValveSubType></TervaldDBValve>\n";
+}
+
+// The check value of the valve ValveXml describes.
+std::int32_t CheckValueOf(float kv)
+{
+    ValveDBItem v;
+    v.resistMode = kKvMode;
+    ValveSubType s;
+    s.dn = 15;
+    s.openedValue = 2.1f;
+    s.positions = {{"1", kv, 0}};
+    v.sizes = {s};
+    return v.CheckValue();
+}
+
+std::string NaiveExpand(std::string s, const TXMLMacroItem& m)
+{
+    if (m.ID.empty())
+        return s;
+    for (std::size_t p; (p = s.find(m.ID)) != std::string::npos;)
+        s.replace(p, m.ID.size(), m.value);
+    return s;
+}
+} // namespace
+
+TEST(CatalogueMacros, OrderAndBoundedExpansion)
+{
+    CatalogueMacros m;
+    m.local = {{"%A", "x%B"}};
+    m.global = {{"%B", "y"}};
+    EXPECT_EQ(m.ExpandMacros("1%A2"), "1xy2");
+    m.local = {{"%B", "y"}};
+    m.global = {{"%A", "x%B"}};
+    EXPECT_EQ(m.ExpandMacros("1%A2"), "1x%B2");
+    // A value holding its own ID would never finish: each occurrence is replaced once.
+    EXPECT_EQ(ExpandMacro("a%Xb%X", {"%X", "[%X]"}), "a[%X]b[%X]");
+    EXPECT_EQ(ExpandMacro("abc", {"", "zz"}), "abc");
+    // Rescanning from the start matters: "aab" -> "aba" -> "baa".
+    EXPECT_EQ(ExpandMacro("aab", {"ab", "ba"}), "baa");
+}
+
+TEST(CatalogueMacros, SameResultAsSearchingFromTheStart)
+{
+    // Shrinking and same-length rules always end; the resumed search must agree
+    // with the plain one on every input.
+    std::mt19937 rng(7);
+    auto word = [&](int maxLen) {
+        std::string s(1 + rng() % maxLen, 'a');
+        for (auto& c : s)
+            c = "ab%"[rng() % 3];
+        return s;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        TXMLMacroItem m{word(3), ""};
+        m.value = word(static_cast<int>(m.ID.size()));
+        if (m.value.size() > m.ID.size())
+            m.value.resize(m.ID.size());
+        if (m.value.find(m.ID) != std::string::npos)
+            continue;
+        std::string text = word(30);
+        ASSERT_EQ(ExpandMacro(text, m), NaiveExpand(text, m)) << text << " " << m.ID << "->" << m.value;
+    }
+}
+
+TEST(CatalogueRC4, PublishedVectors)
+{
+    auto run = [](std::string key, std::string text) {
+        std::vector<std::uint8_t> data(text.begin(), text.end());
+        RC4(key).Apply(data);
+        std::string hex;
+        char buf[3];
+        for (auto b : data) {
+            std::snprintf(buf, sizeof buf, "%02X", b);
+            hex += buf;
+        }
+        return hex;
+    };
+    EXPECT_EQ(run("Key", "Plaintext"), "BBF316E8D940AF0AD3");
+    EXPECT_EQ(run("Wiki", "pedia"), "1021BF0420");
+    EXPECT_EQ(run("Secret", "Attack at dawn"), "45A01F645FC35B383552544B9BF5");
+    // RFC 6229, 40-bit key 0102030405, keystream bytes 0-15.
+    const std::uint8_t key[] = {1, 2, 3, 4, 5};
+    RC4 rc4{std::span<const std::uint8_t>(key)};
+    const std::uint8_t expected[] = {0xb2, 0x39, 0x63, 0x05, 0xf0, 0x3d, 0xc0, 0x27,
+                                     0xcc, 0xc3, 0x52, 0x4a, 0x0a, 0x11, 0x18, 0xa8};
+    for (auto e : expected)
+        EXPECT_EQ(rc4.NextByte(), e);
+    // Enciphering twice gives the number back.
+    EXPECT_EQ(EncipherCode(EncipherCode(-123456, brandName), brandName), -123456);
+}
+
+TEST(CatalogueSecurityCode, Decoding)
+{
+    std::int32_t n = 987654;
+    EXPECT_EQ(DecodeSecurityCode("Vexalon_" + std::to_string(n), 0), EncipherCode(n, "Vexalon"));
+    EXPECT_EQ(DecodeSecurityCode("Other_55", 0), 0);
+    EXPECT_EQ(DecodeSecurityCode("Vexalon_0", 17), 17);
+    EXPECT_EQ(DecodeSecurityCode("vexalon_55", 0), 0);
+    EXPECT_EQ(DecodeSecurityCode("55", 0), 0);
+    EXPECT_THROW(DecodeSecurityCode("Vexalon_12x", 0), KalorinaError);
+    EXPECT_THROW(DecodeSecurityCode("Vexalon_99999999999", 0), KalorinaError);
+    EXPECT_THROW(DecodeSecurityCode("_55", 0), KalorinaError);
+}
+
+TEST(CatalogueLoader, EmptyOrMissingDirectory)
+{
+    TDevices none("/nonexistent/kalorina/data", "Magyar");
+    EXPECT_FALSE(none.Failed());
+    ScratchCatalogue cat;
+    bool failed = true;
+    TDevices empty(cat.Dir(), "Magyar", failed);
+    EXPECT_FALSE(failed);
+    EXPECT_TRUE(empty.Items(kMediumKind).empty());
+}
+
+TEST(CatalogueLoader, IncludeQueueOrderAndGlobalMacros)
+{
+    ScratchCatalogue cat;
+    cat.Write("a.xml", "<TervaldDBGlobalMacro><Macro ID=\"%M\">Gyártó</Macro></TervaldDBGlobalMacro>"
+                       "<DBInclude>sub\\inc1.xml</DBInclude>" + Medium("A1 %M"));
+    cat.Write("b.xml", Medium("B1 %M") + "<DBInclude>sub/inc2.xml</DBInclude>");
+    cat.Write("sub/inc1.xml", "<TervaldDBGlobalMacro><Macro ID=\"%N\">új</Macro></TervaldDBGlobalMacro>" +
+                                  Medium("I1 %M %N") + "<DBInclude>inc2.xml</DBInclude>");
+    cat.Write("sub/inc2.xml", Medium("I2 %N") + "<DBInclude>../sub/inc1.xml</DBInclude>");
+    cat.Write("c.txt", Medium("not a catalogue file"));
+    TDevices d(cat.Dir(), "Magyar");
+    EXPECT_FALSE(d.Failed()) << d.FailureMessage();
+    // Included files come after every file found before them; the second block of
+    // global macros replaced the first; each include is read once, so the cycle ends.
+    EXPECT_EQ(Names(d, kMediumKind), (std::vector<std::string>{"A1 Gy\xE1rt\xF3", "B1 Gy\xE1rt\xF3",
+                                                                "I1 %M \xFAj", "I2 \xFAj"}));
+    EXPECT_EQ(d.FilesRead().size(), 4u);
+}
+
+TEST(CatalogueLoader, LocalMacrosAndLanguageFilter)
+{
+    ScratchCatalogue cat;
+    cat.Write("a.xml",
+              "<TervaldDBGlobalMacro><Macro ID=\"%B\">y</Macro><Macro ID=\"%L\" Language=\"English\">en</Macro>"
+              "<Macro ID=\"%L\" Language=\"Magyar\">hu</Macro></TervaldDBGlobalMacro>"
+              "<TervaldDBTube><ItemHeader><Macro ID=\"%A\">x%B</Macro><Year>2024</Year><Month>2</Month>"
+              "<Day>29</Day><ItemPath>Tubes</ItemPath>"
+              "<ItemName Language=\"Magyar\">Cső 1%A2 %L</ItemName><ItemName Language=\"English\">Tube</ItemName>"
+              "<ItemName Language=\"magyar\">wrong case</ItemName></ItemHeader>"
+              "<NameBase Language=\"any\">\"PE-Xa %s \"</NameBase><TubeSubType><SizeName>16x2</SizeName>"
+              "<SizeName Language=\"\">17x2</SizeName><d1>12,5</d1><DN>12</DN></TubeSubType></TervaldDBTube>");
+    TDevices hu(cat.Dir(), "Magyar");
+    ASSERT_FALSE(hu.Failed()) << hu.FailureMessage();
+    auto* tube = hu.Find<TubeDBItem>(kTubeKind, "Cs\xF5 1xy2 hu");
+    ASSERT_NE(tube, nullptr);
+    EXPECT_EQ(tube->nameBase, "PE-Xa %s ");
+    EXPECT_EQ(tube->sizes.at(0).sizeName, "17x2");
+    EXPECT_FLOAT_EQ(tube->sizes[0].d1, 12.5f);
+    EXPECT_EQ(tube->itemDate.Iso(), "2024-02-29");
+    TDevices en(cat.Dir(), "English");
+    EXPECT_EQ(Names(en, kTubeKind), std::vector<std::string>{"Tube"});
+}
+
+TEST(CatalogueLoader, FailureInThirdOfFiveFilesKeepsWhatWasRead)
+{
+    ScratchCatalogue cat;
+    cat.Write("1.xml", Medium("one"));
+    cat.Write("2.xml", Medium("two"));
+    cat.Write("3.xml", Medium("three") + "<TervaldDBMedium>" + Header("bad", "M") +
+                           "<TempMin>O1</TempMin></TervaldDBMedium>" + Medium("after"));
+    cat.Write("4.xml", Medium("four"));
+    cat.Write("5.xml", Medium("five"));
+    TDevices d(cat.Dir(), "Magyar");
+    EXPECT_TRUE(d.Failed());
+    EXPECT_NE(d.FailureMessage().find("3.xml"), std::string::npos);
+    EXPECT_EQ(Names(d, kMediumKind), (std::vector<std::string>{"one", "two", "three"}));
+}
+
+TEST(CatalogueLoader, HeaderAndStructureFailures)
+{
+    auto load = [](const std::string& body) {
+        ScratchCatalogue cat;
+        cat.Write("a.xml", body);
+        TDevices d(cat.Dir(), "Magyar");
+        return std::make_pair(d.Failed(), d.FailureMessage());
+    };
+    EXPECT_TRUE(load("<TervaldDBMedium><ItemHeader><ItemPath>p</ItemPath><ItemName>n</ItemName></ItemHeader>"
+                     "</TervaldDBMedium>").first);
+    EXPECT_TRUE(load(Medium("n", "p").replace(Medium("n", "p").find("<Day>1"), 6, "<Day>31")).first == false);
+    EXPECT_TRUE(load("<TervaldDBMedium>" + Header("n", "p").replace(Header("n", "p").find("<Month>3"), 8,
+                                                                     "<Month>2</Month><Day>30") +
+                     "</TervaldDBMedium>").first);
+    auto [failed, message] = load("<TervaldDBMedium>" + Header("", "p") + "</TervaldDBMedium>");
+    EXPECT_TRUE(failed);
+    EXPECT_NE(message.find("path: p"), std::string::npos) << message;
+    EXPECT_TRUE(load("<TervaldDBTube>" + Header("t", "p") + "</TervaldDBTube>").first);  // no NameBase
+    EXPECT_TRUE(load("<TervaldDBTube>" + Header("t", "p") +
+                     "<NameBase>x</NameBase><TubeSubType><DN>1</DN></TubeSubType></TervaldDBTube>").first);
+    std::string divisions;
+    for (int i = 0; i < 17; ++i)
+        divisions += "<Division><Distance>" + std::to_string(50 + i) + "</Distance></Division>";
+    EXPECT_TRUE(load("<TervaldDBFloorHeating>" + Header("f", "p") + divisions + "</TervaldDBFloorHeating>").first);
+    std::string fh = "<TervaldDBFloorHeating>" + Header("f", "p") +
+                     "<Division><Distance>100</Distance></Division><Division><Distance>200</Distance></Division>"
+                     "<Surface><SurfaceName>tile</SurfaceName><Equation><LineSteep>6</LineSteep></Equation>";
+    EXPECT_TRUE(load(fh + "</Surface></TervaldDBFloorHeating>").first);
+    EXPECT_FALSE(load(fh + "<Equation/><Equation></Equation></Surface></TervaldDBFloorHeating>").first);
+    EXPECT_TRUE(load("<TervaldDBFloorHeating>" + Header("f", "p") + "<Division><Distance>99999</Distance>"
+                     "</Division></TervaldDBFloorHeating>").first);
+    // A document ending inside an item drops the item without failing.
+    ScratchCatalogue cat;
+    cat.Write("a.xml", Medium("kept") + "<TervaldDBMedium>" + Header("cut", "p"), false);
+    TDevices d(cat.Dir(), "Magyar");
+    EXPECT_FALSE(d.Failed());
+    EXPECT_EQ(Names(d, kMediumKind), std::vector<std::string>{"kept"});
+}
+
+TEST(CatalogueLoader, FloorHeatingEquationsBelongToTheirSpacing)
+{
+    ScratchCatalogue cat;
+    cat.Write("a.xml", "<TervaldDBFloorHeating>" + Header("f", "p") +
+                           "<Division><Distance>100</Distance><EstimateCode>E100</EstimateCode></Division>"
+                           "<Division><Distance>200</Distance></Division>"
+                           "<Surface><SurfaceName>tile</SurfaceName><HeatResist>0,05</HeatResist>"
+                           "<Equation><LineSteep>6</LineSteep></Equation>"
+                           "<Equation><LineSteep>4</LineSteep><Exponent>1.1</Exponent></Equation></Surface>"
+                           "</TervaldDBFloorHeating>");
+    TDevices d(cat.Dir(), "Magyar");
+    auto* fh = d.Find<FloorHeatDBItem>(kFloorHeatingKind, "f");
+    ASSERT_NE(fh, nullptr);
+    ASSERT_EQ(fh->surfaces.size(), 1u);
+    EXPECT_EQ(fh->surfaces[0].lineSteep[1], 4.0f);
+    EXPECT_EQ(fh->surfaces[0].exponent[0], 1.0f);
+    EXPECT_EQ(fh->surfaces[0].exponent[1], 1.1f);
+    EXPECT_EQ(fh->distances[0].estimateCode, "E100");
+}
+
+TEST(CatalogueLoader, SecurityCheck)
+{
+    ScratchCatalogue cat;
+    std::string good = SecurityCodeFor(CheckValueOf(1.5f));
+    cat.Write("a.xml", ValveXml("good", good) + ValveXml("tampered", good, 1.6f) +
+                           ValveXml("otherMaker", "Acme_" + good.substr(8)) +
+                           ValveXml("default", SecurityCodeFor(CheckValueOf(2.5f)), 2.5f,
+                                    " ProjektOptionsDefault=\"yes\""));
+    TDevices d(cat.Dir(), "Magyar");
+    EXPECT_FALSE(d.Failed()) << d.FailureMessage();
+    EXPECT_EQ(Names(d, kValveKind), (std::vector<std::string>{"good", "default"}));
+    EXPECT_EQ(d.FindDevice(kValveKind, "tampered"), nullptr);
+    EXPECT_EQ(d.DefaultValveName(), "default");
+    auto lines = d.WriteSecurityCodes();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "tampered");
+    EXPECT_EQ(lines[1], "    <SecurityCode>" + SecurityCodeFor(CheckValueOf(1.6f)) + "</SecurityCode>");
+    // The printed line makes the valve pass on the next load.
+    ScratchCatalogue fixed;
+    fixed.Write("a.xml", ValveXml("tampered", SecurityCodeFor(CheckValueOf(1.6f)), 1.6f));
+    EXPECT_NE(TDevices(fixed.Dir(), "Magyar").FindDevice(kValveKind, "tampered"), nullptr);
+    // "Yes" is not "yes".
+    ScratchCatalogue capital;
+    capital.Write("a.xml", ValveXml("v", good, 1.5f, " ProjektOptionsDefault=\"Yes\""));
+    EXPECT_EQ(TDevices(capital.Dir(), "Magyar").DefaultValveName(), "");
+}
+
+TEST(CatalogueLoader, DuplicatesTreeAndPieceLists)
+{
+    ScratchCatalogue cat;
+    cat.Write("a.xml", Medium("w", "Víz\\Tiszta") + Medium("g", "Glikol") + Medium("w", "Víz\\Tiszta", "<HomePage>h2</HomePage>") +
+                           Medium("x", "Víz") +
+                           "<TervaldDBPieceList>" + Header("@KIT", "Kits") +
+                           "<ListItem Type=\"TERVALD32VALVE\"><Name>V</Name><Quantity>2,5</Quantity></ListItem>"
+                           "<ListItem Type=\"Other\"><EstimateCode>@SUB</EstimateCode></ListItem>"
+                           "</TervaldDBPieceList>");
+    TDevices d(cat.Dir(), "Magyar");
+    ASSERT_FALSE(d.Failed()) << d.FailureMessage();
+    EXPECT_EQ(d.FindDevice(kMediumKind, "w")->homePage, "");
+    EXPECT_EQ(d.FindDevice(kMediumKind, "W"), nullptr);
+    EXPECT_EQ(d.FindDevice(9, "w"), nullptr);
+    EXPECT_EQ(d.DeviceAt(kMediumKind, 1)->second, "g");
+    EXPECT_FALSE(d.DeviceAt(kMediumKind, 4));
+    DeviceTreeNode root = d.FillDeviceTree(kMediumKind, "Media");
+    ASSERT_EQ(root.children.size(), 2u);  // "Víz" and "Glikol", in order of first use
+    const DeviceTreeNode& water = root.children[0];
+    ASSERT_EQ(water.children.size(), 2u);  // folder "Tiszta", then item "x"
+    EXPECT_EQ(water.children[0].tag, 0);
+    EXPECT_EQ(water.children[0].children.size(), 2u);  // both "w", although "g" lies between
+    EXPECT_EQ(water.children[1].text, "x");
+    EXPECT_EQ(water.children[1].tag, kMediumKind + 1);
+    auto* kit = d.Find<ItemListDBItem>(kPieceListKind, "@KIT");
+    ASSERT_NE(kit, nullptr);
+    ASSERT_EQ(kit->entries.size(), 2u);
+    EXPECT_EQ(kit->entries[0].type, kValveKind);
+    EXPECT_FLOAT_EQ(kit->entries[0].quantity, 2.5f);
+    EXPECT_EQ(kit->entries[1].type, 6);
+    EXPECT_EQ(kit->entries[1].quantity, 0.0f);
+}

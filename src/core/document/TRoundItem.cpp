@@ -165,6 +165,10 @@ bool TRoundItem::ApplyToFields(TProject& project, const TDevices& devices)
 {
     for (auto& part : roundFields)
         part.SplitRoomField(project, devices);
+    // The parts' temperatures are brought up to date before they go to the fields:
+    // a circuit never recalculated would otherwise hand its fields 0 °C.
+    if (!Recalculate(project, devices))
+        return false;
     for (int round = 0; round < kMaxApplyRounds; ++round) {
         for (auto& part : roundFields)
             part.ApplyTemperatures(project, devices);

@@ -120,6 +120,7 @@ TEST(XmlParser, AttributeParsing)
     EXPECT_EQ(FirstTagAttr("<a Id=\"1\"/>", "id"), "");    // case-sensitive
     EXPECT_EQ(FirstTagAttr("<a Id=\"1\"/>", "Id"), "1");
     EXPECT_EQ(FirstTagAttr("<a/>", "missing"), "");
+    EXPECT_EQ(FirstTagAttr("<a x='1' x='2'/>", "x"), "2");  // of two, the one written last
 
     TXmlParser xml;
     xml.LoadFromBuffer("<a b=\"1\" c=\"2\" a=\"3\">");

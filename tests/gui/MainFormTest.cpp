@@ -271,3 +271,14 @@ TEST(SplashAndAbout, SplashWaitsOrEndsOnClickAndAboutRevealsCodes)
     EXPECT_EQ(box.ReportIdentification(),
               "\\sb180\\f4\\fs16 Kalorina Padl\xF3" "f\xFBt\xE9s m\xE9retez\xF5 1.02 (2005. 2. 8.) Kalorina fejleszt\xF5i csapat");
 }
+
+TEST_F(MainFormTest, ScreenshotForReview)
+{
+    form->NewRoomItemAction->trigger();
+    form->NewRoundItemAction->trigger();
+    form->ItemsTree->clearSelection();
+    form->show();
+    QImage shot = form->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    shot.save(QStringLiteral(KALORINA_BINARY_DIR "/main-window.png"));
+}

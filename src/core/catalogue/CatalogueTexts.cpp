@@ -62,3 +62,17 @@ std::string FormatText(const std::string& format, const std::vector<std::string>
 }
 
 } // namespace kalorina
+
+namespace kalorina {
+
+std::string CatalogueLanguage(const std::string& languageName)
+{
+    if (Languages().GetLanguageName() == languageName) {
+        std::string text = Languages().GetText("IDS_DEVICEDBLANGUAGE");
+        if (!text.empty())
+            return text;
+    }
+    return languageName;
+}
+
+} // namespace kalorina

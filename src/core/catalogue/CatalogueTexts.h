@@ -15,3 +15,13 @@ std::string CatalogueText(const std::string& id);
 std::string FormatText(const std::string& format, const std::vector<std::string>& args);
 
 } // namespace kalorina
+
+namespace kalorina {
+
+// The catalogue language of a user-interface language: its IDS_DEVICEDBLANGUAGE
+// text when the language is loaded and active, else the language's own name
+// ("Magyar", "English"), which is what the shipped catalogue's Language
+// attributes use.
+std::string CatalogueLanguage(const std::string& languageName);
+
+} // namespace kalorina

@@ -2,6 +2,7 @@
 // subsets and the element, attribute, entity and notation declarations in them.
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "xml/XmlInternal.h"
 #include "xml/XmlParser.h"
@@ -341,6 +342,8 @@ void TXmlParser::DtdReader::AttList()
             std::vector<std::string> active;
             def->Value = ReplaceCharacterEntities(x_.ReplaceParameterEntities(ReadLiteral(), 0, active));
         }
+        // A later attribute of the same name replaces the earlier one.
+        std::erase_if(declared, [&](const TAttrDef* d) { return d->Name == name; });
         elem->Remove(name);
         declared.push_back(elem->Add(std::move(def)));
     }
@@ -349,12 +352,10 @@ void TXmlParser::DtdReader::AttList()
     rec.Start = start;
     CloseDeclaration(rec);
     rec.ElemDef = elem;
-    // One record per attribute; a later attribute of the same name replaced an earlier one.
-    for (const TAttrDef* def : declared)
-        if (elem->Node(def->Name) == def) {
-            rec.AttrDef = def;
-            Report(rec);
-        }
+    for (const TAttrDef* def : declared) {
+        rec.AttrDef = def;
+        Report(rec);
+    }
 }
 
 void TXmlParser::DtdReader::Entity()
@@ -513,15 +514,18 @@ std::string TXmlParser::ReplaceParameterEntities(std::string_view text, int dept
             out.append(written);
             continue;
         }
-        const std::string value = def->IsExternal() ? ExternalText(*def) : def->Value;
-        active.emplace_back(name);
-        std::string expanded = ReplaceParameterEntities(value, depth + 1, active);
-        active.pop_back();
-        if (!Charge(expanded.size())) {
+        // Every entity text visited is charged before it is expanded, so the
+        // work stays bounded however the entities multiply.
+        std::optional<std::string> value =
+            def->IsExternal() ? ExternalText(*def)
+                              : Charge(def->Value.size() + 16) ? std::optional(def->Value) : std::nullopt;
+        if (!value) {
             out.append(written);
             continue;
         }
-        out += expanded;
+        active.emplace_back(name);
+        out += ReplaceParameterEntities(*value, depth + 1, active);
+        active.pop_back();
     }
     out.append(text.substr(i));
     return out;

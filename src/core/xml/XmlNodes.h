@@ -165,7 +165,8 @@ public:
     TAttrType AttrType = atUnknown;
 };
 
-// The attributes of one tag.
+// The attributes of one tag.  Of two attributes of the same name, lookups by
+// name find the one written last.
 class TAttrList : public TNvpList<TAttr> {
 public:
     // Empties the list and reads `name="value"` pairs from the zero-terminated

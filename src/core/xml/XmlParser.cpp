@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 
 #include "xml/XmlInternal.h"
@@ -19,7 +20,7 @@ namespace {
 
 // Entity texts read or inserted per scan.  Far above anything a real catalogue
 // or language file needs; stops documents whose entities expand exponentially.
-constexpr std::size_t kExpansionLimit = 16u << 20;
+constexpr std::size_t kExpansionLimit = 8u << 20;
 // Entities nested deeper than this are left as written.
 constexpr int kMaxEntityDepth = 64;
 
@@ -432,7 +433,9 @@ bool TXmlParser::AnalyzeText(const char* start)
         if (*p == 0) {
             if (entityStack_.Empty())
                 break;
+            // The text goes on after the reference; the part's last byte so far is its ";".
             p = PopEntity();
+            last = p - 1;
             continue;
         }
         if (*p == '<')
@@ -485,16 +488,15 @@ bool TXmlParser::AnalyzeText(const char* start)
     return !(Normalize && PartContent.empty());
 }
 
-std::string TXmlParser::ExternalText(const TEntityDef& def)
+// The whole text of an external entity's file; none when the expansion budget is spent.
+std::optional<std::string> TXmlParser::ExternalText(const TEntityDef& def)
 {
     if (!Charge(256))
-        return {};
+        return std::nullopt;
     std::unique_ptr<TXmlParser> ext = LoadExternalEntity(def.SystemId, def.PublicId, def.NotationName);
-    if (!ext)
-        return {};
-    std::string text = ext->GetDocBuffer();
+    std::string text = ext ? ext->GetDocBuffer() : "";
     if (!Charge(text.size()))
-        return {};
+        return std::nullopt;
     return text;
 }
 
@@ -530,15 +532,18 @@ std::string TXmlParser::ReplaceGeneralEntitiesAt(std::string_view text, int dept
             out.append(written);
             continue;
         }
-        const std::string value = def->IsExternal() ? ExternalText(*def) : def->Value;
-        active.emplace_back(name);
-        std::string expanded = ReplaceGeneralEntitiesAt(value, depth + 1, active);
-        active.pop_back();
-        if (!Charge(expanded.size())) {
+        // Every entity text visited is charged before it is expanded, so the
+        // work stays bounded however the entities multiply.
+        std::optional<std::string> value =
+            def->IsExternal() ? ExternalText(*def)
+                              : Charge(def->Value.size() + 16) ? std::optional(def->Value) : std::nullopt;
+        if (!value) {
             out.append(written);
             continue;
         }
-        out += expanded;
+        active.emplace_back(name);
+        out += ReplaceGeneralEntitiesAt(*value, depth + 1, active);
+        active.pop_back();
     }
     out.append(text.substr(i));
     return out;

@@ -16,6 +16,7 @@
 //         if (xml.PartType == ptStartTag && xml.PartName == "item")
 //             use(xml.PartAttributes.Value("id"));
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -170,7 +171,7 @@ private:
     std::string TreatAttributeValue(const TAttr& attr);
     std::string ReplaceGeneralEntitiesAt(std::string_view text, int depth, std::vector<std::string>& active);
     std::string ReplaceParameterEntities(std::string_view text, int depth, std::vector<std::string>& active);
-    std::string ExternalText(const TEntityDef& def);
+    std::optional<std::string> ExternalText(const TEntityDef& def);
 
     std::unique_ptr<char[]> ownBuffer_;
     const char* buffer_ = nullptr;  // ownBuffer_ or the caller's text

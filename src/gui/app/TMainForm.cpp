@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -120,6 +121,22 @@ void TMainForm::BuildActions()
                            QStringLiteral("Témakör keresése|Keresés a súgóban"));
     HelpAbout = MakeAction("HelpAbout", QStringLiteral("&Névjegy..."), QStringLiteral("Névjegy|A program névjegye"));
 
+    auto icon = [this](QAction* a, const char* theme, QStyle::StandardPixmap fallback) {
+        a->setIcon(QIcon::fromTheme(QString::fromLatin1(theme), style()->standardIcon(fallback)));
+    };
+    icon(FileNew, "document-new", QStyle::SP_FileIcon);
+    icon(FileOpen, "document-open", QStyle::SP_DialogOpenButton);
+    icon(FileSave, "document-save", QStyle::SP_DialogSaveButton);
+    // Cut, copy and paste have no fitting stock picture: they show their captions
+    // where the desktop theme has no icon for them.
+    for (QAction* a : {EditCut, EditCopy, EditPaste})
+        a->setIcon(QIcon::fromTheme(a->objectName() == QLatin1String("EditCut")    ? QStringLiteral("edit-cut")
+                                    : a->objectName() == QLatin1String("EditCopy") ? QStringLiteral("edit-copy")
+                                                                                    : QStringLiteral("edit-paste")));
+    icon(PrintAction, "document-print", QStyle::SP_DialogYesButton);
+    icon(DeleteItemAction, "edit-delete", QStyle::SP_TrashIcon);
+    icon(HelpAbout, "help-about", QStyle::SP_MessageBoxInformation);
+
     connect(FileNew, &QAction::triggered, this, &TMainForm::FileNewExecute);
     connect(FileOpen, &QAction::triggered, this, &TMainForm::FileOpenExecute);
     connect(FileSave, &QAction::triggered, this, &TMainForm::SaveExecute);
@@ -176,6 +193,7 @@ void TMainForm::BuildMenus()
 
     QToolBar* tools = addToolBar(QStringLiteral("ToolBar1"));
     tools->setObjectName(QStringLiteral("ToolBar1"));
+    tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tools->addActions({FileNew, FileOpen, FileSave});
     tools->addSeparator();
     tools->addActions({EditCut, EditCopy, EditPaste});

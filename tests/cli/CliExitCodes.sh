@@ -49,5 +49,17 @@ expect 2 lang pack "$dir/t.xml"
 expect 1 lang pack "$dir/missing.xml" "$dir/t.xmz"
 expect 1 lang pack "$dir/t.xml" "$dir/no/such/dir/t.xmz"
 
+# Project commands: a project written by recalc reads back with show.
+expect 2 show
+expect 2 show "$dir/a" extra
+expect 2 recalc
+expect 2 recalc "$dir/p.klp" -o
+expect 1 show "$dir/missing.klp"
+expect 1 recalc "$dir/a"
+printf '\021\000Kalorina_Project\000\000\001\377\177' >"$dir/empty.klp"
+expect 0 show "$dir/empty.klp" --json
+expect 0 --data "$dir" recalc "$dir/empty.klp" --apply -o "$dir/out.klp"
+expect 0 show "$dir/out.klp"
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -262,3 +262,26 @@ TEST(TRoundItem, ApplyToFieldsSettles)
     EXPECT_NEAR(c.roundFields[1].outletTemp, 34, 1e-3);
     EXPECT_NEAR(c.hydraulic.power, (first.power + p.rooms[1].fields[0].power), 1e-3);
 }
+
+TEST(TRoundItem, ApplyToFieldsGivesUpWhenTemperaturesCannotSettle)
+{
+    test::ScopedLanguage lang;
+    const TDevices& d = test::CalcCatalogue();
+    const auto& system = *d.Find<FloorHeatDBItem>(kFloorHeatingKind, "FH");
+    TProject p;
+    p.AddNewRoom();
+    FieldDesignInput input{40, 30, 20, 0, 0, 0, 0};
+    p.rooms[0].fields.emplace_back().SetUp(system, "Tile", 0.01, 150, 0, 10, input, 0);
+    p.rooms[0].nextFieldId = 1;
+    p.AddNewRound();
+    TRoundItem& c = p.rounds[0];
+    c.connectionFlags = TRoundItem::kSeries;
+    c.hydraulic.medium.forward = 40;
+    c.hydraulic.medium.return_ = 30;
+    // The same field twice in series: each part pulls it to other temperatures.
+    c.roundFields = {Part(p, 0, 0, 10), Part(p, 0, 0, 10)};
+    EXPECT_THROW(c.ApplyToFields(p, d), KalorinaError);
+    const FloorHeatingField& f = p.rooms[0].fields[0];
+    EXPECT_TRUE(std::isfinite(f.power));
+    EXPECT_EQ(p.rooms[0].fields.size(), 1u);
+}

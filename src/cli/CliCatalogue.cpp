@@ -1,14 +1,10 @@
 #include "CliCatalogue.h"
 
-#include <cmath>
-#include <cstdio>
-
 #include "CmdLang.h"
 #include "catalogue/CatalogueTexts.h"
 #include "lang/LanguageLoader.h"
 #include "lang/TLanguages.h"
 #include "catalogue/DataLocation.h"
-#include "util/Codepage.h"
 
 namespace kalorina::cli {
 
@@ -33,43 +29,6 @@ std::unique_ptr<TDevices> LoadCliCatalogue(const Context& ctx)
     languages.SelectLanguage(CliLanguageName(ctx));
     languages.SelectPrintingLanguage(CliLanguageName(ctx));
     return std::make_unique<TDevices>(CliDataDirectory(ctx), CatalogueLanguage(CliLanguageName(ctx)));
-}
-
-std::string JsonText(const std::string& cp1250)
-{
-    std::string utf8 = Cp1250ToUtf8(cp1250);
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
-
-std::string JsonNumber(double value)
-{
-    if (!std::isfinite(value))
-        return "0";
-    char buf[40];
-    // Whole numbers (sizes, codes) exactly; fractions to the precision of a single.
-    if (std::fabs(value) < 1e15 && value == std::floor(value))
-        std::snprintf(buf, sizeof buf, "%.0f", value);
-    else
-        std::snprintf(buf, sizeof buf, "%.9g", value);
-    return buf;
 }
 
 } // namespace kalorina::cli

@@ -6,6 +6,7 @@
 
 #include "CliCommand.h"
 #include "catalogue/TDevices.h"
+#include "util/Json.h"
 
 namespace kalorina::cli {
 
@@ -13,9 +14,7 @@ std::string CliDataDirectory(const Context& ctx);
 std::string CliLanguageName(const Context& ctx);
 std::unique_ptr<TDevices> LoadCliCatalogue(const Context& ctx);
 
-// A JSON string literal of a code page 1250 text, as UTF-8.
-std::string JsonText(const std::string& cp1250);
-// A JSON number (finite; anything else as 0).
-std::string JsonNumber(double value);
+using kalorina::JsonNumber;
+using kalorina::JsonText;
 
 } // namespace kalorina::cli

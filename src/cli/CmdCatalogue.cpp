@@ -15,32 +15,6 @@
 namespace kalorina::cli {
 namespace {
 
-// Builds one JSON object, member by member.
-class JsonObject {
-public:
-    JsonObject& Text(const char* name, const std::string& cp1250) { return Raw(name, JsonText(cp1250)); }
-    JsonObject& Number(const char* name, double v) { return Raw(name, JsonNumber(v)); }
-    JsonObject& Bool(const char* name, bool v) { return Raw(name, v ? "true" : "false"); }
-    JsonObject& Raw(const char* name, const std::string& json)
-    {
-        body_ += (body_.empty() ? "" : ",") + std::string("\"") + name + "\":" + json;
-        return *this;
-    }
-    std::string Str() const { return "{" + body_ + "}"; }
-
-private:
-    std::string body_;
-};
-
-template <class T, class F>
-std::string Array(const std::vector<T>& items, F each)
-{
-    std::string out = "[";
-    for (std::size_t i = 0; i < items.size(); ++i)
-        out += (i ? "," : "") + each(items[i]);
-    return out + "]";
-}
-
 template <class T, std::size_t N>
 std::string Floats(const std::array<T, N>& a, int count)
 {

@@ -71,6 +71,17 @@ expect 0 --language English lang text IDS_PROGRAMTITLE
 [ "$(cat "$dir/out")" = "Kalorina Floor Heating Designer" ] || { echo "FAIL: English title"; failures=$((failures + 1)); }
 expect 0 lang text IDS_PROGRAMTITLE
 [ "$(cat "$dir/out")" = "Kalorina Padlófűtés méretező" ] || { echo "FAIL: Hungarian title"; failures=$((failures + 1)); }
+# Project commands: a project written by recalc reads back with show.
+expect 2 show
+expect 2 show "$dir/a" extra
+expect 2 recalc
+expect 2 recalc "$dir/p.klp" -o
+expect 1 show "$dir/missing.klp"
+expect 1 recalc "$dir/a"
+printf '\021\000Kalorina_Project\000\000\001\377\177' >"$dir/empty.klp"
+expect 0 show "$dir/empty.klp" --json
+expect 0 --data "$dir" recalc "$dir/empty.klp" --apply -o "$dir/out.klp"
+expect 0 show "$dir/out.klp"
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -62,10 +62,17 @@ TEST(ProjectFile, RoundTripKeepsItemsIdsAndUnknownRecords)
     p.AddNewRoom();
     p.AddNewRoom();
     p.rooms[1].heatDemand = 1234.5f;
-    p.rooms[1].fieldRecords = {std::string("\x07\0abc", 5)};
+    FloorHeatingField field(40, 30);
+    field.systemName = "System";
+    field.area = 12.5f;
+    field.fieldId = 0;
+    p.rooms[1].fields = {field};
+    p.rooms[1].nextFieldId = 1;
     p.AddNewRound();
     p.DeleteItem(0, true);
-    p.options.defaultFittingRecords = {"fit1", "fit2"};
+    p.options.defaultFittings.resize(2);
+    p.options.defaultFittings[0].resistName = "fit1";
+    p.options.defaultFittings[1].resistName = "fit2";
 
     TProject back = Read(Bytes(p));
     EXPECT_TRUE(back.SameContent(p));
@@ -101,7 +108,7 @@ TEST(ProjectFile, BadFilesAreRefused)
     TProject p;
     p.AddNewRoom();
     p.AddNewRound();
-    p.options.defaultFittingRecords = {"fit"};
+    p.options.defaultFittings.resize(1);
     std::string good = Bytes(p);
 
     // Truncated anywhere: always refused, never a crash or a half project.

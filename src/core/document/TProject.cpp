@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "document/VersionError.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
 
@@ -15,33 +16,6 @@ constexpr std::int16_t kRoomTag = 3;
 constexpr std::int16_t kRoundTag = 4;
 constexpr std::int16_t kEndMark = 0x7FFF;
 
-[[noreturn]] void VersionError(int version)
-{
-    std::string format = Languages().GetText("IDS_VERSIONERR");
-    // The text may carry one printf-style integer; build it without trusting it.
-    std::string out;
-    bool used = false;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size()) {
-            char n = format[i + 1];
-            if (n == '%') {
-                out += '%';
-                ++i;
-                continue;
-            }
-            if ((n == 'd' || n == 'x' || n == 'X') && !used) {
-                char buf[16];
-                std::snprintf(buf, sizeof buf, n == 'd' ? "%d" : n == 'x' ? "%x" : "%X", version);
-                out += buf;
-                used = true;
-                ++i;
-                continue;
-            }
-        }
-        out += format[i];
-    }
-    throw KalorinaError(out);
-}
 } // namespace
 
 TProject::TProject(const NewProjectDefaults& defaults)
@@ -56,7 +30,7 @@ void TProject::ReadFromStream(TMemoryStream& s)
         throw KalorinaError(Languages().GetText("IDS_INVALIDFILE"));
     std::int16_t version = s.ReadInt16();
     if (version != kFileVersion)
-        VersionError(version);
+        RaiseVersionError(version);
     while (true) {
         std::int16_t tag = s.ReadInt16();
         if (tag == kEndMark)
@@ -73,7 +47,7 @@ void TProject::ReadFromStream(TMemoryStream& s)
             break;
         case kOptionsTag:
             if (!options.ReadOptions(s, version))
-                VersionError(version);
+                RaiseVersionError(version);
             break;
         case kRoomTag: {
             TRoomItem room(options.roomTemperature);
@@ -83,7 +57,7 @@ void TProject::ReadFromStream(TMemoryStream& s)
         }
         case kRoundTag: {
             TRoundItem round;
-            round.ReadFromStream(s, version, length);
+            round.ReadFromStream(s, version);
             rounds.push_back(std::move(round));
             break;
         }
@@ -162,7 +136,7 @@ std::string TProject::AddNewRoom()
 
 std::string TProject::AddNewRound()
 {
-    TRoundItem round;
+    TRoundItem round(options);
     round.roundName = UniqueRoundName(Languages().GetText("IDS_NEWROUNDITEMCAPTION"));
     rounds.push_back(round);
     modified = true;
@@ -210,10 +184,65 @@ void TProject::DeleteItem(int index, bool isRoom)
     RecountAssignedSurfaces();
 }
 
-void TProject::RecountAssignedSurfaces()
+void TProject::RecountAssignedSurfaces(TRoundItem* edited)
 {
-    // Circuits take parts of room fields; until fields are modelled there is
-    // nothing to count.
+    for (auto& room : rooms)
+        room.ResetAssignedAreas();
+    for (auto& round : rounds) {
+        if (edited && edited->roundName == round.roundName)
+            edited->RegisterAreas(*this);
+        else
+            round.RegisterAreas(*this);
+    }
+}
+
+int TProject::AddAssignedSurface(std::int32_t roomId, int fieldId, float area)
+{
+    TRoomItem* room = FindRoomById(roomId);
+    return room ? room->AddAssignedArea(fieldId, area) : 1;
+}
+
+TRoomItem* TProject::FindRoomById(std::int32_t id)
+{
+    for (auto& room : rooms)
+        if (room.roomId == id)
+            return &room;
+    return nullptr;
+}
+
+const TRoomItem* TProject::FindRoomById(std::int32_t id) const
+{
+    return const_cast<TProject*>(this)->FindRoomById(id);
+}
+
+std::string TProject::RoomNameById(std::int32_t id) const
+{
+    const TRoomItem* room = FindRoomById(id);
+    return room ? room->roomName : std::string();
+}
+
+std::int32_t TProject::RoomIdByName(const std::string& name) const
+{
+    for (const auto& room : rooms)
+        if (room.roomName == name)
+            return room.roomId;
+    return -1;
+}
+
+const FloorHeatingField* TProject::FindRoomField(std::int32_t roomId, int fieldId) const
+{
+    const TRoomItem* room = FindRoomById(roomId);
+    return room ? room->FindField(fieldId) : nullptr;
+}
+
+std::vector<std::string> TProject::RoomListNames(TRoundItem* edited, bool onlyUnassigned)
+{
+    RecountAssignedSurfaces(edited);
+    std::vector<std::string> names;
+    for (const auto& room : rooms)
+        if (!onlyUnassigned || room.HasUnassignedArea())
+            names.push_back(room.roomName);
+    return names;
 }
 
 void TProject::ComputeTotals()

@@ -59,7 +59,19 @@ public:
     const std::string& ItemName(int index, bool isRoom) const;
     int ItemCount(bool isRoom) const;
 
-    void RecountAssignedSurfaces();
+    // The bookkeeping between circuits and room fields.  `edited` (the circuit
+    // dialog's working copy) stands in for the stored circuit of the same name.
+    void RecountAssignedSurfaces(TRoundItem* edited = nullptr);
+    // 1 when there is no such room, else the room's AddAssignedArea (0, or 2).
+    int AddAssignedSurface(std::int32_t roomId, int fieldId, float area);
+    TRoomItem* FindRoomById(std::int32_t id);
+    const TRoomItem* FindRoomById(std::int32_t id) const;
+    std::string RoomNameById(std::int32_t id) const;
+    std::int32_t RoomIdByName(const std::string& name) const;
+    const FloorHeatingField* FindRoomField(std::int32_t roomId, int fieldId) const;
+    // The names a room list shows (after a recount with `edited`).
+    std::vector<std::string> RoomListNames(TRoundItem* edited, bool onlyUnassigned);
+
     void ComputeTotals();
 
     // Lines of the project data block of printed reports, each already filled into

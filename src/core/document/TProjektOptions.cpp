@@ -33,9 +33,9 @@ void TProjektOptions::WriteOptions(TMemoryStream& s) const
     WriteStreamString(s, valveType);
     s.WriteFloat(availablePressure);
     EndRecord(s, mark);
-    for (const auto& fitting : defaultFittingRecords) {
+    for (const auto& fitting : defaultFittings) {
         auto m = BeginRecord(s, kFittingTag);
-        s.Write(fitting.data(), fitting.size());
+        fitting.Write(s);
         EndRecord(s, m);
     }
     s.WriteInt16(kEndTag);
@@ -45,7 +45,7 @@ bool TProjektOptions::ReadOptions(TMemoryStream& s, int version)
 {
     if (version != 256)
         return false;
-    while (true) {
+    while (!s.AtEnd()) {
         std::int16_t tag = s.ReadInt16();
         if (tag == kEndTag)
             return true;
@@ -63,13 +63,14 @@ bool TProjektOptions::ReadOptions(TMemoryStream& s, int version)
             ReadStreamString(s, valveType);
             availablePressure = s.ReadFloat();
         } else if (tag == kFittingTag) {
-            defaultFittingRecords.emplace_back(s.ReadBytes(length));
+            defaultFittings.emplace_back().Read(s);
         } else {
             // Blocks of other kinds are never written; skipping them by their
             // length keeps the next tag in step.
             s.Skip(length);
         }
     }
+    return true;
 }
 
 } // namespace kalorina

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "calc/TMedium.h"
+#include "calc/TResist.h"
 #include "document/Stream.h"
 
 namespace kalorina {
@@ -22,12 +23,13 @@ public:
     TMedium medium;
     std::string valveType;
     float availablePressure = 20000;  // Pa
-    // The default fittings in their stored form, one record body each; every new
-    // circuit receives them.
-    std::vector<std::string> defaultFittingRecords;
+    // Every new circuit receives a copy.
+    std::vector<TResist> defaultFittings;
 
     void WriteOptions(TMemoryStream& s) const;
-    // Fails (returns false, reading nothing) for an unknown version.
+    // Fails (returns false, reading nothing) for an unknown version.  Fittings are
+    // appended to those the record has; unknown blocks are skipped by their length,
+    // and a stream that ends where a block would begin ends the record.
     bool ReadOptions(TMemoryStream& s, int version);
 
     bool operator==(const TProjektOptions&) const = default;

@@ -8,6 +8,9 @@ namespace {
 constexpr std::int16_t kBasicTag = 0x0101;
 constexpr std::int16_t kFieldTag = 0x0102;
 constexpr std::int16_t kEndTag = 0x01FF;
+
+// Parts of an area smaller than this are rounding noise, not a field of their own.
+constexpr double kSplitTolerance = 0.0001;
 } // namespace
 
 void TRoomItem::WriteToStream(TMemoryStream& s) const
@@ -20,9 +23,9 @@ void TRoomItem::WriteToStream(TMemoryStream& s) const
     s.WriteFloat(heatDemand);
     s.WriteInt32(roomId);
     EndRecord(s, mark);
-    for (const auto& field : fieldRecords) {
+    for (const auto& field : fields) {
         auto m = BeginRecord(s, kFieldTag);
-        s.Write(field.data(), field.size());
+        field.Write(s);
         EndRecord(s, m);
     }
     EndRecord(s, BeginRecord(s, kEndTag));
@@ -45,10 +48,154 @@ void TRoomItem::ReadFromStream(TMemoryStream& s, int version)
             heatDemand = s.ReadFloat();
             roomId = s.ReadInt32();
         } else if (tag == kFieldTag) {
-            fieldRecords.emplace_back(s.ReadBytes(length));
+            FloorHeatingField& field = fields.emplace_back();
+            field.Read(s);
+            if (field.fieldId + 1 > nextFieldId)
+                nextFieldId = field.fieldId + 1;
         } else {
             s.Skip(length);
         }
+    }
+}
+
+float TRoomItem::FieldPowerSum() const
+{
+    float sum = 0;
+    for (const auto& f : fields)
+        sum += f.power;
+    return sum;
+}
+
+float TRoomItem::FieldAreaSum() const
+{
+    float sum = 0;
+    for (const auto& f : fields)
+        sum += f.area;
+    return sum;
+}
+
+float TRoomItem::FieldDownPowerSum() const
+{
+    float sum = 0;
+    for (const auto& f : fields)
+        sum += f.downPower;
+    return sum;
+}
+
+float TRoomItem::AssignedAreaSum() const
+{
+    float sum = 0;
+    for (const auto& f : fields)
+        sum += f.assignedArea;
+    return sum;
+}
+
+float TRoomItem::UnassignedArea() const
+{
+    float sum = 0;
+    for (const auto& f : fields)
+        if (f.assignedArea <= f.area)
+            sum += f.area - f.assignedArea;
+    return sum;
+}
+
+float TRoomItem::EstimatedTubeLength() const
+{
+    float sum = 0;
+    for (const auto& f : fields)
+        if (f.spacing != 0)
+            sum += static_cast<float>(double(f.area) * 1000 / f.spacing);
+    return sum;
+}
+
+bool TRoomItem::HasUnassignedArea() const
+{
+    for (const auto& f : fields)
+        if (f.assignedArea < f.area)
+            return true;
+    return false;
+}
+
+void TRoomItem::ResetAssignedAreas()
+{
+    for (auto& f : fields)
+        f.assignedArea = 0;
+}
+
+int TRoomItem::AddAssignedArea(int fieldId, float area)
+{
+    FloorHeatingField* field = FindField(fieldId);
+    if (!field)
+        return 2;
+    field->assignedArea += area;
+    return 0;
+}
+
+FloorHeatingField* TRoomItem::FindField(int fieldId)
+{
+    for (auto& f : fields)
+        if (f.fieldId == fieldId)
+            return &f;
+    return nullptr;
+}
+
+const FloorHeatingField* TRoomItem::FindField(int fieldId) const
+{
+    return const_cast<TRoomItem*>(this)->FindField(fieldId);
+}
+
+int TRoomItem::SplitField(const TDevices& devices, int fieldId, float part)
+{
+    FloorHeatingField* field = FindField(fieldId);
+    if (!field || !(double(field->area) - part > kSplitTolerance))
+        return fieldId;
+    FloorHeatingField copy = *field;
+    field->area -= part;
+    copy.area = part;
+    copy.fieldId = static_cast<std::int16_t>(nextFieldId++);
+    fields.push_back(copy);
+    RecomputeFields(devices);
+    return copy.fieldId;
+}
+
+bool TRoomItem::SetFieldTemperatures(const TDevices& devices, int fieldId, float forward, float ret)
+{
+    FloorHeatingField* field = FindField(fieldId);
+    if (!field)
+        return false;
+    field->forward = forward;
+    field->return_ = ret;
+    RecomputeFields(devices);
+    return true;
+}
+
+void TRoomItem::RecomputeFields(const TDevices& devices)
+{
+    for (auto& f : fields)
+        f.Recompute(devices, roomTemperature);
+}
+
+std::string TRoomItem::CellText(int column, const CellNumberFormat& format) const
+{
+    switch (column) {
+    case 0:
+        return roomName;
+    case 1:
+        return roomFunction;
+    case 2:
+        return format(floorArea);
+    case 3:
+        return format(roomTemperature);
+    case 4:
+        return format(heatDemand);
+    case 5:
+        return format(FieldPowerSum());
+    case 6:
+        return format(FieldAreaSum());
+    case 7:
+        return format(double(heatDemand) - FieldPowerSum());
+    default:
+        return {};
     }
 }
 

@@ -1,16 +1,21 @@
 #pragma once
-// A room: a named space with its floor area, design temperature, heat loss and
-// floor heating fields.
+// A room: a named space with its floor area, design temperature, heat loss and the
+// floor heating fields laid in it.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "calc/CellFormat.h"
+#include "calc/FloorHeatingField.h"
 #include "document/Stream.h"
 
 namespace kalorina {
 
+class TDevices;
+
 class TRoomItem {
 public:
+    // New rooms take the room temperature of the project's options.
     explicit TRoomItem(float defaultRoomTemperature = 20) : roomTemperature(defaultRoomTemperature) {}
 
     std::string roomName;
@@ -19,17 +24,38 @@ public:
     float roomTemperature = 20; // °C
     float heatDemand = 0;       // W
     std::int32_t roomId = 0;
-    // The fields in their stored form (one field record body each), kept as read so
-    // that saving never loses them.
-    std::vector<std::string> fieldRecords;
-    std::int32_t nextFieldId = 0;
+    std::vector<FloorHeatingField> fields;
+    std::int32_t nextFieldId = 0;  // derived from the fields when read, never stored
 
     void WriteToStream(TMemoryStream& s) const;
     void ReadFromStream(TMemoryStream& s, int version);
 
-    float FieldPowerSum() const { return 0; }
-    float FieldAreaSum() const { return 0; }
-    float UnassignedArea() const { return 0; }
+    // Sums over the fields, in 32-bit floats in list order.
+    float FieldPowerSum() const;
+    float FieldAreaSum() const;
+    float FieldDownPowerSum() const;
+    float AssignedAreaSum() const;
+    // Free area of the fields; an over-assigned field adds nothing.
+    float UnassignedArea() const;
+    // Metres of tube the fields need; a field without spacing adds nothing.
+    float EstimatedTubeLength() const;
+
+    bool HasUnassignedArea() const;
+    void ResetAssignedAreas();
+    // 0, or 2 when the room has no field `fieldId`.
+    int AddAssignedArea(int fieldId, float area);
+    FloorHeatingField* FindField(int fieldId);
+    const FloorHeatingField* FindField(int fieldId) const;
+    // Gives the area `part` of the field a field of its own and answers its id; the
+    // field's own id when nothing had to be split (or there is no such field).
+    int SplitField(const TDevices& devices, int fieldId, float part);
+    // False when there is no such field.
+    bool SetFieldTemperatures(const TDevices& devices, int fieldId, float forward, float ret);
+    // Every field at the room temperature; a failure stops at that field.
+    void RecomputeFields(const TDevices& devices);
+
+    // Cell of the room list ("RoomItemTitle").
+    std::string CellText(int column, const CellNumberFormat& format) const;
 
     bool operator==(const TRoomItem&) const = default;
 };

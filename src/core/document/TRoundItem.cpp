@@ -1,12 +1,29 @@
 #include "document/TRoundItem.h"
 
+#include <cmath>
+#include <utility>
+
+#include "calc/CalcTexts.h"
+#include "calc/FloorHeatingField.h"
 #include "document/StreamEncoding.h"
+#include "document/TProject.h"
+#include "document/TProjektOptions.h"
+#include "document/VersionError.h"
+#include "util/Error.h"
 
 namespace kalorina {
 
 namespace {
 constexpr std::int16_t kBasicTag = 0x0101;
+constexpr std::int16_t kPartTag = 0x0102;
+constexpr std::int16_t kHydraulicTag = 0x0103;
+constexpr std::int16_t kEndTag = 0x01FF;
 } // namespace
+
+TRoundItem::TRoundItem(const TProjektOptions& options) : hydraulic(options)
+{
+    TakeDefaultFittings(options);
+}
 
 void TRoundItem::WriteToStream(TMemoryStream& s) const
 {
@@ -15,34 +32,223 @@ void TRoundItem::WriteToStream(TMemoryStream& s) const
     s.WriteFloat(totalArea);
     s.WriteInt16(connectionFlags);
     EndRecord(s, mark);
-    s.Write(storedTail.data(), storedTail.size());
+    for (const auto& part : roundFields) {
+        auto m = BeginRecord(s, kPartTag);
+        part.Write(s);
+        EndRecord(s, m);
+    }
+    // The hydraulic data follow their tag and a length of 0 directly.
+    s.WriteInt16(kHydraulicTag);
+    s.WriteInt16(0);
+    hydraulic.Write(s);
+    EndRecord(s, BeginRecord(s, kEndTag));
 }
 
-void TRoundItem::ReadFromStream(TMemoryStream& s, int version, std::size_t length)
+void TRoundItem::ReadFromStream(TMemoryStream& s, int version)
 {
     if (version != 256)
         return;
-    std::size_t end = s.Position() + length;
-    if (end > s.Size())
-        throw StreamEndError();
-    // The basic data come first; what follows is kept as it stands.
-    std::size_t start = s.Position();
-    if (length >= 4) {
+    while (true) {
         std::int16_t tag = s.ReadInt16();
-        auto len = static_cast<std::uint16_t>(s.ReadInt16());
-        if (tag == kBasicTag) {
+        auto length = static_cast<std::uint16_t>(s.ReadInt16());
+        switch (tag) {
+        case kEndTag:
+            return;
+        case kBasicTag:
             ReadStreamString(s, roundName);
             totalArea = s.ReadFloat();
             connectionFlags = s.ReadInt16();
-            if (s.Position() > end)
-                throw StreamEndError();
-        } else {
-            s.Seek(start);
-            (void)len;
+            break;
+        case kPartTag:
+            roundFields.emplace_back().Read(s);
+            break;
+        case kHydraulicTag:
+            if (!hydraulic.Read(s, version))
+                RaiseVersionError(version);
+            break;
+        default:
+            s.Skip(length);
         }
     }
-    storedTail.assign(s.Data(), s.Position(), end - s.Position());
-    s.Seek(end);
+}
+
+void TRoundItem::TakeDefaultFittings(const TProjektOptions& options)
+{
+    hydraulic.fittings = options.defaultFittings;
+}
+
+void TRoundItem::RegisterAreas(TProject& project)
+{
+    for (auto& part : roundFields)
+        part.RegisterArea(project);
+}
+
+void TRoundItem::RefreshRoomNames(const TProject& project)
+{
+    for (auto& part : roundFields)
+        part.RefreshRoomName(project);
+}
+
+bool TRoundItem::Recalculate(const TProject& project, const TDevices& devices)
+{
+    THydraulic& h = hydraulic;
+    const bool massFlowGiven = (connectionFlags & kMassFlowGiven) != 0;
+    float Q = 0, length = 0;
+    totalArea = 0;
+    h.power = 0;
+    h.fieldsTubeLength = 0;
+    if (!massFlowGiven)
+        h.massFlow = 0;
+    if (roundFields.empty())
+        return true;
+    for (auto& part : roundFields) {
+        part.ComputeShare(project);
+        Q += part.partPower;
+        length += part.partTubeLength;
+        totalArea += part.assignedPart;
+    }
+    h.power = Q;
+    h.fieldsTubeLength = length;
+    if (!(Q > 0))
+        return false;
+
+    if (const FloorHeatingField* first = roundFields.front().RoomField(project))
+        if (auto tube = first->SystemTube(devices)) {
+            h.tubeName = tube->first;
+            h.tubeSize = tube->second;
+        }
+
+    TMedium& medium = h.medium;
+    const double tF = medium.forward;
+    // Without a usable flow or heat capacity no heat is carried: the water stays at
+    // the forward temperature rather than leaving a division by zero in the data.
+    auto carries = [&] { return h.massFlow > 0 && medium.specificHeat > 0; };
+    if (massFlowGiven) {
+        if (h.massFlow > 0) {
+            medium.return_ = medium.forward;
+            for (int pass = 0; pass < 2; ++pass) {
+                medium.UpdateProperties(devices);
+                medium.return_ = carries()
+                    ? static_cast<float>(tF - double(Q) / h.massFlow * 3600 / medium.specificHeat)
+                    : medium.forward;
+            }
+        }
+    } else {
+        double d = tF - medium.return_;
+        if (d > 0) {
+            medium.UpdateProperties(devices);
+            h.massFlow = medium.specificHeat > 0 ? static_cast<float>(double(Q) / d / medium.specificHeat * 3600)
+                                                 : 0.0f;
+        }
+    }
+
+    if (connectionFlags & kSeries) {
+        double t = tF;
+        bool flowing = carries();
+        for (auto& part : roundFields) {
+            part.inletTemp = static_cast<float>(t);
+            if (flowing)
+                t -= double(part.partPower) / h.massFlow * 3600 / medium.specificHeat;
+            part.outletTemp = static_cast<float>(t);
+        }
+    } else {
+        for (auto& part : roundFields) {
+            part.inletTemp = medium.forward;
+            part.outletTemp = medium.return_;
+        }
+    }
+    h.Compute(devices);
+    return true;
+}
+
+bool TRoundItem::ApplyToFields(TProject& project, const TDevices& devices)
+{
+    for (auto& part : roundFields)
+        part.SplitRoomField(project, devices);
+    // The parts' temperatures are brought up to date before they go to the fields:
+    // a circuit never recalculated would otherwise hand its fields 0 °C.
+    if (!Recalculate(project, devices))
+        return false;
+    for (int round = 0; round < kMaxApplyRounds; ++round) {
+        for (auto& part : roundFields)
+            part.ApplyTemperatures(project, devices);
+        if (!Recalculate(project, devices))
+            return false;
+        if (!AnyFieldTemperaturesDiffer(project))
+            return true;
+    }
+    throw KalorinaError(CalcText("IDS_TEMPERATURESNOTSETTLED"));
+}
+
+bool TRoundItem::AnyFieldTemperaturesDiffer(const TProject& project)
+{
+    for (auto& part : roundFields)
+        if (part.FieldTemperaturesDiffer(project))
+            return true;
+    return false;
+}
+
+void TRoundItem::SwapFields(std::size_t i, std::size_t j)
+{
+    if (i < roundFields.size() && j < roundFields.size())
+        std::swap(roundFields[i], roundFields[j]);
+}
+
+void TRoundItem::DeleteField(std::size_t i)
+{
+    if (i < roundFields.size())
+        roundFields.erase(roundFields.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+std::string TRoundItem::CellText(int column, const CellNumberFormat& format) const
+{
+    const THydraulic& h = hydraulic;
+    switch (column) {
+    case 0:
+        return roundName;
+    case 1:
+        return format(h.power);
+    case 2:
+        return format(h.massFlow);
+    case 50:
+        return format(totalArea);
+    case 3:
+        return h.tubeName;
+    case 4:
+        return h.tubeSize;
+    case 18:
+        return h.tubeName + " " + h.tubeSize;
+    case 6:
+        return format(h.tubeLength);
+    case 17:
+        return format(h.velocity);
+    case 7:
+        return format(h.pressureGradient);
+    case 8:
+        return format(h.tubePressureDrop);
+    case 9:
+        return format(h.dynamicPressure);
+    case 10:
+        return format(h.fittingsPressureDrop);
+    case 11:
+        return format(h.circuitPressureDrop);
+    case 13:
+        return format(h.availablePressure);
+    case 12:
+        return format(h.RequiredThrottling());
+    case 15:
+        return h.valveName;
+    case 20:
+        return h.ValveSizeInUse();
+    case 19:
+        return h.valveName + " " + h.ValveSizeInUse();
+    case 16:
+        return h.valvePosition;
+    case 14:
+        return format(h.valvePressureDrop);
+    default:
+        return {};
+    }
 }
 
 } // namespace kalorina

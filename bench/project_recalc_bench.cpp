@@ -1,0 +1,130 @@
+// A large project: 1,000 rooms with 3,000 fields and 300 circuits of ten fields
+// each, read from its file image, recomputed with the fields brought to the
+// circuits' temperatures, and written again.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/ProjectRecalc.h"
+#include "catalogue/DeviceKind.h"
+#include "catalogue/FloorHeatDBItem.h"
+#include "catalogue/TDevices.h"
+#include "document/TProject.h"
+#include "util/Codepage.h"
+
+namespace {
+
+using namespace kalorina;
+
+const TDevices& Shipped()
+{
+    static TDevices devices((std::filesystem::path(__FILE__).parent_path().parent_path() / "data").string(), "Magyar");
+    return devices;
+}
+
+TProject Generate()
+{
+    const TDevices& d = Shipped();
+    const auto& system = *d.Find<FloorHeatDBItem>(kFloorHeatingKind, Utf8ToCp1250("Vexalon Nedves 16"));
+    const std::string covering = Utf8ToCp1250("Kerámia, kő (R=0,05)");
+    TProject p({{}, "", d.DefaultValveName()});
+    p.options.medium.mediumName = Utf8ToCp1250("Víz");
+    p.options.medium.forward = 40;
+    p.options.medium.return_ = 34;
+    for (int r = 0; r < 1000; ++r) {
+        p.AddNewRoom();
+        TRoomItem& room = p.rooms.back();
+        room.floorArea = 12 + r % 7;
+        room.heatDemand = 600 + 10 * (r % 30);
+        FieldDesignInput in{40, 34, 20, room.heatDemand, 3, 10, 0.3};
+        for (int f = 0; f < 3; ++f)
+            room.fields.emplace_back(40, 34)
+                .SetUp(system, covering, 0.05, 100 + 50 * (f % 3), 0, 3 + f, in, room.nextFieldId++);
+    }
+    for (int c = 0; c < 300; ++c) {
+        p.AddNewRound();
+        TRoundItem& round = p.rounds.back();
+        round.connectionFlags = static_cast<std::int16_t>(c % 2 ? TRoundItem::kSeries : 0);
+        for (int k = 0; k < 10; ++k) {
+            int field = c * 10 + k;
+            const TRoomItem& room = p.rooms[field / 3];
+            round.roundFields.emplace_back().AssignField(room.roomId, room.roomName, room.fields[field % 3]);
+        }
+    }
+    p.RecountAssignedSurfaces();
+    return p;
+}
+
+const std::string& FileImage()
+{
+    static const std::string bytes = [] {
+        TMemoryStream s;
+        Generate().WriteToStream(s);
+        return s.Data();
+    }();
+    return bytes;
+}
+
+void BM_ReadProject(benchmark::State& state)
+{
+    for (auto _ : state) {
+        TProject p;
+        TMemoryStream s(FileImage());
+        p.ReadFromStream(s);
+        benchmark::DoNotOptimize(p.rooms.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * FileImage().size()));
+}
+BENCHMARK(BM_ReadProject)->Unit(benchmark::kMillisecond);
+
+void BM_RecalcWithApply(benchmark::State& state)
+{
+    TProject original;
+    TMemoryStream s(FileImage());
+    original.ReadFromStream(s);
+    for (auto _ : state) {
+        state.PauseTiming();
+        TProject p = original;
+        state.ResumeTiming();
+        RecalcOutcome outcome = RecalculateProject(p, Shipped(), true);
+        benchmark::DoNotOptimize(outcome.recalculated.data());
+        int failed = 0;
+        for (std::size_t i = 0; i < outcome.roundErrors.size(); ++i)
+            failed += outcome.roundErrors[i] || outcome.recalculated[i] != std::optional<bool>(true);
+        state.counters["failedCircuits"] = failed;
+    }
+}
+BENCHMARK(BM_RecalcWithApply)->Unit(benchmark::kMillisecond);
+
+void BM_WriteProject(benchmark::State& state)
+{
+    TProject p;
+    TMemoryStream in(FileImage());
+    p.ReadFromStream(in);
+    RecalculateProject(p, Shipped(), true);
+    for (auto _ : state) {
+        TMemoryStream s;
+        p.WriteToStream(s);
+        benchmark::DoNotOptimize(s.Data().data());
+    }
+}
+BENCHMARK(BM_WriteProject)->Unit(benchmark::kMillisecond);
+
+void BM_ReadRecalcWrite(benchmark::State& state)
+{
+    for (auto _ : state) {
+        TProject p;
+        TMemoryStream in(FileImage());
+        p.ReadFromStream(in);
+        RecalculateProject(p, Shipped(), true);
+        TMemoryStream out;
+        p.WriteToStream(out);
+        benchmark::DoNotOptimize(out.Data().data());
+    }
+}
+BENCHMARK(BM_ReadRecalcWrite)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,65 @@
+// kalorina-cli recalc PROJECT.klp [--apply] [--json] [-o OUT.klp]: recomputes every
+// room and circuit with the catalogue, prints the result and saves it on request.
+#include <ostream>
+
+#include "CliCatalogue.h"
+#include "CliCommand.h"
+#include "app/ProjectFiles.h"
+#include "app/ProjectSummary.h"
+#include "util/Codepage.h"
+#include "util/Error.h"
+
+namespace kalorina::cli {
+
+namespace {
+
+int RunRecalc(Context& ctx)
+{
+    std::string path, output;
+    bool json = false, apply = false;
+    const auto& args = ctx.args;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--json")
+            json = true;
+        else if (a == "--apply")
+            apply = true;
+        else if (a == "-o") {
+            if (i + 1 >= args.size())
+                return Usage(ctx, "recalc: -o needs a file name");
+            output = args[++i];
+        } else if (a.starts_with("-") || !path.empty())
+            return Usage(ctx, "recalc: unexpected argument '" + a + "'");
+        else
+            path = a;
+    }
+    if (path.empty())
+        return Usage(ctx, "recalc needs a project file");
+    TProject project;
+    try {
+        ReadProjectFile(path, project);
+    } catch (const KalorinaError& e) {
+        return Fail(ctx, path + ": " + Cp1250ToUtf8(e.what()));
+    }
+    project.fileName = path;
+    auto devices = LoadCliCatalogue(ctx);
+    if (devices->Failed())
+        return Fail(ctx, "catalogue: " + Cp1250ToUtf8(devices->FailureMessage()));
+    RecalcOutcome outcome = RecalculateProject(project, *devices, apply);
+    ctx.out << (json ? ProjectJson(project, outcome) + "\n" : ProjectText(project, outcome));
+    if (!output.empty()) {
+        try {
+            WriteProjectFile(output, project);
+        } catch (const KalorinaError& e) {
+            return Fail(ctx, Cp1250ToUtf8(e.what()));
+        }
+    }
+    return kOk;
+}
+
+const bool registered =
+    RegisterCommand({"recalc", "recalc PROJECT.klp [--apply] [--json] [-o OUT.klp]", RunRecalc});
+
+} // namespace
+
+} // namespace kalorina::cli

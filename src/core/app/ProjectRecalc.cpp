@@ -1,0 +1,39 @@
+#include "app/ProjectRecalc.h"
+
+#include <exception>
+
+#include "document/TProject.h"
+
+namespace kalorina {
+
+RecalcOutcome::RecalcOutcome(const TProject& p)
+    : roomErrors(p.rooms.size()), recalculated(p.rounds.size()), roundErrors(p.rounds.size())
+{
+}
+
+RecalcOutcome RecalculateProject(TProject& project, const TDevices& devices, bool apply)
+{
+    RecalcOutcome outcome(project);
+    for (std::size_t i = 0; i < project.rooms.size(); ++i) {
+        try {
+            project.rooms[i].RecomputeFields(devices);
+        } catch (const std::exception& e) {
+            outcome.roomErrors[i] = e.what();
+        }
+    }
+    project.RecountAssignedSurfaces();
+    for (std::size_t i = 0; i < project.rounds.size(); ++i) {
+        TRoundItem& round = project.rounds[i];
+        try {
+            round.RefreshRoomNames(project);
+            outcome.recalculated[i] = apply ? round.ApplyToFields(project, devices) : round.Recalculate(project, devices);
+        } catch (const std::exception& e) {
+            outcome.roundErrors[i] = e.what();
+        }
+    }
+    project.RecountAssignedSurfaces();
+    project.ComputeTotals();
+    return outcome;
+}
+
+} // namespace kalorina

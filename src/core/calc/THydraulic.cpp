@@ -1,0 +1,238 @@
+#include "calc/THydraulic.h"
+
+#include <cmath>
+
+#include "catalogue/DeviceKind.h"
+#include "catalogue/TDevices.h"
+#include "catalogue/TubeDBItem.h"
+#include "catalogue/ValveDBItem.h"
+#include "document/StreamEncoding.h"
+#include "document/TProjektOptions.h"
+#include "util/NumberFormat.h"
+
+namespace kalorina {
+
+namespace {
+constexpr std::int16_t kEndBlock = 100;
+constexpr std::int16_t kValuesBlock = 101;
+constexpr std::int16_t kFittingBlock = 102;
+
+float Finite(double x) { return std::isfinite(x) ? static_cast<float>(x) : 0.0f; }
+} // namespace
+
+THydraulic::THydraulic(const TProjektOptions& options)
+{
+    extraLength = options.extraLength;
+    extraInMetres = options.extraLengthMode == 1 ? 1 : 0;
+    medium = options.medium;
+    valveName = options.valveType;
+    availablePressure = options.availablePressure;
+}
+
+double THydraulic::VolumeFlow() const
+{
+    if (!(medium.density > 0) || !(massFlow > 0))
+        return 0;
+    double v = double(massFlow) / medium.density / 3600;
+    return std::isfinite(v) ? v : 0;
+}
+
+void THydraulic::Compute(const TDevices& devices)
+{
+    flags = 0;
+    double length = extraInMetres ? double(fieldsTubeLength) + extraLength
+                                  : double(fieldsTubeLength) * (1 + extraLength * 0.01);
+    tubeLength = Finite(std::floor(100 * length + 0.5) * 0.01);
+
+    velocity = pressureGradient = dynamicPressure = 0;
+    tubeDN = tubeValveDN = 0;
+    const double V = VolumeFlow();
+    const double rho = medium.density;
+    if (!tubeName.empty()) {
+        const auto* tube = devices.Find<TubeDBItem>(kTubeKind, tubeName);
+        if (!tube) {
+            flags |= kBitTubeMissing;
+        } else {
+            tubeDN = static_cast<std::int16_t>(tube->SizeDN(tubeSize));
+            tubeValveDN = static_cast<std::int16_t>(tube->SizeValveDN(tubeSize));
+            pressureGradient = Finite(tube->PressureGradient(tubeSize, V, rho, medium.viscosity));
+            velocity = Finite(tube->Velocity(tubeSize, V));
+            dynamicPressure = Finite(rho * 0.5 * double(velocity) * velocity);
+        }
+    }
+    tubePressureDrop = Finite(std::floor(double(tubeLength) * pressureGradient + 0.5));
+
+    double fittingsSum = 0;
+    for (auto& fitting : fittings) {
+        fittingsSum += fitting.Compute(devices, tubeDN, tubeValveDN, V, dynamicPressure, rho);
+        if (fitting.errors != 0)
+            flags |= kBitFittingErrors;
+    }
+    fittingsPressureDrop = Finite(std::floor(fittingsSum + 0.5));
+    circuitPressureDrop = tubePressureDrop + fittingsPressureDrop;
+
+    valvePressureDrop = 0;
+    autoValveSize.clear();
+    valvePosition.clear();
+    if (valveName.empty())
+        return;
+    const auto* valve = devices.Find<ValveDBItem>(kValveKind, valveName);
+    if (!valve) {
+        flags |= kBitValveMissing;
+        return;
+    }
+    autoValveSize = valve->SizeByDN(tubeValveDN);
+    valvePressureDrop = Finite(valve->OpenDrop(ValveSizeInUse(), V, rho));
+    if (double(circuitPressureDrop) - availablePressure > 0.5)
+        flags |= kBitPressureExceeded;
+    ValveChoice choice = valve->ChoosePosition(ValveSizeInUse(), RequiredThrottling(), V, rho);
+    valvePosition = choice.positionString;
+    valvePressureDrop = Finite(choice.pressureDrop);
+    if (choice.warning == ValveWarning::kValveTooOpen)
+        flags |= kBitValveTooOpen;
+    else if (choice.warning == ValveWarning::kValveTooClosed)
+        flags |= kBitValveTooClosed;
+    else if (choice.warning == ValveWarning::kValveNoisy)
+        flags |= kBitValveNoisy;
+}
+
+std::string THydraulic::TubeDisplayName(const TDevices& devices) const
+{
+    if (tubeName.empty())
+        return {};
+    if (const auto* tube = devices.Find<TubeDBItem>(kTubeKind, tubeName))
+        return tube->DisplayName(tubeSize);
+    return tubeName + " " + tubeSize;
+}
+
+std::string THydraulic::ValveDisplayName(const TDevices& devices, bool markMissing) const
+{
+    if (valveName.empty())
+        return {};
+    std::string text = markMissing && (flags & kBitValveMissing) ? "\\red" : "";
+    if (const auto* valve = devices.Find<ValveDBItem>(kValveKind, valveName))
+        return text + valve->DisplayName(ValveSizeInUse());
+    return text + valveName + " " + ValveSizeInUse();
+}
+
+std::string THydraulic::LengthText(char sep) const
+{
+    if (extraLength == 0)
+        return FormatGeneral(tubeLength, 4, sep);
+    return FormatGeneral(fieldsTubeLength, 4, sep) + " + " + FormatGeneral(extraLength, 4, sep)
+        + (extraInMetres ? "m = " : "% = ") + FormatGeneral(tubeLength, 4, sep);
+}
+
+std::vector<std::pair<int, std::string>> THydraulic::WriteReport(const TDevices& devices, char sep) const
+{
+    auto pascals = [](double x) { return std::to_string(static_cast<long long>(std::floor(x + 0.5))); };
+    std::vector<std::pair<int, std::string>> slots;
+    if (!tubeName.empty()) {
+        slots.emplace_back(0, TubeDisplayName(devices));
+        slots.emplace_back(1, LengthText(sep));
+    }
+    slots.emplace_back(7, pascals(circuitPressureDrop));
+    slots.emplace_back(5, pascals(availablePressure));
+    slots.emplace_back(6, pascals(RequiredThrottling()));
+    if (!valveName.empty()) {
+        slots.emplace_back(2, ValveDisplayName(devices, false));
+        slots.emplace_back(3, valvePosition);
+        slots.emplace_back(4, pascals(valvePressureDrop));
+    }
+    return slots;
+}
+
+void THydraulic::Write(TMemoryStream& s) const
+{
+    auto mark = BeginRecord(s, kValuesBlock);
+    WriteStreamString(s, tubeName);
+    WriteStreamString(s, tubeSize);
+    s.WriteFloat(fieldsTubeLength);
+    s.WriteFloat(extraLength);
+    s.WriteInt16(extraInMetres);
+    s.WriteFloat(tubeLength);
+    s.WriteInt16(tubeDN);
+    s.WriteInt16(tubeValveDN);
+    s.WriteFloat(tubePressureDrop);
+    WriteStreamString(s, valveName);
+    WriteStreamString(s, valveSize);
+    WriteStreamString(s, autoValveSize);
+    WriteStreamString(s, valvePosition);
+    s.WriteFloat(valvePressureDrop);
+    s.WriteFloat(fittingsPressureDrop);
+    s.WriteFloat(availablePressure);
+    s.WriteFloat(massFlow);
+    s.WriteFloat(power);
+    s.WriteFloat(medium.forward);
+    s.WriteFloat(medium.return_);
+    s.WriteFloat(velocity);
+    s.WriteFloat(pressureGradient);
+    s.WriteFloat(dynamicPressure);
+    s.WriteFloat(circuitPressureDrop);
+    WriteStreamString(s, medium.mediumName);
+    s.WriteFloat(medium.density);
+    s.WriteFloat(medium.viscosity);
+    s.WriteFloat(medium.specificHeat);
+    s.WriteInt16(flags);
+    EndRecord(s, mark);
+    for (const auto& fitting : fittings) {
+        auto m = BeginRecord(s, kFittingBlock);
+        fitting.Write(s);
+        EndRecord(s, m);
+    }
+    EndRecord(s, BeginRecord(s, kEndBlock));
+}
+
+bool THydraulic::Read(TMemoryStream& s, int version)
+{
+    if (version != 256)
+        return false;
+    fittings.clear();
+    while (!s.AtEnd()) {
+        std::int16_t tag = s.ReadInt16();
+        auto length = static_cast<std::uint16_t>(s.ReadInt16());
+        switch (tag) {
+        case kEndBlock:
+            return true;
+        case kValuesBlock:
+            ReadStreamString(s, tubeName);
+            ReadStreamString(s, tubeSize);
+            fieldsTubeLength = s.ReadFloat();
+            extraLength = s.ReadFloat();
+            extraInMetres = s.ReadInt16();
+            tubeLength = s.ReadFloat();
+            tubeDN = s.ReadInt16();
+            tubeValveDN = s.ReadInt16();
+            tubePressureDrop = s.ReadFloat();
+            ReadStreamString(s, valveName);
+            ReadStreamString(s, valveSize);
+            ReadStreamString(s, autoValveSize);
+            ReadStreamString(s, valvePosition);
+            valvePressureDrop = s.ReadFloat();
+            fittingsPressureDrop = s.ReadFloat();
+            availablePressure = s.ReadFloat();
+            massFlow = s.ReadFloat();
+            power = s.ReadFloat();
+            medium.forward = s.ReadFloat();
+            medium.return_ = s.ReadFloat();
+            velocity = s.ReadFloat();
+            pressureGradient = s.ReadFloat();
+            dynamicPressure = s.ReadFloat();
+            circuitPressureDrop = s.ReadFloat();
+            ReadStreamString(s, medium.mediumName);
+            medium.density = s.ReadFloat();
+            medium.viscosity = s.ReadFloat();
+            medium.specificHeat = s.ReadFloat();
+            flags = s.ReadInt16();
+            break;
+        case kFittingBlock:
+            fittings.emplace_back().Read(s);
+            break;
+        default:
+            s.Skip(length);
+        }
+    }
+    return true;
+}
+
+} // namespace kalorina

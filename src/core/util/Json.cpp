@@ -1,0 +1,47 @@
+#include "util/Json.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "util/Codepage.h"
+
+namespace kalorina {
+
+std::string JsonText(const std::string& cp1250)
+{
+    std::string utf8 = Cp1250ToUtf8(cp1250);
+    std::string out = "\"";
+    for (unsigned char c : utf8) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonNumber(double value)
+{
+    if (!std::isfinite(value))
+        return "0";
+    char buf[40];
+    // Whole numbers (sizes, codes) exactly; fractions to the precision of a single.
+    if (std::fabs(value) < 1e15 && value == std::floor(value))
+        std::snprintf(buf, sizeof buf, "%.0f", value);
+    else
+        std::snprintf(buf, sizeof buf, "%.9g", value);
+    return buf;
+}
+
+} // namespace kalorina

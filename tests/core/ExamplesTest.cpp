@@ -1,0 +1,202 @@
+// The example projects shipped in examples/: built here through the core API with
+// the shipped catalogue, recomputed and compared with their reviewed summaries.
+// KALORINA_WRITE_EXAMPLES=1 rebuilds the files (review the summaries before
+// committing them).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/ProjectFiles.h"
+#include "app/ProjectRecalc.h"
+#include "app/ProjectSummary.h"
+#include "catalogue/DeviceKind.h"
+#include "catalogue/FloorHeatDBItem.h"
+#include "catalogue/TDevices.h"
+#include "document/TProject.h"
+#include "util/Codepage.h"
+
+using namespace kalorina;
+
+namespace {
+
+const std::string kSource = KALORINA_SOURCE_DIR;
+
+const TDevices& Shipped()
+{
+    static TDevices devices(kSource + "/data", "Magyar");
+    return devices;
+}
+
+std::string Cp(const char* utf8) { return Utf8ToCp1250(utf8); }
+
+struct RoomSpec {
+    const char* name;
+    const char* function;
+    float area;            // m2 floor
+    float temperature;     // °C
+    float demand;          // W
+    int zone;
+    const char* covering;  // UTF-8 name of the covering
+    float r;               // m2K/W
+    float below;           // °C under the floor
+    float downK;           // W/m2K
+    bool joinPrevious;     // laid in series in the previous room's last circuit
+};
+
+// A floor heating design for the rooms: the free floor split over at most two
+// spacings for the heat demand, one circuit per 110 m of tube or 1100 W.
+TProject Design(const std::vector<RoomSpec>& specs, const char* building, float forward, float ret)
+{
+    const TDevices& d = Shipped();
+    const std::string systemName = Cp("Vexalon Nedves 16");
+    const auto& system = *d.Find<FloorHeatDBItem>(kFloorHeatingKind, systemName);
+    TProject p({{Cp("Kovács Péter tervező"), "Vexalon Kft."}, "2026. 12. 09.", d.DefaultValveName()});
+    p.buildingLines = {Cp(building)};
+    p.options.medium.mediumName = Cp("Víz");
+    p.options.medium.forward = forward;
+    p.options.medium.return_ = ret;
+    p.options.extraLength = 6;  // metres to the manifold and back
+    TResist elbow, connection;
+    elbow.SelectItem(d, Cp("Könyök 90°"));
+    elbow.count = 2;
+    connection.SelectItem(d, Cp("Osztó bekötés"));
+    p.options.defaultFittings = {elbow, connection};
+
+    for (const RoomSpec& s : specs) {
+        p.options.roomTemperature = s.temperature;
+        p.AddNewRoom();
+        TRoomItem& room = p.rooms.back();
+        room.roomName = Cp(s.name);
+        room.roomFunction = Cp(s.function);
+        room.floorArea = s.area;
+        room.heatDemand = s.demand;
+        // The whole free floor (90 % of the room) at the widest spacing of at least
+        // 100 mm that still covers the demand.
+        double freeArea = std::floor(s.area * 9 + 0.5) / 10;
+        FieldDesignInput in{forward, ret, s.temperature, s.demand, freeArea, s.below, s.downK};
+        double dTheta = FloorHeatDBItem::LogMeanDifference(forward, ret, s.temperature);
+        int chosen = -1;
+        for (int i = 0; i < static_cast<int>(system.distances.size()); ++i)
+            if (system.distances[i].distance >= 100
+                && (chosen < 0 || system.SpecificOutput(dTheta, s.r, i) * freeArea >= s.demand))
+                chosen = i;
+        room.fields.emplace_back(forward, ret)
+            .SetUp(system, Cp(s.covering), s.r, system.distances[chosen].distance, s.zone, freeArea, in,
+                   room.nextFieldId++);
+        room.RecomputeFields(d);
+
+        for (const FloorHeatingField& f : room.fields) {
+            int circuits = std::max({1, static_cast<int>(std::ceil((f.tubeLength + 6) / 110.0)),
+                                     static_cast<int>(std::ceil((f.power + f.downPower) / 1100.0))});
+            for (int c = 0; c < circuits; ++c) {
+                FloorHeatingRoundField part;
+                part.AssignField(room.roomId, room.roomName, f);
+                part.assignedPart = f.area / circuits;
+                if (s.joinPrevious && !p.rounds.empty()) {
+                    p.rounds.back().roundFields.push_back(part);
+                    p.rounds.back().connectionFlags = TRoundItem::kSeries;
+                    continue;
+                }
+                p.AddNewRound();
+                p.rounds.back().roundName = p.UniqueRoundName(Cp("Kör ") + std::to_string(p.rounds.size()));
+                p.rounds.back().roundFields.push_back(part);
+            }
+        }
+    }
+    for (auto& round : p.rounds) {
+        round.RefreshRoomNames(p);
+        round.ApplyToFields(p, d);
+    }
+    p.RecountAssignedSurfaces();
+    return p;
+}
+
+TProject Flat()
+{
+    return Design({{"Nappali", "nappali", 28, 20, 1650, 0, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, false},
+                   {"Hálószoba", "háló", 14, 20, 720, 0, "Laminált, parketta (R=0,10)", 0.1f, 20, 0, false},
+                   {"Gyerekszoba", "gyerek", 11.5f, 20, 640, 0, "Laminált, parketta (R=0,10)", 0.1f, 20, 0, false},
+                   {"Konyha", "konyha", 9, 20, 520, 0, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, false},
+                   {"Fürdőszoba", "fürdő", 6, 24, 380, 2, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, false},
+                   {"Előszoba", "közlekedő", 7, 18, 300, 0, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, true}},
+                  "Társasházi lakás, 3. emelet", 40, 35);
+}
+
+TProject House()
+{
+    return Design({{"Nappali-étkező", "nappali", 38, 20, 2150, 0, "Kerámia, kő (R=0,05)", 0.05f, 10, 0.3f, false},
+                   {"Konyha", "konyha", 12, 20, 690, 0, "Kerámia, kő (R=0,05)", 0.05f, 10, 0.3f, false},
+                   {"Dolgozószoba", "iroda", 10, 20, 580, 0, "Laminált, parketta (R=0,10)", 0.1f, 10, 0.3f, false},
+                   {"Fürdőszoba fsz.", "fürdő", 5, 24, 330, 2, "Kerámia, kő (R=0,05)", 0.05f, 10, 0.3f, false},
+                   {"WC", "mosdó", 2.5f, 20, 130, 0, "Kerámia, kő (R=0,05)", 0.05f, 10, 0.3f, true},
+                   {"Előszoba", "közlekedő", 8, 18, 360, 0, "Kerámia, kő (R=0,05)", 0.05f, 10, 0.3f, true},
+                   {"Hálószoba", "háló", 15, 20, 820, 0, "Laminált, parketta (R=0,10)", 0.1f, 20, 0, false},
+                   {"Gyerekszoba 1", "gyerek", 12, 20, 690, 0, "Laminált, parketta (R=0,10)", 0.1f, 20, 0, false},
+                   {"Gyerekszoba 2", "gyerek", 11, 20, 640, 0, "Szőnyeg (R=0,15)", 0.15f, 20, 0, false},
+                   {"Fürdőszoba em.", "fürdő", 8, 24, 480, 2, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, false},
+                   {"Közlekedő", "közlekedő", 6, 18, 260, 0, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, true}},
+                  "Kétszintes családi ház, Fő utca 12.", 42, 36);
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void CheckExample(const std::string& name, TProject (*build)())
+{
+    const std::string base = kSource + "/examples/" + name;
+    if (std::getenv("KALORINA_WRITE_EXAMPLES")) {
+        TProject built = build();
+        WriteProjectFile(base + ".klp", built);
+        TProject fresh;
+        ReadProjectFile(base + ".klp", fresh);
+        RecalculateProject(fresh, Shipped(), false);
+        std::ofstream(base + ".expected.txt", std::ios::binary) << ProjectText(fresh, RecalcOutcome(fresh));
+    }
+    TProject p;
+    ReadProjectFile(base + ".klp", p);
+    RecalcOutcome outcome = RecalculateProject(p, Shipped(), false);
+    EXPECT_EQ(ProjectText(p, RecalcOutcome(p)), ReadText(base + ".expected.txt")) << name;
+
+    // The design is plausible: outputs, surface temperatures, velocities and lengths
+    // a heating engineer would accept, and nothing failed or warned.
+    for (std::size_t i = 0; i < p.rooms.size(); ++i) {
+        EXPECT_FALSE(outcome.roomErrors[i]) << *outcome.roomErrors[i];
+        const TRoomItem& room = p.rooms[i];
+        EXPECT_NEAR(room.FieldPowerSum(), room.heatDemand, room.heatDemand * 0.25)
+            << Cp1250ToUtf8(room.roomName);
+        for (const auto& f : room.fields) {
+            EXPECT_GE(f.specificOutput, 45) << Cp1250ToUtf8(room.roomName);
+            EXPECT_LE(f.specificOutput, 100) << Cp1250ToUtf8(room.roomName);
+            EXPECT_TRUE(f.WithinZoneLimit()) << Cp1250ToUtf8(room.roomName);
+            if (f.zoneType == 0)
+                EXPECT_LT(f.surfaceTemp, 29);
+        }
+        EXPECT_FLOAT_EQ(room.UnassignedArea(), 0);
+    }
+    for (std::size_t i = 0; i < p.rounds.size(); ++i) {
+        const TRoundItem& r = p.rounds[i];
+        EXPECT_FALSE(outcome.roundErrors[i]);
+        EXPECT_EQ(outcome.recalculated[i], std::optional<bool>(true));
+        EXPECT_EQ(r.hydraulic.flags, 0) << Cp1250ToUtf8(r.roundName);
+        EXPECT_GE(r.hydraulic.velocity, 0.2) << Cp1250ToUtf8(r.roundName);
+        EXPECT_LE(r.hydraulic.velocity, 0.6) << Cp1250ToUtf8(r.roundName);
+        EXPECT_LT(r.hydraulic.tubeLength, 120) << Cp1250ToUtf8(r.roundName);
+        for (const auto& part : r.roundFields)
+            EXPECT_EQ(part.refState, 0);
+    }
+    EXPECT_FLOAT_EQ(p.remainderSurfaceSum, 0);
+}
+
+} // namespace
+
+TEST(Examples, Flat) { CheckExample("flat", Flat); }
+
+TEST(Examples, DetachedHouse) { CheckExample("house", House); }

@@ -19,7 +19,7 @@ using namespace kalorina;
 
 const TDevices& Shipped()
 {
-    static TDevices devices((std::filesystem::path(__FILE__).parent_path().parent_path() / "data").string(), "Magyar");
+    static TDevices devices((std::filesystem::path(__FILE__).parent_path().parent_path() / "data").string(), "hu");
     return devices;
 }
 

@@ -26,7 +26,7 @@ const std::string kSource = KALORINA_SOURCE_DIR;
 
 const TDevices& Shipped()
 {
-    static TDevices devices(kSource + "/data", "Magyar");
+    static TDevices devices(kSource + "/data", "hu");
     return devices;
 }
 

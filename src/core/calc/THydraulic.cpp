@@ -8,7 +8,7 @@
 #include "catalogue/ValveDBItem.h"
 #include "document/StreamEncoding.h"
 #include "document/TProjektOptions.h"
-#include "util/NumberFormat.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina {
 
@@ -118,9 +118,9 @@ std::string THydraulic::ValveDisplayName(const TDevices& devices, bool markMissi
 std::string THydraulic::LengthText(char sep) const
 {
     if (extraLength == 0)
-        return FormatGeneral(tubeLength, 4, sep);
-    return FormatGeneral(fieldsTubeLength, 4, sep) + " + " + FormatGeneral(extraLength, 4, sep)
-        + (extraInMetres ? "m = " : "% = ") + FormatGeneral(tubeLength, 4, sep);
+        return FloatToStrF(tubeLength, TFloatFormat::General, 4, 0, sep);
+    return FloatToStrF(fieldsTubeLength, TFloatFormat::General, 4, 0, sep) + " + " + FloatToStrF(extraLength, TFloatFormat::General, 4, 0, sep)
+        + (extraInMetres ? "m = " : "% = ") + FloatToStrF(tubeLength, TFloatFormat::General, 4, 0, sep);
 }
 
 std::vector<std::pair<int, std::string>> THydraulic::WriteReport(const TDevices& devices, char sep) const

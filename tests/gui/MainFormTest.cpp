@@ -282,3 +282,17 @@ TEST_F(MainFormTest, ScreenshotForReview)
     EXPECT_FALSE(shot.isNull());
     shot.save(QStringLiteral(KALORINA_BINARY_DIR "/main-window.png"));
 }
+
+TEST_F(MainFormTest, OpensAShippedExampleWithItsTotals)
+{
+    FileDialog::setNextFileName(KALORINA_SOURCE_DIR "/examples/flat.klp");
+    form->FileOpen->trigger();
+    EXPECT_EQ(Group(0)->childCount(), 6);
+    EXPECT_EQ(Group(1)->childCount(), 6);
+    QStringList shown;
+    for (QLabel* l : form->totals)
+        shown << l->text();
+    EXPECT_EQ(shown, (QStringList{"4.21", "68", "4.362", "4.362", "465.5", "0"}));
+    EXPECT_TRUE(form->PrintAction->isEnabled());
+    EXPECT_FALSE(form->FileSave->isEnabled());
+}

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Exit codes of the lzw and lang commands: 0 success, 1 failed operation, 2 usage.
+# Exit codes of the commands: 0 success, 1 failed operation, 2 usage.
 # Usage: CliExitCodes.sh PATH/TO/kalorina-cli
 set -u
 cli=$1
@@ -82,6 +82,25 @@ printf '\021\000Kalorina_Project\000\000\001\377\177' >"$dir/empty.klp"
 expect 0 show "$dir/empty.klp" --json
 expect 0 --data "$dir" recalc "$dir/empty.klp" --apply -o "$dir/out.klp"
 expect 0 show "$dir/out.klp"
+
+# Catalogue commands on the shipped catalogue, and on one that does not load.
+expect 0 catalogue
+grep -q "Vexalon Nedves 16" "$dir/out" || { echo "FAIL: catalogue listing"; failures=$((failures + 1)); }
+expect 0 catalogue --json
+grep -q '"failed":false' "$dir/out" || { echo "FAIL: catalogue --json"; failures=$((failures + 1)); }
+expect 0 seccodes
+[ -s "$dir/out" ] && { echo "FAIL: a shipped valve fails its security check"; failures=$((failures + 1)); }
+mkdir "$dir/badcat"
+printf '<?xml version="1.0"?><C><TervaldDBTube><ItemHeader><ItemPath>x</ItemPath></ItemHeader></TervaldDBTube></C>' >"$dir/badcat/a.xml"
+expect 1 --data "$dir/badcat" catalogue --json
+grep -q '"failed":true' "$dir/out" || { echo "FAIL: a failed load is not reported as such"; failures=$((failures + 1)); }
+size=(size --system "Vexalon Nedves 16" --resistance 0.1 --forward 40 --return 35 --inside 20 --power 800 --area 12)
+expect 0 "${size[@]}" --json
+grep -q '"optimum":{"spacing1":50' "$dir/out" || { echo "FAIL: size optimum"; cat "$dir/out"; failures=$((failures + 1)); }
+expect 1 size --system Nope --resistance 0.1 --forward 40 --return 35 --inside 20 --power 800 --area 12
+expect 1 size --system "Vexalon Nedves 16" --resistance 0.1 --forward 30 --return 35 --inside 20 --power 800 --area 12
+expect 2 size --system "Vexalon Nedves 16"
+expect 2 catalogue --bogus
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

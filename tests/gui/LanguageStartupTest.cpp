@@ -13,6 +13,8 @@
 #include "document/TProgramOptions.h"
 #include "lang/LanguageLoader.h"
 #include "lang/TLanguages.h"
+#include "listview/TChangeHeaderForm.h"
+#include "listview/TListHeaderFormat.h"
 #include "platform/SettingsStore.h"
 
 using namespace kalorina;
@@ -92,4 +94,16 @@ TEST_F(LanguageStartupTest, UnknownLanguageKeepsTheDesignedTexts)
     auto form = CreateMainForm();
     EXPECT_EQ(Languages().GetLanguageName(), "");
     EXPECT_EQ(form->FileNew->text(), QStringLiteral("Új dok&umentum..."));
+}
+
+TEST_F(LanguageStartupTest, ColumnSetupDialogSpeaksEnglish)
+{
+    Languages().SelectLanguage("English");
+    TListHeaderFormat format;
+    ASSERT_TRUE(format.LoadFormat("FloorHeatingChoose"));
+    TChangeHeaderForm form(format, QFont(), "EnglishTest", "Kalorina");
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("List header layout"));
+    EXPECT_EQ(Child<QLabel>(&form, "WidthLabel")->text(), QStringLiteral("Column width:"));
+    EXPECT_EQ(Child<QLabel>(&form, "FactorLabel")->text(), QStringLiteral("Factor:"));
+    EXPECT_EQ(Child<QPushButton>(&form, "MoveUpButton")->text(), QStringLiteral("Up"));
 }

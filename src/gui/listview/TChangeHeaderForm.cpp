@@ -1,5 +1,7 @@
 #include "listview/TChangeHeaderForm.h"
 
+#include "platform/QtFormTranslator.h"
+
 #include <QApplication>
 #include <algorithm>
 #include <array>
@@ -142,6 +144,16 @@ protected:
     }
 };
 
+namespace {
+// Plain labels carry object names so that language files can translate them.
+QLabel* NamedLabel(const char* name, const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+} // namespace
+
 TChangeHeaderForm::TChangeHeaderForm(TListHeaderFormat& format, const QFont& font, std::string registryName,
                                      std::string productKey, QWidget* parent)
     : QDialog(parent), format_(format), saved_(format), registryName_(std::move(registryName)),
@@ -150,6 +162,7 @@ TChangeHeaderForm::TChangeHeaderForm(TListHeaderFormat& format, const QFont& fon
     setObjectName("ChangeHeaderForm");
     setWindowTitle(T("Lista fejléc átméretezés"));
     BuildControls(font);
+    TranslateForm(this);
     FillList();
     if (columnsList_->count() > 0) {
         current_ = 0;
@@ -197,7 +210,7 @@ void TChangeHeaderForm::BuildControls(const QFont& font)
     // Right: the column's properties and the dialog buttons.
     auto* right = new QVBoxLayout;
     auto* widthRow = new QHBoxLayout;
-    widthRow->addWidget(new QLabel(T("Oszlopszélesség:")));
+    widthRow->addWidget(NamedLabel("WidthLabel", T("Oszlopszélesség:")));
     width_ = new QLineEdit;
     width_->setObjectName("Width");
     widthRow->addWidget(width_);
@@ -216,11 +229,11 @@ void TChangeHeaderForm::BuildControls(const QFont& font)
     showZero_ = new QCheckBox(T("A nulla érték is kijelzendő"));
     showZero_->setObjectName("ShowZero");
     number->addWidget(showZero_, 0, 0, 1, 2);
-    number->addWidget(new QLabel(T("Értékes jegyek száma:")), 1, 0);
+    number->addWidget(NamedLabel("PrecisionLabel", T("Értékes jegyek száma:")), 1, 0);
     precision_ = new QLineEdit;
     precision_->setObjectName("Precision");
     number->addWidget(precision_, 1, 1);
-    number->addWidget(new QLabel(T("Tizedesek száma:")), 2, 0);
+    number->addWidget(NamedLabel("DigitsLabel", T("Tizedesek száma:")), 2, 0);
     digits_ = new QLineEdit;
     digits_->setObjectName("Digits");
     number->addWidget(digits_, 2, 1);
@@ -238,14 +251,14 @@ void TChangeHeaderForm::BuildControls(const QFont& font)
     secondLine_->setObjectName("SecondLine");
     factor_ = new QLineEdit;
     factor_->setObjectName("Factor");
-    custom->addWidget(new QLabel(T("1. sor:")), 0, 0);
+    custom->addWidget(NamedLabel("FirstLineLabel", T("1. sor:")), 0, 0);
     custom->addWidget(firstLine_, 0, 1);
-    custom->addWidget(new QLabel(T("2. sor:")), 1, 0);
+    custom->addWidget(NamedLabel("SecondLineLabel", T("2. sor:")), 1, 0);
     custom->addWidget(secondLine_, 1, 1);
-    custom->addWidget(new QLabel(T("Szorzó:")), 2, 0);
+    custom->addWidget(NamedLabel("FactorLabel", T("Szorzó:")), 2, 0);
     custom->addWidget(factor_, 2, 1);
     right->addLayout(custom);
-    right->addWidget(new QLabel(T("A szintaktikához lásd a súgót.")));
+    right->addWidget(NamedLabel("SyntaxLabel", T("A szintaktikához lásd a súgót.")));
     right->addStretch(1);
 
     auto* buttons = new QHBoxLayout;

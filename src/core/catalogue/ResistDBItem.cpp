@@ -69,9 +69,7 @@ bool ResistDBItem::ReadFromXml(CatalogueReader& r)
         if (n == "ItemHeader") {
             ReadHeader(r);
         } else if (n == "NameBase") {
-            std::string text = nameBase;
-            r.TakeText(text, true, true);
-            nameBase = StripNameQuotes(text);
+            TakeNameBase(r, nameBase);
         } else if (n == "DefaultValue") {
             r.TakeFloat(defaultValue);
         } else if (n == "ResistSubType") {

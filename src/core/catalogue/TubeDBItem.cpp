@@ -110,9 +110,7 @@ bool TubeDBItem::ReadFromXml(CatalogueReader& r)
         if (n == "ItemHeader") {
             ReadHeader(r);
         } else if (n == "NameBase") {
-            std::string text = nameBase;
-            r.TakeText(text, true, true);
-            nameBase = StripNameQuotes(text);
+            TakeNameBase(r, nameBase);
         } else if (n == "ThermalCond") {
             r.TakeFloat(thermalCond);
         } else if (n == "TubeSubType") {

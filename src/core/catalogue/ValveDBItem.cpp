@@ -198,9 +198,7 @@ bool ValveDBItem::ReadFromXml(CatalogueReader& r)
         if (n == "ItemHeader") {
             ReadHeader(r);
         } else if (n == "NameBase") {
-            std::string text = nameBase;
-            r.TakeText(text, true, true);
-            nameBase = StripNameQuotes(text);
+            TakeNameBase(r, nameBase);
         } else if (n == "ValveSubType") {
             ReadSize(r);
         }

@@ -508,17 +508,8 @@ std::string TXmlParser::ReplaceParameterEntities(std::string_view text, int dept
         const std::string_view name = text.substr(pct + 1, end - pct - 1);
         const std::string_view written = text.substr(pct, end - pct + 1);
         i = end + 1;
-        const TEntityDef* def = ParameterEntityDecls.Node(name);
-        const bool recursive = std::find(active.begin(), active.end(), name) != active.end();
-        if (!def || recursive || depth >= kMaxParameterDepth) {
-            out.append(written);
-            continue;
-        }
-        // Every entity text visited is charged before it is expanded, so the
-        // work stays bounded however the entities multiply.
         std::optional<std::string> value =
-            def->IsExternal() ? ExternalText(*def)
-                              : Charge(def->Value.size() + 16) ? std::optional(def->Value) : std::nullopt;
+            ExpansionText(ParameterEntityDecls.Node(name), name, depth >= kMaxParameterDepth, active);
         if (!value) {
             out.append(written);
             continue;

@@ -4,6 +4,7 @@
 
 #include "CliCatalogue.h"
 #include "CliCommand.h"
+#include "CliProject.h"
 #include "app/ProjectFiles.h"
 #include "app/ProjectSummary.h"
 #include "util/Codepage.h"
@@ -36,12 +37,8 @@ int RunRecalc(Context& ctx)
     if (path.empty())
         return Usage(ctx, "recalc needs a project file");
     TProject project;
-    try {
-        ReadProjectFile(path, project);
-    } catch (const KalorinaError& e) {
-        return Fail(ctx, path + ": " + Cp1250ToUtf8(e.what()));
-    }
-    project.fileName = path;
+    if (int failed = ReadCliProject(ctx, path, project); failed != kOk)
+        return failed;
     auto devices = LoadCliCatalogue(ctx);
     if (devices->Failed())
         return Fail(ctx, "catalogue: " + Cp1250ToUtf8(devices->FailureMessage()));

@@ -3,10 +3,8 @@
 #include <ostream>
 
 #include "CliCommand.h"
-#include "app/ProjectFiles.h"
+#include "CliProject.h"
 #include "app/ProjectSummary.h"
-#include "util/Codepage.h"
-#include "util/Error.h"
 
 namespace kalorina::cli {
 
@@ -27,12 +25,8 @@ int RunShow(Context& ctx)
     if (path.empty())
         return Usage(ctx, "show needs a project file");
     TProject project;
-    try {
-        ReadProjectFile(path, project);
-    } catch (const KalorinaError& e) {
-        return Fail(ctx, path + ": " + Cp1250ToUtf8(e.what()));
-    }
-    project.fileName = path;
+    if (int failed = ReadCliProject(ctx, path, project); failed != kOk)
+        return failed;
     project.RecountAssignedSurfaces();
     project.ComputeTotals();
     RecalcOutcome nothingRun(project);

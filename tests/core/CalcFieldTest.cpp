@@ -15,12 +15,7 @@
 using namespace kalorina;
 
 namespace {
-std::string Plain(double x)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%g", x);
-    return buf;
-}
+using test::Plain;
 
 FloorHeatingField TileField(double area, int spacing, double below = 0, double downK = 0)
 {

@@ -1,6 +1,7 @@
 #pragma once
 // A small catalogue for the sizing tests: one floor heating system with spacings
 // 100/150/200 under two coverings, a tube, a signed valve, fittings and media.
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -9,6 +10,14 @@
 #include "catalogue/TDevices.h"
 
 namespace kalorina::test {
+
+// A number as "%g" writes it.
+inline std::string Plain(double x)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", x);
+    return buf;
+}
 
 inline std::string CalcCatalogueXml(const std::string& valveCode)
 {

@@ -12,12 +12,7 @@
 using namespace kalorina;
 
 namespace {
-std::string Plain(double x)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%g", x);
-    return buf;
-}
+using test::Plain;
 
 // A field with given results, as read from a file.
 FloorHeatingField Field(int id, float area, float power, float down = 0, int spacing = 200)

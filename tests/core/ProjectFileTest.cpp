@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ProjectTestSupport.h"
 #include "TestLanguage.h"
 #include "document/ParseNumber.h"
 #include "document/TProject.h"
@@ -8,22 +9,9 @@
 using namespace kalorina;
 
 namespace {
-std::string Bytes(const TProject& p)
-{
-    TMemoryStream s;
-    p.WriteToStream(s);
-    return s.Data();
-}
-
-TProject Read(const std::string& bytes)
-{
-    TProject p;
-    TMemoryStream s(bytes);
-    p.ReadFromStream(s);
-    return p;
-}
-
-std::string Le16(int v) { return {char(v & 0xFF), char((v >> 8) & 0xFF)}; }
+using test::Bytes;
+using test::Le16;
+using test::Read;
 } // namespace
 
 TEST(ProjectFile, MinimalFileByteByByte)

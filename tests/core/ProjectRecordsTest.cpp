@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CalcTestSupport.h"
+#include "ProjectTestSupport.h"
 #include "TestLanguage.h"
 #include "catalogue/DeviceKind.h"
 #include "catalogue/FloorHeatDBItem.h"
@@ -10,22 +11,9 @@
 using namespace kalorina;
 
 namespace {
-std::string Le16(int v) { return {char(v & 0xFF), char((v >> 8) & 0xFF)}; }
-
-std::string Bytes(const TProject& p)
-{
-    TMemoryStream s;
-    p.WriteToStream(s);
-    return s.Data();
-}
-
-TProject Read(const std::string& bytes)
-{
-    TProject p;
-    TMemoryStream s(bytes);
-    p.ReadFromStream(s);
-    return p;
-}
+using test::Bytes;
+using test::Le16;
+using test::Read;
 
 // A designed project: two rooms with fields, two circuits with fittings.
 TProject Designed()

@@ -5,26 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "XmlTestSupport.h"
 #include "xml/XmlParser.h"
 
 using namespace kalorina;
 
 namespace {
 
-struct Part {
-    TPartType type;
-    std::string name;
-    std::string content;
-};
-
-std::vector<Part> ScanAll(TXmlParser& xml)
-{
-    std::vector<Part> parts;
-    xml.StartScan();
-    while (xml.Scan())
-        parts.push_back({xml.PartType, xml.PartName, xml.PartContent});
-    return parts;
-}
+using test::Part;
+using test::ScanAll;
 
 // Texts and tags after the document type, as one line: "<b>", "</b>", "text".
 std::string Body(TXmlParser& xml)

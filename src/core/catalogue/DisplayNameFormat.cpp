@@ -1,5 +1,6 @@
 #include "catalogue/DisplayNameFormat.h"
 
+#include "catalogue/CatalogueReader.h"
 #include "catalogue/CatalogueTexts.h"
 
 namespace kalorina {
@@ -16,6 +17,13 @@ std::string StripNameQuotes(const std::string& text)
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
         return text.substr(1, text.size() - 2);
     return text;
+}
+
+void TakeNameBase(CatalogueReader& reader, std::string& nameBase)
+{
+    std::string text = nameBase;
+    reader.TakeText(text, true, true);
+    nameBase = StripNameQuotes(text);
 }
 
 } // namespace kalorina

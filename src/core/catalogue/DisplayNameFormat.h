@@ -5,9 +5,15 @@
 
 namespace kalorina {
 
+class CatalogueReader;
+
 std::string ComposeDisplayName(const std::string& nameBase, const std::string& size);
 
 // A name base written between double quotes keeps its blanks; the quotes go.
 std::string StripNameQuotes(const std::string& text);
+
+// Reads a NameBase element (the reader's current start tag) into `nameBase` as
+// TakeText does, language-filtered and macros expanded, then strips its quotes.
+void TakeNameBase(CatalogueReader& reader, std::string& nameBase);
 
 } // namespace kalorina

@@ -2,15 +2,13 @@
 
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/DisplayNameFormat.h"
+#include "catalogue/ItemSizes.h"
 
 namespace kalorina {
 
 int ResistDBItem::FindSize(const std::string& sizeName) const
 {
-    for (std::size_t i = 0; i < sizes.size(); ++i)
-        if (sizes[i].sizeName == sizeName)
-            return static_cast<int>(i);
-    return -1;
+    return FindSizeIndex(sizes, sizeName);
 }
 
 std::string ResistDBItem::SizeByDN(int tubeDN, int valveDN) const
@@ -27,19 +25,7 @@ std::string ResistDBItem::SizeByDN(int tubeDN, int valveDN) const
 SizeComboEntries ResistDBItem::FillSizeCombo(bool withAuto, const std::string& current,
                                              const std::string& autoText) const
 {
-    SizeComboEntries combo;
-    if (withAuto)
-        combo.entries.push_back(autoText);
-    for (const auto& s : sizes) {
-        if (s.sizeName.empty())
-            continue;
-        if (combo.selected < 0 && !current.empty() && s.sizeName == current)
-            combo.selected = static_cast<int>(combo.entries.size());
-        combo.entries.push_back(s.sizeName);
-    }
-    if (combo.selected < 0 && !combo.entries.empty())
-        combo.selected = 0;
-    return combo;
+    return SizeComboOf(sizes, withAuto, current, autoText, true);
 }
 
 std::string ResistDBItem::DisplayName(const std::string& sizeName, const std::string& fallbackSize) const
@@ -54,8 +40,7 @@ std::string ResistDBItem::DisplayName(const std::string& sizeName, const std::st
 
 std::string ResistDBItem::SizeEstimateCode(const std::string& sizeName) const
 {
-    int i = FindSize(sizeName);
-    return i < 0 ? std::string() : sizes[i].estimateCode;
+    return SizeEstimateCodeOf(sizes, sizeName);
 }
 
 double ResistDBItem::ResistValue(const std::string& sizeName) const
@@ -84,9 +69,7 @@ bool ResistDBItem::ReadFromXml(CatalogueReader& r)
         if (n == "ItemHeader") {
             ReadHeader(r);
         } else if (n == "NameBase") {
-            std::string text = nameBase;
-            r.TakeText(text, true, true);
-            nameBase = StripNameQuotes(text);
+            TakeNameBase(r, nameBase);
         } else if (n == "DefaultValue") {
             r.TakeFloat(defaultValue);
         } else if (n == "ResistSubType") {

@@ -6,16 +6,14 @@
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/CatalogueTexts.h"
 #include "catalogue/DisplayNameFormat.h"
+#include "catalogue/ItemSizes.h"
 #include "util/Error.h"
 
 namespace kalorina {
 
 int TubeDBItem::FindSize(const std::string& sizeName) const
 {
-    for (std::size_t i = 0; i < sizes.size(); ++i)
-        if (sizes[i].sizeName == sizeName)
-            return static_cast<int>(i);
-    return -1;
+    return FindSizeIndex(sizes, sizeName);
 }
 
 int TubeDBItem::SizeDN(const std::string& sizeName) const
@@ -91,8 +89,7 @@ std::string TubeDBItem::DisplayName(const std::string& sizeName) const
 
 std::string TubeDBItem::SizeEstimateCode(const std::string& sizeName) const
 {
-    int i = FindSize(sizeName);
-    return i < 0 ? std::string() : sizes[i].estimateCode;
+    return SizeEstimateCodeOf(sizes, sizeName);
 }
 
 } // namespace kalorina
@@ -113,9 +110,7 @@ bool TubeDBItem::ReadFromXml(CatalogueReader& r)
         if (n == "ItemHeader") {
             ReadHeader(r);
         } else if (n == "NameBase") {
-            std::string text = nameBase;
-            r.TakeText(text, true, true);
-            nameBase = StripNameQuotes(text);
+            TakeNameBase(r, nameBase);
         } else if (n == "ThermalCond") {
             r.TakeFloat(thermalCond);
         } else if (n == "TubeSubType") {

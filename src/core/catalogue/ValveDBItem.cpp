@@ -8,6 +8,7 @@
 #include "catalogue/CatalogueReader.h"
 #include "catalogue/CatalogueTexts.h"
 #include "catalogue/DisplayNameFormat.h"
+#include "catalogue/ItemSizes.h"
 #include "util/Error.h"
 #include "catalogue/Rounding.h"
 #include "catalogue/SecurityCode.h"
@@ -27,10 +28,7 @@ std::int16_t ResistModeFromAttribute(const std::string& value)
 
 int ValveDBItem::FindSize(const std::string& sizeName) const
 {
-    for (std::size_t i = 0; i < sizes.size(); ++i)
-        if (sizes[i].sizeName == sizeName)
-            return static_cast<int>(i);
-    return -1;
+    return FindSizeIndex(sizes, sizeName);
 }
 
 std::string ValveDBItem::SizeByDN(int dn) const
@@ -131,17 +129,7 @@ ValveChoice ValveDBItem::ChoosePosition(const std::string& sizeName, double requ
 SizeComboEntries ValveDBItem::FillSizeCombo(bool withAuto, const std::string& current,
                                             const std::string& autoText) const
 {
-    SizeComboEntries combo;
-    if (withAuto)
-        combo.entries.push_back(autoText);
-    for (const auto& s : sizes) {
-        if (combo.selected < 0 && !current.empty() && s.sizeName == current)
-            combo.selected = static_cast<int>(combo.entries.size());
-        combo.entries.push_back(s.sizeName);
-    }
-    if (combo.selected < 0 && !combo.entries.empty())
-        combo.selected = 0;
-    return combo;
+    return SizeComboOf(sizes, withAuto, current, autoText, false);
 }
 
 std::string ValveDBItem::DisplayName(const std::string& sizeName) const
@@ -151,8 +139,7 @@ std::string ValveDBItem::DisplayName(const std::string& sizeName) const
 
 std::string ValveDBItem::SizeEstimateCode(const std::string& sizeName) const
 {
-    int i = FindSize(sizeName);
-    return i < 0 ? std::string() : sizes[i].estimateCode;
+    return SizeEstimateCodeOf(sizes, sizeName);
 }
 
 namespace {
@@ -211,9 +198,7 @@ bool ValveDBItem::ReadFromXml(CatalogueReader& r)
         if (n == "ItemHeader") {
             ReadHeader(r);
         } else if (n == "NameBase") {
-            std::string text = nameBase;
-            r.TakeText(text, true, true);
-            nameBase = StripNameQuotes(text);
+            TakeNameBase(r, nameBase);
         } else if (n == "ValveSubType") {
             ReadSize(r);
         }

@@ -25,6 +25,20 @@ std::string Normalise(const std::string& path)
         out.pop_back();
     return out;
 }
+
+// Overwrites every value of that name, or appends one when the key has none.
+void SetValue(std::vector<std::pair<std::string, SettingsValue>>& values, const std::string& name,
+              const SettingsValue& value)
+{
+    bool found = false;
+    for (auto& [n, v] : values)
+        if (n == name) {
+            v = value;
+            found = true;
+        }
+    if (!found)
+        values.emplace_back(name, value);
+}
 } // namespace
 
 bool MemorySettingsStore::KeyExists(const std::string& path) const
@@ -68,15 +82,7 @@ bool MemorySettingsStore::WriteValue(const std::string& path, const std::string&
     std::string p = Normalise(path);
     if (!KeyExists(p) && !CreateKey(p))
         return false;
-    auto& values = keys_[p].values;
-    bool found = false;
-    for (auto& [n, v] : values)
-        if (n == name) {
-            v = value;
-            found = true;
-        }
-    if (!found)
-        values.emplace_back(name, value);
+    SetValue(keys_[p].values, name, value);
     Changed();
     return true;
 }
@@ -189,16 +195,7 @@ void FileSettingsStore::Parse(const std::string& utf8Text)
         } else {
             continue;
         }
-        auto& values = keys_[key].values;
-        name = Utf8ToCp1250(name);
-        bool found = false;
-        for (auto& [n, v] : values)
-            if (n == name) {
-                v = value;
-                found = true;
-            }
-        if (!found)
-            values.emplace_back(name, value);
+        SetValue(keys_[key].values, Utf8ToCp1250(name), value);
     }
 }
 

@@ -84,7 +84,9 @@ private:
     std::string ReadLiteral();
     std::string ReadParenthesised();
     std::string ReadUpTo(char stop);
+    void ReadExternalId(std::string& publicId, std::string& systemId);
     void CloseDeclaration(TDtdElementRec& rec);
+    void CloseContent(TDtdElementRec& rec, const char* terminator);
     void Report(TDtdElementRec& rec);
 
     void Element();
@@ -219,6 +221,39 @@ void TXmlParser::DtdReader::CloseDeclaration(TDtdElementRec& rec)
         Advance();
     rec.Final = p_;  // the ">", or the terminating zero of an unclosed declaration
     Advance();
+}
+
+// Collects the content of a comment or processing instruction up to its
+// terminator, which ends in ">", and skips past it; then reports the record.
+void TXmlParser::DtdReader::CloseContent(TDtdElementRec& rec, const char* terminator)
+{
+    const std::size_t skip = std::strlen(terminator) - 1;
+    for (unsigned char c = Peek(false); c; c = Peek(false)) {
+        if (StartsWith(p_, terminator)) {
+            p_ += skip;
+            break;
+        }
+        rec.Content += static_cast<char>(c);
+        Advance();
+    }
+    rec.Final = p_;
+    Advance();
+    Report(rec);
+}
+
+// The keyword PUBLIC with two literals, or SYSTEM with one; nothing else is read
+// but the keyword.
+void TXmlParser::DtdReader::ReadExternalId(std::string& publicId, std::string& systemId)
+{
+    std::string keyword = ReadName();
+    SkipWs();
+    if (keyword == "PUBLIC") {
+        publicId = ReadLiteral();
+        SkipWs();
+        systemId = ReadLiteral();
+    } else if (keyword == "SYSTEM") {
+        systemId = ReadLiteral();
+    }
 }
 
 void TXmlParser::DtdReader::Report(TDtdElementRec& rec)
@@ -382,15 +417,7 @@ void TXmlParser::DtdReader::Entity()
         }
         def->Value = ReplaceCharacterEntities(value);
     } else {
-        std::string keyword = ReadName();
-        SkipWs();
-        if (keyword == "PUBLIC") {
-            def->PublicId = ReadLiteral();
-            SkipWs();
-            def->SystemId = ReadLiteral();
-        } else if (keyword == "SYSTEM") {
-            def->SystemId = ReadLiteral();
-        }
+        ReadExternalId(def->PublicId, def->SystemId);
         SkipWs();
         if (ReadName() == "NDATA") {
             SkipWs();
@@ -419,15 +446,7 @@ void TXmlParser::DtdReader::Notation()
     SkipWs();
     auto def = std::make_unique<TNotationDef>(ReadName(), std::string());
     SkipWs();
-    std::string keyword = ReadName();
-    SkipWs();
-    if (keyword == "PUBLIC") {
-        def->PublicId = ReadLiteral();
-        SkipWs();
-        def->Value = ReadLiteral();
-    } else if (keyword == "SYSTEM") {
-        def->Value = ReadLiteral();
-    }
+    ReadExternalId(def->PublicId, def->Value);
     CloseDeclaration(rec);
     x_.NotationDecls.Remove(def->Name);
     rec.NotationDef = x_.NotationDecls.Add(std::move(def));
@@ -440,17 +459,7 @@ void TXmlParser::DtdReader::Comment()
     rec.ElementType = deComment;
     rec.Start = p_;
     p_ += 4;
-    for (unsigned char c = Peek(false); c; c = Peek(false)) {
-        if (StartsWith(p_, "-->")) {
-            p_ += 2;
-            break;
-        }
-        rec.Content += static_cast<char>(c);
-        Advance();
-    }
-    rec.Final = p_;
-    Advance();
-    Report(rec);
+    CloseContent(rec, "-->");
 }
 
 void TXmlParser::DtdReader::PI()
@@ -463,17 +472,7 @@ void TXmlParser::DtdReader::PI()
         rec.Target += static_cast<char>(c);
         Advance();
     }
-    for (unsigned char c = Peek(false); c; c = Peek(false)) {
-        if (StartsWith(p_, "?>")) {
-            ++p_;
-            break;
-        }
-        rec.Content += static_cast<char>(c);
-        Advance();
-    }
-    rec.Final = p_;
-    Advance();
-    Report(rec);
+    CloseContent(rec, "?>");
 }
 
 void TXmlParser::DtdReader::Error()
@@ -508,17 +507,8 @@ std::string TXmlParser::ReplaceParameterEntities(std::string_view text, int dept
         const std::string_view name = text.substr(pct + 1, end - pct - 1);
         const std::string_view written = text.substr(pct, end - pct + 1);
         i = end + 1;
-        const TEntityDef* def = ParameterEntityDecls.Node(name);
-        const bool recursive = std::find(active.begin(), active.end(), name) != active.end();
-        if (!def || recursive || depth >= kMaxParameterDepth) {
-            out.append(written);
-            continue;
-        }
-        // Every entity text visited is charged before it is expanded, so the
-        // work stays bounded however the entities multiply.
         std::optional<std::string> value =
-            def->IsExternal() ? ExternalText(*def)
-                              : Charge(def->Value.size() + 16) ? std::optional(def->Value) : std::nullopt;
+            ExpansionText(ParameterEntityDecls.Node(name), name, depth >= kMaxParameterDepth, active);
         if (!value) {
             out.append(written);
             continue;

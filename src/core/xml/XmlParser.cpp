@@ -500,6 +500,19 @@ std::optional<std::string> TXmlParser::ExternalText(const TEntityDef& def)
     return text;
 }
 
+// Every entity text visited is charged before it is expanded, so the work stays
+// bounded however the entities multiply.
+std::optional<std::string> TXmlParser::ExpansionText(const TEntityDef* def, std::string_view name, bool tooDeep,
+                                                     const std::vector<std::string>& active)
+{
+    const bool recursive = std::find(active.begin(), active.end(), name) != active.end();
+    if (!def || recursive || tooDeep)
+        return std::nullopt;
+    if (def->IsExternal())
+        return ExternalText(*def);
+    return Charge(def->Value.size() + 16) ? std::optional(def->Value) : std::nullopt;
+}
+
 std::string TXmlParser::ReplaceGeneralEntities(std::string_view text)
 {
     std::vector<std::string> active;
@@ -526,17 +539,8 @@ std::string TXmlParser::ReplaceGeneralEntitiesAt(std::string_view text, int dept
             out += c;
             continue;
         }
-        const TEntityDef* def = GeneralEntityDecls.Node(name);
-        const bool recursive = std::find(active.begin(), active.end(), name) != active.end();
-        if (!def || recursive || depth >= kMaxEntityDepth) {
-            out.append(written);
-            continue;
-        }
-        // Every entity text visited is charged before it is expanded, so the
-        // work stays bounded however the entities multiply.
         std::optional<std::string> value =
-            def->IsExternal() ? ExternalText(*def)
-                              : Charge(def->Value.size() + 16) ? std::optional(def->Value) : std::nullopt;
+            ExpansionText(GeneralEntityDecls.Node(name), name, depth >= kMaxEntityDepth, active);
         if (!value) {
             out.append(written);
             continue;

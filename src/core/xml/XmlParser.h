@@ -175,6 +175,10 @@ private:
     std::string ReplaceGeneralEntitiesAt(std::string_view text, int depth, std::vector<std::string>& active);
     std::string ReplaceParameterEntities(std::string_view text, int depth, std::vector<std::string>& active);
     std::optional<std::string> ExternalText(const TEntityDef& def);
+    // The text a reference expands to; none when it stays as written: undeclared
+    // (`def` null), recursive, nested too deep, or over the expansion budget.
+    std::optional<std::string> ExpansionText(const TEntityDef* def, std::string_view name, bool tooDeep,
+                                             const std::vector<std::string>& active);
 
     std::unique_ptr<char[]> ownBuffer_;
     const char* buffer_ = nullptr;  // ownBuffer_ or the caller's text

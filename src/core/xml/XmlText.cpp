@@ -1,6 +1,7 @@
 #include "xml/XmlText.h"
 
 #include "util/Codepage.h"
+#include "util/Utf8.h"
 
 namespace kalorina {
 
@@ -26,20 +27,6 @@ int AnsiByteOf(char32_t code)
     if (code >= 0x80 && code <= 0xFF && Cp1250ToUnicode(static_cast<unsigned char>(code)) == 0xFFFF)
         return static_cast<int>(code);
     return -1;
-}
-
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 } // namespace

@@ -1,0 +1,20 @@
+#include "CliProject.h"
+
+#include "app/ProjectFiles.h"
+#include "util/Codepage.h"
+#include "util/Error.h"
+
+namespace kalorina::cli {
+
+int ReadCliProject(Context& ctx, const std::string& path, TProject& project)
+{
+    try {
+        ReadProjectFile(path, project);
+    } catch (const KalorinaError& e) {
+        return Fail(ctx, path + ": " + Cp1250ToUtf8(e.what()));
+    }
+    project.fileName = path;
+    return kOk;
+}
+
+} // namespace kalorina::cli

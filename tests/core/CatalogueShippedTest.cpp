@@ -49,8 +49,9 @@ TEST(CatalogueShipped, LoadsCompletelyInBothLanguages)
         // Every kit named by an estimate code exists.
         for (const auto& item : d.Items(kPieceListKind))
             for (const auto& e : dynamic_cast<const ItemListDBItem&>(*item).entries)
-                if (!e.estimateCode.empty() && e.estimateCode[0] == '@')
+                if (!e.estimateCode.empty() && e.estimateCode[0] == '@') {
                     EXPECT_NE(d.FindDevice(kPieceListKind, e.estimateCode), nullptr) << e.estimateCode;
+                }
     }
 }
 

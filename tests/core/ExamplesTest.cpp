@@ -176,8 +176,9 @@ void CheckExample(const std::string& name, TProject (*build)())
             EXPECT_GE(f.specificOutput, 45) << Cp1250ToUtf8(room.roomName);
             EXPECT_LE(f.specificOutput, 100) << Cp1250ToUtf8(room.roomName);
             EXPECT_TRUE(f.WithinZoneLimit()) << Cp1250ToUtf8(room.roomName);
-            if (f.zoneType == 0)
+            if (f.zoneType == 0) {
                 EXPECT_LT(f.surfaceTemp, 29);
+            }
         }
         EXPECT_FLOAT_EQ(room.UnassignedArea(), 0);
     }

@@ -189,3 +189,33 @@ TEST(ParseNumber, SeparatorsPrefixesAndKinds)
         EXPECT_STREQ(e.what(), "Wrong value");
     }
 }
+
+#include "app/MainController.h"
+
+namespace {
+struct SilentMessages : MessageService {
+    MessageAnswer Show(MessageKind, const std::string&, const std::string&) override { return MessageAnswer::Ok; }
+};
+struct NoFiles : FileDialogService {
+    std::string Run(const FileDialogRequest&) override { return {}; }
+};
+} // namespace
+
+TEST(NewProject, TakesDesignerLinesDateAndDefaultValve)
+{
+    test::ScopedLanguage lang;
+    SilentMessages messages;
+    NoFiles files;
+    MainController c(messages, files);
+    c.shortDate = [] { return std::string("2026. 12. 09."); };
+    c.defaultValveName = "Valve A";
+    c.ProgramOptions().designerLines = {"Kiss Anna", "okl. gépészmérnök"};
+    c.NewProject();
+    EXPECT_EQ(c.Project().designerLines, c.ProgramOptions().designerLines);
+    EXPECT_EQ(c.Project().projectDate, "2026. 12. 09.");
+    EXPECT_EQ(c.Project().options.valveType, "Valve A");
+    c.ProgramOptions().dateNewProjects = false;
+    c.NewProject();
+    EXPECT_EQ(c.Project().projectDate, "");
+    EXPECT_FALSE(c.Project().modified);
+}

@@ -1,6 +1,7 @@
 #include "app/TMainForm.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDate>
 #include <QGridLayout>
@@ -56,6 +57,9 @@ TMainForm::TMainForm(Services services, QWidget* parent) : QMainWindow(parent), 
 
     BuildActions();
     BuildMenus();
+    // Paste follows what the clipboard holds, whoever put it there.
+    if (services_.clipboard == &SystemClipboard())
+        connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateCommandStates);
     BuildPanels();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     resize(820, 520);

@@ -5,35 +5,13 @@
 #include "app/ProjectFiles.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
+#include "util/FormatText.h"
 
 namespace kalorina {
 
 namespace {
 std::string Title() { return Languages().GetText("IDS_PROGRAMTITLE"); }
 
-// The question texts carry one %s for the item's name.
-std::string FormatWithName(const std::string& format, const std::string& name)
-{
-    std::string out;
-    bool used = false;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size()) {
-            if (format[i + 1] == '%') {
-                out += '%';
-                ++i;
-                continue;
-            }
-            if (format[i + 1] == 's' && !used) {
-                out += name;
-                used = true;
-                ++i;
-                continue;
-            }
-        }
-        out += format[i];
-    }
-    return out;
-}
 } // namespace
 
 MainController::MainController(MessageService& messages, FileDialogService& files)
@@ -180,8 +158,9 @@ std::array<std::string, 6> MainController::ShowTotals(char sep)
 bool MainController::DeleteItem(ItemGroup group, const std::string& name)
 {
     bool isRoom = group == ItemGroup::Rooms;
-    std::string question = FormatWithName(
-        Languages().GetText(isRoom ? "IDS_DELETEROOMQUESTION" : "IDS_DELETEROUNDQUESTION"), name);
+    // The question texts carry one %s for the item's name.
+    std::string question =
+        FormatText(Languages().GetText(isRoom ? "IDS_DELETEROOMQUESTION" : "IDS_DELETEROUNDQUESTION"), {name});
     if (messages_.Show(MessageKind::QuestionYesNo, Title(), question) != MessageAnswer::Yes)
         return false;
     project_.DeleteItem(project_.FindItem(name, isRoom), isRoom);

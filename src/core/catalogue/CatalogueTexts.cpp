@@ -37,30 +37,6 @@ std::string CatalogueText(const std::string& id)
     return it != BuiltIn().end() ? it->second : id;
 }
 
-std::string FormatText(const std::string& format, const std::vector<std::string>& args)
-{
-    std::string out;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size()) {
-            if (format[i + 1] == 's') {
-                if (next < args.size())
-                    out += args[next];
-                ++next;
-                ++i;
-                continue;
-            }
-            if (format[i + 1] == '%') {
-                out += '%';
-                ++i;
-                continue;
-            }
-        }
-        out += format[i];
-    }
-    return out;
-}
-
 } // namespace kalorina
 
 namespace kalorina {

@@ -5,14 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "util/FormatText.h"
+
 namespace kalorina {
 
 std::string CatalogueText(const std::string& id);
 
-// Replaces each "%s" of `format` in turn by the next argument and "%%" by "%".
-// Other conversions are left as written: formats come from data files and must
-// never be handed to printf.
-std::string FormatText(const std::string& format, const std::vector<std::string>& args);
 
 } // namespace kalorina
 

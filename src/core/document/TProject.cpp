@@ -6,6 +6,7 @@
 #include "document/VersionError.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
+#include "util/FormatText.h"
 
 namespace kalorina {
 
@@ -270,19 +271,7 @@ std::vector<std::string> TProject::ProjectDataReportLines() const
     std::vector<std::string> lines;
     const TLanguages& lang = Languages();
     auto fill = [&](int entry, const std::string& text) {
-        std::string t = lang.GetResourceText(entry);
-        std::string out;
-        bool used = false;
-        for (std::size_t i = 0; i < t.size(); ++i) {
-            if (!used && t[i] == '%' && i + 1 < t.size() && t[i + 1] == 's') {
-                out += text;
-                used = true;
-                ++i;
-            } else {
-                out += t[i];
-            }
-        }
-        lines.push_back(out);
+        lines.push_back(FormatText(lang.GetResourceText(entry), {text}));
     };
     const TStringList* groups[] = {&buildingLines, &customerLines, &designerLines};
     for (int g = 0; g < 3; ++g) {

@@ -1,0 +1,18 @@
+#pragma once
+// Filling the formats of language files and catalogue data.  They are never handed
+// to printf: a text from a file could carry any conversion.
+#include <string>
+#include <vector>
+
+namespace kalorina {
+
+// Replaces each "%s" of `format` in turn by the next argument and "%%" by "%".
+// Anything else stays as written (catalogue names may carry other '%' signs).
+std::string FormatText(const std::string& format, const std::vector<std::string>& args);
+
+// As FormatText, and an integer conversion ("%d", "%i", "%u", "%x", "%X") also takes
+// the next argument, which the caller has already written as text: for message
+// texts of the language files.
+std::string FormatMessage(const std::string& format, const std::vector<std::string>& args);
+
+} // namespace kalorina

@@ -148,6 +148,17 @@ TEST(THydraulic, FittingsAndDegenerateFlows)
     EXPECT_EQ(h.fittingsPressureDrop, std::floor(h.fittings[0].pressureDrop + 0.5f));
     EXPECT_EQ(h.circuitPressureDrop, h.tubePressureDrop + h.fittingsPressureDrop);
 
+    // The lines add up in the stored single: 10.2 + 0.3 Pa make 10.5 Pa, which
+    // rounds up, although the singles' exact sum lies just below the half.
+    TResist a, b;
+    a.unique = b.unique = 1;
+    a.resistMode = b.resistMode = 2;  // dp
+    a.value = 10.2f;
+    b.value = 0.3f;
+    h.fittings = {a, b};
+    h.Compute(d);
+    EXPECT_EQ(h.fittingsPressureDrop, 11);
+
     // No flow, no density: zero flows, never a NaN.
     for (float rho : {971.9f, 0.0f}) {
         THydraulic z = Circuit(0);

@@ -193,6 +193,11 @@ TEST(TRoomItem, SumsSplitAndCells)
     EXPECT_FLOAT_EQ(room.UnassignedArea(), 6);
     EXPECT_TRUE(room.HasUnassignedArea());
     EXPECT_FLOAT_EQ(room.EstimatedTubeLength(), 80);  // the field without spacing adds nothing
+    // Each field's metres go into the single sum unrounded: 1 m + 0.6667 m is the
+    // single nearest to 1.66666668, not the sum of two rounded singles.
+    TRoomItem fine(20);
+    fine.fields = {Field(0, 0.1f, 0, 0, 100), Field(1, 0.1f, 0, 0, 150)};
+    EXPECT_EQ(fine.EstimatedTubeLength(), 1.66666663f);
     room.heatDemand = 1500;
     EXPECT_EQ(room.CellText(7, Plain), "200");
 

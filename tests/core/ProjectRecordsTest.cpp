@@ -151,4 +151,25 @@ TEST(ProjectRecords, NewItemsTakeTheProjectOptions)
     EXPECT_EQ(h.medium.forward, 45);
     EXPECT_EQ(h.valveName, "V1");
     EXPECT_EQ(h.fittings.size(), 2u);
+
+    // A circuit read from a record without hydraulic data starts, like a new one,
+    // from the options; only the fittings are not taken.
+    p.options.availablePressure = 15000;
+    p.rounds.clear();
+    TMemoryStream r;
+    auto basic = BeginRecord(r, 0x0101);
+    WriteStreamString(r, "K1");
+    r.WriteFloat(0);
+    r.WriteInt16(0);
+    EndRecord(r, basic);
+    EndRecord(r, BeginRecord(r, 0x01FF));
+    std::string b = Bytes(p);
+    b = b.substr(0, b.size() - 2) + Le16(4) + Le16(int(r.Size())) + r.Data() + Le16(0x7FFF);
+    TProject back = Read(b);
+    ASSERT_EQ(back.rounds.size(), 1u);
+    const THydraulic& read = back.rounds[0].hydraulic;
+    EXPECT_EQ(read.availablePressure, 15000);
+    EXPECT_EQ(read.medium.forward, 45);
+    EXPECT_EQ(read.valveName, "V1");
+    EXPECT_TRUE(read.fittings.empty());
 }

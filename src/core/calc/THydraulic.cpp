@@ -62,13 +62,15 @@ void THydraulic::Compute(const TDevices& devices)
     }
     tubePressureDrop = Finite(std::floor(double(tubeLength) * pressureGradient + 0.5));
 
-    double fittingsSum = 0;
+    // The lines add up in the stored single, and that sum is what gets rounded.
+    fittingsPressureDrop = 0;
     for (auto& fitting : fittings) {
-        fittingsSum += fitting.Compute(devices, tubeDN, tubeValveDN, V, dynamicPressure, rho);
+        double drop = fitting.Compute(devices, tubeDN, tubeValveDN, V, dynamicPressure, rho);
+        fittingsPressureDrop = Finite(double(fittingsPressureDrop) + drop);
         if (fitting.errors != 0)
             flags |= kBitFittingErrors;
     }
-    fittingsPressureDrop = Finite(std::floor(fittingsSum + 0.5));
+    fittingsPressureDrop = Finite(std::floor(double(fittingsPressureDrop) + 0.5));
     circuitPressureDrop = tubePressureDrop + fittingsPressureDrop;
 
     valvePressureDrop = 0;

@@ -57,7 +57,10 @@ void TProject::ReadFromStream(TMemoryStream& s)
             break;
         }
         case kRoundTag: {
+            // A default circuit's hydraulics start from the options, as a new one's
+            // do; the record's hydraulic data then replace them.
             TRoundItem round;
+            round.hydraulic = THydraulic(options);
             round.ReadFromStream(s, version);
             rounds.push_back(std::move(round));
             break;

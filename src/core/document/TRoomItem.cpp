@@ -90,12 +90,15 @@ float TRoomItem::AssignedAreaSum() const
     return sum;
 }
 
+// In the two sums below only the running total is a single; each field's term
+// enters it at full precision.
+
 float TRoomItem::UnassignedArea() const
 {
     float sum = 0;
     for (const auto& f : fields)
         if (f.assignedArea <= f.area)
-            sum += f.area - f.assignedArea;
+            sum = static_cast<float>(double(sum) + (double(f.area) - f.assignedArea));
     return sum;
 }
 
@@ -104,7 +107,7 @@ float TRoomItem::EstimatedTubeLength() const
     float sum = 0;
     for (const auto& f : fields)
         if (f.spacing != 0)
-            sum += static_cast<float>(double(f.area) * 1000 / f.spacing);
+            sum = static_cast<float>(double(sum) + double(f.area) * 1000 / f.spacing);
     return sum;
 }
 

@@ -183,6 +183,16 @@ TEST(CatalogueLoader, LocalMacrosAndLanguageFilter)
     EXPECT_EQ(tube->itemDate.Iso(), "2024-02-29");
     TDevices en(cat.Dir(), "English");
     EXPECT_EQ(Names(en, kTubeKind), std::vector<std::string>{"Tube"});
+
+    // A rejected NameBase leaves the accepted one exactly as it was: its quotes
+    // were stripped once, not again.
+    ScratchCatalogue quoted;
+    quoted.Write("a.xml", "<TervaldDBValve ResistMode=\"kv\">" + kalorina::test::Header("v", "Valves") +
+                              "<NameBase>\"\"Q\"\"</NameBase><NameBase Language=\"English\">E</NameBase>"
+                              "</TervaldDBValve>");
+    TDevices q(quoted.Dir(), "Magyar");
+    ASSERT_EQ(q.FailedValves().size(), 1u);
+    EXPECT_EQ(static_cast<const ValveDBItem&>(*q.FailedValves()[0]).nameBase, "\"Q\"");
 }
 
 TEST(CatalogueLoader, FailureInThirdOfFiveFilesKeepsWhatWasRead)

@@ -320,6 +320,14 @@ TEST(CatalogueLoader, DuplicatesTreeAndPieceLists)
     EXPECT_EQ(water.children[0].children.size(), 2u);  // both "w", although "g" lies between
     EXPECT_EQ(water.children[1].text, "x");
     EXPECT_EQ(water.children[1].tag, kMediumKind + 1);
+    // A path ending in a backslash has nothing after it to walk: no nameless folder.
+    ScratchCatalogue trailing;
+    trailing.Write("a.xml", Medium("a", "P\\") + Medium("b", "P"));
+    DeviceTreeNode p = TDevices(trailing.Dir(), "Magyar").FillDeviceTree(kMediumKind, "Media");
+    ASSERT_EQ(p.children.size(), 1u);
+    ASSERT_EQ(p.children[0].children.size(), 2u);
+    EXPECT_EQ(p.children[0].children[0].text, "a");
+    EXPECT_EQ(p.children[0].children[1].text, "b");
     auto* kit = d.Find<ItemListDBItem>(kPieceListKind, "@KIT");
     ASSERT_NE(kit, nullptr);
     ASSERT_EQ(kit->entries.size(), 2u);

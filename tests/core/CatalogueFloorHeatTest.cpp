@@ -136,6 +136,31 @@ TEST(CatalogueFloorHeat, SpacingRow)
     EXPECT_THROW(fh.SpacingRow(0, 0, [] { auto in = Input(1, 1); in.ret = 50; return in; }()), KalorinaError);
 }
 
+TEST(CatalogueFloorHeat, SpacingRowWorksOnItsStoredSingles)
+{
+    // An interpolated q that a single cannot hold exactly, and a request whose
+    // quotient by the stored q lies on a rounding boundary (5.15 m²): the row's
+    // later values follow from its stored q and area, as a field made from it does.
+    FloorHeatDBItem fh;
+    fh.distances = {{100, ""}};
+    FloorHeatSurfaceType a, b;
+    a.heatResist = 0.05f;
+    b.heatResist = 0.15f;
+    a.lineSteep[0] = 100;
+    b.lineSteep[0] = 70;
+    a.exponent[0] = b.exponent[0] = 0;
+    fh.surfaces = {a, b};
+    const double R = 0.0501;
+    const float q = fh.SpacingRow(R, 0, Input(0, 20)).q;
+    ASSERT_NE(double(q), fh.SpecificOutput(20, R, 0));
+    SpacingRowResult row = fh.SpacingRow(R, 0, Input(q * (5.1 + 0.05), 20));
+    EXPECT_EQ(row.area, 5.1f);
+    EXPECT_EQ(row.power, static_cast<float>(double(row.area) * q));
+    EXPECT_EQ(row.tf, static_cast<float>(fh.SurfaceTemperature(q, 20, R, 0)));
+    EXPECT_EQ(row.downPower,
+              static_cast<float>(double(row.area) * FloorHeatDBItem::LogMeanDifference(45, 35, 20) * 0.5));
+}
+
 TEST(CatalogueFloorHeat, OptimumSplitThresholds)
 {
     FloorHeatDBItem fh = ConstantSystem({100, 80, 60}, {100, 150, 200});

@@ -183,6 +183,16 @@ TEST(CatalogueLoader, LocalMacrosAndLanguageFilter)
     EXPECT_EQ(tube->itemDate.Iso(), "2024-02-29");
     TDevices en(cat.Dir(), "English");
     EXPECT_EQ(Names(en, kTubeKind), std::vector<std::string>{"Tube"});
+
+    // A rejected NameBase leaves the accepted one exactly as it was: its quotes
+    // were stripped once, not again.
+    ScratchCatalogue quoted;
+    quoted.Write("a.xml", "<TervaldDBValve ResistMode=\"kv\">" + kalorina::test::Header("v", "Valves") +
+                              "<NameBase>\"\"Q\"\"</NameBase><NameBase Language=\"English\">E</NameBase>"
+                              "</TervaldDBValve>");
+    TDevices q(quoted.Dir(), "Magyar");
+    ASSERT_EQ(q.FailedValves().size(), 1u);
+    EXPECT_EQ(static_cast<const ValveDBItem&>(*q.FailedValves()[0]).nameBase, "\"Q\"");
 }
 
 TEST(CatalogueLoader, FailureInThirdOfFiveFilesKeepsWhatWasRead)
@@ -310,6 +320,14 @@ TEST(CatalogueLoader, DuplicatesTreeAndPieceLists)
     EXPECT_EQ(water.children[0].children.size(), 2u);  // both "w", although "g" lies between
     EXPECT_EQ(water.children[1].text, "x");
     EXPECT_EQ(water.children[1].tag, kMediumKind + 1);
+    // A path ending in a backslash has nothing after it to walk: no nameless folder.
+    ScratchCatalogue trailing;
+    trailing.Write("a.xml", Medium("a", "P\\") + Medium("b", "P"));
+    DeviceTreeNode p = TDevices(trailing.Dir(), "Magyar").FillDeviceTree(kMediumKind, "Media");
+    ASSERT_EQ(p.children.size(), 1u);
+    ASSERT_EQ(p.children[0].children.size(), 2u);
+    EXPECT_EQ(p.children[0].children[0].text, "a");
+    EXPECT_EQ(p.children[0].children[1].text, "b");
     auto* kit = d.Find<ItemListDBItem>(kPieceListKind, "@KIT");
     ASSERT_NE(kit, nullptr);
     ASSERT_EQ(kit->entries.size(), 2u);

@@ -21,9 +21,11 @@ std::string StripNameQuotes(const std::string& text)
 
 void TakeNameBase(CatalogueReader& reader, std::string& nameBase)
 {
-    std::string text = nameBase;
-    reader.TakeText(text, true, true);
-    nameBase = StripNameQuotes(text);
+    // Only an accepted text is stripped: a rejected element leaves the member as it was.
+    const bool accepted = reader.LanguageAccepted();
+    std::string text;
+    if (reader.ReadElementText(text) && accepted)
+        nameBase = StripNameQuotes(reader.Expand(text));
 }
 
 } // namespace kalorina

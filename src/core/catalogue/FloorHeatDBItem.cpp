@@ -140,28 +140,29 @@ double FloorHeatDBItem::SurfaceTemperature(double q, double ti, double R, int s)
 
 SpacingRowResult FloorHeatDBItem::SpacingRow(double R, int s, const FieldDesignInput& in) const
 {
+    // Each value is stored in the row as a single as soon as it is known, and the
+    // later ones are computed from the stored values: a field made from the row
+    // then shows the same figures.
     SpacingRowResult row;
     if (!ValidSpacing(s))
         return row;
     row.spacing = distances[s].distance;
     double dTheta = LogMeanDifference(in.forward, in.ret, in.inside);
-    double q = SpecificOutput(dTheta, R, s);
-    row.q = static_cast<float>(q);
-    if (q <= 0)
+    row.q = static_cast<float>(SpecificOutput(dTheta, R, s));
+    if (row.q <= 0)
         return row;
-    row.tf = static_cast<float>(SurfaceTemperature(q, in.inside, R, s));
+    row.tf = static_cast<float>(SurfaceTemperature(row.q, in.inside, R, s));
     if (in.area <= 0 || in.power <= 0)
         return row;
-    double a = Round1(in.power / q);
-    if (a <= 0)
+    row.area = static_cast<float>(Round1(in.power / row.q));
+    if (row.area <= 0)
         return row;
-    if (a > in.area)
-        a = in.area;
-    row.area = static_cast<float>(a);
-    row.power = static_cast<float>(a * q);
+    if (row.area > in.area)
+        row.area = static_cast<float>(in.area);
+    row.power = static_cast<float>(static_cast<double>(row.area) * row.q);
     double d = in.below >= in.ret ? (in.forward + in.ret) / 2 - in.below
                                   : LogMeanDifference(in.forward, in.ret, in.below);
-    row.downPower = static_cast<float>(a * d * in.downK);
+    row.downPower = static_cast<float>(row.area * d * in.downK);
     return row;
 }
 

@@ -206,7 +206,8 @@ DeviceTreeNode TDevices::FillDeviceTree(int kind, const std::string& rootCaption
                 } else {
                     parent = &*it;
                 }
-                if (sep == std::string::npos)
+                // A trailing backslash leaves nothing more to walk.
+                if (sep == std::string::npos || sep + 1 == rest.size())
                     break;
                 rest = rest.substr(sep + 1);
             }

@@ -190,6 +190,9 @@ TEST(ParseNumber, SeparatorsPrefixesAndKinds)
     }
 }
 
+#include <filesystem>
+#include <fstream>
+
 #include "app/MainController.h"
 
 namespace {
@@ -218,4 +221,17 @@ TEST(NewProject, TakesDesignerLinesDateAndDefaultValve)
     c.NewProject();
     EXPECT_EQ(c.Project().projectDate, "");
     EXPECT_FALSE(c.Project().modified);
+
+    // An opened file brings its own project data, even when it has none.
+    c.ProgramOptions().dateNewProjects = true;
+    auto file = std::filesystem::temp_directory_path() / "kalorina-no-data.klp";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << std::string("\x11\0Kalorina_Project\0\0\x01\xFF\x7F", 23);
+    }
+    ASSERT_TRUE(c.OpenFile(file.string()));
+    EXPECT_TRUE(c.Project().designerLines.empty());
+    EXPECT_EQ(c.Project().projectDate, "");
+    EXPECT_EQ(c.Project().options.valveType, "Valve A");
+    std::filesystem::remove(file);
 }

@@ -82,7 +82,11 @@ bool MainController::SaveProject(bool saveAs)
 
 bool MainController::OpenFile(const std::string& path)
 {
-    TProject fresh(MakeDefaults());
+    // A file's own project data replace everything; a file without them opens with
+    // empty project data, not the designer and date of a new project.
+    NewProjectDefaults readDefaults;
+    readDefaults.defaultValveName = defaultValveName;
+    TProject fresh(readDefaults);
     try {
         ReadProjectFile(path, fresh);
     } catch (const std::exception& e) {

@@ -1,11 +1,9 @@
 #pragma once
-// Looked-up texts of the sizing (failure messages, captions).  Without language
-// files (tools, tests) a built-in English text answers, so a failure never carries
-// an empty message.
-#include <string>
+// Looked-up texts of the sizing (failure messages, captions).
+#include "lang/BuiltInTexts.h"
 
 namespace kalorina {
 
-std::string CalcText(const std::string& id);
+inline std::string CalcText(const std::string& id) { return TextOrBuiltIn(id); }
 
 } // namespace kalorina

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "lang/BuiltInTexts.h"
 #include "util/FormatText.h"
 
 namespace kalorina {
 
-std::string CatalogueText(const std::string& id);
+inline std::string CatalogueText(const std::string& id) { return TextOrBuiltIn(id); }
 
 
 } // namespace kalorina

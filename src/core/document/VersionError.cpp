@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "lang/TLanguages.h"
+#include "lang/BuiltInTexts.h"
 #include "util/Error.h"
 #include "util/FormatText.h"
 
@@ -10,9 +10,7 @@ namespace kalorina {
 
 void RaiseVersionError(int version)
 {
-    std::string format = Languages().GetText("IDS_VERSIONERR");
-    if (format.empty())
-        format = "Version %d is not supported";
+    std::string format = TextOrBuiltIn("IDS_VERSIONERR");
     // The text may carry one printf-style integer; it is filled without printf, so a
     // translated text of any length and with any conversions is safe.
     throw KalorinaError(FormatMessage(format, {std::to_string(version)}));

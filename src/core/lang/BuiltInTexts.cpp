@@ -1,4 +1,4 @@
-#include "calc/CalcTexts.h"
+#include "lang/BuiltInTexts.h"
 
 #include <map>
 
@@ -10,14 +10,25 @@ namespace {
 const std::map<std::string, std::string>& BuiltIn()
 {
     static const std::map<std::string, std::string> texts{
+        {"IDS_WRONGVALUE", "Wrong value"},
+        {"IDS_DTLOGERROR", "The temperatures must fall from forward to return to room temperature"},
+        {"IDS_NUMBEROFPIECES", "pcs"},
+        {"IDS_AUTO", "Auto"},
+        {"IDS_XMLPARSERERROR+3", "Floor heating system %s has more than 16 spacings"},
+        {"IDS_XMLPARSERERROR+4", "Covering %s has a wrong number of equations"},
+        {"IDS_XMLPARSERERROR+10", "Catalogue item without name or path (name: %s, path: %s)"},
+        {"IDS_XMLPARSERERROR+11", "Catalogue item without NameBase (name: %s, path: %s)"},
+        {"IDS_XMLPARSERERROR+12", "Size without SizeName"},
+        {"IDS_XMLPARSERERROR+13", "Covering without SurfaceName"},
+        {"IDS_XMLDATEERROR", "Invalid date in the header of item %s"},
+        {"IDS_XMLINTEGERERROR", "Invalid integer: %s"},
+        {"IDS_XMLFILEERROR", "The catalogue file %s cannot be read"},
         {"IDS_UNKNOWEDTYPE", "The floor heating system is not in the catalogue"},
         {"IDS_UNKNOWEDDISTANCE", "The tube spacing is not offered by the floor heating system"},
         {"IDS_CANNOTINCREASEDISTANCE", "The spacing cannot be made denser"},
         {"IDS_CANNOTDECREASEDISTANCE", "The spacing cannot be made wider"},
-        {"IDS_DTLOGERROR", "The temperatures must fall from forward to return to room temperature"},
         {"IDS_FLOORHEATINGSUMCAPTION", "Total"},
         {"IDS_TEMPERATURESNOTSETTLED", "The field temperatures of the circuit did not settle"},
-        {"IDS_AUTO", "Auto"},
         {"IDS_YES", "Yes"},
         {"IDS_NO", "No"},
         {"IDS_VERSIONERR", "Version %d is not supported"},
@@ -26,7 +37,7 @@ const std::map<std::string, std::string>& BuiltIn()
 }
 } // namespace
 
-std::string CalcText(const std::string& id)
+std::string TextOrBuiltIn(const std::string& id)
 {
     std::string text = Languages().GetText(id);
     if (!text.empty())

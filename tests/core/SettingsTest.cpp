@@ -53,6 +53,13 @@ TEST(ProgramOptions, SaveLoadAndPrintingLanguageFallback)
     TProgramOptions damaged;
     LoadProgramOptions(damaged, store);
     EXPECT_EQ(damaged.margins.left, 20);
+
+    // So does a designer block of the wrong type: the lines held are not wiped.
+    store.WriteValue("Software\\Vexalon\\Kalorina\\ProgramOptions", "Planer", SettingsValue::Integer(3));
+    TProgramOptions kept;
+    kept.designerLines = {"Kovács Péter"};
+    LoadProgramOptions(kept, store);
+    EXPECT_EQ(kept.designerLines, TStringList{"Kovács Péter"});
 }
 
 TEST(FormPlacement, NestedKeyMaximisedAndFieldParsing)

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <ctime>
+#include <optional>
 
 #include "platform/Registry.h"
 
@@ -35,11 +36,10 @@ void LoadProgramOptions(TProgramOptions& o, SettingsStore& store)
     auto str = [&](const std::string& n) { return reg.ReadString(n); };
     auto num = [&](const std::string& n) { return reg.ReadInteger(n); };
     auto flag = [&](const std::string& n) { return reg.ReadBool(n); };
-    std::string planer;
-    if (reg.ValueExists("Planer")) {
-        ReadIfPresent(reg, "Planer", planer, str);
-        o.designerLines = SplitLines(planer);
-    }
+    std::optional<std::string> planer;
+    ReadIfPresent(reg, "Planer", planer, str);
+    if (planer)
+        o.designerLines = SplitLines(*planer);
     ReadIfPresent(reg, "InitDate", o.dateNewProjects, flag);
     ReadIfPresent(reg, "LeftMargin", o.margins.left, num);
     ReadIfPresent(reg, "TopMargin", o.margins.top, num);

@@ -139,7 +139,10 @@ void RestoreFormPlacement(const std::string& formName, FormPlacement& p, Setting
     TRegistry reg(store);
     if (!OpenSubKey(reg, "FormMaximalization"))
         return;
-    ReadIfPresent(reg, formName.c_str(), p.maximized, [&](const std::string& n) { return reg.ReadBool(n); });
+    // Only a stored true acts: a dialog built maximised stays so.
+    bool maximized = false;
+    ReadIfPresent(reg, formName.c_str(), maximized, [&](const std::string& n) { return reg.ReadBool(n); });
+    p.maximized = p.maximized || maximized;
     if (p.maximized)
         return;
     if (!OpenRootKey(reg) || !reg.OpenKey("FormPosition", true) || !reg.ValueExists(formName))

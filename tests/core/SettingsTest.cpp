@@ -53,6 +53,13 @@ TEST(ProgramOptions, SaveLoadAndPrintingLanguageFallback)
     TProgramOptions damaged;
     LoadProgramOptions(damaged, store);
     EXPECT_EQ(damaged.margins.left, 20);
+
+    // So does a designer block of the wrong type: the lines held are not wiped.
+    store.WriteValue("Software\\Vexalon\\Kalorina\\ProgramOptions", "Planer", SettingsValue::Integer(3));
+    TProgramOptions kept;
+    kept.designerLines = {"Kovács Péter"};
+    LoadProgramOptions(kept, store);
+    EXPECT_EQ(kept.designerLines, TStringList{"Kovács Péter"});
 }
 
 TEST(FormPlacement, NestedKeyMaximisedAndFieldParsing)
@@ -82,6 +89,13 @@ TEST(FormPlacement, NestedKeyMaximisedAndFieldParsing)
     FormPlacement m;
     RestoreFormPlacement("RoomModifyForm", m, store);
     EXPECT_TRUE(m.maximized);
+    // A stored false only means "not saved maximised": it never un-maximises a
+    // dialog that was built maximised, and no stored position is applied to it.
+    SaveFormPlacement("MaxForm", {false, 5, 6, 7, 8, true}, store);
+    FormPlacement built{true, 1, 2, 3, 4, true};
+    RestoreFormPlacement("MaxForm", built, store);
+    EXPECT_TRUE(built.maximized);
+    EXPECT_EQ(built.left, 1);
 
     store.WriteValue(posKey, "A", SettingsValue::String(",50,400,300"));
     FormPlacement a{false, 1, 2, 3, 4, true};

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <ctime>
+#include <optional>
 
 #include "platform/Registry.h"
 
@@ -35,11 +36,10 @@ void LoadProgramOptions(TProgramOptions& o, SettingsStore& store)
     auto str = [&](const std::string& n) { return reg.ReadString(n); };
     auto num = [&](const std::string& n) { return reg.ReadInteger(n); };
     auto flag = [&](const std::string& n) { return reg.ReadBool(n); };
-    std::string planer;
-    if (reg.ValueExists("Planer")) {
-        ReadIfPresent(reg, "Planer", planer, str);
-        o.designerLines = SplitLines(planer);
-    }
+    std::optional<std::string> planer;
+    ReadIfPresent(reg, "Planer", planer, str);
+    if (planer)
+        o.designerLines = SplitLines(*planer);
     ReadIfPresent(reg, "InitDate", o.dateNewProjects, flag);
     ReadIfPresent(reg, "LeftMargin", o.margins.left, num);
     ReadIfPresent(reg, "TopMargin", o.margins.top, num);
@@ -139,7 +139,10 @@ void RestoreFormPlacement(const std::string& formName, FormPlacement& p, Setting
     TRegistry reg(store);
     if (!OpenSubKey(reg, "FormMaximalization"))
         return;
-    ReadIfPresent(reg, formName.c_str(), p.maximized, [&](const std::string& n) { return reg.ReadBool(n); });
+    // Only a stored true acts: a dialog built maximised stays so.
+    bool maximized = false;
+    ReadIfPresent(reg, formName.c_str(), maximized, [&](const std::string& n) { return reg.ReadBool(n); });
+    p.maximized = p.maximized || maximized;
     if (p.maximized)
         return;
     if (!OpenRootKey(reg) || !reg.OpenKey("FormPosition", true) || !reg.ValueExists(formName))

@@ -69,10 +69,8 @@ public:
     {
         if (auto* e = qobject_cast<QLineEdit*>(o_))
             e->setText(Q(t));
-        else if (auto* c = qobject_cast<QComboBox*>(o_)) {
-            if (c->isEditable())
-                c->setEditText(Q(t));
-        }
+        else if (auto* c = qobject_cast<QComboBox*>(o_))
+            c->setCurrentText(Q(t));  // a drop-down list selects the entry that reads so
     }
 
     bool SetEntry(int index, const std::string& t) override
@@ -115,7 +113,7 @@ public:
             o_->setProperty("title", Q(t));
     }
 
-    void SetFilter(const std::string& t) override { o_->setProperty("kalorinaFilter", QString::fromStdString(t)); }
+    void SetFilter(const std::string& t) override { o_->setProperty("kalorinaFilter", Q(t)); }
 
 private:
     QObject* o_;
@@ -135,7 +133,7 @@ void QtFormTranslator::SetCaption(const std::string& text) { form_->setWindowTit
 void QtFormTranslator::SetHint(const std::string& text) { form_->setToolTip(Q(text)); }
 void QtFormTranslator::SetHelpFile(const std::string& text)
 {
-    form_->setProperty("helpFile", QString::fromStdString(text));
+    form_->setProperty("helpFile", Q(text));
 }
 
 TranslatableComponent* QtFormTranslator::FindComponent(const std::string& name)

@@ -98,6 +98,25 @@ TEST(ListHeaderFormat, ConditionsDropColumns)
     EXPECT_EQ(f.displayOrder, (std::vector<std::int16_t>{0, 1}));
 }
 
+TEST(ListHeaderFormat, OnlyNumberLettersInUpperCaseHideZeros)
+{
+    TListHeaderFormat f;
+    f.Parse("1\r\n4\r\n"
+            "5\r\nScl1\r\nA\r\n"
+            "5\r\nXcl2\r\nB\r\n"
+            "5\r\nIcr3\r\nC\r\n"
+            "5\r\nEcr4\r\nD\r\n");
+    ASSERT_EQ(f.ColumnCount(), 4);
+    EXPECT_EQ(f.columns[0].valueKind, TValueKind::Text);
+    EXPECT_TRUE(f.columns[0].zeroShown);
+    EXPECT_EQ(f.columns[1].valueKind, TValueKind::Text);
+    EXPECT_TRUE(f.columns[1].zeroShown);
+    EXPECT_FALSE(f.columns[2].zeroShown);
+    EXPECT_FALSE(f.columns[3].zeroShown);
+    // A text column is stored with the lower-case letter.
+    EXPECT_EQ(TListHeaderFormat::LayoutValue(f.columns[0]), "5cls");
+}
+
 TEST(ListHeaderFormat, TruncatedTextKeepsWhatItHas)
 {
     TListHeaderFormat f;

@@ -103,7 +103,8 @@ void TListHeaderFormatCol::ReadNumberFormat(std::string_view& text)
         return;
     char letter = text.front();
     text.remove_prefix(1);
-    switch (std::toupper(static_cast<unsigned char>(letter))) {
+    const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    switch (upper) {
     case 'G':
         valueKind = TValueKind::Real;
         realFormat = TFloatFormat::General;
@@ -123,7 +124,12 @@ void TListHeaderFormatCol::ReadNumberFormat(std::string_view& text)
         valueKind = TValueKind::Text;
         break;
     }
-    zeroShown = !std::isupper(static_cast<unsigned char>(letter));
+    // Only the number letters in upper case ask for zeros as "-"; any lower-case
+    // letter shows them, other letters leave the flag alone.
+    if (std::islower(static_cast<unsigned char>(letter)))
+        zeroShown = true;
+    else if (upper == 'G' || upper == 'E' || upper == 'F' || upper == 'I')
+        zeroShown = false;
 }
 
 } // namespace kalorina

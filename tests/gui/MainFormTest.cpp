@@ -296,3 +296,14 @@ TEST_F(MainFormTest, OpensAShippedExampleWithItsTotals)
     EXPECT_TRUE(form->PrintAction->isEnabled());
     EXPECT_FALSE(form->FileSave->isEnabled());
 }
+
+TEST(SplashAndAbout, PressesOnThePicturesEdgesStayInTheGrid)
+{
+    TAboutBox box;
+    int w = box.ProgramIcon->width(), h = box.ProgramIcon->height();
+    ASSERT_NE(w % 3, 0);  // a third's integer division overshoots at the right edge
+    EXPECT_EQ(box.CellAt(w - 1, 0), 2);
+    EXPECT_EQ(box.CellAt(w - 1, h - 1), 8);
+    EXPECT_EQ(box.CellAt(0, h - 1), 6);
+    EXPECT_EQ(box.CellAt(w / 3, h / 3), 4);
+}

@@ -1,5 +1,7 @@
 #include "app/TAboutBox.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -73,12 +75,21 @@ std::string TAboutBox::ReportIdentification() const
     return "\\sb180\\f4\\fs16 " + Cp(ProductName->text()) + " " + Cp(Version->text()) + " " + Cp(Maker->text());
 }
 
-bool TAboutBox::PictureClicked(int x, int y)
+int TAboutBox::CellAt(int x, int y) const
 {
     int w = ProgramIcon->width() / 3, h = ProgramIcon->height() / 3;
     if (w <= 0 || h <= 0)
+        return -1;
+    // A picture whose size is not a multiple of three leaves a few pixels past the
+    // third third; they belong to the last column or row, not to a cell beyond.
+    return std::clamp(y / h, 0, 2) * 3 + std::clamp(x / w, 0, 2);
+}
+
+bool TAboutBox::PictureClicked(int x, int y)
+{
+    int cell = CellAt(x, y);
+    if (cell < 0)
         return false;
-    int cell = (y / h) * 3 + x / w;
     if (cell == kAccessSequence[counter_]) {
         if (++counter_ == 8) {
             counter_ = 0;

@@ -22,6 +22,8 @@ public:
     std::string ReportIdentification() const;
     // A press at (x, y) of the picture; true when it completed the sequence.
     bool PictureClicked(int x, int y);
+    // The grid cell (row * 3 + column) of a press at (x, y) of the picture, or -1.
+    int CellAt(int x, int y) const;
     static const int kAccessSequence[8];
 
     QLabel* ProgramIcon = nullptr;

@@ -297,6 +297,14 @@ TEST_F(MainFormTest, OpensAShippedExampleWithItsTotals)
     EXPECT_FALSE(form->FileSave->isEnabled());
 }
 
+TEST_F(MainFormTest, RenamedNodeShowsTheNameAsStored)
+{
+    form->NewRoomItemAction->trigger();
+    Group(0)->child(0)->setText(0, QStringLiteral("Szoba \u4E2D"));
+    EXPECT_EQ(form->Project().rooms[0].roomName, "Szoba ?");
+    EXPECT_EQ(Group(0)->child(0)->text(0), QStringLiteral("Szoba ?"));
+}
+
 TEST(SplashAndAbout, PressesOnThePicturesEdgesStayInTheGrid)
 {
     TAboutBox box;

@@ -443,10 +443,14 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
         return;
     auto group = static_cast<ItemGroup>(ItemsTree->indexOfTopLevelItem(item->parent()));
     filling_ = true;
-    if (controller_->RenameItem(group, Cp(oldName), Cp(newName)))
-        item->setData(0, kNameRole, newName);
-    else
+    if (controller_->RenameItem(group, Cp(oldName), Cp(newName))) {
+        // Show the name as it is stored: characters the code page lacks become '?'.
+        QString stored = Q(Cp(newName));
+        item->setData(0, kNameRole, stored);
+        item->setText(0, stored);
+    } else {
         item->setText(0, oldName);  // the name is taken: the edit is refused
+    }
     filling_ = false;
     UpdateTitle();
     UpdateCommandStates();

@@ -297,6 +297,22 @@ TEST_F(MainFormTest, OpensAShippedExampleWithItsTotals)
     EXPECT_FALSE(form->FileSave->isEnabled());
 }
 
+TEST_F(MainFormTest, TitleShowsAccentedPathsAndFollowsASaveFailedInTheQuestion)
+{
+    form->NewRoomItemAction->trigger();
+    // Yes to the save question, a name in a folder that does not exist: the save fails,
+    // New is refused, and the caption already shows the newly chosen name.
+    QString chosen = dir.filePath(QStringLiteral("hiányzó/Fűtés.klp"));
+    MessageBox::setNextAnswer(MessageAnswer::Yes);
+    FileDialog::setNextFileName(chosen.toStdString());
+    MessageBox::setNextAnswer(MessageAnswer::Ok);
+    form->FileNew->trigger();
+    EXPECT_EQ(form->Project().rooms.size(), 1u);
+    EXPECT_TRUE(form->Project().modified);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Kalorina - ") + chosen);
+    EXPECT_NE(MessageBox::lastText().find("F\xFBt\xE9s.klp"), std::string::npos);  // readable path
+}
+
 TEST_F(MainFormTest, RenamedNodeShowsTheNameAsStored)
 {
     form->NewRoomItemAction->trigger();

@@ -70,14 +70,17 @@ bool MainController::SaveProject(bool saveAs)
             return false;
         project_.fileName = chosen;
     }
+    bool written = false;
     try {
         WriteProjectFile(project_.fileName, project_);
         project_.modified = false;
-        return true;
+        written = true;
     } catch (const std::exception& e) {
         Warn(e.what());
-        return false;
     }
+    if (afterSave)
+        afterSave();
+    return written;
 }
 
 bool MainController::OpenFile(const std::string& path)
@@ -122,7 +125,7 @@ bool MainController::FileNew()
 
 std::string MainController::WindowTitle() const
 {
-    return Title() + " - " + project_.fileName;
+    return Title() + " - ";
 }
 
 TreeContent MainController::FillTree() const

@@ -57,7 +57,8 @@ public:
     // May the caller discard the project?  Asks when it is modified.
     bool QuerySave();
     // Writes the project; asks for a name when `saveAs` or when it has none.
-    // Returns true when the file was written.
+    // Returns true when the file was written.  Unless the name dialog was cancelled,
+    // afterSave runs once the attempt is over, whether it succeeded or not.
     bool SaveProject(bool saveAs);
     // The open command: save question, dialog, read.  False when nothing changed.
     bool OpenProject();
@@ -66,7 +67,10 @@ public:
     bool OpenFile(const std::string& path);
     bool FileNew();
 
+    // The caption up to the file name, which is a path in the file system's encoding
+    // and is appended by the window.
     std::string WindowTitle() const;
+    std::function<void()> afterSave;
     TreeContent FillTree() const;
     CommandStates UpdateCommandStates(bool itemSelected, bool clipboardHasItem) const;
     // The six totals in the order heat loss, surface, field powers, circuit powers,

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "util/Codepage.h"
 #include "util/Error.h"
 
 namespace kalorina {
@@ -16,7 +17,8 @@ namespace kalorina {
 namespace {
 [[noreturn]] void Fail(const std::string& what, const std::string& path, int err)
 {
-    throw KalorinaError(what + " " + path + ": " + std::strerror(err));
+    // Messages are code page 1250 texts; paths are the system's UTF-8 names.
+    throw KalorinaError(what + " " + Utf8ToCp1250(path) + ": " + std::strerror(err));
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -53,6 +54,11 @@ TMainForm::TMainForm(Services services, QWidget* parent) : QMainWindow(parent), 
     MessageBox::Instance().setParent(this);
     FileDialog::Instance().setParent(this);
     controller_ = std::make_unique<MainController>(*services_.messages, *services_.files);
+    // A save asked for by the save question updates the caption as any save does.
+    controller_->afterSave = [this] {
+        UpdateTitle();
+        UpdateCommandStates();
+    };
     controller_->shortDate = [] { return Cp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)); };
 
     BuildActions();
@@ -303,7 +309,8 @@ void TMainForm::Refresh()
 
 void TMainForm::UpdateTitle()
 {
-    setWindowTitle(Q(controller_->WindowTitle()));
+    // The path is the file system's name, not a code page 1250 text.
+    setWindowTitle(Q(controller_->WindowTitle()) + QFile::decodeName(QByteArray::fromStdString(Project().fileName)));
 }
 
 void TMainForm::UpdateCommandStates()
@@ -381,15 +388,11 @@ void TMainForm::FileOpenExecute()
 void TMainForm::SaveExecute()
 {
     controller_->SaveProject(false);
-    UpdateTitle();
-    UpdateCommandStates();
 }
 
 void TMainForm::FileSaveAsExecute()
 {
     controller_->SaveProject(true);
-    UpdateTitle();
-    UpdateCommandStates();
 }
 
 void TMainForm::NewRoomItemActionExecute()

@@ -165,6 +165,22 @@ TEST(ProjectItems, ProjectDataReportLines)
     EXPECT_EQ(lines[2], "\\pard\\tx1440\\plain\\f3\\fs20 {\\b Date:}\\tab 2026.\\par\r\n");
 }
 
+TEST(ProjectFile, FailuresCarryATextWithoutLanguageFiles)
+{
+    Languages().Clear();
+    auto message = [](auto&& f) {
+        try {
+            f();
+        } catch (const KalorinaError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no failure");
+    };
+    EXPECT_FALSE(message([] { Read(std::string("\x02\0x\0", 4)); }).empty());
+    EXPECT_FALSE(message([] { ParseNumber("x"); }).empty());
+    EXPECT_FALSE(message([] { ParseNumber("-1", 2); }).empty());
+}
+
 TEST(ParseNumber, SeparatorsPrefixesAndKinds)
 {
     test::ScopedLanguage lang;

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <charconv>
 
-#include "lang/TLanguages.h"
+#include "lang/BuiltInTexts.h"
 #include "util/Error.h"
 
 namespace kalorina {
@@ -11,7 +11,7 @@ namespace kalorina {
 namespace {
 [[noreturn]] void Wrong()
 {
-    throw KalorinaError(Languages().GetText("IDS_WRONGVALUE"));
+    throw KalorinaError(TextOrBuiltIn("IDS_WRONGVALUE"));
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -2,15 +2,14 @@
 
 #include <cstring>
 
-#include "lang/TLanguages.h"
+#include "lang/BuiltInTexts.h"
 
 namespace kalorina {
 
 namespace {
 std::string EndMessage()
 {
-    std::string text = Languages().GetText("IDS_INVALIDFILE");
-    return text.empty() ? std::string("Unexpected end of data") : text;
+    return TextOrBuiltIn("IDS_INVALIDFILE");
 }
 } // namespace
 

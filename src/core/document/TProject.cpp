@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "document/VersionError.h"
+#include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
 #include "util/FormatText.h"
@@ -28,7 +29,7 @@ TProject::TProject(const NewProjectDefaults& defaults)
 void TProject::ReadFromStream(TMemoryStream& s)
 {
     if (ReadStreamString(s) != kSignature)
-        throw KalorinaError(Languages().GetText("IDS_INVALIDFILE"));
+        throw KalorinaError(TextOrBuiltIn("IDS_INVALIDFILE"));
     std::int16_t version = s.ReadInt16();
     if (version != kFileVersion)
         RaiseVersionError(version);

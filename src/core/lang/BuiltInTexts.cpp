@@ -32,6 +32,7 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_YES", "Yes"},
         {"IDS_NO", "No"},
         {"IDS_VERSIONERR", "Version %d is not supported"},
+        {"IDS_INVALIDFILE", "The file is not a Kalorina project"},
     };
     return texts;
 }

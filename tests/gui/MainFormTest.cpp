@@ -331,3 +331,17 @@ TEST(SplashAndAbout, PressesOnThePicturesEdgesStayInTheGrid)
     EXPECT_EQ(box.CellAt(0, h - 1), 6);
     EXPECT_EQ(box.CellAt(w / 3, h / 3), 4);
 }
+
+TEST_F(MainFormTest, CancelledOpenLeavesTheWindowAsItWas)
+{
+    form->NewRoomItemAction->trigger();
+    form->ItemsTree->setCurrentItem(Group(0)->child(0));
+    MessageBox::setNextAnswer(MessageAnswer::Cancel);  // the save question
+    form->FileOpen->trigger();
+    EXPECT_EQ(form->SelectedItem(), Group(0)->child(0));
+    MessageBox::setNextAnswer(MessageAnswer::No);
+    FileDialog::setNextFileName("");  // the open dialog
+    form->FileOpen->trigger();
+    EXPECT_EQ(form->SelectedItem(), Group(0)->child(0));
+    EXPECT_EQ(form->Project().rooms.size(), 1u);
+}

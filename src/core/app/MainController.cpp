@@ -102,17 +102,17 @@ bool MainController::OpenFile(const std::string& path)
     return true;
 }
 
-bool MainController::OpenProject()
+MainController::OpenResult MainController::OpenProject()
 {
     if (!QuerySave())
-        return false;
+        return OpenResult::Cancelled;
     FileDialogRequest r;
     r.filter = kFileFilter;
     r.defaultExtension = "klp";
     std::string chosen = files_.Run(r);
     if (chosen.empty())
-        return false;
-    return OpenFile(chosen);
+        return OpenResult::Cancelled;
+    return OpenFile(chosen) ? OpenResult::Opened : OpenResult::Failed;
 }
 
 bool MainController::FileNew()

@@ -60,8 +60,11 @@ public:
     // Returns true when the file was written.  Unless the name dialog was cancelled,
     // afterSave runs once the attempt is over, whether it succeeded or not.
     bool SaveProject(bool saveAs);
-    // The open command: save question, dialog, read.  False when nothing changed.
-    bool OpenProject();
+    // The open command: save question, dialog, read.  Cancelled when the user stopped
+    // at the question or the dialog; Failed when the file was refused (the old project
+    // stays); Opened when the new project replaced it.
+    enum class OpenResult { Cancelled, Failed, Opened };
+    OpenResult OpenProject();
     // Reads `path` into a fresh project and keeps it only when the read succeeds;
     // otherwise shows the reason and leaves the open project as it was.
     bool OpenFile(const std::string& path);

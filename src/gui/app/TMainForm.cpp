@@ -381,8 +381,10 @@ void TMainForm::FileNewExecute()
 
 void TMainForm::FileOpenExecute()
 {
-    controller_->OpenProject();
-    Refresh();
+    // A read refreshes the window whether it succeeded or not; a cancelled command
+    // leaves it, selection included, as it was.
+    if (controller_->OpenProject() != MainController::OpenResult::Cancelled)
+        Refresh();
 }
 
 void TMainForm::SaveExecute()

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/ItemClipboard.h"
 #include "app/ProjectFiles.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
@@ -172,6 +173,32 @@ bool MainController::DeleteItem(ItemGroup group, const std::string& name)
         return false;
     project_.DeleteItem(project_.FindItem(name, isRoom), isRoom);
     return true;
+}
+
+bool MainController::CopyItem(ClipboardService& clipboard, ItemGroup group, const std::string& name)
+{
+    return CopyItemToClipboard(project_, name, group == ItemGroup::Rooms, clipboard);
+}
+
+bool MainController::CutItem(ClipboardService& clipboard, ItemGroup group, const std::string& name)
+{
+    bool isRoom = group == ItemGroup::Rooms;
+    if (!CopyItemToClipboard(project_, name, isRoom, clipboard))
+        return false;
+    project_.DeleteItem(project_.FindItem(name, isRoom), isRoom);
+    return true;
+}
+
+std::optional<std::pair<ItemGroup, std::string>> MainController::PasteItem(const ClipboardService& clipboard)
+{
+    try {
+        PasteResult r = PasteItemFromClipboard(project_, clipboard);
+        if (r.pasted)
+            return std::make_pair(r.isRoom ? ItemGroup::Rooms : ItemGroup::Rounds, r.name);
+    } catch (const KalorinaError& e) {
+        Warn(e.what());
+    }
+    return std::nullopt;
 }
 
 bool MainController::RenameItem(ItemGroup group, const std::string& oldName, const std::string& newName)

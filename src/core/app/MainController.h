@@ -8,6 +8,8 @@
 #include <vector>
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "catalogue/TDevices.h"
 #include "document/TProgramOptions.h"
@@ -15,6 +17,8 @@
 #include "platform/Dialogs.h"
 
 namespace kalorina {
+
+class ClipboardService;
 
 enum class ItemGroup { Rooms = 0, Rounds = 1 };
 
@@ -87,6 +91,13 @@ public:
     // A rename typed in the tree: true when accepted, false when the name is taken
     // (the tree then shows the old name again).
     bool RenameItem(ItemGroup group, const std::string& oldName, const std::string& newName);
+
+    // The item clipboard.  Copy and cut answer whether the item went to the clipboard;
+    // paste answers the pasted item's group and name, or nothing (a damaged item is
+    // refused with a message and changes nothing).
+    bool CopyItem(ClipboardService& clipboard, ItemGroup group, const std::string& name);
+    bool CutItem(ClipboardService& clipboard, ItemGroup group, const std::string& name);
+    std::optional<std::pair<ItemGroup, std::string>> PasteItem(const ClipboardService& clipboard);
 
     static constexpr const char* kFileFilter = "Kalorina projektek (*.klp)|*.klp|Minden f\xE1jl (*.*)|*.*";
 

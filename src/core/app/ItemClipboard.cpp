@@ -1,0 +1,92 @@
+#include "app/ItemClipboard.h"
+
+#include "document/TProject.h"
+#include "lang/TLanguages.h"
+#include "materials/TClipboardStream.h"
+#include "platform/Clipboard.h"
+#include "util/Error.h"
+
+namespace kalorina {
+
+namespace {
+constexpr std::int16_t kEndRecord = 0x01FF;
+
+// The records of the item must run up to its end record inside the data, each body
+// within its stated length, before a single field is believed.
+bool WellFormed(const std::string& data, std::size_t start)
+{
+    std::size_t pos = start;
+    while (pos + 4 <= data.size()) {
+        auto tag = static_cast<std::int16_t>(static_cast<unsigned char>(data[pos]) |
+                                             static_cast<unsigned char>(data[pos + 1]) << 8);
+        std::size_t length = static_cast<unsigned char>(data[pos + 2]) |
+                             static_cast<unsigned char>(data[pos + 3]) << 8;
+        pos += 4;
+        if (tag == kEndRecord)
+            return true;
+        if (pos + length > data.size())
+            return false;
+        pos += length;
+    }
+    return false;
+}
+
+[[noreturn]] void Refuse()
+{
+    std::string text = Txt("IDS_BADCLIPBOARDITEM");
+    throw KalorinaError(text.empty() ? "The clipboard holds a damaged item; nothing was pasted." : text);
+}
+} // namespace
+
+bool CopyItemToClipboard(const TProject& project, const std::string& name, bool isRoom,
+                         ClipboardService& clipboard)
+{
+    int index = project.FindItem(name, isRoom);
+    if (index < 0)
+        return false;
+    TClipboardStream stream;
+    stream.itemData.WriteInt16(isRoom ? 0 : 1);
+    if (isRoom)
+        project.rooms[index].WriteToStream(stream.itemData);
+    else
+        project.rounds[index].WriteToStream(stream.itemData);
+    stream.PutOnClipboard(clipboard, ItemFormatName());
+    return true;
+}
+
+PasteResult PasteItemFromClipboard(TProject& project, const ClipboardService& clipboard)
+{
+    PasteResult result;
+    TClipboardStream stream;
+    if (stream.GetFromClipboard(clipboard, ItemFormatName())) {
+        const std::string& data = stream.itemData.Data();
+        if (data.size() < 2 || !WellFormed(data, 2))
+            Refuse();
+        std::int16_t kind = stream.itemData.ReadInt16();
+        if (kind != 0 && kind != 1)
+            Refuse();
+        try {
+            if (kind == 0) {
+                TRoomItem room;
+                room.ReadFromStream(stream.itemData, TProject::kFileVersion);
+                room.roomName = project.UniqueRoomName(room.roomName);
+                room.roomId = project.nextRoomId++;
+                result = {true, true, room.roomName};
+                project.rooms.push_back(std::move(room));
+            } else {
+                TRoundItem round;
+                round.ReadFromStream(stream.itemData, TProject::kFileVersion);
+                round.roundName = project.UniqueRoundName(round.roundName);
+                result = {true, false, round.roundName};
+                project.rounds.push_back(std::move(round));
+            }
+        } catch (const KalorinaError&) {
+            Refuse();
+        }
+        project.modified = true;
+    }
+    project.RecountAssignedSurfaces();
+    return result;
+}
+
+} // namespace kalorina

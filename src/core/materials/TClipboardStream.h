@@ -1,0 +1,78 @@
+#pragma once
+// What one export or one item copy hands to the clipboard: the program's own item
+// data, an RTF document with a four-column table, a small BIFF worksheet, and for
+// desktop programs that take neither, the same table as HTML and as tab-separated
+// text.  The table also goes to .csv and .html files.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/Stream.h"
+
+namespace kalorina {
+
+class ClipboardService;
+struct TUsedMaterialItem;
+
+class TClipboardStream {
+public:
+    // Looks texts up in the printing language while it lives.
+    TClipboardStream();
+    ~TClipboardStream();
+    TClipboardStream(const TClipboardStream&) = delete;
+    TClipboardStream& operator=(const TClipboardStream&) = delete;
+
+    TMemoryStream itemData;
+    std::string rtf;
+    std::string biff;
+
+    void WriteRtfCell(const std::string& text);
+    void EndRtfRow();
+    void WriteBiffHeader();
+    void WriteBiffLabel(const std::string& text);
+    void WriteBiffNumber(float value);
+    void NextBiffRow();
+    void FinishBiff();
+
+    void WriteUsedMaterialRow(const TUsedMaterialItem& row);
+
+    // The finished documents (each may be asked for more than once).
+    std::string RtfDocument() const;       // with the closing brace
+    std::string BiffWorksheet() const;     // with EOF and the dimensions patched
+    std::string HtmlTable() const;         // UTF-8
+    std::string TabText() const;           // UTF-8, one line per row
+    std::string CsvText() const;           // UTF-8 with a byte order mark, ';' between cells
+
+    // Empties the clipboard and puts every non-empty part at once; the item data
+    // only under a non-empty `itemFormat`.
+    void PutOnClipboard(ClipboardService& clipboard, const std::string& itemFormat);
+    // Copies the block of `format`, if offered, into the item data and rewinds it;
+    // answers whether there is item data.
+    bool GetFromClipboard(const ClipboardService& clipboard, const std::string& format);
+
+    std::int16_t RowsUsed() const { return rowsUsed_; }
+    std::int16_t ColumnsUsed() const { return columnsUsed_; }
+
+private:
+    bool previousPrintingMode_;
+    bool headerPending_ = true;
+    std::int16_t row_ = 0, column_ = 0, rowsUsed_ = 0, columnsUsed_ = 0;
+    bool biffFinished_ = false;
+    // The table as texts (code page 1250): the heading row, then one row per bill row.
+    std::vector<std::array<std::string, 4>> table_;
+};
+
+// The clipboard format names of the string table.
+std::string RtfFormatName();   // "Rich Text Format"
+std::string BiffFormatName();  // "Biff"
+std::string ItemFormatName();  // "Kalorina Item"
+inline constexpr const char* kHtmlFormat = "text/html";
+inline constexpr const char* kPlainTextFormat = "text/plain";
+
+// The prologue of the bill's RTF document, tokens not yet replaced.
+const std::string& UsedMaterialsRtfHeader();
+// A cell text as RTF: '\', '{' and '}' escaped, bytes above 127 as \'hh.
+std::string RtfEscape(const std::string& cp1250);
+
+} // namespace kalorina

@@ -1,0 +1,58 @@
+#pragma once
+// The bill of materials: everything a project needs, one row per kind and name,
+// with the kits of the catalogue expanded into their parts.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kalorina {
+
+class TDevices;
+class TProject;
+
+struct TUsedMaterialItem {
+    int type = 6;              // catalogue kind 0-5, 6 other
+    std::string name;          // what is printed
+    std::string catalogueId;   // the catalogue item the row comes from
+    std::string estimateCode;  // '@' + name: a kit to expand
+    float quantity = 0;
+    std::string unit;
+    bool selected = false;
+    // Kits this row was expanded from; expanding one of them again would never end.
+    std::vector<std::string> kitPath;
+};
+
+class TUsedMaterial {
+public:
+    std::vector<TUsedMaterialItem> rows;
+    int cursor = -1;
+    // Kits that refer back to themselves, directly or through others, in the order
+    // they were met; their rows stay unexpanded.
+    std::vector<std::string> cycleKits;
+
+    // Merges into a row of the same type and name (adding the quantity; the first
+    // row's code and unit stay) and answers false, or appends and answers true.
+    bool Add(const TUsedMaterialItem& row);
+    void SetLastEstimateCode(const std::string& code);
+    // Replaces rows whose code names a piece list by the list's parts, pass after
+    // pass, until no row names one.  A kit met again below itself is left as it is
+    // and recorded in cycleKits.  `piecesText` is the unit of parts without one.
+    void ExpandPieceLists(const TDevices& devices, const std::string& piecesText);
+    // By type, then by name byte for byte.
+    void Sort();
+
+    const TUsedMaterialItem* NextSelected();
+    int SelectedCount() const;
+    void SelectAll(bool selected);
+};
+
+// Builds the bill from the project as it is stored (no recalculation): the fields of
+// every room, then every circuit's tube, valve and fittings; kits expanded; sorted.
+TUsedMaterial BuildUsedMaterials(const TProject& project, const TDevices& devices);
+
+// The quantity as the JSON and the number columns give it: the float with 9
+// significant digits, '.' as separator.
+std::string QuantityText9(float quantity);
+
+} // namespace kalorina

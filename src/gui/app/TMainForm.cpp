@@ -21,6 +21,10 @@
 #include <QVBoxLayout>
 
 #include "app/TAboutBox.h"
+#include "app/UsedMaterialsExport.h"
+#include "materials/TUsedMaterialsExportForm.h"
+#include "platform/DialogSupport.h"
+#include "util/Error.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
 #include "platform/QtClipboard.h"
@@ -143,6 +147,10 @@ void TMainForm::BuildActions()
     connect(RenameItemAction, &QAction::triggered, this, &TMainForm::RenameItemActionExecute);
     connect(DeleteItemAction, &QAction::triggered, this, &TMainForm::DeleteItemActionExecute);
     connect(HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
+    connect(EditCut, &QAction::triggered, this, &TMainForm::EditCutExecute);
+    connect(EditCopy, &QAction::triggered, this, &TMainForm::EditCopyExecute);
+    connect(EditPaste, &QAction::triggered, this, &TMainForm::EditPasteExecute);
+    connect(UsedMaterialsExportAction, &QAction::triggered, this, &TMainForm::UsedMaterialsExportActionExecute);
     // Commands whose windows are still to come are present and follow their rules.
 }
 
@@ -308,7 +316,8 @@ void TMainForm::UpdateCommandStates()
     RenameItemAction->setEnabled(s.renameItem);
     DeleteItemAction->setEnabled(s.deleteItem);
     PrintAction->setEnabled(s.print);
-    UsedMaterialsPrintAction->setEnabled(s.print);
+    // Printing the bill waits for the report builder.
+    UsedMaterialsPrintAction->setEnabled(false);
     UsedMaterialsExportAction->setEnabled(s.print);
 }
 
@@ -449,6 +458,70 @@ void TMainForm::HelpAboutExecute()
 {
     TAboutBox box(this, [this] { return controller_->Devices().WriteSecurityCodes(); });
     box.exec();
+}
+
+bool TMainForm::SelectedGroupAndName(ItemGroup& group, std::string& name) const
+{
+    QTreeWidgetItem* item = SelectedItem();
+    if (!item)
+        return false;
+    group = static_cast<ItemGroup>(ItemsTree->indexOfTopLevelItem(item->parent()));
+    name = Cp(item->data(0, kNameRole).toString());
+    return true;
+}
+
+void TMainForm::EditCopyExecute()
+{
+    ItemGroup group;
+    std::string name;
+    if (SelectedGroupAndName(group, name))
+        controller_->CopyItem(*services_.clipboard, group, name);
+    UpdateCommandStates();
+}
+
+void TMainForm::EditCutExecute()
+{
+    ItemGroup group;
+    std::string name;
+    if (!SelectedGroupAndName(group, name) || !controller_->CutItem(*services_.clipboard, group, name))
+        return;
+    FillTree();
+    UpdateTitle();
+    UpdateCommandStates();
+    ShowTotals();
+}
+
+void TMainForm::EditPasteExecute()
+{
+    if (!ClipboardHasItem())
+        return;
+    auto pasted = controller_->PasteItem(*services_.clipboard);
+    FillTree();
+    if (pasted) {
+        QTreeWidgetItem* parent = ItemsTree->topLevelItem(static_cast<int>(pasted->first));
+        for (int i = 0; parent && i < parent->childCount(); ++i)
+            if (parent->child(i)->data(0, kNameRole).toString() == Q(pasted->second))
+                ItemsTree->setCurrentItem(parent->child(i));
+    }
+    UpdateTitle();
+    UpdateCommandStates();
+    ShowTotals();
+}
+
+void TMainForm::UsedMaterialsExportActionExecute()
+{
+    TUsedMaterial bill;
+    try {
+        bill = BuildUsedMaterials(Project(), controller_->Devices());
+    } catch (const KalorinaError& e) {
+        statusBar()->showMessage(Q(e.what()));
+        return;
+    }
+    UsedMaterialsExportEditor editor(std::move(bill));
+    TUsedMaterialsExportForm dialog(editor, services_, this);
+    if (ExecWithPlacement(dialog) == QDialog::Accepted && editor.Commit() > 0)
+        editor.CopyToClipboard(*services_.clipboard);
+    UpdateCommandStates();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

@@ -74,6 +74,12 @@ private:
     void RenameItemActionExecute();
     void DeleteItemActionExecute();
     void HelpAboutExecute();
+    void EditCutExecute();
+    void EditCopyExecute();
+    void EditPasteExecute();
+    void UsedMaterialsExportActionExecute();
+    // The group and the stored name of the selected room or circuit node.
+    bool SelectedGroupAndName(ItemGroup& group, std::string& name) const;
     void ItemsTreeEdited(QTreeWidgetItem* item, int column);
 
     Services services_;

@@ -1,0 +1,46 @@
+#pragma once
+// The export dialog of the bill of materials: all rows or the chosen ones, chosen in
+// a check tree (a double click on a row; with Shift held, on a whole group), then the
+// clipboard (OK) or a file.
+#include <QDialog>
+#include <vector>
+
+#include "app/UsedMaterialsExport.h"
+#include "platform/Services.h"
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kalorina::gui {
+
+class TUsedMaterialsExportForm : public QDialog {
+    Q_OBJECT
+public:
+    TUsedMaterialsExportForm(UsedMaterialsExportEditor& editor, const Services& services, QWidget* parent = nullptr);
+
+    QRadioButton *AllButton = nullptr, *SelectedButton = nullptr;
+    QTreeWidget* ItemView = nullptr;
+    QLabel *HintLabel = nullptr, *WarningLabel = nullptr;
+    QPushButton *OK = nullptr, *Cancel = nullptr, *SaveButton = nullptr;
+
+    // The double click of the tree, with the Shift state of the mouse press before it.
+    void ItemViewDblClick(QTreeWidgetItem* item);
+    bool shiftPressed = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ShowView();
+    void ShowStates(QTreeWidgetItem* item, const MaterialTreeNode& node);
+    std::vector<int> PathOf(QTreeWidgetItem* item) const;
+    void SaveButtonClick();
+
+    UsedMaterialsExportEditor& editor_;
+    Services services_;
+};
+
+} // namespace kalorina::gui

@@ -102,5 +102,17 @@ expect 1 size --system "Vexalon Nedves 16" --resistance 0.1 --forward 30 --retur
 expect 2 size --system "Vexalon Nedves 16"
 expect 2 catalogue --bogus
 
+# The bill of materials.
+expect 2 bom
+expect 2 bom "$dir/empty.klp" --xls
+expect 2 bom "$dir/empty.klp" --bogus
+expect 2 bom "$dir/empty.klp" "$dir/empty.klp"
+expect 0 bom "$dir/empty.klp" --json
+[ "$(cat "$dir/out")" = '{"rows": [], "error": null}' ] || { echo "FAIL: bom of an empty project"; cat "$dir/out"; failures=$((failures + 1)); }
+expect 1 bom "$dir/missing.klp" --json
+grep -q '"error": "' "$dir/out" || { echo "FAIL: bom --json without the error"; failures=$((failures + 1)); }
+expect 1 bom "$dir/empty.klp" --xls "$dir/no/such/dir/x.xls"
+expect 0 --language English bom "$dir/empty.klp" --csv "$dir/e.csv" --html "$dir/e.html" --rtf "$dir/e.rtf"
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

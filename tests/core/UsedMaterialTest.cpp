@@ -277,8 +277,9 @@ TEST_F(ExportBytesTest, OneRowGivesTheRtfRowAndTheNumberCell)
     const std::string& b = stream.BiffWorksheet();
     const std::string head("\x09\x00\x04\x00\x07\x00\x10\x00\x00\x00\x08\x00\x00\x00\x02\x00\x00\x00\x04\x00", 20);
     EXPECT_EQ(b.substr(0, 20), head);
+    EXPECT_EQ(b.substr(20, 6), std::string("\x42\x00\x02\x00\xE2\x04", 6));  // code page 1250
     // Heading labels (12 + n each), then name and code labels of row 1.
-    std::size_t at = 20;
+    std::size_t at = 26;
     for (const char* t : {"Name", "Code", "Quantity", "Unit", "Tube", "T16"})
         at += 12 + std::strlen(t);
     std::string number("\x03\x00\x0F\x00\x01\x00\x02\x00\x40\x00\x00", 11);
@@ -298,7 +299,7 @@ TEST_F(ExportBytesTest, DimensionsEmptyCodesLongTextsEscapingAndClipboardBlocks)
     EXPECT_EQ(b[14], 4);  // rows used: heading + 3
     EXPECT_EQ(b[18], 4);
     // The first data row: its name label, then a label of length 0 for the empty code.
-    std::size_t at = 20 + 12 * 4 + 4 + 4 + 8 + 4;
+    std::size_t at = 26 + 12 * 4 + 4 + 4 + 8 + 4;
     at += 12 + 8;
     EXPECT_EQ(b.substr(at, 12), std::string("\x04\x00\x08\x00\x01\x00\x01\x00\x40\x00\x00\x00", 12));
     EXPECT_NE(b.find(std::string("\x04\x00\x07\x01\x02\x00\x00\x00\x40\x00\x00\xFF", 12) + std::string(255, 'x') +

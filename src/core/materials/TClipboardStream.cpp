@@ -181,6 +181,11 @@ void TClipboardStream::WriteBiffHeader()
     static const unsigned char header[20] = {0x09, 0x00, 0x04, 0x00, 0x07, 0x00, 0x10, 0x00, 0x00, 0x00,
                                              0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
     biff.append(reinterpret_cast<const char*>(header), sizeof header);
+    // The labels are code page 1250 bytes; without saying so, spreadsheets read them as
+    // their own code page and garble every accented letter.  The record follows the
+    // header, so the dimensions keep their offsets.
+    static const unsigned char codepage[6] = {0x42, 0x00, 0x02, 0x00, 0xE2, 0x04};
+    biff.append(reinterpret_cast<const char*>(codepage), sizeof codepage);
 }
 
 void TClipboardStream::WriteBiffLabel(const std::string& text)

@@ -4,7 +4,9 @@
 #include <QPushButton>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <fstream>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -107,6 +109,33 @@ TEST_F(UsedMaterialsGuiTest, ExportDialogChoosesAGroupWithShiftDoubleClickAndFil
     std::string text = *clipboard.Get("text/plain");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + tubeRows);
     EXPECT_FALSE(form->EditPaste->isEnabled());
+}
+
+TEST_F(UsedMaterialsGuiTest, ExportDialogSavesFilesAndCancelLeavesTheClipboard)
+{
+    ASSERT_TRUE(form->Controller().OpenFile(KALORINA_SOURCE_DIR "/examples/flat.klp"));
+    form->Refresh();
+    QTemporaryDir dir;
+    const std::string xls = dir.filePath("bill.xls").toStdString(), csv = dir.filePath("bill.csv").toStdString();
+    files.Answer(xls);
+    files.Answer(csv);
+    clipboard.Put({{"Kalorina Item", "keep"}});
+    OnModal(
+        [&](QDialog& d) {
+            auto& f = static_cast<TUsedMaterialsExportForm&>(d);
+            f.SaveButton->click();
+            f.SaveButton->click();
+            f.Cancel->click();
+        },
+        "UsedMaterialsExportForm");
+    TriggerAction(form.get(), "UsedMaterialsExportAction");
+    std::ifstream in(xls, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes.substr(0, 8), std::string("\x09\x00\x04\x00\x07\x00\x10\x00", 8));
+    std::ifstream text(csv, std::ios::binary);
+    std::string csvText((std::istreambuf_iterator<char>(text)), std::istreambuf_iterator<char>());
+    EXPECT_NE(csvText.find("Vexalon Nedves 16(d=100mm);VX-FH16-100;"), std::string::npos);
+    EXPECT_EQ(*clipboard.Get("Kalorina Item"), "keep");  // cancelled: the clipboard is untouched
 }
 
 TEST_F(UsedMaterialsGuiTest, CopiedRoomPastesTwiceUnderUniqueNamesAndCutCircuitComesBack)

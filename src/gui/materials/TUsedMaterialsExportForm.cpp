@@ -13,6 +13,7 @@
 #include "document/TProgramOptions.h"
 #include "platform/DialogSupport.h"
 #include "platform/FontAttributes.h"
+#include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
 #include "util/Error.h"
 
@@ -85,6 +86,7 @@ TUsedMaterialsExportForm::TUsedMaterialsExportForm(UsedMaterialsExportEditor& ed
     column->addWidget(WarningLabel);
     column->addLayout(buttons);
 
+    TranslateForm(this);
     AddNodes(nullptr, ItemView, *editor_.GetView().tree);
     ShowView();
 

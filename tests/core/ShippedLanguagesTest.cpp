@@ -50,7 +50,8 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
         {"IDS_DELETEROOMQUESTION", "s"}, {"IDS_DELETEROUNDQUESTION", "s"}, {"IDS_WANTITEMDELETE", "s"},
         {"IDS_VERSIONERR", "d"},         {"IDS_XMLPARSERERROR+3", "s"},    {"IDS_XMLPARSERERROR+4", "s"},
         {"IDS_XMLPARSERERROR+10", "ss"}, {"IDS_XMLPARSERERROR+11", "ss"},
-        {"IDS_XMLDATEERROR", "s"},       {"IDS_XMLINTEGERERROR", "s"},     {"IDS_XMLFILEERROR", "s"}};
+        {"IDS_XMLDATEERROR", "s"},       {"IDS_XMLINTEGERERROR", "s"},     {"IDS_XMLFILEERROR", "s"},
+        {"IDS_PIECELISTCYCLE", "s"}};
     for (const auto& [key, text] : lang.Strings) {
         auto f = formats.find(key);
         EXPECT_EQ(Conversions(text), f == formats.end() ? "" : f->second) << key << ": " << text;

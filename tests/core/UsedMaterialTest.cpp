@@ -12,6 +12,7 @@
 #include "materials/TClipboardStream.h"
 #include "materials/TUsedMaterial.h"
 #include "platform/Clipboard.h"
+#include "util/Error.h"
 #include "util/FloatFormat.h"
 
 namespace kalorina {
@@ -253,6 +254,28 @@ TEST_F(UsedMaterialTest, TreeGroupsByKindAndItemAndFollowsTheShiftRules)
     EXPECT_EQ(tree[1].state, MaterialTreeNode::kUnchecked);
     SelectFromTree(bill, tree, true);
     EXPECT_EQ(bill.SelectedCount(), 3);
+}
+
+TEST_F(UsedMaterialTest, ExportEditorSwitchesToTheChosenRowsAndSavesEachKindOfFile)
+{
+    TUsedMaterial bill;
+    bill.Add(Row(2, "Valve", "V", 2));
+    bill.Add(Row(3, "Elbow", "E", 4));
+    UsedMaterialsExportEditor editor(bill);
+    EXPECT_TRUE(editor.GetView().all);
+    EXPECT_EQ(editor.Commit(), 2);
+    EXPECT_FALSE(editor.DoubleClick({0, 0}, false));  // an item node without Shift
+    EXPECT_TRUE(editor.DoubleClick({0, 0, 0}, false));  // "Fittings" sorts first: the elbow
+    EXPECT_FALSE(editor.GetView().all);
+    EXPECT_EQ(editor.Commit(), 1);
+    EXPECT_EQ(editor.Bill().rows[1].name, "Elbow");
+    EXPECT_TRUE(editor.Bill().rows[1].selected);
+
+    EXPECT_EQ(ExportKindOfPath("a.XLS"), ExportFileKind::Xls);
+    EXPECT_EQ(ExportKindOfPath("a.rtf"), ExportFileKind::Rtf);
+    EXPECT_EQ(ExportKindOfPath("a.htm"), ExportFileKind::Html);
+    EXPECT_EQ(ExportKindOfPath("dir.x/a"), ExportFileKind::Csv);
+    EXPECT_THROW(WriteExportFile("/nonexistent-dir/a.csv", "x"), KalorinaError);
 }
 
 struct ExportBytesTest : UsedMaterialTest {

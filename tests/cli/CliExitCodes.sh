@@ -85,7 +85,7 @@ expect 0 show "$dir/out.klp"
 
 # Catalogue commands on the shipped catalogue, and on one that does not load.
 expect 0 catalogue
-grep -q "Vexalon Nedves 16" "$dir/out" || { echo "FAIL: catalogue listing"; failures=$((failures + 1)); }
+grep -q "Vexalon FH-W16" "$dir/out" || { echo "FAIL: catalogue listing"; failures=$((failures + 1)); }
 expect 0 catalogue --json
 grep -q '"failed":false' "$dir/out" || { echo "FAIL: catalogue --json"; failures=$((failures + 1)); }
 expect 0 seccodes
@@ -94,12 +94,12 @@ mkdir "$dir/badcat"
 printf '<?xml version="1.0"?><C><TervaldDBTube><ItemHeader><ItemPath>x</ItemPath></ItemHeader></TervaldDBTube></C>' >"$dir/badcat/a.xml"
 expect 1 --data "$dir/badcat" catalogue --json
 grep -q '"failed":true' "$dir/out" || { echo "FAIL: a failed load is not reported as such"; failures=$((failures + 1)); }
-size=(size --system "Vexalon Nedves 16" --resistance 0.1 --forward 40 --return 35 --inside 20 --power 800 --area 12)
+size=(size --system "Vexalon FH-W16" --resistance 0.1 --forward 40 --return 35 --inside 20 --power 800 --area 12)
 expect 0 "${size[@]}" --json
-grep -q '"optimum":{"spacing1":50' "$dir/out" || { echo "FAIL: size optimum"; cat "$dir/out"; failures=$((failures + 1)); }
+grep -q '"optimum":{"spacing1":100' "$dir/out" || { echo "FAIL: size optimum"; cat "$dir/out"; failures=$((failures + 1)); }
 expect 1 size --system Nope --resistance 0.1 --forward 40 --return 35 --inside 20 --power 800 --area 12
-expect 1 size --system "Vexalon Nedves 16" --resistance 0.1 --forward 30 --return 35 --inside 20 --power 800 --area 12
-expect 2 size --system "Vexalon Nedves 16"
+expect 1 size --system "Vexalon FH-W16" --resistance 0.1 --forward 30 --return 35 --inside 20 --power 800 --area 12
+expect 2 size --system "Vexalon FH-W16"
 expect 2 catalogue --bogus
 
 echo "$passes passed, $failures failed"

@@ -102,5 +102,25 @@ expect 1 size --system "Vexalon FH-W16" --resistance 0.1 --forward 30 --return 3
 expect 2 size --system "Vexalon FH-W16"
 expect 2 catalogue --bogus
 
+# xml: one JSON object per part, texts as UTF-8 whatever the document's encoding,
+# attributes in the scanner's (name) order.
+printf '<?xml version="1.0" encoding="windows-1250"?>\n<a z="1" b="\xf5"><!--c--><b/>  F\xfbt\xe9s &amp; x </a>' >"$dir/x.xml"
+expect 0 xml "$dir/x.xml"
+want='{"type": "ptXmlProlog", "name": "", "content": "", "attributes": [["encoding", "windows-1250"], ["version", "1.0"]]}
+{"type": "ptStartTag", "name": "a", "content": "", "attributes": [["b", "ő"], ["z", "1"]]}
+{"type": "ptComment", "name": "", "content": "c", "attributes": []}
+{"type": "ptEmptyTag", "name": "b", "content": "", "attributes": []}
+{"type": "ptContent", "name": "", "content": "Fűtés & x", "attributes": []}
+{"type": "ptEndTag", "name": "a", "content": "", "attributes": []}'
+[ "$(cat "$dir/out")" = "$want" ] || { echo "FAIL: xml parts"; cat "$dir/out"; failures=$((failures + 1)); }
+for f in "$(dirname "$0")"/../../data/*.xml "$(dirname "$0")"/../../data/include/*.xml; do
+    expect 0 xml "$f"
+    [ "$(grep -c '^{"type": "pt' "$dir/out")" -eq "$(wc -l <"$dir/out")" ] || { echo "FAIL: xml $f"; failures=$((failures + 1)); }
+done
+expect 1 xml "$dir/missing.xml"
+expect 1 xml "$dir"
+expect 2 xml
+expect 2 xml "$dir/x.xml" "$dir/x.xml"
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -51,6 +51,11 @@ inline bool EndsTagName(unsigned char c)
 // plain bytes.  Searched a block at a time rather than byte by byte.
 inline const char* FindTextStop(const char* p)
 {
+    // Texts between tags are mostly short: look at the first bytes one by one
+    // before paying for a block search.
+    for (int i = 0; i < 24; ++i, ++p)
+        if (*p == '<' || *p == '&' || *p == 0)
+            return p;
     const char* lt = std::strchr(p, '<');
     const char* end = lt ? lt : EndOf(p);
     const void* amp = std::memchr(p, '&', static_cast<std::size_t>(end - p));

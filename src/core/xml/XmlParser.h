@@ -92,6 +92,9 @@ public:
     ~TTextBlock() { Release(); }
     // At least `bytes` writable bytes (old contents not kept); nullptr when memory runs out.
     char* Reserve(std::size_t bytes);
+    // The first `size` bytes of the open file and a zero after them, mapped from
+    // the system's file cache without a copy; nullptr when that cannot be done.
+    const char* MapFile(int fd, std::size_t size);
     void Release();
 
 private:

@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
 #include "catalogue/SecurityCode.h"
 #include "catalogue/TDevices.h"
 #include "catalogue/ValveDBItem.h"
+#include "xml/XmlParser.h"
 
 namespace {
 
@@ -110,6 +112,28 @@ void BM_LoadCatalogue(benchmark::State& state)
     state.counters["MB"] = static_cast<double>(cat.bytes) / 1e6;
 }
 BENCHMARK(BM_LoadCatalogue)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The scanner alone over the same files: every part, nothing kept.
+void BM_ScanCatalogue(benchmark::State& state)
+{
+    static GeneratedCatalogue cat;
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(cat.dir))
+        files.push_back(entry.path().string());
+    for (auto _ : state) {
+        std::size_t parts = 0;
+        kalorina::TXmlParser xml;
+        for (const auto& f : files) {
+            xml.LoadFromFile(f);
+            xml.StartScan();
+            while (xml.Scan())
+                ++parts;
+        }
+        benchmark::DoNotOptimize(parts);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(cat.bytes));
+}
+BENCHMARK(BM_ScanCatalogue)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
 

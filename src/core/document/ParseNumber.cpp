@@ -1,5 +1,7 @@
 #include "document/ParseNumber.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -77,10 +79,14 @@ bool ExactDecimal(std::string_view s, long double& value)
     }
     if (digits == 0 || scale > maxScale || (bits < 64 && mantissa >> bits != 0))
         return false;
-    long double power = 1;
-    for (int k = 0; k < scale; ++k)
-        power *= 10;
-    value = static_cast<long double>(mantissa) / power;
+    static const auto powers = [] {
+        std::array<long double, 28> p{};
+        p[0] = 1;
+        for (std::size_t k = 1; k < p.size(); ++k)
+            p[k] = p[k - 1] * 10;  // exact up to maxScale
+        return p;
+    }();
+    value = scale == 0 ? static_cast<long double>(mantissa) : static_cast<long double>(mantissa) / powers[scale];
     if (negative)
         value = -value;
     return true;
@@ -90,9 +96,8 @@ bool ExactDecimal(std::string_view s, long double& value)
 long double ParseNumber(const std::string& text, NumberKind kind)
 {
     std::string t = text;
-    for (char& c : t)
-        if (c == ',')
-            c = '.';
+    if (t.find(',') != std::string::npos)
+        std::replace(t.begin(), t.end(), ',', '.');
     long double value = 0;
     if (!t.empty()) {
         char first = t.front();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <typeinfo>
 #include <cstdint>
 #include <new>
 #include <fcntl.h>
@@ -534,6 +535,9 @@ bool TXmlParser::AnalyzeText(const char* start)
 {
     PartType = ptContent;
     std::string& content = PartContent;  // emptied by Scan, keeps its capacity from part to part
+    // Without an override of TranslateEncoding the runs are translated right into
+    // the part, with no text in between.
+    const bool ownTranslation = typeid(*this) == typeid(TXmlParser);
     const char* p = start;
     const char* last = start;
     for (;;) {
@@ -549,7 +553,13 @@ bool TXmlParser::AnalyzeText(const char* start)
             break;
         if (*p != '&') {
             const char* q = detail::FindTextStop(p);
-            content += TranslateEncoding(std::string_view(p, static_cast<std::size_t>(q - p)));
+            const std::string_view run(p, static_cast<std::size_t>(q - p));
+            if (!ownTranslation)
+                content += TranslateEncoding(run);
+            else if (IsUtf8() && detail::HasHighByte(run))
+                content += Utf8ToAnsi(run, '?');
+            else
+                content.append(run);
             last = q - 1;
             p = q;
             continue;
@@ -659,9 +669,11 @@ std::string TXmlParser::ReplaceGeneralEntitiesAt(std::string_view text, int dept
     return out;
 }
 
+bool TXmlParser::IsUtf8() const { return ActiveEncoding.size() == 5 && ActiveEncoding.compare(0, 5, "UTF-8", 5) == 0; }
+
 std::string TXmlParser::TranslateEncoding(std::string_view text)
 {
-    if (ActiveEncoding.size() == 5 && ActiveEncoding.compare(0, 5, "UTF-8", 5) == 0 && detail::HasHighByte(text))
+    if (IsUtf8() && detail::HasHighByte(text))
         return Utf8ToAnsi(text, '?');
     return std::string(text);  // ASCII reads the same in both
 }

@@ -204,6 +204,7 @@ private:
                                              const std::vector<std::string>& active);
 
     void ClearDocument();  // Clear() except releasing the block
+    bool IsUtf8() const;   // ActiveEncoding is exactly "UTF-8"
     TTextBlock ownBuffer_;
     const char* buffer_ = nullptr;  // ownBuffer_ or the caller's text
     const char* next_ = nullptr;    // where the next part starts; nullptr before the first

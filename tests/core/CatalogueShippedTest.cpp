@@ -28,7 +28,7 @@ TEST(CatalogueShipped, LoadsCompletelyInBothLanguages)
         ASSERT_FALSE(d.Failed()) << language << ": " << d.FailureMessage();
         EXPECT_TRUE(d.FailedValves().empty()) << language;
         EXPECT_TRUE(d.WriteSecurityCodes().empty());
-        EXPECT_GE(d.Items(kFloorHeatingKind).size(), 3u);
+        EXPECT_GE(d.Items(kFloorHeatingKind).size(), 2u);
         EXPECT_EQ(d.Items(kTubeKind).size(), 2u);
         EXPECT_EQ(d.Items(kValveKind).size(), 3u);
         EXPECT_GE(d.Items(kResistKind).size(), 4u);
@@ -71,6 +71,13 @@ TEST(CatalogueShipped, DataArePhysicallySound)
     // Output falls with wider spacing and with more covering.
     EXPECT_LT(fh->SpecificOutput(dt, 0.05, fh->SpacingIndex(300)), q);
     EXPECT_LT(fh->SpecificOutput(dt, 0.15, s100), q);
+    // The surface turns red where the limit curve of the spacing puts the limit,
+    // not only where the mean surface temperature reaches it: 300 mm on a bare
+    // screed is limited to about 77 W/m2, 100 mm under carpet to the full 100.
+    int s300 = fh->SpacingIndex(300);
+    EXPECT_LT(fh->SurfaceTemperature(75, 20, 0, s300), 29);
+    EXPECT_GT(fh->SurfaceTemperature(79, 20, 0, s300), 29);
+    EXPECT_LT(fh->SurfaceTemperature(99, 20, 0.15, s100), 29);
 
     auto* water = d.Find<MediumDBItem>(kMediumKind, "H2O (IAPWS) 0-100 \xB0" "C");
     ASSERT_NE(water, nullptr);

@@ -6,20 +6,22 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
 #include "catalogue/SecurityCode.h"
 #include "catalogue/TDevices.h"
 #include "catalogue/ValveDBItem.h"
+#include "xml/XmlParser.h"
 
 namespace {
 
 std::string Header(const std::string& name, const std::string& code = "")
 {
     return "<ItemHeader><Macro ID=\"%N\">" + name + "</Macro><Year>2024</Year><Month>9</Month><Day>1</Day>"
-           "<ItemPath>%ROOT%\\Group " + name.substr(0, 3) + "</ItemPath><ItemName Language=\"Magyar\">%N hu</ItemName>"
-           "<ItemName Language=\"English\">%N en</ItemName><HomePage>%HOME%/%N</HomePage>" + code + "</ItemHeader>";
+           "<ItemPath>%ROOT%\\Group " + name.substr(0, 3) + "</ItemPath><ItemName Language=\"hu\">%N hu</ItemName>"
+           "<ItemName Language=\"en\">%N en</ItemName><HomePage>%HOME%/%N</HomePage>" + code + "</ItemHeader>";
 }
 
 std::string FloorHeating(int i)
@@ -30,7 +32,7 @@ std::string FloorHeating(int i)
         s += "<Division><Distance>" + std::to_string(50 + 50 * d) + "</Distance><EstimateCode>E%N-" +
              std::to_string(d) + "</EstimateCode></Division>";
     for (int r = 0; r < 4; ++r) {
-        s += "<Surface><SurfaceName Language=\"Magyar\">Burkolat " + std::to_string(r) +
+        s += "<Surface><SurfaceName Language=\"hu\">Burkolat " + std::to_string(r) +
              "</SurfaceName><HeatResist>0," + std::to_string(5 * r) + "</HeatResist>";
         for (int d = 0; d < 6; ++d)
             s += "<Equation><LineSteep>" + std::to_string(7.5 - 0.8 * d - r) +
@@ -66,10 +68,13 @@ std::string Valve(int i)
 struct GeneratedCatalogue {
     std::filesystem::path dir;
     std::size_t bytes = 0;
+    bool keep = false;
 
-    GeneratedCatalogue()
+    // Written into `into`, which stays; without it into a scratch folder.
+    explicit GeneratedCatalogue(const std::filesystem::path& into = {})
     {
-        dir = std::filesystem::temp_directory_path() / ("kalorina-bench-" + std::to_string(::getpid()));
+        keep = !into.empty();
+        dir = keep ? into : std::filesystem::temp_directory_path() / ("kalorina-bench-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         const std::string prolog = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Catalogue>\n"
                                    "<TervaldDBGlobalMacro><Macro ID=\"%ROOT%\">Padlófűtés</Macro>"
@@ -85,14 +90,18 @@ struct GeneratedCatalogue {
             bytes += body.size();
         }
     }
-    ~GeneratedCatalogue() { std::filesystem::remove_all(dir); }
+    ~GeneratedCatalogue()
+    {
+        if (!keep)
+            std::filesystem::remove_all(dir);
+    }
 };
 
 void BM_LoadCatalogue(benchmark::State& state)
 {
     static GeneratedCatalogue cat;
     for (auto _ : state) {
-        kalorina::TDevices devices(cat.dir.string(), "Magyar");
+        kalorina::TDevices devices(cat.dir.string(), "hu");
         if (devices.Failed() || !devices.FailedValves().empty())
             state.SkipWithError(("the generated catalogue did not load cleanly: " + devices.FailureMessage() +
                                  std::to_string(devices.FailedValves().size()))
@@ -104,6 +113,41 @@ void BM_LoadCatalogue(benchmark::State& state)
 }
 BENCHMARK(BM_LoadCatalogue)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The scanner alone over the same files: every part, nothing kept.
+void BM_ScanCatalogue(benchmark::State& state)
+{
+    static GeneratedCatalogue cat;
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(cat.dir))
+        files.push_back(entry.path().string());
+    for (auto _ : state) {
+        std::size_t parts = 0;
+        kalorina::TXmlParser xml;
+        for (const auto& f : files) {
+            xml.LoadFromFile(f);
+            xml.StartScan();
+            while (xml.Scan())
+                ++parts;
+        }
+        benchmark::DoNotOptimize(parts);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(cat.bytes));
+}
+BENCHMARK(BM_ScanCatalogue)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 } // namespace
 
-BENCHMARK_MAIN();
+// `catalogue_load_bench --write DIR` only writes the catalogue into DIR, for timing
+// whole processes against another reader (bench/compare_xmllint.sh).
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::string(argv[1]) == "--write") {
+        GeneratedCatalogue cat{std::filesystem::path(argv[2])};
+        std::printf("%zu bytes in %s\n", cat.bytes, cat.dir.c_str());
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -26,10 +26,10 @@ const TDevices& Shipped()
 TProject Generate()
 {
     const TDevices& d = Shipped();
-    const auto& system = *d.Find<FloorHeatDBItem>(kFloorHeatingKind, Utf8ToCp1250("Vexalon Nedves 16"));
-    const std::string covering = Utf8ToCp1250("Kerámia, kő (R=0,05)");
+    const auto& system = *d.Find<FloorHeatDBItem>(kFloorHeatingKind, Utf8ToCp1250("Vexalon FH-W16"));
+    const std::string covering = Utf8ToCp1250("R 0.05 kerámia/tiles");
     TProject p({{}, "", d.DefaultValveName()});
-    p.options.medium.mediumName = Utf8ToCp1250("Víz");
+    p.options.medium.mediumName = Utf8ToCp1250("H2O (IAPWS) 0-100 °C");
     p.options.medium.forward = 40;
     p.options.medium.return_ = 34;
     for (int r = 0; r < 1000; ++r) {

@@ -2,26 +2,44 @@
 """Derives the characteristic lines of the floor heating systems we ship and writes
 data/include/floorheating.xml.
 
-Method: EN 1264-2, systems of type A (tubes inside the screed):
+Method: EN 1264-2, systems of type A (tube inside the screed); each system below
+declares its one build-up, and only systems of that type are derived.
+
+Characteristic line (annex A):
 
     q = K_H * dT_H,   K_H = B * a_B * a_T^m_T * a_u^m_u * a_D^m_D
 
-    a_B = (1/alpha + s_u0/lambda_u0) / (1/alpha + s_u/lambda_E + R)
-          alpha = 10.8 W/m2K, s_u0 = 0.045 m, lambda_u0 = 1.0 W/mK
+    a_B = (1/alpha + s_u0/lambda_u0) / (1/alpha + s_u0/lambda_E + R)
+          alpha = 10.8 W/m2K, s_u0 = 0.045 m, lambda_u0 = 1.0 W/mK; the real screed
+          thickness enters through a_u^m_u only
     m_T = 1 - T/0.075            (T tube spacing, m)
     m_u = 100 * (0.045 - s_u)    (s_u screed above the tube, m)
     m_D = 250 * (D - 0.020)      (D outer tube diameter, m)
-    a_T, a_u, a_D from the tables of the standard's annex A (below), by the
-    covering's resistance R and, for a_u and a_D, linearly between the tabulated
-    spacings.
-    B = B_0 = 6.7 W/m2K for tubes of lambda_R = 0.35 W/mK and 2 mm wall (all our
-    tubes); other tubes are corrected with
-    1/B = 1/B_0 + 1.1/pi * a_T^m_T a_u^m_u a_D^m_D * T *
+    a_T by the covering's resistance R (table A.1); a_u and a_D by R and the
+    spacing (tables A.2 and A.3), linearly between tabulated spacings.
+    B = B_0 = 6.7 W/m2K for tubes of lambda_R0 = 0.35 W/mK and a 2 mm wall; other
+    tubes with
+    1/B = 1/B_0 + 1.1/pi * a_B a_T^m_T a_u^m_u a_D^m_D * T *
           (ln(D/(D-2 s_R))/(2 lambda_R) - ln(D/(D-2 s_R0))/(2 lambda_R0)).
 
+Limit curve (the heat flux at which the warmest spot of the floor reaches the
+limit, 9 K above the room in the occupied zone):
+
+    q_G = phi * B_G * (dT_H/phi)^n_G,  phi = 1 for 9 K,
+    B_G and n_G by the spacing and s_u/lambda_E (tables A.4 and A.6, for
+    s_u/lambda_E <= 0.0792).  The line meets the curve at
+    dT_H,G = (B_G/K_H)^(1/(1-n_G)), q_G = K_H * dT_H,G.
+
 The catalogue's equation q = LineSteep * dT_H^Exponent + LineyIntersection then
-has LineSteep = K_H, Exponent = 1, LineyIntersection = 0, and SurfaceTempFactor
-= 1 (the basic characteristic q = 8.92 (t_F - t_i)^1.1 of the same standard).
+has LineSteep = K_H, Exponent = 1, LineyIntersection = 0.  The program finds the
+surface temperature from the basic characteristic q = 8.92 (t_F - t_i)^1.1 with q
+multiplied by SurfaceTempFactor: a factor of 100/q_G (where q_G < 100 W/m2, else
+1) puts 9 K exactly where the limit curve puts the limit, so the surface turns
+red where the standard's limit heat flux is exceeded.
+
+The tables are those of EN 1264-2 annex A as published in the open building
+simulation library AixLib (RWTH-EBC/AixLib, EN1264/TablesAndParameters/
+K_H_TypeA.mo and qG_TypeA.mo).
 
 Run from the repository root:  python3 tools/derive_floor_heating.py
 """
@@ -32,94 +50,147 @@ from xml.sax.saxutils import escape
 ALPHA, SU0, LAMBDA_U0 = 10.8, 0.045, 1.0
 B0, LAMBDA_R0, SR0 = 6.7, 0.35, 0.002
 
-RESISTANCES = [0.0, 0.05, 0.10, 0.15]
+# Tables A.1 to A.3: by covering resistance R (m2K/W) and spacing T (m).
 A_T = {0.0: 1.23, 0.05: 1.188, 0.10: 1.156, 0.15: 1.134}
 T_TAB = [0.05, 0.075, 0.1, 0.15, 0.2, 0.225, 0.3, 0.375]
 A_U = {
-    0.0: [1.069, 1.066, 1.063, 1.057, 1.051, 1.048, 1.040, 1.0315],
-    0.05: [1.056, 1.053, 1.050, 1.046, 1.041, 1.038, 1.032, 1.025],
-    0.10: [1.043, 1.041, 1.039, 1.035, 1.031, 1.029, 1.024, 1.019],
-    0.15: [1.037, 1.035, 1.0335, 1.0305, 1.027, 1.0255, 1.021, 1.017],
+    0.0: [1.069, 1.066, 1.063, 1.057, 1.051, 1.048, 1.0395, 1.03],
+    0.05: [1.056, 1.053, 1.05, 1.046, 1.041, 1.038, 1.031, 1.0221],
+    0.10: [1.043, 1.041, 1.039, 1.035, 1.0315, 1.0295, 1.024, 1.0181],
+    0.15: [1.037, 1.035, 1.0335, 1.0305, 1.0275, 1.026, 1.021, 1.015],
 }
 A_D = {
-    0.0: [1.013, 1.013, 1.012, 1.011, 1.009, 1.008, 1.006, 1.004],
-    0.05: [1.013, 1.013, 1.012, 1.010, 1.009, 1.008, 1.006, 1.004],
-    0.10: [1.012, 1.012, 1.011, 1.010, 1.008, 1.007, 1.005, 1.004],
-    0.15: [1.011, 1.011, 1.011, 1.009, 1.008, 1.007, 1.005, 1.004],
+    0.0: [1.013, 1.021, 1.029, 1.04, 1.046, 1.049, 1.053, 1.056],
+    0.05: [1.013, 1.019, 1.025, 1.034, 1.04, 1.043, 1.049, 1.051],
+    0.10: [1.012, 1.016, 1.022, 1.029, 1.035, 1.038, 1.044, 1.046],
+    0.15: [1.011, 1.014, 1.018, 1.024, 1.03, 1.033, 1.039, 1.042],
 }
 
-COVERINGS = [  # (R, Hungarian name, English name)
-    (0.0, "Burkolat nélkül", "No covering"),
-    (0.05, "Kerámia, kő (R=0,05)", "Tiles, stone (R=0.05)"),
-    (0.10, "Laminált, parketta (R=0,10)", "Laminate, parquet (R=0.10)"),
-    (0.15, "Szőnyeg (R=0,15)", "Carpet (R=0.15)"),
+# Tables A.4 (B_G) and A.6 (n_G): by spacing (rows) and s_u/lambda_E (columns).
+SL_TAB = [0.01, 0.0208, 0.0292, 0.0375, 0.0458, 0.0542, 0.0625, 0.0708, 0.0792]
+BG_T = [0.05, 0.075, 0.1, 0.15, 0.2, 0.225, 0.3, 0.375]
+B_G = [
+    [85, 91.5, 96.8, 100, 100, 100, 100, 100, 100],
+    [75.3, 83.5, 89.9, 96.3, 99.5, 100, 100, 100, 100],
+    [66, 75.4, 82.9, 89.3, 95.5, 98.8, 100, 100, 100],
+    [51, 61.1, 69.2, 76.3, 82.7, 87.5, 91.8, 95.1, 97.8],
+    [38.5, 48.2, 56.2, 63.1, 69.1, 74.5, 81.3, 86.4, 90],
+    [33, 42.5, 49.5, 56.5, 62, 67.5, 75.3, 81.6, 86.1],
+    [20.5, 26.8, 31.6, 36.4, 41.5, 47.5, 57.5, 65.3, 72.4],
+    [11.5, 13.7, 15.5, 18.2, 21.5, 27.5, 40, 49.1, 58.3],
+]
+NG_T = [0.05, 0.075, 0.1, 0.15, 0.2, 0.225, 0.2625, 0.3, 0.3375, 0.375]
+N_G = [
+    [0.008, 0.005, 0.002, 0, 0, 0, 0, 0, 0],
+    [0.024, 0.021, 0.018, 0.011, 0.002, 0, 0, 0, 0],
+    [0.046, 0.043, 0.041, 0.033, 0.014, 0.005, 0, 0, 0],
+    [0.088, 0.085, 0.082, 0.076, 0.055, 0.038, 0.024, 0.014, 0.006],
+    [0.131, 0.13, 0.129, 0.123, 0.105, 0.083, 0.057, 0.04, 0.028],
+    [0.155, 0.154, 0.153, 0.146, 0.13, 0.11, 0.077, 0.056, 0.041],
+    [0.197, 0.196, 0.196, 0.19, 0.173, 0.15, 0.11, 0.083, 0.062],
+    [0.254, 0.253, 0.253, 0.245, 0.228, 0.195, 0.145, 0.114, 0.086],
+    [0.322, 0.321, 0.321, 0.31, 0.293, 0.26, 0.187, 0.148, 0.115],
+    [0.422, 0.421, 0.421, 0.405, 0.385, 0.325, 0.23, 0.183, 0.142],
 ]
 
+# Projects store the covering's name, so it is the same in every language: the
+# resistance first, then the kind of covering in Hungarian and English.
+COVERINGS = [  # (R, stored name)
+    (0.0, "R 0.00 esztrich/screed"),
+    (0.05, "R 0.05 kerámia/tiles"),
+    (0.10, "R 0.10 parketta/parquet"),
+    (0.15, "R 0.15 szőnyeg/carpet"),
+]
+
+# One declared build-up per system.  The tubes' conductivities are those of the
+# tube items (ThermalCond).
 SYSTEMS = [
-    dict(name_hu="Vexalon Nedves 16", name_en="Vexalon Wet 16", path="%FH_PATH%\\%WET%", tube="%TUBE_PEXA%",
+    dict(name="Vexalon FH-W16", type="A", path="%FH_PATH%\\%WET%", tube="%TUBE_PEXA%",
          size="16x2", D=0.016, sR=0.002, lambdaR=0.35, su=0.045, lambdaE=1.2,
-         spacings=[50, 100, 150, 200, 250, 300], code="VX-FH16",
+         spacings=[100, 150, 200, 250, 300], code="VX-FH16",
          build_hu="Cementesztrich 45 mm a cső felett (1,2 W/mK), PE-Xa cső 16x2, rendszerlemez 30 mm",
          build_en="Cement screed 45 mm above the tube (1.2 W/mK), PE-Xa tube 16x2, system panel 30 mm"),
-    dict(name_hu="Vexalon Nedves 17", name_en="Vexalon Wet 17", path="%FH_PATH%\\%WET%", tube="%TUBE_PERT%",
+    dict(name="Vexalon FH-W17", type="A", path="%FH_PATH%\\%WET%", tube="%TUBE_PERT%",
          size="17x2", D=0.017, sR=0.002, lambdaR=0.40, su=0.035, lambdaE=1.2,
          spacings=[100, 150, 200, 250, 300], code="VX-FH17",
          build_hu="Anhidrit esztrich 35 mm a cső felett (1,2 W/mK), PE-RT cső 17x2, rendszerlemez 30 mm",
          build_en="Anhydrite screed 35 mm above the tube (1.2 W/mK), PE-RT tube 17x2, system panel 30 mm"),
-    dict(name_hu="Vexalon Száraz 16", name_en="Vexalon Dry 16", path="%FH_PATH%\\%DRY%", tube="%TUBE_PEXA%",
-         size="16x2", D=0.016, sR=0.002, lambdaR=0.35, su=0.025, lambdaE=0.32,
-         spacings=[100, 150, 200, 250, 300], code="VX-FHD16",
-         build_hu="Gipszrost szárazesztrich 2x12,5 mm (0,32 W/mK) a cső felett, PE-Xa cső 16x2 marott EPS lapban; "
-                  "a hővezető lemez hatása nélkül számolva",
-         build_en="Gypsum fibre dry screed 2x12.5 mm (0.32 W/mK) above the tube, PE-Xa tube 16x2 in milled EPS "
-                  "panel; computed without credit for heat-diffusion plates"),
 ]
 
 
-def interp(table, T):
-    if T <= T_TAB[0]:
-        return table[0]
-    for i in range(1, len(T_TAB)):
-        if T <= T_TAB[i]:
-            w = (T - T_TAB[i - 1]) / (T_TAB[i] - T_TAB[i - 1])
-            return table[i - 1] + w * (table[i] - table[i - 1])
-    return table[-1]
+def interp(xs, ys, x):
+    """Linear between the tabulated points, the end values outside them."""
+    if x <= xs[0]:
+        return ys[0]
+    for i in range(1, len(xs)):
+        if x <= xs[i]:
+            w = (x - xs[i - 1]) / (xs[i] - xs[i - 1])
+            return ys[i - 1] + w * (ys[i] - ys[i - 1])
+    return ys[-1]
 
 
-def k_h(system, R, spacing_mm):
-    T = spacing_mm / 1000.0
-    a_b = (1 / ALPHA + SU0 / LAMBDA_U0) / (1 / ALPHA + system["su"] / system["lambdaE"] + R)
+def interp2(rows, row_keys, col_keys, r, c):
+    return interp(row_keys, [interp(col_keys, row, c) for row in rows], r)
+
+
+def products(system, R, T):
+    """a_B and the product a_B a_T^m_T a_u^m_u a_D^m_D."""
+    a_b = (1 / ALPHA + SU0 / LAMBDA_U0) / (1 / ALPHA + SU0 / system["lambdaE"] + R)
     m_t = 1 - T / 0.075
     m_u = 100 * (0.045 - system["su"])
     m_d = 250 * (system["D"] - 0.020)
-    prod = (A_T[R] ** m_t) * (interp(A_U[R], T) ** m_u) * (interp(A_D[R], T) ** m_d)
+    prod = a_b * (A_T[R] ** m_t) * (interp(T_TAB, A_U[R], T) ** m_u) * (interp(T_TAB, A_D[R], T) ** m_d)
+    return a_b, prod
+
+
+def k_h(system, R, spacing_mm):
+    assert system["type"] == "A", "only systems with the tube inside the screed are derived"
+    T = spacing_mm / 1000.0
+    _, prod = products(system, R, T)
     D, sR, lR = system["D"], system["sR"], system["lambdaR"]
     inv_b = 1 / B0 + 1.1 / math.pi * prod * T * (
         math.log(D / (D - 2 * sR)) / (2 * lR) - math.log(D / (D - 2 * SR0)) / (2 * LAMBDA_R0))
-    return (1 / inv_b) * a_b * prod
+    return prod / inv_b
+
+
+def limit_flux(system, R, spacing_mm):
+    """q_G where the characteristic line meets the limit curve (9 K, phi = 1)."""
+    T = spacing_mm / 1000.0
+    ratio = system["su"] / system["lambdaE"]
+    assert ratio <= 0.0792, "thicker screeds take tables A.5 and A.7"
+    b_g = interp2(B_G, BG_T, SL_TAB, T, ratio)
+    n_g = interp2(N_G, NG_T, SL_TAB, T, ratio)
+    k = k_h(system, R, spacing_mm)
+    dt_g = (b_g / k) ** (1 / (1 - n_g))
+    return k * dt_g
+
+
+def surface_factor(system, R, spacing_mm):
+    return max(1.0, 100.0 / limit_flux(system, R, spacing_mm))
 
 
 def item(system):
     out = ["  <TervaldDBFloorHeating>", "    <ItemHeader>",
-           "      <Year>2024</Year><Month>9</Month><Day>1</Day>",
+           "      <Year>2026</Year><Month>12</Month><Day>9</Day>",
            f"      <ItemPath>{system['path']}</ItemPath>",
-           f"      <ItemName Language=\"Magyar\">{escape(system['name_hu'])}</ItemName>",
-           f"      <ItemName Language=\"English\">{escape(system['name_en'])}</ItemName>",
+           f"      <ItemName>{escape(system['name'])}</ItemName>",
            "      <HomePage>%HOME%/floor-heating</HomePage>", "    </ItemHeader>",
-           f"    <!-- {escape(system['build_en'])} -->",
-           f"    <BuildUp Language=\"Magyar\">{escape(system['build_hu'])}</BuildUp>",
-           f"    <BuildUp Language=\"English\">{escape(system['build_en'])}</BuildUp>",
+           f"    <!-- {escape(system['build_en'])}; EN 1264-2 type {system['type']}: D {system['D'] * 1000:g} mm, "
+           f"wall {system['sR'] * 1000:g} mm, tube {system['lambdaR']:g} W/mK, screed {system['su'] * 1000:g} mm "
+           f"of {system['lambdaE']:g} W/mK -->",
+           f"    <BuildUp Language=\"hu\">{escape(system['build_hu'])}</BuildUp>",
+           f"    <BuildUp Language=\"en\">{escape(system['build_en'])}</BuildUp>",
            f"    <TubeType>{system['tube']}</TubeType>", f"    <TubeSize>{system['size']}</TubeSize>"]
     for s in system["spacings"]:
         out.append(f"    <Division><Distance>{s}</Distance><EstimateCode>{system['code']}-{s}</EstimateCode></Division>")
-    for R, hu, en in COVERINGS:
-        out += ["    <Surface>", f"      <SurfaceName Language=\"Magyar\">{escape(hu)}</SurfaceName>",
-                f"      <SurfaceName Language=\"English\">{escape(en)}</SurfaceName>",
+    for R, name in COVERINGS:
+        out += ["    <Surface>", f"      <SurfaceName>{escape(name)}</SurfaceName>",
                 f"      <HeatResist>{R:.2f}</HeatResist>"]
         for s in system["spacings"]:
             out.append(f"      <Equation><LineSteep>{k_h(system, R, s):.4f}</LineSteep>"
                        "<LineyIntersection>0</LineyIntersection><Exponent>1</Exponent>"
-                       "<SurfaceTempFactor>1</SurfaceTempFactor></Equation><!-- T=%d mm -->" % s)
+                       f"<SurfaceTempFactor>{surface_factor(system, R, s):.4f}</SurfaceTempFactor></Equation>"
+                       f"<!-- T={s} mm, q_G={limit_flux(system, R, s):.1f} W/m2 -->")
         out.append("    </Surface>")
     out.append("  </TervaldDBFloorHeating>")
     return "\n".join(out)
@@ -134,7 +205,8 @@ def main():
                 "<!-- Generated by tools/derive_floor_heating.py (EN 1264-2, type A); do not edit by hand. -->\n"
                 f"<VexalonCatalogue>\n{body}\n</VexalonCatalogue>\n")
     for s in SYSTEMS:
-        print(s["name_en"], [[round(k_h(s, R, t), 3) for t in s["spacings"]] for R, _, _ in COVERINGS])
+        print(s["name"], "K_H", [[round(k_h(s, R, t), 3) for t in s["spacings"]] for R, _ in COVERINGS])
+        print(s["name"], "q_G", [[round(limit_flux(s, R, t), 1) for t in s["spacings"]] for R, _ in COVERINGS])
 
 
 if __name__ == "__main__":

@@ -85,7 +85,7 @@ expect 0 show "$dir/out.klp"
 
 # Catalogue commands on the shipped catalogue, and on one that does not load.
 expect 0 catalogue
-grep -q "Vexalon Nedves 16" "$dir/out" || { echo "FAIL: catalogue listing"; failures=$((failures + 1)); }
+grep -q "Vexalon FH-W16" "$dir/out" || { echo "FAIL: catalogue listing"; failures=$((failures + 1)); }
 expect 0 catalogue --json
 grep -q '"failed":false' "$dir/out" || { echo "FAIL: catalogue --json"; failures=$((failures + 1)); }
 expect 0 seccodes
@@ -94,12 +94,12 @@ mkdir "$dir/badcat"
 printf '<?xml version="1.0"?><C><TervaldDBTube><ItemHeader><ItemPath>x</ItemPath></ItemHeader></TervaldDBTube></C>' >"$dir/badcat/a.xml"
 expect 1 --data "$dir/badcat" catalogue --json
 grep -q '"failed":true' "$dir/out" || { echo "FAIL: a failed load is not reported as such"; failures=$((failures + 1)); }
-size=(size --system "Vexalon Nedves 16" --resistance 0.1 --forward 40 --return 35 --inside 20 --power 800 --area 12)
+size=(size --system "Vexalon FH-W16" --resistance 0.1 --forward 40 --return 35 --inside 20 --power 800 --area 12)
 expect 0 "${size[@]}" --json
-grep -q '"optimum":{"spacing1":50' "$dir/out" || { echo "FAIL: size optimum"; cat "$dir/out"; failures=$((failures + 1)); }
+grep -q '"optimum":{"spacing1":100' "$dir/out" || { echo "FAIL: size optimum"; cat "$dir/out"; failures=$((failures + 1)); }
 expect 1 size --system Nope --resistance 0.1 --forward 40 --return 35 --inside 20 --power 800 --area 12
-expect 1 size --system "Vexalon Nedves 16" --resistance 0.1 --forward 30 --return 35 --inside 20 --power 800 --area 12
-expect 2 size --system "Vexalon Nedves 16"
+expect 1 size --system "Vexalon FH-W16" --resistance 0.1 --forward 30 --return 35 --inside 20 --power 800 --area 12
+expect 2 size --system "Vexalon FH-W16"
 expect 2 catalogue --bogus
 
 # The bill of materials.
@@ -113,6 +113,26 @@ expect 1 bom "$dir/missing.klp" --json
 grep -q '"error": "' "$dir/out" || { echo "FAIL: bom --json without the error"; failures=$((failures + 1)); }
 expect 1 bom "$dir/empty.klp" --xls "$dir/no/such/dir/x.xls"
 expect 0 --language English bom "$dir/empty.klp" --csv "$dir/e.csv" --html "$dir/e.html" --rtf "$dir/e.rtf"
+
+# xml: one JSON object per part, texts as UTF-8 whatever the document's encoding,
+# attributes in the scanner's (name) order.
+printf '<?xml version="1.0" encoding="windows-1250"?>\n<a z="1" b="\xf5"><!--c--><b/>  F\xfbt\xe9s &amp; x </a>' >"$dir/x.xml"
+expect 0 xml "$dir/x.xml"
+want='{"type": "ptXmlProlog", "name": "", "content": "", "attributes": [["encoding", "windows-1250"], ["version", "1.0"]]}
+{"type": "ptStartTag", "name": "a", "content": "", "attributes": [["b", "ő"], ["z", "1"]]}
+{"type": "ptComment", "name": "", "content": "c", "attributes": []}
+{"type": "ptEmptyTag", "name": "b", "content": "", "attributes": []}
+{"type": "ptContent", "name": "", "content": "Fűtés & x", "attributes": []}
+{"type": "ptEndTag", "name": "a", "content": "", "attributes": []}'
+[ "$(cat "$dir/out")" = "$want" ] || { echo "FAIL: xml parts"; cat "$dir/out"; failures=$((failures + 1)); }
+for f in "$(dirname "$0")"/../../data/*.xml "$(dirname "$0")"/../../data/include/*.xml; do
+    expect 0 xml "$f"
+    [ "$(grep -c '^{"type": "pt' "$dir/out")" -eq "$(wc -l <"$dir/out")" ] || { echo "FAIL: xml $f"; failures=$((failures + 1)); }
+done
+expect 1 xml "$dir/missing.xml"
+expect 1 xml "$dir"
+expect 2 xml
+expect 2 xml "$dir/x.xml" "$dir/x.xml"
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

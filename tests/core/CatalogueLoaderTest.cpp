@@ -3,9 +3,13 @@
 #include <random>
 
 #include "CatalogueTestSupport.h"
+#include "LzwTestSupport.h"
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/ItemListDBItem.h"
+#include "catalogue/MediumDBItem.h"
 #include "catalogue/RC4.h"
+#include "catalogue/ResistDBItem.h"
+#include "catalogue/CatalogueTexts.h"
 #include "catalogue/SecurityCode.h"
 #include "catalogue/TDevices.h"
 #include "catalogue/TubeDBItem.h"
@@ -335,4 +339,161 @@ TEST(CatalogueLoader, DuplicatesTreeAndPieceLists)
     EXPECT_FLOAT_EQ(kit->entries[0].quantity, 2.5f);
     EXPECT_EQ(kit->entries[1].type, 6);
     EXPECT_EQ(kit->entries[1].quantity, 0.0f);
+}
+
+TEST(CatalogueSecurityCode, CheckValueOfAKnownValveByHand)
+{
+    // kv mode, one size DN 15 with opened and thermostatic values 0 and no
+    // positions: the bytes 00 00 0F 00 followed by eight zeros.  LZW by hand:
+    // clear, 00, 00, 0F, "00 00" (258), "00 00 00" (261), "00 00 00 00" (262), end,
+    // all nine bits wide.
+    const std::string packed = lzwtest::Pack({{256, 9}, {0, 9}, {0, 9}, {15, 9}, {258, 9}, {261, 9}, {262, 9}, {257, 9}});
+    ASSERT_EQ(packed.size(), 9u);
+    auto byte = [&](int i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(packed[i])); };
+    const auto expected = static_cast<std::int32_t>(byte(5) | byte(6) << 8 | byte(7) << 16 | byte(8) << 24);
+    EXPECT_EQ(expected, 17634836);
+    ValveDBItem v;
+    v.resistMode = kKvMode;
+    ValveSubType s;
+    s.dn = 15;
+    v.sizes = {s};
+    EXPECT_EQ(v.CheckData(), (std::vector<std::uint8_t>{0, 0, 15, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(v.CheckValue(), expected);
+}
+
+TEST(CatalogueLoader, SecurityCodeNumberZeroNeverPasses)
+{
+    // The number 0 leaves the code at 0, and a valve's check value is never 0.
+    ScratchCatalogue cat;
+    cat.Write("a.xml", ValveXml("zero", "Vexalon_0") + ValveXml("none", ""));
+    TDevices d(cat.Dir(), "Magyar");
+    EXPECT_FALSE(d.Failed()) << d.FailureMessage();
+    EXPECT_TRUE(Names(d, kValveKind).empty());
+    ASSERT_EQ(d.FailedValves().size(), 2u);
+    EXPECT_EQ(d.FailedValves()[0]->securityCode, 0);
+    EXPECT_EQ(d.WriteSecurityCodes().size(), 4u);
+}
+
+TEST(CatalogueLoader, AttributeWordsAreCaseSensitive)
+{
+    ScratchCatalogue cat;
+    cat.Write("a.xml",
+              "<TervaldDBMedium>" + Header("m", "p") +
+                  "<Characteristic Mode=\"Polinom\"><Name>ro</Name><PolinomValue>5</PolinomValue>"
+                  "<Temperature>0</Temperature><PointValue>1</PointValue>"
+                  "<Temperature>10</Temperature><PointValue>3</PointValue></Characteristic>"
+                  "<Characteristic Mode=\"polinom\"><Name>nu</Name><PolinomValue>2</PolinomValue>"
+                  "<PolinomValue>1</PolinomValue></Characteristic></TervaldDBMedium>"
+                  "<TervaldDBResist ResistMode=\"kv\" HasUniqueValues=\"yes\" Listing=\"yes\">" +
+                  Header("r", "p") +
+                  "<NameBase>r</NameBase><DefaultValue>4</DefaultValue>"
+                  "<ResistSubType><SizeName>A</SizeName><UniqueValue>9</UniqueValue></ResistSubType>"
+                  "</TervaldDBResist>"
+                  "<TervaldDBResist ResistMode=\"kv\" HasUniqueValues=\"Yes\">" +
+                  Header("R", "p") +
+                  "<NameBase>R</NameBase><DefaultValue>4</DefaultValue>"
+                  "<ResistSubType><SizeName>A</SizeName><UniqueValue>9</UniqueValue></ResistSubType>"
+                  "</TervaldDBResist>");
+    TDevices d(cat.Dir(), "Magyar");
+    ASSERT_FALSE(d.Failed()) << d.FailureMessage();
+    auto* m = d.Find<MediumDBItem>(kMediumKind, "m");
+    ASSERT_NE(m, nullptr);
+    ASSERT_EQ(m->characteristics.size(), 2u);
+    // "Polinom" is not "polinom": the points are used, all three lists are read.
+    EXPECT_EQ(m->characteristics[0].mode, 1);
+    EXPECT_EQ(m->characteristics[0].polinomValues.size(), 1u);
+    EXPECT_DOUBLE_EQ(MediumDBItem::Evaluate(m->characteristics[0], 5), 2);
+    EXPECT_EQ(m->characteristics[1].mode, 0);
+    EXPECT_DOUBLE_EQ(MediumDBItem::Evaluate(m->characteristics[1], 5), 11);
+    // "yes" is not "Yes": every size takes the default value and nothing is listed.
+    auto* lower = d.Find<ResistDBItem>(kResistKind, "r");
+    ASSERT_NE(lower, nullptr);
+    EXPECT_FALSE(lower->hasUniqueValues);
+    EXPECT_FALSE(lower->listing);
+    EXPECT_DOUBLE_EQ(lower->ResistValue("A"), 4);
+    auto* capital = d.Find<ResistDBItem>(kResistKind, "R");
+    ASSERT_NE(capital, nullptr);
+    EXPECT_TRUE(capital->hasUniqueValues);
+    EXPECT_DOUBLE_EQ(capital->ResistValue("A"), 9);
+}
+
+TEST(CatalogueLoader, EmptyNamesOfValvesAndCoverings)
+{
+    // The message names the file, then the text of the key.
+    auto load = [](const std::string& body) {
+        ScratchCatalogue cat;
+        cat.Write("a.xml", body);
+        TDevices d(cat.Dir(), "Magyar");
+        std::string message = d.FailureMessage();
+        const std::string prefix = cat.Dir() + "/a.xml: ";
+        if (message.starts_with(prefix))
+            message.erase(0, prefix.size());
+        return std::make_pair(d.Failed(), message);
+    };
+    const std::string size = "<ValveSubType><SizeName>DN15</SizeName><DN>15</DN></ValveSubType>";
+    auto noNameBase = load("<TervaldDBValve>" + Header("v", "p") + size + "</TervaldDBValve>");
+    EXPECT_TRUE(noNameBase.first);
+    EXPECT_EQ(noNameBase.second, FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {"v", "p"}));
+    EXPECT_TRUE(load("<TervaldDBValve>" + Header("v", "p") + "<NameBase></NameBase>" + size + "</TervaldDBValve>").first);
+    auto noSizeName = load("<TervaldDBValve>" + Header("v", "p") +
+                           "<NameBase>V</NameBase><ValveSubType><SizeName></SizeName><DN>15</DN></ValveSubType>"
+                           "</TervaldDBValve>");
+    EXPECT_TRUE(noSizeName.first);
+    EXPECT_EQ(noSizeName.second, CatalogueText("IDS_XMLPARSERERROR+12"));
+    // A language-filtered SizeName that is rejected leaves the size nameless.
+    EXPECT_TRUE(load("<TervaldDBValve>" + Header("v", "p") +
+                     "<NameBase>V</NameBase><ValveSubType><SizeName Language=\"x\">DN15</SizeName></ValveSubType>"
+                     "</TervaldDBValve>").first);
+    auto noSurfaceName = load("<TervaldDBFloorHeating>" + Header("f", "p") +
+                              "<Division><Distance>100</Distance></Division>"
+                              "<Surface><HeatResist>0</HeatResist><Equation><LineSteep>6</LineSteep></Equation>"
+                              "</Surface></TervaldDBFloorHeating>");
+    EXPECT_TRUE(noSurfaceName.first);
+    EXPECT_EQ(noSurfaceName.second, CatalogueText("IDS_XMLPARSERERROR+13"));
+    // The equation count is checked first: a nameless covering with too few
+    // equations reports +4.
+    auto both = load("<TervaldDBFloorHeating>" + Header("f", "p") +
+                     "<Division><Distance>100</Distance></Division><Surface></Surface></TervaldDBFloorHeating>");
+    EXPECT_EQ(both.second, FormatText(CatalogueText("IDS_XMLPARSERERROR+4"), {""}));
+    // Fittings raise nothing of their own.
+    EXPECT_FALSE(load("<TervaldDBResist>" + Header("r", "p") +
+                      "<ResistSubType><SizeName></SizeName></ResistSubType></TervaldDBResist>").first);
+}
+
+TEST(CatalogueLoader, PieceListNamesAndQuotedNameBases)
+{
+    ScratchCatalogue cat;
+    cat.Write("a.xml",
+              "<TervaldDBPieceList>" + Header("@K", "p") +
+                  "<ListItem Type=\"TERVALD32RESIST\"><Name Language=\"hu\">Könyök</Name>"
+                  "<Name Language=\"en\">Elbow</Name><Quantity>1</Quantity></ListItem>"
+                  "<ListItem><Name Language=\"any\">first</Name><Name Language=\"\">second</Name></ListItem>"
+                  "</TervaldDBPieceList>"
+                  "<TervaldDBTube>" + Header("q", "p") + "<NameBase>\"</NameBase>"
+                  "<TubeSubType><SizeName>16x2</SizeName></TubeSubType></TervaldDBTube>"
+                  "<TervaldDBValve>" + Header("v", "p") + "<NameBase>\"</NameBase>"
+                  "<ValveSubType><SizeName>DN15</SizeName></ValveSubType></TervaldDBValve>"
+                  "<TervaldDBResist>" + Header("r", "p") + "<NameBase>\"</NameBase></TervaldDBResist>");
+    for (const char* language : {"hu", "en"}) {
+        TDevices d(cat.Dir(), language);
+        ASSERT_FALSE(d.Failed()) << d.FailureMessage();
+        auto* kit = d.Find<ItemListDBItem>(kPieceListKind, "@K");
+        ASSERT_NE(kit, nullptr);
+        ASSERT_EQ(kit->entries.size(), 2u);
+        EXPECT_EQ(kit->entries[0].name, std::string(language) == "hu" ? "K\xF6ny\xF6k" : "Elbow");
+        EXPECT_EQ(kit->entries[1].name, "second");  // both pass: the later wins
+        // A NameBase of one double quote is kept as it is; two become an empty
+        // text, which a tube does not accept.
+        EXPECT_EQ(d.Find<TubeDBItem>(kTubeKind, "q")->nameBase, "\"");
+        EXPECT_EQ(d.Find<TubeDBItem>(kTubeKind, "q")->DisplayName("16x2"), "\"16x2");
+        EXPECT_EQ(d.Find<ResistDBItem>(kResistKind, "r")->nameBase, "\"");
+        ASSERT_EQ(d.FailedValves().size(), 1u);  // read completely, though unsigned
+        EXPECT_EQ(dynamic_cast<const ValveDBItem&>(*d.FailedValves().front()).nameBase, "\"");
+    }
+    ScratchCatalogue empty;
+    empty.Write("a.xml", "<TervaldDBTube>" + Header("qq", "p") + "<NameBase>\"\"</NameBase>"
+                         "<TubeSubType><SizeName>16x2</SizeName></TubeSubType></TervaldDBTube>");
+    TDevices d(empty.Dir(), "hu");
+    EXPECT_TRUE(d.Failed());
+    EXPECT_TRUE(d.FailureMessage().ends_with(FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {"qq", "p"})));
 }

@@ -24,10 +24,11 @@ namespace {
 
 const std::string kSource = KALORINA_SOURCE_DIR;
 
-const TDevices& Shipped()
+const TDevices& Shipped(const char* language = "hu")
 {
-    static TDevices devices(kSource + "/data", "hu");
-    return devices;
+    static TDevices hungarian(kSource + "/data", "hu");
+    static TDevices english(kSource + "/data", "en");
+    return std::string(language) == "en" ? english : hungarian;
 }
 
 std::string Cp(const char* utf8) { return Utf8ToCp1250(utf8); }
@@ -51,18 +52,18 @@ struct RoomSpec {
 TProject Design(const std::vector<RoomSpec>& specs, const char* building, float forward, float ret)
 {
     const TDevices& d = Shipped();
-    const std::string systemName = Cp("Vexalon Nedves 16");
+    const std::string systemName = Cp("Vexalon FH-W16");
     const auto& system = *d.Find<FloorHeatDBItem>(kFloorHeatingKind, systemName);
     TProject p({{Cp("Kovács Péter tervező"), "Vexalon Kft."}, "2026. 12. 09.", d.DefaultValveName()});
     p.buildingLines = {Cp(building)};
-    p.options.medium.mediumName = Cp("Víz");
+    p.options.medium.mediumName = Cp("H2O (IAPWS) 0-100 °C");
     p.options.medium.forward = forward;
     p.options.medium.return_ = ret;
     p.options.extraLength = 6;  // metres to the manifold and back
     TResist elbow, connection;
-    elbow.SelectItem(d, Cp("Könyök 90°"));
+    elbow.SelectItem(d, Cp("Vexalon PF-E90"));
     elbow.count = 2;
-    connection.SelectItem(d, Cp("Osztó bekötés"));
+    connection.SelectItem(d, Cp("Vexalon MC-EK"));
     p.options.defaultFittings = {elbow, connection};
 
     for (const RoomSpec& s : specs) {
@@ -116,28 +117,28 @@ TProject Design(const std::vector<RoomSpec>& specs, const char* building, float 
 
 TProject Flat()
 {
-    return Design({{"Nappali", "nappali", 28, 20, 1650, 0, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, false},
-                   {"Hálószoba", "háló", 14, 20, 720, 0, "Laminált, parketta (R=0,10)", 0.1f, 20, 0, false},
-                   {"Gyerekszoba", "gyerek", 11.5f, 20, 640, 0, "Laminált, parketta (R=0,10)", 0.1f, 20, 0, false},
-                   {"Konyha", "konyha", 9, 20, 520, 0, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, false},
-                   {"Fürdőszoba", "fürdő", 6, 24, 380, 2, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, false},
-                   {"Előszoba", "közlekedő", 7, 18, 300, 0, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, true}},
+    return Design({{"Nappali", "nappali", 28, 20, 1600, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
+                   {"Hálószoba", "háló", 14, 20, 720, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
+                   {"Gyerekszoba", "gyerek", 11.5f, 20, 640, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
+                   {"Konyha", "konyha", 9, 20, 520, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
+                   {"Fürdőszoba", "fürdő", 6, 24, 380, 2, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
+                   {"Előszoba", "közlekedő", 7, 18, 300, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, true}},
                   "Társasházi lakás, 3. emelet", 40, 35);
 }
 
 TProject House()
 {
-    return Design({{"Nappali-étkező", "nappali", 38, 20, 2150, 0, "Kerámia, kő (R=0,05)", 0.05f, 10, 0.3f, false},
-                   {"Konyha", "konyha", 12, 20, 690, 0, "Kerámia, kő (R=0,05)", 0.05f, 10, 0.3f, false},
-                   {"Dolgozószoba", "iroda", 10, 20, 580, 0, "Laminált, parketta (R=0,10)", 0.1f, 10, 0.3f, false},
-                   {"Fürdőszoba fsz.", "fürdő", 5, 24, 330, 2, "Kerámia, kő (R=0,05)", 0.05f, 10, 0.3f, false},
-                   {"WC", "mosdó", 2.5f, 20, 130, 0, "Kerámia, kő (R=0,05)", 0.05f, 10, 0.3f, true},
-                   {"Előszoba", "közlekedő", 8, 18, 360, 0, "Kerámia, kő (R=0,05)", 0.05f, 10, 0.3f, true},
-                   {"Hálószoba", "háló", 15, 20, 820, 0, "Laminált, parketta (R=0,10)", 0.1f, 20, 0, false},
-                   {"Gyerekszoba 1", "gyerek", 12, 20, 690, 0, "Laminált, parketta (R=0,10)", 0.1f, 20, 0, false},
-                   {"Gyerekszoba 2", "gyerek", 11, 20, 640, 0, "Szőnyeg (R=0,15)", 0.15f, 20, 0, false},
-                   {"Fürdőszoba em.", "fürdő", 8, 24, 480, 2, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, false},
-                   {"Közlekedő", "közlekedő", 6, 18, 260, 0, "Kerámia, kő (R=0,05)", 0.05f, 20, 0, true}},
+    return Design({{"Nappali-étkező", "nappali", 38, 20, 2150, 0, "R 0.05 kerámia/tiles", 0.05f, 10, 0.3f, false},
+                   {"Konyha", "konyha", 12, 20, 690, 0, "R 0.05 kerámia/tiles", 0.05f, 10, 0.3f, false},
+                   {"Dolgozószoba", "iroda", 10, 20, 580, 0, "R 0.10 parketta/parquet", 0.1f, 10, 0.3f, false},
+                   {"Fürdőszoba fsz.", "fürdő", 5, 24, 330, 2, "R 0.05 kerámia/tiles", 0.05f, 10, 0.3f, false},
+                   {"WC", "mosdó", 2.5f, 20, 130, 0, "R 0.05 kerámia/tiles", 0.05f, 10, 0.3f, true},
+                   {"Előszoba", "közlekedő", 8, 18, 360, 0, "R 0.05 kerámia/tiles", 0.05f, 10, 0.3f, true},
+                   {"Hálószoba", "háló", 15, 20, 820, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
+                   {"Gyerekszoba 1", "gyerek", 12, 20, 680, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
+                   {"Gyerekszoba 2", "gyerek", 11, 20, 640, 0, "R 0.15 szőnyeg/carpet", 0.15f, 20, 0, false},
+                   {"Fürdőszoba em.", "fürdő", 8, 24, 480, 2, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
+                   {"Közlekedő", "közlekedő", 6, 18, 260, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, true}},
                   "Kétszintes családi ház, Fő utca 12.", 42, 36);
 }
 
@@ -201,3 +202,28 @@ void CheckExample(const std::string& name, TProject (*build)())
 TEST(Examples, Flat) { CheckExample("flat", Flat); }
 
 TEST(Examples, DetachedHouse) { CheckExample("house", House); }
+
+// Projects store catalogue names, so an office that works in two languages gets the
+// same design from the same file whichever language the catalogue was loaded in.
+TEST(Examples, RecalculateAlikeInHungarianAndEnglish)
+{
+    for (const char* name : {"flat", "house"}) {
+        std::string text[2];
+        int i = 0;
+        for (const char* language : {"hu", "en"}) {
+            const TDevices& d = Shipped(language);
+            ASSERT_FALSE(d.Failed()) << language;
+            TProject p;
+            ReadProjectFile(kSource + "/examples/" + name + ".klp", p);
+            RecalcOutcome outcome = RecalculateProject(p, d, false);
+            for (const auto& error : outcome.roomErrors)
+                EXPECT_FALSE(error) << name << " " << language << ": " << Cp1250ToUtf8(*error);
+            for (const auto& error : outcome.roundErrors)
+                EXPECT_FALSE(error) << name << " " << language << ": " << Cp1250ToUtf8(*error);
+            for (const TRoundItem& r : p.rounds)
+                EXPECT_EQ(r.hydraulic.flags, 0) << name << " " << language;
+            text[i++] = ProjectText(p, outcome);
+        }
+        EXPECT_EQ(text[0], text[1]) << name;
+    }
+}

@@ -3,6 +3,11 @@
 #include "ProjectTestSupport.h"
 #include "TestLanguage.h"
 #include "document/ParseNumber.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <random>
 #include "document/TProject.h"
 #include "util/Error.h"
 
@@ -179,6 +184,31 @@ TEST(ProjectFile, FailuresCarryATextWithoutLanguageFiles)
     EXPECT_FALSE(message([] { Read(std::string("\x02\0x\0", 4)); }).empty());
     EXPECT_FALSE(message([] { ParseNumber("x"); }).empty());
     EXPECT_FALSE(message([] { ParseNumber("-1", 2); }).empty());
+}
+
+TEST(ParseNumber, PlainDecimalsRoundAsTheFullConversion)
+{
+    // Plain decimals take a short way; it must give the very value a full
+    // conversion gives, to the last bit of the long double.
+    std::mt19937_64 rng(11);
+    for (int i = 0; i < 20000; ++i) {
+        std::string digits = std::to_string(rng() >> (rng() % 64));
+        std::size_t point = rng() % (digits.size() + 1);
+        std::string text = (rng() % 2 ? "-" : "") + digits.substr(0, point) + "." + digits.substr(point);
+        if (rng() % 4 == 0)
+            text += std::string(rng() % 12, '0') + std::to_string(rng() % 1000);  // more digits than fit
+        long double expected = std::strtold(text.c_str(), nullptr);
+        long double got = ParseNumber(text);
+        ASSERT_TRUE(got == expected && std::signbit(got) == std::signbit(expected)) << text;
+        std::replace(text.begin(), text.end(), '.', ',');
+        got = ParseNumber(text);
+        ASSERT_TRUE(got == expected && std::signbit(got) == std::signbit(expected)) << text;
+    }
+    for (const char* text : {"0.1", "6.5353", "1.7917e-06", "0.000000000000000000000000001", "-0", "5.", ".5",
+                             "99999999999999999999", "123456789012345678.9"}) {
+        long double expected = std::strtold(text, nullptr), got = ParseNumber(text);
+        EXPECT_TRUE(got == expected && std::signbit(got) == std::signbit(expected)) << text;
+    }
 }
 
 TEST(ParseNumber, SeparatorsPrefixesAndKinds)

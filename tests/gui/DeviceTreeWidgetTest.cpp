@@ -17,7 +17,7 @@ TEST(DeviceTreeWidget, ShowsTheShippedSystemsUnderTheirFolders)
     ASSERT_EQ(tree.topLevelItemCount(), 1);
     QTreeWidgetItem* root = tree.topLevelItem(0);
     EXPECT_EQ(root->text(0), QStringLiteral("Systems"));
-    auto found = tree.findItems(QStringLiteral("Vexalon Wet 16"), Qt::MatchRecursive);
+    auto found = tree.findItems(QStringLiteral("Vexalon FH-W16"), Qt::MatchRecursive);
     ASSERT_EQ(found.size(), 1);
     EXPECT_EQ(DeviceTreeTag(found[0]), kFloorHeatingKind + 1);
     EXPECT_EQ(DeviceTreeTag(found[0]->parent()), 0);  // a folder

@@ -47,11 +47,12 @@ std::string ExpandMacro(const std::string& text, const TXMLMacroItem& m)
 
 std::string CatalogueMacros::ExpandMacros(const std::string& text) const
 {
+    // Most texts hold no macro at all: only a macro that occurs rewrites the text.
     std::string s = text;
-    for (const auto& m : local)
-        s = ExpandMacro(s, m);
-    for (const auto& m : global)
-        s = ExpandMacro(s, m);
+    for (const auto* list : {&local, &global})
+        for (const auto& m : *list)
+            if (!m.ID.empty() && s.find(m.ID) != std::string::npos)
+                s = ExpandMacro(s, m);
     return s;
 }
 

@@ -54,7 +54,8 @@ bool CatalogueReader::ReadElementText(std::string& text)
 {
     if (!IsStartTag())
         return false;
-    const std::string name = parser_.PartName;
+    std::string& name = elementName_;  // reused: the element's name outlives the parts read
+    name = parser_.PartName;
     bool found = false;
     int depth = 1;
     while (Next()) {

@@ -53,6 +53,7 @@ private:
     std::string language_;
     CatalogueMacros& macros_;
     bool atEnd_ = false;
+    std::string elementName_;  // ReadElementText's element, kept to reuse its memory
 };
 
 } // namespace kalorina

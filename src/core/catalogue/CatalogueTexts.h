@@ -18,9 +18,9 @@ inline std::string CatalogueText(const std::string& id) { return TextOrBuiltIn(i
 namespace kalorina {
 
 // The catalogue language of a user-interface language: its IDS_DEVICEDBLANGUAGE
-// text when the language is loaded and active, else the language's own name
-// ("Magyar", "English"), which is what the shipped catalogue's Language
-// attributes use.
+// text when the language is loaded and active, else the code of the two shipped
+// languages ("hu" for "Magyar", "en" for "English"), which is what the shipped
+// catalogue's Language attributes use, or the name itself.
 std::string CatalogueLanguage(const std::string& languageName);
 
 } // namespace kalorina

@@ -13,11 +13,14 @@ constexpr std::int16_t kNone = -1;
 
 // One dictionary string: its last byte and the strings that extend it by one byte,
 // as a sibling list in the order they were added.  The entry's code is its index.
+// No default values: a dictionary is set up entry by entry as codes are given
+// out, so that encoding a short text (a valve's check data) does not pay for
+// clearing all 4096 entries.
 struct EncodeDictionaryItem {
-    std::uint8_t value = 0;
-    std::int16_t firstChild = kNone;
-    std::int16_t lastChild = kNone;  // where the next child is appended
-    std::int16_t nextSibling = kNone;
+    std::uint8_t value;
+    std::int16_t firstChild;
+    std::int16_t lastChild;  // where the next child is appended
+    std::int16_t nextSibling;
 };
 
 // Packs codes most significant bit first.  At most 7 bits wait in the buffer
@@ -59,9 +62,9 @@ void EncodeInto(const std::uint8_t* data, std::size_t size, Out& out)
     if (size == 0)
         return;
 
-    std::array<EncodeDictionaryItem, Compressing::kDictionarySize> dict;
+    std::array<EncodeDictionaryItem, Compressing::kDictionarySize> dict;  // entries set as they are used
     for (int code = 0; code < 256; ++code)
-        dict[code].value = static_cast<std::uint8_t>(code);
+        dict[code] = EncodeDictionaryItem{static_cast<std::uint8_t>(code), kNone, kNone, kNone};
     int nextFree = Compressing::kFirstFreeCode;
     int width = Compressing::kFirstCodeWidth;
 
@@ -80,9 +83,7 @@ void EncodeInto(const std::uint8_t* data, std::size_t size, Out& out)
         }
 
         writer.Put(static_cast<std::uint32_t>(current), width);
-        EncodeDictionaryItem& added = dict[nextFree];
-        added = EncodeDictionaryItem{};
-        added.value = b;
+        dict[nextFree] = EncodeDictionaryItem{b, kNone, kNone, kNone};
         EncodeDictionaryItem& parent = dict[current];
         if (parent.firstChild == kNone)
             parent.firstChild = static_cast<std::int16_t>(nextFree);

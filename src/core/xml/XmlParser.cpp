@@ -2,10 +2,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <typeinfo>
+#include <cstdint>
+#include <new>
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "xml/XmlInternal.h"
 
@@ -63,9 +70,79 @@ TXmlParser::TXmlParser() { Clear(); }
 
 TXmlParser::~TXmlParser() = default;
 
+namespace {
+constexpr std::size_t kHugePage = 2u << 20;
+}
+
+char* TTextBlock::Reserve(std::size_t bytes)
+{
+    if (data_ && capacity_ >= bytes)
+        return data_;
+    Release();
+    if (bytes >= kHugePage / 2) {
+        // A mapping aligned to the huge page size, the system asked to back it
+        // with huge pages; plain pages where it declines.
+        const std::size_t size = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+        void* map = ::mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (map != MAP_FAILED) {
+            const auto base = reinterpret_cast<std::uintptr_t>(map);
+            const std::uintptr_t aligned = (base + kHugePage - 1) / kHugePage * kHugePage;
+#ifdef MADV_HUGEPAGE
+            ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+#endif
+            map_ = map;
+            mapSize_ = size + kHugePage;
+            data_ = reinterpret_cast<char*>(aligned);
+            capacity_ = size;
+            return data_;
+        }
+    }
+    data_ = new (std::nothrow) char[bytes];
+    capacity_ = data_ ? bytes : 0;
+    return data_;
+}
+
+const char* TTextBlock::MapFile(int fd, std::size_t size)
+{
+    // The zero after the text is the rest of the file's last page, which the
+    // system fills with zeros; a file that ends on a page boundary has no such
+    // rest and is read into memory instead.
+    const long page = ::sysconf(_SC_PAGESIZE);
+    if (size == 0 || page <= 0 || size % static_cast<std::size_t>(page) == 0)
+        return nullptr;
+    Release();
+#ifdef MAP_POPULATE
+    const int flags = MAP_PRIVATE | MAP_POPULATE;
+#else
+    const int flags = MAP_PRIVATE;
+#endif
+    void* map = ::mmap(nullptr, size + 1, PROT_READ, flags, fd, 0);
+    if (map == MAP_FAILED)
+        return nullptr;
+    map_ = map;
+    mapSize_ = size + 1;
+    return static_cast<const char*>(map);
+}
+
+void TTextBlock::Release()
+{
+    if (map_)
+        ::munmap(map_, mapSize_);
+    else
+        delete[] data_;
+    data_ = nullptr;
+    map_ = nullptr;
+    capacity_ = mapSize_ = 0;
+}
+
 void TXmlParser::Clear()
 {
-    ownBuffer_.reset();
+    ClearDocument();
+    ownBuffer_.Release();
+}
+
+void TXmlParser::ClearDocument()
+{
     buffer_ = nullptr;
     SourceName.clear();
     DocVersion.clear();
@@ -83,30 +160,47 @@ void TXmlParser::Clear()
 
 bool TXmlParser::LoadFromFile(const std::string& fileName, int /*fileMode*/)
 {
-    Clear();
+    // A scanner that reads file after file keeps its block: its pages are
+    // already mapped, so the next file costs only the copy from the kernel.
+    ClearDocument();
     // Only regular files: a device or a pipe could block or never end.
+    // Non-blocking, so that opening a pipe by mistake cannot hang; regular files read alike.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
     struct stat st {};
-    if (::stat(fileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    std::FILE* f = std::fopen(fileName.c_str(), "rb");
-    if (!f)
-        return false;
-    const std::size_t size = static_cast<std::size_t>(st.st_size);
-    std::unique_ptr<char[]> data;
-    try {
-        data = std::make_unique<char[]>(size + 1);
-    } catch (const std::bad_alloc&) {
-        std::fclose(f);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
         return false;
     }
-    const std::size_t got = std::fread(data.get(), 1, size, f);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed || got != size)
+    const std::size_t size = static_cast<std::size_t>(st.st_size);
+    // A catalogue is read once from the file cache: mapping it spares the copy
+    // and the fresh memory, which cost more than the scanning.
+    if (const char* mapped = ownBuffer_.MapFile(fd, size)) {
+        ::close(fd);
+        buffer_ = mapped;
+        SourceName = fileName;
+        return true;
+    }
+    char* data = size < SIZE_MAX ? ownBuffer_.Reserve(size + 1) : nullptr;
+    if (!data) {
+        ::close(fd);
+        return false;
+    }
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, data + got, size - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (got != size)
         return false;
     data[size] = 0;
-    ownBuffer_ = std::move(data);
-    buffer_ = ownBuffer_.get();
+    buffer_ = data;
     SourceName = fileName;
     return true;
 }
@@ -115,14 +209,12 @@ bool TXmlParser::LoadFromBuffer(std::string_view text)
 {
     Clear();
     text = text.substr(0, std::min(text.size(), text.find('\0')));
-    try {
-        ownBuffer_ = std::make_unique<char[]>(text.size() + 1);
-    } catch (const std::bad_alloc&) {
+    char* data = ownBuffer_.Reserve(text.size() + 1);
+    if (!data)
         return false;
-    }
-    std::copy(text.begin(), text.end(), ownBuffer_.get());
-    ownBuffer_[text.size()] = 0;
-    buffer_ = ownBuffer_.get();
+    std::copy(text.begin(), text.end(), data);
+    data[text.size()] = 0;
+    buffer_ = data;
     SourceName = "<MEM>";
     return true;
 }
@@ -228,24 +320,35 @@ bool TXmlParser::Scan()
             finished_ = true;
             return false;
         }
+        if (*p != '<' && Normalize && IsXmlWs(U(*p))) {
+            // Whitespace up to the next tag is a text that normalises to nothing
+            // (the usual indentation between tags): skip it without building it.
+            const char* q = SkipWs(p);
+            if (*q == '<' || (*q == 0 && entityStack_.Empty())) {
+                next_ = q;
+                continue;
+            }
+        }
         PartStart = p;
         PartName.clear();
         PartContent.clear();
         PartAttributes.Clear();
-        if (StartsWith(p, "<?xml") && IsXmlWs(U(p[5]))) {
-            AnalyzeProlog(p);
-        } else if (StartsWith(p, "<?")) {
-            AnalyzePI(p);
-        } else if (StartsWith(p, "<!--")) {
+        if (*p != '<') {
+            if (!AnalyzeText(p))
+                continue;
+        } else if (p[1] == '?') {
+            if (StartsWith(p, "<?xml") && IsXmlWs(U(p[5])))
+                AnalyzeProlog(p);
+            else
+                AnalyzePI(p);
+        } else if (p[1] == '!' && StartsWith(p, "<!--")) {
             AnalyzeComment(p);
-        } else if (StartsWith(p, "<!DOCTYPE")) {
+        } else if (p[1] == '!' && StartsWith(p, "<!DOCTYPE")) {
             AnalyzeDtdc(p);
-        } else if (StartsWith(p, "<![CDATA[")) {
+        } else if (p[1] == '!' && StartsWith(p, "<![CDATA[")) {
             AnalyzeCData(p);
-        } else if (*p == '<') {
+        } else {
             AnalyzeTag(p);
-        } else if (!AnalyzeText(p)) {
-            continue;
         }
         return true;
     }
@@ -320,16 +423,16 @@ void TXmlParser::AnalyzeTag(const char* start)
     if (endTag)
         ++p;
     const char* name = p;
-    while (*p && !IsXmlWs(U(*p)) && *p != '/' && *p != '>')
+    while (!detail::EndsTagName(U(*p)))
         ++p;
     PartName.assign(name, p);
-    const char* stop = PartAttributes.Analyze(p);
+    const char* stop = *p == '>' ? p : PartAttributes.Analyze(p);
     PartType = endTag ? ptEndTag : *stop == '/' ? ptEmptyTag : ptStartTag;
-    if (const char* gt = std::strchr(stop, '>'))
+    if (const char* gt = *stop == '>' ? stop : std::strchr(stop, '>'))
         Finish(gt, gt + 1);
     else
         RunToEnd(stop);
-    if (PartType != ptEndTag)
+    if (PartType != ptEndTag && !ElementDecls.Empty())
         ApplyAttributeDeclarations();
     for (const auto& attr : PartAttributes)
         attr->Value = TreatAttributeValue(*attr);
@@ -364,6 +467,12 @@ void TXmlParser::ApplyAttributeDeclarations()
 // reads the same in an attribute as in a text.
 std::string TXmlParser::TreatAttributeValue(const TAttr& attr)
 {
+    const bool tokenized = attr.AttrType != atCData && attr.AttrType != atUnknown;
+    if (attr.Value.find('&') == std::string::npos) {
+        // No reference: only the whitespace and the character set to treat.
+        std::string ws = tokenized ? ConvertWs(TrimWs(attr.Value), true) : ConvertWs(attr.Value, false);
+        return ws.empty() ? ws : TranslateEncoding(ws);
+    }
     const std::string text = ReplaceGeneralEntities(attr.Value);
     std::string bytes;
     std::vector<bool> fromRef;
@@ -386,7 +495,6 @@ std::string TXmlParser::TreatAttributeValue(const TAttr& attr)
         i = semi + 1;
     }
 
-    const bool tokenized = attr.AttrType != atCData && attr.AttrType != atUnknown;
     std::string ws;
     std::vector<bool> wsRef;
     bool prevWs = false;
@@ -426,7 +534,10 @@ std::string TXmlParser::TreatAttributeValue(const TAttr& attr)
 bool TXmlParser::AnalyzeText(const char* start)
 {
     PartType = ptContent;
-    std::string content;
+    std::string& content = PartContent;  // emptied by Scan, keeps its capacity from part to part
+    // Without an override of TranslateEncoding the runs are translated right into
+    // the part, with no text in between.
+    const bool ownTranslation = typeid(*this) == typeid(TXmlParser);
     const char* p = start;
     const char* last = start;
     for (;;) {
@@ -441,10 +552,14 @@ bool TXmlParser::AnalyzeText(const char* start)
         if (*p == '<')
             break;
         if (*p != '&') {
-            const char* q = p;
-            while (*q && *q != '<' && *q != '&')
-                ++q;
-            content += TranslateEncoding(std::string_view(p, static_cast<std::size_t>(q - p)));
+            const char* q = detail::FindTextStop(p);
+            const std::string_view run(p, static_cast<std::size_t>(q - p));
+            if (!ownTranslation)
+                content += TranslateEncoding(run);
+            else if (IsUtf8() && detail::HasHighByte(run))
+                content += Utf8ToAnsi(run, '?');
+            else
+                content.append(run);
             last = q - 1;
             p = q;
             continue;
@@ -484,8 +599,9 @@ bool TXmlParser::AnalyzeText(const char* start)
         p = after;
     }
     Finish(last, p);
-    PartContent = Normalize ? ConvertWs(TrimWs(content), true) : std::move(content);
-    return !(Normalize && PartContent.empty());
+    if (Normalize)
+        detail::NormalizeWsInPlace(content);
+    return !(Normalize && content.empty());
 }
 
 // The whole text of an external entity's file; none when the expansion budget is spent.
@@ -553,11 +669,13 @@ std::string TXmlParser::ReplaceGeneralEntitiesAt(std::string_view text, int dept
     return out;
 }
 
+bool TXmlParser::IsUtf8() const { return ActiveEncoding.size() == 5 && ActiveEncoding.compare(0, 5, "UTF-8", 5) == 0; }
+
 std::string TXmlParser::TranslateEncoding(std::string_view text)
 {
-    if (ActiveEncoding == "UTF-8")
+    if (IsUtf8() && detail::HasHighByte(text))
         return Utf8ToAnsi(text, '?');
-    return std::string(text);
+    return std::string(text);  // ASCII reads the same in both
 }
 
 void TXmlParser::DtdElementFound(const TDtdElementRec&) {}

@@ -81,6 +81,29 @@ public:
     bool Contains(std::string_view entityName) const;
 };
 
+// The scanner's own copy of a document.  The block outlives Clear() when a file
+// is loaded over another (its pages are then already mapped), and large blocks
+// ask for huge pages, so reading a big file does not fault page by page.
+class TTextBlock {
+public:
+    TTextBlock() = default;
+    TTextBlock(const TTextBlock&) = delete;
+    TTextBlock& operator=(const TTextBlock&) = delete;
+    ~TTextBlock() { Release(); }
+    // At least `bytes` writable bytes (old contents not kept); nullptr when memory runs out.
+    char* Reserve(std::size_t bytes);
+    // The first `size` bytes of the open file and a zero after them, mapped from
+    // the system's file cache without a copy; nullptr when that cannot be done.
+    const char* MapFile(int fd, std::size_t size);
+    void Release();
+
+private:
+    char* data_ = nullptr;
+    std::size_t capacity_ = 0;
+    void* map_ = nullptr;  // the whole mapping when the block came from mmap
+    std::size_t mapSize_ = 0;
+};
+
 class TXmlParser {
 public:
     TXmlParser();
@@ -180,7 +203,9 @@ private:
     std::optional<std::string> ExpansionText(const TEntityDef* def, std::string_view name, bool tooDeep,
                                              const std::vector<std::string>& active);
 
-    std::unique_ptr<char[]> ownBuffer_;
+    void ClearDocument();  // Clear() except releasing the block
+    bool IsUtf8() const;   // ActiveEncoding is exactly "UTF-8"
+    TTextBlock ownBuffer_;
     const char* buffer_ = nullptr;  // ownBuffer_ or the caller's text
     const char* next_ = nullptr;    // where the next part starts; nullptr before the first
     bool finished_ = false;

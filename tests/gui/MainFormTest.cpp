@@ -344,3 +344,14 @@ TEST_F(MainFormTest, CancelledOpenLeavesTheWindowAsItWas)
     EXPECT_EQ(form->SelectedItem(), Group(0)->child(0));
     EXPECT_EQ(form->Project().rooms.size(), 1u);
 }
+
+TEST_F(MainFormTest, ModifyNeedsARoomAndTheCatalogue)
+{
+    form->NewRoomItemAction->trigger();
+    form->ItemsTree->setCurrentItem(Group(0)->child(0));
+    form->UpdateCommandStates();
+    EXPECT_EQ(form->ModifyItemAction->isEnabled(), !form->Controller().catalogueFailed);
+    form->Controller().catalogueFailed = true;  // nothing can be designed without it
+    form->UpdateCommandStates();
+    EXPECT_FALSE(form->ModifyItemAction->isEnabled());
+}

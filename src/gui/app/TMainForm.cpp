@@ -20,11 +20,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/EditItem.h"
 #include "app/TAboutBox.h"
 #include "app/UsedMaterialsExport.h"
 #include "materials/TUsedMaterialsExportForm.h"
 #include "platform/DialogSupport.h"
 #include "util/Error.h"
+#include "dialogs/TRoomModifyForm.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
 #include "platform/QtClipboard.h"
@@ -227,7 +229,8 @@ void TMainForm::BuildPanels()
     connect(ItemsTree, &QTreeWidget::itemSelectionChanged, this, &TMainForm::UpdateCommandStates);
     connect(ItemsTree, &QTreeWidget::itemChanged, this, &TMainForm::ItemsTreeEdited);
     connect(ItemsTree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        if (item && item->parent())
+        UpdateCommandStates();
+        if (item && item->parent() && ModifyItemAction->isEnabled())
             ModifyItemActionExecute();
     });
 
@@ -312,7 +315,10 @@ void TMainForm::UpdateCommandStates()
     EditCut->setEnabled(s.editCut);
     EditCopy->setEnabled(s.editCopy);
     EditPaste->setEnabled(s.editPaste);
-    ModifyItemAction->setEnabled(s.modifyItem);
+    // Only rooms have their dialog so far; without a catalogue nothing can be designed.
+    QTreeWidgetItem* item = SelectedItem();
+    const bool room = item && ItemsTree->indexOfTopLevelItem(item->parent()) == static_cast<int>(ItemGroup::Rooms);
+    ModifyItemAction->setEnabled(s.modifyItem && room && !controller_->catalogueFailed);
     RenameItemAction->setEnabled(s.renameItem);
     DeleteItemAction->setEnabled(s.deleteItem);
     PrintAction->setEnabled(s.print);
@@ -405,8 +411,24 @@ void TMainForm::ModifyItemActionExecute()
     QTreeWidgetItem* item = SelectedItem();
     if (!item || controller_->catalogueFailed)
         return;
-    // The room and circuit dialogs open here once they exist.
+    const bool isRoom = ItemsTree->indexOfTopLevelItem(item->parent()) == static_cast<int>(ItemGroup::Rooms);
+    if (!isRoom)
+        return;  // the circuit dialog is still to come; the command is disabled for circuits
+    TProject& project = Project();
+    ItemDialogs dialogs;
+    dialogs.room = [this](TRoomItem& room) {
+        return EditRoomInDialog(room, controller_->Devices(), Project().options, services_, this);
+    };
+    const std::string name = Cp(item->data(0, kNameRole).toString());
+    if (!EditItem(project, project.FindItem(name, true), true, dialogs))
+        return;
     FillTree();
+    // The edited room stays selected.
+    QTreeWidgetItem* rooms = ItemsTree->topLevelItem(static_cast<int>(ItemGroup::Rooms));
+    for (int i = 0; rooms && i < rooms->childCount(); ++i)
+        if (rooms->child(i)->data(0, kNameRole).toString() == Q(name))
+            ItemsTree->setCurrentItem(rooms->child(i));
+    UpdateTitle();
     UpdateCommandStates();
     ShowTotals();
 }

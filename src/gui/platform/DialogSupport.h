@@ -18,6 +18,22 @@ QLineEdit* NamedEdit(const char* name, QWidget* parent = nullptr);
 QPushButton* NamedButton(const char* name, const QString& text, QWidget* parent = nullptr);
 QStatusBar* NamedStatusBar(QWidget* parent = nullptr);
 
+// Handlers that run when an edit is left must not run again while one of them moves
+// the focus to a bad entry: with two bad edits they would hand the focus back and
+// forth for ever.  A handler runs only when Enter() says so.
+class LeaveGuard {
+public:
+    bool Enter() { return !active_; }
+    struct Scope {
+        explicit Scope(LeaveGuard& g) : guard(g) { guard.active_ = true; }
+        ~Scope() { guard.active_ = false; }
+        LeaveGuard& guard;
+    };
+
+private:
+    bool active_ = false;
+};
+
 // Restores the placement stored under the dialog's object name, runs it modally and
 // stores the placement again; the dialog's result.
 int ExecWithPlacement(QDialog& dialog, bool sizeable = true);

@@ -1,0 +1,285 @@
+#include "app/RoomEditor.h"
+
+#include <cmath>
+
+#include "catalogue/DeviceKind.h"
+#include "catalogue/FloorHeatDBItem.h"
+#include "catalogue/Rounding.h"
+#include "catalogue/TDevices.h"
+#include "lang/TLanguages.h"
+#include "platform/Registry.h"
+#include "util/FloatFormat.h"
+#include "util/TextCase.h"
+
+namespace kalorina {
+
+namespace {
+
+std::string General(double value, int digits)
+{
+    return FloatToStrF(value, TFloatFormat::General, digits, 0);
+}
+
+int IndexIgnoringCase(const std::vector<std::string>& names, const std::string& name)
+{
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (SameTextIgnoringCase(names[i], name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool OpenRoomFunctionsKey(TRegistry& registry)
+{
+    return OpenRootKey(registry) && registry.OpenKey("RoomFunctions", true);
+}
+
+} // namespace
+
+RoomDialogMemory& RoomDialogState()
+{
+    static RoomDialogMemory memory;
+    return memory;
+}
+
+RoomActions UpdateRoomActions(int selectedFieldRow, int fieldRowCount, bool choiceSelected, bool optimumShown)
+{
+    RoomActions a;
+    const bool field = selectedFieldRow >= 0 && selectedFieldRow < fieldRowCount - 1;
+    a.modify = a.denser = a.wider = a.remove = field;
+    a.add = choiceSelected;
+    a.optimum = optimumShown;
+    return a;
+}
+
+RoomEditor::RoomEditor(const TRoomItem& room, const TDevices& devices, const TProjektOptions& options)
+    : room_(room), devices_(devices), options_(options)
+{
+}
+
+RoomTexts RoomEditor::InitialTexts() const
+{
+    RoomTexts t;
+    t.function = room_.roomFunction;
+    t.area = General(room_.floorArea, 5);
+    t.inside = General(room_.roomTemperature, 5);
+    t.heatLoss = General(room_.heatDemand, 6);
+    t.forward = General(options_.medium.forward, 3);
+    t.ret = General(options_.medium.return_, 3);
+    t.below = General(options_.belowTemperature, 3);
+    t.downK = General(options_.downK, 3);
+    return t;
+}
+
+std::vector<std::string> RoomEditor::RoomFunctions()
+{
+    std::vector<std::string> functions = Languages().GetFamily("IDS_ROOMFUNCTION+");
+    TRegistry registry;
+    if (!OpenRoomFunctionsKey(registry))
+        return functions;
+    for (const std::string& name : registry.GetValueNames()) {
+        try {
+            std::string text = registry.ReadString(name);
+            if (!text.empty())
+                functions.push_back(text);
+        } catch (...) {
+            // A value of another type is not a room function.
+        }
+    }
+    return functions;
+}
+
+bool StoreRoomFunction(const std::string& function)
+{
+    TRegistry registry;
+    if (!OpenRoomFunctionsKey(registry))
+        return false;
+    int n = 1;
+    while (registry.ValueExists(std::to_string(n)))
+        ++n;
+    registry.WriteString(std::to_string(n), function);
+    return true;
+}
+
+double RoomEditor::PowerRequest() const
+{
+    return RoundW(static_cast<double>(room_.heatDemand) - room_.FieldPowerSum());
+}
+
+double RoomEditor::FreeArea() const
+{
+    return std::floor((static_cast<double>(room_.floorArea) - room_.FieldAreaSum()) * 100.0 + 0.5) / 100.0;
+}
+
+std::string RoomEditor::PowerRequestText() const { return General(PowerRequest(), 6); }
+std::string RoomEditor::FreeAreaText() const { return General(FreeArea(), 6); }
+
+std::optional<SystemChoice> RoomEditor::SelectSystem(const std::string& nodeText, bool isSystem)
+{
+    RoomDialogMemory& memory = RoomDialogState();
+    const bool hadSystem = system_ != nullptr;
+    if (isSystem) {
+        memory.lastFloorHeatingSystem = nodeText;
+        if (system_ && system_->itemName == nodeText)
+            return std::nullopt;
+        system_ = devices_.Find<FloorHeatDBItem>(kFloorHeatingKind, nodeText);
+    }
+    SystemChoice choice;
+    if (system_) {
+        choice.name = system_->itemName;
+        choice.link = system_->homePage;
+        choice.coverings = system_->CoveringNames();
+    }
+    int index = choice.coverings.empty() ? -1 : 0;
+    if (!memory.lastCovering.empty()) {
+        index = IndexIgnoringCase(choice.coverings, memory.lastCovering);
+        if (index < 0 && hadSystem && !choice.coverings.empty())
+            index = 0;
+    }
+    if (index < 0) {
+        // A covering the user typed last time stays with its R.
+        choice.coveringText = memory.lastCovering;
+        choice.rText = memory.lastCoveringR < 0 ? std::string() : General(memory.lastCoveringR, 4);
+        return choice;
+    }
+    choice.coveringIndex = index;
+    if (hadSystem || memory.lastCoveringR < 0)
+        memory.lastCoveringR = system_->surfaces[index].heatResist;
+    choice.rText = General(memory.lastCoveringR, 4);
+    memory.lastCovering = choice.coverings[index];
+    return choice;
+}
+
+std::optional<std::string> RoomEditor::CoveringChanged(const std::string& text)
+{
+    if (!system_)
+        return std::nullopt;
+    RoomDialogMemory& memory = RoomDialogState();
+    memory.lastCovering = text;
+    const int index = IndexIgnoringCase(system_->CoveringNames(), text);
+    if (index < 0)
+        return std::nullopt;
+    memory.lastCoveringR = system_->surfaces[index].heatResist;
+    return General(memory.lastCoveringR, 4);
+}
+
+ChooseListView RoomEditor::ChooseList(const ChooseInputs& in, const TListHeaderFormat& format)
+{
+    ChooseListView view;
+    if (!system_)
+        return view;
+    RoomDialogState().lastCoveringR = in.R;
+    for (int s = 0; s < static_cast<int>(system_->distances.size()); ++s)
+        view.rows.push_back(FillChooseRow(system_->SpacingRow(in.R, s, in.design), in.zone, format));
+    const OptimumSplitResult split = system_->OptimumSplit(in.R, in.design);
+    if (split.spacing1 != 0) {
+        view.distance1 = std::to_string(split.spacing1);
+        view.surface1 = FloatToStrF(split.area1, TFloatFormat::Fixed, 15, 2);
+    }
+    if (split.spacing2 != 0) {
+        view.distance2 = std::to_string(split.spacing2);
+        view.surface2 = FloatToStrF(split.area2, TFloatFormat::Fixed, 15, 2);
+    }
+    return view;
+}
+
+std::vector<RowCells> RoomEditor::FieldRows(const TListHeaderFormat& format) const
+{
+    std::vector<RowCells> rows;
+    for (const FieldListRow& row : FillFieldList(room_, format, false))
+        rows.push_back(row.cells);
+    if (!room_.fields.empty())
+        rows.push_back(FillListRow(RoomTotalsField(room_), format));
+    return rows;
+}
+
+void RoomEditor::SetRoomValues(const std::string& function, double area, double inside, double heatLoss)
+{
+    room_.roomFunction = function;
+    room_.floorArea = static_cast<float>(area);
+    room_.roomTemperature = static_cast<float>(inside);
+    room_.heatDemand = static_cast<float>(heatLoss);
+}
+
+void RoomEditor::RecomputeFields()
+{
+    room_.RecomputeFields(devices_);
+}
+
+FloorHeatingField RoomEditor::MakeField(const ChooseInputs& in, int spacing, int zone, double area)
+{
+    FloorHeatingField field = NewField(options_);
+    field.SetUp(*system_, in.covering, in.R, spacing, zone, area, in.design, room_.nextFieldId);
+    ++room_.nextFieldId;
+    return field;
+}
+
+bool RoomEditor::AddField(const ChooseInputs& in, int spacing, const AreaAsk& askArea)
+{
+    if (!system_)
+        return false;
+    RoomDialogState().lastCoveringR = in.R;
+    const int index = system_->SpacingIndex(spacing);
+    if (index < 0)
+        return false;
+    const SpacingRowResult row = system_->SpacingRow(in.R, index, in.design);
+    if (!(row.area > 0))
+        return false;
+    double area = row.area;
+    int zone = in.zone;
+    if (!askArea || !askArea(area, zone, in.design.area) || !(area > 0))
+        return false;
+    room_.fields.push_back(MakeField(in, spacing, zone, area));
+    return true;
+}
+
+int RoomEditor::AddOptimum(const ChooseInputs& in, const std::vector<std::pair<int, double>>& proposals)
+{
+    if (!system_)
+        return 0;
+    RoomDialogState().lastCoveringR = in.R;
+    int added = 0;
+    for (const auto& [spacing, area] : proposals) {
+        if (system_->SpacingIndex(spacing) < 0)
+            continue;
+        room_.fields.push_back(MakeField(in, spacing, in.zone, area));
+        ++added;
+    }
+    return added;
+}
+
+void RoomEditor::Denser(int index)
+{
+    if (index >= 0 && index < static_cast<int>(room_.fields.size()))
+        room_.fields[index].Denser(devices_, room_.roomTemperature);
+}
+
+void RoomEditor::Wider(int index)
+{
+    if (index >= 0 && index < static_cast<int>(room_.fields.size()))
+        room_.fields[index].Wider(devices_, room_.roomTemperature);
+}
+
+void RoomEditor::ReplaceField(int index, const FloorHeatingField& field)
+{
+    if (index >= 0 && index < static_cast<int>(room_.fields.size()))
+        room_.fields[index] = field;
+}
+
+void RoomEditor::DeleteField(int index)
+{
+    if (index < 0 || index >= static_cast<int>(room_.fields.size()))
+        return;
+    room_.fields.erase(room_.fields.begin() + index);
+    if (room_.fields.empty())
+        room_.nextFieldId = 0;
+}
+
+const TRoomItem& RoomEditor::Commit(const std::vector<std::string>& listedFunctions)
+{
+    RecomputeFields();
+    if (!room_.roomFunction.empty() && IndexIgnoringCase(listedFunctions, room_.roomFunction) < 0)
+        StoreRoomFunction(room_.roomFunction);
+    return room_;
+}
+
+} // namespace kalorina

@@ -1,0 +1,77 @@
+#include "dialogs/TAreaForm.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "dialogs/ZoneCombo.h"
+#include "platform/DialogSupport.h"
+#include "platform/NumberInput.h"
+#include "platform/QtFormTranslator.h"
+#include "platform/QtText.h"
+#include "util/Error.h"
+#include "util/FloatFormat.h"
+
+namespace kalorina::gui {
+
+TAreaForm::TAreaForm(double proposal, double maximum, int zone, QWidget* parent)
+    : QDialog(parent), area_(proposal), zone_(zone)
+{
+    setObjectName(QStringLiteral("AreaForm"));
+    setWindowTitle(QStringLiteral("Felület megadása"));
+    auto* grid = new QGridLayout;
+    HeatingArea = NamedEdit("HeatingArea");
+    AreaMax = NamedLabel("AreaMax", {});
+    ZoneTypes = MakeZoneCombo("ZoneTypes");
+    auto* all = NamedButton("AllArea", QStringLiteral("Teljes felület"));
+    grid->addWidget(NamedLabel("HeatingAreaLabel", QStringLiteral("Felület:")), 0, 0);
+    grid->addWidget(HeatingArea, 0, 1);
+    grid->addWidget(NamedLabel("HeatingAreaUnit", QStringLiteral("m2")), 0, 2);
+    grid->addWidget(NamedLabel("AreaMaxLabel", QStringLiteral("Legfeljebb:")), 1, 0);
+    grid->addWidget(AreaMax, 1, 1);
+    grid->addWidget(all, 1, 2);
+    grid->addWidget(NamedLabel("ZoneTypesLabel", QStringLiteral("Zóna:")), 2, 0);
+    grid->addWidget(ZoneTypes, 2, 1, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    auto* ok = NamedButton("OKButton", QStringLiteral("OK"));
+    ok->setDefault(true);
+    auto* cancel = NamedButton("CancelButton", QStringLiteral("Elvet"));
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(grid);
+    root->addLayout(buttons);
+    TranslateForm(this);
+
+    HeatingArea->setText(Q(FloatToStrF(proposal, TFloatFormat::General, 5, 0)));
+    AreaMax->setText(Q(FloatToStrF(maximum, TFloatFormat::General, 5, 0)));
+    ZoneTypes->setCurrentIndex(zone >= 0 && zone < 3 ? zone : 0);
+    connect(all, &QPushButton::clicked, this, [this] { HeatingArea->setText(AreaMax->text()); });
+    connect(ok, &QPushButton::clicked, this, &TAreaForm::accept);
+    connect(cancel, &QPushButton::clicked, this, &TAreaForm::reject);
+}
+
+void TAreaForm::accept()
+{
+    // A bad entry keeps the dialog open with the focus on the area, without a message.
+    try {
+        const double area = static_cast<double>(NumberFromControl(HeatingArea, NumberKind::NonNegative));
+        if (!(area > 0)) {
+            HeatingArea->setFocus();
+            return;
+        }
+        area_ = area;
+    } catch (const KalorinaError&) {
+        return;
+    }
+    if (ZoneTypes->isEnabled())
+        zone_ = ZoneTypes->currentIndex();
+    QDialog::accept();
+}
+
+} // namespace kalorina::gui

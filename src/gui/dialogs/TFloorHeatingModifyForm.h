@@ -1,0 +1,52 @@
+#pragma once
+// Changes one field of a room, showing its output as the values change.
+#include <QDialog>
+
+#include "app/FieldEditor.h"
+#include "platform/DialogSupport.h"
+#include "platform/Services.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace kalorina::gui {
+
+class TFloorHeatingModifyForm : public QDialog {
+    Q_OBJECT
+public:
+    TFloorHeatingModifyForm(const FloorHeatingField& field, double inside, const TDevices& devices,
+                            const Services& services, QWidget* parent = nullptr);
+
+    const FloorHeatingField& Field() const { return editor_.Field(); }
+
+    QComboBox *Type = nullptr, *SurfaceTypes = nullptr, *Distances = nullptr, *ZoneTypes = nullptr;
+    QToolButton* HTMLButton = nullptr;
+    QLineEdit *R = nullptr, *A = nullptr, *ForwardTemperature = nullptr, *BackwardTemperature = nullptr,
+              *OversideTemperature = nullptr, *Oversidek = nullptr;
+    QLabel *RLimits = nullptr, *RoomTemperature = nullptr, *Length = nullptr, *SurfaceTemperature = nullptr,
+           *q = nullptr, *Power = nullptr, *OversidePower = nullptr, *PowerSum = nullptr;
+
+public slots:
+    void accept() override;
+
+private:
+    void BuildControls();
+    void ShowChoices(const FieldChoices& choices);
+    // Copies the controls into the field; false (focus on the bad edit) on a bad number.
+    bool ReadFieldValues(FieldInputs& inputs);
+    // Reads, recomputes and shows the results; a calculation failure in a message box.
+    void FieldChanged();
+    void ShowFieldResults();
+    void TypeChange();
+    void SurfaceTypesChange();
+    void DistancesChange();
+
+    FieldEditor editor_;
+    Services services_;
+    bool initialised_ = false;
+    LeaveGuard leaving_;
+};
+
+} // namespace kalorina::gui

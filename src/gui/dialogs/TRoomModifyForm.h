@@ -1,0 +1,102 @@
+#pragma once
+// The room dialog: the room's own values and fields above, the choice of a floor
+// heating system, covering and spacing below.  The rules are RoomEditor's; this
+// window wires its controls to them.
+#include <QDialog>
+#include <QString>
+#include <vector>
+
+#include "app/RoomEditor.h"
+#include "platform/DialogSupport.h"
+#include "platform/Services.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QStatusBar;
+class QTreeWidget;
+
+namespace kalorina::gui {
+
+class TListHeader;
+class TListViewWithHeader;
+
+class TRoomModifyForm : public QDialog {
+    Q_OBJECT
+public:
+    TRoomModifyForm(const TRoomItem& room, const TDevices& devices, const TProjektOptions& options,
+                    const Services& services, QWidget* parent = nullptr);
+    ~TRoomModifyForm() override;
+
+    const TRoomItem& Room() const { return editor_.Room(); }
+
+    QComboBox* Function = nullptr;
+    QLineEdit *Area = nullptr, *HeatingInSideTemp = nullptr, *HeatingPower = nullptr;
+    TListHeader *ListHeader3 = nullptr, *ListHeader4 = nullptr;
+    TListViewWithHeader *FloorHeatingsList = nullptr, *FloorHeatingsChooseList = nullptr;
+    QTreeWidget* FloorHeatingsTreeView = nullptr;
+    QLabel* FloorHeatMainType = nullptr;
+    QComboBox* FloorHeatingSurfaceType = nullptr;
+    QLineEdit* SurfaceR = nullptr;
+    QLineEdit *FHForwardTemperature = nullptr, *FHBackwardTemperature = nullptr, *FHPowerRequest = nullptr,
+              *FHSurface = nullptr, *FHOversideTemperature = nullptr, *FHOversidek = nullptr;
+    QComboBox* FHZoneType = nullptr;
+    QLabel *FHDistance1 = nullptr, *FHSurface1 = nullptr, *FHDistance2 = nullptr, *FHSurface2 = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QAction *AddFloorHeatingAction = nullptr, *OptimimFloorHeatingAction = nullptr,
+            *ModifyFloorHeatingAction = nullptr, *IncrementFloorHeatingAction = nullptr,
+            *DecrementFloorHeatingAction = nullptr, *DeleteFloorHeatingAction = nullptr;
+    QMenu* PopupMenu = nullptr;
+
+public slots:
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    QAction* MakeAction(const char* name, const QString& caption);
+    void BuildSystemsTree();
+    void SaveSystemsTree();
+    void FillFunctions();
+
+    void RefreshRoomTotals(bool rebuild);
+    void RefreshChooseList(bool rebuild);
+    void RefreshFieldList(bool rebuild);
+    void UpdateRoomActions();
+    bool ReadRoomValues();
+    // The selection inputs; raises the IDS_WRONGVALUE error with the focus on the edit.
+    ChooseInputs ReadChooseInputs();
+    int SelectedField() const;  // index into the room's fields, or -1
+    void ShowStatus(const std::string& text);
+
+    void SelectSystem();
+    void FloorHeatingSurfaceTypeChange();
+    void FloorHeatingValueChange();
+    void ValueChanged();
+    void FloorHeatMainTypeClick();
+
+    void AddFloorHeatingActionExecute();
+    void OptimimFloorHeatingActionExecute();
+    void IncrementFloorHeatingActionExecute();
+    void DecrementFloorHeatingActionExecute();
+    void ModifyFloorHeatingActionExecute();
+    void DeleteFloorHeatingActionExecute();
+
+    RoomEditor editor_;
+    const TDevices& devices_;
+    Services services_;
+    bool initialised_ = false;
+    LeaveGuard leaving_;
+    QString chooseFailure_;  // the status text of the last failed choice list
+};
+
+// Opens the room dialog on `room` with its placement around the modal run; true on
+// OK (the room then holds the edited copy).
+bool EditRoomInDialog(TRoomItem& room, const TDevices& devices, const TProjektOptions& options,
+                      const Services& services, QWidget* parent);
+
+} // namespace kalorina::gui

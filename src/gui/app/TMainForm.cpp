@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "app/TAboutBox.h"
+#include "help/Help.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
 #include "platform/FileDialog.h"
@@ -68,6 +69,7 @@ TMainForm::TMainForm(Services services, QWidget* parent) : QMainWindow(parent), 
         connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateCommandStates);
     BuildPanels();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    InstallHelp(this, HelpTopic::MainWindow);
     resize(820, 520);
 }
 
@@ -158,6 +160,8 @@ void TMainForm::BuildActions()
     connect(ModifyItemAction, &QAction::triggered, this, &TMainForm::ModifyItemActionExecute);
     connect(RenameItemAction, &QAction::triggered, this, &TMainForm::RenameItemActionExecute);
     connect(DeleteItemAction, &QAction::triggered, this, &TMainForm::DeleteItemActionExecute);
+    connect(HelpContent, &QAction::triggered, this, [this] { ShowHelpContents(this); });
+    connect(HelpIndex, &QAction::triggered, this, [this] { ShowHelpIndex(this); });
     connect(HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
     // Commands whose windows are still to come are present and follow their rules.
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QElapsedTimer>
+#include <QStringList>
 #include <memory>
 
 namespace kalorina::gui {
@@ -9,5 +10,9 @@ class TMainForm;
 // The start-up sequence: languages, program options, language selection and
 // translation, the catalogue, an empty project.  Nothing here is fatal.
 std::unique_ptr<TMainForm> CreateMainForm();
+
+// The program's command line, "kalorina [FILE.klp]": opens the project named, as a
+// double click in the file manager asks.  Options are Qt's own and left alone.
+void OpenStartupFiles(TMainForm& form, const QStringList& arguments);
 
 } // namespace kalorina::gui

@@ -5,6 +5,9 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -62,6 +65,12 @@ TMainForm::TMainForm(Services services, QWidget* parent) : QMainWindow(parent), 
     };
     controller_->shortDate = [] { return Cp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)); };
 
+    OpenDialog = new QObject(this);
+    OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
+    OpenDialog->setProperty("kalorinaFilter", Q(MainController::kFileFilter));
+    SaveDialog = new QObject(this);
+    SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
+    SaveDialog->setProperty("kalorinaFilter", Q(MainController::kFileFilter));
     BuildActions();
     BuildMenus();
     // Paste follows what the clipboard holds, whoever put it there.
@@ -70,7 +79,12 @@ TMainForm::TMainForm(Services services, QWidget* parent) : QMainWindow(parent), 
     BuildPanels();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     InstallHelp(this, HelpTopic::MainWindow);
+    // The room and circuit dialogs, printing, the bill of materials and the project
+    // options are still to come.
+    unavailable_ = {ModifyItemAction, PrintAction, UsedMaterialsPrintAction, UsedMaterialsExportAction,
+                    ProjektOptionsAction, ProjectDataAction, ProgramOptionsAction};
     resize(820, 520);
+    UpdateCommandStates();
 }
 
 TMainForm::~TMainForm() = default;
@@ -174,15 +188,27 @@ void TMainForm::BuildMenus()
         connect(m, &QMenu::aboutToShow, this, &TMainForm::UpdateCommandStates);
         return m;
     };
-    QMenu* file = menu("File1", QStringLiteral("&Fájl"));
+    QMenu* file = File1 = menu("File1", QStringLiteral("&Fájl"));
     file->addActions({FileNew, FileOpen, FileSave, FileSaveAs});
     file->addSeparator();
     QAction* projectData = file->addAction(QStringLiteral("Projekt &adatok..."));
     projectData->setObjectName(QStringLiteral("ProjectData1"));
     connect(projectData, &QAction::triggered, ProjectDataAction, &QAction::trigger);
+    // The menu entry follows its action's availability.
+    connect(ProjectDataAction, &QAction::changed, projectData,
+            [this, projectData] { projectData->setEnabled(ProjectDataAction->isEnabled()); });
     file->addActions({PrintAction, UsedMaterialsPrintAction, UsedMaterialsExportAction});
     file->addSeparator();
+    for (std::size_t i = 0; i < RecentFiles.size(); ++i) {
+        QAction* a = file->addAction(QString());
+        a->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, i] { OpenRecentFile(static_cast<int>(i)); });
+        RecentFiles[i] = a;
+    }
+    recentSeparator_ = file->addSeparator();
     file->addAction(FileExit);
+    connect(file, &QMenu::aboutToShow, this, &TMainForm::UpdateRecentFiles);
     QMenu* edit = menu("Edit1", QStringLiteral("&Szerkesztés"));
     edit->addActions({EditCut, EditCopy, EditPaste});
     QMenu* items = menu("RoomFunctions", QStringLiteral("&Helyiségek, körök"));
@@ -193,9 +219,13 @@ void TMainForm::BuildMenus()
     QAction* prog = options->addAction(QStringLiteral("&Program beállítások..."));
     prog->setObjectName(QStringLiteral("ProgramOptions1"));
     connect(prog, &QAction::triggered, ProgramOptionsAction, &QAction::trigger);
+    connect(ProgramOptionsAction, &QAction::changed, prog,
+            [this, prog] { prog->setEnabled(ProgramOptionsAction->isEnabled()); });
     QAction* proj = options->addAction(QStringLiteral("Pr&ojekt beállítások..."));
     proj->setObjectName(QStringLiteral("ProjektOptions1"));
     connect(proj, &QAction::triggered, ProjektOptionsAction, &QAction::trigger);
+    connect(ProjektOptionsAction, &QAction::changed, proj,
+            [this, proj] { proj->setEnabled(ProjektOptionsAction->isEnabled()); });
     QMenu* help = menu("Help1", QStringLiteral("&Súgó"));
     QAction* content = help->addAction(QStringLiteral("&Tartalom"));
     content->setObjectName(QStringLiteral("HelpContent1"));
@@ -330,6 +360,95 @@ void TMainForm::UpdateCommandStates()
     PrintAction->setEnabled(s.print);
     UsedMaterialsPrintAction->setEnabled(s.print);
     UsedMaterialsExportAction->setEnabled(s.print);
+    for (QAction* a : {ProjectDataAction, ProjektOptionsAction, ProgramOptionsAction})
+        a->setEnabled(true);
+    for (QAction* a : unavailable_)
+        a->setEnabled(false);
+}
+
+void TMainForm::SetWindowAvailable(QAction* command, bool available)
+{
+    unavailable_.removeAll(command);
+    if (!available)
+        unavailable_.append(command);
+    UpdateCommandStates();
+}
+
+void TMainForm::Retranslate()
+{
+    TranslateForm(this);
+    controller_->openFilter = Cp(OpenDialog->property("kalorinaFilter").toString());
+    controller_->saveFilter = Cp(SaveDialog->property("kalorinaFilter").toString());
+    UpdateRecentFiles();
+}
+
+void TMainForm::OpenCommandLineFile(const QString& path)
+{
+    // Relative names are the shell's: they mean the folder the program started in.
+    std::string name = QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
+    controller_->OpenNamed(name);
+    Refresh();
+}
+
+void TMainForm::UpdateRecentFiles()
+{
+    controller_->recent.Load();
+    const auto& paths = controller_->recent.Paths();
+    for (std::size_t i = 0; i < RecentFiles.size(); ++i) {
+        QAction* a = RecentFiles[i];
+        a->setVisible(i < paths.size());
+        if (i >= paths.size())
+            continue;
+        QString path = QFile::decodeName(QByteArray::fromStdString(paths[i]));
+        // "&1 flat.klp", the whole path as the hint; '&' in names stays a character.
+        QString name = QFileInfo(path).fileName().replace('&', QStringLiteral("&&"));
+        a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        a->setStatusTip(path);
+        a->setToolTip(path);
+        a->setData(path);
+    }
+    recentSeparator_->setVisible(!paths.empty());
+}
+
+void TMainForm::OpenRecentFile(int index)
+{
+    QString path = RecentFiles[index]->data().toString();
+    if (path.isEmpty())
+        return;
+    if (controller_->OpenNamed(QFile::encodeName(path).toStdString()) != MainController::OpenResult::Cancelled)
+        Refresh();
+    UpdateRecentFiles();
+}
+
+void TMainForm::RestorePlacement()
+{
+    FormPlacement p;
+    p.left = x();
+    p.top = y();
+    p.width = width();
+    p.height = height();
+    RestoreFormPlacement("MainForm", p);
+    // A placement saved on a screen that is gone would put the window out of reach.
+    QRect wanted(p.left, p.top, std::max(p.width, 400), std::max(p.height, 300));
+    bool visible = false;
+    for (QScreen* screen : QGuiApplication::screens())
+        visible = visible || screen->availableGeometry().intersects(wanted);
+    if (visible)
+        setGeometry(wanted);
+    if (p.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TMainForm::SavePlacement() const
+{
+    FormPlacement p;
+    p.maximized = isMaximized();
+    QRect g = isMaximized() ? normalGeometry() : geometry();
+    p.left = g.x();
+    p.top = g.y();
+    p.width = g.width();
+    p.height = g.height();
+    SaveFormPlacement("MainForm", p);
 }
 
 void TMainForm::ShowTotals()
@@ -414,7 +533,7 @@ void TMainForm::NewRoundItemActionExecute()
 void TMainForm::ModifyItemActionExecute()
 {
     QTreeWidgetItem* item = SelectedItem();
-    if (!item || controller_->catalogueFailed)
+    if (!item || controller_->catalogueFailed || !WindowAvailable(ModifyItemAction))
         return;
     // The room and circuit dialogs open here once they exist.
     FillTree();
@@ -473,10 +592,12 @@ void TMainForm::HelpAboutExecute()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (controller_->QuerySave())
+    if (controller_->QuerySave()) {
+        SavePlacement();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 } // namespace kalorina::gui

@@ -11,13 +11,11 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-#include "../core/TestLanguage.h"
+#include "GuiTest.h"
 #include "app/AppPaths.h"
 #include "app/Startup.h"
 #include "app/TMainForm.h"
 #include "lang/LanguageLoader.h"
-#include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
 #include "platform/QtText.h"
 #include "platform/SettingsStore.h"
 
@@ -26,22 +24,23 @@ using namespace kalorina::gui;
 
 namespace {
 
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public test::GuiTest {
 protected:
     void SetUp() override
     {
+        GuiTest::SetUp();
+        UseLanguage({{"IDS_PROGRAMTITLE", "Kalorina"}, {"IDS_ROOMGROUP", "Rooms"}, {"IDS_ROUNDGROUP", "Circuits"},
+                     {"IDS_NEWROOMITEMCAPTION", "Room"}, {"IDS_INVALIDFILE", "Invalid file"}});
         ASSERT_TRUE(dir.isValid());
+        // The settings live in a file, as the program's do, so that a restart reads them.
         settingsFile = dir.filePath("Kalorina.reg").toStdString();
         SetSettingsStore(std::make_unique<FileSettingsStore>(settingsFile));
-        QLocale::setDefault(QLocale::c());
-        MessageBox::clearNextAnswers();
-        FileDialog::clearNextFileNames();
-        form = CreateMainForm();
+        form = CreateMainForm(Services());
     }
     void TearDown() override
     {
         form.reset();
-        SetSettingsStore(std::make_unique<MemorySettingsStore>());
+        GuiTest::TearDown();
     }
     // Closes the program and starts it again on the same settings file.
     void Restart()
@@ -51,7 +50,7 @@ protected:
         ASSERT_TRUE(e.isAccepted());
         form.reset();
         SetSettingsStore(std::make_unique<FileSettingsStore>(settingsFile));
-        form = CreateMainForm();
+        form = CreateMainForm(Services());
     }
     QStringList Totals() const
     {
@@ -76,8 +75,6 @@ protected:
         return target;
     }
 
-    test::ScopedLanguage lang{{{"IDS_PROGRAMTITLE", "Kalorina"}, {"IDS_ROOMGROUP", "Rooms"},
-                               {"IDS_ROUNDGROUP", "Circuits"}}};
     QTemporaryDir dir;
     std::string settingsFile;
     std::unique_ptr<TMainForm> form;
@@ -102,17 +99,17 @@ TEST_F(DesktopTest, AnUnreadableFileGivesTheOpenDialogsMessageAndAnEmptyProject)
 {
     QString bad = dir.filePath("broken.klp");
     std::ofstream(bad.toStdString()) << "not a project";
-    FileDialog::setNextFileName(bad.toStdString());
+    files.Answer(bad.toStdString());
     form->FileOpen->trigger();
-    std::string fromDialog = MessageBox::lastText();
+    std::string fromDialog = messages.LastText();
     ASSERT_FALSE(fromDialog.empty());
 
     form.reset();
-    form = CreateMainForm();
-    int before = MessageBox::shownCount();
+    form = CreateMainForm(Services());
+    std::size_t before = messages.shown.size();
     OpenStartupFiles(*form, {QStringLiteral("kalorina"), bad});
-    EXPECT_EQ(MessageBox::shownCount(), before + 1);
-    EXPECT_EQ(MessageBox::lastText(), fromDialog);
+    EXPECT_EQ(messages.shown.size(), before + 1);
+    EXPECT_EQ(messages.LastText(), fromDialog);
     EXPECT_EQ(form->Project().rooms.size(), 0u);
     EXPECT_EQ(form->Project().fileName, "");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Kalorina - "));
@@ -127,7 +124,7 @@ TEST_F(DesktopTest, RecentProjectsAndThePlacementSurviveARestart)
         OpenStartupFiles(*form, {QStringLiteral("kalorina"), Copy(names.back())});
     }
     // Saving under a new name puts that name first too.
-    FileDialog::setNextFileName(dir.filePath("saved.klp").toStdString());
+    files.Answer(dir.filePath("saved.klp").toStdString());
     form->FileSaveAs->trigger();
     form->setGeometry(130, 90, 700, 500);
     Restart();
@@ -176,20 +173,16 @@ TEST_F(DesktopTest, NoCommandIsEnabledAndSilent)
 
 TEST_F(DesktopTest, SwitchingTheLanguageRetranslatesTheWindowBothWays)
 {
-    Languages().Clear();
-    LoadLanguages(Languages(), LanguagesDir().toStdString());
-    Languages().SelectLanguage("English");
+    UseShippedLanguage("English");
     form->Retranslate();
     form->Refresh();
     EXPECT_EQ(form->FileOpen->text(), QStringLiteral("&Open..."));
     EXPECT_EQ(form->File1->title(), QStringLiteral("&File"));
     EXPECT_TRUE(form->windowTitle().startsWith(QStringLiteral("Kalorina Floor")));
     EXPECT_TRUE(form->OpenDialog->property("kalorinaFilter").toString().contains(QStringLiteral("All files")));
-    FileDialog::setNextFileName({});
-    form->FileOpen->trigger();
 
     // Hungarian translates nothing: the designed texts come back.
-    Languages().SelectLanguage("Magyar");
+    UseShippedLanguage("Magyar");
     form->Retranslate();
     form->Refresh();
     EXPECT_EQ(form->FileOpen->text(), QStringLiteral("&Megnyitás..."));

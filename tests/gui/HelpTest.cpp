@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "../core/TestLanguage.h"
+#include "GuiTest.h"
 #include "app/AppPaths.h"
 #include "help/Help.h"
 #include "help/HelpWindow.h"
@@ -98,19 +99,20 @@ TEST(HelpBookTest, KeywordSearchIgnoresCaseAndAccentsAndFallsBackToText)
     EXPECT_EQ(en.Search({}).size(), en.Index().size());
 }
 
-class HelpWindowTest : public ::testing::Test {
+class HelpWindowTest : public test::GuiTest {
 protected:
     void TearDown() override
     {
         if (HelpWindow* h = OpenHelpWindow())
             h->close();
         QApplication::processEvents();
+        GuiTest::TearDown();
     }
 };
 
 TEST_F(HelpWindowTest, F1AndTheHelpButtonOpenTheDialogsTopicInTheInterfaceLanguage)
 {
-    test::ScopedLanguage lang;
+    UseLanguage({{"IDS_DEVICEDBLANGUAGE", "hu"}});
     QDialog dialog;
     auto* help = new QPushButton(QStringLiteral("Súgó"), &dialog);
     help->setObjectName(QStringLiteral("Help"));
@@ -134,9 +136,7 @@ TEST_F(HelpWindowTest, F1AndTheHelpButtonOpenTheDialogsTopicInTheInterfaceLangua
     QApplication::processEvents();
 
     // The shipped English translates the help window too.
-    Languages().Clear();
-    LoadLanguages(Languages(), LanguagesDir().toStdString());
-    Languages().SelectLanguage("English");
+    UseShippedLanguage("English");
     help->click();
     h = OpenHelpWindow();
     ASSERT_NE(h, nullptr);
@@ -155,7 +155,7 @@ TEST_F(HelpWindowTest, F1AndTheHelpButtonOpenTheDialogsTopicInTheInterfaceLangua
 
 TEST_F(HelpWindowTest, BackAndForwardWalkThePagesShown)
 {
-    test::ScopedLanguage lang;
+    UseLanguage({{"IDS_DEVICEDBLANGUAGE", "hu"}});
     HelpWindow* h = new HelpWindow(Folder("hu"));
     h->show();
     h->ShowContents();

@@ -162,8 +162,7 @@ TEST_F(DesktopTest, NoCommandIsEnabledAndSilent)
         EXPECT_TRUE(static_cast<Probe*>(a)->isSignalConnected(triggered)) << a->objectName().toStdString();
     }
     for (QAction* a : {form->ModifyItemAction, form->PrintAction, form->UsedMaterialsPrintAction,
-                       form->UsedMaterialsExportAction, form->ProjektOptionsAction, form->ProjectDataAction,
-                       form->ProgramOptionsAction})
+                       form->UsedMaterialsExportAction, form->ProjektOptionsAction})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     // The double click obeys the same rule.
     QTreeWidgetItem* room = form->ItemsTree->topLevelItem(0)->child(0);

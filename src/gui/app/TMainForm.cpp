@@ -24,6 +24,8 @@
 #include <QVBoxLayout>
 
 #include "app/TAboutBox.h"
+#include "app/TProgramOptionsForm.h"
+#include "app/TProjektDataForm.h"
 #include "help/Help.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
@@ -66,7 +68,7 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
     // The room and circuit dialogs, printing, the bill of materials and the project
     // options are still to come.
     unavailable_ = {ModifyItemAction, PrintAction, UsedMaterialsPrintAction, UsedMaterialsExportAction,
-                    ProjektOptionsAction, ProjectDataAction, ProgramOptionsAction};
+                    ProjektOptionsAction};
     resize(820, 520);
     UpdateCommandStates();
 }
@@ -158,6 +160,8 @@ void TMainForm::BuildActions()
     connect(ModifyItemAction, &QAction::triggered, this, &TMainForm::ModifyItemActionExecute);
     connect(RenameItemAction, &QAction::triggered, this, &TMainForm::RenameItemActionExecute);
     connect(DeleteItemAction, &QAction::triggered, this, &TMainForm::DeleteItemActionExecute);
+    connect(ProjectDataAction, &QAction::triggered, this, &TMainForm::ProjectDataActionExecute);
+    connect(ProgramOptionsAction, &QAction::triggered, this, &TMainForm::ProgramOptionsActionExecute);
     connect(HelpContent, &QAction::triggered, this, [this] { ShowHelpContents(this); });
     connect(HelpIndex, &QAction::triggered, this, [this] { ShowHelpIndex(this); });
     connect(HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
@@ -566,6 +570,24 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
     filling_ = false;
     UpdateTitle();
     UpdateCommandStates();
+}
+
+void TMainForm::ProjectDataActionExecute()
+{
+    TProjektDataForm dialog(Project(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        UpdateTitle();
+    UpdateCommandStates();
+}
+
+void TMainForm::ProgramOptionsActionExecute()
+{
+    TProgramOptionsForm dialog(controller_->ProgramOptions(), services_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The window, its tree and the caption follow the language chosen.
+    Retranslate();
+    Refresh();
 }
 
 void TMainForm::HelpAboutExecute()

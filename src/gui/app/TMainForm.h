@@ -93,6 +93,8 @@ private:
     void ModifyItemActionExecute();
     void RenameItemActionExecute();
     void DeleteItemActionExecute();
+    void ProjectDataActionExecute();
+    void ProgramOptionsActionExecute();
     void HelpAboutExecute();
     void ItemsTreeEdited(QTreeWidgetItem* item, int column);
     void OpenRecentFile(int index);

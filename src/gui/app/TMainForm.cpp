@@ -29,6 +29,7 @@
 #include "help/Help.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
+#include "platform/Placement.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
@@ -415,14 +416,12 @@ void TMainForm::RestorePlacement()
     p.top = y();
     p.width = width();
     p.height = height();
-    RestoreFormPlacement("MainForm", p);
-    // A placement saved on a screen that is gone would put the window out of reach.
-    QRect wanted(p.left, p.top, std::max(p.width, 400), std::max(p.height, 300));
-    bool visible = false;
-    for (QScreen* screen : QGuiApplication::screens())
-        visible = visible || screen->availableGeometry().intersects(wanted);
-    if (visible)
-        setGeometry(wanted);
+    kalorina::RestoreFormPlacement("MainForm", p);
+    // Not smaller than the window can be used at.
+    p.width = std::max(p.width, 400);
+    p.height = std::max(p.height, 300);
+    if (PlacementFits(p.left, p.top, p.width, p.height))
+        setGeometry(p.left, p.top, p.width, p.height);
     if (p.maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -436,7 +435,7 @@ void TMainForm::SavePlacement() const
     p.top = g.y();
     p.width = g.width();
     p.height = g.height();
-    SaveFormPlacement("MainForm", p);
+    kalorina::SaveFormPlacement("MainForm", p);
 }
 
 void TMainForm::ShowTotals()

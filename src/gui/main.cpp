@@ -25,5 +25,6 @@ int main(int argc, char** argv)
     WaitForSplash(*splash, start);
     splash.reset();
     mainForm->show();
+    OpenStartupFiles(*mainForm, QApplication::arguments());
     return app.exec();
 }

@@ -107,11 +107,23 @@ TEST_F(ListHeaderLayout, LoadedValuesOverrideTheResource)
     EXPECT_FLOAT_EQ(f.columns[3].factor, 1.0f);  // nothing after the second line
 }
 
-TEST_F(ListHeaderLayout, BadFactorIsAConversionError)
+TEST_F(ListHeaderLayout, DamagedValuesKeepTheBuiltInColumn)
 {
+    // A factor that is no number, and a value of the wrong type: those columns keep
+    // their built-in settings; the sound ones and the order are still taken.
+    Store("Order", "3,2,1,0");
     Store("2", "10crG@a@b@x1");
+    Store("0", "-33");
+    Settings().WriteValue("Software\\Vexalon\\Kalorina\\Headers\\Test1", "1", SettingsValue::Integer(5));
+    TListHeaderFormat built = FourColumns();
     TListHeaderFormat f = FourColumns();
-    EXPECT_THROW(f.LoadLayout("Kalorina", "Test1"), KalorinaError);
+    EXPECT_NO_THROW(f.LoadLayout("Kalorina", "Test1"));
+    EXPECT_EQ(f.columns[2].width, built.columns[2].width);
+    EXPECT_FALSE(f.columns[2].customCaption);
+    EXPECT_EQ(f.columns[1].width, built.columns[1].width);
+    EXPECT_FALSE(f.columns[0].visible);
+    EXPECT_EQ(f.columns[0].width, 33);
+    EXPECT_EQ(f.ColumnAt(0)->columnId, 3);
 }
 
 TEST_F(ListHeaderLayout, AtSignsAreKeptOutOfStoredCaptions)

@@ -281,3 +281,26 @@ TEST(NewProject, TakesDesignerLinesDateAndDefaultValve)
     EXPECT_EQ(c.Project().options.valveType, "Valve A");
     std::filesystem::remove(file);
 }
+
+#include "app/ProjectFiles.h"
+
+// File failures speak the user's language, with the path and the reason.
+TEST(ProjectFile, FileFailuresComeFromTheLanguage)
+{
+    test::ScopedLanguage lang{{{"IDS_CANNOTOPENFILE", "Nem nyithat\xF3 meg: %s (%s)"},
+                               {"IDS_CANNOTWRITEFILE", "Nem \xEDrhat\xF3: %s (%s)"},
+                               {"IDS_FILENOTFOUND", "nincs ilyen"}}};
+    auto message = [](auto&& action) {
+        try {
+            action();
+        } catch (const KalorinaError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no failure");
+    };
+    TProject p;
+    EXPECT_EQ(message([&] { ReadProjectFile("/no/such/dir/x.klp", p); }),
+              "Nem nyithat\xF3 meg: /no/such/dir/x.klp (nincs ilyen)");
+    EXPECT_EQ(message([&] { WriteProjectFile("/no/such/dir/x.klp", p); }),
+              "Nem \xEDrhat\xF3: /no/such/dir/x.klp (nincs ilyen)");
+}

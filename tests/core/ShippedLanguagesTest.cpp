@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
 #include <set>
 
 #include "lang/LanguageLoader.h"
@@ -51,6 +54,8 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
         {"IDS_VERSIONERR", "d"},         {"IDS_XMLPARSERERROR+3", "s"},    {"IDS_XMLPARSERERROR+4", "s"},
         {"IDS_XMLPARSERERROR+10", "ss"}, {"IDS_XMLPARSERERROR+11", "ss"},
         {"IDS_XMLDATEERROR", "s"},       {"IDS_XMLINTEGERERROR", "s"},     {"IDS_XMLFILEERROR", "s"},
+        {"IDS_CANNOTOPENFILE", "ss"},    {"IDS_CANNOTREADFILE", "ss"},     {"IDS_CANNOTWRITEFILE", "ss"},
+        {"IDS_NOTANINTEGER", "s"},       {"IDS_NOTAFLOAT", "s"},
         {"IDS_PIECELISTCYCLE", "s"}};
     for (const auto& [key, text] : lang.Strings) {
         auto f = formats.find(key);
@@ -109,4 +114,33 @@ TEST(ShippedLanguages, PackedBuildOutputLoadsAsUserInterfaceLanguages)
     EXPECT_EQ(l.ReplaceTokens("{\\b #ID_BUILDING#:}"), "{\\b \xC9p\xEDtm\xE9ny:}");
     l.SelectLanguage("English");
     EXPECT_EQ(l.GetText("IDS_PROGRAMTITLE"), "Kalorina Floor Heating Designer");
+}
+
+// Every text key written in the program's sources is on the required list, so that
+// both shipped languages are checked for it above.
+TEST(ShippedLanguages, EveryKeyTheCodeLooksUpIsRequired)
+{
+    namespace fs = std::filesystem;
+    const auto required = RequiredTextKeys();
+    std::set<std::string> families;
+    for (const TextFamily& f : kRequiredTextFamilies)
+        families.insert(std::string(f.base));
+    const std::regex key("\"(IDS_[A-Za-z0-9_]+\\+?[0-9]*)");
+    int found = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(std::string(KALORINA_SOURCE_DIR) + "/src")) {
+        if (!entry.is_regular_file())
+            continue;
+        std::ifstream in(entry.path());
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), key); it != std::sregex_iterator(); ++it) {
+            std::string id = (*it)[1];
+            ++found;
+            if (id.back() == '+')
+                EXPECT_TRUE(families.count(id)) << id << " in " << entry.path();
+            else
+                EXPECT_NE(std::find(required.begin(), required.end(), id), required.end())
+                    << id << " in " << entry.path();
+        }
+    }
+    EXPECT_GT(found, 40);
 }

@@ -1,6 +1,7 @@
 #include "app/MainController.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "app/ItemClipboard.h"
 #include "app/ProjectFiles.h"
@@ -63,7 +64,7 @@ bool MainController::SaveProject(bool saveAs)
     if (saveAs || project_.fileName.empty()) {
         FileDialogRequest r;
         r.save = true;
-        r.filter = kFileFilter;
+        r.filter = saveFilter;
         r.defaultExtension = "klp";
         r.initialFile = project_.fileName;
         std::string chosen = files_.Run(r);
@@ -76,6 +77,7 @@ bool MainController::SaveProject(bool saveAs)
         WriteProjectFile(project_.fileName, project_);
         project_.modified = false;
         written = true;
+        recent.Add(project_.fileName);
     } catch (const std::exception& e) {
         Warn(e.what());
     }
@@ -100,7 +102,20 @@ bool MainController::OpenFile(const std::string& path)
     fresh.fileName = path;
     fresh.modified = false;
     project_ = std::move(fresh);
+    recent.Add(path);
     return true;
+}
+
+MainController::OpenResult MainController::OpenNamed(const std::string& path)
+{
+    if (!QuerySave())
+        return OpenResult::Cancelled;
+    if (OpenFile(path))
+        return OpenResult::Opened;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        recent.Remove(path);
+    return OpenResult::Failed;
 }
 
 MainController::OpenResult MainController::OpenProject()
@@ -108,7 +123,7 @@ MainController::OpenResult MainController::OpenProject()
     if (!QuerySave())
         return OpenResult::Cancelled;
     FileDialogRequest r;
-    r.filter = kFileFilter;
+    r.filter = openFilter;
     r.defaultExtension = "klp";
     std::string chosen = files_.Run(r);
     if (chosen.empty())

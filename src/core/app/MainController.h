@@ -11,6 +11,7 @@
 #include <optional>
 #include <utility>
 
+#include "app/RecentProjects.h"
 #include "catalogue/TDevices.h"
 #include "document/TProgramOptions.h"
 #include "document/TProject.h"
@@ -72,7 +73,12 @@ public:
     // Reads `path` into a fresh project and keeps it only when the read succeeds;
     // otherwise shows the reason and leaves the open project as it was.
     bool OpenFile(const std::string& path);
+    // A project named on the command line or picked from the recent list: the save
+    // question, then OpenFile.  A recent entry whose file is gone leaves the list.
+    OpenResult OpenNamed(const std::string& path);
     bool FileNew();
+    // The projects opened or saved last, newest first.
+    RecentProjects recent;
 
     // The caption up to the file name, which is a path in the file system's encoding
     // and is appended by the window.
@@ -100,6 +106,8 @@ public:
     std::optional<std::pair<ItemGroup, std::string>> PasteItem(const ClipboardService& clipboard);
 
     static constexpr const char* kFileFilter = "Kalorina projektek (*.klp)|*.klp|Minden f\xE1jl (*.*)|*.*";
+    // The open and save dialogs' filters; the window puts the translated ones here.
+    std::string openFilter = kFileFilter, saveFilter = kFileFilter;
 
 private:
     void Warn(const std::string& text);

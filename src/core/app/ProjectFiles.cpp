@@ -9,16 +9,33 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "lang/BuiltInTexts.h"
+#include "lang/TLanguages.h"
 #include "util/Codepage.h"
+#include "util/FormatText.h"
 #include "util/Error.h"
 
 namespace kalorina {
 
 namespace {
-[[noreturn]] void Fail(const std::string& what, const std::string& path, int err)
+// The reason in the user's language where the language has it; the system's own
+// text for the rarer ones.
+std::string Reason(int err)
+{
+    const char* id = err == ENOENT || err == ENOTDIR ? "IDS_FILENOTFOUND"
+                     : err == EACCES || err == EPERM ? "IDS_FILEACCESSDENIED"
+                     : err == ENOSPC || err == EDQUOT ? "IDS_DISKFULL"
+                     : err == EISDIR                  ? "IDS_FILEISFOLDER"
+                     : err == EROFS                   ? "IDS_READONLYFILESYSTEM"
+                                                      : nullptr;
+    std::string text = id ? Languages().GetText(id) : std::string();
+    return text.empty() ? std::string(std::strerror(err)) : text;
+}
+
+[[noreturn]] void Fail(const char* what, const std::string& path, int err)
 {
     // Messages are code page 1250 texts; paths are the system's UTF-8 names.
-    throw KalorinaError(what + " " + Utf8ToCp1250(path) + ": " + std::strerror(err));
+    throw KalorinaError(FormatText(TextOrBuiltIn(what), {Utf8ToCp1250(path), Reason(err)}));
 }
 } // namespace
 
@@ -26,11 +43,11 @@ void ReadProjectFile(const std::string& path, TProject& project)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        Fail("Cannot open", path, errno);
+        Fail("IDS_CANNOTOPENFILE", path, errno);
     std::ostringstream ss;
     ss << in.rdbuf();
     if (in.bad())
-        Fail("Cannot read", path, errno);
+        Fail("IDS_CANNOTREADFILE", path, errno);
     TMemoryStream stream(ss.str());
     project.ReadFromStream(stream);
 }
@@ -48,7 +65,7 @@ void WriteProjectFile(const std::string& path, const TProject& project)
         temp = "." + target.filename().string() + ".XXXXXX";
     int fd = mkstemp(temp.data());
     if (fd < 0)
-        Fail("Cannot write", path, errno);
+        Fail("IDS_CANNOTWRITEFILE", path, errno);
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -58,14 +75,14 @@ void WriteProjectFile(const std::string& path, const TProject& project)
             int err = errno;
             ::close(fd);
             ::unlink(temp.c_str());
-            Fail("Cannot write", path, err);
+            Fail("IDS_CANNOTWRITEFILE", path, err);
         }
         done += static_cast<std::size_t>(n);
     }
     if (::fsync(fd) != 0 || ::close(fd) != 0) {
         int err = errno;
         ::unlink(temp.c_str());
-        Fail("Cannot write", path, err);
+        Fail("IDS_CANNOTWRITEFILE", path, err);
     }
     // Keep the permissions an existing file had; a new one gets the usual 0666 & ~umask.
     struct stat st;
@@ -79,7 +96,7 @@ void WriteProjectFile(const std::string& path, const TProject& project)
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
         int err = errno;
         ::unlink(temp.c_str());
-        Fail("Cannot write", path, err);
+        Fail("IDS_CANNOTWRITEFILE", path, err);
     }
 }
 

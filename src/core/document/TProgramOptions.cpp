@@ -4,6 +4,7 @@
 #include <ctime>
 #include <optional>
 
+#include "lang/TLanguages.h"
 #include "platform/Registry.h"
 
 namespace kalorina {
@@ -110,7 +111,9 @@ void ListFontAttributes::SaveFontAttributes(FontKind kind, SettingsStore& store)
 
 std::string ListFontAttributes::LabelText() const
 {
-    return std::to_string(size) + " pontos " + name;
+    // "10 pontos Times New Roman"; the unit word follows the language.
+    std::string unit = Languages().GetText("IDS_FONTPOINTS");
+    return std::to_string(size) + " " + (unit.empty() ? std::string("pontos") : unit) + " " + name;
 }
 
 namespace {

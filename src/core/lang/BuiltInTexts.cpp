@@ -33,6 +33,11 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_NO", "No"},
         {"IDS_VERSIONERR", "Version %d is not supported"},
         {"IDS_INVALIDFILE", "The file is not a Kalorina project"},
+        {"IDS_CANNOTOPENFILE", "The file \"%s\" cannot be opened: %s"},
+        {"IDS_CANNOTREADFILE", "The file \"%s\" cannot be read: %s"},
+        {"IDS_CANNOTWRITEFILE", "The file \"%s\" cannot be written: %s"},
+        {"IDS_NOTANINTEGER", "'%s' is not a valid integer value"},
+        {"IDS_NOTAFLOAT", "'%s' is not a valid floating point value"},
     };
     return texts;
 }

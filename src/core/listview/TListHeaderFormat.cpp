@@ -265,12 +265,23 @@ void TListHeaderFormat::LoadLayout(const std::string& productKey, const std::str
     TRegistry reg;
     if (!OpenHeadersKey(reg, productKey, registryName))
         return;
-    if (reg.ValueExists("Order"))
-        ReadOrder(reg.ReadString("Order"));
+    // A damaged value (another type, a factor that is no number) leaves its column
+    // with the built-in settings: a broken settings file never stops a list.
+    try {
+        if (reg.ValueExists("Order"))
+            ReadOrder(reg.ReadString("Order"));
+    } catch (const std::exception&) {
+    }
     for (auto& col : columns) {
         std::string name = std::to_string(col.columnId);
-        if (reg.ValueExists(name))
-            ReadLayoutValue(col, reg.ReadString(name));
+        if (!reg.ValueExists(name))
+            continue;
+        TListHeaderFormatCol read = col;
+        try {
+            ReadLayoutValue(read, reg.ReadString(name));
+            col = read;
+        } catch (const std::exception&) {
+        }
     }
 }
 

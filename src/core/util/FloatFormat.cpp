@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "lang/BuiltInTexts.h"
 #include "util/Error.h"
+#include "util/FormatText.h"
 
 namespace kalorina {
 
@@ -184,7 +186,7 @@ double StrToFloat(const std::string& text, char separator)
 {
     std::size_t i = 0, n = text.size();
     auto fail = [&]() -> double {
-        throw KalorinaError("'" + text + "' is not a valid floating point value");
+        throw KalorinaError(FormatText(TextOrBuiltIn("IDS_NOTAFLOAT"), {text}));
     };
     while (i < n && text[i] == ' ')
         ++i;

@@ -27,7 +27,8 @@ std::unique_ptr<TMainForm> CreateMainForm(const Services& services)
     LoadProgramOptions(c.ProgramOptions());
     languages.SelectLanguage(c.ProgramOptions().languageId);
     languages.SelectPrintingLanguage(c.ProgramOptions().printingLanguageId);
-    TranslateForm(form.get());
+    form->Retranslate();
+    form->RestorePlacement();
     // The catalogue's language filter depends on the language just chosen.
     c.LoadCatalogue(FindDataDirectory(ExecutableDirectory()), CatalogueLanguage(languages.GetLanguageName()));
     if (c.catalogueFailed) {
@@ -39,6 +40,18 @@ std::unique_ptr<TMainForm> CreateMainForm(const Services& services)
     c.NewProject();
     form->Refresh();
     return form;
+}
+
+void OpenStartupFiles(TMainForm& form, const QStringList& arguments)
+{
+    // One project is open at a time: the first file named wins.
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a.startsWith('-'))
+            continue;
+        form.OpenCommandLineFile(a);
+        return;
+    }
 }
 
 } // namespace kalorina::gui

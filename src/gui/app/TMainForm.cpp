@@ -5,6 +5,9 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,8 +30,12 @@
 #include "platform/DialogSupport.h"
 #include "util/Error.h"
 #include "dialogs/TRoomModifyForm.h"
+#include "app/TProgramOptionsForm.h"
+#include "app/TProjektDataForm.h"
+#include "help/Help.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
+#include "platform/Placement.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
@@ -51,6 +58,12 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
     };
     controller_->shortDate = [] { return Cp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)); };
 
+    OpenDialog = new QObject(this);
+    OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
+    OpenDialog->setProperty("kalorinaFilter", Q(MainController::kFileFilter));
+    SaveDialog = new QObject(this);
+    SaveDialog->setObjectName(QStringLiteral("SaveDialog"));
+    SaveDialog->setProperty("kalorinaFilter", Q(MainController::kFileFilter));
     BuildActions();
     BuildMenus();
     // Paste follows what the clipboard holds, whoever put it there.
@@ -58,7 +71,12 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
         connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateCommandStates);
     BuildPanels();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    InstallHelp(this, HelpTopic::MainWindow);
+    // The room and circuit dialogs, printing, the bill of materials and the project
+    // options are still to come.
+    unavailable_ = {PrintAction, UsedMaterialsPrintAction, ProjektOptionsAction};
     resize(820, 520);
+    UpdateCommandStates();
 }
 
 TMainForm::~TMainForm() = default;
@@ -148,6 +166,10 @@ void TMainForm::BuildActions()
     connect(ModifyItemAction, &QAction::triggered, this, &TMainForm::ModifyItemActionExecute);
     connect(RenameItemAction, &QAction::triggered, this, &TMainForm::RenameItemActionExecute);
     connect(DeleteItemAction, &QAction::triggered, this, &TMainForm::DeleteItemActionExecute);
+    connect(ProjectDataAction, &QAction::triggered, this, &TMainForm::ProjectDataActionExecute);
+    connect(ProgramOptionsAction, &QAction::triggered, this, &TMainForm::ProgramOptionsActionExecute);
+    connect(HelpContent, &QAction::triggered, this, [this] { ShowHelpContents(this); });
+    connect(HelpIndex, &QAction::triggered, this, [this] { ShowHelpIndex(this); });
     connect(HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
     connect(EditCut, &QAction::triggered, this, &TMainForm::EditCutExecute);
     connect(EditCopy, &QAction::triggered, this, &TMainForm::EditCopyExecute);
@@ -164,15 +186,27 @@ void TMainForm::BuildMenus()
         connect(m, &QMenu::aboutToShow, this, &TMainForm::UpdateCommandStates);
         return m;
     };
-    QMenu* file = menu("File1", QStringLiteral("&Fájl"));
+    QMenu* file = File1 = menu("File1", QStringLiteral("&Fájl"));
     file->addActions({FileNew, FileOpen, FileSave, FileSaveAs});
     file->addSeparator();
     QAction* projectData = file->addAction(QStringLiteral("Projekt &adatok..."));
     projectData->setObjectName(QStringLiteral("ProjectData1"));
     connect(projectData, &QAction::triggered, ProjectDataAction, &QAction::trigger);
+    // The menu entry follows its action's availability.
+    connect(ProjectDataAction, &QAction::changed, projectData,
+            [this, projectData] { projectData->setEnabled(ProjectDataAction->isEnabled()); });
     file->addActions({PrintAction, UsedMaterialsPrintAction, UsedMaterialsExportAction});
     file->addSeparator();
+    for (std::size_t i = 0; i < RecentFiles.size(); ++i) {
+        QAction* a = file->addAction(QString());
+        a->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, i] { OpenRecentFile(static_cast<int>(i)); });
+        RecentFiles[i] = a;
+    }
+    recentSeparator_ = file->addSeparator();
     file->addAction(FileExit);
+    connect(file, &QMenu::aboutToShow, this, &TMainForm::UpdateRecentFiles);
     QMenu* edit = menu("Edit1", QStringLiteral("&Szerkesztés"));
     edit->addActions({EditCut, EditCopy, EditPaste});
     QMenu* items = menu("RoomFunctions", QStringLiteral("&Helyiségek, körök"));
@@ -183,9 +217,13 @@ void TMainForm::BuildMenus()
     QAction* prog = options->addAction(QStringLiteral("&Program beállítások..."));
     prog->setObjectName(QStringLiteral("ProgramOptions1"));
     connect(prog, &QAction::triggered, ProgramOptionsAction, &QAction::trigger);
+    connect(ProgramOptionsAction, &QAction::changed, prog,
+            [this, prog] { prog->setEnabled(ProgramOptionsAction->isEnabled()); });
     QAction* proj = options->addAction(QStringLiteral("Pr&ojekt beállítások..."));
     proj->setObjectName(QStringLiteral("ProjektOptions1"));
     connect(proj, &QAction::triggered, ProjektOptionsAction, &QAction::trigger);
+    connect(ProjektOptionsAction, &QAction::changed, proj,
+            [this, proj] { proj->setEnabled(ProjektOptionsAction->isEnabled()); });
     QMenu* help = menu("Help1", QStringLiteral("&Súgó"));
     QAction* content = help->addAction(QStringLiteral("&Tartalom"));
     content->setObjectName(QStringLiteral("HelpContent1"));
@@ -322,9 +360,95 @@ void TMainForm::UpdateCommandStates()
     RenameItemAction->setEnabled(s.renameItem);
     DeleteItemAction->setEnabled(s.deleteItem);
     PrintAction->setEnabled(s.print);
-    // Printing the bill waits for the report builder.
-    UsedMaterialsPrintAction->setEnabled(false);
+    UsedMaterialsPrintAction->setEnabled(s.print);
     UsedMaterialsExportAction->setEnabled(s.print);
+    for (QAction* a : {ProjectDataAction, ProjektOptionsAction, ProgramOptionsAction})
+        a->setEnabled(true);
+    for (QAction* a : unavailable_)
+        a->setEnabled(false);
+}
+
+void TMainForm::SetWindowAvailable(QAction* command, bool available)
+{
+    unavailable_.removeAll(command);
+    if (!available)
+        unavailable_.append(command);
+    UpdateCommandStates();
+}
+
+void TMainForm::Retranslate()
+{
+    TranslateForm(this);
+    controller_->openFilter = Cp(OpenDialog->property("kalorinaFilter").toString());
+    controller_->saveFilter = Cp(SaveDialog->property("kalorinaFilter").toString());
+    UpdateRecentFiles();
+}
+
+void TMainForm::OpenCommandLineFile(const QString& path)
+{
+    // Relative names are the shell's: they mean the folder the program started in.
+    std::string name = QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
+    controller_->OpenNamed(name);
+    Refresh();
+}
+
+void TMainForm::UpdateRecentFiles()
+{
+    controller_->recent.Load();
+    const auto& paths = controller_->recent.Paths();
+    for (std::size_t i = 0; i < RecentFiles.size(); ++i) {
+        QAction* a = RecentFiles[i];
+        a->setVisible(i < paths.size());
+        if (i >= paths.size())
+            continue;
+        QString path = QFile::decodeName(QByteArray::fromStdString(paths[i]));
+        // "&1 flat.klp", the whole path as the hint; '&' in names stays a character.
+        QString name = QFileInfo(path).fileName().replace('&', QStringLiteral("&&"));
+        a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        a->setStatusTip(path);
+        a->setToolTip(path);
+        a->setData(path);
+    }
+    recentSeparator_->setVisible(!paths.empty());
+}
+
+void TMainForm::OpenRecentFile(int index)
+{
+    QString path = RecentFiles[index]->data().toString();
+    if (path.isEmpty())
+        return;
+    if (controller_->OpenNamed(QFile::encodeName(path).toStdString()) != MainController::OpenResult::Cancelled)
+        Refresh();
+    UpdateRecentFiles();
+}
+
+void TMainForm::RestorePlacement()
+{
+    FormPlacement p;
+    p.left = x();
+    p.top = y();
+    p.width = width();
+    p.height = height();
+    kalorina::RestoreFormPlacement("MainForm", p);
+    // Not smaller than the window can be used at.
+    p.width = std::max(p.width, 400);
+    p.height = std::max(p.height, 300);
+    if (PlacementFits(p.left, p.top, p.width, p.height))
+        setGeometry(p.left, p.top, p.width, p.height);
+    if (p.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TMainForm::SavePlacement() const
+{
+    FormPlacement p;
+    p.maximized = isMaximized();
+    QRect g = isMaximized() ? normalGeometry() : geometry();
+    p.left = g.x();
+    p.top = g.y();
+    p.width = g.width();
+    p.height = g.height();
+    kalorina::SaveFormPlacement("MainForm", p);
 }
 
 void TMainForm::ShowTotals()
@@ -409,7 +533,7 @@ void TMainForm::NewRoundItemActionExecute()
 void TMainForm::ModifyItemActionExecute()
 {
     QTreeWidgetItem* item = SelectedItem();
-    if (!item || controller_->catalogueFailed)
+    if (!item || controller_->catalogueFailed || !WindowAvailable(ModifyItemAction))
         return;
     const bool isRoom = ItemsTree->indexOfTopLevelItem(item->parent()) == static_cast<int>(ItemGroup::Rooms);
     if (!isRoom)
@@ -474,6 +598,24 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
     filling_ = false;
     UpdateTitle();
     UpdateCommandStates();
+}
+
+void TMainForm::ProjectDataActionExecute()
+{
+    TProjektDataForm dialog(Project(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        UpdateTitle();
+    UpdateCommandStates();
+}
+
+void TMainForm::ProgramOptionsActionExecute()
+{
+    TProgramOptionsForm dialog(controller_->ProgramOptions(), services_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The window, its tree and the caption follow the language chosen.
+    Retranslate();
+    Refresh();
 }
 
 void TMainForm::HelpAboutExecute()
@@ -548,10 +690,12 @@ void TMainForm::UsedMaterialsExportActionExecute()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (controller_->QuerySave())
+    if (controller_->QuerySave()) {
+        SavePlacement();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 } // namespace kalorina::gui

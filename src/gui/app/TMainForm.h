@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -31,6 +32,15 @@ public:
 
     // "Refresh": tree, title, command states and totals.
     void Refresh();
+    // Translates the window into the user-interface language and takes the
+    // translated file dialog filters.
+    void Retranslate();
+    // Opens a project named on the command line: the same messages as the open
+    // command; a file that cannot be read leaves the empty project.
+    void OpenCommandLineFile(const QString& path);
+    // Puts the window where it was last closed; saved when the window closes.
+    void RestorePlacement();
+    void SavePlacement() const;
     void UpdateTitle();
     void UpdateCommandStates();
     void ShowTotals();
@@ -48,6 +58,16 @@ public:
     // HeatingLoss, SurfaceSum, FieldPowers, RoundPowers, TubeLengths, RemainderSurfaceSum
     std::array<QLabel*, 6> totals{};
     QMenu* PopupMenu = nullptr;
+    QMenu* File1 = nullptr;
+    // The recent projects in the File menu, newest first (hidden when unused).
+    std::array<QAction*, RecentProjects::kMaxEntries> RecentFiles{};
+    // Carriers of the file dialogs' translatable filters.
+    QObject *OpenDialog = nullptr, *SaveDialog = nullptr;
+
+    // A command whose window is not part of the program yet stays disabled whatever
+    // its rule says; the window's arrival makes it available.
+    void SetWindowAvailable(QAction* command, bool available);
+    bool WindowAvailable(QAction* command) const { return !unavailable_.contains(command); }
 
     // The selected room or circuit node, or nullptr (group nodes are not items).
     QTreeWidgetItem* SelectedItem() const;
@@ -73,6 +93,8 @@ private:
     void ModifyItemActionExecute();
     void RenameItemActionExecute();
     void DeleteItemActionExecute();
+    void ProjectDataActionExecute();
+    void ProgramOptionsActionExecute();
     void HelpAboutExecute();
     void EditCutExecute();
     void EditCopyExecute();
@@ -81,7 +103,11 @@ private:
     // The group and the stored name of the selected room or circuit node.
     bool SelectedGroupAndName(ItemGroup& group, std::string& name) const;
     void ItemsTreeEdited(QTreeWidgetItem* item, int column);
+    void OpenRecentFile(int index);
+    void UpdateRecentFiles();
 
+    QAction* recentSeparator_ = nullptr;
+    QList<QAction*> unavailable_;
     Services services_;
     std::unique_ptr<MainController> controller_;
     bool filling_ = false;

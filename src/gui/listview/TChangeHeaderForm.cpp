@@ -1,5 +1,6 @@
 #include "listview/TChangeHeaderForm.h"
 
+#include "help/Help.h"
 #include "platform/QtFormTranslator.h"
 
 #include <QApplication>
@@ -257,6 +258,7 @@ void TChangeHeaderForm::BuildControls(const QFont& font)
     right->addLayout(buttons);
     root->addLayout(right);
 
+    InstallHelp(this, HelpTopic::ColumnSetup, help);
     connect(ok, &QPushButton::clicked, this, &TChangeHeaderForm::accept);
     connect(cancel, &QPushButton::clicked, this, &TChangeHeaderForm::reject);
     connect(moveUp_, &QPushButton::clicked, this, [this] { Move(-1); });

@@ -1,5 +1,7 @@
 #include "platform/Placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include "document/TProgramOptions.h"
@@ -22,7 +24,21 @@ void RestoreFormPlacement(QWidget* form, bool sizeable)
         form->setWindowState(form->windowState() | Qt::WindowMaximized);
         return;
     }
-    form->setGeometry(p.left, p.top, p.width, p.height);
+    if (PlacementFits(p.left, p.top, p.width, p.height))
+        form->setGeometry(p.left, p.top, p.width, p.height);
+}
+
+bool PlacementFits(int left, int top, int width, int height)
+{
+    constexpr int kLimit = 100000;
+    if (width <= 0 || height <= 0 || width > kLimit || height > kLimit || left < -kLimit || left > kLimit
+        || top < -kLimit || top > kLimit)
+        return false;
+    const QRect wanted(left, top, width, height);
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(wanted))
+            return true;
+    return false;
 }
 
 void SaveFormPlacement(QWidget* form)

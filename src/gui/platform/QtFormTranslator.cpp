@@ -145,8 +145,101 @@ TranslatableComponent* QtFormTranslator::FindComponent(const std::string& name)
     return current_.get();
 }
 
+namespace {
+// Language files translate from the designed texts, and a language may translate
+// nothing (the designed one).  So the first translation remembers each control's
+// designed texts and every translation starts from them again: switching back and
+// forth between languages never leaves texts of the previous language behind.
+void RememberDesign(QObject* o, bool isForm)
+{
+    o->setProperty("kalorinaDesign", true);
+    auto keep = [o](const char* name, const QVariant& v) { o->setProperty(name, v); };
+    if (auto* a = qobject_cast<QAction*>(o)) {
+        keep("designText", a->text());
+        keep("designToolTip", a->toolTip());
+        keep("designStatusTip", a->statusTip());
+    } else if (auto* m = qobject_cast<QMenu*>(o)) {
+        keep("designText", m->title());
+    } else if (auto* b = qobject_cast<QAbstractButton*>(o)) {
+        keep("designText", b->text());
+    } else if (auto* l = qobject_cast<QLabel*>(o)) {
+        keep("designText", l->text());
+    } else if (auto* g = qobject_cast<QGroupBox*>(o)) {
+        keep("designText", g->title());
+    }
+    if (auto* w = qobject_cast<QWidget*>(o); w && !qobject_cast<QAction*>(o)) {
+        keep("designToolTip", w->toolTip());
+        keep("designStatusTip", w->statusTip());
+        if (isForm)
+            keep("designWindowTitle", w->windowTitle());
+    }
+    if (auto* t = qobject_cast<QTabWidget*>(o)) {
+        QStringList tabs;
+        for (int i = 0; i < t->count(); ++i)
+            tabs << t->tabText(i);
+        keep("designTabs", tabs);
+    }
+    if (auto* c = qobject_cast<QComboBox*>(o)) {
+        QStringList items;
+        for (int i = 0; i < c->count(); ++i)
+            items << c->itemText(i);
+        keep("designItems", items);
+    }
+    QVariant filter = o->property("kalorinaFilter");
+    if (filter.isValid())
+        keep("designFilter", filter);
+}
+
+void RestoreDesign(QObject* o, bool isForm)
+{
+    auto text = [o](const char* name) { return o->property(name).toString(); };
+    if (auto* a = qobject_cast<QAction*>(o)) {
+        a->setText(text("designText"));
+        a->setToolTip(text("designToolTip"));
+        a->setStatusTip(text("designStatusTip"));
+    } else if (auto* m = qobject_cast<QMenu*>(o)) {
+        m->setTitle(text("designText"));
+    } else if (auto* b = qobject_cast<QAbstractButton*>(o)) {
+        b->setText(text("designText"));
+    } else if (auto* l = qobject_cast<QLabel*>(o)) {
+        l->setText(text("designText"));
+    } else if (auto* g = qobject_cast<QGroupBox*>(o)) {
+        g->setTitle(text("designText"));
+    }
+    if (auto* w = qobject_cast<QWidget*>(o); w && !qobject_cast<QAction*>(o)) {
+        w->setToolTip(text("designToolTip"));
+        w->setStatusTip(text("designStatusTip"));
+        if (isForm)
+            w->setWindowTitle(text("designWindowTitle"));
+    }
+    if (auto* t = qobject_cast<QTabWidget*>(o)) {
+        QStringList tabs = o->property("designTabs").toStringList();
+        for (int i = 0; i < t->count() && i < tabs.size(); ++i)
+            t->setTabText(i, tabs[i]);
+    }
+    if (auto* c = qobject_cast<QComboBox*>(o)) {
+        // Lists filled with data since keep their entries.
+        QStringList items = o->property("designItems").toStringList();
+        if (items.size() == c->count())
+            for (int i = 0; i < c->count(); ++i)
+                c->setItemText(i, items[i]);
+    }
+    QVariant filter = o->property("designFilter");
+    if (filter.isValid())
+        o->setProperty("kalorinaFilter", filter);
+}
+} // namespace
+
 void TranslateForm(QWidget* form)
 {
+    QList<QObject*> objects = form->findChildren<QObject*>();
+    objects.prepend(form);
+    for (QObject* o : objects) {
+        if (o->property("kalorinaDesign").toBool())
+            RestoreDesign(o, o == form);
+        else
+            RememberDesign(o, o == form);
+    }
     QtFormTranslator t(form);
     Languages().TranslateForm(t);
 }

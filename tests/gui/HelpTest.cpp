@@ -17,6 +17,11 @@
 #include "../core/TestLanguage.h"
 #include "GuiTest.h"
 #include "app/AppPaths.h"
+#include "catalogue/TDevices.h"
+#include "dialogs/TAreaForm.h"
+#include "dialogs/TRoomModifyForm.h"
+#include "document/TProjektOptions.h"
+#include "document/TRoomItem.h"
 #include "help/Help.h"
 #include "help/HelpWindow.h"
 #include "lang/LanguageLoader.h"
@@ -176,4 +181,29 @@ TEST_F(HelpWindowTest, BackAndForwardWalkThePagesShown)
     EXPECT_LT(h->KeywordList->count(), all);
     EXPECT_GT(h->KeywordList->count(), 0);
     h->close();
+}
+
+TEST_F(HelpWindowTest, F1InTheRoomAndAreaDialogsOpensTheirTopics)
+{
+    UseShippedLanguage("Magyar");
+    TDevices devices(KALORINA_SOURCE_DIR "/data", Languages().GetText("IDS_DEVICEDBLANGUAGE"));
+    ASSERT_FALSE(devices.Failed());
+    TRoomItem room;
+    room.roomName = "Nappali";
+    TProjektOptions options;
+    TRoomModifyForm roomForm(room, devices, options, Services());
+    TAreaForm areaForm(10, 12, 0);
+    for (auto [dialog, page] : {std::pair<QDialog*, const char*>{&roomForm, "room.html"},
+                                std::pair<QDialog*, const char*>{&areaForm, "room.html"}}) {
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QTest::keyClick(dialog, Qt::Key_F1);
+        HelpWindow* h = OpenHelpWindow();
+        ASSERT_NE(h, nullptr);
+        EXPECT_EQ(h->CurrentPage(), QString::fromLatin1(page));
+        h->close();
+        dialog->hide();
+        QApplication::processEvents();
+    }
 }

@@ -1,3 +1,4 @@
+#include "help/Help.h"
 #include "dialogs/TAreaForm.h"
 
 #include <QComboBox>
@@ -52,6 +53,7 @@ TAreaForm::TAreaForm(double proposal, double maximum, int zone, QWidget* parent)
     AreaMax->setText(Q(FloatToStrF(maximum, TFloatFormat::General, 5, 0)));
     ZoneTypes->setCurrentIndex(zone >= 0 && zone < 3 ? zone : 0);
     connect(all, &QPushButton::clicked, this, [this] { HeatingArea->setText(AreaMax->text()); });
+    InstallHelp(this, HelpTopic::RoomArea);
     connect(ok, &QPushButton::clicked, this, &TAreaForm::accept);
     connect(cancel, &QPushButton::clicked, this, &TAreaForm::reject);
 }

@@ -1,3 +1,4 @@
+#include "help/Help.h"
 #include "dialogs/TFieldAreaModifyForm.h"
 
 #include <QGridLayout>
@@ -35,7 +36,7 @@ TFieldAreaModifyForm::TFieldAreaModifyForm(FloorHeatingRoundField& part, double 
     ok->setDefault(true);
     auto* cancel = NamedButton("CancelButton", QStringLiteral("Elvet"));
     auto* help = NamedButton("HelpButton", QStringLiteral("Súgó"));
-    help->setEnabled(false);  // the program has no help file yet
+    InstallHelp(this, HelpTopic::FieldArea, help);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);

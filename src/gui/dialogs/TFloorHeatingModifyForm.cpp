@@ -1,3 +1,4 @@
+#include "help/Help.h"
 #include "dialogs/TFloorHeatingModifyForm.h"
 
 #include <QComboBox>
@@ -137,7 +138,7 @@ void TFloorHeatingModifyForm::BuildControls()
     ok->setDefault(true);
     auto* cancel = NamedButton("CancelButton", QStringLiteral("Elvet"));
     auto* help = NamedButton("HelpButton", QStringLiteral("Súgó"));
-    help->setEnabled(false);  // the program has no help file yet
+    InstallHelp(this, HelpTopic::Field, help);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);

@@ -1,3 +1,4 @@
+#include "help/Help.h"
 #include "dialogs/TRoomModifyForm.h"
 
 #include <QAction>
@@ -354,7 +355,7 @@ void TRoomModifyForm::BuildControls()
     auto* ok = NamedButton("OKButton", QStringLiteral("OK"));
     auto* cancel = NamedButton("CancelButton", QStringLiteral("Elvet"));
     auto* help = NamedButton("HelpButton", QStringLiteral("Súgó"));
-    help->setEnabled(false);  // the program has no help file yet
+    InstallHelp(this, HelpTopic::Room, help);
     connect(ok, &QPushButton::clicked, this, &TRoomModifyForm::accept);
     connect(cancel, &QPushButton::clicked, this, &TRoomModifyForm::reject);
     auto* buttons = new QHBoxLayout;

@@ -1,3 +1,4 @@
+#include "help/Help.h"
 #include "materials/TUsedMaterialsExportForm.h"
 
 #include <QApplication>
@@ -92,6 +93,7 @@ TUsedMaterialsExportForm::TUsedMaterialsExportForm(UsedMaterialsExportEditor& ed
 
     connect(AllButton, &QRadioButton::toggled, this, [this](bool on) { editor_.SetAll(on); });
     connect(ItemView, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { ItemViewDblClick(item); });
+    InstallHelp(this, HelpTopic::Export);
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);
     connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(SaveButton, &QPushButton::clicked, this, &TUsedMaterialsExportForm::SaveButtonClick);

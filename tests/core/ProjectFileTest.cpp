@@ -2,7 +2,7 @@
 
 #include "ProjectTestSupport.h"
 #include "TestLanguage.h"
-#include "document/ParseNumber.h"
+#include "util/ParseNumber.h"
 #include "document/TProject.h"
 #include "util/Error.h"
 

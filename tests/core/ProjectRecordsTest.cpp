@@ -115,14 +115,14 @@ TEST(ProjectRecords, OptionsBlocksAndVersion)
 
     TProjektOptions fresh;
     TMemoryStream in(b);
-    ASSERT_TRUE(fresh.ReadOptions(in, 256));
+    fresh.ReadOptions(in, 256);
     EXPECT_EQ(fresh.defaultFittings, o.defaultFittings);
     EXPECT_EQ(fresh.extraLength, 0);  // not part of the record
     EXPECT_EQ(fresh.extraLengthMode, 1);
 
     TProjektOptions untouched;
     TMemoryStream other(b);
-    EXPECT_FALSE(untouched.ReadOptions(other, 255));
+    EXPECT_THROW(untouched.ReadOptions(other, 255), KalorinaError);
     EXPECT_EQ(other.Position(), 0u);
     EXPECT_EQ(untouched, TProjektOptions());
 
@@ -130,7 +130,7 @@ TEST(ProjectRecords, OptionsBlocksAndVersion)
     std::string withUnknown = Le16(60) + Le16(2) + "??" + b;
     TMemoryStream u(withUnknown);
     TProjektOptions skipped;
-    ASSERT_TRUE(skipped.ReadOptions(u, 256));
+    skipped.ReadOptions(u, 256);
     EXPECT_EQ(skipped.defaultFittings.size(), 3u);
 }
 

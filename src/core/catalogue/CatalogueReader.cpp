@@ -5,7 +5,7 @@
 
 #include "catalogue/CatalogueInteger.h"
 #include "catalogue/CatalogueTexts.h"
-#include "document/ParseNumber.h"
+#include "util/ParseNumber.h"
 #include "util/Error.h"
 #include "xml/XmlParser.h"
 

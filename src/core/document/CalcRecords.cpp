@@ -9,7 +9,8 @@ namespace {
 constexpr std::int16_t kHydraulicEnd = 100;
 constexpr std::int16_t kHydraulicValues = 101;
 constexpr std::int16_t kHydraulicFitting = 102;
-constexpr RecordList kHydraulicRecords{kHydraulicEnd, true, true};
+// A stream that ends where a record would begin ends the hydraulic data.
+constexpr RecordList kHydraulicRecords{kHydraulicEnd, EndTagForm::kWithLength, StreamEnd::kEndsList};
 } // namespace
 
 void WriteField(TMemoryStream& s, const FloorHeatingField& field)

@@ -13,15 +13,15 @@ void CheckRecordVersion(int version)
 void RecordWriter::End()
 {
     s_.WriteInt16(list_.endTag);
-    if (list_.endHasLength)
+    if (list_.endForm == EndTagForm::kWithLength)
         s_.WriteInt16(0);
 }
 
 void ReadRecords(TMemoryStream& s, const RecordList& list, std::initializer_list<RecordReading> readings)
 {
-    while (!(list.streamEndEnds && s.AtEnd())) {
+    while (!(list.streamEnd == StreamEnd::kEndsList && s.AtEnd())) {
         std::int16_t tag = s.ReadInt16();
-        if (tag == list.endTag && !list.endHasLength)
+        if (tag == list.endTag && list.endForm == EndTagForm::kBare)
             return;
         auto length = static_cast<std::uint16_t>(s.ReadInt16());
         if (tag == list.endTag)

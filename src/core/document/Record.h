@@ -20,11 +20,14 @@ constexpr std::int16_t kRecordVersion = 256;
 // kRecordVersion.
 void CheckRecordVersion(int version);
 
-// How one list of records ends.
+// How one list of records ends: its end tag, stored with a length of 0 or bare,
+// and whether the list may also end where the stream ends before a tag.
+enum class EndTagForm { kWithLength, kBare };
+enum class StreamEnd { kFails, kEndsList };
 struct RecordList {
     std::int16_t endTag;
-    bool endHasLength;   // the end tag is followed by a length of 0
-    bool streamEndEnds;  // the list also ends cleanly where the stream ends before a tag
+    EndTagForm endForm;
+    StreamEnd streamEnd;
 };
 
 // Writes one list of records to the stream.

@@ -19,7 +19,7 @@ constexpr std::int16_t kRoomTag = 3;
 constexpr std::int16_t kRoundTag = 4;
 constexpr std::int16_t kEndMark = 0x7FFF;
 // The end mark stands alone, and the file must not end before it.
-constexpr RecordList kProjectRecords{kEndMark, false, false};
+constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFails};
 
 } // namespace
 

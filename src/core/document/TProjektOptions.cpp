@@ -13,7 +13,7 @@ constexpr std::int16_t kFittingTag = 51;
 constexpr std::int16_t kEndTag = 52;
 // The end tag stands alone, and a stream that ends where a block would begin ends
 // the record.
-constexpr RecordList kOptionsRecords{kEndTag, false, true};
+constexpr RecordList kOptionsRecords{kEndTag, EndTagForm::kBare, StreamEnd::kEndsList};
 } // namespace
 
 TProjektOptions::TProjektOptions(std::string defaultValveName)

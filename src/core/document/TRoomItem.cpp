@@ -10,7 +10,7 @@ namespace {
 constexpr std::int16_t kBasicTag = 0x0101;
 constexpr std::int16_t kFieldTag = 0x0102;
 constexpr std::int16_t kEndTag = 0x01FF;
-constexpr RecordList kRoomRecords{kEndTag, true, false};
+constexpr RecordList kRoomRecords{kEndTag, EndTagForm::kWithLength, StreamEnd::kFails};
 
 // Parts of an area smaller than this are rounding noise, not a field of their own.
 constexpr double kSplitTolerance = 0.0001;

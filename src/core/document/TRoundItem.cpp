@@ -20,7 +20,7 @@ constexpr std::int16_t kBasicTag = 0x0101;
 constexpr std::int16_t kPartTag = 0x0102;
 constexpr std::int16_t kHydraulicTag = 0x0103;
 constexpr std::int16_t kEndTag = 0x01FF;
-constexpr RecordList kRoundRecords{kEndTag, true, false};
+constexpr RecordList kRoundRecords{kEndTag, EndTagForm::kWithLength, StreamEnd::kFails};
 } // namespace
 
 TRoundItem::TRoundItem(const TProjektOptions& options) : hydraulic(options)

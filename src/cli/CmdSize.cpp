@@ -6,7 +6,7 @@
 
 #include "CliCatalogue.h"
 #include "catalogue/FloorHeatDBItem.h"
-#include "document/ParseNumber.h"
+#include "util/ParseNumber.h"
 #include "util/Codepage.h"
 #include "util/Error.h"
 

@@ -9,6 +9,7 @@
 #include "calc/TResist.h"
 #include "catalogue/DeviceKind.h"
 #include "catalogue/FloorHeatDBItem.h"
+#include "document/CalcRecords.h"
 #include "document/Stream.h"
 #include "util/Error.h"
 
@@ -132,19 +133,19 @@ TEST(FloorHeatingField, RecordLayoutAndRoundTrip)
     f.systemName = "FH";
     f.coveringName = "Tile";
     TMemoryStream s;
-    f.Write(s);
+    WriteField(s, f);
     // Two stream strings (2+3, 2+5), 11 floats and 3 16-bit integers.
     EXPECT_EQ(s.Size(), 5u + 7u + 11 * 4 + 3 * 2);
     TMemoryStream in(s.Data());
     FloorHeatingField back;
-    back.Read(in);
+    ReadField(in, back);
     EXPECT_EQ(back.assignedArea, 0);
     back.assignedArea = 5;
     EXPECT_EQ(back, f);
     for (std::size_t n = 0; n < s.Size(); ++n) {
         TMemoryStream cut(s.Data().substr(0, n));
         FloorHeatingField g;
-        EXPECT_THROW(g.Read(cut), KalorinaError);
+        EXPECT_THROW(ReadField(cut, g), KalorinaError);
     }
 }
 
@@ -240,10 +241,10 @@ TEST(TResist, RecordRoundTrip)
     r.pressureDrop = 12.5f;
     r.errors = 2;
     TMemoryStream s;
-    r.Write(s);
+    WriteResist(s, r);
     EXPECT_EQ(s.Size(), 2u + 8 + 6 + 6 + 2 + 2 + 4 + 2 + 2 + 4 + 2);
     TMemoryStream in(s.Data());
     TResist back;
-    back.Read(in);
+    ReadResist(in, back);
     EXPECT_EQ(back, r);
 }

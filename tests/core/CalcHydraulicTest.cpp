@@ -7,6 +7,7 @@
 #include "calc/THydraulic.h"
 #include "catalogue/DeviceKind.h"
 #include "catalogue/TubeDBItem.h"
+#include "document/CalcRecords.h"
 #include "document/Stream.h"
 #include "document/TProjektOptions.h"
 #include "util/Error.h"
@@ -192,7 +193,7 @@ TEST(THydraulic, DefaultsAndRecord)
     h.fittings[1].resistName = "x";
     h.Compute(test::CalcCatalogue());
     TMemoryStream s;
-    h.Write(s);
+    WriteHydraulic(s, h);
     const std::string& b = s.Data();
     EXPECT_EQ(b.substr(0, 2), std::string("\x65\x00", 2));          // block 101
     EXPECT_EQ(b.substr(b.size() - 4), std::string("\x64\0\0\0", 4)); // end block 100
@@ -200,7 +201,7 @@ TEST(THydraulic, DefaultsAndRecord)
     TMemoryStream in(b);
     THydraulic back;
     back.fittings.resize(5);  // reading starts a fresh list
-    ASSERT_TRUE(back.Read(in, 256));
+    ReadHydraulic(in, back, 256);
     EXPECT_EQ(back, h);
     EXPECT_TRUE(in.AtEnd());
 
@@ -208,18 +209,19 @@ TEST(THydraulic, DefaultsAndRecord)
     std::string withUnknown = std::string("\x77\0\x03\0abc", 7) + b;
     TMemoryStream u(withUnknown);
     THydraulic fromUnknown;
-    ASSERT_TRUE(fromUnknown.Read(u, 256));
+    ReadHydraulic(u, fromUnknown, 256);
     EXPECT_EQ(fromUnknown, h);
     TMemoryStream open(b.substr(0, b.size() - 4));
     THydraulic unfinished;
-    EXPECT_TRUE(unfinished.Read(open, 256));
+    ReadHydraulic(open, unfinished, 256);
     EXPECT_EQ(unfinished, h);
     // Cut inside a block: refused.
     TMemoryStream cut(b.substr(0, 30));
-    EXPECT_THROW(THydraulic().Read(cut, 256), KalorinaError);
+    THydraulic partial;
+    EXPECT_THROW(ReadHydraulic(cut, partial, 256), KalorinaError);
 
     TMemoryStream other(b);
     THydraulic untouched;
-    EXPECT_FALSE(untouched.Read(other, 255));
+    EXPECT_THROW(ReadHydraulic(other, untouched, 255), KalorinaError);
     EXPECT_EQ(other.Position(), 0u);
 }

@@ -253,6 +253,38 @@ TEST(CatalogueLoader, HeaderAndStructureFailures)
     EXPECT_EQ(Names(d, kMediumKind), std::vector<std::string>{"kept"});
 }
 
+TEST(CatalogueLoader, FittingsAcceptWhatTubesAndValvesRefuse)
+{
+    // An empty NameBase, and a size without SizeName: a fitting is kept with both,
+    // a tube or a valve fails the load.
+    const std::string noNameBase = Header("x", "p") + "<ResistSubType><DN>20</DN></ResistSubType>";
+    auto load = [](const std::string& root, const std::string& body) {
+        ScratchCatalogue cat;
+        cat.Write("a.xml", "<" + root + ">" + body + "</" + root + ">");
+        return std::make_unique<TDevices>(cat.Dir(), "Magyar");
+    };
+    auto fitting = load("TervaldDBResist", noNameBase +
+                                               "<ResistSubType><SizeName>E20</SizeName><DN>20</DN></ResistSubType>");
+    EXPECT_FALSE(fitting->Failed()) << fitting->FailureMessage();
+    const auto* r = fitting->Find<ResistDBItem>(kResistKind, "x");
+    ASSERT_NE(r, nullptr);
+    ASSERT_EQ(r->sizes.size(), 2u);
+    EXPECT_EQ(r->sizes[0].sizeName, "");
+    EXPECT_EQ(r->SizeByDN(20, 0), "");  // the nameless size is found first
+    EXPECT_EQ(r->DisplayName("E20", {}), "E20");
+
+    auto tube = load("TervaldDBTube", Header("x", "p") + "<TubeSubType><SizeName>d16</SizeName></TubeSubType>");
+    EXPECT_TRUE(tube->Failed());
+    EXPECT_NE(tube->FailureMessage().find("without NameBase (name: x, path: p)"), std::string::npos)
+        << tube->FailureMessage();
+    auto valve = load("TervaldDBValve", Header("x", "p") + "<NameBase>V</NameBase>" +
+                                            "<ValveSubType><DN>15</DN></ValveSubType>");
+    EXPECT_TRUE(valve->Failed());
+    EXPECT_NE(valve->FailureMessage().find("Size without SizeName"), std::string::npos) << valve->FailureMessage();
+    EXPECT_TRUE(load("TervaldDBValve", Header("x", "p") + "<ValveSubType><SizeName>a</SizeName></ValveSubType>")
+                    ->Failed());
+}
+
 TEST(CatalogueLoader, FloorHeatingEquationsBelongToTheirSpacing)
 {
     ScratchCatalogue cat;

@@ -2,14 +2,14 @@
 
 #include "ProjectTestSupport.h"
 #include "TestLanguage.h"
-#include "document/ParseNumber.h"
+#include "document/TProject.h"
+#include "util/Error.h"
+#include "util/ParseNumber.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <random>
-#include "document/TProject.h"
-#include "util/Error.h"
 
 using namespace kalorina;
 

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "CalcTestSupport.h"
 #include "ProjectTestSupport.h"
 #include "TestLanguage.h"
 #include "catalogue/DeviceKind.h"
 #include "catalogue/FloorHeatDBItem.h"
+#include "document/CalcRecords.h"
 #include "document/TProject.h"
 #include "util/Error.h"
 
@@ -115,14 +118,14 @@ TEST(ProjectRecords, OptionsBlocksAndVersion)
 
     TProjektOptions fresh;
     TMemoryStream in(b);
-    ASSERT_TRUE(fresh.ReadOptions(in, 256));
+    fresh.ReadOptions(in, 256);
     EXPECT_EQ(fresh.defaultFittings, o.defaultFittings);
     EXPECT_EQ(fresh.extraLength, 0);  // not part of the record
     EXPECT_EQ(fresh.extraLengthMode, 1);
 
     TProjektOptions untouched;
     TMemoryStream other(b);
-    EXPECT_FALSE(untouched.ReadOptions(other, 255));
+    EXPECT_THROW(untouched.ReadOptions(other, 255), KalorinaError);
     EXPECT_EQ(other.Position(), 0u);
     EXPECT_EQ(untouched, TProjektOptions());
 
@@ -130,8 +133,41 @@ TEST(ProjectRecords, OptionsBlocksAndVersion)
     std::string withUnknown = Le16(60) + Le16(2) + "??" + b;
     TMemoryStream u(withUnknown);
     TProjektOptions skipped;
-    ASSERT_TRUE(skipped.ReadOptions(u, 256));
+    skipped.ReadOptions(u, 256);
     EXPECT_EQ(skipped.defaultFittings.size(), 3u);
+}
+
+TEST(ProjectRecords, EveryRecordRefusesAnUnknownVersionAlike)
+{
+    // Rooms, circuits, options and hydraulics read on their own raise the version
+    // error of the file, as the project does, and read nothing.
+    test::ScopedLanguage lang;
+    TProject p = Designed();
+    TMemoryStream room, round, options, hydraulic;
+    p.rooms[0].WriteToStream(room);
+    p.rounds[0].WriteToStream(round);
+    p.options.WriteOptions(options);
+    WriteHydraulic(hydraulic, p.rounds[0].hydraulic);
+    const std::function<void(TMemoryStream&)> readers[] = {
+        [](TMemoryStream& s) { TRoomItem().ReadFromStream(s, 257); },
+        [](TMemoryStream& s) { TRoundItem().ReadFromStream(s, 257); },
+        [](TMemoryStream& s) { TProjektOptions().ReadOptions(s, 257); },
+        [](TMemoryStream& s) {
+            THydraulic h;
+            ReadHydraulic(s, h, 257);
+        },
+    };
+    TMemoryStream* streams[] = {&room, &round, &options, &hydraulic};
+    for (int i = 0; i < 4; ++i) {
+        streams[i]->Seek(0);
+        try {
+            readers[i](*streams[i]);
+            ADD_FAILURE() << "record " << i << " read";
+        } catch (const KalorinaError& e) {
+            EXPECT_STREQ(e.what(), "Version 257 is not supported") << "record " << i;
+        }
+        EXPECT_EQ(streams[i]->Position(), 0u) << "record " << i;
+    }
 }
 
 TEST(ProjectRecords, NewItemsTakeTheProjectOptions)

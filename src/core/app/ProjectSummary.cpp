@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "document/RecordMembers.h"
 #include "util/Codepage.h"
 #include "util/Json.h"
 
@@ -14,6 +15,19 @@ std::string Lines(const TStringList& lines)
     return Array(lines, [](const std::string& l) { return JsonText(l); });
 }
 
+// Adds visited record members to a JSON object: numbers, texts, and stored flags as
+// true or false.
+class JsonMembers {
+public:
+    explicit JsonMembers(JsonObject& o) : o_(o) {}
+    void operator()(const char* name, double v) { o_.Number(name, v); }
+    void operator()(const char* name, const std::string& v) { o_.Text(name, v); }
+    void operator()(const char* name, FlagMember<const std::int16_t> v) { o_.Bool(name, v.value != 0); }
+
+private:
+    JsonObject& o_;
+};
+
 std::string ErrorJson(const std::optional<std::string>& error)
 {
     return error ? JsonText(*error) : "null";
@@ -21,32 +35,17 @@ std::string ErrorJson(const std::optional<std::string>& error)
 
 std::string MediumJson(const TMedium& m)
 {
-    return JsonObject()
-        .Number("forward", m.forward)
-        .Number("return", m.return_)
-        .Text("mediumName", m.mediumName)
-        .Number("density", m.density)
-        .Number("viscosity", m.viscosity)
-        .Number("specificHeat", m.specificHeat)
-        .Str();
+    JsonObject o;
+    MediumMembers(m, JsonMembers(o));
+    return o.Str();
 }
 
 std::string FittingsJson(const std::vector<TResist>& fittings)
 {
     return Array(fittings, [](const TResist& r) {
-        return JsonObject()
-            .Number("count", r.count)
-            .Text("resistName", r.resistName)
-            .Text("sizeName", r.sizeName)
-            .Text("autoSizeName", r.autoSizeName)
-            .Number("dn", r.dn)
-            .Number("resistMode", r.resistMode)
-            .Number("value", r.value)
-            .Bool("listing", r.listing != 0)
-            .Bool("unique", r.unique != 0)
-            .Number("pressureDrop", r.pressureDrop)
-            .Number("errors", r.errors)
-            .Str();
+        JsonObject o;
+        ResistMembers(r, JsonMembers(o));
+        return o.Str();
     });
 }
 
@@ -76,14 +75,9 @@ std::string FieldJson(const FloorHeatingField& f)
 
 std::string RoomJson(const TRoomItem& r, const std::optional<std::string>& error)
 {
-    return JsonObject()
-        .Text("roomName", r.roomName)
-        .Text("roomFunction", r.roomFunction)
-        .Number("floorArea", r.floorArea)
-        .Number("roomTemperature", r.roomTemperature)
-        .Number("heatDemand", r.heatDemand)
-        .Number("roomId", r.roomId)
-        .Number("nextFieldId", r.nextFieldId)
+    JsonObject o;
+    RoomMembers(r, JsonMembers(o));
+    return o.Number("nextFieldId", r.nextFieldId)
         .Raw("error", ErrorJson(error))
         .Number("fieldPowerSum", r.FieldPowerSum())
         .Number("fieldAreaSum", r.FieldAreaSum())
@@ -130,23 +124,13 @@ std::string RoundJson(const TRoundItem& r, const std::optional<bool>& recalculat
                       const std::optional<std::string>& error)
 {
     auto parts = Array(r.roundFields, [](const FloorHeatingRoundField& p) {
-        return JsonObject()
-            .Number("roomRef", p.roomRef)
-            .Text("roomRefName", p.roomRefName)
-            .Number("fieldRef", p.fieldRef)
-            .Number("assignedPart", p.assignedPart)
-            .Number("inletTemp", p.inletTemp)
-            .Number("outletTemp", p.outletTemp)
-            .Number("partPower", p.partPower)
-            .Number("partTubeLength", p.partTubeLength)
-            .Number("refState", p.refState)
-            .Str();
+        JsonObject o;
+        RoundFieldMembers(p, JsonMembers(o));
+        return o.Number("refState", p.refState).Str();
     });
-    return JsonObject()
-        .Text("roundName", r.roundName)
-        .Number("totalArea", r.totalArea)
-        .Number("connectionFlags", r.connectionFlags)
-        .Raw("recalculated", recalculated ? (*recalculated ? "true" : "false") : "null")
+    JsonObject o;
+    RoundMembers(r, JsonMembers(o));
+    return o.Raw("recalculated", recalculated ? (*recalculated ? "true" : "false") : "null")
         .Raw("error", ErrorJson(error))
         .Raw("roundFields", parts)
         .Raw("hydraulic", HydraulicJson(r.hydraulic))

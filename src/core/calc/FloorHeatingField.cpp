@@ -7,7 +7,6 @@
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/Rounding.h"
 #include "catalogue/TDevices.h"
-#include "document/StreamEncoding.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
 
@@ -166,46 +165,6 @@ std::string FloorHeatingField::CellText(int column, const CellNumberFormat& form
     default:
         return {};
     }
-}
-
-void FloorHeatingField::Write(TMemoryStream& s) const
-{
-    WriteStreamString(s, systemName);
-    WriteStreamString(s, coveringName);
-    s.WriteFloat(resistance);
-    s.WriteInt16(spacing);
-    s.WriteFloat(area);
-    s.WriteFloat(forward);
-    s.WriteFloat(return_);
-    s.WriteInt16(zoneType);
-    s.WriteFloat(specificOutput);
-    s.WriteFloat(surfaceTemp);
-    s.WriteFloat(power);
-    s.WriteFloat(belowTemp);
-    s.WriteFloat(downK);
-    s.WriteFloat(downPower);
-    s.WriteFloat(tubeLength);
-    s.WriteInt16(fieldId);
-}
-
-void FloorHeatingField::Read(TMemoryStream& s)
-{
-    ReadStreamString(s, systemName);
-    ReadStreamString(s, coveringName);
-    resistance = s.ReadFloat();
-    spacing = s.ReadInt16();
-    area = s.ReadFloat();
-    forward = s.ReadFloat();
-    return_ = s.ReadFloat();
-    zoneType = s.ReadInt16();
-    specificOutput = s.ReadFloat();
-    surfaceTemp = s.ReadFloat();
-    power = s.ReadFloat();
-    belowTemp = s.ReadFloat();
-    downK = s.ReadFloat();
-    downPower = s.ReadFloat();
-    tubeLength = s.ReadFloat();
-    fieldId = s.ReadInt16();
 }
 
 } // namespace kalorina

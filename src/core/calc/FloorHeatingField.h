@@ -13,7 +13,6 @@
 namespace kalorina {
 
 class TDevices;
-class TMemoryStream;
 class FloorHeatDBItem;
 
 class FloorHeatingField {
@@ -63,9 +62,6 @@ public:
     // The bill of materials adds the field here once its material list exists: kind
     // 0, name systemName + "(d=" + spacing + "mm)", quantity `area` m2, merged by
     // name, estimate code of the spacing; nothing for an empty area.
-
-    void Write(TMemoryStream& s) const;
-    void Read(TMemoryStream& s);
 
     bool operator==(const FloorHeatingField&) const = default;
 

@@ -6,21 +6,15 @@
 #include "catalogue/TDevices.h"
 #include "catalogue/TubeDBItem.h"
 #include "catalogue/ValveDBItem.h"
-#include "document/StreamEncoding.h"
-#include "document/TProjektOptions.h"
 #include "util/FloatFormat.h"
 
 namespace kalorina {
 
 namespace {
-constexpr std::int16_t kEndBlock = 100;
-constexpr std::int16_t kValuesBlock = 101;
-constexpr std::int16_t kFittingBlock = 102;
-
 float Finite(double x) { return std::isfinite(x) ? static_cast<float>(x) : 0.0f; }
 } // namespace
 
-THydraulic::THydraulic(const TProjektOptions& options)
+THydraulic::THydraulic(const CircuitDefaults& options)
 {
     extraLength = options.extraLength;
     extraInMetres = options.extraLengthMode == 1 ? 1 : 0;
@@ -142,99 +136,6 @@ std::vector<std::pair<int, std::string>> THydraulic::WriteReport(const TDevices&
         slots.emplace_back(4, pascals(valvePressureDrop));
     }
     return slots;
-}
-
-void THydraulic::Write(TMemoryStream& s) const
-{
-    auto mark = BeginRecord(s, kValuesBlock);
-    WriteStreamString(s, tubeName);
-    WriteStreamString(s, tubeSize);
-    s.WriteFloat(fieldsTubeLength);
-    s.WriteFloat(extraLength);
-    s.WriteInt16(extraInMetres);
-    s.WriteFloat(tubeLength);
-    s.WriteInt16(tubeDN);
-    s.WriteInt16(tubeValveDN);
-    s.WriteFloat(tubePressureDrop);
-    WriteStreamString(s, valveName);
-    WriteStreamString(s, valveSize);
-    WriteStreamString(s, autoValveSize);
-    WriteStreamString(s, valvePosition);
-    s.WriteFloat(valvePressureDrop);
-    s.WriteFloat(fittingsPressureDrop);
-    s.WriteFloat(availablePressure);
-    s.WriteFloat(massFlow);
-    s.WriteFloat(power);
-    s.WriteFloat(medium.forward);
-    s.WriteFloat(medium.return_);
-    s.WriteFloat(velocity);
-    s.WriteFloat(pressureGradient);
-    s.WriteFloat(dynamicPressure);
-    s.WriteFloat(circuitPressureDrop);
-    WriteStreamString(s, medium.mediumName);
-    s.WriteFloat(medium.density);
-    s.WriteFloat(medium.viscosity);
-    s.WriteFloat(medium.specificHeat);
-    s.WriteInt16(flags);
-    EndRecord(s, mark);
-    for (const auto& fitting : fittings) {
-        auto m = BeginRecord(s, kFittingBlock);
-        fitting.Write(s);
-        EndRecord(s, m);
-    }
-    EndRecord(s, BeginRecord(s, kEndBlock));
-}
-
-bool THydraulic::Read(TMemoryStream& s, int version)
-{
-    if (version != 256)
-        return false;
-    fittings.clear();
-    while (!s.AtEnd()) {
-        std::int16_t tag = s.ReadInt16();
-        auto length = static_cast<std::uint16_t>(s.ReadInt16());
-        switch (tag) {
-        case kEndBlock:
-            return true;
-        case kValuesBlock:
-            ReadStreamString(s, tubeName);
-            ReadStreamString(s, tubeSize);
-            fieldsTubeLength = s.ReadFloat();
-            extraLength = s.ReadFloat();
-            extraInMetres = s.ReadInt16();
-            tubeLength = s.ReadFloat();
-            tubeDN = s.ReadInt16();
-            tubeValveDN = s.ReadInt16();
-            tubePressureDrop = s.ReadFloat();
-            ReadStreamString(s, valveName);
-            ReadStreamString(s, valveSize);
-            ReadStreamString(s, autoValveSize);
-            ReadStreamString(s, valvePosition);
-            valvePressureDrop = s.ReadFloat();
-            fittingsPressureDrop = s.ReadFloat();
-            availablePressure = s.ReadFloat();
-            massFlow = s.ReadFloat();
-            power = s.ReadFloat();
-            medium.forward = s.ReadFloat();
-            medium.return_ = s.ReadFloat();
-            velocity = s.ReadFloat();
-            pressureGradient = s.ReadFloat();
-            dynamicPressure = s.ReadFloat();
-            circuitPressureDrop = s.ReadFloat();
-            ReadStreamString(s, medium.mediumName);
-            medium.density = s.ReadFloat();
-            medium.viscosity = s.ReadFloat();
-            medium.specificHeat = s.ReadFloat();
-            flags = s.ReadInt16();
-            break;
-        case kFittingBlock:
-            fittings.emplace_back().Read(s);
-            break;
-        default:
-            s.Skip(length);
-        }
-    }
-    return true;
 }
 
 } // namespace kalorina

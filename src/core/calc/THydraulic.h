@@ -8,14 +8,13 @@
 #include <utility>
 #include <vector>
 
+#include "calc/CircuitDefaults.h"
 #include "calc/TMedium.h"
 #include "calc/TResist.h"
 
 namespace kalorina {
 
 class TDevices;
-class TMemoryStream;
-class TProjektOptions;
 
 class THydraulic {
 public:
@@ -30,9 +29,9 @@ public:
     };
 
     THydraulic() = default;
-    // A new circuit's data: reset, then the project options' extra length, medium,
-    // valve and available pressure.
-    explicit THydraulic(const TProjektOptions& options);
+    // A new circuit's data: reset, then the extra length, medium, valve and available
+    // pressure of the defaults (the project's options).
+    explicit THydraulic(const CircuitDefaults& options);
 
     std::string tubeName;
     std::string tubeSize;
@@ -81,11 +80,6 @@ public:
 
     // The bill of materials adds the tube (kind 1, tubeLength m), the valve (kind 2,
     // one piece) and every fitting line here once its material list exists.
-
-    void Write(TMemoryStream& s) const;
-    // False, reading nothing, for a version other than 256.  Stops at the end block,
-    // or cleanly where the stream ends before one; unknown blocks are skipped.
-    bool Read(TMemoryStream& s, int version);
 
     bool operator==(const THydraulic&) const = default;
 };

@@ -8,7 +8,6 @@
 #include "catalogue/ResistDBItem.h"
 #include "catalogue/Rounding.h"
 #include "catalogue/TDevices.h"
-#include "document/StreamEncoding.h"
 
 namespace kalorina {
 
@@ -116,36 +115,6 @@ std::string TResist::CellText(const TDevices& devices, int column, const CellNum
     default:
         return {};
     }
-}
-
-void TResist::Write(TMemoryStream& s) const
-{
-    s.WriteInt16(count);
-    WriteStreamString(s, resistName);
-    WriteStreamString(s, sizeName);
-    WriteStreamString(s, autoSizeName);
-    s.WriteInt16(dn);
-    s.WriteInt16(resistMode);
-    s.WriteFloat(value);
-    s.WriteInt16(listing);
-    s.WriteInt16(unique);
-    s.WriteFloat(pressureDrop);
-    s.WriteInt16(errors);
-}
-
-void TResist::Read(TMemoryStream& s)
-{
-    count = s.ReadInt16();
-    ReadStreamString(s, resistName);
-    ReadStreamString(s, sizeName);
-    ReadStreamString(s, autoSizeName);
-    dn = s.ReadInt16();
-    resistMode = s.ReadInt16();
-    value = s.ReadFloat();
-    listing = s.ReadInt16();
-    unique = s.ReadInt16();
-    pressureDrop = s.ReadFloat();
-    errors = s.ReadInt16();
 }
 
 } // namespace kalorina

@@ -9,7 +9,6 @@
 namespace kalorina {
 
 class TDevices;
-class TMemoryStream;
 
 class TResist {
 public:
@@ -42,9 +41,6 @@ public:
 
     // The bill of materials adds the line here (kind 3, `count` pieces, named by the
     // item's DisplayName for the size in use) once its material list exists.
-
-    void Write(TMemoryStream& s) const;
-    void Read(TMemoryStream& s);
 
     bool operator==(const TResist&) const = default;
 };

@@ -5,7 +5,7 @@
 
 #include "catalogue/CatalogueInteger.h"
 #include "catalogue/CatalogueTexts.h"
-#include "document/ParseNumber.h"
+#include "util/ParseNumber.h"
 #include "util/Error.h"
 #include "xml/XmlParser.h"
 
@@ -97,6 +97,50 @@ void CatalogueReader::TakeInt16(std::int16_t& member)
     std::string text;
     if (ReadElementText(text))
         member = static_cast<std::int16_t>(ParseCatalogueInteger(text, INT16_MIN, INT16_MAX));
+}
+
+bool CatalogueReader::ReadElements(std::string_view end, std::initializer_list<Element> elements)
+{
+    while (Next()) {
+        if (IsEnd(end))
+            return true;
+        for (const auto& e : elements)
+            if (e.atEndTag ? IsEnd(e.name) : IsStart(e.name)) {
+                e.read();
+                break;
+            }
+    }
+    return false;
+}
+
+void CatalogueReader::ReadMacro(std::vector<TXMLMacroItem>& macros)
+{
+    bool accepted = LanguageAccepted();
+    TXMLMacroItem macro{Attribute("ID"), {}};
+    ReadElementText(macro.value);
+    if (accepted)
+        macros.push_back(std::move(macro));
+}
+
+CatalogueReader::Element CatalogueReader::TextElement(const char* name, std::string& member, bool filtered,
+                                                      bool expand)
+{
+    return {name, [this, &member, filtered, expand] { TakeText(member, filtered, expand); }};
+}
+
+CatalogueReader::Element CatalogueReader::FloatElement(const char* name, float& member)
+{
+    return {name, [this, &member] { TakeFloat(member); }};
+}
+
+CatalogueReader::Element CatalogueReader::Int16Element(const char* name, std::int16_t& member)
+{
+    return {name, [this, &member] { TakeInt16(member); }};
+}
+
+CatalogueReader::Element CatalogueReader::IntElement(const char* name, int& member)
+{
+    return {name, [this, &member] { TakeInt(member); }};
 }
 
 void CatalogueReader::TakeInt(int& member)

@@ -2,6 +2,8 @@
 // Walks one catalogue document for the item readers: the scanner's parts, the
 // language filter, the macros in force and the reading of simple elements.
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -47,6 +49,26 @@ public:
     void TakeFloat(float& member) { ReadFloat(member); }
     void TakeInt16(std::int16_t& member);
     void TakeInt(int& member);
+
+    // One kind of child element an item reader takes: `read` is called at its start
+    // tag (or, with `atEndTag`, at its end tag) and reads what it needs.
+    struct Element {
+        const char* name;
+        std::function<void()> read;
+        bool atEndTag = false;
+    };
+    // Walks the parts up to the end tag `end`, giving each element named in
+    // `elements` to its reading; all other parts are passed over.  True at the end
+    // tag, false when the document ends first.
+    bool ReadElements(std::string_view end, std::initializer_list<Element> elements);
+    // Reads the current Macro element and appends it to `macros` when it passes the
+    // language filter.
+    void ReadMacro(std::vector<TXMLMacroItem>& macros);
+    // Readings of simple elements into members (see TakeText, TakeFloat, ...).
+    Element TextElement(const char* name, std::string& member, bool filtered, bool expand);
+    Element FloatElement(const char* name, float& member);
+    Element Int16Element(const char* name, std::int16_t& member);
+    Element IntElement(const char* name, int& member);
 
 private:
     TXmlParser& parser_;

@@ -237,24 +237,13 @@ std::string FloorHeatDBItem::ChooseRowCellText(int columnId, const SpacingRowRes
 
 bool FloorHeatDBItem::ReadFromXml(CatalogueReader& r)
 {
-    while (r.Next()) {
-        if (r.IsEnd("TervaldDBFloorHeating"))
-            return true;
-        if (!r.IsStartTag())
-            continue;
-        const std::string& n = r.Name();
-        if (n == "ItemHeader")
-            ReadHeader(r);
-        else if (n == "TubeType")
-            r.TakeText(tubeType, false, true);
-        else if (n == "TubeSize")
-            r.TakeText(tubeSize, false, true);
-        else if (n == "Division")
-            ReadDivision(r);
-        else if (n == "Surface")
-            ReadSurface(r);
-    }
-    return false;
+    return r.ReadElements("TervaldDBFloorHeating", {
+                                                       {"ItemHeader", [&] { ReadHeader(r); }},
+                                                       r.TextElement("TubeType", tubeType, false, true),
+                                                       r.TextElement("TubeSize", tubeSize, false, true),
+                                                       {"Division", [&] { ReadDivision(r); }},
+                                                       {"Surface", [&] { ReadSurface(r); }},
+                                                   });
 }
 
 void FloorHeatDBItem::ReadDivision(CatalogueReader& r)
@@ -262,59 +251,46 @@ void FloorHeatDBItem::ReadDivision(CatalogueReader& r)
     if (distances.size() >= kMaxSpacings)
         throw KalorinaError(FormatText(CatalogueText("IDS_XMLPARSERERROR+3"), {itemName}));
     FloorHeatDistanceType d;
-    while (r.Next()) {
-        if (r.IsEnd("Division")) {
-            distances.push_back(std::move(d));
-            return;
-        }
-        if (r.IsStart("Distance"))
-            r.TakeInt16(d.distance);
-        else if (r.IsStart("EstimateCode"))
-            r.TakeText(d.estimateCode, false, true);
-    }
+    bool complete = r.ReadElements("Division", {
+                                                   r.Int16Element("Distance", d.distance),
+                                                   r.TextElement("EstimateCode", d.estimateCode, false, true),
+                                               });
+    if (complete)
+        distances.push_back(std::move(d));
 }
 
 void FloorHeatDBItem::ReadSurface(CatalogueReader& r)
 {
     FloorHeatSurfaceType sf;
     const int spacings = static_cast<int>(distances.size());
-    while (r.Next()) {
-        if (r.IsEnd("Surface")) {
-            if (sf.equationCount != spacings)
-                throw KalorinaError(FormatText(CatalogueText("IDS_XMLPARSERERROR+4"), {sf.surfaceName}));
-            if (sf.surfaceName.empty())
-                throw KalorinaError(CatalogueText("IDS_XMLPARSERERROR+13"));
-            surfaces.push_back(std::move(sf));
-            return;
-        }
-        if (r.IsEnd("Equation")) {
-            ++sf.equationCount;
-            continue;
-        }
-        if (!r.IsStartTag())
-            continue;
-        const std::string& n = r.Name();
-        if (n == "SurfaceName") {
-            r.TakeText(sf.surfaceName, true, true);
-        } else if (n == "HeatResist") {
-            r.TakeFloat(sf.heatResist);
-        } else if (n == "LineSteep" || n == "LineyIntersection" || n == "Exponent" || n == "SurfaceTempFactor") {
-            // Parsed even when dropped: a malformed number fails the load wherever it stands.
-            float value = 0;
-            bool given = r.ReadFloat(value);
-            int i = sf.equationCount;
-            if (!given || i >= spacings || i >= kMaxSpacings)
-                continue;
-            if (n == "LineSteep")
-                sf.lineSteep[i] = value;
-            else if (n == "LineyIntersection")
-                sf.lineyIntersection[i] = value;
-            else if (n == "Exponent")
-                sf.exponent[i] = value;
-            else
-                sf.surfaceTempFactor[i] = value;
-        }
-    }
+    // A coefficient goes to the equation being read, that is to the spacing counted
+    // by the equations already ended.  It is parsed even when dropped: a malformed
+    // number fails the load wherever it stands.
+    auto coefficient = [&](const char* name, std::array<float, kMaxSpacings>& values) {
+        return CatalogueReader::Element{name, [&r, &sf, &values, spacings] {
+                                            float value = 0;
+                                            bool given = r.ReadFloat(value);
+                                            int i = sf.equationCount;
+                                            if (given && i < spacings && i < kMaxSpacings)
+                                                values[i] = value;
+                                        }};
+    };
+    bool complete = r.ReadElements("Surface", {
+                                                  r.TextElement("SurfaceName", sf.surfaceName, true, true),
+                                                  r.FloatElement("HeatResist", sf.heatResist),
+                                                  coefficient("LineSteep", sf.lineSteep),
+                                                  coefficient("LineyIntersection", sf.lineyIntersection),
+                                                  coefficient("Exponent", sf.exponent),
+                                                  coefficient("SurfaceTempFactor", sf.surfaceTempFactor),
+                                                  {"Equation", [&] { ++sf.equationCount; }, true},
+                                              });
+    if (!complete)
+        return;
+    if (sf.equationCount != spacings)
+        throw KalorinaError(FormatText(CatalogueText("IDS_XMLPARSERERROR+4"), {sf.surfaceName}));
+    if (sf.surfaceName.empty())
+        throw KalorinaError(CatalogueText("IDS_XMLPARSERERROR+13"));
+    surfaces.push_back(std::move(sf));
 }
 
 } // namespace kalorina

@@ -28,15 +28,10 @@ namespace kalorina {
 
 bool ItemListDBItem::ReadFromXml(CatalogueReader& r)
 {
-    while (r.Next()) {
-        if (r.IsEnd("TervaldDBPieceList"))
-            return true;
-        if (r.IsStart("ItemHeader"))
-            ReadHeader(r);
-        else if (r.IsStart("ListItem"))
-            ReadEntry(r);
-    }
-    return false;
+    return r.ReadElements("TervaldDBPieceList", {
+                                                    {"ItemHeader", [&] { ReadHeader(r); }},
+                                                    {"ListItem", [&] { ReadEntry(r); }},
+                                                });
 }
 
 void ItemListDBItem::ReadEntry(CatalogueReader& r)
@@ -48,23 +43,14 @@ void ItemListDBItem::ReadEntry(CatalogueReader& r)
             e.type = static_cast<std::int16_t>(k);
             break;
         }
-    while (r.Next()) {
-        if (r.IsEnd("ListItem")) {
-            entries.push_back(std::move(e));
-            return;
-        }
-        if (!r.IsStartTag())
-            continue;
-        const std::string& n = r.Name();
-        if (n == "Name")
-            r.TakeText(e.name, true, true);
-        else if (n == "Quantity")
-            r.TakeFloat(e.quantity);
-        else if (n == "DimensionString")
-            r.TakeText(e.unit, true, true);
-        else if (n == "EstimateCode")
-            r.TakeText(e.estimateCode, false, true);
-    }
+    bool complete = r.ReadElements("ListItem", {
+                                                   r.TextElement("Name", e.name, true, true),
+                                                   r.FloatElement("Quantity", e.quantity),
+                                                   r.TextElement("DimensionString", e.unit, true, true),
+                                                   r.TextElement("EstimateCode", e.estimateCode, false, true),
+                                               });
+    if (complete)
+        entries.push_back(std::move(e));
 }
 
 } // namespace kalorina

@@ -51,50 +51,34 @@ namespace kalorina {
 
 bool MediumDBItem::ReadFromXml(CatalogueReader& r)
 {
-    while (r.Next()) {
-        if (r.IsEnd("TervaldDBMedium"))
-            return true;
-        if (!r.IsStartTag())
-            continue;
-        const std::string& n = r.Name();
-        if (n == "ItemHeader")
-            ReadHeader(r);
-        else if (n == "TempMin")
-            r.TakeFloat(tempMin);
-        else if (n == "TempMax")
-            r.TakeFloat(tempMax);
-        else if (n == "Characteristic")
-            ReadCharacteristic(r);
-    }
-    return false;
+    return r.ReadElements("TervaldDBMedium", {
+                                                 {"ItemHeader", [&] { ReadHeader(r); }},
+                                                 r.FloatElement("TempMin", tempMin),
+                                                 r.FloatElement("TempMax", tempMax),
+                                                 {"Characteristic", [&] { ReadCharacteristic(r); }},
+                                             });
 }
 
 void MediumDBItem::ReadCharacteristic(CatalogueReader& r)
 {
     MediumFunction f;
     f.mode = r.Attribute("Mode") == "polinom" ? 0 : 1;
-    while (r.Next()) {
-        if (r.IsEnd("Characteristic")) {
-            characteristics.push_back(std::move(f));
-            return;
-        }
-        if (!r.IsStartTag())
-            continue;
-        const std::string& n = r.Name();
-        float v = 0;
-        if (n == "Name") {
-            r.TakeText(f.name, false, true);
-        } else if (n == "PolinomValue") {
-            if (r.ReadFloat(v))
-                f.polinomValues.push_back(v);
-        } else if (n == "Temperature") {
-            if (r.ReadFloat(v))
-                f.temperatures.push_back(v);
-        } else if (n == "PointValue") {
-            if (r.ReadFloat(v))
-                f.pointValues.push_back(v);
-        }
-    }
+    // Each value element adds one value to its list; an empty one adds none.
+    auto append = [&](const char* name, std::vector<float>& values) {
+        return CatalogueReader::Element{name, [&r, &values] {
+                                            float v = 0;
+                                            if (r.ReadFloat(v))
+                                                values.push_back(v);
+                                        }};
+    };
+    bool complete = r.ReadElements("Characteristic", {
+                                                         r.TextElement("Name", f.name, false, true),
+                                                         append("PolinomValue", f.polinomValues),
+                                                         append("Temperature", f.temperatures),
+                                                         append("PointValue", f.pointValues),
+                                                     });
+    if (complete)
+        characteristics.push_back(std::move(f));
 }
 
 } // namespace kalorina

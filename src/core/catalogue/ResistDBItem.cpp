@@ -60,47 +60,29 @@ bool ResistDBItem::ReadFromXml(CatalogueReader& r)
     resistMode = ResistModeFromAttribute(r.Attribute("ResistMode"));
     hasUniqueValues = r.Attribute("HasUniqueValues") == "Yes";
     listing = r.Attribute("Listing") == "Yes";
-    while (r.Next()) {
-        if (r.IsEnd("TervaldDBResist"))
-            return true;
-        if (!r.IsStartTag())
-            continue;
-        const std::string& n = r.Name();
-        if (n == "ItemHeader") {
-            ReadHeader(r);
-        } else if (n == "NameBase") {
-            TakeNameBase(r, nameBase);
-        } else if (n == "DefaultValue") {
-            r.TakeFloat(defaultValue);
-        } else if (n == "ResistSubType") {
-            ReadSize(r);
-        }
-    }
-    return false;
+    // Unlike tubes and valves, fittings raise no structure errors of their own: an
+    // empty NameBase or SizeName is accepted by design (the item is shown by its
+    // sizes' full names, and size lists leave nameless sizes out).
+    return r.ReadElements("TervaldDBResist", {
+                                                 {"ItemHeader", [&] { ReadHeader(r); }},
+                                                 {"NameBase", [&] { TakeNameBase(r, nameBase); }},
+                                                 r.FloatElement("DefaultValue", defaultValue),
+                                                 {"ResistSubType", [&] { ReadSize(r); }},
+                                             });
 }
 
 void ResistDBItem::ReadSize(CatalogueReader& r)
 {
     ResistSubType s;
-    while (r.Next()) {
-        if (r.IsEnd("ResistSubType")) {
-            sizes.push_back(std::move(s));
-            return;
-        }
-        if (!r.IsStartTag())
-            continue;
-        const std::string& n = r.Name();
-        if (n == "SizeName")
-            r.TakeText(s.sizeName, true, true);
-        else if (n == "FullName")
-            r.TakeText(s.fullName, true, true);
-        else if (n == "DN")
-            r.TakeInt16(s.dn);
-        else if (n == "UniqueValue")
-            r.TakeFloat(s.uniqueValue);
-        else if (n == "EstimateCode")
-            r.TakeText(s.estimateCode, false, true);
-    }
+    bool complete = r.ReadElements("ResistSubType", {
+                                                        r.TextElement("SizeName", s.sizeName, true, true),
+                                                        r.TextElement("FullName", s.fullName, true, true),
+                                                        r.Int16Element("DN", s.dn),
+                                                        r.FloatElement("UniqueValue", s.uniqueValue),
+                                                        r.TextElement("EstimateCode", s.estimateCode, false, true),
+                                                    });
+    if (complete)
+        sizes.push_back(std::move(s));
 }
 
 } // namespace kalorina

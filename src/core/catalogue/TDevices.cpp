@@ -142,15 +142,7 @@ void TDevices::ReadFile(TXmlParser& parser, const std::string& path, std::vector
 void TDevices::ReadGlobalMacros(CatalogueReader& r)
 {
     macros_.global.clear();
-    while (r.Next() && !r.IsEnd("TervaldDBGlobalMacro")) {
-        if (!r.IsStart("Macro"))
-            continue;
-        bool accepted = r.LanguageAccepted();
-        TXMLMacroItem macro{r.Attribute("ID"), {}};
-        r.ReadElementText(macro.value);
-        if (accepted)
-            macros_.global.push_back(std::move(macro));
-    }
+    r.ReadElements("TervaldDBGlobalMacro", {{"Macro", [&] { r.ReadMacro(macros_.global); }}});
 }
 
 void TDevices::AddItem(std::unique_ptr<DeviceDBItem> item)

@@ -98,58 +98,35 @@ namespace kalorina {
 
 bool TubeDBItem::ReadFromXml(CatalogueReader& r)
 {
-    while (r.Next()) {
-        if (r.IsEnd("TervaldDBTube")) {
-            if (nameBase.empty())
-                throw KalorinaError(FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {itemName, itemPath}));
-            return true;
-        }
-        if (!r.IsStartTag())
-            continue;
-        const std::string& n = r.Name();
-        if (n == "ItemHeader") {
-            ReadHeader(r);
-        } else if (n == "NameBase") {
-            TakeNameBase(r, nameBase);
-        } else if (n == "ThermalCond") {
-            r.TakeFloat(thermalCond);
-        } else if (n == "TubeSubType") {
-            ReadSize(r);
-        }
-    }
-    return false;
+    bool complete = r.ReadElements("TervaldDBTube", {
+                                                        {"ItemHeader", [&] { ReadHeader(r); }},
+                                                        {"NameBase", [&] { TakeNameBase(r, nameBase); }},
+                                                        r.FloatElement("ThermalCond", thermalCond),
+                                                        {"TubeSubType", [&] { ReadSize(r); }},
+                                                    });
+    if (complete && nameBase.empty())
+        throw KalorinaError(FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {itemName, itemPath}));
+    return complete;
 }
 
 void TubeDBItem::ReadSize(CatalogueReader& r)
 {
     TubeSubType s;
-    while (r.Next()) {
-        if (r.IsEnd("TubeSubType")) {
-            if (s.sizeName.empty())
-                throw KalorinaError(CatalogueText("IDS_XMLPARSERERROR+12"));
-            sizes.push_back(std::move(s));
-            return;
-        }
-        if (!r.IsStartTag())
-            continue;
-        const std::string& n = r.Name();
-        if (n == "SizeName")
-            r.TakeText(s.sizeName, true, true);
-        else if (n == "DN")
-            r.TakeInt16(s.dn);
-        else if (n == "ValveDN")
-            r.TakeInt16(s.valveDN);
-        else if (n == "d1")
-            r.TakeFloat(s.d1);
-        else if (n == "d2")
-            r.TakeFloat(s.d2);
-        else if (n == "SpeedLimit")
-            r.TakeFloat(s.speedLimit);
-        else if (n == "Roughness")
-            r.TakeFloat(s.roughness);
-        else if (n == "EstimateCode")
-            r.TakeText(s.estimateCode, false, true);
-    }
+    bool complete = r.ReadElements("TubeSubType", {
+                                                      r.TextElement("SizeName", s.sizeName, true, true),
+                                                      r.Int16Element("DN", s.dn),
+                                                      r.Int16Element("ValveDN", s.valveDN),
+                                                      r.FloatElement("d1", s.d1),
+                                                      r.FloatElement("d2", s.d2),
+                                                      r.FloatElement("SpeedLimit", s.speedLimit),
+                                                      r.FloatElement("Roughness", s.roughness),
+                                                      r.TextElement("EstimateCode", s.estimateCode, false, true),
+                                                  });
+    if (!complete)
+        return;
+    if (s.sizeName.empty())
+        throw KalorinaError(CatalogueText("IDS_XMLPARSERERROR+12"));
+    sizes.push_back(std::move(s));
 }
 
 } // namespace kalorina

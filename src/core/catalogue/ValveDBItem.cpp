@@ -186,66 +186,43 @@ bool ValveDBItem::ReadFromXml(CatalogueReader& r)
 {
     resistMode = ResistModeFromAttribute(r.Attribute("ResistMode"));
     projektOptionsDefault = r.Attribute("ProjektOptionsDefault") == "yes";
-    while (r.Next()) {
-        if (r.IsEnd("TervaldDBValve")) {
-            if (nameBase.empty())
-                throw KalorinaError(FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {itemName, itemPath}));
-            return true;
-        }
-        if (!r.IsStartTag())
-            continue;
-        const std::string& n = r.Name();
-        if (n == "ItemHeader") {
-            ReadHeader(r);
-        } else if (n == "NameBase") {
-            TakeNameBase(r, nameBase);
-        } else if (n == "ValveSubType") {
-            ReadSize(r);
-        }
-    }
-    return false;
+    bool complete = r.ReadElements("TervaldDBValve", {
+                                                         {"ItemHeader", [&] { ReadHeader(r); }},
+                                                         {"NameBase", [&] { TakeNameBase(r, nameBase); }},
+                                                         {"ValveSubType", [&] { ReadSize(r); }},
+                                                     });
+    if (complete && nameBase.empty())
+        throw KalorinaError(FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {itemName, itemPath}));
+    return complete;
 }
 
 void ValveDBItem::ReadSize(CatalogueReader& r)
 {
     ValveSubType s;
-    while (r.Next()) {
-        if (r.IsEnd("ValveSubType")) {
-            if (s.sizeName.empty())
-                throw KalorinaError(CatalogueText("IDS_XMLPARSERERROR+12"));
-            sizes.push_back(std::move(s));
-            return;
-        }
-        if (!r.IsStartTag())
-            continue;
-        const std::string& n = r.Name();
-        if (n == "SizeName") {
-            r.TakeText(s.sizeName, true, true);
-        } else if (n == "DN") {
-            r.TakeInt16(s.dn);
-        } else if (n == "NoiceLimit") {
-            r.TakeFloat(s.noiceLimit);
-        } else if (n == "OpenedValue") {
-            r.TakeFloat(s.openedValue);
-        } else if (n == "ThermostaticValue") {
-            r.TakeFloat(s.thermostaticValue);
-        } else if (n == "EstimateCode") {
-            r.TakeText(s.estimateCode, false, true);
-        } else if (n == "Position") {
-            ValvePosition p;
-            while (r.Next() && !r.IsEnd("Position")) {
-                if (r.IsStart("PositionString"))
-                    r.TakeText(p.positionString, true, true);
-                else if (r.IsStart("ResistValue"))
-                    r.TakeFloat(p.resistValue);
-                else if (r.IsStart("NoiceLimit"))
-                    r.TakeFloat(p.noiceLimit);
-            }
-            if (r.AtEnd())
-                return;
+    auto readPosition = [&] {
+        ValvePosition p;
+        bool complete = r.ReadElements("Position", {
+                                                       r.TextElement("PositionString", p.positionString, true, true),
+                                                       r.FloatElement("ResistValue", p.resistValue),
+                                                       r.FloatElement("NoiceLimit", p.noiceLimit),
+                                                   });
+        if (complete)
             s.positions.push_back(std::move(p));
-        }
-    }
+    };
+    bool complete = r.ReadElements("ValveSubType", {
+                                                       r.TextElement("SizeName", s.sizeName, true, true),
+                                                       r.Int16Element("DN", s.dn),
+                                                       r.FloatElement("NoiceLimit", s.noiceLimit),
+                                                       r.FloatElement("OpenedValue", s.openedValue),
+                                                       r.FloatElement("ThermostaticValue", s.thermostaticValue),
+                                                       r.TextElement("EstimateCode", s.estimateCode, false, true),
+                                                       {"Position", readPosition},
+                                                   });
+    if (!complete)
+        return;
+    if (s.sizeName.empty())
+        throw KalorinaError(CatalogueText("IDS_XMLPARSERERROR+12"));
+    sizes.push_back(std::move(s));
 }
 
 } // namespace kalorina

@@ -1,7 +1,7 @@
 #include "document/FloorHeatingRoundField.h"
 
 #include "calc/FloorHeatingField.h"
-#include "document/StreamEncoding.h"
+#include "document/RecordMembers.h"
 #include "document/TProject.h"
 
 namespace kalorina {
@@ -117,26 +117,12 @@ std::string FloorHeatingRoundField::CellText(int column, const FloorHeatingField
 
 void FloorHeatingRoundField::Write(TMemoryStream& s) const
 {
-    s.WriteInt32(roomRef);
-    WriteStreamString(s, roomRefName);
-    s.WriteInt16(fieldRef);
-    s.WriteFloat(assignedPart);
-    s.WriteFloat(inletTemp);
-    s.WriteFloat(outletTemp);
-    s.WriteFloat(partPower);
-    s.WriteFloat(partTubeLength);
+    RoundFieldMembers(*this, MemberWriter(s));
 }
 
 void FloorHeatingRoundField::Read(TMemoryStream& s)
 {
-    roomRef = s.ReadInt32();
-    ReadStreamString(s, roomRefName);
-    fieldRef = s.ReadInt16();
-    assignedPart = s.ReadFloat();
-    inletTemp = s.ReadFloat();
-    outletTemp = s.ReadFloat();
-    partPower = s.ReadFloat();
-    partTubeLength = s.ReadFloat();
+    RoundFieldMembers(*this, MemberReader(s));
 }
 
 } // namespace kalorina

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "document/VersionError.h"
+#include "document/Record.h"
+#include "document/RecordMembers.h"
 #include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
@@ -17,6 +18,8 @@ constexpr std::int16_t kOptionsTag = 2;
 constexpr std::int16_t kRoomTag = 3;
 constexpr std::int16_t kRoundTag = 4;
 constexpr std::int16_t kEndMark = 0x7FFF;
+// The end mark stands alone, and the file must not end before it.
+constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFails};
 
 } // namespace
 
@@ -31,45 +34,27 @@ void TProject::ReadFromStream(TMemoryStream& s)
     if (ReadStreamString(s) != kSignature)
         throw KalorinaError(TextOrBuiltIn("IDS_INVALIDFILE"));
     std::int16_t version = s.ReadInt16();
-    if (version != kFileVersion)
-        RaiseVersionError(version);
-    while (true) {
-        std::int16_t tag = s.ReadInt16();
-        if (tag == kEndMark)
-            break;
-        auto length = static_cast<std::uint16_t>(s.ReadInt16());
-        switch (tag) {
-        case kProjectDataTag:
-            ReadStreamLines(s, buildingLines);
-            ReadStreamLines(s, customerLines);
-            ReadStreamLines(s, designerLines);
-            ReadStreamLines(s, commentLines);
-            ReadStreamString(s, projectDate);
-            nextRoomId = s.ReadInt32();
-            break;
-        case kOptionsTag:
-            if (!options.ReadOptions(s, version))
-                RaiseVersionError(version);
-            break;
-        case kRoomTag: {
-            TRoomItem room(options.roomTemperature);
-            room.ReadFromStream(s, version);
-            rooms.push_back(std::move(room));
-            break;
-        }
-        case kRoundTag: {
-            // A default circuit's hydraulics start from the options, as a new one's
-            // do; the record's hydraulic data then replace them.
-            TRoundItem round;
-            round.hydraulic = THydraulic(options);
-            round.ReadFromStream(s, version);
-            rounds.push_back(std::move(round));
-            break;
-        }
-        default:
-            s.Skip(length);
-        }
-    }
+    CheckRecordVersion(version);
+    ReadRecords(s, kProjectRecords,
+                {
+                    {kProjectDataTag, [&] { ProjectDataMembers(*this, MemberReader(s)); }},
+                    {kOptionsTag, [&] { options.ReadOptions(s, version); }},
+                    {kRoomTag,
+                     [&] {
+                         TRoomItem room(options.roomTemperature);
+                         room.ReadFromStream(s, version);
+                         rooms.push_back(std::move(room));
+                     }},
+                    {kRoundTag,
+                     [&] {
+                         // A default circuit's hydraulics start from the options, as a
+                         // new one's do; the record's hydraulic data then replace them.
+                         TRoundItem round;
+                         round.hydraulic = THydraulic(options);
+                         round.ReadFromStream(s, version);
+                         rounds.push_back(std::move(round));
+                     }},
+                });
     RecountAssignedSurfaces();
     modified = false;
 }
@@ -78,28 +63,14 @@ void TProject::WriteToStream(TMemoryStream& s) const
 {
     WriteStreamString(s, kSignature);
     s.WriteInt16(kFileVersion);
-    auto mark = BeginRecord(s, kProjectDataTag);
-    WriteStreamLines(s, buildingLines);
-    WriteStreamLines(s, customerLines);
-    WriteStreamLines(s, designerLines);
-    WriteStreamLines(s, commentLines);
-    WriteStreamString(s, projectDate);
-    s.WriteInt32(nextRoomId);
-    EndRecord(s, mark);
-    mark = BeginRecord(s, kOptionsTag);
-    options.WriteOptions(s);
-    EndRecord(s, mark);
-    for (const auto& room : rooms) {
-        mark = BeginRecord(s, kRoomTag);
-        room.WriteToStream(s);
-        EndRecord(s, mark);
-    }
-    for (const auto& round : rounds) {
-        mark = BeginRecord(s, kRoundTag);
-        round.WriteToStream(s);
-        EndRecord(s, mark);
-    }
-    s.WriteInt16(kEndMark);
+    RecordWriter w(s, kProjectRecords);
+    w.Write(kProjectDataTag, [&] { ProjectDataMembers(*this, MemberWriter(s)); });
+    w.Write(kOptionsTag, [&] { options.WriteOptions(s); });
+    for (const auto& room : rooms)
+        w.Write(kRoomTag, [&] { room.WriteToStream(s); });
+    for (const auto& round : rounds)
+        w.Write(kRoundTag, [&] { round.WriteToStream(s); });
+    w.End();
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "document/Record.h"
 #include "document/Stream.h"
 #include "document/StreamEncoding.h"
 #include "document/TProjektOptions.h"
@@ -27,7 +28,7 @@ public:
     TProject() : TProject(NewProjectDefaults{}) {}
     explicit TProject(const NewProjectDefaults& defaults);
 
-    static constexpr std::int16_t kFileVersion = 256;
+    static constexpr std::int16_t kFileVersion = kRecordVersion;
     static constexpr const char* kSignature = "Kalorina_Project";
 
     bool modified = false;

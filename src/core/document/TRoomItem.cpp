@@ -1,6 +1,8 @@
 #include "document/TRoomItem.h"
 
-#include "document/StreamEncoding.h"
+#include "document/CalcRecords.h"
+#include "document/Record.h"
+#include "document/RecordMembers.h"
 
 namespace kalorina {
 
@@ -8,6 +10,7 @@ namespace {
 constexpr std::int16_t kBasicTag = 0x0101;
 constexpr std::int16_t kFieldTag = 0x0102;
 constexpr std::int16_t kEndTag = 0x01FF;
+constexpr RecordList kRoomRecords{kEndTag, EndTagForm::kWithLength, StreamEnd::kFails};
 
 // Parts of an area smaller than this are rounding noise, not a field of their own.
 constexpr double kSplitTolerance = 0.0001;
@@ -15,47 +18,27 @@ constexpr double kSplitTolerance = 0.0001;
 
 void TRoomItem::WriteToStream(TMemoryStream& s) const
 {
-    auto mark = BeginRecord(s, kBasicTag);
-    WriteStreamString(s, roomName);
-    WriteStreamString(s, roomFunction);
-    s.WriteFloat(floorArea);
-    s.WriteFloat(roomTemperature);
-    s.WriteFloat(heatDemand);
-    s.WriteInt32(roomId);
-    EndRecord(s, mark);
-    for (const auto& field : fields) {
-        auto m = BeginRecord(s, kFieldTag);
-        field.Write(s);
-        EndRecord(s, m);
-    }
-    EndRecord(s, BeginRecord(s, kEndTag));
+    RecordWriter w(s, kRoomRecords);
+    w.Write(kBasicTag, [&] { RoomMembers(*this, MemberWriter(s)); });
+    for (const auto& field : fields)
+        w.Write(kFieldTag, [&] { WriteField(s, field); });
+    w.End();
 }
 
 void TRoomItem::ReadFromStream(TMemoryStream& s, int version)
 {
-    if (version != 256)
-        return;
-    while (true) {
-        std::int16_t tag = s.ReadInt16();
-        auto length = static_cast<std::uint16_t>(s.ReadInt16());
-        if (tag == kEndTag)
-            return;
-        if (tag == kBasicTag) {
-            ReadStreamString(s, roomName);
-            ReadStreamString(s, roomFunction);
-            floorArea = s.ReadFloat();
-            roomTemperature = s.ReadFloat();
-            heatDemand = s.ReadFloat();
-            roomId = s.ReadInt32();
-        } else if (tag == kFieldTag) {
-            FloorHeatingField& field = fields.emplace_back();
-            field.Read(s);
-            if (field.fieldId + 1 > nextFieldId)
-                nextFieldId = field.fieldId + 1;
-        } else {
-            s.Skip(length);
-        }
-    }
+    CheckRecordVersion(version);
+    ReadRecords(s, kRoomRecords,
+                {
+                    {kBasicTag, [&] { RoomMembers(*this, MemberReader(s)); }},
+                    {kFieldTag,
+                     [&] {
+                         FloorHeatingField& field = fields.emplace_back();
+                         ReadField(s, field);
+                         if (field.fieldId + 1 > nextFieldId)
+                             nextFieldId = field.fieldId + 1;
+                     }},
+                });
 }
 
 float TRoomItem::FieldPowerSum() const

@@ -4,11 +4,13 @@
 #include <utility>
 
 #include "calc/CalcTexts.h"
+#include "calc/CircuitFlow.h"
 #include "calc/FloorHeatingField.h"
-#include "document/StreamEncoding.h"
+#include "document/CalcRecords.h"
+#include "document/Record.h"
+#include "document/RecordMembers.h"
 #include "document/TProject.h"
 #include "document/TProjektOptions.h"
-#include "document/VersionError.h"
 #include "util/Error.h"
 
 namespace kalorina {
@@ -18,6 +20,7 @@ constexpr std::int16_t kBasicTag = 0x0101;
 constexpr std::int16_t kPartTag = 0x0102;
 constexpr std::int16_t kHydraulicTag = 0x0103;
 constexpr std::int16_t kEndTag = 0x01FF;
+constexpr RecordList kRoundRecords{kEndTag, EndTagForm::kWithLength, StreamEnd::kFails};
 } // namespace
 
 TRoundItem::TRoundItem(const TProjektOptions& options) : hydraulic(options)
@@ -27,49 +30,24 @@ TRoundItem::TRoundItem(const TProjektOptions& options) : hydraulic(options)
 
 void TRoundItem::WriteToStream(TMemoryStream& s) const
 {
-    auto mark = BeginRecord(s, kBasicTag);
-    WriteStreamString(s, roundName);
-    s.WriteFloat(totalArea);
-    s.WriteInt16(connectionFlags);
-    EndRecord(s, mark);
-    for (const auto& part : roundFields) {
-        auto m = BeginRecord(s, kPartTag);
-        part.Write(s);
-        EndRecord(s, m);
-    }
+    RecordWriter w(s, kRoundRecords);
+    w.Write(kBasicTag, [&] { RoundMembers(*this, MemberWriter(s)); });
+    for (const auto& part : roundFields)
+        w.Write(kPartTag, [&] { part.Write(s); });
     // The hydraulic data follow their tag and a length of 0 directly.
-    s.WriteInt16(kHydraulicTag);
-    s.WriteInt16(0);
-    hydraulic.Write(s);
-    EndRecord(s, BeginRecord(s, kEndTag));
+    w.WriteUncounted(kHydraulicTag, [&] { WriteHydraulic(s, hydraulic); });
+    w.End();
 }
 
 void TRoundItem::ReadFromStream(TMemoryStream& s, int version)
 {
-    if (version != 256)
-        return;
-    while (true) {
-        std::int16_t tag = s.ReadInt16();
-        auto length = static_cast<std::uint16_t>(s.ReadInt16());
-        switch (tag) {
-        case kEndTag:
-            return;
-        case kBasicTag:
-            ReadStreamString(s, roundName);
-            totalArea = s.ReadFloat();
-            connectionFlags = s.ReadInt16();
-            break;
-        case kPartTag:
-            roundFields.emplace_back().Read(s);
-            break;
-        case kHydraulicTag:
-            if (!hydraulic.Read(s, version))
-                RaiseVersionError(version);
-            break;
-        default:
-            s.Skip(length);
-        }
-    }
+    CheckRecordVersion(version);
+    ReadRecords(s, kRoundRecords,
+                {
+                    {kBasicTag, [&] { RoundMembers(*this, MemberReader(s)); }},
+                    {kPartTag, [&] { roundFields.emplace_back().Read(s); }},
+                    {kHydraulicTag, [&] { ReadHydraulic(s, hydraulic, version); }},
+                });
 }
 
 void TRoundItem::TakeDefaultFittings(const TProjektOptions& options)
@@ -118,44 +96,14 @@ bool TRoundItem::Recalculate(const TProject& project, const TDevices& devices)
             h.tubeSize = tube->second;
         }
 
-    TMedium& medium = h.medium;
-    const double tF = medium.forward;
-    // Without a usable flow or heat capacity no heat is carried: the water stays at
-    // the forward temperature rather than leaving a division by zero in the data.
-    auto carries = [&] { return h.massFlow > 0 && medium.specificHeat > 0; };
-    if (massFlowGiven) {
-        if (h.massFlow > 0) {
-            medium.return_ = medium.forward;
-            for (int pass = 0; pass < 2; ++pass) {
-                medium.UpdateProperties(devices);
-                medium.return_ = carries()
-                    ? static_cast<float>(tF - double(Q) / h.massFlow * 3600 / medium.specificHeat)
-                    : medium.forward;
-            }
-        }
-    } else {
-        double d = tF - medium.return_;
-        if (d > 0) {
-            medium.UpdateProperties(devices);
-            h.massFlow = medium.specificHeat > 0 ? static_cast<float>(double(Q) / d / medium.specificHeat * 3600)
-                                                 : 0.0f;
-        }
-    }
-
-    if (connectionFlags & kSeries) {
-        double t = tF;
-        bool flowing = carries();
-        for (auto& part : roundFields) {
-            part.inletTemp = static_cast<float>(t);
-            if (flowing)
-                t -= double(part.partPower) / h.massFlow * 3600 / medium.specificHeat;
-            part.outletTemp = static_cast<float>(t);
-        }
-    } else {
-        for (auto& part : roundFields) {
-            part.inletTemp = medium.forward;
-            part.outletTemp = medium.return_;
-        }
+    BalanceFlow(h, massFlowGiven, devices);
+    std::vector<float> powers;
+    for (const auto& part : roundFields)
+        powers.push_back(part.partPower);
+    auto temps = PartTemperaturesOf(h, (connectionFlags & kSeries) != 0, powers);
+    for (std::size_t i = 0; i < roundFields.size(); ++i) {
+        roundFields[i].inletTemp = temps[i].inlet;
+        roundFields[i].outletTemp = temps[i].outlet;
     }
     h.Compute(devices);
     return true;

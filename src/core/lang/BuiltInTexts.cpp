@@ -3,6 +3,7 @@
 #include <map>
 
 #include "lang/TLanguages.h"
+#include "util/MessageText.h"
 
 namespace kalorina {
 
@@ -51,5 +52,11 @@ std::string TextOrBuiltIn(const std::string& id)
     auto it = BuiltIn().find(id);
     return it != BuiltIn().end() ? it->second : id;
 }
+
+namespace {
+// The helpers of util (the number parser) look their messages up here.  This file
+// is linked whenever the language layer is, since every failure text passes it.
+[[maybe_unused]] const bool messageLookupInstalled = (InstallMessageLookup(&TextOrBuiltIn), true);
+} // namespace
 
 } // namespace kalorina

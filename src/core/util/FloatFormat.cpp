@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "lang/BuiltInTexts.h"
+#include "util/MessageText.h"
 #include "util/Error.h"
 #include "util/FormatText.h"
 
@@ -186,7 +186,7 @@ double StrToFloat(const std::string& text, char separator)
 {
     std::size_t i = 0, n = text.size();
     auto fail = [&]() -> double {
-        throw KalorinaError(FormatText(TextOrBuiltIn("IDS_NOTAFLOAT"), {text}));
+        throw KalorinaError(FormatText(MessageText("IDS_NOTAFLOAT", "'%s' is not a valid floating point value"), {text}));
     };
     while (i < n && text[i] == ' ')
         ++i;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "app/AppPaths.h"
+#include "app/ProgramIdentity.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
 
@@ -35,11 +36,12 @@ TAboutBox::TAboutBox(QWidget* parent, std::function<std::vector<std::string>()> 
     ProgramIcon->installEventFilter(this);
     grid->addWidget(ProgramIcon, 0, 0, 5, 1);
 
-    ProductName = new QLabel(QStringLiteral("Kalorina Padlófűtés méretező"), this);
+    const ProgramIdentity identity;
+    ProductName = new QLabel(Q(identity.productName), this);
     ProductName->setObjectName(QStringLiteral("ProductName"));
-    Version = new QLabel(QStringLiteral("1.02 (2005. 2. 8.)"), this);
+    Version = new QLabel(Q(identity.version), this);
     Version->setObjectName(QStringLiteral("Version"));
-    Maker = new QLabel(QStringLiteral("Kalorina fejlesztői csapat"), this);
+    Maker = new QLabel(Q(identity.maker), this);
     Maker->setObjectName(QStringLiteral("Maker"));
     auto link = [this](const char* name, const QString& text, const QString& url) {
         auto* l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(url, text.toHtmlEscaped()), this);
@@ -72,7 +74,8 @@ TAboutBox::TAboutBox(QWidget* parent, std::function<std::vector<std::string>()> 
 
 std::string TAboutBox::ReportIdentification() const
 {
-    return "\\sb180\\f4\\fs16 " + Cp(ProductName->text()) + " " + Cp(Version->text()) + " " + Cp(Maker->text());
+    // The captions as shown, so a translated about box yields a translated line.
+    return kalorina::ReportIdentification({Cp(ProductName->text()), Cp(Version->text()), Cp(Maker->text())});
 }
 
 int TAboutBox::CellAt(int x, int y) const

@@ -1,7 +1,7 @@
 #pragma once
 // Reading numbers typed into dialogs: the edit that holds a bad number gets the
 // focus, so the user can correct it at once; the failure passes on to the dialog.
-#include "document/ParseNumber.h"
+#include "util/ParseNumber.h"
 
 class QLabel;
 class QLineEdit;

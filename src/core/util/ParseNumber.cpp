@@ -1,4 +1,4 @@
-#include "document/ParseNumber.h"
+#include "util/ParseNumber.h"
 
 #include <algorithm>
 #include <array>
@@ -8,15 +8,15 @@
 #include <limits>
 #include <string_view>
 
-#include "lang/BuiltInTexts.h"
 #include "util/Error.h"
+#include "util/MessageText.h"
 
 namespace kalorina {
 
 namespace {
 [[noreturn]] void Wrong()
 {
-    throw KalorinaError(TextOrBuiltIn("IDS_WRONGVALUE"));
+    throw KalorinaError(MessageText("IDS_WRONGVALUE", "Wrong value"));
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

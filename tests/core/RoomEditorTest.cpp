@@ -42,7 +42,7 @@ protected:
         ChooseInputs in;
         in.design = {40, 35, 20, power, area, 0, 0};
         in.R = R;
-        in.covering = "Laminate, parquet (R=0.10)";
+        in.covering = "R 0.10 parketta/parquet";
         in.zone = zone;
         return in;
     }
@@ -71,14 +71,14 @@ TEST_F(RoomEditorTest, ChooseListAndOptimumOfTheChosenSystem)
     RoomEditor editor(room, Shipped(), options);
     EXPECT_TRUE(editor.ChooseList(Inputs(800, 12), choose).rows.empty());  // no system yet
 
-    std::optional<SystemChoice> c = editor.SelectSystem("Vexalon Wet 16", true);
+    std::optional<SystemChoice> c = editor.SelectSystem("Vexalon FH-W16", true);
     ASSERT_TRUE(c);
-    EXPECT_EQ(c->name, "Vexalon Wet 16");
+    EXPECT_EQ(c->name, "Vexalon FH-W16");
     EXPECT_FALSE(c->link.empty());
     EXPECT_EQ(c->coverings.size(), 4u);
     EXPECT_EQ(c->coveringIndex, 0);
     EXPECT_EQ(c->rText, "0");
-    EXPECT_FALSE(editor.SelectSystem("Vexalon Wet 16", true));  // already chosen
+    EXPECT_FALSE(editor.SelectSystem("Vexalon FH-W16", true));  // already chosen
 
     EXPECT_EQ(editor.PowerRequestText(), "800");
     EXPECT_EQ(editor.FreeAreaText(), "12");
@@ -112,14 +112,14 @@ TEST_F(RoomEditorTest, RememberedCoveringAndRSurviveTheNextOpening)
 {
     {
         RoomEditor first(room, Shipped(), options);
-        first.SelectSystem("Vexalon Wet 16", true);
+        first.SelectSystem("Vexalon FH-W16", true);
         EXPECT_EQ(*first.CoveringChanged("carpet (r=0.15)"), "0.15");  // case does not matter
         EXPECT_FALSE(first.CoveringChanged("My stone"));            // a typed covering keeps R
         first.ChooseList(Inputs(800, 12, 0.07), choose);
     }
-    EXPECT_EQ(RoomDialogState().lastFloorHeatingSystem, "Vexalon Wet 16");
+    EXPECT_EQ(RoomDialogState().lastFloorHeatingSystem, "Vexalon FH-W16");
     RoomEditor second(room, Shipped(), options);
-    std::optional<SystemChoice> c = second.SelectSystem("Vexalon Wet 16", true);
+    std::optional<SystemChoice> c = second.SelectSystem("Vexalon FH-W16", true);
     EXPECT_EQ(c->coveringIndex, -1);  // the typed covering with the typed R
     EXPECT_EQ(c->coveringText, "My stone");
     EXPECT_EQ(c->rText, "0.07");
@@ -128,7 +128,7 @@ TEST_F(RoomEditorTest, RememberedCoveringAndRSurviveTheNextOpening)
     c = second.SelectSystem("Vexalon Wet 17", true);
     EXPECT_EQ(c->coveringIndex, 0);
     EXPECT_EQ(c->rText, "0");
-    RoomDialogState().lastCovering = "Carpet (R=0.15)";
+    RoomDialogState().lastCovering = "R 0.15 sz\xF5nyeg/carpet";
     c = second.SelectSystem("Wet systems", false);
     EXPECT_EQ(c->name, "Vexalon Wet 17");
     EXPECT_EQ(c->coveringIndex, 3);
@@ -138,7 +138,7 @@ TEST_F(RoomEditorTest, RememberedCoveringAndRSurviveTheNextOpening)
 TEST_F(RoomEditorTest, FieldsAreAddedChangedAndDeleted)
 {
     RoomEditor editor(room, Shipped(), options);
-    editor.SelectSystem("Vexalon Wet 16", true);
+    editor.SelectSystem("Vexalon FH-W16", true);
 
     // The area question gets the needed area, the zone and the free area.
     double asked = 0, maximum = 0;
@@ -249,12 +249,12 @@ TEST_F(RoomEditorTest, FieldRowsAndANewFieldsDefaults)
     EXPECT_FLOAT_EQ(f.forward, 45);
     EXPECT_FLOAT_EQ(f.return_, 38);
 
-    const auto* system = Shipped().Find<FloorHeatDBItem>(0, "Vexalon Wet 16");
+    const auto* system = Shipped().Find<FloorHeatDBItem>(0, "Vexalon FH-W16");
     ASSERT_NE(system, nullptr);
     FieldDesignInput in{40, 35, 20, 800, 12, 0, 0};
     room.fields.resize(2, f);
-    room.fields[0].SetUp(*system, "Tiles", 0.05, 150, 0, 10, in, 0);
-    room.fields[1].SetUp(*system, "Tiles", 0.05, 200, 0, 2, in, 4);
+    room.fields[0].SetUp(*system, "R 0.05 ker\xE1mia/tiles", 0.05, 150, 0, 10, in, 0);
+    room.fields[1].SetUp(*system, "R 0.05 ker\xE1mia/tiles", 0.05, 200, 0, 2, in, 4);
     room.fields[0].assignedArea = 10;
     std::vector<FieldListRow> rows = FillFieldList(room, fields, true);
     ASSERT_EQ(rows.size(), 1u);
@@ -282,11 +282,11 @@ TEST_F(RoomEditorTest, FieldRowsAndANewFieldsDefaults)
 
 TEST_F(RoomEditorTest, FieldDialogRules)
 {
-    const auto* system = Shipped().Find<FloorHeatDBItem>(0, "Vexalon Wet 16");
+    const auto* system = Shipped().Find<FloorHeatDBItem>(0, "Vexalon FH-W16");
     FloorHeatingField f = NewField(options);
-    f.SetUp(*system, "Tiles", 0.5, 150, 2, 10, FieldDesignInput{40, 35, 20, 800, 12, 0, 0}, 0);
+    f.SetUp(*system, "R 0.05 ker\xE1mia/tiles", 0.5, 150, 2, 10, FieldDesignInput{40, 35, 20, 800, 12, 0, 0}, 0);
     FieldEditor editor(f, 20, Shipped());
-    EXPECT_EQ(editor.SystemNames()[editor.SystemIndex()], "Vexalon Wet 16");
+    EXPECT_EQ(editor.SystemNames()[editor.SystemIndex()], "Vexalon FH-W16");
     FieldChoices c = editor.LoadSystemChoices();
     EXPECT_EQ(c.rLimits, "(0 - 0.15) m2K/W");
     EXPECT_EQ(c.coveringIndex, 0);  // R outside the range: the first covering
@@ -295,7 +295,7 @@ TEST_F(RoomEditorTest, FieldDialogRules)
     EXPECT_EQ(c.spacings[c.spacingIndex], "150");
     EXPECT_EQ(*editor.CoveringChanged("CARPET (R=0.15)"), "0.15");
 
-    FieldInputs in{"Tiles", 0.05, 150, 10, 2, 70, 60, 20, 0};
+    FieldInputs in{"R 0.05 ker\xE1mia/tiles", 0.05, 150, 10, 2, 70, 60, 20, 0};
     editor.Apply(in);
     EXPECT_TRUE(editor.Results().surfaceTooWarm) << editor.Results().surfaceTemperature;  // above 33 °C
     in.forward = 40;

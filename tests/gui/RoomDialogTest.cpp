@@ -116,8 +116,8 @@ TEST_F(RoomDialogTest, PickingASystemAndACoveringListsTheSpacings)
     EXPECT_EQ(f->FloorHeatingsChooseList->topLevelItemCount(), 0);
     EXPECT_GE(f->Function->count(), 12);
 
-    ChooseSystem(*f, "Vexalon Nedves 16");
-    EXPECT_EQ(f->FloorHeatMainType->text(), QStringLiteral("Vexalon Nedves 16"));
+    ChooseSystem(*f, "Vexalon FH-W16");
+    EXPECT_EQ(f->FloorHeatMainType->text(), QStringLiteral("Vexalon FH-W16"));
     EXPECT_FALSE(f->FloorHeatMainType->toolTip().isEmpty());  // the system's document
     ASSERT_EQ(f->FloorHeatingSurfaceType->count(), 4);
     f->FloorHeatingSurfaceType->setCurrentIndex(2);
@@ -154,7 +154,7 @@ TEST_F(RoomDialogTest, PickingASystemAndACoveringListsTheSpacings)
 TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
 {
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Nedves 16");
+    ChooseSystem(*f, "Vexalon FH-W16");
     SelectRow(f->FloorHeatingsChooseList, 1);  // 100 mm
     OnModal(
         [](QDialog& d) {
@@ -199,7 +199,7 @@ TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
 TEST_F(RoomDialogTest, OptimumWithOneAndWithTwoSpacings)
 {
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Nedves 16");
+    ChooseSystem(*f, "Vexalon FH-W16");
     f->FloorHeatingSurfaceType->setCurrentIndex(2);
     TriggerAction(f.get(), "OptimimFloorHeatingAction");
     ASSERT_EQ(f->Room().fields.size(), 2u);
@@ -210,7 +210,7 @@ TEST_F(RoomDialogTest, OptimumWithOneAndWithTwoSpacings)
 
     room.heatDemand = 500;
     auto g = Open();  // the system and covering come back by themselves
-    EXPECT_EQ(g->FloorHeatMainType->text(), QStringLiteral("Vexalon Nedves 16"));
+    EXPECT_EQ(g->FloorHeatMainType->text(), QStringLiteral("Vexalon FH-W16"));
     EXPECT_EQ(g->FHDistance1->text(), QStringLiteral("300"));
     EXPECT_TRUE(g->FHDistance2->text().isEmpty());
     TriggerAction(g.get(), "OptimimFloorHeatingAction");
@@ -222,7 +222,7 @@ TEST_F(RoomDialogTest, OptimumWithOneAndWithTwoSpacings)
 TEST_F(RoomDialogTest, DenserAtTheDensestSpacingAndDeletingTheLastField)
 {
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Nedves 16");
+    ChooseSystem(*f, "Vexalon FH-W16");
     SelectRow(f->FloorHeatingsChooseList, 0);  // 50 mm
     AnswerArea("4");
     TriggerAction(f.get(), "AddFloorHeatingAction");
@@ -253,7 +253,7 @@ TEST_F(RoomDialogTest, DenserAtTheDensestSpacingAndDeletingTheLastField)
 TEST_F(RoomDialogTest, ABadNumberFocusesItsEdit)
 {
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Nedves 16");
+    ChooseSystem(*f, "Vexalon FH-W16");
     Type(f->FHForwardTemperature, QStringLiteral("meleg"));
     QApplication::processEvents();
     EXPECT_EQ(Status(*f), Languages().GetText("IDS_WRONGVALUE"));
@@ -312,7 +312,7 @@ TEST_F(RoomDialogTest, ASecondDialogRestoresTheTreeAndTheLastChoices)
 TEST_F(RoomDialogTest, TheFieldDialogShowsLiveResults)
 {
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Nedves 16");
+    ChooseSystem(*f, "Vexalon FH-W16");
     SelectRow(f->FloorHeatingsChooseList, 2);
     AnswerArea("6");
     TriggerAction(f.get(), "AddFloorHeatingAction");
@@ -320,7 +320,7 @@ TEST_F(RoomDialogTest, TheFieldDialogShowsLiveResults)
     OnModal(
         [](QDialog& d) {
             auto* form = static_cast<TFloorHeatingModifyForm*>(&d);
-            EXPECT_EQ(form->Type->currentText(), QStringLiteral("Vexalon Nedves 16"));
+            EXPECT_EQ(form->Type->currentText(), QStringLiteral("Vexalon FH-W16"));
             EXPECT_EQ(form->Distances->currentText(), QStringLiteral("150"));
             EXPECT_EQ(form->RLimits->text(), QStringLiteral("(0 - 0.15) m2K/W"));
             EXPECT_TRUE(form->HTMLButton->isEnabled());
@@ -373,7 +373,7 @@ TEST_F(RoomDialogTest, SpeaksEnglish)
     UseShippedLanguage("English");
     LoadCatalogue();
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Wet 16");
+    ChooseSystem(*f, "Vexalon FH-W16");
     EXPECT_EQ(f->AddFloorHeatingAction->text(), QStringLiteral("Add"));
     EXPECT_EQ(f->FHZoneType->itemText(0), QStringLiteral("Occupied zone"));
     EXPECT_EQ(f->findChild<QLabel*>("HeatingPowerLabel")->text(), QStringLiteral("Heat loss:"));
@@ -419,7 +419,7 @@ TEST_F(RoomDialogTest, ScenarioDesignTwoFieldsAndSave)
             auto* f = static_cast<TRoomModifyForm*>(&d);
             Type(f->Area, QStringLiteral("18"));
             Type(f->HeatingPower, QStringLiteral("1200"));
-            ChooseSystem(*f, "Vexalon Nedves 16");
+            ChooseSystem(*f, "Vexalon FH-W16");
             f->FloorHeatingSurfaceType->setCurrentIndex(1);
             EXPECT_FALSE(f->FHDistance2->text().isEmpty()) << "two spacings expected";
             TriggerAction(f, "OptimimFloorHeatingAction");

@@ -42,7 +42,7 @@ protected:
         ChooseInputs in;
         in.design = {40, 35, 20, power, area, 0, 0};
         in.R = R;
-        in.covering = "Laminate, parquet (R=0.10)";
+        in.covering = "R 0.10 parketta/parquet";
         in.zone = zone;
         return in;
     }
@@ -71,33 +71,37 @@ TEST_F(RoomEditorTest, ChooseListAndOptimumOfTheChosenSystem)
     RoomEditor editor(room, Shipped(), options);
     EXPECT_TRUE(editor.ChooseList(Inputs(800, 12), choose).rows.empty());  // no system yet
 
-    std::optional<SystemChoice> c = editor.SelectSystem("Vexalon Wet 16", true);
+    std::optional<SystemChoice> c = editor.SelectSystem("Vexalon FH-W16", true);
     ASSERT_TRUE(c);
-    EXPECT_EQ(c->name, "Vexalon Wet 16");
+    EXPECT_EQ(c->name, "Vexalon FH-W16");
     EXPECT_FALSE(c->link.empty());
     EXPECT_EQ(c->coverings.size(), 4u);
     EXPECT_EQ(c->coveringIndex, 0);
     EXPECT_EQ(c->rText, "0");
-    EXPECT_FALSE(editor.SelectSystem("Vexalon Wet 16", true));  // already chosen
+    EXPECT_FALSE(editor.SelectSystem("Vexalon FH-W16", true));  // already chosen
 
     EXPECT_EQ(editor.PowerRequestText(), "800");
     EXPECT_EQ(editor.FreeAreaText(), "12");
-    ChooseListView v = editor.ChooseList(Inputs(800, 12), choose);
-    ASSERT_EQ(v.rows.size(), 6u);
-    EXPECT_EQ(v.rows[0][0], "50");
-    EXPECT_EQ(v.rows[1][3], "12.0");  // the needed area is capped at the free area
-    EXPECT_EQ(v.distance1, "50");
-    EXPECT_EQ(v.surface1, "1.90");
-    EXPECT_EQ(v.distance2, "100");
-    EXPECT_EQ(v.surface2, "10.10");
+    // 740 W on 12 m2 lies between 100 mm (64.9 W/m2) and 150 mm (58.5 W/m2) under parquet.
+    ChooseListView v = editor.ChooseList(Inputs(740, 12), choose);
+    ASSERT_EQ(v.rows.size(), 5u);
+    EXPECT_EQ(v.rows[0][0], "100");
+    EXPECT_EQ(v.rows[1][3], "12.0");  // the needed area (12.6 m2) is capped at the free area
+    EXPECT_EQ(v.distance1, "100");
+    EXPECT_EQ(v.surface1, "5.90");
+    EXPECT_EQ(v.distance2, "150");
+    EXPECT_EQ(v.surface2, "6.10");
     EXPECT_DOUBLE_EQ(RoomDialogState().lastCoveringR, 0.1);
 
     v = editor.ChooseList(Inputs(500, 12), choose);  // the widest spacing suffices
     EXPECT_EQ(v.distance1, "300");
     EXPECT_TRUE(v.distance2.empty());
 
-    v = editor.ChooseList(Inputs(800, 12, 0.1, 2), choose);  // bathroom: red above 33 °C
+    // 100 mm without covering reaches 30.2 °C: red in the occupied zone (above 29 °C),
+    // not in a bathroom (above 33 °C).
+    v = editor.ChooseList(Inputs(800, 12, 0, 2), choose);
     EXPECT_EQ(v.rows[0][2].rfind("\\red", 0), std::string::npos);
+    EXPECT_EQ(editor.ChooseList(Inputs(800, 12, 0, 0), choose).rows[0][2].rfind("\\red", 0), 0u);
     ChooseInputs hot = Inputs(800, 12, 0, 0);
     hot.design.forward = 55;
     hot.design.ret = 45;
@@ -112,25 +116,25 @@ TEST_F(RoomEditorTest, RememberedCoveringAndRSurviveTheNextOpening)
 {
     {
         RoomEditor first(room, Shipped(), options);
-        first.SelectSystem("Vexalon Wet 16", true);
-        EXPECT_EQ(*first.CoveringChanged("carpet (r=0.15)"), "0.15");  // case does not matter
+        first.SelectSystem("Vexalon FH-W16", true);
+        EXPECT_EQ(first.CoveringChanged("r 0.15 SZ\xD5NYEG/CARPET").value_or("none"), "0.15");  // case does not matter
         EXPECT_FALSE(first.CoveringChanged("My stone"));            // a typed covering keeps R
         first.ChooseList(Inputs(800, 12, 0.07), choose);
     }
-    EXPECT_EQ(RoomDialogState().lastFloorHeatingSystem, "Vexalon Wet 16");
+    EXPECT_EQ(RoomDialogState().lastFloorHeatingSystem, "Vexalon FH-W16");
     RoomEditor second(room, Shipped(), options);
-    std::optional<SystemChoice> c = second.SelectSystem("Vexalon Wet 16", true);
+    std::optional<SystemChoice> c = second.SelectSystem("Vexalon FH-W16", true);
     EXPECT_EQ(c->coveringIndex, -1);  // the typed covering with the typed R
     EXPECT_EQ(c->coveringText, "My stone");
     EXPECT_EQ(c->rText, "0.07");
 
     // Another system (or a folder while one is chosen) resets R to the catalogue's.
-    c = second.SelectSystem("Vexalon Wet 17", true);
+    c = second.SelectSystem("Vexalon FH-W17", true);
     EXPECT_EQ(c->coveringIndex, 0);
     EXPECT_EQ(c->rText, "0");
-    RoomDialogState().lastCovering = "Carpet (R=0.15)";
+    RoomDialogState().lastCovering = "R 0.15 sz\xF5nyeg/carpet";
     c = second.SelectSystem("Wet systems", false);
-    EXPECT_EQ(c->name, "Vexalon Wet 17");
+    EXPECT_EQ(c->name, "Vexalon FH-W17");
     EXPECT_EQ(c->coveringIndex, 3);
     EXPECT_EQ(c->rText, "0.15");
 }
@@ -138,7 +142,7 @@ TEST_F(RoomEditorTest, RememberedCoveringAndRSurviveTheNextOpening)
 TEST_F(RoomEditorTest, FieldsAreAddedChangedAndDeleted)
 {
     RoomEditor editor(room, Shipped(), options);
-    editor.SelectSystem("Vexalon Wet 16", true);
+    editor.SelectSystem("Vexalon FH-W16", true);
 
     // The area question gets the needed area, the zone and the free area.
     double asked = 0, maximum = 0;
@@ -151,33 +155,33 @@ TEST_F(RoomEditorTest, FieldsAreAddedChangedAndDeleted)
     EXPECT_FALSE(editor.AddField(Inputs(800, 12), 75, cancel));  // not a spacing of the system
     EXPECT_DOUBLE_EQ(asked, 12);
 
-    auto five = [](double& area, int& zone, double) { area = 5; zone = 1; return true; };
-    ASSERT_TRUE(editor.AddField(Inputs(800, 12), 100, five));
+    auto four = [](double& area, int& zone, double) { area = 4; zone = 1; return true; };
+    ASSERT_TRUE(editor.AddField(Inputs(800, 12), 100, four));
     const FloorHeatingField& f = editor.Room().fields[0];
     EXPECT_EQ(f.fieldId, 0);
     EXPECT_EQ(f.zoneType, 1);
     EXPECT_EQ(f.spacing, 100);
-    EXPECT_FLOAT_EQ(f.area, 5);
-    EXPECT_FLOAT_EQ(f.power, 328);  // 5 m2 at 65.6 W/m2
-    EXPECT_EQ(editor.FreeAreaText(), "7");
-    EXPECT_EQ(editor.PowerRequestText(), "472");
+    EXPECT_FLOAT_EQ(f.area, 4);
+    EXPECT_FLOAT_EQ(f.power, 260);  // 4 m2 at 64.9 W/m2, to whole watts
+    EXPECT_EQ(editor.FreeAreaText(), "8");
+    EXPECT_EQ(editor.PowerRequestText(), "540");
 
-    EXPECT_EQ(editor.AddOptimum(Inputs(472, 7), {{50, 1.5}, {100, 5.5}, {75, 1}}), 2);
+    EXPECT_EQ(editor.AddOptimum(Inputs(540, 8), {{100, 1.5}, {150, 6.5}, {75, 1}}), 2);
     ASSERT_EQ(editor.Room().fields.size(), 3u);
     EXPECT_EQ(editor.Room().fields[2].fieldId, 2);
     std::vector<RowCells> rows = editor.FieldRows(fields);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows.back()[1], "Total");
 
-    EXPECT_EQ(Throws([&] { editor.Denser(1); }), "No denser");  // already at 50 mm
+    EXPECT_EQ(Throws([&] { editor.Denser(1); }), "No denser");  // already at 100 mm, the densest
     editor.Wider(1);
-    EXPECT_EQ(editor.Room().fields[1].spacing, 100);
+    EXPECT_EQ(editor.Room().fields[1].spacing, 150);
 
     for (int i = 0; i < 3; ++i)
         editor.DeleteField(0);
     EXPECT_EQ(editor.Room().nextFieldId, 0);
     EXPECT_TRUE(editor.FieldRows(fields).empty());  // no totals row without fields
-    ASSERT_TRUE(editor.AddField(Inputs(800, 12), 150, five));
+    ASSERT_TRUE(editor.AddField(Inputs(800, 12), 150, four));
     EXPECT_EQ(editor.Room().fields[0].fieldId, 0);
 }
 
@@ -249,12 +253,12 @@ TEST_F(RoomEditorTest, FieldRowsAndANewFieldsDefaults)
     EXPECT_FLOAT_EQ(f.forward, 45);
     EXPECT_FLOAT_EQ(f.return_, 38);
 
-    const auto* system = Shipped().Find<FloorHeatDBItem>(0, "Vexalon Wet 16");
+    const auto* system = Shipped().Find<FloorHeatDBItem>(0, "Vexalon FH-W16");
     ASSERT_NE(system, nullptr);
     FieldDesignInput in{40, 35, 20, 800, 12, 0, 0};
     room.fields.resize(2, f);
-    room.fields[0].SetUp(*system, "Tiles", 0.05, 150, 0, 10, in, 0);
-    room.fields[1].SetUp(*system, "Tiles", 0.05, 200, 0, 2, in, 4);
+    room.fields[0].SetUp(*system, "R 0.05 ker\xE1mia/tiles", 0.05, 150, 0, 10, in, 0);
+    room.fields[1].SetUp(*system, "R 0.05 ker\xE1mia/tiles", 0.05, 200, 0, 2, in, 4);
     room.fields[0].assignedArea = 10;
     std::vector<FieldListRow> rows = FillFieldList(room, fields, true);
     ASSERT_EQ(rows.size(), 1u);
@@ -282,20 +286,20 @@ TEST_F(RoomEditorTest, FieldRowsAndANewFieldsDefaults)
 
 TEST_F(RoomEditorTest, FieldDialogRules)
 {
-    const auto* system = Shipped().Find<FloorHeatDBItem>(0, "Vexalon Wet 16");
+    const auto* system = Shipped().Find<FloorHeatDBItem>(0, "Vexalon FH-W16");
     FloorHeatingField f = NewField(options);
-    f.SetUp(*system, "Tiles", 0.5, 150, 2, 10, FieldDesignInput{40, 35, 20, 800, 12, 0, 0}, 0);
+    f.SetUp(*system, "R 0.05 ker\xE1mia/tiles", 0.5, 150, 2, 10, FieldDesignInput{40, 35, 20, 800, 12, 0, 0}, 0);
     FieldEditor editor(f, 20, Shipped());
-    EXPECT_EQ(editor.SystemNames()[editor.SystemIndex()], "Vexalon Wet 16");
+    EXPECT_EQ(editor.SystemNames()[editor.SystemIndex()], "Vexalon FH-W16");
     FieldChoices c = editor.LoadSystemChoices();
     EXPECT_EQ(c.rLimits, "(0 - 0.15) m2K/W");
     EXPECT_EQ(c.coveringIndex, 0);  // R outside the range: the first covering
     EXPECT_EQ(c.coveringR, "0");
     EXPECT_EQ(editor.Texts().R, "0.5");  // while R still shows the field's own
     EXPECT_EQ(c.spacings[c.spacingIndex], "150");
-    EXPECT_EQ(*editor.CoveringChanged("CARPET (R=0.15)"), "0.15");
+    EXPECT_EQ(editor.CoveringChanged("R 0.15 SZ\xD5NYEG/CARPET").value_or("none"), "0.15");
 
-    FieldInputs in{"Tiles", 0.05, 150, 10, 2, 70, 60, 20, 0};
+    FieldInputs in{"R 0.05 ker\xE1mia/tiles", 0.05, 150, 10, 2, 70, 60, 20, 0};
     editor.Apply(in);
     EXPECT_TRUE(editor.Results().surfaceTooWarm) << editor.Results().surfaceTemperature;  // above 33 °C
     in.forward = 40;

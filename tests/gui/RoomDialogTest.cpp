@@ -109,25 +109,26 @@ protected:
 
 TEST_F(RoomDialogTest, PickingASystemAndACoveringListsTheSpacings)
 {
+    room.heatDemand = 740;  // between the 100 and the 150 mm output of 12 m2 under parquet
     auto f = Open();
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Nappali"));
-    EXPECT_EQ(f->FHPowerRequest->text(), QStringLiteral("800"));
+    EXPECT_EQ(f->FHPowerRequest->text(), QStringLiteral("740"));
     EXPECT_EQ(f->FHSurface->text(), QStringLiteral("12"));
     EXPECT_EQ(f->FloorHeatingsChooseList->topLevelItemCount(), 0);
     EXPECT_GE(f->Function->count(), 12);
 
-    ChooseSystem(*f, "Vexalon Nedves 16");
-    EXPECT_EQ(f->FloorHeatMainType->text(), QStringLiteral("Vexalon Nedves 16"));
+    ChooseSystem(*f, "Vexalon FH-W16");
+    EXPECT_EQ(f->FloorHeatMainType->text(), QStringLiteral("Vexalon FH-W16"));
     EXPECT_FALSE(f->FloorHeatMainType->toolTip().isEmpty());  // the system's document
     ASSERT_EQ(f->FloorHeatingSurfaceType->count(), 4);
     f->FloorHeatingSurfaceType->setCurrentIndex(2);
     EXPECT_EQ(f->SurfaceR->text(), QStringLiteral("0.1"));
-    ASSERT_EQ(f->FloorHeatingsChooseList->topLevelItemCount(), 6);
-    EXPECT_EQ(Cell(f->FloorHeatingsChooseList, 0, 0), QStringLiteral("50"));
-    EXPECT_EQ(f->FHDistance1->text(), QStringLiteral("50"));
-    EXPECT_EQ(f->FHSurface1->text(), QStringLiteral("1.90"));
-    EXPECT_EQ(f->FHDistance2->text(), QStringLiteral("100"));
-    EXPECT_EQ(f->FHSurface2->text(), QStringLiteral("10.10"));
+    ASSERT_EQ(f->FloorHeatingsChooseList->topLevelItemCount(), 5);
+    EXPECT_EQ(Cell(f->FloorHeatingsChooseList, 0, 0), QStringLiteral("100"));
+    EXPECT_EQ(f->FHDistance1->text(), QStringLiteral("100"));
+    EXPECT_EQ(f->FHSurface1->text(), QStringLiteral("5.90"));
+    EXPECT_EQ(f->FHDistance2->text(), QStringLiteral("150"));
+    EXPECT_EQ(f->FHSurface2->text(), QStringLiteral("6.10"));
     EXPECT_TRUE(f->OptimimFloorHeatingAction->isEnabled());
     EXPECT_FALSE(f->AddFloorHeatingAction->isEnabled());  // no spacing row chosen yet
     EXPECT_TRUE(Status(*f).empty());
@@ -154,12 +155,12 @@ TEST_F(RoomDialogTest, PickingASystemAndACoveringListsTheSpacings)
 TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
 {
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Nedves 16");
-    SelectRow(f->FloorHeatingsChooseList, 1);  // 100 mm
+    ChooseSystem(*f, "Vexalon FH-W16");
+    SelectRow(f->FloorHeatingsChooseList, 0);  // 100 mm
     OnModal(
         [](QDialog& d) {
             auto* form = static_cast<TAreaForm*>(&d);
-            EXPECT_EQ(form->HeatingArea->text(), QStringLiteral("7"));  // 800 W at the 100 mm output
+            EXPECT_EQ(form->HeatingArea->text(), QStringLiteral("7.2"));  // 800 W at 111.7 W/m2 (100 mm, screed)
             EXPECT_EQ(form->AreaMax->text(), QStringLiteral("12"));
             form->HeatingArea->setText(QStringLiteral("0"));  // refused without a message
             d.findChild<QPushButton*>("OKButton")->click();
@@ -198,8 +199,9 @@ TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
 
 TEST_F(RoomDialogTest, OptimumWithOneAndWithTwoSpacings)
 {
+    room.heatDemand = 740;  // 100 mm alone gives 779 W on 12 m2 under parquet, 150 mm 702 W
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Nedves 16");
+    ChooseSystem(*f, "Vexalon FH-W16");
     f->FloorHeatingSurfaceType->setCurrentIndex(2);
     TriggerAction(f.get(), "OptimimFloorHeatingAction");
     ASSERT_EQ(f->Room().fields.size(), 2u);
@@ -210,30 +212,31 @@ TEST_F(RoomDialogTest, OptimumWithOneAndWithTwoSpacings)
 
     room.heatDemand = 500;
     auto g = Open();  // the system and covering come back by themselves
-    EXPECT_EQ(g->FloorHeatMainType->text(), QStringLiteral("Vexalon Nedves 16"));
+    EXPECT_EQ(g->FloorHeatMainType->text(), QStringLiteral("Vexalon FH-W16"));
     EXPECT_EQ(g->FHDistance1->text(), QStringLiteral("300"));
     EXPECT_TRUE(g->FHDistance2->text().isEmpty());
     TriggerAction(g.get(), "OptimimFloorHeatingAction");
     ASSERT_EQ(g->Room().fields.size(), 1u);
     EXPECT_EQ(g->Room().fields[0].spacing, 300);
-    EXPECT_FLOAT_EQ(g->Room().fields[0].area, 11.1f);
+    EXPECT_FLOAT_EQ(g->Room().fields[0].area, 11.6f);  // 500 W at 43.2 W/m2
 }
 
 TEST_F(RoomDialogTest, DenserAtTheDensestSpacingAndDeletingTheLastField)
 {
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Nedves 16");
-    SelectRow(f->FloorHeatingsChooseList, 0);  // 50 mm
+    ChooseSystem(*f, "Vexalon FH-W16");
+    SelectRow(f->FloorHeatingsChooseList, 0);  // 100 mm, the densest
     AnswerArea("4");
     TriggerAction(f.get(), "AddFloorHeatingAction");
     ASSERT_EQ(f->Room().fields.size(), 1u);
+    ASSERT_EQ(f->Room().fields[0].spacing, 100);
     SelectRow(f->FloorHeatingsList, 0);
     TriggerAction(f.get(), "IncrementFloorHeatingAction");
     EXPECT_EQ(Status(*f), Languages().GetText("IDS_CANNOTINCREASEDISTANCE"));
-    EXPECT_EQ(f->Room().fields[0].spacing, 50);
-    TriggerAction(f.get(), "DecrementFloorHeatingAction");
     EXPECT_EQ(f->Room().fields[0].spacing, 100);
-    EXPECT_EQ(Cell(f->FloorHeatingsList, 0, 3), QStringLiteral("100"));
+    TriggerAction(f.get(), "DecrementFloorHeatingAction");
+    EXPECT_EQ(f->Room().fields[0].spacing, 150);
+    EXPECT_EQ(Cell(f->FloorHeatingsList, 0, 3), QStringLiteral("150"));
 
     messages.Answer(MessageAnswer::No);
     TriggerAction(f.get(), "DeleteFloorHeatingAction");
@@ -253,7 +256,7 @@ TEST_F(RoomDialogTest, DenserAtTheDensestSpacingAndDeletingTheLastField)
 TEST_F(RoomDialogTest, ABadNumberFocusesItsEdit)
 {
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Nedves 16");
+    ChooseSystem(*f, "Vexalon FH-W16");
     Type(f->FHForwardTemperature, QStringLiteral("meleg"));
     QApplication::processEvents();
     EXPECT_EQ(Status(*f), Languages().GetText("IDS_WRONGVALUE"));
@@ -286,41 +289,50 @@ TEST_F(RoomDialogTest, OkStoresANewRoomFunctionThatTheNextDialogLists)
 
 TEST_F(RoomDialogTest, ASecondDialogRestoresTheTreeAndTheLastChoices)
 {
+    auto folder = [](TRoomModifyForm& f, const QString& text) {
+        auto found = f.FloorHeatingsTreeView->findItems(text, Qt::MatchRecursive);
+        return found.size() == 1 ? found[0] : nullptr;
+    };
+    const QString wet = QStringLiteral("Nedves rendszerek"), heating = QStringLiteral("Padlófűtés");
     {
-        auto f = Open();
-        ChooseSystem(*f, "Vexalon Száraz 16");
-        auto wet = f->FloorHeatingsTreeView->findItems(QStringLiteral("Nedves rendszerek"), Qt::MatchRecursive);
-        ASSERT_EQ(wet.size(), 1);
-        wet[0]->setExpanded(false);
-        f->FloorHeatingSurfaceType->setCurrentIndex(1);
-        Type(f->SurfaceR, QStringLiteral("0,07"));  // the user's own R for this covering
+        auto f = Open();  // no system chosen: nothing opens the closed branch again
+        ASSERT_NE(folder(*f, wet), nullptr);
+        folder(*f, wet)->setExpanded(false);
     }
-    auto g = Open();
-    QTreeWidgetItem* current = g->FloorHeatingsTreeView->currentItem();
+    {
+        auto g = Open();
+        ASSERT_NE(folder(*g, wet), nullptr);
+        ASSERT_NE(folder(*g, heating), nullptr);
+        EXPECT_FALSE(folder(*g, wet)->isExpanded());
+        EXPECT_TRUE(folder(*g, heating)->isExpanded());
+        ChooseSystem(*g, "Vexalon FH-W17");
+        g->FloorHeatingSurfaceType->setCurrentIndex(1);
+        Type(g->SurfaceR, QStringLiteral("0,07"));  // the user's own R for this covering
+    }
+    auto h = Open();
+    QTreeWidgetItem* current = h->FloorHeatingsTreeView->currentItem();
     ASSERT_NE(current, nullptr);
-    EXPECT_EQ(current->text(0), QStringLiteral("Vexalon Száraz 16"));
-    auto wet = g->FloorHeatingsTreeView->findItems(QStringLiteral("Nedves rendszerek"), Qt::MatchRecursive);
-    ASSERT_EQ(wet.size(), 1);
-    EXPECT_FALSE(wet[0]->isExpanded());
-    auto dry = g->FloorHeatingsTreeView->findItems(QStringLiteral("Száraz rendszerek"), Qt::MatchRecursive);
-    EXPECT_TRUE(dry[0]->isExpanded());
-    EXPECT_EQ(g->FloorHeatingSurfaceType->currentIndex(), 1);
-    EXPECT_EQ(g->SurfaceR->text(), QStringLiteral("0.07"));
-    EXPECT_EQ(g->FloorHeatingsChooseList->topLevelItemCount(), 5);  // the dry system's spacings
+    EXPECT_EQ(current->text(0), QStringLiteral("Vexalon FH-W17"));
+    ASSERT_NE(folder(*h, wet), nullptr);
+    EXPECT_TRUE(folder(*h, wet)->isExpanded());  // the chosen system is shown
+    EXPECT_EQ(h->FloorHeatMainType->text(), QStringLiteral("Vexalon FH-W17"));
+    EXPECT_EQ(h->FloorHeatingSurfaceType->currentIndex(), 1);
+    EXPECT_EQ(h->SurfaceR->text(), QStringLiteral("0.07"));
+    EXPECT_EQ(h->FloorHeatingsChooseList->topLevelItemCount(), 5);  // the system's spacings
 }
 
 TEST_F(RoomDialogTest, TheFieldDialogShowsLiveResults)
 {
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Nedves 16");
-    SelectRow(f->FloorHeatingsChooseList, 2);
+    ChooseSystem(*f, "Vexalon FH-W16");
+    SelectRow(f->FloorHeatingsChooseList, 1);  // 150 mm
     AnswerArea("6");
     TriggerAction(f.get(), "AddFloorHeatingAction");
     SelectRow(f->FloorHeatingsList, 0);
     OnModal(
         [](QDialog& d) {
             auto* form = static_cast<TFloorHeatingModifyForm*>(&d);
-            EXPECT_EQ(form->Type->currentText(), QStringLiteral("Vexalon Nedves 16"));
+            EXPECT_EQ(form->Type->currentText(), QStringLiteral("Vexalon FH-W16"));
             EXPECT_EQ(form->Distances->currentText(), QStringLiteral("150"));
             EXPECT_EQ(form->RLimits->text(), QStringLiteral("(0 - 0.15) m2K/W"));
             EXPECT_TRUE(form->HTMLButton->isEnabled());
@@ -335,7 +347,7 @@ TEST_F(RoomDialogTest, TheFieldDialogShowsLiveResults)
             Type(form->ForwardTemperature, QStringLiteral("40"));
             Type(form->BackwardTemperature, QStringLiteral("35"));
             EXPECT_EQ(form->SurfaceTemperature->styleSheet(), QStringLiteral("color: black"));
-            form->Distances->setCurrentIndex(3);  // 200 mm
+            form->Distances->setCurrentIndex(2);  // 200 mm
             EXPECT_EQ(form->Length->text(), QStringLiteral("40"));
             SavePicture(form, "field-dialog.png");
             d.findChild<QPushButton*>("OKButton")->click();
@@ -373,7 +385,7 @@ TEST_F(RoomDialogTest, SpeaksEnglish)
     UseShippedLanguage("English");
     LoadCatalogue();
     auto f = Open();
-    ChooseSystem(*f, "Vexalon Wet 16");
+    ChooseSystem(*f, "Vexalon FH-W16");
     EXPECT_EQ(f->AddFloorHeatingAction->text(), QStringLiteral("Add"));
     EXPECT_EQ(f->FHZoneType->itemText(0), QStringLiteral("Occupied zone"));
     EXPECT_EQ(f->findChild<QLabel*>("HeatingPowerLabel")->text(), QStringLiteral("Heat loss:"));
@@ -419,7 +431,7 @@ TEST_F(RoomDialogTest, ScenarioDesignTwoFieldsAndSave)
             auto* f = static_cast<TRoomModifyForm*>(&d);
             Type(f->Area, QStringLiteral("18"));
             Type(f->HeatingPower, QStringLiteral("1200"));
-            ChooseSystem(*f, "Vexalon Nedves 16");
+            ChooseSystem(*f, "Vexalon FH-W16");
             f->FloorHeatingSurfaceType->setCurrentIndex(1);
             EXPECT_FALSE(f->FHDistance2->text().isEmpty()) << "two spacings expected";
             TriggerAction(f, "OptimimFloorHeatingAction");

@@ -1,6 +1,7 @@
 // The circuit, fitting, type chooser and project options dialogs through their real
 // widgets, on the shipped catalogue and languages, and a whole design made through
 // the dialogs alone.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -360,4 +361,136 @@ TEST_F(CircuitDialogTest, ProjectOptionsChangeWhatANewCircuitStartsFrom)
     EXPECT_FLOAT_EQ(h.availablePressure, 15000);
     ASSERT_EQ(h.fittings.size(), 1u);
     EXPECT_EQ(h.fittings[0].resistName, Cp(U("Golyóscsap")));
+}
+
+namespace {
+
+// One room laid out in the room dialog: area, heat loss, the wet system, the
+// optimum split.
+void DesignRoom(QDialog& d, const char* area, const char* loss)
+{
+    auto* f = static_cast<TRoomModifyForm*>(&d);
+    f->Area->setText(QString::fromLatin1(area));
+    emit f->Area->editingFinished();
+    f->HeatingPower->setText(QString::fromLatin1(loss));
+    emit f->HeatingPower->editingFinished();
+    auto found = f->FloorHeatingsTreeView->findItems(QStringLiteral("Vexalon Nedves 16"), Qt::MatchRecursive);
+    ASSERT_EQ(found.size(), 1);
+    f->FloorHeatingsTreeView->setCurrentItem(found[0]);
+    f->FloorHeatingSurfaceType->setCurrentIndex(1);
+    auto* optimum = f->findChild<QAction*>(QStringLiteral("OptimimFloorHeatingAction"));
+    ASSERT_TRUE(optimum && optimum->isEnabled());
+    optimum->trigger();
+    EXPECT_FALSE(f->Room().fields.empty());
+    d.findChild<QPushButton*>("OKButton")->click();
+}
+
+} // namespace
+
+// A project designed from nothing through the dialogs alone: two rooms with their
+// fields, a serial circuit with a catalogue fitting and a bifilar one with a fitting
+// of the user's own, saved; the file as `show` reads it has every field built in,
+// no warnings and chosen presettings, and recalculates to exactly what it stores.
+TEST_F(CircuitDialogTest, ScenarioDesignAProjectThroughTheDialogs)
+{
+    auto form = CreateMainForm(Services());
+    auto node = [&](int group, int index) {
+        QTreeWidgetItem* item = form->ItemsTree->topLevelItem(group)->child(index);
+        form->ItemsTree->setCurrentItem(item);
+        return item;
+    };
+    const char* rooms[][2] = {{"14", "900"}, {"9", "550"}};
+    for (int i = 0; i < 2; ++i) {
+        TriggerAction(form.get(), "NewRoomItemAction");
+        OnModal([&, i](QDialog& d) { DesignRoom(d, rooms[i][0], rooms[i][1]); }, "RoomModifyForm");
+        emit form->ItemsTree->itemDoubleClicked(node(0, i), 0);
+    }
+    ASSERT_FALSE(form->Project().rooms[1].fields.empty());
+
+    // Each circuit takes every field of one room, whole.
+    auto circuit = [&](int room, bool serial, const std::function<void(TRoundModifyForm&)>& fittings) {
+        OnModal(
+            [&, room, serial](QDialog& d) {
+                auto* f = static_cast<TRoundModifyForm*>(&d);
+                f->ViewOnlyNotUsed->setChecked(true);
+                f->RoomsList->setCurrentRow(0);
+                EXPECT_EQ(Cp(f->RoomsList->currentItem()->text()), form->Project().rooms[room].roomName);
+                while (f->RoomFieldsList->topLevelItemCount() > 0) {
+                    f->RoomFieldsList->setCurrentItem(f->RoomFieldsList->topLevelItem(0));
+                    OnModal([](QDialog& a) { a.findChild<QPushButton*>("OKButton")->click(); },
+                            "FieldAreaModifyForm");
+                    TriggerAction(f, "AddFieldAction");
+                    if (f->RoomsList->count() == 0 || Cp(f->RoomsList->item(0)->text()) != form->Project().rooms[room].roomName)
+                        break;
+                }
+                (serial ? f->SerialMode : f->BifilarMode)->click();
+                if (f->RecalcFieldsAction->isVisible())
+                    TriggerAction(f, "RecalcFieldsAction");
+                EXPECT_FALSE(f->DifferentTemperaturesWarning->isVisible());
+                f->PageControl1->setCurrentIndex(1);
+                fittings(*f);
+                // The manifold offers what the circuit needs and a margin for the valve.
+                Type(f->AvailablePressure, QString::number(f->Round().hydraulic.circuitPressureDrop + 5000, 'f', 0));
+                EXPECT_TRUE(f->NeededTrottle->styleSheet().indexOf("red") < 0);
+                EXPECT_FALSE(f->ValvePosition->text().isEmpty());
+                EXPECT_EQ(f->Round().hydraulic.flags, 0);
+                d.findChild<QPushButton*>("OKButton")->click();
+            },
+            "RoundModifyForm");
+    };
+    TriggerAction(form.get(), "NewRoundItemAction");
+    circuit(0, true, [this](TRoundModifyForm& f) {
+        f.Fittings->ResistsTree->setCurrentItem(TreeNode(f.Fittings->ResistsTree, U("Könyök 90°")));
+        OnModal([](QDialog& r) { r.findChild<QPushButton*>("OKButton")->click(); }, "ResistModifyForm");
+        TriggerAction(&f, "AddResistAction");
+    });
+    TriggerAction(form.get(), "ModifyItemAction");
+    TriggerAction(form.get(), "NewRoundItemAction");
+    node(1, 1);
+    circuit(1, false, [this](TRoundModifyForm& f) {
+        OnModal(
+            [](QDialog& d) {
+                auto* u = static_cast<TUniqueResistModifyForm*>(&d);
+                u->Name->setText(QStringLiteral("Szűrő"));
+                u->SizeName->setText(QStringLiteral("16"));
+                u->Mode->setCurrentIndex(2);
+                u->Value->setText(QStringLiteral("800"));
+                d.findChild<QPushButton*>("OKButton")->click();
+            },
+            "UniqueResistModifyForm");
+        TriggerAction(&f, "AddUniqueResistAction");
+    });
+    TriggerAction(form.get(), "ModifyItemAction");
+    EXPECT_EQ(form->totals[3]->text().isEmpty(), false);
+
+    const std::string path = KALORINA_BINARY_DIR "/design-scenario.klp";
+    files.Answer(path);
+    TriggerAction(form.get(), "FileSave");
+    EXPECT_FALSE(form->Project().modified);
+
+    // The file as `kalorina-cli show` reads it.
+    TProject shown;
+    ReadProjectFile(path, shown);
+    shown.RecountAssignedSurfaces();
+    shown.ComputeTotals();
+    const std::string json = ProjectJson(shown, RecalcOutcome(shown));
+    ASSERT_EQ(shown.rooms.size(), 2u);
+    ASSERT_EQ(shown.rounds.size(), 2u);
+    for (const TRoomItem& room : shown.rooms)
+        for (const FloorHeatingField& field : room.fields)
+            EXPECT_NEAR(field.assignedArea, field.area, 1e-4) << room.roomName;
+    EXPECT_NEAR(shown.remainderSurfaceSum, 0, 1e-3);
+    EXPECT_EQ(shown.rounds[0].connectionFlags & TRoundItem::kSeries, TRoundItem::kSeries);
+    EXPECT_EQ(shown.rounds[1].connectionFlags & TRoundItem::kSeries, 0);
+    for (const TRoundItem& round : shown.rounds) {
+        EXPECT_EQ(round.hydraulic.flags, 0) << round.roundName;
+        EXPECT_FALSE(round.hydraulic.valvePosition.empty()) << round.roundName;
+        EXPECT_EQ(round.hydraulic.fittings.size(), 1u);
+    }
+    EXPECT_NE(json.find("\"valvePosition\""), std::string::npos) << json;
+
+    // Recalculating changes no number.
+    TProject recomputed = shown;
+    RecalculateProject(recomputed, form->Controller().Devices(), false);
+    EXPECT_EQ(ProjectJson(recomputed, RecalcOutcome(recomputed)), json);
 }

@@ -494,3 +494,44 @@ TEST_F(CircuitDialogTest, ScenarioDesignAProjectThroughTheDialogs)
     RecalculateProject(recomputed, form->Controller().Devices(), false);
     EXPECT_EQ(ProjectJson(recomputed, RecalcOutcome(recomputed)), json);
 }
+
+TEST_F(CircuitDialogTest, WindowsSpeakEnglish)
+{
+    UseShippedLanguage("English");
+    auto f = Open();
+    EXPECT_EQ(f->PageControl1->tabText(1), QStringLiteral("Hydraulic data"));
+    EXPECT_EQ(f->RecalcFieldsAction->text(), QStringLiteral("Recalculate"));
+    EXPECT_EQ(f->ViewOnlyNotUsed->text(), QStringLiteral("Show only fields not yet built in"));
+    EXPECT_EQ(f->MediumType->itemText(f->MediumType->count() - 1), QStringLiteral("User-defined medium"));
+    EXPECT_EQ(f->Fittings->ResistsTree->topLevelItem(0)->text(0), QStringLiteral("Fittings"));
+    TResist own;
+    TUniqueResistModifyForm unique(own, Services());
+    EXPECT_EQ(unique.windowTitle(), QStringLiteral("Fitting data"));
+    EXPECT_EQ(unique.Mode->itemText(0), QStringLiteral("kv value [m3/h]"));
+    TProjektOptionsForm options(project.options, *devices, Services());
+    EXPECT_EQ(options.windowTitle(), QStringLiteral("Project settings"));
+    EXPECT_EQ(options.findChild<QLabel*>("LengthPlusLabel")->text(), QStringLiteral("Extra length"));
+}
+
+TEST_F(CircuitDialogTest, PageFilterAndFittingNodeAreRememberedBetweenOpenings)
+{
+    {
+        auto f = Open();
+        f->PageControl1->setCurrentIndex(1);
+        f->ViewOnlyNotUsed->setChecked(true);
+        f->Fittings->ResistsTree->setCurrentItem(TreeNode(f->Fittings->ResistsTree, U("Golyóscsap")));
+    }
+    auto f = Open();
+    EXPECT_EQ(f->PageControl1->currentIndex(), 1);
+    EXPECT_TRUE(f->ViewOnlyNotUsed->isChecked());
+    ASSERT_NE(f->Fittings->ResistsTree->currentItem(), nullptr);
+    EXPECT_EQ(f->Fittings->ResistsTree->currentItem()->text(0), U("Golyóscsap"));
+    EXPECT_TRUE(f->Fittings->AddResistAction->isEnabled());
+    // Cancel through the caller's run hands nothing back.
+    OnModal([](QDialog& d) { d.reject(); }, "RoundModifyForm");
+    TRoundItem copy = project.rounds[0];
+    copy.roundName = "changed by nobody";
+    const TRoundItem before = copy;
+    EXPECT_FALSE(EditRoundInDialog(copy, project, *devices, Services(), nullptr));
+    EXPECT_EQ(copy, before);
+}

@@ -1,6 +1,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "GuiTest.h"
+
 #include "catalogue/DeviceKind.h"
 #include "catalogue/DeviceTreeWidget.h"
 #include "catalogue/TDevices.h"
@@ -8,7 +10,11 @@
 using namespace kalorina;
 using namespace kalorina::gui;
 
-TEST(DeviceTreeWidget, ShowsTheShippedSystemsUnderTheirFolders)
+namespace {
+class DeviceTreeWidgetTest : public kalorina::test::GuiTest {};
+} // namespace
+
+TEST_F(DeviceTreeWidgetTest, ShowsTheShippedSystemsUnderTheirFolders)
 {
     TDevices devices(KALORINA_SOURCE_DIR "/data", "en");
     ASSERT_FALSE(devices.Failed()) << devices.FailureMessage();

@@ -3,12 +3,18 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
+#include "GuiTest.h"
+
 #include "platform/FontAttributes.h"
 
 using namespace kalorina;
 using namespace kalorina::gui;
 
-TEST(FontAttributes, MissingWindowsFontsFallBackToAnInstalledFamily)
+namespace {
+class FontAttributesTest : public kalorina::test::GuiTest {};
+} // namespace
+
+TEST_F(FontAttributesTest, MissingWindowsFontsFallBackToAnInstalledFamily)
 {
     QFont f;
     ApplyToFont({"MS Sans Serif", 12}, f);

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "GuiTest.h"
+
 #include "lang/TLanguages.h"
 #include "platform/QtFormTranslator.h"
 #include "util/Codepage.h"
@@ -30,7 +32,11 @@ TLanguageFormItem Item(const char* name, const char* type, std::vector<std::stri
 
 } // namespace
 
-TEST(QtFormTranslator, TextOfAListComboSelectsItsEntryAndTextsKeepTheCodePage)
+namespace {
+class QtFormTranslatorTest : public kalorina::test::GuiTest {};
+} // namespace
+
+TEST_F(QtFormTranslatorTest, TextOfAListComboSelectsItsEntryAndTextsKeepTheCodePage)
 {
     QWidget form;
     form.setObjectName("TestForm");

@@ -111,8 +111,9 @@ void GuiTest::Watch()
         Handler h = std::move(handlers_.front());
         handlers_.pop_front();
         handled_.emplace_back(dialog);
-        if (!h.objectName.empty())
+        if (!h.objectName.empty()) {
             EXPECT_EQ(dialog->objectName().toStdString(), h.objectName);
+        }
         // Run outside this timer's slot so that dialogs the handler opens are watched too.
         QPointer<QDialog> target(dialog);
         QTimer::singleShot(0, [this, target, run = std::move(h.run)] {

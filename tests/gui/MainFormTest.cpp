@@ -239,7 +239,11 @@ TEST_F(MainFormTest, TotalsUseTheGeneralFormat)
     EXPECT_EQ(form->totals[4]->text(), QStringLiteral("0"));
 }
 
-TEST(SplashAndAbout, SplashWaitsOrEndsOnClickAndAboutRevealsCodes)
+namespace {
+class SplashAndAboutTest : public kalorina::test::GuiTest {};
+} // namespace
+
+TEST_F(SplashAndAboutTest, SplashWaitsOrEndsOnClickAndAboutRevealsCodes)
 {
     TLogoPictureForm missing(QStringLiteral("/nonexistent.jpg"));
     EXPECT_FALSE(missing.Image1->text().isEmpty());  // no picture is not a failed start
@@ -316,7 +320,7 @@ TEST_F(MainFormTest, RenamedNodeShowsTheNameAsStored)
     EXPECT_EQ(Group(0)->child(0)->text(0), QStringLiteral("Szoba ?"));
 }
 
-TEST(SplashAndAbout, PressesOnThePicturesEdgesStayInTheGrid)
+TEST_F(SplashAndAboutTest, PressesOnThePicturesEdgesStayInTheGrid)
 {
     TAboutBox box;
     int w = box.ProgramIcon->width(), h = box.ProgramIcon->height();
@@ -339,4 +343,15 @@ TEST_F(MainFormTest, CancelledOpenLeavesTheWindowAsItWas)
     form->FileOpen->trigger();
     EXPECT_EQ(form->SelectedItem(), Group(0)->child(0));
     EXPECT_EQ(form->Project().rooms.size(), 1u);
+}
+
+TEST_F(MainFormTest, ModifyNeedsARoomAndTheCatalogue)
+{
+    form->NewRoomItemAction->trigger();
+    form->ItemsTree->setCurrentItem(Group(0)->child(0));
+    form->UpdateCommandStates();
+    EXPECT_EQ(form->ModifyItemAction->isEnabled(), !form->Controller().catalogueFailed);
+    form->Controller().catalogueFailed = true;  // nothing can be designed without it
+    form->UpdateCommandStates();
+    EXPECT_FALSE(form->ModifyItemAction->isEnabled());
 }

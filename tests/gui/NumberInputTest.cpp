@@ -4,16 +4,21 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "../core/TestLanguage.h"
+#include "GuiTest.h"
+
 #include "platform/NumberInput.h"
 #include "util/Error.h"
 
 using namespace kalorina;
 using namespace kalorina::gui;
 
-TEST(NumberInput, BadNumberFocusesItsEdit)
+namespace {
+class NumberInputTest : public kalorina::test::GuiTest {};
+} // namespace
+
+TEST_F(NumberInputTest, BadNumberFocusesItsEdit)
 {
-    test::ScopedLanguage lang;
+    UseLanguage({{"IDS_WRONGVALUE", "Wrong value"}});
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
     auto* good = new QLineEdit(QStringLiteral("1,5"));

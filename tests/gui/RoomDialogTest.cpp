@@ -2,7 +2,9 @@
 // and languages.
 #include <QApplication>
 #include <QComboBox>
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -163,6 +165,8 @@ TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
             d.findChild<QPushButton*>("OKButton")->click();
             EXPECT_TRUE(d.isVisible());
             form->ZoneTypes->setCurrentIndex(1);
+            d.findChild<QPushButton*>("AllArea")->click();
+            EXPECT_EQ(form->HeatingArea->text(), QStringLiteral("12"));
             form->HeatingArea->setText(QStringLiteral("5,5"));
             SavePicture(form, "area-dialog.png");
             d.findChild<QPushButton*>("OKButton")->click();
@@ -182,6 +186,9 @@ TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
     EXPECT_FALSE(f->DeleteFloorHeatingAction->isEnabled());
     SelectRow(f->FloorHeatingsList, 0);
     EXPECT_TRUE(f->IncrementFloorHeatingAction->isEnabled());
+    EXPECT_EQ(f->PopupMenu->actions(),
+              (QList<QAction*>{f->ModifyFloorHeatingAction, f->IncrementFloorHeatingAction,
+                               f->DecrementFloorHeatingAction, f->DeleteFloorHeatingAction}));
 
     // A double click on a spacing row adds too; a cancelled area dialog adds nothing.
     OnModal([](QDialog& d) { d.findChild<QPushButton*>("CancelButton")->click(); }, "AreaForm");

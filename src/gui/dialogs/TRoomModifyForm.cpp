@@ -38,13 +38,11 @@ namespace kalorina::gui {
 
 namespace {
 
-void SetRow(QTreeWidgetItem* item, const RowCells& cells, const QTreeWidgetItem* layout)
+// Rewrites a row's texts; its alignments stay as the list set them.
+void SetRow(QTreeWidgetItem* item, const RowCells& cells)
 {
-    for (int i = 0; i < static_cast<int>(cells.size()); ++i) {
+    for (int i = 0; i < static_cast<int>(cells.size()); ++i)
         item->setText(i, Q(cells[i]));
-        if (layout)
-            item->setTextAlignment(i, layout->textAlignment(i));
-    }
 }
 
 // Shows `rows` in `list`: appended when rebuilding (or when the count changed),
@@ -60,7 +58,7 @@ void ShowRows(TListViewWithHeader* list, const std::vector<RowCells>& rows, bool
         return;
     }
     for (int i = 0; i < static_cast<int>(rows.size()); ++i)
-        SetRow(list->topLevelItem(i), rows[i], nullptr);
+        SetRow(list->topLevelItem(i), rows[i]);
 }
 
 void AddChildren(QTreeWidgetItem* parent, const DeviceTreeNode& node, std::vector<bool>::const_iterator& expanded,

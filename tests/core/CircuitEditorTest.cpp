@@ -354,6 +354,33 @@ TEST_F(CircuitEditorTest, FieldsOfTwoRoomsSizeTheCircuit)
     EXPECT_EQ(editor.Round().roundFields.size(), 1u);
 }
 
+TEST_F(CircuitEditorTest, OpeningShowsTheStoredValues)
+{
+    TRoundItem& stored = project.rounds[0];
+    stored.connectionFlags = TRoundItem::kMassFlowGiven | TRoundItem::kSeries;
+    stored.hydraulic.medium.mediumName = "Brine of a former catalogue";
+    stored.hydraulic.massFlow = 123.456f;
+    stored.hydraulic.valveName = "Gone valve";
+    stored.hydraulic.extraInMetres = 0;
+    stored.hydraulic.extraLength = 12.5;
+    CircuitEditor editor(stored, project, Shipped());
+    const CircuitTexts t = editor.Texts();
+    EXPECT_TRUE(t.massFlowGiven && t.serial);
+    EXPECT_EQ(t.volume, "123.5");
+    EXPECT_EQ(t.extraLength, "12.5");
+    EXPECT_EQ(t.extraLengthMode, 0);
+    // A medium the catalogue does not know is a user-defined one, typed in.
+    EXPECT_EQ(t.media.selected, static_cast<int>(t.media.entries.size()) - 1);
+    EXPECT_FALSE(editor.View().mediumReadOnly);
+    // A valve no longer in the catalogue: no size list, nothing selected.
+    EXPECT_EQ(t.valves.selected, -1);
+    EXPECT_FALSE(editor.ApplyValveType("Gone valve", false, "").found);
+    // Without parts there is nothing to compute and no failure.
+    EXPECT_FALSE(editor.Recalculate());
+    EXPECT_TRUE(editor.FieldRows(roundFields).empty());
+    EXPECT_NO_THROW(editor.Commit());
+}
+
 TEST_F(CircuitEditorTest, ApplyToFieldsChangesTheProjectAndClearsTheWarning)
 {
     CircuitEditor editor(project.rounds[0], project, Shipped());

@@ -151,8 +151,7 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
         ValveType->setEditText({});
     AvailablePressure->setText(Q(v.pressure));
     // Catalogue properties are the catalogue's: only a user-defined medium is typed in.
-    for (QLineEdit* edit : {Ro, Nu, SpecificHeat})
-        edit->setReadOnly(!UserDefined());
+    SetPropertiesReadOnly(!UserDefined());
     resize(860, 640);
 
     connect(MediumType, &QComboBox::currentIndexChanged, this, [this] { MediumChange(); });
@@ -163,6 +162,14 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void TProjektOptionsForm::SetPropertiesReadOnly(bool readOnly)
+{
+    for (QLineEdit* edit : {Ro, Nu, SpecificHeat}) {
+        edit->setReadOnly(readOnly);
+        edit->setStyleSheet(readOnly ? QStringLiteral("background: palette(window)") : QString());
+    }
+}
+
 bool TProjektOptionsForm::UserDefined() const
 {
     return MediumType->currentIndex() == MediumType->count() - 1;
@@ -171,8 +178,7 @@ bool TProjektOptionsForm::UserDefined() const
 void TProjektOptionsForm::MediumChange()
 {
     const bool user = UserDefined();
-    for (QLineEdit* edit : {Ro, Nu, SpecificHeat})
-        edit->setReadOnly(!user);
+    SetPropertiesReadOnly(!user);
     if (user)
         return;
     try {

@@ -37,6 +37,7 @@ public:
 
 private:
     bool UserDefined() const;
+    void SetPropertiesReadOnly(bool readOnly);
 
     ProjectOptionsEditor editor_;
     TProjektOptions committed_;

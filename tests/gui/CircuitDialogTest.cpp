@@ -270,6 +270,21 @@ TEST_F(CircuitDialogTest, FittingsFromTheTreeAndOfTheUsersOwn)
     EXPECT_EQ(f->DpResists->text(), Q(Whole(f->Round().hydraulic.fittingsPressureDrop)));
     EXPECT_GE(f->Round().hydraulic.fittingsPressureDrop, 1500);  // 1500 Pa of the user's own
 
+    // Cancel after choosing another size leaves the line as it was.
+    const TResist elbowLine = f->Round().hydraulic.fittings[0];
+    f->Fittings->SelectFitting(0);
+    OnModal(
+        [](QDialog& d) {
+            auto* r = static_cast<TResistModifyForm*>(&d);
+            r->SizeName->setCurrentIndex(r->SizeName->findText(QStringLiteral("DN20")));
+            emit r->SizeName->activated(r->SizeName->currentIndex());
+            EXPECT_EQ(r->Value->text(), QStringLiteral("1.5"));
+            d.findChild<QPushButton*>("CancelButton")->click();
+        },
+        "ResistModifyForm");
+    TriggerAction(f.get(), "ModifyResistAction");
+    EXPECT_EQ(f->Round().hydraulic.fittings[0], elbowLine);
+
     // Delete asks first; No keeps the line.
     f->Fittings->SelectFitting(1);
     messages.Answer(MessageAnswer::No);

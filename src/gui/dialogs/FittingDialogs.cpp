@@ -205,16 +205,26 @@ void TUniqueResistModifyForm::OKClick()
     }
 }
 
+// The dialogs work on a copy: Cancel leaves the fitting as it was, also after a size
+// was chosen.
 bool EditCatalogueFitting(QWidget* parent, const Services& services, const TDevices& devices, TResist& fitting)
 {
-    TResistModifyForm form(fitting, devices, services, parent);
-    return ExecWithPlacement(form) == QDialog::Accepted;
+    TResist copy = fitting;
+    TResistModifyForm form(copy, devices, services, parent);
+    if (ExecWithPlacement(form) != QDialog::Accepted)
+        return false;
+    fitting = copy;
+    return true;
 }
 
 bool EditUniqueFitting(QWidget* parent, const Services& services, TResist& fitting)
 {
-    TUniqueResistModifyForm form(fitting, services, parent);
-    return ExecWithPlacement(form) == QDialog::Accepted;
+    TResist copy = fitting;
+    TUniqueResistModifyForm form(copy, services, parent);
+    if (ExecWithPlacement(form) != QDialog::Accepted)
+        return false;
+    fitting = copy;
+    return true;
 }
 
 } // namespace kalorina::gui

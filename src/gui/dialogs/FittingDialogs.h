@@ -50,7 +50,8 @@ private:
     Services services_;
 };
 
-// The dialogs run modally with their stored placement around them; true on OK.
+// The dialogs run modally on a copy with their stored placement around them; true on
+// OK, when the fitting takes the copy.
 bool EditCatalogueFitting(QWidget* parent, const Services& services, const TDevices& devices, TResist& fitting);
 bool EditUniqueFitting(QWidget* parent, const Services& services, TResist& fitting);
 

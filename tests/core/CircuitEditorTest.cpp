@@ -404,6 +404,15 @@ TEST_F(CircuitEditorTest, ApplyToFieldsChangesTheProjectAndClearsTheWarning)
     EXPECT_GT(taken->power / 6, before / 10);
 }
 
+TEST(HydraulicWarnings, NameEachSetBitInOrder)
+{
+    test::ScopedLanguage lang{{{"IDS_HYDRAULICWARNING+0", "No tube."}, {"IDS_HYDRAULICWARNING+5", "Too much."},
+                               {"IDS_HYDRAULICWARNING+6", "Noisy."}}};
+    EXPECT_EQ(HydraulicWarningText(0), "");
+    EXPECT_EQ(HydraulicWarningText(THydraulic::kBitTubeMissing | THydraulic::kBitPressureExceeded), "No tube. Too much.");
+    EXPECT_EQ(HydraulicWarningText(THydraulic::kBitValveNoisy | THydraulic::kBitValveMissing), "Noisy.");
+}
+
 TEST(CircuitActions, FollowTheSelectedRow)
 {
     // Three parts and the totals row.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calc/FloorHeatingField.h"
+#include "lang/TLanguages.h"
 #include "util/Error.h"
 
 namespace kalorina {
@@ -11,6 +12,17 @@ CircuitDialogMemory& CircuitDialogState()
 {
     static CircuitDialogMemory memory;
     return memory;
+}
+
+std::string HydraulicWarningText(int flags)
+{
+    std::string text;
+    for (int bit = 0; bit < 7; ++bit)
+        if (flags & (1 << bit)) {
+            const std::string warning = Txt("IDS_HYDRAULICWARNING+" + std::to_string(bit));
+            text += text.empty() || warning.empty() ? warning : " " + warning;
+        }
+    return text;
 }
 
 CircuitActions UpdateCircuitActions(int selected, int rows, bool roomFieldSelected)
@@ -83,6 +95,7 @@ CircuitView CircuitEditor::View()
     v.pressureLoss = Whole(h.circuitPressureDrop);
     v.neededThrottle = Whole(h.RequiredThrottling());
     v.neededThrottleRed = (h.flags & THydraulic::kBitPressureExceeded) != 0;
+    v.warnings = HydraulicWarningText(h.flags);
     return v;
 }
 

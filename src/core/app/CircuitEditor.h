@@ -64,7 +64,12 @@ struct CircuitView {
     bool throttleRed = false;
     std::string dpResists, pressureLoss, neededThrottle;
     bool neededThrottleRed = false;
+    // The warnings of the hydraulic calculation, for the status bar; empty without.
+    std::string warnings;
 };
+
+// The texts of the set warning bits of a circuit's hydraulics, joined by blanks.
+std::string HydraulicWarningText(int flags);
 
 struct CircuitActions {
     bool modify = false, remove = false, up = false, down = false, add = false;

@@ -47,6 +47,7 @@ inline constexpr TextFamily kRequiredTextFamilies[] = {
     {"IDS_DEVICEDBTYPES+", 7},          // six catalogue kinds and "other"; piece lists show under 6
     {"IDS_USEDMATERIALSBIFFTITLE+", 4}, // name, estimate code, quantity, unit
     {"IDS_ROOMFUNCTION+", 12},          // at least this many room functions
+    {"IDS_HYDRAULICWARNING+", 7},       // a circuit's hydraulic warning bits, lowest bit first
 };
 
 // Every required key, the families expanded.

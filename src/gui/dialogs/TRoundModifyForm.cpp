@@ -447,14 +447,17 @@ bool TRoundModifyForm::ReadCircuitValues(bool quiet)
         ShowStatus(editor_.SetValues(in));
         return true;
     } catch (const KalorinaError& e) {
-        if (!quiet)
+        if (!quiet) {
+            failure_ = e.what();
             StatusBar->showMessage(Q(e.what()));
+        }
         return false;
     }
 }
 
 void TRoundModifyForm::ShowStatus(const std::optional<std::string>& failure)
 {
+    failure_ = failure.value_or(std::string());
     if (failure)
         StatusBar->showMessage(Q(*failure));
     else
@@ -514,6 +517,9 @@ void TRoundModifyForm::RefreshCircuitDisplay(bool rebuild)
     NeededTrottle->setText(Q(v.neededThrottle));
     NeededTrottle->setStyleSheet(v.neededThrottleRed ? QStringLiteral("color: red; font-weight: bold")
                                                      : QStringLiteral("font-weight: bold"));
+    // A calculation failure stays in view; otherwise the warnings behind the red numbers.
+    if (failure_.empty())
+        StatusBar->showMessage(Q(v.warnings));
     RefreshCircuitFieldList(rebuild);
     UpdateCircuitActions();
 }

@@ -97,6 +97,7 @@ private:
     CircuitEditor editor_;
     Services services_;
     std::string roomName_;  // the room chosen in RoomsList
+    std::string failure_;   // what the status bar reports, when something failed
     bool initialised_ = false;
     LeaveGuard leaving_;
 };

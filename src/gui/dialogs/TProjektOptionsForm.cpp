@@ -56,6 +56,7 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     LengthPlus = NamedEdit("LengthPlus");
     MediumType = NamedCombo("MediumType");
     ValveType = NamedCombo("ValveType", true);
+    ValveType->setInsertPolicy(QComboBox::NoInsert);  // a typed name is not a catalogue valve
     LengthPlusMode = NamedCombo("LengthPlusMode");
     LengthPlusMode->addItems({QStringLiteral("%"), QStringLiteral("m")});
     SpeedButton25 = new QToolButton;

@@ -106,6 +106,7 @@ protected:
 
     test::ScopedLanguage lang{{{"IDS_AUTO", "(auto)"}, {"IDS_USERDEFINED", "User-defined"},
                                {"IDS_RESISTSTREEROOTNAME", "Fittings"}, {"IDS_TOBIGSURFACE", "Too big"},
+                               {"IDS_FLOORHEATINGSUMCAPTION", "Total"},
                                {"IDS_WANTITEMDELETE", "Delete '%s'?"}, {"IDS_RESISTVALUMODES+0", "kv"},
                                {"IDS_RESISTVALUMODES+1", "zeta"}, {"IDS_RESISTVALUMODES+2", "dp"}}};
     TListHeaderFormat roomFields, roundFields, resists;
@@ -300,6 +301,8 @@ TEST_F(CircuitEditorTest, FieldsOfTwoRoomsSizeTheCircuit)
     EXPECT_FALSE(v.differentTemperatures);
     auto rows = editor.FieldRows(roundFields);
     ASSERT_EQ(rows.size(), 3u);  // two parts and the totals
+    EXPECT_EQ(rows[0][0], project.rooms[0].roomName);
+    EXPECT_EQ(rows[2][0], "Total");
 
     // The mass flow given: the return temperature follows, and switching back the flow.
     CircuitInputs in = Inputs(editor);

@@ -167,6 +167,7 @@ std::vector<RowCells> CircuitEditor::FieldRows(const TListHeaderFormat& format) 
     if (!round_.roundFields.empty()) {
         FloorHeatingRoundField sum;
         sum.SetUpSum(round_.totalArea, round_.TotalPower(), round_.TotalTubeLength());
+        sum.roomRefName = Txt("IDS_FLOORHEATINGSUMCAPTION");
         sum.inletTemp = round_.roundFields.front().inletTemp;
         sum.outletTemp = round_.roundFields.back().outletTemp;
         row(sum, nullptr);

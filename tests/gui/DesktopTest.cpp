@@ -161,14 +161,13 @@ TEST_F(DesktopTest, NoCommandIsEnabledAndSilent)
             continue;
         EXPECT_TRUE(static_cast<Probe*>(a)->isSignalConnected(triggered)) << a->objectName().toStdString();
     }
-    for (QAction* a : {form->PrintAction, form->UsedMaterialsPrintAction, form->ProjektOptionsAction})
+    for (QAction* a : {form->PrintAction, form->UsedMaterialsPrintAction})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    // The double click obeys the same rule: a circuit has no window of its own yet.
-    form->NewRoundItemAction->trigger();
-    QTreeWidgetItem* circuit = form->ItemsTree->topLevelItem(1)->child(0);
-    form->ItemsTree->setCurrentItem(circuit);
+    // The double click obeys the same rule as the command it stands for.
+    form->SetWindowAvailable(form->ModifyItemAction, false);
+    QTreeWidgetItem* room = form->ItemsTree->topLevelItem(0)->child(0);
     EXPECT_FALSE(form->ModifyItemAction->isEnabled());
-    emit form->ItemsTree->itemDoubleClicked(circuit, 0);
+    emit form->ItemsTree->itemDoubleClicked(room, 0);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

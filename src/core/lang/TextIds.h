@@ -48,10 +48,11 @@ struct TextFamily {
 
 inline constexpr TextFamily kRequiredTextFamilies[] = {
     {"IDS_FHZoneType+", 3},             // occupied, peripheral, bathroom zone
-    {"IDS_RESISTVALUMODES+", 3},        // zeta, kv, pressure drop
+    {"IDS_RESISTVALUMODES+", 3},        // kv, zeta, pressure drop (by the fitting's mode)
     {"IDS_DEVICEDBTYPES+", 7},          // six catalogue kinds and "other"; piece lists show under 6
     {"IDS_USEDMATERIALSBIFFTITLE+", 4}, // name, estimate code, quantity, unit
     {"IDS_ROOMFUNCTION+", 12},          // at least this many room functions
+    {"IDS_HYDRAULICWARNING+", 7},       // a circuit's hydraulic warning bits, lowest bit first
 };
 
 // Every required key, the families expanded.

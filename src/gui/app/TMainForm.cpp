@@ -33,6 +33,8 @@
 #include "app/TProgramOptionsForm.h"
 #include "app/TProjektDataForm.h"
 #include "help/Help.h"
+#include "dialogs/TProjektOptionsForm.h"
+#include "dialogs/TRoundModifyForm.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
 #include "platform/Placement.h"
@@ -74,7 +76,7 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
     InstallHelp(this, HelpTopic::MainWindow);
     // The room and circuit dialogs, printing, the bill of materials and the project
     // options are still to come.
-    unavailable_ = {PrintAction, UsedMaterialsPrintAction, ProjektOptionsAction};
+    unavailable_ = {PrintAction, UsedMaterialsPrintAction};
     resize(820, 520);
     UpdateCommandStates();
 }
@@ -175,6 +177,7 @@ void TMainForm::BuildActions()
     connect(EditCopy, &QAction::triggered, this, &TMainForm::EditCopyExecute);
     connect(EditPaste, &QAction::triggered, this, &TMainForm::EditPasteExecute);
     connect(UsedMaterialsExportAction, &QAction::triggered, this, &TMainForm::UsedMaterialsExportActionExecute);
+    connect(ProjektOptionsAction, &QAction::triggered, this, &TMainForm::ProjektOptionsActionExecute);
     // Commands whose windows are still to come are present and follow their rules.
 }
 
@@ -353,10 +356,8 @@ void TMainForm::UpdateCommandStates()
     EditCut->setEnabled(s.editCut);
     EditCopy->setEnabled(s.editCopy);
     EditPaste->setEnabled(s.editPaste);
-    // Only rooms have their dialog so far; without a catalogue nothing can be designed.
-    QTreeWidgetItem* item = SelectedItem();
-    const bool room = item && ItemsTree->indexOfTopLevelItem(item->parent()) == static_cast<int>(ItemGroup::Rooms);
-    ModifyItemAction->setEnabled(s.modifyItem && room && !controller_->catalogueFailed);
+    // Without a catalogue nothing can be designed.
+    ModifyItemAction->setEnabled(s.modifyItem && !controller_->catalogueFailed);
     RenameItemAction->setEnabled(s.renameItem);
     DeleteItemAction->setEnabled(s.deleteItem);
     PrintAction->setEnabled(s.print);
@@ -530,28 +531,39 @@ void TMainForm::NewRoundItemActionExecute()
     AfterNewItem(ItemGroup::Rounds, controller_->NewRound());
 }
 
+void TMainForm::ProjektOptionsActionExecute()
+{
+    if (!EditProjectOptions(this, services_, controller_->Devices(), Project().options))
+        return;
+    Project().modified = true;
+    Refresh();
+}
+
 void TMainForm::ModifyItemActionExecute()
 {
     QTreeWidgetItem* item = SelectedItem();
     if (!item || controller_->catalogueFailed || !WindowAvailable(ModifyItemAction))
         return;
     const bool isRoom = ItemsTree->indexOfTopLevelItem(item->parent()) == static_cast<int>(ItemGroup::Rooms);
-    if (!isRoom)
-        return;  // the circuit dialog is still to come; the command is disabled for circuits
     TProject& project = Project();
     ItemDialogs dialogs;
     dialogs.room = [this](TRoomItem& room) {
         return EditRoomInDialog(room, controller_->Devices(), Project().options, services_, this);
     };
+    dialogs.round = [this](TRoundItem& round) {
+        return EditRoundInDialog(round, Project(), controller_->Devices(), services_, this);
+    };
     const std::string name = Cp(item->data(0, kNameRole).toString());
-    if (!EditItem(project, project.FindItem(name, true), true, dialogs))
-        return;
+    // A circuit's "Átszámít" changes rooms even when its dialog is then cancelled:
+    // tree, title and totals are refreshed either way.
+    EditItem(project, project.FindItem(name, isRoom), isRoom, dialogs);
     FillTree();
-    // The edited room stays selected.
-    QTreeWidgetItem* rooms = ItemsTree->topLevelItem(static_cast<int>(ItemGroup::Rooms));
-    for (int i = 0; rooms && i < rooms->childCount(); ++i)
-        if (rooms->child(i)->data(0, kNameRole).toString() == Q(name))
-            ItemsTree->setCurrentItem(rooms->child(i));
+    // The edited item stays selected.
+    const auto group = isRoom ? ItemGroup::Rooms : ItemGroup::Rounds;
+    QTreeWidgetItem* items = ItemsTree->topLevelItem(static_cast<int>(group));
+    for (int i = 0; items && i < items->childCount(); ++i)
+        if (items->child(i)->data(0, kNameRole).toString() == Q(name))
+            ItemsTree->setCurrentItem(items->child(i));
     UpdateTitle();
     UpdateCommandStates();
     ShowTotals();

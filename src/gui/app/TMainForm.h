@@ -91,6 +91,7 @@ private:
     void NewRoomItemActionExecute();
     void NewRoundItemActionExecute();
     void ModifyItemActionExecute();
+    void ProjektOptionsActionExecute();
     void RenameItemActionExecute();
     void DeleteItemActionExecute();
     void ProjectDataActionExecute();

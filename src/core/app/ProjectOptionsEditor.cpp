@@ -1,0 +1,69 @@
+#include "app/ProjectOptionsEditor.h"
+
+#include "app/DialogEditor.h"
+
+namespace kalorina {
+
+FittingsTreeMemory& ProjectOptionsDialogState()
+{
+    static FittingsTreeMemory memory;
+    return memory;
+}
+
+ProjectOptionsEditor::ProjectOptionsEditor(const TProjektOptions& options, const TDevices& devices)
+    : options_(options), devices_(devices)
+{
+}
+
+ProjectOptionsView ProjectOptionsEditor::View() const
+{
+    ProjectOptionsView v;
+    v.inside = General(options_.roomTemperature, 5);
+    v.below = General(options_.belowTemperature, 3);
+    v.downK = General(options_.downK, 3);
+    v.lengthPlus = General(options_.extraLength, 3);
+    v.forward = General(options_.medium.forward, 3);
+    v.backward = General(options_.medium.return_, 3);
+    v.pressure = General(options_.availablePressure, 6);
+    v.lengthPlusMode = options_.extraLengthMode == 0 ? 0 : 1;
+    v.media = MediumChoices(devices_, options_.medium.mediumName);
+    v.valves = ValveChoices(devices_, options_.valveType);
+    v.medium = MediumPropertyTexts(options_.medium);
+    return v;
+}
+
+std::optional<MediumTexts> ProjectOptionsEditor::MediumChange(bool userDefined, const std::string& mediumName,
+                                                              double forward, double backward)
+{
+    if (userDefined)
+        return std::nullopt;
+    TMedium& m = options_.medium;
+    m.forward = static_cast<float>(forward);
+    m.return_ = static_cast<float>(backward);
+    m.mediumName = mediumName;
+    m.UpdateProperties(devices_);
+    return MediumPropertyTexts(m);
+}
+
+const TProjektOptions& ProjectOptionsEditor::Commit(const ProjectOptionsInputs& in)
+{
+    if (in.downK < 0 || in.lengthPlus < 0 || !(in.forward > 0) || !(in.backward > 0) || !(in.ro > 0)
+        || !(in.nu > 0) || !(in.specificHeat > 0) || in.pressure < 0)
+        RaiseText("IDS_WRONGVALUE");
+    options_.roomTemperature = static_cast<float>(in.inside);
+    options_.belowTemperature = static_cast<float>(in.below);
+    options_.downK = static_cast<float>(in.downK);
+    options_.extraLength = static_cast<float>(in.lengthPlus);
+    options_.extraLengthMode = in.lengthPlusMode == 0 ? 0 : 1;
+    options_.medium.forward = static_cast<float>(in.forward);
+    options_.medium.return_ = static_cast<float>(in.backward);
+    options_.medium.mediumName = in.userDefinedMedium ? std::string() : in.mediumName;
+    options_.medium.density = static_cast<float>(in.ro);
+    options_.medium.viscosity = static_cast<float>(in.nu);
+    options_.medium.specificHeat = static_cast<float>(in.specificHeat);
+    options_.valveType = in.valveType;
+    options_.availablePressure = static_cast<float>(in.pressure);
+    return options_;
+}
+
+} // namespace kalorina

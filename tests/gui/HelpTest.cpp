@@ -18,7 +18,9 @@
 #include "GuiTest.h"
 #include "app/AppPaths.h"
 #include "catalogue/TDevices.h"
+#include "dialogs/FittingDialogs.h"
 #include "dialogs/TAreaForm.h"
+#include "dialogs/TProjektOptionsForm.h"
 #include "dialogs/TRoomModifyForm.h"
 #include "document/TProjektOptions.h"
 #include "document/TRoomItem.h"
@@ -183,7 +185,7 @@ TEST_F(HelpWindowTest, BackAndForwardWalkThePagesShown)
     h->close();
 }
 
-TEST_F(HelpWindowTest, F1InTheRoomAndAreaDialogsOpensTheirTopics)
+TEST_F(HelpWindowTest, F1InTheDesignDialogsOpensTheirTopics)
 {
     UseShippedLanguage("Magyar");
     TDevices devices(KALORINA_SOURCE_DIR "/data", Languages().GetText("IDS_DEVICEDBLANGUAGE"));
@@ -193,8 +195,13 @@ TEST_F(HelpWindowTest, F1InTheRoomAndAreaDialogsOpensTheirTopics)
     TProjektOptions options;
     TRoomModifyForm roomForm(room, devices, options, Services());
     TAreaForm areaForm(10, 12, 0);
+    TProjektOptionsForm optionsForm(options, devices, Services());
+    TResist fitting;
+    TResistModifyForm fittingForm(fitting, devices, Services());
     for (auto [dialog, page] : {std::pair<QDialog*, const char*>{&roomForm, "room.html"},
-                                std::pair<QDialog*, const char*>{&areaForm, "room.html"}}) {
+                                std::pair<QDialog*, const char*>{&areaForm, "room.html"},
+                                std::pair<QDialog*, const char*>{&optionsForm, "project-options.html"},
+                                std::pair<QDialog*, const char*>{&fittingForm, "fittings.html"}}) {
         dialog->show();
         dialog->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));

@@ -1,3 +1,4 @@
+#include "help/Help.h"
 #include "dialogs/FittingDialogs.h"
 
 #include <QCheckBox>
@@ -36,7 +37,7 @@ QComboBox* NamedCombo(const char* name)
     return combo;
 }
 
-// OK, Cancel and the help button (there is no help file to open yet).
+// OK, Cancel and the help button; F1 and the button open the fittings page.
 QDialogButtonBox* Buttons(QDialog* dialog, const std::function<void()>& ok)
 {
     auto* box = new QDialogButtonBox;
@@ -44,7 +45,7 @@ QDialogButtonBox* Buttons(QDialog* dialog, const std::function<void()>& ok)
     okButton->setDefault(true);
     auto* cancel = NamedButton("CancelButton", T("Mégsem"));
     auto* help = NamedButton("HelpButton", T("Súgó"));
-    help->setEnabled(false);
+    InstallHelp(dialog, HelpTopic::Fittings, help);
     box->addButton(okButton, QDialogButtonBox::AcceptRole);
     box->addButton(cancel, QDialogButtonBox::RejectRole);
     box->addButton(help, QDialogButtonBox::HelpRole);

@@ -1,3 +1,4 @@
+#include "help/Help.h"
 #include "dialogs/TProjektOptionsForm.h"
 
 #include <QComboBox>
@@ -111,7 +112,7 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     ok->setDefault(true);
     auto* cancel = NamedButton("CancelButton", T("Mégsem"));
     auto* help = NamedButton("HelpButton", T("Súgó"));
-    help->setEnabled(false);
+    InstallHelp(this, HelpTopic::ProjectOptions, help);
     buttons->addButton(ok, QDialogButtonBox::AcceptRole);
     buttons->addButton(cancel, QDialogButtonBox::RejectRole);
     buttons->addButton(help, QDialogButtonBox::HelpRole);

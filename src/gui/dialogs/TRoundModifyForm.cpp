@@ -1,3 +1,4 @@
+#include "help/Help.h"
 #include "dialogs/TRoundModifyForm.h"
 
 #include <QAction>
@@ -92,7 +93,7 @@ TRoundModifyForm::TRoundModifyForm(const TRoundItem& round, TProject& project, c
     ok->setDefault(true);
     auto* cancel = NamedButton("CancelButton", T("Mégsem"));
     auto* help = NamedButton("HelpButton", T("Súgó"));
-    help->setEnabled(false);
+    InstallHelp(this, HelpTopic::Circuit, help);
     buttons->addButton(ok, QDialogButtonBox::AcceptRole);
     buttons->addButton(cancel, QDialogButtonBox::RejectRole);
     buttons->addButton(help, QDialogButtonBox::HelpRole);

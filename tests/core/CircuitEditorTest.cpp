@@ -26,8 +26,8 @@ const TDevices& Shipped()
     return devices;
 }
 
-const char* const kValve = "Vexalon manifold valve with presetting";
-const char* const kElbow = "Elbow 90\xB0";
+const char* const kValve = "Vexalon MV-P";
+const char* const kElbow = "Vexalon PF-E90";
 
 std::string Throws(const std::function<void()>& f)
 {
@@ -71,12 +71,12 @@ protected:
     {
         project.AddNewRoom();
         RoomEditor editor(project.rooms.back(), Shipped(), project.options);
-        editor.SelectSystem("Vexalon Wet 16", true);
+        editor.SelectSystem("Vexalon FH-W16", true);
         editor.SetRoomValues("", floor, 20, loss);
         ChooseInputs in;
         in.design = {40, 35, 20, loss, floor, 0, 0};
         in.R = 0.1;
-        in.covering = "Laminate, parquet (R=0.10)";
+        in.covering = "R 0.10 parketta/parquet";
         ASSERT_TRUE(editor.AddField(in, spacing, [area](double& a, int&, double) { a = area; return true; }));
         project.rooms.back() = editor.Commit({});
     }
@@ -224,17 +224,17 @@ TEST_F(CircuitEditorTest, ProjectOptionsMediumAndDefaultsOfNewCircuits)
     EXPECT_EQ(v.forward, "38");
 
     EXPECT_FALSE(editor.MediumChange(true, "", 40, 30));
-    auto glycol = editor.MediumChange(false, "Ethylene glycol 30 %", 40, 30);
+    auto glycol = editor.MediumChange(false, "MEG 30 % m/m", 40, 30);
     ASSERT_TRUE(glycol);
     TMedium expected;
-    expected.mediumName = "Ethylene glycol 30 %";
+    expected.mediumName = "MEG 30 % m/m";
     expected.forward = 40;
     expected.return_ = 30;
     expected.UpdateProperties(Shipped());
     EXPECT_EQ(glycol->ro, MediumPropertyTexts(expected).ro);
     EXPECT_NE(glycol->ro, "971.9");
 
-    ProjectOptionsInputs in{21, 5, 1.5, 10, 0, 45, 35, false, "Water", 990, 4e-7, 4180, kValve, 15000};
+    ProjectOptionsInputs in{21, 5, 1.5, 10, 0, 45, 35, false, "H2O (IAPWS) 0-100 \xB0C", 990, 4e-7, 4180, kValve, 15000};
     ProjectOptionsInputs bad = in;
     bad.downK = -1;
     EXPECT_EQ(Throws([&] { editor.Commit(bad); }), "Wrong value");

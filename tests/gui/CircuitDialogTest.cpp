@@ -74,7 +74,7 @@ protected:
     {
         project.AddNewRoom();
         RoomEditor editor(project.rooms.back(), *devices, project.options);
-        auto choice = editor.SelectSystem("Vexalon Nedves 16", true);
+        auto choice = editor.SelectSystem("Vexalon FH-W16", true);
         ASSERT_TRUE(choice && choice->coverings.size() > 1);
         editor.SetRoomValues("", floor, 20, loss);
         ChooseInputs in;
@@ -232,7 +232,7 @@ TEST_F(CircuitDialogTest, FittingsFromTheTreeAndOfTheUsersOwn)
     AddField(*f, 0, "10");
     const float before = f->Round().hydraulic.fittingsPressureDrop;
     f->PageControl1->setCurrentIndex(1);
-    QTreeWidgetItem* elbow = TreeNode(f->Fittings->ResistsTree, U("Könyök 90°"));
+    QTreeWidgetItem* elbow = TreeNode(f->Fittings->ResistsTree, U("Vexalon PF-E90"));
     ASSERT_NE(elbow, nullptr);
     f->Fittings->ResistsTree->setCurrentItem(elbow);
     OnModal(
@@ -352,6 +352,12 @@ TEST_F(CircuitDialogTest, ProjectOptionsChangeWhatANewCircuitStartsFrom)
     OnModal(
         [this](QDialog& d) {
             auto* o = static_cast<TProjektOptionsForm*>(&d);
+            // A new project's built-in water is no catalogue medium: its values are typed in.
+            EXPECT_EQ(o->MediumType->currentIndex(), o->MediumType->count() - 1);
+            EXPECT_FALSE(o->Ro->isReadOnly());
+            const int water = o->MediumType->findText(U("H2O (IAPWS) 0-100 °C"));
+            ASSERT_GE(water, 0);
+            o->MediumType->setCurrentIndex(water);
             EXPECT_TRUE(o->Ro->isReadOnly());  // a catalogue medium
             Type(o->ForwardTemperature, QStringLiteral("45"));
             Type(o->BackwardTemperature, QStringLiteral("38"));
@@ -363,7 +369,7 @@ TEST_F(CircuitDialogTest, ProjectOptionsChangeWhatANewCircuitStartsFrom)
             EXPECT_TRUE(d.isVisible());
             EXPECT_EQ(Status(d), Languages().GetText("IDS_WRONGVALUE"));
             o->Oversidek->setText(QStringLiteral("0.5"));
-            o->Fittings->ResistsTree->setCurrentItem(TreeNode(o->Fittings->ResistsTree, U("Golyóscsap")));
+            o->Fittings->ResistsTree->setCurrentItem(TreeNode(o->Fittings->ResistsTree, U("Vexalon BV-FB")));
             OnModal([](QDialog& r) { r.findChild<QPushButton*>("OKButton")->click(); }, "ResistModifyForm");
             TriggerAction(o, "AddResistAction");
             EXPECT_EQ(o->Fittings->ResistsList->topLevelItemCount(), 1);
@@ -377,11 +383,12 @@ TEST_F(CircuitDialogTest, ProjectOptionsChangeWhatANewCircuitStartsFrom)
     const THydraulic& h = form->Project().rounds.back().hydraulic;
     EXPECT_FLOAT_EQ(h.medium.forward, 45);
     EXPECT_FLOAT_EQ(h.medium.return_, 38);
+    EXPECT_EQ(h.medium.mediumName, Cp(U("H2O (IAPWS) 0-100 °C")));
     EXPECT_FLOAT_EQ(h.extraLength, 10);
     EXPECT_EQ(h.extraInMetres, 0);
     EXPECT_FLOAT_EQ(h.availablePressure, 15000);
     ASSERT_EQ(h.fittings.size(), 1u);
-    EXPECT_EQ(h.fittings[0].resistName, Cp(U("Golyóscsap")));
+    EXPECT_EQ(h.fittings[0].resistName, Cp(U("Vexalon BV-FB")));
 }
 
 namespace {
@@ -395,7 +402,7 @@ void DesignRoom(QDialog& d, const char* area, const char* loss)
     emit f->Area->editingFinished();
     f->HeatingPower->setText(QString::fromLatin1(loss));
     emit f->HeatingPower->editingFinished();
-    auto found = f->FloorHeatingsTreeView->findItems(QStringLiteral("Vexalon Nedves 16"), Qt::MatchRecursive);
+    auto found = f->FloorHeatingsTreeView->findItems(QStringLiteral("Vexalon FH-W16"), Qt::MatchRecursive);
     ASSERT_EQ(found.size(), 1);
     f->FloorHeatingsTreeView->setCurrentItem(found[0]);
     f->FloorHeatingSurfaceType->setCurrentIndex(1);
@@ -462,7 +469,7 @@ TEST_F(CircuitDialogTest, ScenarioDesignAProjectThroughTheDialogs)
     };
     TriggerAction(form.get(), "NewRoundItemAction");
     circuit(0, true, [this](TRoundModifyForm& f) {
-        f.Fittings->ResistsTree->setCurrentItem(TreeNode(f.Fittings->ResistsTree, U("Könyök 90°")));
+        f.Fittings->ResistsTree->setCurrentItem(TreeNode(f.Fittings->ResistsTree, U("Vexalon PF-E90")));
         OnModal([](QDialog& r) { r.findChild<QPushButton*>("OKButton")->click(); }, "ResistModifyForm");
         TriggerAction(&f, "AddResistAction");
     });
@@ -541,13 +548,13 @@ TEST_F(CircuitDialogTest, PageFilterAndFittingNodeAreRememberedBetweenOpenings)
         auto f = Open();
         f->PageControl1->setCurrentIndex(1);
         f->ViewOnlyNotUsed->setChecked(true);
-        f->Fittings->ResistsTree->setCurrentItem(TreeNode(f->Fittings->ResistsTree, U("Golyóscsap")));
+        f->Fittings->ResistsTree->setCurrentItem(TreeNode(f->Fittings->ResistsTree, U("Vexalon BV-FB")));
     }
     auto f = Open();
     EXPECT_EQ(f->PageControl1->currentIndex(), 1);
     EXPECT_TRUE(f->ViewOnlyNotUsed->isChecked());
     ASSERT_NE(f->Fittings->ResistsTree->currentItem(), nullptr);
-    EXPECT_EQ(f->Fittings->ResistsTree->currentItem()->text(0), U("Golyóscsap"));
+    EXPECT_EQ(f->Fittings->ResistsTree->currentItem()->text(0), U("Vexalon BV-FB"));
     EXPECT_TRUE(f->Fittings->AddResistAction->isEnabled());
     // Cancel through the caller's run hands nothing back.
     OnModal([](QDialog& d) { d.reject(); }, "RoundModifyForm");

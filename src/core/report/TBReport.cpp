@@ -264,15 +264,15 @@ void TBReport::FinishPage(bool last)
         const int h = ppi * ph / 300;
         const int y = area_.top + h;
         if (pageArea_.bottom - footerHeight_ > 1.8 * y) {
-            text.Clear();
-            text.WriteText(1128);
-            PrintText(canvas, area_, text);
+            furniture_.Clear();
+            furniture_.WriteText(1128);
+            PrintText(canvas, area_, furniture_);
             canvas.DrawPicture({area_.left, area_.top, area_.left + ppi * pw / 300, area_.top + h},
                                env.closingPicture);
             area_.top += h;
-            text.Clear();
-            text.WriteText(1129);
-            PrintText(canvas, area_, text);
+            furniture_.Clear();
+            furniture_.WriteText(1129);
+            PrintText(canvas, area_, furniture_);
         }
     }
     area_.top = area_.bottom;
@@ -308,7 +308,7 @@ void TBReport::Run(TReportTarget& target)
     Result r = Result::NoRoom;
     while (true) {
         if (r == Result::NoRoom) {
-            if (pageCount_ > 0 && area_.top == contentTop_)
+            if (pageCount_ > 0 && PageEmpty())
                 forced_ = true;  // it does not fit even on an empty page
             else
                 NewPage();
@@ -322,7 +322,7 @@ void TBReport::Run(TReportTarget& target)
             break;
     }
     while (PrintBand(Band::Closing, *canvas_, area_) == Result::NoRoom) {
-        if (area_.top == contentTop_)
+        if (PageEmpty())
             forced_ = true;
         else
             NewPage();
@@ -349,21 +349,21 @@ TBReport::Result TBReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
     case Band::ProjectData:
         if (!env.options.Has(PrintingOptions::kProjectData))
             return Result::Nothing;
-        text.Clear();
-        WriteProjectDataReport(text, project);
-        text.Write("\\par ");
-        return PrintText(canvas, area, text);
+        furniture_.Clear();
+        WriteProjectDataReport(furniture_, project);
+        furniture_.Write("\\par ");
+        return PrintText(canvas, area, furniture_);
     case Band::PageHeader:
         if (env.options.title.empty() && !env.options.Has(PrintingOptions::kPageNumbers))
             return Result::Nothing;
-        text.Clear();
-        text.Write("\\sa360\\f4\\fs20 ");
-        text.Write(RightTabStop());
-        text.Write(EscapeRtfText(env.options.title));
+        furniture_.Clear();
+        furniture_.Write("\\sa360\\f4\\fs20 ");
+        furniture_.Write(RightTabStop());
+        furniture_.Write(EscapeRtfText(env.options.title));
         if (env.options.Has(PrintingOptions::kPageNumbers))
-            text.Write("\\tab " + std::to_string(pageCount_));
-        text.Write("\\par ");
-        return PrintText(canvas, area, text);
+            furniture_.Write("\\tab " + std::to_string(pageCount_));
+        furniture_.Write("\\par ");
+        return PrintText(canvas, area, furniture_);
     case Band::ColumnHeader:
         if (columnFormat_.VisibleColumns().empty())
             return Result::Done;
@@ -373,15 +373,15 @@ TBReport::Result TBReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
         canvas.SetPenColour(clBlack);
         canvas.Line(area.left, area.top + 1, area.right, area.top + 1);
         if (env.options.Has(PrintingOptions::kFileName) || env.options.Has(PrintingOptions::kDate)) {
-            text.Clear();
-            text.Write("\\sb360\\f4\\fs20 ");
-            text.Write(RightTabStop());
+            furniture_.Clear();
+            furniture_.Write("\\sb360\\f4\\fs20 ");
+            furniture_.Write(RightTabStop());
             if (env.options.Has(PrintingOptions::kFileName))
-                text.Write(EscapeRtfText(project.fileName));
+                furniture_.Write(EscapeRtfText(project.fileName));
             if (env.options.Has(PrintingOptions::kDate))
-                text.Write("\\tab " + EscapeRtfText(env.today));
-            text.Write("\\par ");
-            PrintText(canvas, area, text);
+                furniture_.Write("\\tab " + EscapeRtfText(env.today));
+            furniture_.Write("\\par ");
+            PrintText(canvas, area, furniture_);
         }
         TRect line = area;
         int w = 0, h = 0;
@@ -391,9 +391,9 @@ TBReport::Result TBReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
             canvas.DrawPicture(logo, env.logoPicture);
             line.right = logo.left - ppi / 10;
         }
-        text.Clear();
-        text.Write(env.identificationLine);
-        PrintText(canvas, line, text);
+        furniture_.Clear();
+        furniture_.Write(env.identificationLine);
+        PrintText(canvas, line, furniture_);
         return Result::Done;
     }
     case Band::Item: {
@@ -559,7 +559,10 @@ protected:
                     if (!text.UsedUp())
                         return PrintText(canvas, area, text);
                 }
+                const bool empty = PageEmpty();
                 PrintColumnHeader(canvas, area, fieldsFormat_);
+                if (empty)
+                    CountAsFurniture();
                 step_ = 2;
                 return Result::Done;
             }
@@ -570,7 +573,10 @@ protected:
                     return part.CellText(col.columnId, field, FormatOf(col));
                 });
                 if (r == Result::NoRoom) {
-                    step_ = 1;
+                    // The next page repeats the header; below a header alone the
+                    // row is drawn anyway when the report comes back.
+                    if (!PageEmpty())
+                        step_ = 1;
                     return r;
                 }
                 if (++row_ >= count)

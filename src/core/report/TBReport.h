@@ -91,6 +91,11 @@ protected:
     // A band that does not fit on a page holding nothing else is drawn anyway
     // (running over the bottom or over pages) rather than asking for pages forever.
     bool Forced() const { return forced_; }
+    // Nothing but page furniture on the page so far.
+    bool PageEmpty() const { return area_.top == contentTop_; }
+    // What was just drawn on an empty page counts as its furniture (a repeated table
+    // header), so that a row that does not fit below it is drawn rather than moved on.
+    void CountAsFurniture() { contentTop_ = area_.top; }
     ReportKind Kind() const { return kind_; }
     void LoadColumns(TListHeaderFormat& format, const std::string& formatName, const std::string& layoutName);
     // The tables the report prints, so that the font can be fitted to the widest.
@@ -119,6 +124,9 @@ private:
     void AppendRtf(const std::string& fragment);
     void AppendRtfRow(const TListHeaderFormat& format, const std::vector<std::string>& cells, bool header);
 
+    // Page furniture has its own buffer: a band that moves to the next page keeps its
+    // text while that page's header and footer are written.
+    TPrintfStringStream furniture_;
     TProgramOptions::Margins margins_;
     TFontAttributes baseFont_;
     TReportTarget* target_ = nullptr;

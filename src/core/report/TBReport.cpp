@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "document/TProject.h"
 #include "lang/TLanguages.h"
@@ -28,6 +29,34 @@ std::vector<TReportTreeNode> ReportTree(const TProject& project)
 std::string DefaultIdentificationLine()
 {
     return "\\sb180\\f4\\fs16 " + Utf8ToCp1250("Kalorina Padlófűtés méretező 1.02 (2005. 2. 8.) Kalorina fejlesztői csapat");
+}
+
+TReportEnvironment MakeReportEnvironment(const PrintingOptions& options, const std::string& closingPicture,
+                                         SettingsStore& store)
+{
+    TReportEnvironment env;
+    ListFontAttributes font = ListFontAttributes::LoadFontAttributes(FontKind::Report, store);
+    if (!font.name.empty())
+        env.reportFont.name = font.name;
+    if (font.size > 0)
+        env.reportFont.size = font.size;
+    env.options = options;
+    env.closingPicture = closingPicture;
+    env.today = ShortDateToday();
+    return env;
+}
+
+std::string RtfDocumentStart(const TFontAttributes& font, const TProgramOptions::Margins& m)
+{
+    auto twips = [](int mm) { return std::to_string(mm * 1440 * 10 / 254); };
+    std::string face = EscapeRtfText(font.name);
+    std::string start = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl";
+    for (int f = 0; f <= 4; ++f)
+        start += f == 1 ? "{\\f1\\ftech\\fcharset2 Symbol;}"
+                        : "{\\f" + std::to_string(f) + "\\froman\\fcharset238 " + face + ";}";
+    start += "}\r\n\\paperw11906\\paperh16838\\margl" + twips(m.left) + "\\margr" + twips(m.right) + "\\margt"
+           + twips(m.top) + "\\margb" + twips(m.bottom) + "\\fs" + std::to_string(font.size * 2) + "\r\n";
+    return start;
 }
 
 TBReport::TBReport(TProject& project_, const TDevices& devices_, std::vector<TReportTreeNode> tree_,

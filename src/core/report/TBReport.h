@@ -53,6 +53,16 @@ struct TReportEnvironment {
 // The identification line with the program's own texts.
 std::string DefaultIdentificationLine();
 
+// The environment of the running program: the report font of the settings (with
+// its defaults), today's date, the switches and title of `options`.
+TReportEnvironment MakeReportEnvironment(const PrintingOptions& options, const std::string& closingPicture,
+                                         SettingsStore& store = Settings());
+
+// The start of an RTF document that report bands can follow ("}" ends it): the
+// code page, a font table in which \f1 is Symbol and every other font the report
+// font, and the sheet with its margins.
+std::string RtfDocumentStart(const TFontAttributes& reportFont, const TProgramOptions::Margins& margins);
+
 class TBReport {
 public:
     enum class Band { ProjectData = 0, PageHeader = 1, ColumnHeader = 2, PageFooter = 3, Item = 4, Closing = 5 };

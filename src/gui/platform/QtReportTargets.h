@@ -1,0 +1,102 @@
+#pragma once
+// Report pages on Qt paint devices: a PDF file, pictures of the pages, and pages
+// recorded for the preview.  The printer's target lives with the printing dialogs.
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPicture>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "platform/QtCanvas.h"
+#include "report/ReportTarget.h"
+
+class QPdfWriter;
+
+namespace kalorina::gui {
+
+// The sheet of a page layout in millimetres, rounded.
+void PaperMillimetres(const QPageLayout& layout, int& width, int& height);
+
+// Pages drawn with one painter on one device that turns pages itself.
+class QtPainterTarget : public TReportTarget {
+public:
+    TCanvas& BeginPage() override;
+    void EndPage() override {}
+    void EndDocument() override;
+
+protected:
+    // The device, begun on the first page; false when painting cannot start.
+    virtual QPaintDevice* Device() = 0;
+    virtual void NextSheet() = 0;
+
+    QPainter painter_;
+    std::unique_ptr<QtCanvas> canvas_;
+    int pages_ = 0;
+};
+
+class PdfReportTarget : public QtPainterTarget {
+public:
+    PdfReportTarget(const QString& fileName, const QPageLayout& layout, int dpi = 600);
+    ~PdfReportTarget() override;
+    TPageSetup PageSetup() const override;
+    // False when the file could not be written.
+    bool Finish();
+
+protected:
+    QPaintDevice* Device() override;
+    void NextSheet() override;
+
+private:
+    std::unique_ptr<QPdfWriter> writer_;
+    QPageLayout layout_;
+    int dpi_;
+};
+
+// Every page as a white picture at a resolution.
+class ImageReportTarget : public TReportTarget {
+public:
+    ImageReportTarget(const QPageLayout& layout, int dpi);
+    TPageSetup PageSetup() const override;
+    TCanvas& BeginPage() override;
+    void EndPage() override;
+    const std::vector<QImage>& Images() const { return images_; }
+
+private:
+    QPageLayout layout_;
+    int dpi_;
+    QImage current_;
+    QPainter painter_;
+    std::unique_ptr<QtCanvas> canvas_;
+    std::vector<QImage> images_;
+};
+
+// Pages recorded for the preview, laid out at the resolution of the recording
+// (the screen's), in the preview's own pixels.
+class PreviewReportTarget : public TReportTarget {
+public:
+    explicit PreviewReportTarget(const QPageLayout& layout);
+    TPageSetup PageSetup() const override;
+    TCanvas& BeginPage() override;
+    void EndPage() override;
+
+    int PageWidth() const { return setup_.pageWidth; }
+    int PageHeight() const { return setup_.pageHeight; }
+    int PageCount() const { return static_cast<int>(pages_.size()); }
+    const QPicture& Page(int index) const { return *pages_[index]; }
+    // Draws a page stretched into `target`.
+    void DrawPage(QPainter& painter, int index, const QRect& target) const;
+
+private:
+    TPageSetup setup_;
+    QPainter painter_;
+    std::unique_ptr<QtCanvas> canvas_;
+    std::vector<std::unique_ptr<QPicture>> pages_;
+};
+
+// A4 upright, the sheet reports are laid out on when no printer says otherwise.
+QPageLayout DefaultReportLayout();
+
+} // namespace kalorina::gui

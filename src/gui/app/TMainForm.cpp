@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "app/TAboutBox.h"
+#include "report/TPrintingForm.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
 #include "platform/FileDialog.h"
@@ -159,6 +160,7 @@ void TMainForm::BuildActions()
     connect(RenameItemAction, &QAction::triggered, this, &TMainForm::RenameItemActionExecute);
     connect(DeleteItemAction, &QAction::triggered, this, &TMainForm::DeleteItemActionExecute);
     connect(HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
+    connect(PrintAction, &QAction::triggered, this, &TMainForm::PrintActionExecute);
     // Commands whose windows are still to come are present and follow their rules.
 }
 
@@ -459,6 +461,16 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
     filling_ = false;
     UpdateTitle();
     UpdateCommandStates();
+}
+
+void TMainForm::PrintActionExecute()
+{
+    TPrintingForm form(Project(), controller_->Devices(), controller_->ProgramOptions(),
+                       {services_.messages, services_.files, nullptr}, this);
+    if (printingShown)
+        printingShown(form);
+    else
+        form.exec();
 }
 
 void TMainForm::HelpAboutExecute()

@@ -1,6 +1,7 @@
 #pragma once
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "app/MainController.h"
@@ -55,6 +56,8 @@ public:
     // HeatingLoss, SurfaceSum, FieldPowers, RoundPowers, TubeLengths, RemainderSurfaceSum
     std::array<QLabel*, 6> totals{};
     QMenu* PopupMenu = nullptr;
+    // Runs instead of the printing dialog's modal loop (tests look at the dialog).
+    std::function<void(class TPrintingForm&)> printingShown;
 
     // The selected room or circuit node, or nullptr (group nodes are not items).
     QTreeWidgetItem* SelectedItem() const;
@@ -81,6 +84,7 @@ private:
     void RenameItemActionExecute();
     void DeleteItemActionExecute();
     void HelpAboutExecute();
+    void PrintActionExecute();
     void ItemsTreeEdited(QTreeWidgetItem* item, int column);
 
     Services services_;

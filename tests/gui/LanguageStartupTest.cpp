@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "GuiTest.h"
 #include "app/Startup.h"
 #include "app/TAboutBox.h"
 #include "app/TMainForm.h"
@@ -22,15 +23,13 @@ using namespace kalorina::gui;
 
 namespace {
 
-class LanguageStartupTest : public ::testing::Test {
+class LanguageStartupTest : public test::GuiTest {
 protected:
     void SetUp() override
     {
-        SetSettingsStore(std::make_unique<MemorySettingsStore>());
-        Languages().Clear();
+        GuiTest::SetUp();
         LoadLanguages(Languages(), KALORINA_BINARY_DIR "/bin/languages");
     }
-    void TearDown() override { Languages().Clear(); }
 
     template <class T>
     T* Child(QWidget* form, const char* name)
@@ -46,7 +45,7 @@ protected:
 TEST_F(LanguageStartupTest, StartsInHungarianByDefault)
 {
     ASSERT_EQ(Languages().Languages().size(), 2u);
-    auto form = CreateMainForm();
+    auto form = CreateMainForm(Services());
     EXPECT_EQ(Languages().GetLanguageName(), "Magyar");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Kalorina Padlófűtés méretező - "));
     EXPECT_EQ(form->FileNew->text(), QStringLiteral("Új dok&umentum..."));
@@ -63,7 +62,7 @@ TEST_F(LanguageStartupTest, StartsInEnglishWhenTheSettingsSaySo)
     options.printingLanguageId = "English";
     SaveProgramOptions(options);
 
-    auto form = CreateMainForm();
+    auto form = CreateMainForm(Services());
     EXPECT_EQ(Languages().GetLanguageName(), "English");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Kalorina Floor Heating Designer - "));
     EXPECT_EQ(form->FileNew->text(), QStringLiteral("&New..."));
@@ -91,7 +90,7 @@ TEST_F(LanguageStartupTest, UnknownLanguageKeepsTheDesignedTexts)
     TProgramOptions options;
     options.languageId = "Klingon";
     SaveProgramOptions(options);
-    auto form = CreateMainForm();
+    auto form = CreateMainForm(Services());
     EXPECT_EQ(Languages().GetLanguageName(), "");
     EXPECT_EQ(form->FileNew->text(), QStringLiteral("Új dok&umentum..."));
 }
@@ -101,7 +100,7 @@ TEST_F(LanguageStartupTest, ColumnSetupDialogSpeaksEnglish)
     Languages().SelectLanguage("English");
     TListHeaderFormat format;
     ASSERT_TRUE(format.LoadFormat("FloorHeatingChoose"));
-    TChangeHeaderForm form(format, QFont(), "EnglishTest", "Kalorina");
+    TChangeHeaderForm form(format, QFont(), "EnglishTest", "Kalorina", Services());
     EXPECT_EQ(form.windowTitle(), QStringLiteral("List header layout"));
     EXPECT_EQ(Child<QLabel>(&form, "WidthLabel")->text(), QStringLiteral("Column width:"));
     EXPECT_EQ(Child<QLabel>(&form, "FactorLabel")->text(), QStringLiteral("Factor:"));

@@ -15,7 +15,7 @@
 #include "listview/TChangeHeaderForm.h"
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"
-#include "platform/MessageBox.h"
+#include "GuiTest.h"
 #include "platform/SettingsStore.h"
 
 using namespace kalorina;
@@ -52,37 +52,29 @@ struct ListWindow {
     TListViewWithHeader* list = nullptr;
 };
 
-class ListHeaderGui : public ::testing::Test {
+class ListHeaderGui : public test::GuiTest {
 protected:
     void SetUp() override
     {
-        auto store = std::make_unique<MemorySettingsStore>();
-        store_ = store.get();
-        SetSettingsStore(std::move(store));
-        MessageBox::clearNextAnswers();
-        shownBefore_ = MessageBox::shownCount();
-    }
-    void TearDown() override
-    {
-        MessageBox::clearNextAnswers();
-        Languages().Clear();
+        GuiTest::SetUp();
+        store_ = &Store();
     }
 
     // Runs `edit` on the column setup once it is open, then presses `button`.
     bool RunSetup(TListHeader* header, const std::function<void(QDialog*)>& edit, const char* button)
     {
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            edit(dialog);
-            dialog->findChild<QPushButton*>(button)->click();
-        });
+        header->SetServices(Services());
+        OnModal(
+            [&](QDialog& dialog) {
+                edit(&dialog);
+                dialog.findChild<QPushButton*>(button)->click();
+            },
+            "ChangeHeaderForm");
         return header->ChangeColumnsPropertis();
     }
 
     MemorySettingsStore* store_ = nullptr;
-    int Shown() const { return MessageBox::shownCount() - shownBefore_; }
-    int shownBefore_ = 0;
+    int Shown() const { return static_cast<int>(messages.shown.size()); }
 };
 
 TEST_F(ListHeaderGui, HeaderFollowsHorizontalScroll)
@@ -123,15 +115,10 @@ TEST_F(ListHeaderGui, ListFontAndHeaderName)
 
 TEST_F(ListHeaderGui, FirstColumnCannotBeHidden)
 {
-    TLanguage lang;
-    lang.name = "Test";
-    lang.compressed = lang.userInterface = true;
-    lang.Strings["ID_NEEDFIRSTCOLUMN"] = "The first column must stay";
-    Languages().AddLanguage(lang);
-    Languages().SelectLanguage("Test");
+    UseLanguage({{"ID_NEEDFIRSTCOLUMN", "The first column must stay"}}, "Test");
 
     ListWindow w("FirstTest");
-    TChangeHeaderForm form(w.header->Format(), w.header->font(), "FirstTest", "Kalorina");
+    TChangeHeaderForm form(w.header->Format(), w.header->font(), "FirstTest", "Kalorina", Services());
     auto* list = form.findChild<QListWidget*>("ColumnsList");
     ASSERT_EQ(list->count(), 6);
     EXPECT_FALSE(form.findChild<QPushButton*>("MoveUpButton")->isEnabled());
@@ -142,10 +129,10 @@ TEST_F(ListHeaderGui, FirstColumnCannotBeHidden)
     form.show();
     form.grab().save(QString(KALORINA_BINARY_DIR) + "/change-header-form.png");
     list->item(0)->setCheckState(Qt::Unchecked);
-    MessageBox::setNextAnswer(MessageAnswer::Ok);
+    messages.Answer(MessageAnswer::Ok);
     form.findChild<QPushButton*>("OKButton")->click();
     ASSERT_EQ(Shown(), 1);
-    EXPECT_EQ(MessageBox::lastText(), "The first column must stay");
+    EXPECT_EQ(messages.LastText(), "The first column must stay");
     EXPECT_TRUE(w.header->Format().columns[0].visible);
     EXPECT_EQ(form.result(), QDialog::Accepted);
 }
@@ -197,10 +184,10 @@ TEST_F(ListHeaderGui, SetupCancelsAndSaves)
 TEST_F(ListHeaderGui, BadWidthKeepsTheDialogOpen)
 {
     ListWindow w("BadWidth");
-    TChangeHeaderForm form(w.header->Format(), w.header->font(), "BadWidth", "Kalorina");
+    TChangeHeaderForm form(w.header->Format(), w.header->font(), "BadWidth", "Kalorina", Services());
     form.findChild<QLineEdit*>("Width")->setText("wide");
-    MessageBox::setNextAnswer(MessageAnswer::Ok);
-    MessageBox::setNextAnswer(MessageAnswer::Ok);
+    messages.Answer(MessageAnswer::Ok);
+    messages.Answer(MessageAnswer::Ok);
     form.findChild<QListWidget*>("ColumnsList")->setCurrentRow(3);
     EXPECT_EQ(form.SelectedEntry(), 0);
     form.findChild<QPushButton*>("OKButton")->click();

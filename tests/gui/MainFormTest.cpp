@@ -9,14 +9,12 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-#include "../core/TestLanguage.h"
+#include "GuiTest.h"
 #include "app/ProjectFiles.h"
 #include "app/Startup.h"
 #include "app/TAboutBox.h"
 #include "app/TLogoPictureForm.h"
 #include "app/TMainForm.h"
-#include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
 #include "platform/QtText.h"
 #include "platform/SettingsStore.h"
 
@@ -25,22 +23,24 @@ using namespace kalorina::gui;
 
 namespace {
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public test::GuiTest {
 protected:
     void SetUp() override
     {
-        SetSettingsStore(std::make_unique<MemorySettingsStore>());
-        QLocale::setDefault(QLocale::c());
-        MessageBox::clearNextAnswers();
-        FileDialog::clearNextFileNames();
+        GuiTest::SetUp();
+        UseLanguage({{"IDS_NEWROOMITEMCAPTION", "Room"}, {"IDS_NEWROUNDITEMCAPTION", "Circuit"},
+                     {"IDS_INVALIDFILE", "Invalid file"}, {"IDS_VERSIONERR", "Version %d is not supported"},
+                     {"IDS_WRONGVALUE", "Wrong value"}, {"IDS_NORMALWATER", "Water"},
+                     {"IDS_PROGRAMTITLE", "Kalorina"}, {"IDS_ROOMGROUP", "Rooms"},
+                     {"IDS_ROUNDGROUP", "Circuits"}, {"IDS_SAVEQUESTION", "Save?"},
+                     {"IDS_DELETEROOMQUESTION", "Delete room %s?"}});
         ASSERT_TRUE(dir.isValid());
-        form = CreateMainForm();
+        form = CreateMainForm(Services());
     }
     void TearDown() override
     {
         form.reset();
-        MessageBox::clearNextAnswers();
-        FileDialog::clearNextFileNames();
+        GuiTest::TearDown();
     }
     QTreeWidgetItem* Group(int i) { return form->ItemsTree->topLevelItem(i); }
     std::string Path(const char* name) { return dir.filePath(name).toStdString(); }
@@ -51,9 +51,6 @@ protected:
         return e.isAccepted();
     }
 
-    test::ScopedLanguage lang{{{"IDS_PROGRAMTITLE", "Kalorina"}, {"IDS_ROOMGROUP", "Rooms"},
-                               {"IDS_ROUNDGROUP", "Circuits"}, {"IDS_SAVEQUESTION", "Save?"},
-                               {"IDS_DELETEROOMQUESTION", "Delete room %s?"}}};
     QTemporaryDir dir;
     std::unique_ptr<TMainForm> form;
 };
@@ -125,12 +122,12 @@ TEST_F(MainFormTest, DeleteAsksFirst)
 {
     form->NewRoomItemAction->trigger();
     form->ItemsTree->setCurrentItem(Group(0)->child(0));
-    MessageBox::setNextAnswer(MessageAnswer::No);
+    messages.Answer(MessageAnswer::No);
     form->DeleteItemAction->trigger();
-    EXPECT_EQ(MessageBox::lastText(), "Delete room Room?");
+    EXPECT_EQ(messages.LastText(), "Delete room Room?");
     EXPECT_EQ(form->Project().rooms.size(), 1u);
     form->ItemsTree->setCurrentItem(Group(0)->child(0));
-    MessageBox::setNextAnswer(MessageAnswer::Yes);
+    messages.Answer(MessageAnswer::Yes);
     form->DeleteItemAction->trigger();
     EXPECT_TRUE(form->Project().rooms.empty());
     EXPECT_EQ(Group(0)->childCount(), 0);
@@ -140,19 +137,19 @@ TEST_F(MainFormTest, SaveQuestionAnswers)
 {
     form->NewRoomItemAction->trigger();
 
-    MessageBox::setNextAnswer(MessageAnswer::Cancel);
+    messages.Answer(MessageAnswer::Cancel);
     EXPECT_FALSE(TryClose());
-    EXPECT_EQ(MessageBox::lastText(), "Save?");
+    EXPECT_EQ(messages.LastText(), "Save?");
     EXPECT_EQ(form->Project().rooms.size(), 1u);
 
     // Yes on a never-saved project asks for a name; cancelling that keeps the program open.
-    MessageBox::setNextAnswer(MessageAnswer::Yes);
-    FileDialog::setNextFileName("");
+    messages.Answer(MessageAnswer::Yes);
+    files.Answer("");
     EXPECT_FALSE(TryClose());
     EXPECT_TRUE(form->Project().modified);
 
-    MessageBox::setNextAnswer(MessageAnswer::Yes);
-    FileDialog::setNextFileName(Path("a.klp"));
+    messages.Answer(MessageAnswer::Yes);
+    files.Answer(Path("a.klp"));
     EXPECT_TRUE(TryClose());
     EXPECT_FALSE(form->Project().modified);
     TProject back;
@@ -160,7 +157,7 @@ TEST_F(MainFormTest, SaveQuestionAnswers)
     EXPECT_EQ(back.rooms.size(), 1u);
 
     form->NewRoomItemAction->trigger();
-    MessageBox::setNextAnswer(MessageAnswer::No);
+    messages.Answer(MessageAnswer::No);
     form->FileNew->trigger();
     EXPECT_TRUE(form->Project().rooms.empty());
     EXPECT_FALSE(form->Project().modified);
@@ -169,26 +166,26 @@ TEST_F(MainFormTest, SaveQuestionAnswers)
 TEST_F(MainFormTest, FailedSaveKeepsOldFileAndModifiedState)
 {
     form->NewRoomItemAction->trigger();
-    FileDialog::setNextFileName(Path("p.klp"));
+    files.Answer(Path("p.klp"));
     form->FileSave->trigger();
     EXPECT_EQ(form->windowTitle(), QString::fromStdString("Kalorina - " + Path("p.klp")));
     EXPECT_FALSE(form->Project().modified);
 
     // A folder that does not exist: the save fails with a message and nothing changes.
     form->NewRoomItemAction->trigger();
-    int shown = MessageBox::shownCount();
-    MessageBox::setNextAnswer(MessageAnswer::Ok);
-    FileDialog::setNextFileName(Path("missing/q.klp"));
+    std::size_t shown = messages.shown.size();
+    messages.Answer(MessageAnswer::Ok);
+    files.Answer(Path("missing/q.klp"));
     form->FileSaveAs->trigger();
-    EXPECT_EQ(MessageBox::shownCount(), shown + 1);
+    EXPECT_EQ(messages.shown.size(), shown + 1);
     EXPECT_TRUE(form->Project().modified);
     EXPECT_EQ(form->Project().fileName, Path("missing/q.klp"));
 
     // The target cannot be replaced (it is a folder): the new bytes are written to a
     // temporary file first, which is removed again, and the target stays as it was.
     QDir(dir.path()).mkpath(QStringLiteral("busy.klp/inside"));
-    MessageBox::setNextAnswer(MessageAnswer::Ok);
-    FileDialog::setNextFileName(Path("busy.klp"));
+    messages.Answer(MessageAnswer::Ok);
+    files.Answer(Path("busy.klp"));
     form->FileSaveAs->trigger();
     EXPECT_TRUE(form->Project().modified);
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("busy.klp/inside"))).isDir());
@@ -207,14 +204,12 @@ TEST_F(MainFormTest, OpeningABadFileKeepsTheOldProject)
         std::ofstream bad(Path("bad.klp"), std::ios::binary);
         bad << std::string("\x11\0Kalorina_Projekt\0\0\1", 21);
     }
-    MessageBox::setNextAnswer(MessageAnswer::Yes);  // save question: no — see below
-    MessageBox::clearNextAnswers();
     form->Project().modified = true;
-    MessageBox::setNextAnswer(MessageAnswer::No);  // don't save
-    MessageBox::setNextAnswer(MessageAnswer::Ok);  // the failure
-    FileDialog::setNextFileName(Path("bad.klp"));
+    messages.Answer(MessageAnswer::No);  // don't save
+    messages.Answer(MessageAnswer::Ok);  // the failure
+    files.Answer(Path("bad.klp"));
     form->FileOpen->trigger();
-    EXPECT_EQ(MessageBox::lastText(), "Invalid file");
+    EXPECT_EQ(messages.LastText(), "Invalid file");
     EXPECT_EQ(form->Project().rooms.size(), 1u);
     EXPECT_TRUE(form->Project().modified);
 
@@ -223,8 +218,8 @@ TEST_F(MainFormTest, OpeningABadFileKeepsTheOldProject)
     other.AddNewRoom();
     other.AddNewRoom();
     WriteProjectFile(Path("good.klp"), other);
-    MessageBox::setNextAnswer(MessageAnswer::No);
-    FileDialog::setNextFileName(Path("good.klp"));
+    messages.Answer(MessageAnswer::No);
+    files.Answer(Path("good.klp"));
     form->FileOpen->trigger();
     EXPECT_EQ(form->Project().rooms.size(), 2u);
     EXPECT_FALSE(form->Project().modified);
@@ -285,7 +280,7 @@ TEST_F(MainFormTest, ScreenshotForReview)
 
 TEST_F(MainFormTest, OpensAShippedExampleWithItsTotals)
 {
-    FileDialog::setNextFileName(KALORINA_SOURCE_DIR "/examples/flat.klp");
+    files.Answer(KALORINA_SOURCE_DIR "/examples/flat.klp");
     form->FileOpen->trigger();
     EXPECT_EQ(Group(0)->childCount(), 6);
     EXPECT_EQ(Group(1)->childCount(), 6);
@@ -303,14 +298,14 @@ TEST_F(MainFormTest, TitleShowsAccentedPathsAndFollowsASaveFailedInTheQuestion)
     // Yes to the save question, a name in a folder that does not exist: the save fails,
     // New is refused, and the caption already shows the newly chosen name.
     QString chosen = dir.filePath(QStringLiteral("hiányzó/Fűtés.klp"));
-    MessageBox::setNextAnswer(MessageAnswer::Yes);
-    FileDialog::setNextFileName(chosen.toStdString());
-    MessageBox::setNextAnswer(MessageAnswer::Ok);
+    messages.Answer(MessageAnswer::Yes);
+    files.Answer(chosen.toStdString());
+    messages.Answer(MessageAnswer::Ok);
     form->FileNew->trigger();
     EXPECT_EQ(form->Project().rooms.size(), 1u);
     EXPECT_TRUE(form->Project().modified);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Kalorina - ") + chosen);
-    EXPECT_NE(MessageBox::lastText().find("F\xFBt\xE9s.klp"), std::string::npos);  // readable path
+    EXPECT_NE(messages.LastText().find("F\xFBt\xE9s.klp"), std::string::npos);  // readable path
 }
 
 TEST_F(MainFormTest, RenamedNodeShowsTheNameAsStored)
@@ -336,11 +331,11 @@ TEST_F(MainFormTest, CancelledOpenLeavesTheWindowAsItWas)
 {
     form->NewRoomItemAction->trigger();
     form->ItemsTree->setCurrentItem(Group(0)->child(0));
-    MessageBox::setNextAnswer(MessageAnswer::Cancel);  // the save question
+    messages.Answer(MessageAnswer::Cancel);  // the save question
     form->FileOpen->trigger();
     EXPECT_EQ(form->SelectedItem(), Group(0)->child(0));
-    MessageBox::setNextAnswer(MessageAnswer::No);
-    FileDialog::setNextFileName("");  // the open dialog
+    messages.Answer(MessageAnswer::No);
+    files.Answer("");  // the open dialog
     form->FileOpen->trigger();
     EXPECT_EQ(form->SelectedItem(), Group(0)->child(0));
     EXPECT_EQ(form->Project().rooms.size(), 1u);

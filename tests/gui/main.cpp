@@ -1,17 +1,12 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
-
 int main(int argc, char** argv)
 {
     // GUI tests never need a display; listing them at build time must not either.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    kalorina::gui::MessageBox::setNonInteractive(true);
-    kalorina::gui::FileDialog::setNonInteractive(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

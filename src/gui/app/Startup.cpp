@@ -9,18 +9,17 @@
 #include "catalogue/DataLocation.h"
 #include "lang/LanguageLoader.h"
 #include "lang/TLanguages.h"
-#include "platform/MessageBox.h"
 #include "platform/QtFormTranslator.h"
 
 namespace kalorina::gui {
 
-std::unique_ptr<TMainForm> CreateMainForm()
+std::unique_ptr<TMainForm> CreateMainForm(const Services& services)
 {
     // Numbers in lists and totals follow the user's decimal separator.
     QString point = QLocale().decimalPoint();
     if (point.size() == 1 && point.at(0).unicode() < 128)
         SetDecimalSeparator(point.at(0).toLatin1());
-    auto form = std::make_unique<TMainForm>();
+    auto form = std::make_unique<TMainForm>(services);
     TLanguages& languages = Languages();
     if (languages.Languages().empty())
         LoadLanguages(languages, LanguagesDir().toStdString());
@@ -35,7 +34,7 @@ std::unique_ptr<TMainForm> CreateMainForm()
         std::string text = languages.GetText("IDS_XMLERROR");
         if (!c.Devices().FailureMessage().empty())
             text += "\n\n" + c.Devices().FailureMessage();
-        MessageBox::Instance().Show(MessageKind::Warning, languages.GetText("IDS_PROGRAMTITLE"), text);
+        ShowFailure(services, text);
     }
     c.NewProject();
     form->Refresh();

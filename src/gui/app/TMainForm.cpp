@@ -24,8 +24,6 @@
 #include "report/TPrintingForm.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
-#include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
@@ -34,26 +32,12 @@ namespace kalorina::gui {
 
 namespace {
 constexpr int kNameRole = Qt::UserRole + 1;
-
-QtClipboard& SystemClipboard()
-{
-    static QtClipboard clipboard;
-    return clipboard;
-}
 } // namespace
 
-TMainForm::TMainForm(Services services, QWidget* parent) : QMainWindow(parent), services_(services)
+TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Kalorina Padlófűtés méretező"));
-    if (!services_.messages)
-        services_.messages = &MessageBox::Instance();
-    if (!services_.files)
-        services_.files = &FileDialog::Instance();
-    if (!services_.clipboard)
-        services_.clipboard = &SystemClipboard();
-    MessageBox::Instance().setParent(this);
-    FileDialog::Instance().setParent(this);
     controller_ = std::make_unique<MainController>(*services_.messages, *services_.files);
     // A save asked for by the save question updates the caption as any save does.
     controller_->afterSave = [this] {
@@ -65,7 +49,7 @@ TMainForm::TMainForm(Services services, QWidget* parent) : QMainWindow(parent), 
     BuildActions();
     BuildMenus();
     // Paste follows what the clipboard holds, whoever put it there.
-    if (services_.clipboard == &SystemClipboard())
+    if (dynamic_cast<QtClipboard*>(services_.clipboard))
         connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateCommandStates);
     BuildPanels();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/MainController.h"
+#include "platform/Services.h"
 
 class QAction;
 class QLabel;
@@ -14,10 +15,6 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace kalorina {
-class ClipboardService;
-}
-
 namespace kalorina::gui {
 
 // The main window: the project tree, the totals and every command.  The rules live
@@ -25,16 +22,12 @@ namespace kalorina::gui {
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    struct Services {
-        MessageService* messages = nullptr;
-        FileDialogService* files = nullptr;
-        ClipboardService* clipboard = nullptr;
-    };
-    TMainForm() : TMainForm(Services{}) {}
-    explicit TMainForm(Services services, QWidget* parent = nullptr);
+    TMainForm() : TMainForm(SystemServices()) {}
+    explicit TMainForm(const Services& services, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     MainController& Controller() { return *controller_; }
+    const Services& GetServices() const { return services_; }
     TProject& Project() { return controller_->Project(); }
 
     // "Refresh": tree, title, command states and totals.

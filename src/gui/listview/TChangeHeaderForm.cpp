@@ -20,7 +20,7 @@
 
 #include "lang/TLanguages.h"
 #include "listview/RichCaption.h"
-#include "platform/MessageBox.h"
+#include "platform/NumberInput.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtText.h"
 #include "util/Error.h"
@@ -56,20 +56,6 @@ void SetRadioIndex(QGroupBox* box, int index)
     const auto buttons = box->findChildren<QRadioButton*>();
     if (index >= 0 && index < buttons.size())
         buttons[index]->setChecked(true);
-}
-
-int ToInteger(const QLineEdit* edit)
-{
-    bool ok = false;
-    const int value = edit->text().trimmed().toInt(&ok);
-    if (!ok)
-        throw KalorinaError("'" + Cp(edit->text()) + "' is not a valid integer value");
-    return value;
-}
-
-std::int16_t ToInt16(int value)
-{
-    return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
 }
 
 // The caption lines of a column joined into the one line the column list shows.
@@ -155,24 +141,19 @@ QLabel* NamedLabel(const char* name, const QString& text)
 } // namespace
 
 TChangeHeaderForm::TChangeHeaderForm(TListHeaderFormat& format, const QFont& font, std::string registryName,
-                                     std::string productKey, QWidget* parent)
-    : QDialog(parent), format_(format), saved_(format), registryName_(std::move(registryName)),
-      productKey_(std::move(productKey))
+                                     std::string productKey, const Services& services, QWidget* parent)
+    : QDialog(parent), editor_(format, std::move(registryName), std::move(productKey)), services_(services)
 {
     setObjectName("ChangeHeaderForm");
     setWindowTitle(T("Lista fejléc átméretezés"));
     BuildControls(font);
     TranslateForm(this);
-    FillList();
-    if (columnsList_->count() > 0) {
-        current_ = 0;
-        columnsList_->setCurrentRow(0);
-        LoadColumn(0);
-    } else {
-        UpdateMoveButtons();
-        UpdateEnabling();
-    }
+    ShowView();
     connect(columnsList_, &QListWidget::currentRowChanged, this, &TChangeHeaderForm::SelectionChanged);
+    connect(columnsList_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        if (!showing_)
+            editor_.SetTicked(columnsList_->row(item), item->checkState() == Qt::Checked);
+    });
 }
 
 void TChangeHeaderForm::BuildControls(const QFont& font)
@@ -184,7 +165,7 @@ void TChangeHeaderForm::BuildControls(const QFont& font)
     viewPanel_ = new THeaderPreview;
     viewPanel_->setObjectName("ViewPanel");
     viewPanel_->setFont(font);
-    viewPanel_->lineCount = format_.captionLineCount;
+    viewPanel_->lineCount = editor_.Format().captionLineCount;
     QtCanvas measure(static_cast<QPaintDevice*>(this));
     measure.SetQFont(font);
     const int lineHeight = measure.TextMetrics().LineHeight();
@@ -194,7 +175,7 @@ void TChangeHeaderForm::BuildControls(const QFont& font)
     columnsList_ = new QListWidget;
     columnsList_->setObjectName("ColumnsList");
     columnsList_->setFont(font);
-    columnsList_->setItemDelegate(new TEntryDelegate(format_, lineHeight, columnsList_));
+    columnsList_->setItemDelegate(new TEntryDelegate(editor_.Format(), lineHeight, columnsList_));
     columnsList_->setMinimumWidth(320);
     left->addWidget(columnsList_, 1);
     auto* moves = new QHBoxLayout;
@@ -285,189 +266,137 @@ void TChangeHeaderForm::BuildControls(const QFont& font)
         connect(e, &QLineEdit::textChanged, this, [this] { UpdateEnabling(); });
 }
 
-void TChangeHeaderForm::FillList()
+void TChangeHeaderForm::ShowView()
 {
-    columnsList_->clear();
-    for (int i = 0; i < format_.ColumnCount(); ++i) {
-        auto* item = new QListWidgetItem(columnsList_);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(format_.ColumnAt(i)->visible ? Qt::Checked : Qt::Unchecked);
-        UpdateEntryText(i);
-    }
-}
-
-void TChangeHeaderForm::UpdateEntryText(int entry)
-{
-    const TListHeaderFormatCol* col = format_.ColumnAt(entry);
-    if (QListWidgetItem* item = columnsList_->item(entry); item && col)
-        item->setText(Q(RichCaptionPlainText(EntryCaption(format_, *col), false)));
-}
-
-void TChangeHeaderForm::LoadColumn(int entry)
-{
-    const TListHeaderFormatCol* col = format_.ColumnAt(entry);
-    if (!col)
-        return;
-    const bool real = col->valueKind == TValueKind::Real;
-    width_->setText(QString::number(col->width));
-    SetRadioIndex(titleAlignment_, static_cast<int>(col->titleAlignment));
-    SetRadioIndex(dataAlignment_, static_cast<int>(col->dataAlignment));
-    showZero_->setChecked(col->zeroShown);
-    precision_->setText(QString::number(col->precision));
-    digits_->setText(QString::number(col->digits));
-    SetRadioIndex(floatFormat_, static_cast<int>(col->realFormat));
+    const ColumnSetupView v = editor_.View();
+    showing_ = true;
     {
-        const QSignalBlocker block(userDefined_);
-        userDefined_->setChecked(col->customCaption);
+        const QSignalBlocker block(columnsList_);
+        if (columnsList_->count() != static_cast<int>(v.entries.size())) {
+            columnsList_->clear();
+            for (std::size_t i = 0; i < v.entries.size(); ++i) {
+                auto* item = new QListWidgetItem(columnsList_);
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            }
+        }
+        for (int i = 0; i < columnsList_->count(); ++i) {
+            QListWidgetItem* item = columnsList_->item(i);
+            item->setCheckState(v.entries[i].ticked ? Qt::Checked : Qt::Unchecked);
+            item->setText(Q(RichCaptionPlainText(v.entries[i].caption, false)));
+        }
+        columnsList_->setCurrentRow(v.current);
     }
-    factor_->setText(col->customCaption && real
-                         ? Q(FloatToStrF(col->factor, TFloatFormat::General, 5, 0))
-                         : QString("1."));
-    const auto& lines = col->customCaption ? col->customCaptionLines : col->captionLines;
-    {
-        const QSignalBlocker b1(firstLine_), b2(secondLine_);
-        firstLine_->setText(Q(lines[0]));
-        secondLine_->setText(Q(lines[1]));
+    if (v.columnEnabled) {
+        width_->setText(Q(v.width));
+        SetRadioIndex(titleAlignment_, v.titleAlignment);
+        SetRadioIndex(dataAlignment_, v.dataAlignment);
+        showZero_->setChecked(v.zeroShown);
+        precision_->setText(Q(v.precision));
+        digits_->setText(Q(v.digits));
+        SetRadioIndex(floatFormat_, v.realFormat);
+        const QSignalBlocker b0(userDefined_), b1(firstLine_), b2(secondLine_);
+        userDefined_->setChecked(v.customCaption);
+        factor_->setText(Q(v.factor));
+        firstLine_->setText(Q(v.lines[0]));
+        secondLine_->setText(Q(v.lines[1]));
     }
+    moveUp_->setEnabled(v.moveUpEnabled);
+    moveDown_->setEnabled(v.moveDownEnabled);
+    showing_ = false;
     UpdateEnabling();
-    UpdateMoveButtons();
+    columnsList_->viewport()->update();
 }
 
 void TChangeHeaderForm::UpdateEnabling()
 {
-    const TListHeaderFormatCol* col = format_.ColumnAt(current_);
-    const bool number = col && col->IsNumber();
-    const bool real = col && col->valueKind == TValueKind::Real;
+    const ColumnSetupView v = editor_.View();
     const bool custom = userDefined_->isChecked();
-    titleAlignment_->setEnabled(current_ > 0);
-    dataAlignment_->setEnabled(current_ > 0);
-    numberPropertis_->setEnabled(number);
-    showZero_->setEnabled(number);
-    floatFormat_->setEnabled(real);
-    precision_->setEnabled(real);
-    digits_->setEnabled(real);
-    userDefined_->setEnabled(col != nullptr);
-    width_->setEnabled(col != nullptr);
+    titleAlignment_->setEnabled(v.alignmentsEnabled);
+    dataAlignment_->setEnabled(v.alignmentsEnabled);
+    numberPropertis_->setEnabled(v.numberEnabled);
+    showZero_->setEnabled(v.numberEnabled);
+    floatFormat_->setEnabled(v.realEnabled);
+    precision_->setEnabled(v.realEnabled);
+    digits_->setEnabled(v.realEnabled);
+    userDefined_->setEnabled(v.columnEnabled);
+    width_->setEnabled(v.columnEnabled);
     firstLine_->setEnabled(custom);
     secondLine_->setEnabled(custom);
-    factor_->setEnabled(custom && real);
+    factor_->setEnabled(custom && v.realEnabled);
 
     // The preview follows the caption being typed.
-    if (col && custom)
+    if (v.columnEnabled && custom)
         viewPanel_->lines = {Cp(firstLine_->text()), Cp(secondLine_->text())};
-    else if (col)
-        viewPanel_->lines = col->captionLines;
     else
-        viewPanel_->lines = {};
+        viewPanel_->lines = v.captionLines;
     viewPanel_->update();
 }
 
-void TChangeHeaderForm::UpdateMoveButtons()
+ColumnInput TChangeHeaderForm::ReadInput() const
 {
-    const int last = columnsList_->count() - 1;
-    moveUp_->setEnabled(current_ > 1);
-    moveDown_->setEnabled(current_ > 0 && current_ < last);
-}
-
-void TChangeHeaderForm::StoreColumn(int entry)
-{
-    TListHeaderFormatCol* col = format_.ColumnAt(entry);
-    if (!col)
-        return;
-    TListHeaderFormatCol edited = *col;
-    edited.width = ToInt16(std::max(ToInteger(width_), 3));
-    edited.titleAlignment = static_cast<TAlignment>(RadioIndex(titleAlignment_));
-    edited.dataAlignment = static_cast<TAlignment>(RadioIndex(dataAlignment_));
-    if (edited.IsNumber())
-        edited.zeroShown = showZero_->isChecked();
-    if (edited.valueKind == TValueKind::Real) {
-        edited.realFormat = static_cast<TFloatFormat>(RadioIndex(floatFormat_));
-        edited.precision = ToInt16(ToInteger(precision_));
-        edited.digits = ToInt16(ToInteger(digits_));
+    const ColumnSetupView v = editor_.View();
+    ColumnInput in;
+    if (!v.columnEnabled)
+        return in;
+    in.width = IntegerFromControl(width_);
+    in.titleAlignment = RadioIndex(titleAlignment_);
+    in.dataAlignment = RadioIndex(dataAlignment_);
+    in.zeroShown = showZero_->isChecked();
+    in.realFormat = RadioIndex(floatFormat_);
+    if (v.realEnabled) {
+        in.precision = IntegerFromControl(precision_);
+        in.digits = IntegerFromControl(digits_);
     }
-    edited.customCaption = userDefined_->isChecked();
-    if (edited.customCaption) {
-        edited.customCaptionLines = {Cp(firstLine_->text()), Cp(secondLine_->text())};
-        std::string factor = Cp(factor_->text());
-        std::replace(factor.begin(), factor.end(), ',', '.');
-        edited.factor = static_cast<float>(LeadingFloat(factor));
-    }
-    *col = edited;
-    UpdateEntryText(entry);
-}
-
-void TChangeHeaderForm::ShowMessage(const std::string& text)
-{
-    MessageBox::Instance().Show(MessageKind::Warning, Languages().GetText("IDS_PROGRAMTITLE"), text);
+    in.customCaption = userDefined_->isChecked();
+    in.lines = {Cp(firstLine_->text()), Cp(secondLine_->text())};
+    // The factor reads as much of a number as it begins with, a comma counting as the point.
+    std::string factor = Cp(factor_->text());
+    std::replace(factor.begin(), factor.end(), ',', '.');
+    in.factor = LeadingFloat(factor);
+    return in;
 }
 
 void TChangeHeaderForm::SelectionChanged(int entry)
 {
-    if (entry == current_ || entry < 0)
-        return;
     try {
-        StoreColumn(current_);
+        editor_.Select(entry, ReadInput());
     } catch (const KalorinaError& e) {
+        // The selection stays on the column with the bad entry, which keeps its text.
         const QSignalBlocker block(columnsList_);
-        columnsList_->setCurrentRow(current_);
-        ShowMessage(e.what());
+        columnsList_->setCurrentRow(editor_.View().current);
+        ShowFailure(services_, e.what());
         return;
     }
-    current_ = entry;
-    LoadColumn(entry);
+    ShowView();
 }
 
 void TChangeHeaderForm::Move(int delta)
 {
-    const int target = current_ + delta;
-    if (current_ < 1 || target < 1 || target >= columnsList_->count())
-        return;
     try {
-        StoreColumn(current_);
+        editor_.Move(delta, ReadInput());
     } catch (const KalorinaError& e) {
-        ShowMessage(e.what());
+        ShowFailure(services_, e.what());
         return;
     }
-    QListWidgetItem* a = columnsList_->item(current_);
-    QListWidgetItem* b = columnsList_->item(target);
-    const Qt::CheckState state = a->checkState();
-    a->setCheckState(b->checkState());
-    b->setCheckState(state);
-    format_.SwapColumns(current_, target);
-    UpdateEntryText(current_);
-    UpdateEntryText(target);
-    current_ = target;
-    {
-        const QSignalBlocker block(columnsList_);
-        columnsList_->setCurrentRow(target);
-    }
-    LoadColumn(target);
-    columnsList_->viewport()->update();
+    ShowView();
 }
 
 void TChangeHeaderForm::accept()
 {
     try {
-        StoreColumn(current_);
+        const std::string notice = editor_.Commit(ReadInput());
+        if (!notice.empty())
+            ShowFailure(services_, notice);
     } catch (const KalorinaError& e) {
-        ShowMessage(e.what());
+        ShowFailure(services_, e.what());
         return;
     }
-    for (int i = 1; i < columnsList_->count(); ++i)
-        format_.ColumnAt(i)->visible = columnsList_->item(i)->checkState() == Qt::Checked;
-    if (columnsList_->count() > 0 && columnsList_->item(0)->checkState() != Qt::Checked) {
-        ShowMessage(Languages().GetResourceText(32000));
-        columnsList_->item(0)->setCheckState(Qt::Checked);
-        format_.ColumnAt(0)->visible = true;
-    }
-    if (!registryName_.empty())
-        format_.SaveLayout(productKey_, registryName_);
     QDialog::accept();
 }
 
 void TChangeHeaderForm::reject()
 {
-    format_ = saved_;
+    editor_.Cancel();
     QDialog::reject();
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 // The column setup of a list or report: order, visibility, width, alignment,
-// number format and a custom caption with a factor per column.  It edits the
-// format in place and puts it back on Cancel.
+// number format and a custom caption with a factor per column.  The rules are those
+// of ColumnSetupEditor; this window shows its view and hands it the typed values.
 #include <QDialog>
 #include <string>
 
-#include "listview/TListHeaderFormat.h"
+#include "app/ColumnSetupEditor.h"
+#include "platform/Services.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -21,9 +22,9 @@ class TChangeHeaderForm : public QDialog {
     Q_OBJECT
 public:
     TChangeHeaderForm(TListHeaderFormat& format, const QFont& font, std::string registryName,
-                      std::string productKey, QWidget* parent = nullptr);
+                      std::string productKey, const Services& services, QWidget* parent = nullptr);
 
-    int SelectedEntry() const { return current_; }
+    int SelectedEntry() const { return editor_.View().current; }
 
 public slots:
     void accept() override;
@@ -31,22 +32,17 @@ public slots:
 
 private:
     void BuildControls(const QFont& font);
-    void FillList();
-    void UpdateEntryText(int entry);
-    void LoadColumn(int entry);
-    // Raises a KalorinaError when a number field is not an integer.
-    void StoreColumn(int entry);
+    // Shows the editor's view: the list entries and the selected column.
+    void ShowView();
+    void UpdateEnabling();
+    // The selected column's controls, parsed; raises the IDS_WRONGVALUE error.
+    ColumnInput ReadInput() const;
     void SelectionChanged(int entry);
     void Move(int delta);
-    void UpdateMoveButtons();
-    void UpdateEnabling();
-    void ShowMessage(const std::string& text);
 
-    TListHeaderFormat& format_;
-    const TListHeaderFormat saved_;
-    const std::string registryName_;
-    const std::string productKey_;
-    int current_ = -1;
+    ColumnSetupEditor editor_;
+    Services services_;
+    bool showing_ = false;
 
     QListWidget* columnsList_ = nullptr;
     QPushButton* moveUp_ = nullptr;

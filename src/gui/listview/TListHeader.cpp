@@ -77,7 +77,7 @@ void TListHeader::SetScrollPos(int pixels)
 
 bool TListHeader::ChangeColumnsPropertis()
 {
-    TChangeHeaderForm form(format_, font(), registryName_, productKey_, window());
+    TChangeHeaderForm form(format_, font(), registryName_, productKey_, services_, window());
     if (form.exec() != QDialog::Accepted) {
         update();
         return false;

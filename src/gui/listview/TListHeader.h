@@ -7,6 +7,7 @@
 #include <string>
 
 #include "listview/TListHeaderFormat.h"
+#include "platform/Services.h"
 
 namespace kalorina::gui {
 
@@ -42,6 +43,9 @@ public:
     // emptied and must be refilled).
     bool ChangeColumnsPropertis();
 
+    // The services the column setup reports through (the system's until set).
+    void SetServices(const Services& services) { services_ = services; }
+
     // A click opens the column setup unless this is switched off.
     bool SetupOnClick() const { return setupOnClick_; }
     void SetSetupOnClick(bool on) { setupOnClick_ = on; }
@@ -69,6 +73,7 @@ private:
     int scrollPos_ = 0;
     QPointer<TListViewWithHeader> list_;
     bool setupOnClick_ = true;
+    Services services_ = SystemServices();
 };
 
 } // namespace kalorina::gui

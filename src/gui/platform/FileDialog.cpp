@@ -1,21 +1,11 @@
 #include "platform/FileDialog.h"
 
+#include <QApplication>
 #include <QFileDialog>
 
 #include "platform/QtText.h"
 
 namespace kalorina::gui {
-
-FileDialog& FileDialog::Instance()
-{
-    static FileDialog dialog;
-    return dialog;
-}
-
-void FileDialog::setNextFileName(const std::string& path) { Instance().next_.push_back(path); }
-void FileDialog::clearNextFileNames() { Instance().next_.clear(); }
-void FileDialog::setNonInteractive(bool on) { Instance().nonInteractive_ = on; }
-int FileDialog::shownCount() { return Instance().shown_; }
 
 std::string QtFilterFromPairs(const std::string& pairs)
 {
@@ -38,17 +28,12 @@ std::string QtFilterFromPairs(const std::string& pairs)
     return out;
 }
 
-std::string FileDialog::Run(const FileDialogRequest& r)
+std::string QtFileDialog::Run(const FileDialogRequest& r)
 {
-    ++shown_;
-    if (!next_.empty()) {
-        std::string path = next_.front();
-        next_.pop_front();
-        return path;
-    }
-    if (nonInteractive_)
-        return {};
-    QFileDialog dialog(parent_, Q(r.title));
+    QWidget* parent = QApplication::activeModalWidget();
+    if (!parent)
+        parent = QApplication::activeWindow();
+    QFileDialog dialog(parent, Q(r.title));
     dialog.setNameFilter(Q(QtFilterFromPairs(r.filter)));
     dialog.setDefaultSuffix(QString::fromStdString(r.defaultExtension));
     if (r.save) {

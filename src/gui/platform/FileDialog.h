@@ -1,32 +1,14 @@
 #pragma once
-// File dialogs of the program, with a hook that answers the next one in tests.
-#include <deque>
+// The program's file dialogs, shown over the active window.
 #include <string>
 
 #include "platform/Dialogs.h"
 
-class QWidget;
-
 namespace kalorina::gui {
 
-class FileDialog : public FileDialogService {
+class QtFileDialog : public FileDialogService {
 public:
-    static FileDialog& Instance();
     std::string Run(const FileDialogRequest& request) override;
-
-    // The next dialog returns this path (an empty one means cancel) without showing.
-    static void setNextFileName(const std::string& path);
-    static void clearNextFileNames();
-    // Headless runs: a dialog with no queued name is cancelled instead of shown.
-    static void setNonInteractive(bool on);
-    static int shownCount();
-    void setParent(QWidget* parent) { parent_ = parent; }
-
-private:
-    QWidget* parent_ = nullptr;
-    std::deque<std::string> next_;
-    bool nonInteractive_ = false;
-    int shown_ = 0;
 };
 
 // "Caption (*.klp)|*.klp|..." → Qt's "Caption (*.klp);;...".

@@ -1,37 +1,18 @@
 #include "platform/MessageBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 #include "platform/QtText.h"
 
 namespace kalorina::gui {
 
-MessageBox& MessageBox::Instance()
+MessageAnswer QtMessageBox::Show(MessageKind kind, const std::string& title, const std::string& text)
 {
-    static MessageBox box;
-    return box;
-}
-
-void MessageBox::setNextAnswer(MessageAnswer answer) { Instance().next_.push_back(answer); }
-void MessageBox::clearNextAnswers() { Instance().next_.clear(); }
-void MessageBox::setNonInteractive(bool on) { Instance().nonInteractive_ = on; }
-std::string MessageBox::lastText() { return Instance().lastText_; }
-int MessageBox::shownCount() { return Instance().shown_; }
-
-MessageAnswer MessageBox::Show(MessageKind kind, const std::string& title, const std::string& text)
-{
-    lastText_ = text;
-    ++shown_;
-    if (!next_.empty()) {
-        MessageAnswer a = next_.front();
-        next_.pop_front();
-        return a;
-    }
-    if (nonInteractive_)
-        return kind == MessageKind::QuestionYesNoCancel ? MessageAnswer::Cancel
-             : kind == MessageKind::QuestionYesNo       ? MessageAnswer::No
-                                                        : MessageAnswer::Ok;
-    QMessageBox box(parent_);
+    QWidget* parent = QApplication::activeModalWidget();
+    if (!parent)
+        parent = QApplication::activeWindow();
+    QMessageBox box(parent);
     box.setWindowTitle(Q(title));
     box.setText(Q(text));
     switch (kind) {
@@ -41,6 +22,7 @@ MessageAnswer MessageBox::Show(MessageKind kind, const std::string& title, const
     case MessageKind::QuestionYesNo:
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
         break;
     case MessageKind::QuestionYesNoCancel:
         box.setIcon(QMessageBox::Question);

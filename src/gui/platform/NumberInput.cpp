@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "app/DialogEditor.h"
 #include "platform/QtText.h"
 
 namespace kalorina::gui {
@@ -11,6 +12,16 @@ long double NumberFromControl(QLineEdit* edit, NumberKind kind)
 {
     try {
         return ParseNumber(Cp(edit->text()), kind);
+    } catch (...) {
+        edit->setFocus();
+        throw;
+    }
+}
+
+int IntegerFromControl(QLineEdit* edit)
+{
+    try {
+        return ParseInteger(Cp(edit->text()));
     } catch (...) {
         edit->setFocus();
         throw;

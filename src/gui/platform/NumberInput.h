@@ -9,6 +9,8 @@ class QLineEdit;
 namespace kalorina::gui {
 
 long double NumberFromControl(QLineEdit* edit, NumberKind kind = NumberKind::Any);
+// A whole number; a bad one focuses the edit and raises the IDS_WRONGVALUE error.
+int IntegerFromControl(QLineEdit* edit);
 long double NumberFromLabel(const QLabel* label, NumberKind kind = NumberKind::Any);
 
 } // namespace kalorina::gui

@@ -9,9 +9,15 @@ namespace kalorina::gui {
 void RestoreFormPlacement(QWidget* form, bool sizeable)
 {
     QRect g = form->geometry();
-    FormPlacement p{form->isMaximized(), g.x(), g.y(), g.width(), g.height(), sizeable};
+    const FormPlacement designed{form->isMaximized(), g.x(), g.y(), g.width(), g.height(), sizeable};
+    FormPlacement p = designed;
     kalorina::RestoreFormPlacement(form->objectName().toStdString(), p);
     form->setProperty("kalorinaSizeable", sizeable);
+    // Nothing stored yet: a dialog not yet shown keeps its designed size and lets the
+    // window system centre it over its parent instead of putting it into a corner.
+    if (p.maximized == designed.maximized && p.left == designed.left && p.top == designed.top
+        && p.width == designed.width && p.height == designed.height)
+        return;
     if (p.maximized) {
         form->setWindowState(form->windowState() | Qt::WindowMaximized);
         return;

@@ -1,0 +1,51 @@
+#include "platform/DialogSupport.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "platform/Placement.h"
+
+namespace kalorina::gui {
+
+QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QLineEdit* NamedEdit(const char* name, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    return edit;
+}
+
+QPushButton* NamedButton(const char* name, const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QStatusBar* NamedStatusBar(QWidget* parent)
+{
+    auto* bar = new QStatusBar(parent);
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(false);
+    return bar;
+}
+
+int ExecWithPlacement(QDialog& dialog, bool sizeable)
+{
+    RestoreFormPlacement(&dialog, sizeable);
+    const int result = dialog.exec();
+    SaveFormPlacement(&dialog);
+    return result;
+}
+
+} // namespace kalorina::gui

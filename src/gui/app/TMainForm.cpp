@@ -450,11 +450,8 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
 void TMainForm::PrintActionExecute()
 {
     TPrintingForm form(Project(), controller_->Devices(), controller_->ProgramOptions(),
-                       {services_.messages, services_.files, nullptr}, this);
-    if (printingShown)
-        printingShown(form);
-    else
-        form.exec();
+                       services_, nullptr, this);
+    form.exec();
 }
 
 void TMainForm::HelpAboutExecute()

@@ -49,8 +49,6 @@ public:
     // HeatingLoss, SurfaceSum, FieldPowers, RoundPowers, TubeLengths, RemainderSurfaceSum
     std::array<QLabel*, 6> totals{};
     QMenu* PopupMenu = nullptr;
-    // Runs instead of the printing dialog's modal loop (tests look at the dialog).
-    std::function<void(class TPrintingForm&)> printingShown;
 
     // The selected room or circuit node, or nullptr (group nodes are not items).
     QTreeWidgetItem* SelectedItem() const;

@@ -119,11 +119,84 @@ void ImageReportTarget::EndPage()
     images_.push_back(current_);
 }
 
+namespace {
+
+// A canvas that measures on a reference device and records what it draws.
+class RecordingCanvas : public QtCanvas {
+public:
+    RecordingCanvas(QPaintDevice* device, RecordedPage& page) : QtCanvas(device), page_(page)
+    {
+        SetReportFonts(true);
+    }
+    void TextRect(const TRect& clip, int x, int y, const std::string& text) override
+    {
+        if (clip.Width() <= 0 || clip.Height() <= 0)
+            return;
+        QFont font = QFontInUse();
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pointSizeF() * PixelsPerInchY() / 72.0))));
+        page_.Add({RecordedPage::Op::Text, QRect(clip.left, clip.top, clip.Width(), clip.Height()),
+                   QPoint(x, y + TextMetrics().ascent), ToDisplayText(text), font, ToQColor(Font().colour)});
+    }
+    void Line(int x1, int y1, int x2, int y2) override
+    {
+        page_.Add({RecordedPage::Op::Line, QRect(QPoint(x1, y1), QPoint(x2, y2)), {}, {}, {}, ToQColor(PenColour())});
+    }
+    void FillRect(const TRect& r) override
+    {
+        page_.Add({RecordedPage::Op::Fill, QRect(r.left, r.top, r.Width(), r.Height()), {}, {}, {},
+                   ToQColor(BrushColour())});
+    }
+    void DrawPicture(const TRect& r, const std::string& name) override
+    {
+        page_.Add({RecordedPage::Op::Picture, QRect(r.left, r.top, r.Width(), r.Height()), {},
+                   QString::fromStdString(name), {}, {}});
+    }
+
+private:
+    RecordedPage& page_;
+};
+
+} // namespace
+
+void RecordedPage::Play(QPainter& painter) const
+{
+    for (const Op& op : ops_) {
+        switch (op.kind) {
+        case Op::Text:
+            painter.save();
+            painter.setClipRect(op.rect, Qt::IntersectClip);
+            painter.setFont(op.font);
+            painter.setPen(op.colour);
+            painter.drawText(op.at, op.text);
+            painter.restore();
+            break;
+        case Op::Line:
+            painter.setPen(QPen(op.colour, 0));
+            painter.drawLine(op.rect.topLeft(), op.rect.bottomRight());
+            break;
+        case Op::Fill:
+            painter.fillRect(op.rect, op.colour);
+            break;
+        case Op::Picture: {
+            QImage image = ReportPicture(op.text.toStdString());
+            if (!image.isNull()) {
+                painter.save();
+                painter.setRenderHint(QPainter::SmoothPixmapTransform);
+                painter.drawImage(op.rect, image);
+                painter.restore();
+            }
+            break;
+        }
+        }
+    }
+}
+
 PreviewReportTarget::PreviewReportTarget(const QPageLayout& layout)
 {
-    QPicture probe;
+    // Texts are measured on a picture of the screen's resolution.
+    reference_ = QImage(1, 1, QImage::Format_RGB32);
     setup_.preview = true;
-    setup_.pixelsPerInch = probe.logicalDpiY();
+    setup_.pixelsPerInch = reference_.logicalDpiY();
     PaperMillimetres(layout, setup_.paperWidthMM, setup_.paperHeightMM);
     auto px = [&](int mm) { return static_cast<int>(setup_.pixelsPerInch * mm * 0.03937007874015748); };
     setup_.pageWidth = px(setup_.paperWidthMM);
@@ -137,18 +210,14 @@ TPageSetup PreviewReportTarget::PageSetup() const
 
 TCanvas& PreviewReportTarget::BeginPage()
 {
-    pages_.push_back(std::make_unique<QPicture>());
-    pages_.back()->setBoundingRect(QRect(0, 0, setup_.pageWidth, setup_.pageHeight));
-    painter_.begin(pages_.back().get());
-    canvas_ = std::make_unique<QtCanvas>(painter_);
-    PrepareCanvas(*canvas_, painter_);
+    pages_.push_back(std::make_unique<RecordedPage>());
+    canvas_ = std::make_unique<RecordingCanvas>(&reference_, *pages_.back());
     return *canvas_;
 }
 
 void PreviewReportTarget::EndPage()
 {
     canvas_.reset();
-    painter_.end();
 }
 
 void PreviewReportTarget::DrawPage(QPainter& painter, int index, const QRect& target) const
@@ -156,9 +225,11 @@ void PreviewReportTarget::DrawPage(QPainter& painter, int index, const QRect& ta
     if (index < 0 || index >= PageCount())
         return;
     painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
     painter.translate(target.topLeft());
     painter.scale(double(target.width()) / setup_.pageWidth, double(target.height()) / setup_.pageHeight);
-    painter.drawPicture(0, 0, *pages_[index]);
+    pages_[index]->Play(painter);
     painter.restore();
 }
 

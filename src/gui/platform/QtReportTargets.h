@@ -5,7 +5,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPicture>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -73,6 +72,27 @@ private:
     std::vector<QImage> images_;
 };
 
+// One recorded page: what was drawn on it, in the order drawn, to be replayed at
+// any size on any device.  Fonts are kept at their pixel size of the recording, so
+// that a replay scaled onto a printer keeps the proportions of the preview.
+class RecordedPage {
+public:
+    struct Op {
+        enum Kind { Text, Line, Fill, Picture } kind;
+        QRect rect;     // clip (texts), the line's two points, the filled or picture rectangle
+        QPoint at;      // baseline start of a text
+        QString text;   // text, or the picture's name
+        QFont font;
+        QColor colour;
+    };
+    void Add(Op op) { ops_.push_back(std::move(op)); }
+    void Play(QPainter& painter) const;
+    std::size_t Size() const { return ops_.size(); }
+
+private:
+    std::vector<Op> ops_;
+};
+
 // Pages recorded for the preview, laid out at the resolution of the recording
 // (the screen's), in the preview's own pixels.
 class PreviewReportTarget : public TReportTarget {
@@ -85,15 +105,15 @@ public:
     int PageWidth() const { return setup_.pageWidth; }
     int PageHeight() const { return setup_.pageHeight; }
     int PageCount() const { return static_cast<int>(pages_.size()); }
-    const QPicture& Page(int index) const { return *pages_[index]; }
+    const RecordedPage& Page(int index) const { return *pages_[index]; }
     // Draws a page stretched into `target`.
     void DrawPage(QPainter& painter, int index, const QRect& target) const;
 
 private:
     TPageSetup setup_;
-    QPainter painter_;
+    QImage reference_;  // the device texts are measured on
     std::unique_ptr<QtCanvas> canvas_;
-    std::vector<std::unique_ptr<QPicture>> pages_;
+    std::vector<std::unique_ptr<RecordedPage>> pages_;
 };
 
 // A4 upright, the sheet reports are laid out on when no printer says otherwise.

@@ -43,23 +43,22 @@ private:
     const PreviewNavigator& navigator_;
 };
 
-bool SaveReportAsPdf(QWidget* parent, const std::function<std::unique_ptr<TBReport>()>& makeReport,
-                     const QPageLayout& layout, FileDialogService& files, MessageService& messages)
+bool SaveReportAsPdf(const std::function<std::unique_ptr<TBReport>()>& makeReport, const QPageLayout& layout,
+                     const Services& services)
 {
-    (void)parent;
     FileDialogRequest request;
     request.save = true;
     request.title = Cp(QStringLiteral("Mentés PDF-be"));
     request.filter = "PDF (*.pdf)|*.pdf";
     request.defaultExtension = "pdf";
-    const std::string path = files.Run(request);
+    const std::string path = services.files->Run(request);
     if (path.empty())
         return false;
     const QString file = QString::fromLocal8Bit(path.c_str());
     {
         QFile probe(file);
         if (!probe.open(QIODevice::WriteOnly)) {
-            messages.Show(MessageKind::Warning, Txt("IDS_PROGRAMTITLE"), Cp(file + QStringLiteral(": ") + probe.errorString()));
+            ShowFailure(services, Cp(file + QStringLiteral(": ") + probe.errorString()));
             return false;
         }
     }
@@ -70,9 +69,9 @@ bool SaveReportAsPdf(QWidget* parent, const std::function<std::unique_ptr<TBRepo
 }
 
 TPrintPreviewForm::TPrintPreviewForm(const PreviewReportTarget& pages,
-                                     std::function<std::unique_ptr<TBReport>()> makeReport, Services services,
-                                     QWidget* parent)
-    : QDialog(parent), pages_(pages), makeReport_(std::move(makeReport)), services_(services),
+                                     std::function<std::unique_ptr<TBReport>()> makeReport,
+                                     const Services& services, PrinterService& printer, QWidget* parent)
+    : QDialog(parent), pages_(pages), makeReport_(std::move(makeReport)), services_(services), printer_(printer),
       navigator_(pages.PageCount(), pages.PageWidth(), pages.PageHeight(), ProcessPrintingOptions())
 {
     setObjectName(QStringLiteral("PrintPreviewForm"));
@@ -182,14 +181,14 @@ void TPrintPreviewForm::NumberExecute()
 
 void TPrintPreviewForm::PrintExecute()
 {
-    PrinterService& printer = *services_.printer;
+    PrinterService& printer = printer_;
     if (!printer.Choose(this))
         return;
     QPrinter& device = printer.Printer();
     device.setFullPage(true);
     QPainter painter;
     if (!painter.begin(&device)) {
-        services_.messages->Show(MessageKind::Warning, Txt("IDS_PROGRAMTITLE"), Cp(printer.PrinterName()));
+        ShowFailure(services_, Cp(printer.PrinterName()));
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing);
@@ -200,8 +199,7 @@ void TPrintPreviewForm::PrintExecute()
 
 void TPrintPreviewForm::SaveAsPdfExecute()
 {
-    SaveReportAsPdf(this, makeReport_, services_.printer->Printer().pageLayout(), *services_.files,
-                    *services_.messages);
+    SaveReportAsPdf(makeReport_, printer_.Printer().pageLayout(), services_);
 }
 
 void TPrintPreviewForm::ZoomComboBoxChange(int index)

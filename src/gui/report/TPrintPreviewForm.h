@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "app/PrintingEditor.h"
-#include "platform/Dialogs.h"
 #include "platform/QtReportTargets.h"
+#include "platform/Services.h"
 #include "report/TBReport.h"
 
 class QAction;
@@ -24,14 +24,9 @@ class TPageImage;
 class TPrintPreviewForm : public QDialog {
     Q_OBJECT
 public:
-    struct Services {
-        MessageService* messages = nullptr;
-        FileDialogService* files = nullptr;
-        PrinterService* printer = nullptr;
-    };
     // `makeReport` builds the same report again for a PDF file.
     TPrintPreviewForm(const PreviewReportTarget& pages, std::function<std::unique_ptr<TBReport>()> makeReport,
-                      Services services, QWidget* parent = nullptr);
+                      const Services& services, PrinterService& printer, QWidget* parent = nullptr);
     ~TPrintPreviewForm() override;
 
     PreviewNavigator& Navigator() { return navigator_; }
@@ -44,7 +39,7 @@ public:
     QPushButton* Cancel = nullptr;
     QPushButton* Help = nullptr;
     QScrollArea* ScrollBox = nullptr;
-    TPageImage* PageImage = nullptr;
+    QWidget* PageImage = nullptr;  // the page at the zoom, white around it
 
 private:
     void NumberExecute();
@@ -55,12 +50,13 @@ private:
     const PreviewReportTarget& pages_;
     std::function<std::unique_ptr<TBReport>()> makeReport_;
     Services services_;
+    PrinterService& printer_;
     PreviewNavigator navigator_;
 };
 
 // Saves a report as a PDF file chosen in a save dialog; shows why when it cannot.
 // True when a file was written.
-bool SaveReportAsPdf(QWidget* parent, const std::function<std::unique_ptr<TBReport>()>& makeReport,
-                     const QPageLayout& layout, FileDialogService& files, MessageService& messages);
+bool SaveReportAsPdf(const std::function<std::unique_ptr<TBReport>()>& makeReport, const QPageLayout& layout,
+                     const Services& services);
 
 } // namespace kalorina::gui

@@ -17,8 +17,7 @@
 #include "app/TAboutBox.h"
 #include "lang/TLanguages.h"
 #include "listview/TChangeHeaderForm.h"
-#include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
+#include "platform/DialogSupport.h"
 #include "platform/Printer.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
@@ -27,15 +26,10 @@
 namespace kalorina::gui {
 
 TPrintingForm::TPrintingForm(TProject& project, const TDevices& devices, const TProgramOptions& programOptions,
-                             Services services, QWidget* parent)
-    : QDialog(parent), project_(project), devices_(devices), margins_(programOptions.margins), services_(services)
+                             const Services& services, PrinterService* printer, QWidget* parent)
+    : QDialog(parent), project_(project), devices_(devices), margins_(programOptions.margins), services_(services),
+      printer_(printer ? printer : &SystemPrinter::Instance())
 {
-    if (!services_.messages)
-        services_.messages = &MessageBox::Instance();
-    if (!services_.files)
-        services_.files = &FileDialog::Instance();
-    if (!services_.printer)
-        services_.printer = &SystemPrinter::Instance();
     setObjectName(QStringLiteral("PrintingForm"));
     setWindowTitle(QStringLiteral("Nyomtatás"));
     BuildControls();
@@ -152,8 +146,8 @@ void TPrintingForm::BuildControls()
 
     connect(ItemsTree, &QTreeWidget::itemDoubleClicked, this, &TPrintingForm::ItemsTreeDblClick);
     connect(Setup, &QPushButton::clicked, this, [this] {
-        services_.printer->Setup(this);
-        PrinterName->setText(services_.printer->PrinterName());
+        printer_->Setup(this);
+        PrinterName->setText(printer_->PrinterName());
     });
     connect(Preview, &QPushButton::clicked, this, &TPrintingForm::PreviewClick);
     connect(SaveAsPdf, &QPushButton::clicked, this, &TPrintingForm::SaveAsPdfClick);
@@ -182,7 +176,7 @@ void TPrintingForm::ShowView()
     ItemsTree->expandAll();
     All->setChecked(v.all);
     SelectedOnly->setChecked(!v.all);
-    PrinterName->setText(services_.printer->PrinterName());
+    PrinterName->setText(printer_->PrinterName());
     Title->setText(Q(v.title));
     ProjektDataCheckBox->setChecked(v.projectData);
     PageNumberCheckBox->setChecked(v.pageNumbers);
@@ -240,21 +234,17 @@ std::unique_ptr<TBReport> TPrintingForm::MakeChosenReport()
 void TPrintingForm::PreviewClick()
 {
     auto report = MakeChosenReport();
-    PreviewReportTarget pages(services_.printer->Printer().pageLayout());
+    PreviewReportTarget pages(printer_->Printer().pageLayout());
     report->Run(pages);
     // The PDF of the preview is laid out again on its own sheet, from the same choices.
     auto again = [this] { return MakeChosenReport(); };
-    TPrintPreviewForm preview(pages, again, services_, this);
-    if (previewShown)
-        previewShown(preview);
-    else
-        preview.exec();
+    TPrintPreviewForm preview(pages, again, services_, *printer_, this);
+    preview.exec();
 }
 
 void TPrintingForm::SaveAsPdfClick()
 {
-    SaveReportAsPdf(this, [this] { return MakeChosenReport(); }, services_.printer->Printer().pageLayout(),
-                    *services_.files, *services_.messages);
+    SaveReportAsPdf([this] { return MakeChosenReport(); }, printer_->Printer().pageLayout(), services_);
 }
 
 void TPrintingForm::LayoutClick(int button)
@@ -263,16 +253,16 @@ void TPrintingForm::LayoutClick(int button)
     TListHeaderFormat format;
     format.LoadFormat(columns.formatName);
     format.LoadLayout("Kalorina", columns.layoutName);
-    TChangeHeaderForm form(format, LayoutButtons[button - 1]->font(), columns.layoutName, "Kalorina", this);
-    form.exec();
+    TChangeHeaderForm form(format, LayoutButtons[button - 1]->font(), columns.layoutName, "Kalorina", services_, this);
+    ExecWithPlacement(form);
 }
 
 void TPrintingForm::accept()
 {
     auto report = MakeChosenReport();
-    if (!services_.printer->Choose(this))
+    if (!printer_->Choose(this))
         return;
-    PrinterReportTarget target(services_.printer->Printer());
+    PrinterReportTarget target(printer_->Printer());
     report->Run(target);
     QDialog::accept();
 }

@@ -34,17 +34,15 @@ class PrinterService;
 class TPrintingForm : public QDialog {
     Q_OBJECT
 public:
-    using Services = TPrintPreviewForm::Services;
+    // `printer`: the program's printer when none is given.
     TPrintingForm(TProject& project, const TDevices& devices, const TProgramOptions& programOptions,
-                  Services services = {}, QWidget* parent = nullptr);
+                  const Services& services, PrinterService* printer = nullptr, QWidget* parent = nullptr);
     ~TPrintingForm() override;
 
     PrintingEditor& Editor() { return *editor_; }
     // The report of the chosen kind and items, with the dialog's settings stored.
     std::unique_ptr<TBReport> MakeChosenReport();
-    // Opens the preview modally; `shown` runs while it is up (tests look at it).
     void PreviewClick();
-    std::function<void(TPrintPreviewForm&)> previewShown;
 
     QTreeWidget* ItemsTree = nullptr;
     QRadioButton *All = nullptr, *SelectedOnly = nullptr;
@@ -73,6 +71,7 @@ private:
     const TDevices& devices_;
     TProgramOptions::Margins margins_;
     Services services_;
+    PrinterService* printer_;
     std::unique_ptr<PrintingEditor> editor_;
     bool showing_ = false;
 };

@@ -59,6 +59,7 @@ void TPrintingForm::BuildControls()
     SelectedOnly = new QRadioButton(QStringLiteral("Csak a kiválasztottak"), this);
     named(SelectedOnly, "SelectedOnly");
     auto* items = new QGroupBox(QStringLiteral("Nyomtatandó tételek"), this);
+    named(items, "ItemsGroup");
     auto* itemsLayout = new QVBoxLayout(items);
     itemsLayout->addWidget(ItemsTree, 1);
     itemsLayout->addWidget(All);
@@ -69,6 +70,7 @@ void TPrintingForm::BuildControls()
     Setup = new QPushButton(QStringLiteral("Beállít..."), this);
     named(Setup, "Setup");
     auto* printer = new QGroupBox(QStringLiteral("Nyomtató"), this);
+    named(printer, "PrinterGroup");
     auto* printerLayout = new QHBoxLayout(printer);
     printerLayout->addWidget(PrinterName, 1);
     printerLayout->addWidget(Setup);
@@ -85,8 +87,9 @@ void TPrintingForm::BuildControls()
     DateCheckBox = new QCheckBox(QStringLiteral("Dátum"), this);
     named(DateCheckBox, "DateCheckBox");
     auto* page = new QGroupBox(QStringLiteral("Oldal"), this);
+    named(page, "PageGroup");
     auto* pageLayout = new QGridLayout(page);
-    pageLayout->addWidget(new QLabel(QStringLiteral("Fejléc:"), this), 0, 0);
+    pageLayout->addWidget(named(new QLabel(QStringLiteral("Fejléc:"), this), "TitleLabel"), 0, 0);
     pageLayout->addWidget(Title, 0, 1);
     pageLayout->addWidget(ProjektDataCheckBox, 1, 0, 1, 2);
     pageLayout->addWidget(PageNumberCheckBox, 2, 0, 1, 2);
@@ -102,6 +105,7 @@ void TPrintingForm::BuildControls()
     RoundsDetailed = new QRadioButton(QStringLiteral("Körök részletesen"), this);
     named(RoundsDetailed, "RoundsDetailed");
     auto* kinds = new QGroupBox(QStringLiteral("Nyomtatvány"), this);
+    named(kinds, "KindGroup");
     auto* kindsLayout = new QGridLayout(kinds);
     QRadioButton* kindButtons[4] = {RoomsList, RoomsFields, RoundsList, RoundsDetailed};
     for (int i = 0; i < 4; ++i) {

@@ -165,6 +165,17 @@ TEST(Report, SixtyRoomsGiveSeveralPagesWithTheColumnHeaderOnEach)
             if (t.text.starts_with("Room "))
                 EXPECT_LE(t.y + 13, bottom) << t.text;
     }
+    // Each page's table ends with a rule under its last row.
+    for (const auto& page : pages.pages) {
+        int lastRowBottom = 0;
+        for (const auto& t : page->texts)
+            if (t.text.starts_with("Room "))
+                lastRowBottom = std::max(lastRowBottom, t.y + 15);  // row height: 13 + 2 leading
+        bool rule = false;
+        for (const auto& l : page->lines)
+            rule = rule || (l.y1 == lastRowBottom && l.y2 == lastRowBottom && l.x1 == 75);
+        EXPECT_TRUE(rule) << "no closing rule at " << lastRowBottom;
+    }
     // Every room exactly once, in order.
     for (int r = 1; r <= 60; ++r)
         EXPECT_EQ(pages.CountAll("Room " + std::to_string(r)), 1) << r;

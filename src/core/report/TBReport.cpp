@@ -239,7 +239,17 @@ TBReport::Result TBReport::PrintRow(TCanvas& canvas, TRect& area, TListHeaderFor
     }
     AppendRtfRow(format, cells, false);
     area.top += format.lineHeight;
+    openTable_ = {area.left, area.top, area.left + x, area.top};
     return Result::Done;
+}
+
+void TBReport::CloseTable(TCanvas& canvas)
+{
+    if (openTable_.right <= openTable_.left)
+        return;
+    canvas.SetPenColour(clBlack);
+    canvas.Line(openTable_.left, openTable_.bottom, openTable_.right, openTable_.bottom);
+    openTable_ = {};
 }
 
 int TBReport::FooterHeight(TCanvas& canvas)
@@ -287,6 +297,7 @@ void TBReport::NewPage()
 void TBReport::FinishPage(bool last)
 {
     TCanvas& canvas = *canvas_;
+    CloseTable(canvas);
     int pw = 0, ph = 0;
     if (last && !env.closingPicture.empty() && canvas.PictureSize(env.closingPicture, pw, ph)) {
         const int ppi = canvas.PixelsPerInchY();
@@ -350,6 +361,7 @@ void TBReport::Run(TReportTarget& target)
         if (r == Result::Nothing)
             break;
     }
+    CloseTable(*canvas_);
     while (PrintBand(Band::Closing, *canvas_, area_) == Result::NoRoom) {
         if (PageEmpty())
             forced_ = true;
@@ -608,8 +620,10 @@ protected:
                         step_ = 1;
                     return r;
                 }
-                if (++row_ >= count)
+                if (++row_ >= count) {
+                    CloseTable(canvas);
                     Advance(count);
+                }
                 return Result::Done;
             }
             default:

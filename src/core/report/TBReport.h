@@ -106,6 +106,8 @@ protected:
     // What was just drawn on an empty page counts as its furniture (a repeated table
     // header), so that a row that does not fit below it is drawn rather than moved on.
     void CountAsFurniture() { contentTop_ = area_.top; }
+    // Draws the rule under the last row of the table that is open on the page.
+    void CloseTable(TCanvas& canvas);
     ReportKind Kind() const { return kind_; }
     void LoadColumns(TListHeaderFormat& format, const std::string& formatName, const std::string& layoutName);
     // The tables the report prints, so that the font can be fitted to the widest.
@@ -146,6 +148,9 @@ private:
     int pageCount_ = 0;
     int footerHeight_ = 0;
     int contentTop_ = 0;  // the top below a page's header bands
+    // The table whose rows are on the page without their closing rule: its left and
+    // right edge and the bottom of its last row; right <= left when none is open.
+    TRect openTable_;
     bool forced_ = false;
     bool itemsOnPage_ = false;
     bool tableFitted_ = false;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -221,4 +222,42 @@ TEST_F(PrintingFormsTest, SaveAsPdfWithoutAPrinter)
     files.Answer("/nonexistent-folder/x.pdf");
     dialog.SaveAsPdf->click();
     EXPECT_FALSE(messages.LastText().empty());
+}
+
+TEST(ReportFonts, MissingFacesFallBackToMetricTwinsOrDejaVu)
+{
+    const QString times = ReportFamily(QStringLiteral("Times New Roman"));
+    EXPECT_TRUE(times == QLatin1String("Liberation Serif") || times == QLatin1String("DejaVu Serif")) << times.toStdString();
+    EXPECT_EQ(ReportFamily(QStringLiteral("No Such Sans")), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(ReportFamily(QStringLiteral("No Such Mono")), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(ReportFamily(QStringLiteral("Nonexistent Garamond")), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(ReportFamily(QStringLiteral("DejaVu Sans")), QStringLiteral("DejaVu Sans"));
+}
+
+TEST_F(PrintingFormsTest, RecordedPagesReplayTheirTextsAtAnyZoom)
+{
+    PrintingOptions options;
+    options.switches = 0xF;
+    options.title = "Zoom";
+    TReportEnvironment env;
+    env.options = options;
+    auto report = MakeReport(ReportKind::Rooms, form->Project(), form->Controller().Devices(),
+                             ReportTree(form->Project()), true, {20, 20, 15, 20}, env);
+    PreviewReportTarget pages(DefaultReportLayout());
+    report->Run(pages);
+    ASSERT_EQ(pages.PageCount(), 1);
+    for (double zoom : {0.5, 0.75, 2.0}) {
+        const QRect target(0, 0, int(pages.PageWidth() * zoom), int(pages.PageHeight() * zoom));
+        QImage image(target.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        pages.DrawPage(painter, 0, target);
+        painter.end();
+        // Ink in the band of the page header and project data (above the table).
+        int ink = 0;
+        for (int y = int(70 * zoom); y < int(180 * zoom); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += qGray(image.pixel(x, y)) < 128;
+        EXPECT_GT(ink, 50) << "zoom " << zoom;
+    }
 }

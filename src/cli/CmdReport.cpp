@@ -181,18 +181,21 @@ int RunReport(Context& ctx)
         const QString folder = QString::fromLocal8Bit(a.png.c_str());
         if (!dir.mkpath(folder))
             return Fail(ctx, a.png + ": cannot make the folder");
-        gui::ImageReportTarget images(layout, 150);
-        build(nullptr)->Run(images);
-        for (std::size_t i = 0; i < images.Images().size(); ++i) {
-            const QString file = folder + QStringLiteral("/page-%1.png").arg(i + 1, 3, 10, QLatin1Char('0'));
-            if (!images.Images()[i].save(file))
-                return Fail(ctx, file.toStdString() + ": cannot be written");
-        }
-        ctx.out << a.png << ": " << images.Images().size() << " page(s)\n";
+        std::string unwritten;
+        gui::ImageReportTarget images(layout, 150, [&](const QImage& page, int number) {
+            const QString file = folder + QStringLiteral("/page-%1.png").arg(number, 3, 10, QLatin1Char('0'));
+            if (!page.save(file) && unwritten.empty())
+                unwritten = file.toStdString();
+        });
+        auto report = build(nullptr);
+        report->Run(images);
+        if (!unwritten.empty())
+            return Fail(ctx, unwritten + ": cannot be written");
+        ctx.out << a.png << ": " << report->PageCount() << " page(s)\n";
     }
     if (!a.rtf.empty()) {
         std::string rtf = RtfDocumentStart(MakeReportEnvironment(printingOptions, "").reportFont, options.margins);
-        gui::ImageReportTarget measure(layout, 72);
+        gui::PreviewReportTarget measure(layout);  // laid out as for the preview, nothing drawn
         build(&rtf)->Run(measure);
         rtf += "}\r\n";
         std::ofstream out(a.rtf, std::ios::binary);

@@ -86,7 +86,11 @@ bool PdfReportTarget::Finish()
     return true;
 }
 
-ImageReportTarget::ImageReportTarget(const QPageLayout& layout, int dpi) : layout_(layout), dpi_(dpi) {}
+ImageReportTarget::ImageReportTarget(const QPageLayout& layout, int dpi,
+                                     std::function<void(const QImage&, int)> onPage)
+    : layout_(layout), dpi_(dpi), onPage_(std::move(onPage))
+{
+}
 
 TPageSetup ImageReportTarget::PageSetup() const
 {
@@ -116,7 +120,11 @@ void ImageReportTarget::EndPage()
 {
     canvas_.reset();
     painter_.end();
-    images_.push_back(current_);
+    ++pages_;
+    if (onPage_)
+        onPage_(current_, pages_);
+    else
+        images_.push_back(current_);
 }
 
 namespace {

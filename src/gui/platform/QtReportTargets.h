@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -54,10 +55,12 @@ private:
     int dpi_;
 };
 
-// Every page as a white picture at a resolution.
+// Every page as a white picture at a resolution.  With `onPage` each finished page
+// goes there (numbered from 1) instead of being kept.
 class ImageReportTarget : public TReportTarget {
 public:
-    ImageReportTarget(const QPageLayout& layout, int dpi);
+    ImageReportTarget(const QPageLayout& layout, int dpi,
+                      std::function<void(const QImage&, int)> onPage = {});
     TPageSetup PageSetup() const override;
     TCanvas& BeginPage() override;
     void EndPage() override;
@@ -70,6 +73,8 @@ private:
     QPainter painter_;
     std::unique_ptr<QtCanvas> canvas_;
     std::vector<QImage> images_;
+    std::function<void(const QImage&, int)> onPage_;
+    int pages_ = 0;
 };
 
 // One recorded page: what was drawn on it, in the order drawn, to be replayed at

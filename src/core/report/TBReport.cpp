@@ -230,8 +230,13 @@ TBReport::Result TBReport::PrintRow(TCanvas& canvas, TRect& area, TListHeaderFor
     canvas.SetFont(baseFont_);
     int x = 0;
     std::vector<std::string> cells;
+    // The cells' few pixels of spacing are meant for the screen; on paper a number
+    // and the text of the next column keep a gap of about a point on each side.
+    const int pad = std::max(0, canvas.PixelsPerInchX() / 72 - 1);
     for (const auto* col : format.VisibleColumns()) {
         TRect rect = format.ColumnRect(*col, area, x);
+        rect.left += pad;
+        rect.right -= pad;
         std::string value = StripColourPrefix(cell(*col));
         col->DrawCellText(canvas, value, rect, 0);
         if (env.rtf)

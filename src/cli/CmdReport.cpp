@@ -1,7 +1,7 @@
 // kalorina-cli report PROJECT.klp --kind rooms|fields|circuits|detailed
 //     (--pdf OUT.pdf | --png DIR | --rtf OUT.rtf)... [--all | --only NAME...]
-//     [--language NAME] [--margins L,T,R,B] [--title TEXT]
-// The pages the program prints, as a PDF file (A4), as one PNG per page at 150 dpi,
+//     [--language NAME] [--margins L,T,R,B] [--title TEXT] [--landscape]
+// The pages the program prints, as a PDF file (A4, upright unless --landscape), as one PNG per page at 150 dpi,
 // or the report's RTF text as one document for word processors.
 #include <QDir>
 #include <QFile>
@@ -34,6 +34,7 @@ struct ReportArgs {
     std::string language;
     std::string title;
     bool marginsGiven = false;
+    bool landscape = false;
     TProgramOptions::Margins margins;
 };
 
@@ -91,6 +92,8 @@ int RunReport(Context& ctx)
             ok = value(a.rtf);
         else if (s == "--all")
             a.all = true;
+        else if (s == "--landscape")
+            a.landscape = true;
         else if (s == "--only") {
             std::string name;
             ok = value(name);
@@ -164,7 +167,9 @@ int RunReport(Context& ctx)
     };
 
     EnsureGuiApplication();
-    const QPageLayout layout = gui::DefaultReportLayout();
+    QPageLayout layout = gui::DefaultReportLayout();
+    if (a.landscape)
+        layout.setOrientation(QPageLayout::Landscape);
     if (!a.pdf.empty()) {
         QFile probe(QString::fromLocal8Bit(a.pdf.c_str()));
         if (!probe.open(QIODevice::WriteOnly))
@@ -211,7 +216,7 @@ int RunReport(Context& ctx)
 const bool registered = RegisterCommand(
     {"report",
      "report PROJECT.klp --kind rooms|fields|circuits|detailed (--pdf OUT.pdf | --png DIR | --rtf OUT.rtf)... "
-     "[--all | --only NAME...] [--language NAME] [--margins L,T,R,B] [--title TEXT]",
+     "[--all | --only NAME...] [--language NAME] [--margins L,T,R,B] [--title TEXT] [--landscape]",
      RunReport});
 
 } // namespace

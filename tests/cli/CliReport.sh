@@ -89,6 +89,8 @@ expect 1 report "$dir/missing.klp" --kind rooms --pdf "$dir/x.pdf"
 expect 1 report "$src/examples/house.klp" --kind rooms --pdf "$dir/no/such/x.pdf"
 expect 1 report "$src/examples/house.klp" --kind rooms --language Klingon --pdf "$dir/x.pdf"
 expect 0 report "$src/examples/house.klp" --kind rooms --margins 10,10,10,10 --pdf "$dir/x.pdf"
+expect 0 report "$src/examples/house.klp" --kind detailed --landscape --pdf "$dir/l.pdf"
+pdfinfo "$dir/l.pdf" | grep -q "842 x 595" || fail "--landscape did not turn the sheet"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"

@@ -264,3 +264,18 @@ TEST_F(PrintingFormsTest, RecordedPagesReplayTheirTextsAtAnyZoom)
         EXPECT_GT(ink, 50) << "zoom " << zoom;
     }
 }
+
+TEST_F(PrintingFormsTest, WindowsSpeakTheUserInterfaceLanguage)
+{
+    UseShippedLanguage("English");
+    PdfPrinter printer(dir.filePath("unused.pdf"));
+    TPrintingForm dialog(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(),
+                         Services(), &printer);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print"));
+    EXPECT_EQ(dialog.OK->text(), QStringLiteral("Print"));
+    EXPECT_EQ(dialog.SaveAsPdf->text(), QStringLiteral("Save as PDF..."));
+    EXPECT_EQ(dialog.RoundsDetailed->text(), QStringLiteral("Circuits in detail"));
+    GotoPageEditor editor(3, 1);
+    TGotoPageForm go(editor, messages);
+    EXPECT_EQ(go.Cancel->text(), QStringLiteral("Cancel"));
+}

@@ -86,7 +86,7 @@ void BM_OpenPreviewOnFirstPage(benchmark::State& state)
     for (auto _ : state) {
         CountingPreview target(gui::DefaultReportLayout());
         FieldsReport(p)->Run(target);
-        QImage shown(target.PageWidth(), target.PageHeight(), QImage::Format_RGB32);
+        QImage shown(target.DisplayWidth(), target.DisplayHeight(), QImage::Format_RGB32);
         shown.fill(Qt::white);
         QPainter painter(&shown);
         target.DrawPage(painter, 0, shown.rect());

@@ -73,6 +73,13 @@ for kind in rooms fields circuits detailed; do
     cp "$dir/png-$kind/page-001.png" "$pictures/report-$kind.png" 2>/dev/null || fail "no first page of $kind"
 done
 
+# The pictures show the pages of the PDF file: the same page breaks.
+for kind in fields detailed; do
+    a=$("$cli" report "$src/tests/cli/sixty-rooms.klp" --kind "$kind" --pdf "$dir/same.pdf" 2>/dev/null | sed -n 's/.*: \([0-9]*\) page(s)/\1/p')
+    b=$("$cli" report "$src/tests/cli/sixty-rooms.klp" --kind "$kind" --png "$dir/same" 2>/dev/null | sed -n 's/.*: \([0-9]*\) page(s)/\1/p')
+    [ -n "$a" ] && [ "$a" = "$b" ] || fail "$kind: the PDF has ${a:-?} pages, the pictures ${b:-?}"
+done
+
 # Exit codes: usage 2, failed operation 1.
 expect() {
     local want=$1; shift

@@ -250,7 +250,7 @@ TEST_F(PrintingFormsTest, RecordedPagesReplayTheirTextsAtAnyZoom)
     report->Run(pages);
     ASSERT_EQ(pages.PageCount(), 1);
     for (double zoom : {0.5, 0.75, 2.0}) {
-        const QRect target(0, 0, int(pages.PageWidth() * zoom), int(pages.PageHeight() * zoom));
+        const QRect target(0, 0, int(pages.DisplayWidth() * zoom), int(pages.DisplayHeight() * zoom));
         QImage image(target.size(), QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);

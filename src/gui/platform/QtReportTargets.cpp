@@ -86,47 +86,6 @@ bool PdfReportTarget::Finish()
     return true;
 }
 
-ImageReportTarget::ImageReportTarget(const QPageLayout& layout, int dpi,
-                                     std::function<void(const QImage&, int)> onPage)
-    : layout_(layout), dpi_(dpi), onPage_(std::move(onPage))
-{
-}
-
-TPageSetup ImageReportTarget::PageSetup() const
-{
-    TPageSetup s;
-    QRect px = layout_.fullRectPixels(dpi_);
-    s.pageWidth = px.width();
-    s.pageHeight = px.height();
-    PaperMillimetres(layout_, s.paperWidthMM, s.paperHeightMM);
-    return s;
-}
-
-TCanvas& ImageReportTarget::BeginPage()
-{
-    TPageSetup s = PageSetup();
-    current_ = QImage(s.pageWidth, s.pageHeight, QImage::Format_RGB32);
-    const int dpm = static_cast<int>(std::lround(dpi_ / 0.0254));
-    current_.setDotsPerMeterX(dpm);
-    current_.setDotsPerMeterY(dpm);
-    current_.fill(Qt::white);
-    painter_.begin(&current_);
-    canvas_ = std::make_unique<QtCanvas>(painter_);
-    PrepareCanvas(*canvas_, painter_);
-    return *canvas_;
-}
-
-void ImageReportTarget::EndPage()
-{
-    canvas_.reset();
-    painter_.end();
-    ++pages_;
-    if (onPage_)
-        onPage_(current_, pages_);
-    else
-        images_.push_back(current_);
-}
-
 namespace {
 
 // A canvas that measures on a reference device and records what it draws.
@@ -199,12 +158,15 @@ void RecordedPage::Play(QPainter& painter) const
     }
 }
 
-PreviewReportTarget::PreviewReportTarget(const QPageLayout& layout)
+PreviewReportTarget::PreviewReportTarget(const QPageLayout& layout, int layoutDpi) : layoutDpi_(layoutDpi)
 {
-    // Texts are measured on a picture of the screen's resolution.
+    // Texts are measured on a picture of the layout resolution.
     reference_ = QImage(1, 1, QImage::Format_RGB32);
+    const int dpm = static_cast<int>(std::lround(layoutDpi / 0.0254));
+    reference_.setDotsPerMeterX(dpm);
+    reference_.setDotsPerMeterY(dpm);
     setup_.preview = true;
-    setup_.pixelsPerInch = reference_.logicalDpiY();
+    setup_.pixelsPerInch = layoutDpi;
     PaperMillimetres(layout, setup_.paperWidthMM, setup_.paperHeightMM);
     auto px = [&](int mm) { return static_cast<int>(setup_.pixelsPerInch * mm * 0.03937007874015748); };
     setup_.pageWidth = px(setup_.paperWidthMM);
@@ -239,6 +201,29 @@ void PreviewReportTarget::DrawPage(QPainter& painter, int index, const QRect& ta
     painter.scale(double(target.width()) / setup_.pageWidth, double(target.height()) / setup_.pageHeight);
     pages_[index]->Play(painter);
     painter.restore();
+}
+
+ImageReportTarget::ImageReportTarget(const QPageLayout& layout, int dpi,
+                                     std::function<void(const QImage&, int)> onPage)
+    : PreviewReportTarget(layout), dpi_(dpi), onPage_(std::move(onPage))
+{
+}
+
+void ImageReportTarget::EndPage()
+{
+    PreviewReportTarget::EndPage();
+    QImage image(DisplayWidth(dpi_), DisplayHeight(dpi_), QImage::Format_RGB32);
+    const int dpm = static_cast<int>(std::lround(dpi_ / 0.0254));
+    image.setDotsPerMeterX(dpm);
+    image.setDotsPerMeterY(dpm);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    DrawPage(painter, PageCount() - 1, image.rect());
+    painter.end();
+    if (onPage_)
+        onPage_(image, PageCount());
+    else
+        images_.push_back(image);
 }
 
 } // namespace kalorina::gui

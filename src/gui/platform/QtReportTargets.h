@@ -55,28 +55,6 @@ private:
     int dpi_;
 };
 
-// Every page as a white picture at a resolution.  With `onPage` each finished page
-// goes there (numbered from 1) instead of being kept.
-class ImageReportTarget : public TReportTarget {
-public:
-    ImageReportTarget(const QPageLayout& layout, int dpi,
-                      std::function<void(const QImage&, int)> onPage = {});
-    TPageSetup PageSetup() const override;
-    TCanvas& BeginPage() override;
-    void EndPage() override;
-    const std::vector<QImage>& Images() const { return images_; }
-
-private:
-    QPageLayout layout_;
-    int dpi_;
-    QImage current_;
-    QPainter painter_;
-    std::unique_ptr<QtCanvas> canvas_;
-    std::vector<QImage> images_;
-    std::function<void(const QImage&, int)> onPage_;
-    int pages_ = 0;
-};
-
 // One recorded page: what was drawn on it, in the order drawn, to be replayed at
 // any size on any device.  Fonts are kept at their pixel size of the recording, so
 // that a replay scaled onto a printer keeps the proportions of the preview.
@@ -98,27 +76,48 @@ private:
     std::vector<Op> ops_;
 };
 
-// Pages recorded for the preview, laid out at the resolution of the recording
-// (the screen's), in the preview's own pixels.
+// Pages recorded for the preview.  They are laid out at the resolution of the PDF
+// files (kLayoutDpi), not at the screen's, so the preview shows the pages a PDF
+// file or a printer gets, page breaks included; the preview scales them down.
 class PreviewReportTarget : public TReportTarget {
 public:
-    explicit PreviewReportTarget(const QPageLayout& layout);
+    static constexpr int kLayoutDpi = 600;
+    explicit PreviewReportTarget(const QPageLayout& layout, int layoutDpi = kLayoutDpi);
     TPageSetup PageSetup() const override;
     TCanvas& BeginPage() override;
     void EndPage() override;
 
+    // The page in layout units.
     int PageWidth() const { return setup_.pageWidth; }
     int PageHeight() const { return setup_.pageHeight; }
+    // The page at its real size on a screen of `dpi` (100 % zoom).
+    int DisplayWidth(int dpi = 96) const { return setup_.pageWidth * dpi / layoutDpi_; }
+    int DisplayHeight(int dpi = 96) const { return setup_.pageHeight * dpi / layoutDpi_; }
     int PageCount() const { return static_cast<int>(pages_.size()); }
     const RecordedPage& Page(int index) const { return *pages_[index]; }
     // Draws a page stretched into `target`.
     void DrawPage(QPainter& painter, int index, const QRect& target) const;
 
 private:
+    int layoutDpi_;
     TPageSetup setup_;
     QImage reference_;  // the device texts are measured on
     std::unique_ptr<QtCanvas> canvas_;
     std::vector<std::unique_ptr<RecordedPage>> pages_;
+};
+
+// Every page as a white picture at a resolution, laid out as the PDF files are.
+// With `onPage` each finished page goes there (numbered from 1) instead of being kept.
+class ImageReportTarget : public PreviewReportTarget {
+public:
+    ImageReportTarget(const QPageLayout& layout, int dpi, std::function<void(const QImage&, int)> onPage = {});
+    void EndPage() override;
+    const std::vector<QImage>& Images() const { return images_; }
+
+private:
+    int dpi_;
+    std::vector<QImage> images_;
+    std::function<void(const QImage&, int)> onPage_;
 };
 
 // A4 upright, the sheet reports are laid out on when no printer says otherwise.

@@ -72,7 +72,8 @@ TPrintPreviewForm::TPrintPreviewForm(const PreviewReportTarget& pages,
                                      std::function<std::unique_ptr<TBReport>()> makeReport,
                                      const Services& services, PrinterService& printer, QWidget* parent)
     : QDialog(parent), pages_(pages), makeReport_(std::move(makeReport)), services_(services), printer_(printer),
-      navigator_(pages.PageCount(), pages.PageWidth(), pages.PageHeight(), ProcessPrintingOptions())
+      navigator_(pages.PageCount(), pages.DisplayWidth(logicalDpiX()), pages.DisplayHeight(logicalDpiY()),
+                 ProcessPrintingOptions())
 {
     setObjectName(QStringLiteral("PrintPreviewForm"));
     setWindowTitle(QStringLiteral("Nyomtatási kép"));

@@ -64,12 +64,12 @@ std::string FillTemplate(const std::string& raw, const std::string* text, double
         if (letter == 's') {
             filled = text ? *text : std::string();
         } else {
-            std::string spec = raw.substr(pos, len);
+            std::string conversion = raw.substr(pos, len);
             char buffer[400];
             if (letter == 'd')
-                std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<int>(value));
+                std::snprintf(buffer, sizeof buffer, conversion.c_str(), static_cast<int>(value));
             else
-                std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+                std::snprintf(buffer, sizeof buffer, conversion.c_str(), value);
             filled = buffer;
             // Numbers are written with a point whatever the C library's locale says.
             for (char& c : filled)

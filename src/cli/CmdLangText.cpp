@@ -5,6 +5,8 @@
 
 #include "CmdLang.h"
 #include "lang/LanguageLoader.h"
+#include "lang/PrintingScope.h"
+#include <optional>
 #include "util/Codepage.h"
 
 namespace kalorina::cli {
@@ -21,10 +23,11 @@ int RunText(Context& ctx)
     LoadLanguages(languages, LanguagesDirOf(ctx));
     languages.SelectLanguage(name);
     languages.SelectPrintingLanguage(name);
+    std::optional<PrintingScope> printing;
     if (!languages.Current()) {
         if (!languages.Printing() || languages.Printing()->name != name)
             return Fail(ctx, "no language named '" + Cp1250ToUtf8(name) + "' in " + LanguagesDirOf(ctx));
-        languages.PrintingMode = true;
+        printing.emplace(languages);
     }
     const TLanguage* active = languages.Active();
     if (active->Strings.find(key) == active->Strings.end())

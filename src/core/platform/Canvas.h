@@ -91,6 +91,16 @@ public:
     // Fills the rectangle (right and bottom excluded) with the brush colour.
     virtual void FillRect(const TRect& rect) = 0;
 
+    // Pictures by name: a file path, or a picture the program carries ("logo").
+    // The size in pixels; false when the picture cannot be had.
+    virtual bool PictureSize(const std::string& name, int& width, int& height) const
+    {
+        (void)name, (void)width, (void)height;
+        return false;
+    }
+    // Draws the picture stretched into `rect`; nothing when it cannot be had.
+    virtual void DrawPicture(const TRect& rect, const std::string& name) { (void)rect, (void)name; }
+
 protected:
     virtual void FontChanged() {}
 

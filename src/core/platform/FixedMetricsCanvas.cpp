@@ -48,4 +48,20 @@ void FixedMetricsCanvas::FillRect(const TRect& rect)
     fills.push_back({rect, BrushColour()});
 }
 
+bool FixedMetricsCanvas::PictureSize(const std::string& name, int& width, int& height) const
+{
+    auto it = pictureSizes.find(name);
+    if (it == pictureSizes.end())
+        return false;
+    width = it->second.first;
+    height = it->second.second;
+    return true;
+}
+
+void FixedMetricsCanvas::DrawPicture(const TRect& rect, const std::string& name)
+{
+    if (pictureSizes.count(name))
+        pictures.push_back({rect, name});
+}
+
 } // namespace kalorina

@@ -35,6 +35,7 @@
 #include "help/Help.h"
 #include "dialogs/TProjektOptionsForm.h"
 #include "dialogs/TRoundModifyForm.h"
+#include "report/TPrintingForm.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
 #include "platform/Placement.h"
@@ -76,7 +77,7 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
     InstallHelp(this, HelpTopic::MainWindow);
     // The room and circuit dialogs, printing, the bill of materials and the project
     // options are still to come.
-    unavailable_ = {PrintAction, UsedMaterialsPrintAction};
+    unavailable_ = {UsedMaterialsPrintAction};
     resize(820, 520);
     UpdateCommandStates();
 }
@@ -178,6 +179,7 @@ void TMainForm::BuildActions()
     connect(EditPaste, &QAction::triggered, this, &TMainForm::EditPasteExecute);
     connect(UsedMaterialsExportAction, &QAction::triggered, this, &TMainForm::UsedMaterialsExportActionExecute);
     connect(ProjektOptionsAction, &QAction::triggered, this, &TMainForm::ProjektOptionsActionExecute);
+    connect(PrintAction, &QAction::triggered, this, &TMainForm::PrintActionExecute);
     // Commands whose windows are still to come are present and follow their rules.
 }
 
@@ -628,6 +630,13 @@ void TMainForm::ProgramOptionsActionExecute()
     // The window, its tree and the caption follow the language chosen.
     Retranslate();
     Refresh();
+}
+
+void TMainForm::PrintActionExecute()
+{
+    TPrintingForm form(Project(), controller_->Devices(), controller_->ProgramOptions(),
+                       services_, nullptr, this);
+    form.exec();
 }
 
 void TMainForm::HelpAboutExecute()

@@ -2,6 +2,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "app/MainController.h"
@@ -103,6 +104,7 @@ private:
     void UsedMaterialsExportActionExecute();
     // The group and the stored name of the selected room or circuit node.
     bool SelectedGroupAndName(ItemGroup& group, std::string& name) const;
+    void PrintActionExecute();
     void ItemsTreeEdited(QTreeWidgetItem* item, int column);
     void OpenRecentFile(int index);
     void UpdateRecentFiles();

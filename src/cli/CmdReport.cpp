@@ -1,0 +1,224 @@
+// kalorina-cli report PROJECT.klp --kind rooms|fields|circuits|detailed
+//     (--pdf OUT.pdf | --png DIR | --rtf OUT.rtf)... [--all | --only NAME...]
+//     [--language NAME] [--margins L,T,R,B] [--title TEXT] [--landscape]
+// The pages the program prints, as a PDF file (A4, upright unless --landscape), as one PNG per page at 150 dpi,
+// or the report's RTF text as one document for word processors.
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <fstream>
+#include <memory>
+#include <ostream>
+
+#include "CliCatalogue.h"
+#include "CliCommand.h"
+#include "CliProject.h"
+#include "catalogue/DataLocation.h"
+#include "document/TProgramOptions.h"
+#include "lang/PrintingScope.h"
+#include "lang/TLanguages.h"
+#include "platform/QtReportTargets.h"
+#include "report/TBReport.h"
+#include "util/Codepage.h"
+
+namespace kalorina::cli {
+
+namespace {
+
+struct ReportArgs {
+    std::string project;
+    std::string kind;
+    std::string pdf, png, rtf;
+    bool all = true;
+    std::vector<std::string> only;
+    std::string language;
+    std::string title;
+    bool marginsGiven = false;
+    bool landscape = false;
+    TProgramOptions::Margins margins;
+};
+
+bool ParseMargins(const std::string& text, TProgramOptions::Margins& m)
+{
+    int v[4];
+    std::size_t pos = 0;
+    for (int i = 0; i < 4; ++i) {
+        std::size_t end = text.find(',', pos);
+        if ((i < 3) != (end != std::string::npos))
+            return false;
+        std::string part = text.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        if (part.empty() || part.size() > 3 || part.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        v[i] = std::stoi(part);
+        pos = end + 1;
+    }
+    m = {v[0], v[1], v[2], v[3]};
+    return true;
+}
+
+// Fonts and painting need a GUI application object; no window is ever shown.
+void EnsureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "kalorina-cli";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+int RunReport(Context& ctx)
+{
+    ReportArgs a;
+    const auto& args = ctx.args;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& s = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size())
+                return false;
+            into = args[++i];
+            return true;
+        };
+        bool ok = true;
+        if (s == "--kind")
+            ok = value(a.kind);
+        else if (s == "--pdf")
+            ok = value(a.pdf);
+        else if (s == "--png")
+            ok = value(a.png);
+        else if (s == "--rtf")
+            ok = value(a.rtf);
+        else if (s == "--all")
+            a.all = true;
+        else if (s == "--landscape")
+            a.landscape = true;
+        else if (s == "--only") {
+            std::string name;
+            ok = value(name);
+            a.only.push_back(Utf8ToCp1250(name));
+            a.all = false;
+        } else if (s == "--language")
+            ok = value(a.language);
+        else if (s == "--title")
+            ok = value(a.title);
+        else if (s == "--margins") {
+            std::string m;
+            ok = value(m) && ParseMargins(m, a.margins);
+            if (!ok)
+                return Usage(ctx, "report: --margins needs four whole millimetres, L,T,R,B");
+            a.marginsGiven = true;
+        } else if (s.starts_with("-") || !a.project.empty())
+            return Usage(ctx, "report: unexpected argument '" + s + "'");
+        else
+            a.project = s;
+        if (!ok)
+            return Usage(ctx, "report: " + s + " needs a value");
+    }
+    if (a.project.empty())
+        return Usage(ctx, "report needs a project file");
+    static const std::pair<const char*, ReportKind> kinds[] = {
+        {"rooms", ReportKind::Rooms}, {"fields", ReportKind::Fields},
+        {"circuits", ReportKind::Rounds}, {"detailed", ReportKind::RoundsDetailed}};
+    const ReportKind* kind = nullptr;
+    for (const auto& [name, k] : kinds)
+        if (a.kind == name)
+            kind = &k;
+    if (!kind)
+        return Usage(ctx, "report: --kind must be rooms, fields, circuits or detailed");
+    if (a.pdf.empty() && a.png.empty() && a.rtf.empty())
+        return Usage(ctx, "report needs --pdf OUT.pdf, --png DIR or --rtf OUT.rtf");
+
+    TProject project;
+    if (int failed = ReadCliProject(ctx, a.project, project); failed != kOk)
+        return failed;
+    project.RecountAssignedSurfaces();
+    auto devices = LoadCliCatalogue(ctx);
+    TLanguages& languages = Languages();
+    const std::string printing = Utf8ToCp1250(!a.language.empty() ? a.language : CliLanguageName(ctx));
+    bool known = false;
+    for (const auto& l : languages.Languages())
+        known = known || l.name == printing;
+    if (!known)
+        return Fail(ctx, "no language named '" + Cp1250ToUtf8(printing) + "'");
+    languages.SelectPrintingLanguage(printing);
+    PrintingScope printingMode(languages);
+
+    TProgramOptions options;
+    LoadProgramOptions(options);
+    if (a.marginsGiven)
+        options.margins = a.margins;
+    PrintingOptions printingOptions;
+    printingOptions.switches = PrintingOptions::kProjectData | PrintingOptions::kFileName
+                             | PrintingOptions::kPageNumbers | PrintingOptions::kDate;
+    printingOptions.SetTitle(Utf8ToCp1250(a.title));
+    const std::string picture = ExecutableDirectory() + "/KalorinaReport.jpg";
+
+    std::vector<TReportTreeNode> tree = ReportTree(project);
+    for (auto& node : tree)
+        for (const auto& name : a.only)
+            if (node.hasParent && node.text == name)
+                node.state = 1;
+    auto build = [&](std::string* rtf) {
+        TReportEnvironment env = MakeReportEnvironment(printingOptions, picture);
+        env.rtf = rtf;
+        return MakeReport(*kind, project, *devices, tree, a.all, options.margins, env);
+    };
+
+    EnsureGuiApplication();
+    QPageLayout layout = gui::DefaultReportLayout();
+    if (a.landscape)
+        layout.setOrientation(QPageLayout::Landscape);
+    if (!a.pdf.empty()) {
+        QFile probe(QString::fromLocal8Bit(a.pdf.c_str()));
+        if (!probe.open(QIODevice::WriteOnly))
+            return Fail(ctx, a.pdf + ": cannot be written");
+        probe.close();
+        gui::PdfReportTarget pdf(QString::fromLocal8Bit(a.pdf.c_str()), layout);
+        auto report = build(nullptr);
+        report->Run(pdf);
+        pdf.Finish();
+        ctx.out << a.pdf << ": " << report->PageCount() << " page(s)\n";
+    }
+    if (!a.png.empty()) {
+        QDir dir;
+        const QString folder = QString::fromLocal8Bit(a.png.c_str());
+        if (!dir.mkpath(folder))
+            return Fail(ctx, a.png + ": cannot make the folder");
+        std::string unwritten;
+        gui::ImageReportTarget images(layout, 150, [&](const QImage& page, int number) {
+            const QString file = folder + QStringLiteral("/page-%1.png").arg(number, 3, 10, QLatin1Char('0'));
+            if (!page.save(file) && unwritten.empty())
+                unwritten = file.toStdString();
+        });
+        auto report = build(nullptr);
+        report->Run(images);
+        if (!unwritten.empty())
+            return Fail(ctx, unwritten + ": cannot be written");
+        ctx.out << a.png << ": " << report->PageCount() << " page(s)\n";
+    }
+    if (!a.rtf.empty()) {
+        std::string rtf = RtfDocumentStart(MakeReportEnvironment(printingOptions, "").reportFont, options.margins);
+        gui::PreviewReportTarget measure(layout);  // laid out as for the preview, nothing drawn
+        build(&rtf)->Run(measure);
+        rtf += "}\r\n";
+        std::ofstream out(a.rtf, std::ios::binary);
+        out << rtf;
+        out.close();
+        if (!out)
+            return Fail(ctx, a.rtf + ": cannot be written");
+        ctx.out << a.rtf << ": written\n";
+    }
+    return kOk;
+}
+
+const bool registered = RegisterCommand(
+    {"report",
+     "report PROJECT.klp --kind rooms|fields|circuits|detailed (--pdf OUT.pdf | --png DIR | --rtf OUT.rtf)... "
+     "[--all | --only NAME...] [--language NAME] [--margins L,T,R,B] [--title TEXT] [--landscape]",
+     RunReport});
+
+} // namespace
+
+} // namespace kalorina::cli

@@ -1,0 +1,679 @@
+#include "report/TBReport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "document/TProject.h"
+#include "lang/TLanguages.h"
+#include "listview/ColourPrefix.h"
+#include "listview/RichCaption.h"
+#include "report/ProjectReportText.h"
+#include "report/RtfRenderer.h"
+#include "util/Codepage.h"
+
+namespace kalorina {
+
+std::vector<TReportTreeNode> ReportTree(const TProject& project)
+{
+    std::vector<TReportTreeNode> nodes;
+    nodes.push_back({Txt("IDS_ROOMGROUP"), false, 3});
+    for (const auto& room : project.rooms)
+        nodes.push_back({room.roomName, true, 3});
+    nodes.push_back({Txt("IDS_ROUNDGROUP"), false, 3});
+    for (const auto& round : project.rounds)
+        nodes.push_back({round.roundName, true, 3});
+    return nodes;
+}
+
+std::string DefaultIdentificationLine()
+{
+    return "\\sb180\\f4\\fs16 " + Utf8ToCp1250("Kalorina Padlófűtés méretező 1.02 (2005. 2. 8.) Kalorina fejlesztői csapat");
+}
+
+TReportEnvironment MakeReportEnvironment(const PrintingOptions& options, const std::string& closingPicture,
+                                         SettingsStore& store)
+{
+    TReportEnvironment env;
+    ListFontAttributes font = ListFontAttributes::LoadFontAttributes(FontKind::Report, store);
+    if (!font.name.empty())
+        env.reportFont.name = font.name;
+    if (font.size > 0)
+        env.reportFont.size = font.size;
+    env.options = options;
+    env.closingPicture = closingPicture;
+    env.today = ShortDateToday();
+    return env;
+}
+
+std::string RtfDocumentStart(const TFontAttributes& font, const TProgramOptions::Margins& m)
+{
+    auto twips = [](int mm) { return std::to_string(mm * 1440 * 10 / 254); };
+    std::string face = EscapeRtfText(font.name);
+    std::string start = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1038{\\fonttbl";
+    for (int f = 0; f <= 4; ++f)
+        start += f == 1 ? "{\\f1\\ftech\\fcharset2 Symbol;}"
+                        : "{\\f" + std::to_string(f) + "\\froman\\fcharset238 " + face + ";}";
+    start += "}\r\n\\paperw11906\\paperh16838\\margl" + twips(m.left) + "\\margr" + twips(m.right) + "\\margt"
+           + twips(m.top) + "\\margb" + twips(m.bottom) + "\\fs" + std::to_string(font.size * 2) + "\r\n";
+    return start;
+}
+
+TBReport::TBReport(TProject& project_, const TDevices& devices_, std::vector<TReportTreeNode> tree_,
+                   bool printAll_, const TProgramOptions::Margins& margins, TReportEnvironment environment)
+    : project(project_), devices(devices_), tree(std::move(tree_)), printAll(printAll_),
+      env(std::move(environment)), margins_(margins)
+{
+    if (env.identificationLine.empty())
+        env.identificationLine = DefaultIdentificationLine();
+    baseFont_ = env.reportFont;
+}
+
+TBReport::~TBReport() = default;
+
+void TBReport::LoadColumns(TListHeaderFormat& format, const std::string& formatName, const std::string& layoutName)
+{
+    format.LoadFormat(formatName);
+    format.LoadLayout("Kalorina", layoutName);
+}
+
+bool TBReport::NextItem()
+{
+    currentRoom = nullptr;
+    currentRound = nullptr;
+    const bool roomKinds = kind_ == ReportKind::Rooms || kind_ == ReportKind::Fields;
+    while (true) {
+        ++treeIndex;
+        if (treeIndex >= static_cast<int>(tree.size()))
+            return false;
+        const TReportTreeNode& node = tree[treeIndex];
+        if (!node.hasParent) {
+            ++groupIndex;
+            continue;
+        }
+        if (groupIndex != (roomKinds ? 0 : 1))
+            continue;
+        if (!printAll && node.state != 1)
+            continue;
+        int index = project.FindItem(node.text, roomKinds);
+        if (index < 0)
+            continue;
+        if (roomKinds)
+            currentRoom = &project.rooms[index];
+        else
+            currentRound = &project.rounds[index];
+        ItemState = 1;
+        return true;
+    }
+}
+
+TBReport::Result TBReport::PrintText(TCanvas& canvas, TRect& area, TPrintfStringStream& stream)
+{
+    if (stream.UsedUp())
+        return Result::Done;
+    const std::size_t start = stream.Position();
+    TRect measured = area;
+    RTFPrint(env.reportFont, true).Render(canvas, measured, stream);
+    stream.SetPosition(start);
+    if (measured.top > area.bottom && !forced_)
+        return Result::NoRoom;
+    AppendRtf(stream.Text().substr(start));
+    RTFPrint(env.reportFont, false).Render(canvas, area, stream);
+    return Result::Done;
+}
+
+int TBReport::MeasureText(TCanvas& canvas, const TRect& area, TPrintfStringStream& stream)
+{
+    const std::size_t start = stream.Position();
+    TRect measured = area;
+    RTFPrint(env.reportFont, true).Render(canvas, measured, stream);
+    stream.SetPosition(start);
+    return measured.top - area.top;
+}
+
+std::string TBReport::RightTabStop() const
+{
+    long long width = pageArea_.right - pageArea_.left;
+    long long twips = setup_.pageWidth > 0
+        ? width * setup_.paperWidthMM / setup_.pageWidth * 14400 / 254 - 180
+        : 0;
+    return "\\tqr\\tx" + std::to_string(twips) + " ";
+}
+
+void TBReport::AppendRtf(const std::string& fragment)
+{
+    if (env.rtf)
+        *env.rtf += fragment;
+}
+
+void TBReport::AppendRtfRow(const TListHeaderFormat& format, const std::vector<std::string>& cells, bool header)
+{
+    if (!env.rtf)
+        return;
+    std::string row = "\\trowd\\trgaph57\\trleft0";
+    int right = 0;
+    auto visible = format.VisibleColumns();
+    for (const auto* col : visible) {
+        right += col->width * 100;  // an average character of a 10-point face is about 100 twips
+        row += "\\clvertalb\\cellx" + std::to_string(right);
+    }
+    row += "\r\n";
+    for (std::size_t i = 0; i < visible.size(); ++i) {
+        TAlignment a = header ? visible[i]->titleAlignment : visible[i]->dataAlignment;
+        row += "\\pard\\intbl\\plain\\f4\\fs16";
+        row += a == TAlignment::Right ? "\\qr " : a == TAlignment::Center ? "\\qc " : " ";
+        if (header)
+            row += "\\b ";
+        row += i < cells.size() ? cells[i] : std::string();
+        row += "\\cell ";
+    }
+    row += "\\row\r\n";
+    *env.rtf += row;
+}
+
+void TBReport::FitTable(TCanvas& canvas)
+{
+    if (!env.fitTableToWidth)
+        return;
+    const TListHeaderFormat* widest = &columnFormat_;
+    for (const TListHeaderFormat* f : TablesOf())
+        widest = f;
+    int chars = 0;
+    for (const auto* col : widest->VisibleColumns())
+        chars += col->width;
+    if (chars == 0)
+        return;
+    TCanvasFontSaver keep(canvas);
+    const int available = pageArea_.right - pageArea_.left;
+    for (TFontAttributes f = baseFont_; f.size > 5; --f.size) {
+        canvas.SetFont(f);
+        baseFont_ = f;
+        if (chars * canvas.TextMetrics().averageCharWidth <= available)
+            break;
+    }
+}
+
+std::vector<const TListHeaderFormat*> TBReport::TablesOf() const
+{
+    return {&columnFormat_};
+}
+
+void TBReport::PrintColumnHeader(TCanvas& canvas, TRect& area, TListHeaderFormat& format)
+{
+    TCanvasFontSaver keep(canvas);
+    canvas.SetFont(baseFont_);
+    const int top = area.top;
+    format.PrintHeader(canvas, area);
+    int width = 0;
+    for (const auto* col : format.VisibleColumns())
+        width += col->width * format.averageCharWidth;
+    canvas.SetPenColour(clBlack);
+    canvas.Line(area.left, top, area.left + width, top);
+    canvas.Line(area.left, area.top - 2, area.left + width, area.top - 2);
+    if (env.rtf) {
+        std::vector<std::string> cells;
+        for (const auto* col : format.VisibleColumns()) {
+            std::string caption = EscapeRtfText(RichCaptionPlainText(col->Caption(0), true));
+            std::string unit = EscapeRtfText(RichCaptionPlainText(col->Caption(1), true));
+            cells.push_back(unit.empty() ? caption : caption + "\\line " + unit);
+        }
+        AppendRtfRow(format, cells, true);
+    }
+}
+
+TBReport::Result TBReport::PrintRow(TCanvas& canvas, TRect& area, TListHeaderFormat& format,
+                                    const std::function<std::string(const TListHeaderFormatCol&)>& cell)
+{
+    if (area.bottom - area.top < format.TextHeight() && !forced_)
+        return Result::NoRoom;
+    TCanvasFontSaver keep(canvas);
+    canvas.SetFont(baseFont_);
+    int x = 0;
+    std::vector<std::string> cells;
+    // The cells' few pixels of spacing are meant for the screen; on paper a number
+    // and the text of the next column keep a gap of about a point on each side.
+    const int pad = std::max(0, canvas.PixelsPerInchX() / 72 - 1);
+    for (const auto* col : format.VisibleColumns()) {
+        TRect rect = format.ColumnRect(*col, area, x);
+        rect.left += pad;
+        rect.right -= pad;
+        std::string value = StripColourPrefix(cell(*col));
+        col->DrawCellText(canvas, value, rect, 0);
+        if (env.rtf)
+            cells.push_back(EscapeRtfText(value));
+    }
+    AppendRtfRow(format, cells, false);
+    area.top += format.lineHeight;
+    openTable_ = {area.left, area.top, area.left + x, area.top};
+    return Result::Done;
+}
+
+void TBReport::CloseTable(TCanvas& canvas)
+{
+    if (openTable_.right <= openTable_.left)
+        return;
+    canvas.SetPenColour(clBlack);
+    canvas.Line(openTable_.left, openTable_.bottom, openTable_.right, openTable_.bottom);
+    openTable_ = {};
+}
+
+int TBReport::FooterHeight(TCanvas& canvas)
+{
+    int height = 0;
+    if (env.options.Has(PrintingOptions::kFileName) || env.options.Has(PrintingOptions::kDate)) {
+        TPrintfStringStream s;
+        s.Write("\\sb360\\f4\\fs20\\par ");
+        height += MeasureText(canvas, area_, s);
+    }
+    TPrintfStringStream line;
+    line.Write(env.identificationLine);
+    int lineHeight = MeasureText(canvas, area_, line);
+    int w = 0, h = 0;
+    if (!env.logoPicture.empty() && canvas.PictureSize(env.logoPicture, w, h))
+        lineHeight = std::max(lineHeight, h * canvas.PixelsPerInchY() / 300);
+    return height + lineHeight;
+}
+
+void TBReport::NewPage()
+{
+    ++pageCount_;
+    if (pageCount_ > 1) {
+        FinishPage(false);
+        AppendRtf("\\page\r\n");
+    }
+    canvas_ = &target_->BeginPage();
+    if (pageCount_ == 1 && !tableFitted_) {
+        FitTable(*canvas_);
+        tableFitted_ = true;
+    }
+    area_ = pageArea_;
+    const bool wasForced = forced_;
+    forced_ = true;  // page furniture is always drawn
+    PrintBand(Band::PageHeader, *canvas_, area_);
+    if (pageCount_ == 1)
+        PrintBand(Band::ProjectData, *canvas_, area_);
+    PrintBand(Band::ColumnHeader, *canvas_, area_);
+    forced_ = wasForced;
+    footerHeight_ = FooterHeight(*canvas_);
+    area_.bottom -= footerHeight_;
+    contentTop_ = area_.top;
+}
+
+void TBReport::FinishPage(bool last)
+{
+    TCanvas& canvas = *canvas_;
+    CloseTable(canvas);
+    int pw = 0, ph = 0;
+    if (last && !env.closingPicture.empty() && canvas.PictureSize(env.closingPicture, pw, ph)) {
+        const int ppi = canvas.PixelsPerInchY();
+        const int h = ppi * ph / 300;
+        const int y = area_.top + h;
+        if (pageArea_.bottom - footerHeight_ > 1.8 * y) {
+            furniture_.Clear();
+            furniture_.WriteText(1128);
+            PrintText(canvas, area_, furniture_);
+            canvas.DrawPicture({area_.left, area_.top, area_.left + ppi * pw / 300, area_.top + h},
+                               env.closingPicture);
+            area_.top += h;
+            furniture_.Clear();
+            furniture_.WriteText(1129);
+            PrintText(canvas, area_, furniture_);
+        }
+    }
+    area_.top = area_.bottom;
+    area_.bottom = pageArea_.bottom;
+    const bool wasForced = forced_;
+    forced_ = true;
+    PrintBand(Band::PageFooter, canvas, area_);
+    forced_ = wasForced;
+    target_->EndPage();
+}
+
+void TBReport::Run(TReportTarget& target)
+{
+    target_ = &target;
+    setup_ = target.PageSetup();
+    const TPageSetup& s = setup_;
+    if (s.preview) {
+        auto px = [&](int mm) { return static_cast<int>(s.pixelsPerInch * mm * 0.03937007874015748); };
+        pageArea_ = {px(margins_.left), px(margins_.top), s.pageWidth - px(margins_.right),
+                     s.pageHeight - px(margins_.bottom)};
+    } else {
+        auto sx = [&](int mm) { return static_cast<int>(static_cast<long long>(mm) * s.pageWidth / s.paperWidthMM); };
+        auto sy = [&](int mm) { return static_cast<int>(static_cast<long long>(mm) * s.pageHeight / s.paperHeightMM); };
+        pageArea_ = {sx(margins_.left) - s.offsetX, sy(margins_.top) - s.offsetY,
+                     s.pageWidth - sx(margins_.right) - s.offsetX, s.pageHeight - sy(margins_.bottom) - s.offsetY};
+    }
+    // Margins that leave no room at all would give pages that never take a row.
+    if (pageArea_.right <= pageArea_.left)
+        pageArea_.right = pageArea_.left + s.pageWidth / 2;
+    if (pageArea_.bottom <= pageArea_.top)
+        pageArea_.bottom = pageArea_.top + s.pageHeight / 2;
+
+    Result r = Result::NoRoom;
+    while (true) {
+        if (r == Result::NoRoom) {
+            if (pageCount_ > 0 && PageEmpty())
+                forced_ = true;  // it does not fit even on an empty page
+            else
+                NewPage();
+        }
+        if (ItemState == 0 && !NextItem())
+            break;
+        r = PrintBand(Band::Item, *canvas_, area_);
+        if (r == Result::Done)
+            forced_ = false;
+        if (r == Result::Nothing)
+            break;
+    }
+    CloseTable(*canvas_);
+    while (PrintBand(Band::Closing, *canvas_, area_) == Result::NoRoom) {
+        if (PageEmpty())
+            forced_ = true;
+        else
+            NewPage();
+    }
+    forced_ = false;
+    FinishPage(true);
+    target.EndDocument();
+}
+
+namespace {
+
+CellNumberFormat FormatOf(const TListHeaderFormatCol& col)
+{
+    if (col.valueKind == TValueKind::Integer)
+        return [&col](double v) { return col.FormatInteger(std::llround(v)); };
+    return [&col](double v) { return col.FormatReal(v); };
+}
+
+} // namespace
+
+TBReport::Result TBReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
+{
+    switch (band) {
+    case Band::ProjectData:
+        if (!env.options.Has(PrintingOptions::kProjectData))
+            return Result::Nothing;
+        furniture_.Clear();
+        WriteProjectDataReport(furniture_, project);
+        furniture_.Write("\\par ");
+        return PrintText(canvas, area, furniture_);
+    case Band::PageHeader:
+        if (env.options.title.empty() && !env.options.Has(PrintingOptions::kPageNumbers))
+            return Result::Nothing;
+        furniture_.Clear();
+        furniture_.Write("\\sa360\\f4\\fs20 ");
+        furniture_.Write(RightTabStop());
+        furniture_.Write(EscapeRtfText(env.options.title));
+        if (env.options.Has(PrintingOptions::kPageNumbers))
+            furniture_.Write("\\tab " + std::to_string(pageCount_));
+        furniture_.Write("\\par ");
+        return PrintText(canvas, area, furniture_);
+    case Band::ColumnHeader:
+        if (columnFormat_.VisibleColumns().empty())
+            return Result::Done;
+        PrintColumnHeader(canvas, area, columnFormat_);
+        return Result::Done;
+    case Band::PageFooter: {
+        canvas.SetPenColour(clBlack);
+        canvas.Line(area.left, area.top + 1, area.right, area.top + 1);
+        if (env.options.Has(PrintingOptions::kFileName) || env.options.Has(PrintingOptions::kDate)) {
+            furniture_.Clear();
+            furniture_.Write("\\sb360\\f4\\fs20 ");
+            furniture_.Write(RightTabStop());
+            if (env.options.Has(PrintingOptions::kFileName))
+                furniture_.Write(EscapeRtfText(project.fileName));
+            if (env.options.Has(PrintingOptions::kDate))
+                furniture_.Write("\\tab " + EscapeRtfText(env.today));
+            furniture_.Write("\\par ");
+            PrintText(canvas, area, furniture_);
+        }
+        TRect line = area;
+        int w = 0, h = 0;
+        if (!env.logoPicture.empty() && canvas.PictureSize(env.logoPicture, w, h)) {
+            const int ppi = canvas.PixelsPerInchY();
+            TRect logo{area.right - w * ppi / 300, area.top, area.right, area.top + h * ppi / 300};
+            canvas.DrawPicture(logo, env.logoPicture);
+            line.right = logo.left - ppi / 10;
+        }
+        furniture_.Clear();
+        furniture_.Write(env.identificationLine);
+        PrintText(canvas, line, furniture_);
+        return Result::Done;
+    }
+    case Band::Item: {
+        if (!currentRoom && !currentRound) {
+            ItemState = 0;
+            return Result::Done;
+        }
+        Result r = PrintRow(canvas, area, columnFormat_, [&](const TListHeaderFormatCol& col) {
+            return currentRoom ? currentRoom->CellText(col.columnId, FormatOf(col))
+                               : currentRound->CellText(col.columnId, FormatOf(col));
+        });
+        if (r == Result::Done)
+            ItemState = 0;
+        return r;
+    }
+    case Band::Closing:
+        return Result::Done;
+    }
+    return Result::Nothing;
+}
+
+ReportColumns ReportColumnsOf(ReportKind kind)
+{
+    switch (kind) {
+    case ReportKind::Rooms: return {"RoomItemTitle", "RoomItemTitleReport"};
+    case ReportKind::Fields: return {"FloorHeatingsReportTitle", "FloorHeatingsReportTitle"};
+    case ReportKind::Rounds: return {"RoundItemTitle", "RoundItemTitleReport"};
+    case ReportKind::RoundsDetailed: return {"RoundFloorFields", "RoundFloorFieldsReport"};
+    }
+    return {"", ""};
+}
+
+namespace {
+
+// Rooms summary and fields of the rooms end with the totals.
+TBReport::Result PrintTotals(TBReport& report, TProject& project, TPrintfStringStream& text, TCanvas& canvas,
+                             TRect& area)
+{
+    project.ComputeTotals();
+    text.Clear();
+    text.PrintfValue(512, true, project.heatingLoss);
+    text.PrintfValue(513, true, project.surfaceSum);
+    text.PrintfValue(514, true, project.fieldPowers);
+    return report.PrintText(canvas, area, text);
+}
+
+class TRoomItemReport : public TBReport {
+public:
+    template <class... A>
+    explicit TRoomItemReport(A&&... a) : TBReport(std::forward<A>(a)...)
+    {
+        kind_ = ReportKind::Rooms;
+        auto c = ReportColumnsOf(kind_);
+        LoadColumns(columnFormat_, c.formatName, c.layoutName);
+    }
+
+protected:
+    Result PrintBand(Band band, TCanvas& canvas, TRect& area) override
+    {
+        if (band == Band::Closing)
+            return PrintTotals(*this, project, text, canvas, area);
+        return TBReport::PrintBand(band, canvas, area);
+    }
+};
+
+class TRoomFieldsReport : public TBReport {
+public:
+    template <class... A>
+    explicit TRoomFieldsReport(A&&... a) : TBReport(std::forward<A>(a)...)
+    {
+        kind_ = ReportKind::Fields;
+        auto c = ReportColumnsOf(kind_);
+        LoadColumns(columnFormat_, c.formatName, c.layoutName);
+    }
+
+protected:
+    Result PrintBand(Band band, TCanvas& canvas, TRect& area) override
+    {
+        if (band == Band::Closing)
+            return PrintTotals(*this, project, text, canvas, area);
+        if (band != Band::Item)
+            return TBReport::PrintBand(band, canvas, area);
+        if (!currentRoom || currentRoom->fields.empty()) {
+            ItemState = 0;
+            return Result::Done;
+        }
+        const TRoomItem& room = *currentRoom;
+        const FloorHeatingField& field = room.fields[fieldCounter_];
+        Result r = PrintRow(canvas, area, columnFormat_, [&](const TListHeaderFormatCol& col) {
+            return col.columnId == 0 ? room.roomName : field.CellText(col.columnId, FormatOf(col));
+        });
+        if (r != Result::Done)
+            return r;
+        if (++fieldCounter_ >= room.fields.size()) {
+            fieldCounter_ = 0;
+            ItemState = 0;
+        }
+        return Result::Done;
+    }
+
+private:
+    std::size_t fieldCounter_ = 0;
+};
+
+class TRoundItemReport : public TBReport {
+public:
+    template <class... A>
+    explicit TRoundItemReport(A&&... a) : TBReport(std::forward<A>(a)...)
+    {
+        kind_ = ReportKind::Rounds;
+        auto c = ReportColumnsOf(kind_);
+        LoadColumns(columnFormat_, c.formatName, c.layoutName);
+    }
+};
+
+class TDetailedRoundItemReport : public TBReport {
+public:
+    template <class... A>
+    explicit TDetailedRoundItemReport(A&&... a) : TBReport(std::forward<A>(a)...)
+    {
+        kind_ = ReportKind::RoundsDetailed;
+        auto c = ReportColumnsOf(kind_);
+        LoadColumns(fieldsFormat_, c.formatName, c.layoutName);
+    }
+
+protected:
+    std::vector<const TListHeaderFormat*> TablesOf() const override { return {&fieldsFormat_}; }
+
+    Result PrintBand(Band band, TCanvas& canvas, TRect& area) override
+    {
+        if (band != Band::Item)
+            return TBReport::PrintBand(band, canvas, area);
+        if (ItemState == 1 && currentRound) {
+            text.Clear();
+            WriteReportHeader(text, *currentRound);
+            WriteHydraulicReport(text, currentRound->hydraulic, devices);
+            ItemState = 2;
+            step_ = 0;
+            row_ = 0;
+        } else if (ItemState != 2 || !currentRound) {
+            return Result::Nothing;
+        }
+        const TRoundItem& round = *currentRound;
+        const std::size_t count = round.roundFields.size();
+        while (true) {
+            switch (step_) {
+            case 0: {
+                if (!text.UsedUp()) {
+                    Result r = PrintText(canvas, area, text);
+                    if (r == Result::NoRoom)
+                        return r;
+                }
+                Advance(count);
+                continue;
+            }
+            case 1: {
+                if (row_ == 0) {
+                    TCanvasFontSaver keep(canvas);
+                    canvas.SetFont(BaseFont());
+                    const int need = fieldsFormat_.HeaderHeight(canvas, static_cast<int>(count) + 2);
+                    if (area.bottom - area.top < need && !Forced())
+                        return Result::NoRoom;
+                    if (!text.UsedUp())
+                        return PrintText(canvas, area, text);
+                }
+                const bool empty = PageEmpty();
+                PrintColumnHeader(canvas, area, fieldsFormat_);
+                if (empty)
+                    CountAsFurniture();
+                step_ = 2;
+                return Result::Done;
+            }
+            case 2: {
+                const FloorHeatingRoundField& part = round.roundFields[row_];
+                const FloorHeatingField* field = part.RoomField(project);
+                Result r = PrintRow(canvas, area, fieldsFormat_, [&](const TListHeaderFormatCol& col) {
+                    return part.CellText(col.columnId, field, FormatOf(col));
+                });
+                if (r == Result::NoRoom) {
+                    // The next page repeats the header; below a header alone the
+                    // row is drawn anyway when the report comes back.
+                    if (!PageEmpty())
+                        step_ = 1;
+                    return r;
+                }
+                if (++row_ >= count) {
+                    CloseTable(canvas);
+                    Advance(count);
+                }
+                return Result::Done;
+            }
+            default:
+                ItemState = 0;
+                return Result::Done;
+            }
+        }
+    }
+
+private:
+    void Advance(std::size_t count)
+    {
+        ++step_;
+        if (count == 0 && (step_ == 1 || step_ == 2))
+            step_ = 3;
+        if (step_ == 1 && row_ == 0) {
+            text.Clear();
+            text.WriteText(1046);
+        }
+        if (step_ >= 3)
+            ItemState = 0;
+    }
+
+    TListHeaderFormat fieldsFormat_;
+    int step_ = 0;
+    std::size_t row_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<TBReport> MakeReport(ReportKind kind, TProject& project, const TDevices& devices,
+                                     std::vector<TReportTreeNode> tree, bool printAll,
+                                     const TProgramOptions::Margins& margins, TReportEnvironment environment)
+{
+    switch (kind) {
+    case ReportKind::Rooms:
+        return std::make_unique<TRoomItemReport>(project, devices, std::move(tree), printAll, margins, std::move(environment));
+    case ReportKind::Fields:
+        return std::make_unique<TRoomFieldsReport>(project, devices, std::move(tree), printAll, margins, std::move(environment));
+    case ReportKind::Rounds:
+        return std::make_unique<TRoundItemReport>(project, devices, std::move(tree), printAll, margins, std::move(environment));
+    case ReportKind::RoundsDetailed:
+        return std::make_unique<TDetailedRoundItemReport>(project, devices, std::move(tree), printAll, margins, std::move(environment));
+    }
+    return nullptr;
+}
+
+} // namespace kalorina

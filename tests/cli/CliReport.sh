@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The report command through the real executable: the four reports of every example
+# project as PDF files, read back with pdftotext; a 60-room project over several
+# pages with the column header on each; the usage and failure exit codes; and the
+# first page of each report as a picture for review.
+# Usage: CliReport.sh PATH/TO/kalorina-cli SOURCE_DIR PICTURE_DIR
+set -u
+cli=$1 src=$2 pictures=$3
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+command -v pdftotext >/dev/null || { echo "FAIL: pdftotext is missing (poppler-utils)"; exit 1; }
+
+has() {  # has FILE.txt TEXT WHAT
+    grep -qF -- "$2" "$1" || fail "$3: '$2' not in $(basename "$1")"
+}
+
+for project in "$src"/examples/*.klp; do
+    name=$(basename "$project" .klp)
+    "$cli" show "$project" >"$dir/$name.show" || { fail "show $name"; continue; }
+    for kind in rooms fields circuits detailed; do
+        pdf="$dir/$name-$kind.pdf"
+        "$cli" report "$project" --kind "$kind" --pdf "$pdf" >/dev/null 2>"$dir/err" \
+            || { fail "report $name $kind: $(cat "$dir/err")"; continue; }
+        pdftotext -layout "$pdf" "$dir/$name-$kind.txt" || fail "pdftotext $name $kind"
+    done
+    # Every room in the rooms summary and the fields report, every circuit in both
+    # circuit reports.
+    while IFS= read -r room; do
+        has "$dir/$name-rooms.txt" "$room" "$name rooms"
+        has "$dir/$name-fields.txt" "${room:0:8}" "$name fields"
+    done < <(sed -n 's/^room \(.*\): [0-9.]* m2,.*/\1/p' "$dir/$name.show")
+    while IFS= read -r circuit; do
+        has "$dir/$name-circuits.txt" "$circuit" "$name circuits"
+        has "$dir/$name-detailed.txt" "$circuit" "$name detailed"
+    done < <(sed -n 's/^circuit \(.*\): [0-9]* W,.*/\1/p' "$dir/$name.show")
+    # The totals close both room reports.
+    loss=$(sed -n 's/^totals: heat loss \([0-9.]*\) kW.*/\1/p' "$dir/$name.show")
+    power=$(sed -n 's/^totals: .*floor heating \([0-9.]*\) kW on.*/\1/p' "$dir/$name.show")
+    for kind in rooms fields; do
+        has "$dir/$name-$kind.txt" "$loss kW" "$name $kind heat loss total"
+        has "$dir/$name-$kind.txt" "$power kW" "$name $kind output total"
+    done
+done
+
+# 60 rooms: several pages, each with the column header and its page number.
+"$cli" report "$src/tests/cli/sixty-rooms.klp" --kind rooms --pdf "$dir/sixty.pdf" >/dev/null 2>&1 \
+    || fail "report of 60 rooms"
+pages=$(pdfinfo "$dir/sixty.pdf" 2>/dev/null | sed -n 's/^Pages: *//p')
+[ "${pages:-0}" -ge 2 ] || fail "60 rooms gave ${pages:-no} page(s)"
+for ((p = 1; p <= ${pages:-0}; p++)); do
+    pdftotext -layout -f $p -l $p "$dir/sixty.pdf" "$dir/page.txt"
+    grep -qF "Megnevezés" "$dir/page.txt" || fail "page $p of 60 rooms has no column header"
+done
+pdftotext "$dir/sixty.pdf" "$dir/sixty.txt"
+for r in 1 30 60; do has "$dir/sixty.txt" "Szoba $r" "60 rooms"; done
+
+# English reports from the same project, and the chosen items only.
+"$cli" report "$src/examples/house.klp" --kind rooms --language English --only "Konyha" --pdf "$dir/en.pdf" >/dev/null 2>&1 \
+    || fail "English report"
+pdftotext "$dir/en.pdf" "$dir/en.txt"
+has "$dir/en.txt" "Konyha" "English report"
+grep -qF "Hálószoba" "$dir/en.txt" && fail "an item that was not chosen was printed"
+grep -qiF "total" "$dir/en.txt" || fail "English totals"
+
+# The RTF document and the pages as pictures.
+"$cli" report "$src/examples/house.klp" --kind detailed --rtf "$dir/d.rtf" >/dev/null 2>&1 || fail "rtf"
+head -c 6 "$dir/d.rtf" | grep -qF '{\rtf1' || fail "the RTF document has no prologue"
+for kind in rooms fields circuits detailed; do
+    "$cli" report "$src/examples/house.klp" --kind "$kind" --png "$dir/png-$kind" >/dev/null 2>&1 \
+        || fail "png $kind"
+    cp "$dir/png-$kind/page-001.png" "$pictures/report-$kind.png" 2>/dev/null || fail "no first page of $kind"
+done
+
+# The pictures show the pages of the PDF file: the same page breaks.
+for kind in fields detailed; do
+    a=$("$cli" report "$src/tests/cli/sixty-rooms.klp" --kind "$kind" --pdf "$dir/same.pdf" 2>/dev/null | sed -n 's/.*: \([0-9]*\) page(s)/\1/p')
+    b=$("$cli" report "$src/tests/cli/sixty-rooms.klp" --kind "$kind" --png "$dir/same" 2>/dev/null | sed -n 's/.*: \([0-9]*\) page(s)/\1/p')
+    [ -n "$a" ] && [ "$a" = "$b" ] || fail "$kind: the PDF has ${a:-?} pages, the pictures ${b:-?}"
+done
+
+# Exit codes: usage 2, failed operation 1.
+expect() {
+    local want=$1; shift
+    "$cli" "$@" >/dev/null 2>"$dir/err"; local got=$?
+    [ "$got" -eq "$want" ] || fail "kalorina-cli $* exited $got, expected $want"
+    [ "$want" -eq 0 ] || [ -s "$dir/err" ] || fail "kalorina-cli $* gave no message"
+}
+expect 2 report
+expect 2 report "$src/examples/house.klp"
+expect 2 report "$src/examples/house.klp" --kind rooms
+expect 2 report "$src/examples/house.klp" --kind walls --pdf "$dir/x.pdf"
+expect 2 report "$src/examples/house.klp" --kind rooms --pdf "$dir/x.pdf" --margins 1,2,3
+expect 1 report "$dir/missing.klp" --kind rooms --pdf "$dir/x.pdf"
+expect 1 report "$src/examples/house.klp" --kind rooms --pdf "$dir/no/such/x.pdf"
+expect 1 report "$src/examples/house.klp" --kind rooms --language Klingon --pdf "$dir/x.pdf"
+expect 0 report "$src/examples/house.klp" --kind rooms --margins 10,10,10,10 --pdf "$dir/x.pdf"
+expect 0 report "$src/examples/house.klp" --kind detailed --landscape --pdf "$dir/l.pdf"
+pdfinfo "$dir/l.pdf" | grep -q "842 x 595" || fail "--landscape did not turn the sheet"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures failure(s)"
+    exit 1
+fi
+echo "report command: all checks passed"

@@ -1,0 +1,356 @@
+// The project reports laid out on pages of a fixed-metrics canvas: pagination,
+// whole bands, repeated column headers, the closing block and the footer.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "TestLanguage.h"
+#include "app/ProjectFiles.h"
+#include "catalogue/TDevices.h"
+#include "document/TProject.h"
+#include "lang/PrintingScope.h"
+#include "platform/FixedMetricsCanvas.h"
+#include "report/TBReport.h"
+
+using namespace kalorina;
+using test::MakeLanguage;
+
+namespace {
+
+const std::string kSource = KALORINA_SOURCE_DIR;
+
+const TDevices& Shipped()
+{
+    static TDevices devices(kSource + "/data", "hu");
+    return devices;
+}
+
+// A4 pages recorded for the preview at 96 pixels per inch.
+struct FakePages : TReportTarget {
+    TPageSetup setup{793, 1122, 0, 0, 210, 297, true, 96};
+    std::vector<std::unique_ptr<FixedMetricsCanvas>> pages;
+    std::map<std::string, std::pair<int, int>> pictures;
+    int ended = 0;
+    bool finished = false;
+
+    TPageSetup PageSetup() const override { return setup; }
+    TCanvas& BeginPage() override
+    {
+        pages.push_back(std::make_unique<FixedMetricsCanvas>());
+        pages.back()->pictureSizes = pictures;
+        return *pages.back();
+    }
+    void EndPage() override { ++ended; }
+    void EndDocument() override { finished = true; }
+
+    // The drawn texts of a page that equal `text`.
+    std::vector<const FixedMetricsCanvas::DrawnText*> Find(int page, const std::string& text) const
+    {
+        std::vector<const FixedMetricsCanvas::DrawnText*> out;
+        for (const auto& t : pages[page]->texts)
+            if (t.text == text)
+                out.push_back(&t);
+        return out;
+    }
+    bool Has(int page, const std::string& text) const { return !Find(page, text).empty(); }
+    int CountAll(const std::string& text) const
+    {
+        int n = 0;
+        for (std::size_t p = 0; p < pages.size(); ++p)
+            n += static_cast<int>(Find(static_cast<int>(p), text).size());
+        return n;
+    }
+};
+
+struct ReportLanguages {
+    ReportLanguages()
+    {
+        Languages().Clear();
+        Languages().AddLanguage(MakeLanguage("Magyar", {{"ID_BUILDING", "Epulet"}, {"ID_SUMOFHEATINGSLOSS", "Ossz hoveszteseg"},
+                                                         {"ID_FLOORHEATING0", "Kor"}, {"ID_FLOORHEATING6", "Mezok"},
+                                                         {"IDS_ROOMGROUP", "Helyisegek"}, {"IDS_ROUNDGROUP", "Korok"},
+                                                         {"IDS_NORMALWATER", "Viz"}}));
+        Languages().AddLanguage(MakeLanguage("English", {{"ID_BUILDING", "Building"}, {"ID_SUMOFHEATINGSLOSS", "Total heat loss"},
+                                                          {"ID_FLOORHEATING0", "Circuit"}, {"ID_FLOORHEATING6", "Fields"},
+                                                          {"ID_REPORTTEXTBEFORE1", "Closing"}},
+                                                         false));
+        Languages().SelectLanguage("Magyar");
+        Languages().SelectPrintingLanguage("English");
+    }
+    ~ReportLanguages() { Languages().Clear(); }
+};
+
+TProject House()
+{
+    TProject p;
+    ReadProjectFile(kSource + "/examples/house.klp", p);
+    p.fileName = "C:\\projects\\house.klp";
+    return p;
+}
+
+// The house's rooms copied until there are `count`, each with its own name.
+TProject ManyRooms(int count)
+{
+    TProject house = House();
+    TProject p = house;
+    p.rooms.clear();
+    for (int i = 0; i < count; ++i) {
+        TRoomItem room = house.rooms[i % house.rooms.size()];
+        room.roomName = "Room " + std::to_string(i + 1);
+        room.roomId = i + 1;
+        p.rooms.push_back(room);
+    }
+    p.rounds.clear();
+    return p;
+}
+
+TReportEnvironment Environment(std::uint8_t switches = 0xF, std::string title = "Design")
+{
+    TReportEnvironment env;
+    env.reportFont = {"Report", 10};
+    env.options.switches = switches;
+    env.options.title = title;
+    env.today = "2026-12-09";
+    env.identificationLine = "\\sb180\\f4\\fs16 Kalorina 1.2";
+    env.closingPicture = "closing.jpg";
+    return env;
+}
+
+std::unique_ptr<TBReport> Make(ReportKind kind, TProject& p, TReportEnvironment env = Environment(),
+                               bool printAll = true, std::vector<TReportTreeNode> tree = {})
+{
+    if (tree.empty())
+        tree = ReportTree(p);
+    return MakeReport(kind, p, Shipped(), std::move(tree), printAll, {20, 20, 15, 20}, std::move(env));
+}
+
+// The bottom of a page's content area: above the footer's rule.
+int FooterTop(const FixedMetricsCanvas& page)
+{
+    int top = 1 << 30;
+    for (const auto& l : page.lines)
+        if (l.y1 == l.y2 && l.x1 == 75 && l.x2 > 700)
+            top = l.y1;  // the footer rule runs over the whole width
+    return top;
+}
+
+} // namespace
+
+TEST(Report, SixtyRoomsGiveSeveralPagesWithTheColumnHeaderOnEach)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject p = ManyRooms(60);
+    FakePages pages;
+    auto report = Make(ReportKind::Rooms, p);
+    report->Run(pages);
+    ASSERT_GE(pages.pages.size(), 2u);
+    EXPECT_EQ(report->PageCount(), static_cast<int>(pages.pages.size()));
+    EXPECT_EQ(pages.ended, report->PageCount());
+    EXPECT_TRUE(pages.finished);
+    for (std::size_t i = 0; i < pages.pages.size(); ++i) {
+        const int page = static_cast<int>(i);
+        EXPECT_TRUE(pages.Has(page, "Megnevez\xE9s")) << "column header on page " << page + 1;
+        EXPECT_TRUE(pages.Has(page, std::to_string(page + 1))) << "page number";
+        EXPECT_TRUE(pages.Has(page, "Design"));
+        // The footer: file name with its backslashes as they are, date, program line.
+        EXPECT_TRUE(pages.Has(page, "house.klp"));
+        EXPECT_TRUE(pages.Has(page, "2026-12-09"));
+        EXPECT_TRUE(pages.Has(page, "Kalorina"));
+        // The project data only on the first page.
+        EXPECT_EQ(pages.Has(page, "Building:"), page == 0);
+        // No row runs into the footer.
+        const int bottom = FooterTop(*pages.pages[i]);
+        for (const auto& t : pages.pages[i]->texts)
+            if (t.text.starts_with("Room "))
+                EXPECT_LE(t.y + 13, bottom) << t.text;
+    }
+    // Each page's table ends with a rule under its last row.
+    for (const auto& page : pages.pages) {
+        int lastRowBottom = 0;
+        for (const auto& t : page->texts)
+            if (t.text.starts_with("Room "))
+                lastRowBottom = std::max(lastRowBottom, t.y + 15);  // row height: 13 + 2 leading
+        bool rule = false;
+        for (const auto& l : page->lines)
+            rule = rule || (l.y1 == lastRowBottom && l.y2 == lastRowBottom && l.x1 == 75);
+        EXPECT_TRUE(rule) << "no closing rule at " << lastRowBottom;
+    }
+    // Every room exactly once, in order.
+    for (int r = 1; r <= 60; ++r)
+        EXPECT_EQ(pages.CountAll("Room " + std::to_string(r)), 1) << r;
+    // The totals close the last page, in the printing language.
+    EXPECT_TRUE(pages.Has(static_cast<int>(pages.pages.size()) - 1, "Total"));
+    EXPECT_EQ(pages.CountAll("Total"), 1);
+}
+
+TEST(Report, FurnitureFollowsTheSwitches)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject p = House();
+    // No title and no page numbers: no header line, the project data starts at the top margin.
+    FakePages pages;
+    Make(ReportKind::Rooms, p, Environment(PrintingOptions::kProjectData, ""))->Run(pages);
+    ASSERT_EQ(pages.pages.size(), 1u);
+    auto building = pages.Find(0, "Building:");
+    ASSERT_EQ(building.size(), 1u);
+    EXPECT_EQ(building[0]->y, 75);
+    EXPECT_FALSE(pages.Has(0, "2026-12-09"));
+    EXPECT_FALSE(pages.Has(0, "house.klp"));
+
+    // All off: no project data; the footer is the program line alone.
+    FakePages bare;
+    Make(ReportKind::Rooms, p, Environment(0, ""))->Run(bare);
+    EXPECT_FALSE(bare.Has(0, "Building:"));
+    EXPECT_TRUE(bare.Has(0, "Kalorina"));
+}
+
+TEST(Report, ClosingPictureOnlyOnTheLastPageWhenThereIsRoom)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject p = House();
+    FakePages pages;
+    pages.pictures = {{"closing.jpg", {400, 120}}, {"logo", {120, 120}}};
+    Make(ReportKind::Rooms, p)->Run(pages);
+    ASSERT_EQ(pages.pages.size(), 1u);
+    const auto& pics = pages.pages[0]->pictures;
+    ASSERT_EQ(pics.size(), 2u);
+    // Scaled by pixels per inch / 300; the logo sits at the right edge of the footer.
+    EXPECT_EQ(pics[0].name, "closing.jpg");
+    EXPECT_EQ(pics[0].rect.Width(), 400 * 96 / 300);
+    EXPECT_EQ(pics[0].rect.Height(), 120 * 96 / 300);
+    EXPECT_TRUE(pages.Has(0, "Closing"));
+    EXPECT_EQ(pics[1].name, "logo");
+    EXPECT_EQ(pics[1].rect.right, 793 - 56);  // right margin 15 mm at 96 ppi
+
+    // A long report: only the last page has room for it, or none has.
+    TProject many = ManyRooms(60);
+    FakePages longPages;
+    longPages.pictures = pages.pictures;
+    Make(ReportKind::Rooms, many)->Run(longPages);
+    for (std::size_t i = 0; i + 1 < longPages.pages.size(); ++i)
+        for (const auto& pic : longPages.pages[i]->pictures)
+            EXPECT_EQ(pic.name, "logo");
+
+    // Without the picture file the last page ends with the footer.
+    FakePages none;
+    Make(ReportKind::Rooms, p)->Run(none);
+    EXPECT_TRUE(none.pages[0]->pictures.empty());
+    EXPECT_FALSE(none.Has(0, "Closing"));
+}
+
+TEST(Report, ChosenItemsOnlyAndAnEmptyChoice)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject p = House();
+    auto tree = ReportTree(p);
+    tree[2].state = 1;  // the second room
+    FakePages pages;
+    Make(ReportKind::Rooms, p, Environment(), false, tree)->Run(pages);
+    EXPECT_TRUE(pages.Has(0, p.rooms[1].roomName));
+    EXPECT_FALSE(pages.Has(0, p.rooms[0].roomName));
+
+    for (auto& n : tree)
+        n.state = 3;
+    FakePages empty;
+    Make(ReportKind::Rooms, p, Environment(), false, tree)->Run(empty);
+    ASSERT_EQ(empty.pages.size(), 1u);  // header, data, column header, totals, footer
+    EXPECT_TRUE(empty.Has(0, "Total"));
+    EXPECT_TRUE(empty.Has(0, "Megnevez\xE9s"));
+}
+
+TEST(Report, FieldRowsAreNeverSplitAndContinueAfterTheHeader)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject p = ManyRooms(60);
+    FakePages pages;
+    Make(ReportKind::Fields, p)->Run(pages);
+    ASSERT_GE(pages.pages.size(), 2u);
+    int rows = 0;
+    for (std::size_t i = 0; i < pages.pages.size(); ++i) {
+        EXPECT_TRUE(pages.Has(static_cast<int>(i), "Helys\xE9gn\xE9v") || pages.Has(static_cast<int>(i), "Helyis\xE9gn\xE9v"));
+        for (const auto& t : pages.pages[i]->texts)
+            if (t.text.starts_with("Room "))
+                ++rows;
+    }
+    std::size_t fields = 0;
+    for (const auto& r : p.rooms)
+        fields += r.fields.size();
+    EXPECT_EQ(rows, static_cast<int>(fields));
+}
+
+TEST(Report, DetailedCircuitTableMovesWholeToTheNextPage)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject house = House();
+    ASSERT_FALSE(house.rounds.empty());
+    // Enough circuits that one of them meets a page end.
+    TProject p = house;
+    p.rounds.clear();
+    for (int i = 0; i < 12; ++i) {
+        TRoundItem r = house.rounds[i % house.rounds.size()];
+        r.roundName = "C" + std::to_string(i + 1);
+        p.rounds.push_back(r);
+    }
+    FakePages pages;
+    Make(ReportKind::RoundsDetailed, p)->Run(pages);
+    ASSERT_GE(pages.pages.size(), 2u);
+    for (std::size_t i = 0; i < pages.pages.size(); ++i) {
+        const auto& texts = pages.pages[i]->texts;
+        // Every caption of a field table on a page is followed on the same page by
+        // its column header and at least one row.
+        for (std::size_t k = 0; k < texts.size(); ++k)
+            if (texts[k].text == "Fields:") {
+                bool header = false;
+                for (std::size_t j = k + 1; j < texts.size(); ++j)
+                    header = header || texts[j].text == "Helyis\xE9gn\xE9v";
+                EXPECT_TRUE(header) << "caption without its table on page " << i + 1;
+            }
+    }
+    // Every circuit's name, in the printing language's label.
+    for (int i = 1; i <= 12; ++i)
+        EXPECT_EQ(pages.CountAll("C" + std::to_string(i)), 1) << i;
+    EXPECT_GE(pages.CountAll("Circuit:"), 12);
+}
+
+TEST(Report, APageTallerThanTheTableStillEnds)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject p = House();
+    // A sheet so short that a circuit's field table never fits on one page.
+    FakePages pages;
+    pages.setup.pageHeight = 260;
+    Make(ReportKind::RoundsDetailed, p)->Run(pages);
+    EXPECT_TRUE(pages.finished);
+    EXPECT_LT(pages.pages.size(), 200u);
+}
+
+TEST(Report, PrintsInThePrintingLanguage)
+{
+    ReportLanguages langs;
+    TProject p = House();
+    {
+        PrintingScope printing;
+        FakePages pages;
+        Make(ReportKind::Rooms, p)->Run(pages);
+        EXPECT_TRUE(pages.Has(0, "Building:"));
+        EXPECT_FALSE(pages.Has(0, "Epulet:"));
+    }
+    EXPECT_EQ(Txt("ID_BUILDING"), "Epulet");
+    // The RTF document of the same report holds every band.
+    std::string rtf;
+    TReportEnvironment env = Environment();
+    env.rtf = &rtf;
+    FakePages pages;
+    Make(ReportKind::Rooms, p, env)->Run(pages);
+    EXPECT_NE(rtf.find("#"), 0u);
+    EXPECT_NE(rtf.find("\\trowd"), std::string::npos);
+    EXPECT_NE(rtf.find(p.rooms[0].roomName), std::string::npos);
+    EXPECT_NE(rtf.find("Epulet"), std::string::npos);
+}

@@ -1,0 +1,281 @@
+// The printing dialog, the print preview and the page number dialog driven through
+// their widgets, with a printer that writes a PDF file.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPainter>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include "GuiTest.h"
+#include "app/Startup.h"
+#include "app/TMainForm.h"
+#include "lang/TLanguages.h"
+#include "platform/Printer.h"
+#include "platform/QtText.h"
+#include "report/TGotoPageForm.h"
+#include "report/TPrintPreviewForm.h"
+#include "report/TPrintingForm.h"
+
+using namespace kalorina;
+using namespace kalorina::gui;
+
+namespace {
+
+// Prints into a PDF file instead of asking for a printer.
+class PdfPrinter : public PrinterService {
+public:
+    explicit PdfPrinter(const QString& file) : printer_(QPrinter::HighResolution)
+    {
+        printer_.setOutputFormat(QPrinter::PdfFormat);
+        printer_.setOutputFileName(file);
+        printer_.setPageSize(QPageSize(QPageSize::A4));
+    }
+    QPrinter& Printer() override { return printer_; }
+    bool Setup(QWidget*) override { return true; }
+    bool Choose(QWidget*) override
+    {
+        ++chosen;
+        return true;
+    }
+    QString PrinterName() override { return QStringLiteral("Test printer"); }
+    int chosen = 0;
+
+private:
+    QPrinter printer_;
+};
+
+QByteArray FileStart(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.read(5) : QByteArray();
+}
+
+class PrintingFormsTest : public test::GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        UseShippedLanguage("Magyar");
+        ASSERT_TRUE(dir.isValid());
+        form = CreateMainForm(Services());
+        // Reports in English while the windows speak Hungarian.
+        Languages().SelectPrintingLanguage("English");
+        ASSERT_EQ(Languages().GetPrintingLanguageName(), "English");
+        form->Controller().LoadCatalogue(KALORINA_SOURCE_DIR "/data", "hu");
+        ASSERT_TRUE(form->Controller().OpenFile(KALORINA_SOURCE_DIR "/examples/house.klp"));
+        form->Refresh();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        GuiTest::TearDown();
+    }
+    template <class T>
+    static T* Child(QWidget& w, const char* name)
+    {
+        T* c = w.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+};
+
+} // namespace
+
+TEST_F(PrintingFormsTest, PrintCommandOpensTheDialogInThePrintingLanguage)
+{
+    const std::string screenGroup = Txt("IDS_ROOMGROUP");
+    bool opened = false;
+    OnModal([&](QDialog& d) {
+        opened = true;
+        // While the dialog is open lookups speak the printing language.
+        EXPECT_TRUE(Languages().PrintingMode);
+        auto* tree = Child<QTreeWidget>(d, "ItemsTree");
+        ASSERT_EQ(tree->topLevelItemCount(), 2);
+        EXPECT_EQ(Cp(tree->topLevelItem(0)->text(0)), Txt("IDS_ROOMGROUP"));
+        EXPECT_NE(Cp(tree->topLevelItem(0)->text(0)), screenGroup);
+        for (const char* name : {"All", "SelectedOnly", "RoomsList", "RoomsFields", "RoundsList", "RoundsDetailed"})
+            Child<QRadioButton>(d, name);
+        for (const char* name : {"ProjektDataCheckBox", "PageNumberCheckBox", "ProjektNameCheckBox", "DateCheckBox"})
+            EXPECT_TRUE(Child<QCheckBox>(d, name)->isChecked()) << "a fresh installation has " << name << " on";
+        for (const char* name : {"Setup", "Button1", "Button2", "Button3", "Button4", "Preview", "SaveAsPdf", "OK", "Cancel", "Help"})
+            Child<QPushButton>(d, name);
+        EXPECT_TRUE(Child<QRadioButton>(d, "RoomsList")->isChecked());
+        EXPECT_TRUE(Child<QRadioButton>(d, "All")->isChecked());
+        SavePicture(&d, "printing-form.png");
+        // The column layout of the fields report opens on its own saved layout.
+        OnModal([](QDialog& setup) { setup.reject(); }, "ChangeHeaderForm");
+        Child<QPushButton>(d, "Button2")->click();
+        d.reject();
+    }, "PrintingForm");
+    TriggerAction(form.get(), "PrintAction");
+    EXPECT_TRUE(opened);
+    EXPECT_FALSE(Languages().PrintingMode);
+    EXPECT_EQ(Txt("IDS_ROOMGROUP"), screenGroup);
+}
+
+TEST_F(PrintingFormsTest, ChosenItemsKindAndPrintingThroughThePrinter)
+{
+    PdfPrinter printer(dir.filePath("printed.pdf"));
+    {
+        TPrintingForm dialog(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(),
+                             Services(), &printer);
+        // Double-clicking one room chooses it alone.
+        QTreeWidgetItem* room = dialog.ItemsTree->topLevelItem(0)->child(1);
+        emit dialog.ItemsTree->itemDoubleClicked(room, 0);
+        room = dialog.ItemsTree->topLevelItem(0)->child(1);
+        EXPECT_EQ(room->checkState(0), Qt::Checked);
+        EXPECT_EQ(dialog.ItemsTree->topLevelItem(0)->checkState(0), Qt::PartiallyChecked);
+        EXPECT_TRUE(dialog.SelectedOnly->isChecked());
+        dialog.RoundsDetailed->setChecked(true);
+        dialog.Title->setText(QStringLiteral("Kiviteli terv"));
+        dialog.OK->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(printer.chosen, 1);
+    EXPECT_EQ(FileStart(dir.filePath("printed.pdf")), QByteArray("%PDF-"));
+    // The kind is kept for the next dialog, the title for this run.
+    TPrintingForm again(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(),
+                        Services(), &printer);
+    EXPECT_TRUE(again.RoundsDetailed->isChecked());
+    EXPECT_EQ(again.Title->text(), QStringLiteral("Kiviteli terv"));
+}
+
+TEST_F(PrintingFormsTest, PreviewPagesZoomGoToPageAndSaveAsPdf)
+{
+    // Enough rooms for several pages.
+    TProject& p = form->Project();
+    const auto rooms = p.rooms;
+    for (int i = 0; i < 5; ++i)
+        for (auto room : rooms) {
+            room.roomName += " " + std::to_string(i + 2);
+            p.rooms.push_back(room);
+        }
+    PdfPrinter printer(dir.filePath("page.pdf"));
+    TPrintingForm dialog(p, form->Controller().Devices(), form->Controller().ProgramOptions(), Services(), &printer);
+    dialog.RoomsFields->setChecked(true);
+    const std::string pdf = dir.filePath("report.pdf").toStdString();
+    files.Answer(pdf);
+    bool shown = false;
+    OnModal([&](QDialog& d) {
+        shown = true;
+        auto& preview = static_cast<TPrintPreviewForm&>(d);
+        const int pages = preview.Navigator().PageCount();
+        ASSERT_GE(pages, 2);
+        EXPECT_EQ(preview.PageNumber->text(), QStringLiteral("  1/%1").arg(pages));
+        EXPECT_FALSE(preview.First->isEnabled());
+        EXPECT_FALSE(preview.Previous->isEnabled());
+        EXPECT_TRUE(preview.Next->isEnabled());
+        const int width100 = preview.PageImage->width();
+        preview.ZoomComboBox->setCurrentIndex(1);  // 50 %
+        EXPECT_EQ(preview.PageImage->width(), width100 / 2);
+        preview.ZoomComboBox->setCurrentIndex(2);  // 75 %, the picture's zoom
+        preview.Next->trigger();
+        EXPECT_EQ(preview.PageNumber->text(), QStringLiteral("  2/%1").arg(pages));
+        // Go to a page through the page number dialog; a wrong number keeps it open.
+        OnModal([&](QDialog& g) {
+            auto* edit = Child<QLineEdit>(g, "PageNumber");
+            EXPECT_EQ(edit->text(), QStringLiteral("2"));
+            EXPECT_EQ(Child<QSpinBox>(g, "PageUpDown")->maximum(), pages);
+            edit->setText(QStringLiteral("x"));
+            Child<QPushButton>(g, "OK")->click();
+            EXPECT_TRUE(g.isVisible());
+            EXPECT_FALSE(messages.LastText().empty());
+            edit->setText(QString::number(pages));
+            Child<QPushButton>(g, "OK")->click();
+        }, "GotoPageForm");
+        preview.Number->trigger();
+        EXPECT_EQ(preview.Navigator().Current(), pages - 1);
+        EXPECT_FALSE(preview.Next->isEnabled());
+        preview.First->trigger();
+        SavePicture(&preview, "print-preview.png");
+        // The page shown goes to the printer; the whole report to a PDF file.
+        preview.Print->trigger();
+        preview.SaveAsPdf->trigger();
+        preview.Exit->trigger();
+    }, "PrintPreviewForm");
+    dialog.Preview->click();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(printer.chosen, 1);
+    EXPECT_EQ(FileStart(dir.filePath("page.pdf")), QByteArray("%PDF-"));
+    EXPECT_EQ(FileStart(QString::fromStdString(pdf)), QByteArray("%PDF-"));
+    // The zoom chosen is preselected in the next preview.
+    EXPECT_EQ(ProcessPrintingOptions().zoomIndex, 2);
+}
+
+TEST_F(PrintingFormsTest, SaveAsPdfWithoutAPrinter)
+{
+    PdfPrinter printer(dir.filePath("unused.pdf"));
+    TPrintingForm dialog(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(),
+                         Services(), &printer);
+    const QString pdf = dir.filePath("rooms.pdf");
+    files.Answer(pdf.toStdString());
+    dialog.SaveAsPdf->click();
+    EXPECT_EQ(FileStart(pdf), QByteArray("%PDF-"));
+    EXPECT_EQ(printer.chosen, 0);
+    // A folder that cannot be written is reported, nothing else happens.
+    files.Answer("/nonexistent-folder/x.pdf");
+    dialog.SaveAsPdf->click();
+    EXPECT_FALSE(messages.LastText().empty());
+}
+
+TEST(ReportFonts, MissingFacesFallBackToMetricTwinsOrDejaVu)
+{
+    const QString times = ReportFamily(QStringLiteral("Times New Roman"));
+    EXPECT_TRUE(times == QLatin1String("Liberation Serif") || times == QLatin1String("DejaVu Serif")) << times.toStdString();
+    EXPECT_EQ(ReportFamily(QStringLiteral("No Such Sans")), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(ReportFamily(QStringLiteral("No Such Mono")), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_EQ(ReportFamily(QStringLiteral("Nonexistent Garamond")), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(ReportFamily(QStringLiteral("DejaVu Sans")), QStringLiteral("DejaVu Sans"));
+}
+
+TEST_F(PrintingFormsTest, RecordedPagesReplayTheirTextsAtAnyZoom)
+{
+    PrintingOptions options;
+    options.switches = 0xF;
+    options.title = "Zoom";
+    TReportEnvironment env;
+    env.options = options;
+    auto report = MakeReport(ReportKind::Rooms, form->Project(), form->Controller().Devices(),
+                             ReportTree(form->Project()), true, {20, 20, 15, 20}, env);
+    PreviewReportTarget pages(DefaultReportLayout());
+    report->Run(pages);
+    ASSERT_EQ(pages.PageCount(), 1);
+    for (double zoom : {0.5, 0.75, 2.0}) {
+        const QRect target(0, 0, int(pages.DisplayWidth() * zoom), int(pages.DisplayHeight() * zoom));
+        QImage image(target.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        pages.DrawPage(painter, 0, target);
+        painter.end();
+        // Ink in the band of the page header and project data (above the table).
+        int ink = 0;
+        for (int y = int(70 * zoom); y < int(180 * zoom); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += qGray(image.pixel(x, y)) < 128;
+        EXPECT_GT(ink, 50) << "zoom " << zoom;
+    }
+}
+
+TEST_F(PrintingFormsTest, WindowsSpeakTheUserInterfaceLanguage)
+{
+    UseShippedLanguage("English");
+    PdfPrinter printer(dir.filePath("unused.pdf"));
+    TPrintingForm dialog(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(),
+                         Services(), &printer);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print"));
+    EXPECT_EQ(dialog.OK->text(), QStringLiteral("Print"));
+    EXPECT_EQ(dialog.SaveAsPdf->text(), QStringLiteral("Save as PDF..."));
+    EXPECT_EQ(dialog.RoundsDetailed->text(), QStringLiteral("Circuits in detail"));
+    GotoPageEditor editor(3, 1);
+    TGotoPageForm go(editor, messages);
+    EXPECT_EQ(go.Cancel->text(), QStringLiteral("Cancel"));
+}

@@ -26,6 +26,9 @@
 #include "document/TRoomItem.h"
 #include "help/Help.h"
 #include "help/HelpWindow.h"
+#include "report/TPrintingForm.h"
+#include "document/TProgramOptions.h"
+#include "document/TProject.h"
 #include "lang/LanguageLoader.h"
 
 using namespace kalorina;
@@ -198,10 +201,14 @@ TEST_F(HelpWindowTest, F1InTheDesignDialogsOpensTheirTopics)
     TProjektOptionsForm optionsForm(options, devices, Services());
     TResist fitting;
     TResistModifyForm fittingForm(fitting, devices, Services());
+    TProject project;
+    TProgramOptions programOptions;
+    TPrintingForm printingForm(project, devices, programOptions, Services(), nullptr);
     for (auto [dialog, page] : {std::pair<QDialog*, const char*>{&roomForm, "room.html"},
                                 std::pair<QDialog*, const char*>{&areaForm, "room.html"},
                                 std::pair<QDialog*, const char*>{&optionsForm, "project-options.html"},
-                                std::pair<QDialog*, const char*>{&fittingForm, "fittings.html"}}) {
+                                std::pair<QDialog*, const char*>{&fittingForm, "fittings.html"},
+                                std::pair<QDialog*, const char*>{&printingForm, "printing.html"}}) {
         dialog->show();
         dialog->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));

@@ -1,3 +1,4 @@
+#include "help/Help.h"
 #include "report/TPrintPreviewForm.h"
 
 #include <QComboBox>
@@ -116,7 +117,7 @@ TPrintPreviewForm::TPrintPreviewForm(const PreviewReportTarget& pages,
     Cancel->setObjectName(QStringLiteral("Cancel"));
     Help = new QPushButton(QStringLiteral("Súgó"), this);
     Help->setObjectName(QStringLiteral("Help"));
-    Help->setEnabled(false);  // the help file is not there yet
+    InstallHelp(this, HelpTopic::Printing, Help);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Cancel);

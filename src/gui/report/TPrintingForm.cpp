@@ -1,3 +1,4 @@
+#include "help/Help.h"
 #include "report/TPrintingForm.h"
 
 #include <QApplication>
@@ -130,7 +131,7 @@ void TPrintingForm::BuildControls()
     named(Cancel, "Cancel");
     Help = new QPushButton(QStringLiteral("Súgó"), this);
     named(Help, "Help");
-    Help->setEnabled(false);  // the help file is not there yet
+    InstallHelp(this, HelpTopic::Printing, Help);
 
     auto* right = new QVBoxLayout;
     right->addWidget(printer);

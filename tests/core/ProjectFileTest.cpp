@@ -3,6 +3,7 @@
 #include "ProjectTestSupport.h"
 #include "TestLanguage.h"
 #include "document/TProject.h"
+#include "report/ProjectReportText.h"
 #include "util/Error.h"
 #include "util/ParseNumber.h"
 
@@ -157,17 +158,17 @@ TEST(ProjectItems, UniqueNamesRenameDeleteAndTotals)
     EXPECT_EQ(p.tubeLengths, 0.0f);
 }
 
-TEST(ProjectItems, ProjectDataReportLines)
+TEST(ProjectItems, ProjectDataReportBlock)
 {
     test::ScopedLanguage lang;
     TProject p;
     p.buildingLines = {"Ház", "Kert"};
     p.projectDate = "2026.";
-    auto lines = p.ProjectDataReportLines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "\\pard\\tx1440\\plain\\f3\\fs20 {\\b Building:}\\tab Ház\\par\r\n");
-    EXPECT_EQ(lines[1], "\\tab Kert\\par\r\n");
-    EXPECT_EQ(lines[2], "\\pard\\tx1440\\plain\\f3\\fs20 {\\b Date:}\\tab 2026.\\par\r\n");
+    TPrintfStringStream report;
+    WriteProjectDataReport(report, p);
+    EXPECT_EQ(report.Text(), "\\pard\\tx1440\\plain\\f3\\fs20 {\\b Building:}\\tab Ház\\par\r\n"
+                             "\\tab Kert\\par\r\n"
+                             "\\pard\\tx1440\\plain\\f3\\fs20 {\\b Date:}\\tab 2026.\\par\r\n");
 }
 
 TEST(ProjectFile, FailuresCarryATextWithoutLanguageFiles)

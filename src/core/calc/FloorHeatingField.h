@@ -59,10 +59,6 @@ public:
     // Cell of the field lists ("RoomFloorHeatingsTitle", "FloorHeatingsReportTitle").
     std::string CellText(int column, const CellNumberFormat& format) const;
 
-    // The bill of materials adds the field here once its material list exists: kind
-    // 0, name systemName + "(d=" + spacing + "mm)", quantity `area` m2, merged by
-    // name, estimate code of the spacing; nothing for an empty area.
-
     bool operator==(const FloorHeatingField&) const = default;
 
 private:

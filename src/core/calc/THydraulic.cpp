@@ -119,23 +119,4 @@ std::string THydraulic::LengthText(char sep) const
         + (extraInMetres ? "m = " : "% = ") + FloatToStrF(tubeLength, TFloatFormat::General, 4, 0, sep);
 }
 
-std::vector<std::pair<int, std::string>> THydraulic::WriteReport(const TDevices& devices, char sep) const
-{
-    auto pascals = [](double x) { return std::to_string(static_cast<long long>(std::floor(x + 0.5))); };
-    std::vector<std::pair<int, std::string>> slots;
-    if (!tubeName.empty()) {
-        slots.emplace_back(0, TubeDisplayName(devices));
-        slots.emplace_back(1, LengthText(sep));
-    }
-    slots.emplace_back(7, pascals(circuitPressureDrop));
-    slots.emplace_back(5, pascals(availablePressure));
-    slots.emplace_back(6, pascals(RequiredThrottling()));
-    if (!valveName.empty()) {
-        slots.emplace_back(2, ValveDisplayName(devices, false));
-        slots.emplace_back(3, valvePosition);
-        slots.emplace_back(4, pascals(valvePressureDrop));
-    }
-    return slots;
-}
-
 } // namespace kalorina

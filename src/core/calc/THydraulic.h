@@ -74,12 +74,6 @@ public:
     std::string ValveDisplayName(const TDevices& devices, bool markMissing) const;
     // "85.3 + 10% = 93.83", or the total alone without extra length.
     std::string LengthText(char decimalSeparator) const;
-    // The texts of the report slots #ID_HYDRAULIC0# .. #ID_HYDRAULIC7#, as (slot,
-    // text) in the order they are filled; slots of an absent tube or valve are left out.
-    std::vector<std::pair<int, std::string>> WriteReport(const TDevices& devices, char decimalSeparator) const;
-
-    // The bill of materials adds the tube (kind 1, tubeLength m), the valve (kind 2,
-    // one piece) and every fitting line here once its material list exists.
 
     bool operator==(const THydraulic&) const = default;
 };

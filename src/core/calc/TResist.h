@@ -39,9 +39,6 @@ public:
     // Cell of the fitting lists ("ResistItemsTitle", "ResistItemsTitle2").
     std::string CellText(const TDevices& devices, int column, const CellNumberFormat& format) const;
 
-    // The bill of materials adds the line here (kind 3, `count` pieces, named by the
-    // item's DisplayName for the size in use) once its material list exists.
-
     bool operator==(const TResist&) const = default;
 };
 

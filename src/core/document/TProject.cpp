@@ -241,24 +241,6 @@ void TProject::ComputeTotals()
     tubeLengths = static_cast<float>(std::floor(double(tubeLengths) * 10 + 0.5) * 0.1);
 }
 
-std::vector<std::string> TProject::ProjectDataReportLines() const
-{
-    std::vector<std::string> lines;
-    const TLanguages& lang = Languages();
-    auto fill = [&](int entry, const std::string& text) {
-        lines.push_back(FormatText(lang.GetResourceText(entry), {text}));
-    };
-    const TStringList* groups[] = {&buildingLines, &customerLines, &designerLines};
-    for (int g = 0; g < 3; ++g) {
-        const TStringList& group = *groups[g];
-        for (std::size_t i = 0; i < group.size(); ++i)
-            fill(i == 0 ? 96 + g : 100, group[i]);
-    }
-    if (!projectDate.empty())
-        fill(99, projectDate);
-    return lines;
-}
-
 bool TProject::SameContent(const TProject& o) const
 {
     return buildingLines == o.buildingLines && customerLines == o.customerLines

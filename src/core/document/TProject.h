@@ -75,10 +75,6 @@ public:
 
     void ComputeTotals();
 
-    // Lines of the project data block of printed reports, each already filled into
-    // its string-table template (96..100).
-    std::vector<std::string> ProjectDataReportLines() const;
-
     // Member-by-member equality, totals and the file name excluded.
     bool SameContent(const TProject& other) const;
 };

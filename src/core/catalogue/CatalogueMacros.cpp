@@ -47,13 +47,18 @@ std::string ExpandMacro(const std::string& text, const TXMLMacroItem& m)
 
 std::string CatalogueMacros::ExpandMacros(const std::string& text) const
 {
-    // Most texts hold no macro at all: only a macro that occurs rewrites the text.
     std::string s = text;
+    ExpandMacrosInPlace(s);
+    return s;
+}
+
+void CatalogueMacros::ExpandMacrosInPlace(std::string& s) const
+{
+    // Most texts hold no macro at all: only a macro that occurs rewrites the text.
     for (const auto* list : {&local, &global})
         for (const auto& m : *list)
             if (!m.ID.empty() && s.find(m.ID) != std::string::npos)
                 s = ExpandMacro(s, m);
-    return s;
 }
 
 } // namespace kalorina

@@ -47,7 +47,10 @@ bool CatalogueReader::LanguageAccepts(const std::string& attribute, const std::s
 
 bool CatalogueReader::LanguageAccepted() const
 {
-    return LanguageAccepts(Attribute("Language"), language_);
+    if (parser_.PartAttributes.Empty())
+        return true;
+    const TAttr* attr = parser_.PartAttributes.Node("Language");
+    return !attr || LanguageAccepts(attr->Value, language_);
 }
 
 bool CatalogueReader::ReadElementText(std::string& text)
@@ -59,12 +62,21 @@ bool CatalogueReader::ReadElementText(std::string& text)
     bool found = false;
     int depth = 1;
     while (Next()) {
-        if (IsText()) {
+        switch (parser_.PartType) {
+        case ptContent:
+        case ptCData:
             text = parser_.PartContent;
             found = true;
-        } else if (IsStart(name)) {
-            ++depth;
-        } else if (IsEnd(name) && --depth == 0) {
+            break;
+        case ptStartTag:
+            if (parser_.PartName == name)
+                ++depth;
+            break;
+        case ptEndTag:
+            if (parser_.PartName == name && --depth == 0)
+                return found;
+            break;
+        default:
             break;
         }
     }
@@ -74,17 +86,18 @@ bool CatalogueReader::ReadElementText(std::string& text)
 void CatalogueReader::TakeText(std::string& member, bool filtered, bool expand)
 {
     bool accepted = !filtered || LanguageAccepted();
-    std::string text;
-    if (ReadElementText(text) && accepted)
-        member = expand ? Expand(text) : text;
+    if (ReadElementText(text_) && accepted) {
+        if (expand)
+            macros_.ExpandMacrosInPlace(text_);
+        member = text_;
+    }
 }
 
 bool CatalogueReader::ReadFloat(float& value)
 {
-    std::string text;
-    if (!ReadElementText(text))
+    if (!ReadElementText(text_))
         return false;
-    long double v = ParseNumber(text, NumberKind::Any);
+    long double v = ParseNumber(text_, NumberKind::Any);
     // Stored numbers are singles: what a single cannot hold is a wrong value.
     if (!(std::fabs(v) <= std::numeric_limits<float>::max()))
         throw KalorinaError(CatalogueText("IDS_WRONGVALUE"));
@@ -94,19 +107,34 @@ bool CatalogueReader::ReadFloat(float& value)
 
 void CatalogueReader::TakeInt16(std::int16_t& member)
 {
-    std::string text;
-    if (ReadElementText(text))
-        member = static_cast<std::int16_t>(ParseCatalogueInteger(text, INT16_MIN, INT16_MAX));
+    if (ReadElementText(text_))
+        member = static_cast<std::int16_t>(ParseCatalogueInteger(text_, INT16_MIN, INT16_MAX));
+}
+
+void CatalogueReader::Read(const Element& e)
+{
+    switch (e.kind) {
+    case Element::Kind::Call: e.call(e.target); break;
+    case Element::Kind::Text: TakeText(*static_cast<std::string*>(e.target), e.filtered, e.expand); break;
+    case Element::Kind::Float: TakeFloat(*static_cast<float*>(e.target)); break;
+    case Element::Kind::Int16: TakeInt16(*static_cast<std::int16_t*>(e.target)); break;
+    case Element::Kind::Int: TakeInt(*static_cast<int*>(e.target)); break;
+    }
 }
 
 bool CatalogueReader::ReadElements(std::string_view end, std::initializer_list<Element> elements)
 {
     while (Next()) {
-        if (IsEnd(end))
+        const TPartType type = parser_.PartType;
+        if (type != ptStartTag && type != ptEndTag)
+            continue;
+        const std::string& name = parser_.PartName;
+        const bool endTag = type == ptEndTag;
+        if (endTag && name == end)
             return true;
         for (const auto& e : elements)
-            if (e.atEndTag ? IsEnd(e.name) : IsStart(e.name)) {
-                e.read();
+            if (e.atEndTag == endTag && e.name == name) {
+                Read(e);
                 break;
             }
     }
@@ -122,32 +150,10 @@ void CatalogueReader::ReadMacro(std::vector<TXMLMacroItem>& macros)
         macros.push_back(std::move(macro));
 }
 
-CatalogueReader::Element CatalogueReader::TextElement(const char* name, std::string& member, bool filtered,
-                                                      bool expand)
-{
-    return {name, [this, &member, filtered, expand] { TakeText(member, filtered, expand); }};
-}
-
-CatalogueReader::Element CatalogueReader::FloatElement(const char* name, float& member)
-{
-    return {name, [this, &member] { TakeFloat(member); }};
-}
-
-CatalogueReader::Element CatalogueReader::Int16Element(const char* name, std::int16_t& member)
-{
-    return {name, [this, &member] { TakeInt16(member); }};
-}
-
-CatalogueReader::Element CatalogueReader::IntElement(const char* name, int& member)
-{
-    return {name, [this, &member] { TakeInt(member); }};
-}
-
 void CatalogueReader::TakeInt(int& member)
 {
-    std::string text;
-    if (ReadElementText(text))
-        member = static_cast<int>(ParseCatalogueInteger(text, INT32_MIN, INT32_MAX));
+    if (ReadElementText(text_))
+        member = static_cast<int>(ParseCatalogueInteger(text_, INT32_MIN, INT32_MAX));
 }
 
 } // namespace kalorina

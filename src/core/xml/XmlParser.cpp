@@ -102,28 +102,6 @@ char* TTextBlock::Reserve(std::size_t bytes)
     return data_;
 }
 
-const char* TTextBlock::MapFile(int fd, std::size_t size)
-{
-    // The zero after the text is the rest of the file's last page, which the
-    // system fills with zeros; a file that ends on a page boundary has no such
-    // rest and is read into memory instead.
-    const long page = ::sysconf(_SC_PAGESIZE);
-    if (size == 0 || page <= 0 || size % static_cast<std::size_t>(page) == 0)
-        return nullptr;
-    Release();
-#ifdef MAP_POPULATE
-    const int flags = MAP_PRIVATE | MAP_POPULATE;
-#else
-    const int flags = MAP_PRIVATE;
-#endif
-    void* map = ::mmap(nullptr, size + 1, PROT_READ, flags, fd, 0);
-    if (map == MAP_FAILED)
-        return nullptr;
-    map_ = map;
-    mapSize_ = size + 1;
-    return static_cast<const char*>(map);
-}
-
 void TTextBlock::Release()
 {
     if (map_)
@@ -174,14 +152,8 @@ bool TXmlParser::LoadFromFile(const std::string& fileName, int /*fileMode*/)
         return false;
     }
     const std::size_t size = static_cast<std::size_t>(st.st_size);
-    // A catalogue is read once from the file cache: mapping it spares the copy
-    // and the fresh memory, which cost more than the scanning.
-    if (const char* mapped = ownBuffer_.MapFile(fd, size)) {
-        ::close(fd);
-        buffer_ = mapped;
-        SourceName = fileName;
-        return true;
-    }
+    // Read, not mapped: a mapped file that another program shortens while it is
+    // scanned would kill the process; a copy cannot change under the scanner.
     char* data = size < SIZE_MAX ? ownBuffer_.Reserve(size + 1) : nullptr;
     if (!data) {
         ::close(fd);
@@ -197,7 +169,7 @@ bool TXmlParser::LoadFromFile(const std::string& fileName, int /*fileMode*/)
         got += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    if (got != size)
+    if (got != size)  // shortened while being read
         return false;
     data[size] = 0;
     buffer_ = data;

@@ -92,15 +92,12 @@ public:
     ~TTextBlock() { Release(); }
     // At least `bytes` writable bytes (old contents not kept); nullptr when memory runs out.
     char* Reserve(std::size_t bytes);
-    // The first `size` bytes of the open file and a zero after them, mapped from
-    // the system's file cache without a copy; nullptr when that cannot be done.
-    const char* MapFile(int fd, std::size_t size);
     void Release();
 
 private:
     char* data_ = nullptr;
     std::size_t capacity_ = 0;
-    void* map_ = nullptr;  // the whole mapping when the block came from mmap
+    void* map_ = nullptr;  // the whole mapping when the block is a huge-page mapping
     std::size_t mapSize_ = 0;
 };
 

@@ -11,6 +11,22 @@
 
 namespace kalorina {
 
+namespace {
+// Tag names are short: comparing them in place beats a call of memcmp.
+inline bool SameName(const std::string& a, std::string_view b)
+{
+    const std::size_t n = a.size();
+    if (n != b.size())
+        return false;
+    const char* p = a.data();
+    const char* q = b.data();
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] != q[i])
+            return false;
+    return true;
+}
+} // namespace
+
 CatalogueReader::CatalogueReader(TXmlParser& parser, std::string language, CatalogueMacros& macros)
     : parser_(parser), language_(std::move(language)), macros_(macros)
 {
@@ -69,11 +85,11 @@ bool CatalogueReader::ReadElementText(std::string& text)
             found = true;
             break;
         case ptStartTag:
-            if (parser_.PartName == name)
+            if (SameName(parser_.PartName, name))
                 ++depth;
             break;
         case ptEndTag:
-            if (parser_.PartName == name && --depth == 0)
+            if (SameName(parser_.PartName, name) && --depth == 0)
                 return found;
             break;
         default:
@@ -130,10 +146,10 @@ bool CatalogueReader::ReadElements(std::string_view end, std::initializer_list<E
             continue;
         const std::string& name = parser_.PartName;
         const bool endTag = type == ptEndTag;
-        if (endTag && name == end)
+        if (endTag && SameName(name, end))
             return true;
         for (const auto& e : elements)
-            if (e.atEndTag == endTag && e.name == name) {
+            if (e.atEndTag == endTag && SameName(name, e.name)) {
                 Read(e);
                 break;
             }

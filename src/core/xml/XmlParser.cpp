@@ -641,7 +641,6 @@ std::string TXmlParser::ReplaceGeneralEntitiesAt(std::string_view text, int dept
     return out;
 }
 
-bool TXmlParser::IsUtf8() const { return ActiveEncoding.size() == 5 && ActiveEncoding.compare(0, 5, "UTF-8", 5) == 0; }
 
 std::string TXmlParser::TranslateEncoding(std::string_view text)
 {

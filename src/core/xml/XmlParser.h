@@ -201,7 +201,12 @@ private:
                                              const std::vector<std::string>& active);
 
     void ClearDocument();  // Clear() except releasing the block
-    bool IsUtf8() const;   // ActiveEncoding is exactly "UTF-8"
+    // ActiveEncoding is exactly "UTF-8"
+    bool IsUtf8() const
+    {
+        const char* e = ActiveEncoding.data();
+        return ActiveEncoding.size() == 5 && e[0] == 'U' && e[1] == 'T' && e[2] == 'F' && e[3] == '-' && e[4] == '8';
+    }
     TTextBlock ownBuffer_;
     const char* buffer_ = nullptr;  // ownBuffer_ or the caller's text
     const char* next_ = nullptr;    // where the next part starts; nullptr before the first

@@ -73,6 +73,9 @@ bool CatalogueReader::ReadElementText(std::string& text)
 {
     if (!IsStartTag())
         return false;
+    // Most elements hold just a number or a name: read them in one step.
+    if (int simple = parser_.ReadSimpleElement(text); simple >= 0)
+        return simple == 1;
     std::string& name = elementName_;  // reused: the element's name outlives the parts read
     name = parser_.PartName;
     bool found = false;

@@ -525,13 +525,7 @@ bool TXmlParser::AnalyzeText(const char* start)
             break;
         if (*p != '&') {
             const char* q = detail::FindTextStop(p);
-            const std::string_view run(p, static_cast<std::size_t>(q - p));
-            if (!ownTranslation)
-                content += TranslateEncoding(run);
-            else if (IsUtf8() && detail::HasHighByte(run))
-                content += Utf8ToAnsi(run, '?');
-            else
-                content.append(run);
+            AppendRun(content, std::string_view(p, static_cast<std::size_t>(q - p)), ownTranslation);
             last = q - 1;
             p = q;
             continue;
@@ -574,6 +568,51 @@ bool TXmlParser::AnalyzeText(const char* start)
     if (Normalize)
         detail::NormalizeWsInPlace(content);
     return !(Normalize && content.empty());
+}
+
+void TXmlParser::AppendRun(std::string& content, std::string_view run, bool ownTranslation)
+{
+    if (!ownTranslation)
+        content += TranslateEncoding(run);
+    else if (IsUtf8() && detail::HasHighByte(run))
+        content += Utf8ToAnsi(run, '?');
+    else
+        content.append(run);
+}
+
+int TXmlParser::ReadSimpleElement(std::string& text)
+{
+    if (PartType != ptStartTag || finished_ || !next_ || !entityStack_.Empty())
+        return -1;
+    const char* p = next_;
+    const char* lt = detail::FindTextStop(p);
+    if (*lt != '<' || lt[1] != '/')
+        return -1;
+    // The end tag must be exactly "</name>"; the comparison stops at the first
+    // difference, at the latest at the terminating zero.
+    const char* q = lt + 2;
+    for (char c : PartName)
+        if (*q++ != c)
+            return -1;
+    if (*q != '>')
+        return -1;
+    std::string& content = PartContent;
+    content.clear();
+    if (lt != p)
+        AppendRun(content, std::string_view(p, static_cast<std::size_t>(lt - p)), typeid(*this) == typeid(TXmlParser));
+    if (Normalize)
+        detail::NormalizeWsInPlace(content);
+    // A text that normalises to nothing is no text part.
+    const bool found = lt != p && !(Normalize && content.empty());
+    if (found)
+        text.swap(content);
+    content.clear();
+    retired_.Clear();
+    PartAttributes.Clear();
+    PartType = ptEndTag;
+    PartStart = lt;
+    Finish(q, q + 1);
+    return found ? 1 : 0;
 }
 
 // The whole text of an external entity's file; none when the expansion budget is spent.

@@ -144,6 +144,14 @@ public:
     // Called for every declaration found in a document type; does nothing.
     virtual void DtdElementFound(const TDtdElementRec& rec);
 
+    // At a start tag whose element holds nothing but a plain text (no markup, no
+    // reference) and ends with its end tag right after it: reads the element whole.
+    // The text, as its text part would read, goes to `text`, and the end tag
+    // becomes the current part, as if scanned.  1 with a text, 0 when the element
+    // has none (`text` unchanged), -1 when the element is not that simple: then
+    // nothing was read.
+    int ReadSimpleElement(std::string& text);
+
     // Replaces general entity references in an attribute value: the predefined
     // ones, declared internal entities (recursively) and external entities (their
     // whole file).  Undeclared names, character references and references to an
@@ -189,6 +197,7 @@ private:
     void AnalyzeCData(const char* start);
     void AnalyzeTag(const char* start);
     bool AnalyzeText(const char* start);  // false when the text came out empty
+    void AppendRun(std::string& content, std::string_view run, bool ownTranslation);
     void AnalyzeDtdc(const char* start);
     void ApplyAttributeDeclarations();
     std::string TreatAttributeValue(const TAttr& attr);

@@ -1,6 +1,7 @@
 #include "xml/XmlParser.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -580,12 +581,34 @@ void TXmlParser::AppendRun(std::string& content, std::string_view run, bool ownT
         content.append(run);
 }
 
+namespace {
+// Bytes that end a plain text run (the zero, "<", "&") and whitespace.
+constexpr unsigned char kStopsRun = 1, kWhitespace = 2;
+constexpr auto kTextBytes = [] {
+    std::array<unsigned char, 256> t{};
+    t[0] = t['<'] = t['&'] = kStopsRun;
+    t[9] = t[10] = t[13] = t[32] = kWhitespace;
+    return t;
+}();
+} // namespace
+
 int TXmlParser::ReadSimpleElement(std::string& text)
 {
     if (PartType != ptStartTag || finished_ || !next_ || !entityStack_.Empty())
         return -1;
+    // One pass over the text notes what it will need: whitespace to normalise,
+    // bytes to translate.
     const char* p = next_;
-    const char* lt = detail::FindTextStop(p);
+    const char* lt = p;
+    unsigned char seen = 0, bytes = 0;
+    for (;; ++lt) {
+        const unsigned char c = detail::U(*lt);
+        const unsigned char kind = kTextBytes[c];
+        if (kind == kStopsRun)
+            break;
+        seen |= kind;
+        bytes |= c;
+    }
     if (*lt != '<' || lt[1] != '/')
         return -1;
     // The end tag must be exactly "</name>"; the comparison stops at the first
@@ -596,17 +619,25 @@ int TXmlParser::ReadSimpleElement(std::string& text)
             return -1;
     if (*q != '>')
         return -1;
-    std::string& content = PartContent;
-    content.clear();
-    if (lt != p)
-        AppendRun(content, std::string_view(p, static_cast<std::size_t>(lt - p)), typeid(*this) == typeid(TXmlParser));
-    if (Normalize)
-        detail::NormalizeWsInPlace(content);
-    // A text that normalises to nothing is no text part.
-    const bool found = lt != p && !(Normalize && content.empty());
-    if (found)
-        text.swap(content);
-    content.clear();
+    const std::string_view run(p, static_cast<std::size_t>(lt - p));
+    const bool ownTranslation = typeid(*this) == typeid(TXmlParser);
+    bool found = false;
+    if (!run.empty() && !(seen & kWhitespace) && !(bytes & 0x80) && ownTranslation) {
+        // Nothing to normalise or translate: the text as written.
+        text.assign(run);
+        found = true;
+    } else if (!run.empty()) {
+        std::string& content = PartContent;
+        content.clear();
+        AppendRun(content, run, ownTranslation);
+        if (Normalize)
+            detail::NormalizeWsInPlace(content);
+        // A text that normalises to nothing is no text part.
+        found = !(Normalize && content.empty());
+        if (found)
+            text.swap(content);
+    }
+    PartContent.clear();
     retired_.Clear();
     PartAttributes.Clear();
     PartType = ptEndTag;

@@ -96,8 +96,9 @@ void TDevices::Load(const std::string& dataDir)
         const std::uintmax_t size = fs::file_size(p, sizeEc);
         bytes += sizeEc ? 0 : size;
     }
-    // The items take about half the bytes of their files.
-    PrepareHeapForLargeLoad(static_cast<std::size_t>(bytes / 2));
+    // The items take about half the bytes of their files, with the heap's own
+    // bookkeeping and growing lists somewhat more.
+    PrepareHeapForLargeLoad(static_cast<std::size_t>(bytes));
 
     TXmlParser parser;
     for (std::size_t next = 0; next < queue.size(); ++next) {

@@ -81,15 +81,18 @@ char* TTextBlock::Reserve(std::size_t bytes)
         return data_;
     Release();
     if (bytes >= kHugePage / 2) {
-        // A mapping aligned to the huge page size, the system asked to back it
-        // with huge pages; plain pages where it declines.
+        // A mapping aligned to the huge page size, the system asked to back the
+        // huge pages the text fills with huge pages (plain pages where it
+        // declines); the rest of the text takes plain pages, so that no more
+        // fresh memory is cleared than the text needs.
         const std::size_t size = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+        const std::size_t filled = bytes / kHugePage * kHugePage;
         void* map = ::mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (map != MAP_FAILED) {
             const auto base = reinterpret_cast<std::uintptr_t>(map);
             const std::uintptr_t aligned = (base + kHugePage - 1) / kHugePage * kHugePage;
 #ifdef MADV_HUGEPAGE
-            ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+            ::madvise(reinterpret_cast<void*>(aligned), filled, MADV_HUGEPAGE);
 #endif
             map_ = map;
             mapSize_ = size + kHugePage;

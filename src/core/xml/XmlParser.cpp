@@ -615,12 +615,10 @@ int TXmlParser::ReadSimpleElement(std::string& text)
     if (*lt != '<' || lt[1] != '/')
         return -1;
     // The end tag must be exactly "</name>"; the comparison stops at the first
-    // difference, at the latest at the terminating zero.
-    const char* q = lt + 2;
-    for (char c : PartName)
-        if (*q++ != c)
-            return -1;
-    if (*q != '>')
+    // difference, at the latest at the terminating zero (a name holds none).
+    const std::size_t n = PartName.size();
+    const char* q = lt + 2 + n;
+    if (std::strncmp(lt + 2, PartName.data(), n) != 0 || *q != '>')
         return -1;
     const std::string_view run(p, static_cast<std::size_t>(lt - p));
     const bool ownTranslation = typeid(*this) == typeid(TXmlParser);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Loads the benchmark's generated 10 MB catalogue with kalorina-cli and reads the
 # same files with libxml2's stream reader (xmllint --stream --noout, Debian
-# libxml2-utils), both as whole processes, alternately; prints the best time of
-# each, as processor time (user + system: steady on a busy machine) and as
+# libxml2-utils), both as whole processes, alternately; prints the median time
+# of each, as processor time (user + system: steadier on a busy machine) and as
 # elapsed time, and their ratios.
 # Usage: bench/compare_xmllint.sh BUILD_DIR [RUNS]
 set -euo pipefail
@@ -20,8 +20,8 @@ for ((i = 0; i < runs; i++)); do
     measure "$build/bin/kalorina-cli" --data "$dir/data" catalogue >>"$dir/k"
     measure xmllint --stream --noout "$dir"/data/*.xml >>"$dir/x"
 done
-best() { sort -n -k"$2" "$1" | head -1 | cut -d' ' -f"$2"; }
-kc=$(best "$dir/k" 2); xc=$(best "$dir/x" 2); kw=$(best "$dir/k" 1); xw=$(best "$dir/x" 1)
+median() { cut -d' ' -f"$2" "$1" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+kc=$(median "$dir/k" 2); xc=$(median "$dir/x" 2); kw=$(median "$dir/k" 1); xw=$(median "$dir/x" 1)
 awk -v kc="$kc" -v xc="$xc" -v kw="$kw" -v xw="$xw" 'BEGIN {
     printf "processor time: kalorina-cli catalogue %d ms, xmllint --stream %d ms: %.2f x the speed of xmllint\n", kc, xc, xc / kc
     printf "elapsed time:   kalorina-cli catalogue %d ms, xmllint --stream %d ms: %.2f x the speed of xmllint\n", kw, xw, xw / kw }'

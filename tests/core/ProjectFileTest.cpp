@@ -206,7 +206,7 @@ TEST(ParseNumber, PlainDecimalsRoundAsTheFullConversion)
         ASSERT_TRUE(got == expected && std::signbit(got) == std::signbit(expected)) << text;
     }
     for (const char* text : {"0.1", "6.5353", "1.7917e-06", "0.000000000000000000000000001", "-0", "5.", ".5",
-                             "99999999999999999999", "123456789012345678.9"}) {
+                             "-.5", "+1.25", "99999999999999999999", "123456789012345678.9"}) {
         long double expected = std::strtold(text, nullptr), got = ParseNumber(text);
         EXPECT_TRUE(got == expected && std::signbit(got) == std::signbit(expected)) << text;
     }
@@ -222,6 +222,8 @@ TEST(ParseNumber, SeparatorsPrefixesAndKinds)
     EXPECT_THROW(ParseNumber("-0", 1), KalorinaError);
     EXPECT_NO_THROW(ParseNumber("-0", 2));
     EXPECT_THROW(ParseNumber("-1", 2), KalorinaError);
+    for (const char* sign : {"-", ".", "-.", "+"})
+        EXPECT_THROW(ParseNumber(sign, 0), KalorinaError) << sign;
     for (int k = 0; k < 3; ++k) {
         EXPECT_THROW(ParseNumber("a1", k), KalorinaError);
         EXPECT_THROW(ParseNumber(" 1", k), KalorinaError);

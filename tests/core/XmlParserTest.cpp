@@ -273,10 +273,9 @@ TEST(XmlParser, PositionsAndLifecycle)
     EXPECT_STREQ(xml.GetDocBuffer(), "");
 }
 
-// Files are mapped from the file cache where the zero after the text comes free
-// (a file that does not end on a page boundary) and read otherwise; large ones
-// go to a block of their own, which the next file reuses.  Every way must give
-// the same parts, and a file never takes the bytes of the one loaded before it.
+// Files are read into the scanner's block; large ones go to a block of their
+// own, which the next file reuses.  Every size must give the same parts, and a
+// file never takes the bytes of the one loaded before it.
 TEST(XmlParser, FilesOfEverySizeReadAlike)
 {
     namespace fs = std::filesystem;
@@ -314,4 +313,66 @@ TEST(XmlParser, FilesOfEverySizeReadAlike)
     EXPECT_FALSE(reused.LoadFromFile(fifo.string()));
     EXPECT_STREQ(reused.GetDocBuffer(), "");
     fs::remove_all(dir);
+}
+
+// Reading an element in one step must leave the scanner exactly where scanning
+// its parts would: the same text found (or none), the end tag current, and the
+// same parts after it.  Elements that are not plain text are declined untouched.
+TEST(XmlParser, SimpleElementsReadLikeTheirParts)
+{
+    const std::string tail = "<b>after</b>";
+    struct Case {
+        std::string element;
+        bool normalize;
+        int expected;  // ReadSimpleElement's answer
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"<a>12.5</a>", true, 1, "12.5"},
+        {"<a>  two \n words  </a>", true, 1, "two words"},
+        {"<a>  two \n words  </a>", false, 1, "  two \n words  "},
+        {"<a>   </a>", true, 0, ""},
+        {"<a>   </a>", false, 1, "   "},
+        {"<a></a>", true, 0, ""},
+        {"<a>\xc5\x91r</a>", true, 1, "\xf5r"},  // UTF-8 into code page 1250
+        {"<a>x&amp;y</a>", true, -1, ""},
+        {"<a>x<c/>y</a>", true, -1, ""},
+        {"<a>x</ab>", true, -1, ""},
+        {"<a>x</a >", true, -1, ""},
+        {"<a>x</", true, -1, ""},
+    };
+    for (const auto& c : cases) {
+        const std::string doc = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><r>" + c.element + tail + "</r>";
+        TXmlParser xml;
+        xml.LoadFromBuffer(doc);
+        xml.Normalize = c.normalize;
+        xml.StartScan();
+        while (xml.Scan() && !(xml.PartType == ptStartTag && xml.PartName == "a")) {
+        }
+        std::string text = "unchanged";
+        const int got = xml.ReadSimpleElement(text);
+        EXPECT_EQ(got, c.expected) << c.element;
+        if (got < 0) {
+            EXPECT_EQ(xml.PartType, ptStartTag) << c.element;
+            EXPECT_EQ(text, "unchanged") << c.element;
+            continue;
+        }
+        EXPECT_EQ(text, got == 1 ? c.text : "unchanged") << c.element;
+        EXPECT_EQ(xml.PartType, ptEndTag);
+        EXPECT_EQ(xml.PartName, "a");
+        EXPECT_EQ(std::string(xml.PartStart, xml.PartEnd + 1), "</a>");
+        // The parts after it are those of a full scan.
+        std::vector<Part> rest;
+        while (xml.Scan())
+            rest.push_back({xml.PartType, xml.PartName, xml.PartContent});
+        const auto all = ScanAll(doc, c.normalize);
+        ASSERT_GE(all.size(), rest.size());
+        for (std::size_t i = 0; i < rest.size(); ++i) {
+            const auto& want = all[all.size() - rest.size() + i];
+            EXPECT_EQ(rest[i].type, want.type) << c.element;
+            EXPECT_EQ(rest[i].name, want.name) << c.element;
+            EXPECT_EQ(rest[i].content, want.content) << c.element;
+        }
+        EXPECT_EQ(rest.size(), 4u) << c.element;  // <b>, its text, </b>, </r>
+    }
 }

@@ -19,41 +19,55 @@ std::string ReplaceOnce(const std::string& text, const TXMLMacroItem& m)
     out.append(text, from, std::string::npos);
     return out;
 }
-} // namespace
 
-std::string ExpandMacro(const std::string& text, const TXMLMacroItem& m)
+// Replaces the ID from its first occurrence at `p` on until it no longer occurs
+// (the ID is not part of its value).
+void ReplaceRepeatedly(std::string& s, const TXMLMacroItem& m, std::size_t p)
 {
-    if (m.ID.empty())
-        return text;
-    if (m.value.find(m.ID) != std::string::npos)
-        return ReplaceOnce(text, m);
-    std::string s = text;
     const std::size_t idLen = m.ID.size();
-    std::size_t from = 0;
-    for (std::size_t count = 0; count < kMaxReplacements; ++count) {
-        std::size_t p = s.find(m.ID, from);
-        if (p == std::string::npos)
-            break;
+    for (std::size_t count = 0; count < kMaxReplacements && p != std::string::npos; ++count) {
         s.replace(p, idLen, m.value);
         if (s.size() > kMaxExpandedLength)
             break;
         // Nothing before p held an occurrence, so the next one cannot start more
         // than idLen - 1 bytes before it: searching from there equals searching
         // from the start.
-        from = p >= idLen - 1 ? p - (idLen - 1) : 0;
+        p = s.find(m.ID, p >= idLen - 1 ? p - (idLen - 1) : 0);
     }
+}
+
+// Expands one macro in place; `p` is the first occurrence of its ID.
+void ExpandAt(std::string& s, const TXMLMacroItem& m, std::size_t p)
+{
+    if (m.value.find(m.ID) != std::string::npos)
+        s = ReplaceOnce(s, m);
+    else
+        ReplaceRepeatedly(s, m, p);
+}
+} // namespace
+
+std::string ExpandMacro(const std::string& text, const TXMLMacroItem& m)
+{
+    std::string s = text;
+    if (std::size_t p; !m.ID.empty() && (p = s.find(m.ID)) != std::string::npos)
+        ExpandAt(s, m, p);
     return s;
 }
 
 std::string CatalogueMacros::ExpandMacros(const std::string& text) const
 {
-    // Most texts hold no macro at all: only a macro that occurs rewrites the text.
     std::string s = text;
+    ExpandMacrosInPlace(s);
+    return s;
+}
+
+void CatalogueMacros::ExpandMacrosInPlace(std::string& s) const
+{
+    // Most texts hold no macro at all: only a macro that occurs rewrites the text.
     for (const auto* list : {&local, &global})
         for (const auto& m : *list)
-            if (!m.ID.empty() && s.find(m.ID) != std::string::npos)
-                s = ExpandMacro(s, m);
-    return s;
+            if (std::size_t p; !m.ID.empty() && (p = s.find(m.ID)) != std::string::npos)
+                ExpandAt(s, m, p);
 }
 
 } // namespace kalorina

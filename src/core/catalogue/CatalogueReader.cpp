@@ -1,6 +1,7 @@
 #include "catalogue/CatalogueReader.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "catalogue/CatalogueInteger.h"
@@ -10,6 +11,34 @@
 #include "xml/XmlParser.h"
 
 namespace kalorina {
+
+namespace {
+// Tag names are short: comparing them in place beats a call of memcmp.
+inline bool SameName(const std::string& a, std::string_view b)
+{
+    const std::size_t n = a.size();
+    if (n != b.size())
+        return false;
+    const char* p = a.data();
+    const char* q = b.data();
+    if (n < 8) {
+        for (std::size_t i = 0; i < n; ++i)
+            if (p[i] != q[i])
+                return false;
+        return true;
+    }
+    // Eight bytes at a time, the last word overlapping the one before.
+    auto word = [](const char* at) {
+        std::uint64_t w;
+        std::memcpy(&w, at, sizeof w);
+        return w;
+    };
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+        if (word(p + i) != word(q + i))
+            return false;
+    return word(p + n - 8) == word(q + n - 8);
+}
+} // namespace
 
 CatalogueReader::CatalogueReader(TXmlParser& parser, std::string language, CatalogueMacros& macros)
     : parser_(parser), language_(std::move(language)), macros_(macros)
@@ -47,24 +76,39 @@ bool CatalogueReader::LanguageAccepts(const std::string& attribute, const std::s
 
 bool CatalogueReader::LanguageAccepted() const
 {
-    return LanguageAccepts(Attribute("Language"), language_);
+    if (parser_.PartAttributes.Empty())
+        return true;
+    const TAttr* attr = parser_.PartAttributes.Node("Language");
+    return !attr || LanguageAccepts(attr->Value, language_);
 }
 
 bool CatalogueReader::ReadElementText(std::string& text)
 {
     if (!IsStartTag())
         return false;
+    // Most elements hold just a number or a name: read them in one step.
+    if (int simple = parser_.ReadSimpleElement(text); simple >= 0)
+        return simple == 1;
     std::string& name = elementName_;  // reused: the element's name outlives the parts read
     name = parser_.PartName;
     bool found = false;
     int depth = 1;
     while (Next()) {
-        if (IsText()) {
+        switch (parser_.PartType) {
+        case ptContent:
+        case ptCData:
             text = parser_.PartContent;
             found = true;
-        } else if (IsStart(name)) {
-            ++depth;
-        } else if (IsEnd(name) && --depth == 0) {
+            break;
+        case ptStartTag:
+            if (SameName(parser_.PartName, name))
+                ++depth;
+            break;
+        case ptEndTag:
+            if (SameName(parser_.PartName, name) && --depth == 0)
+                return found;
+            break;
+        default:
             break;
         }
     }
@@ -74,17 +118,18 @@ bool CatalogueReader::ReadElementText(std::string& text)
 void CatalogueReader::TakeText(std::string& member, bool filtered, bool expand)
 {
     bool accepted = !filtered || LanguageAccepted();
-    std::string text;
-    if (ReadElementText(text) && accepted)
-        member = expand ? Expand(text) : text;
+    if (ReadElementText(text_) && accepted) {
+        if (expand)
+            macros_.ExpandMacrosInPlace(text_);
+        member = text_;
+    }
 }
 
 bool CatalogueReader::ReadFloat(float& value)
 {
-    std::string text;
-    if (!ReadElementText(text))
+    if (!ReadElementText(text_))
         return false;
-    long double v = ParseNumber(text, NumberKind::Any);
+    long double v = ParseNumber(text_, NumberKind::Any);
     // Stored numbers are singles: what a single cannot hold is a wrong value.
     if (!(std::fabs(v) <= std::numeric_limits<float>::max()))
         throw KalorinaError(CatalogueText("IDS_WRONGVALUE"));
@@ -94,19 +139,34 @@ bool CatalogueReader::ReadFloat(float& value)
 
 void CatalogueReader::TakeInt16(std::int16_t& member)
 {
-    std::string text;
-    if (ReadElementText(text))
-        member = static_cast<std::int16_t>(ParseCatalogueInteger(text, INT16_MIN, INT16_MAX));
+    if (ReadElementText(text_))
+        member = static_cast<std::int16_t>(ParseCatalogueInteger(text_, INT16_MIN, INT16_MAX));
+}
+
+void CatalogueReader::Read(const Element& e)
+{
+    switch (e.kind) {
+    case Element::Kind::Call: e.call(e.target); break;
+    case Element::Kind::Text: TakeText(*static_cast<std::string*>(e.target), e.filtered, e.expand); break;
+    case Element::Kind::Float: TakeFloat(*static_cast<float*>(e.target)); break;
+    case Element::Kind::Int16: TakeInt16(*static_cast<std::int16_t*>(e.target)); break;
+    case Element::Kind::Int: TakeInt(*static_cast<int*>(e.target)); break;
+    }
 }
 
 bool CatalogueReader::ReadElements(std::string_view end, std::initializer_list<Element> elements)
 {
     while (Next()) {
-        if (IsEnd(end))
+        const TPartType type = parser_.PartType;
+        if (type != ptStartTag && type != ptEndTag)
+            continue;
+        const std::string& name = parser_.PartName;
+        const bool endTag = type == ptEndTag;
+        if (endTag && SameName(name, end))
             return true;
         for (const auto& e : elements)
-            if (e.atEndTag ? IsEnd(e.name) : IsStart(e.name)) {
-                e.read();
+            if (e.atEndTag == endTag && SameName(name, e.name)) {
+                Read(e);
                 break;
             }
     }
@@ -122,32 +182,10 @@ void CatalogueReader::ReadMacro(std::vector<TXMLMacroItem>& macros)
         macros.push_back(std::move(macro));
 }
 
-CatalogueReader::Element CatalogueReader::TextElement(const char* name, std::string& member, bool filtered,
-                                                      bool expand)
-{
-    return {name, [this, &member, filtered, expand] { TakeText(member, filtered, expand); }};
-}
-
-CatalogueReader::Element CatalogueReader::FloatElement(const char* name, float& member)
-{
-    return {name, [this, &member] { TakeFloat(member); }};
-}
-
-CatalogueReader::Element CatalogueReader::Int16Element(const char* name, std::int16_t& member)
-{
-    return {name, [this, &member] { TakeInt16(member); }};
-}
-
-CatalogueReader::Element CatalogueReader::IntElement(const char* name, int& member)
-{
-    return {name, [this, &member] { TakeInt(member); }};
-}
-
 void CatalogueReader::TakeInt(int& member)
 {
-    std::string text;
-    if (ReadElementText(text))
-        member = static_cast<int>(ParseCatalogueInteger(text, INT32_MIN, INT32_MAX));
+    if (ReadElementText(text_))
+        member = static_cast<int>(ParseCatalogueInteger(text_, INT32_MIN, INT32_MAX));
 }
 
 } // namespace kalorina

@@ -266,22 +266,20 @@ void FloorHeatDBItem::ReadSurface(CatalogueReader& r)
     // A coefficient goes to the equation being read, that is to the spacing counted
     // by the equations already ended.  It is parsed even when dropped: a malformed
     // number fails the load wherever it stands.
-    auto coefficient = [&](const char* name, std::array<float, kMaxSpacings>& values) {
-        return CatalogueReader::Element{name, [&r, &sf, &values, spacings] {
-                                            float value = 0;
-                                            bool given = r.ReadFloat(value);
-                                            int i = sf.equationCount;
-                                            if (given && i < spacings && i < kMaxSpacings)
-                                                values[i] = value;
-                                        }};
+    auto coefficient = [&](std::array<float, kMaxSpacings>& values) {
+        float value = 0;
+        bool given = r.ReadFloat(value);
+        int i = sf.equationCount;
+        if (given && i < spacings && i < kMaxSpacings)
+            values[i] = value;
     };
     bool complete = r.ReadElements("Surface", {
                                                   r.TextElement("SurfaceName", sf.surfaceName, true, true),
                                                   r.FloatElement("HeatResist", sf.heatResist),
-                                                  coefficient("LineSteep", sf.lineSteep),
-                                                  coefficient("LineyIntersection", sf.lineyIntersection),
-                                                  coefficient("Exponent", sf.exponent),
-                                                  coefficient("SurfaceTempFactor", sf.surfaceTempFactor),
+                                                  {"LineSteep", [&] { coefficient(sf.lineSteep); }},
+                                                  {"LineyIntersection", [&] { coefficient(sf.lineyIntersection); }},
+                                                  {"Exponent", [&] { coefficient(sf.exponent); }},
+                                                  {"SurfaceTempFactor", [&] { coefficient(sf.surfaceTempFactor); }},
                                                   {"Equation", [&] { ++sf.equationCount; }, true},
                                               });
     if (!complete)

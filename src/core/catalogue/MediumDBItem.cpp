@@ -64,18 +64,16 @@ void MediumDBItem::ReadCharacteristic(CatalogueReader& r)
     MediumFunction f;
     f.mode = r.Attribute("Mode") == "polinom" ? 0 : 1;
     // Each value element adds one value to its list; an empty one adds none.
-    auto append = [&](const char* name, std::vector<float>& values) {
-        return CatalogueReader::Element{name, [&r, &values] {
-                                            float v = 0;
-                                            if (r.ReadFloat(v))
-                                                values.push_back(v);
-                                        }};
+    auto append = [&](std::vector<float>& values) {
+        float v = 0;
+        if (r.ReadFloat(v))
+            values.push_back(v);
     };
     bool complete = r.ReadElements("Characteristic", {
                                                          r.TextElement("Name", f.name, false, true),
-                                                         append("PolinomValue", f.polinomValues),
-                                                         append("Temperature", f.temperatures),
-                                                         append("PointValue", f.pointValues),
+                                                         {"PolinomValue", [&] { append(f.polinomValues); }},
+                                                         {"Temperature", [&] { append(f.temperatures); }},
+                                                         {"PointValue", [&] { append(f.pointValues); }},
                                                      });
     if (complete)
         characteristics.push_back(std::move(f));

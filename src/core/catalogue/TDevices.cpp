@@ -14,6 +14,7 @@
 #include "catalogue/TubeDBItem.h"
 #include "catalogue/ValveDBItem.h"
 #include "util/Error.h"
+#include "util/HeapReserve.h"
 #include "xml/XmlParser.h"
 
 namespace kalorina {
@@ -88,8 +89,16 @@ void TDevices::Load(const std::string& dataDir)
             found.push_back(it->path());
     }
     std::sort(found.begin(), found.end());
-    for (const auto& p : found)
+    std::uintmax_t bytes = 0;
+    for (const auto& p : found) {
         queue.push_back(p.string());
+        std::error_code sizeEc;
+        const std::uintmax_t size = fs::file_size(p, sizeEc);
+        bytes += sizeEc ? 0 : size;
+    }
+    // The items take about half the bytes of their files, with the heap's own
+    // bookkeeping and growing lists somewhat more.
+    PrepareHeapForLargeLoad(static_cast<std::size_t>(bytes));
 
     TXmlParser parser;
     for (std::size_t next = 0; next < queue.size(); ++next) {

@@ -20,6 +20,7 @@ struct CatalogueMacros {
     // occurrence of a macro's ID is replaced, searching again from the start after
     // each replacement, so the result of one macro feeds the next.
     std::string ExpandMacros(const std::string& text) const;
+    void ExpandMacrosInPlace(std::string& text) const;
 };
 
 // Replaces `macro.ID` in `text` until it no longer occurs.  A value that contains

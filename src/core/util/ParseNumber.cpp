@@ -91,9 +91,8 @@ bool ExactDecimal(std::string_view s, long double& value)
         value = -value;
     return true;
 }
-} // namespace
-
-long double ParseNumber(const std::string& text, NumberKind kind)
+// Any number: a comma read as a point, the longest numeric prefix.
+long double ParseGeneral(const std::string& text)
 {
     std::string t = text;
     if (t.find(',') != std::string::npos)
@@ -114,6 +113,17 @@ long double ParseNumber(const std::string& text, NumberKind kind)
                 Wrong();
         }
     }
+    return value;
+}
+} // namespace
+
+long double ParseNumber(const std::string& text, NumberKind kind)
+{
+    long double value = 0;
+    // A plain decimal with a point (what catalogue files hold) is the whole text
+    // read exactly; everything else goes the long way.
+    if (text.empty() || text[0] == '+' || !ExactDecimal(text, value))
+        value = ParseGeneral(text);
     if (kind == NumberKind::Positive && !(value > 0))
         Wrong();
     if (kind == NumberKind::NonNegative && !(value >= 0))

@@ -1,6 +1,7 @@
 #include "xml/XmlParser.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -80,15 +81,18 @@ char* TTextBlock::Reserve(std::size_t bytes)
         return data_;
     Release();
     if (bytes >= kHugePage / 2) {
-        // A mapping aligned to the huge page size, the system asked to back it
-        // with huge pages; plain pages where it declines.
+        // A mapping aligned to the huge page size, the system asked to back the
+        // huge pages the text fills with huge pages (plain pages where it
+        // declines); the rest of the text takes plain pages, so that no more
+        // fresh memory is cleared than the text needs.
         const std::size_t size = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+        const std::size_t filled = bytes / kHugePage * kHugePage;
         void* map = ::mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (map != MAP_FAILED) {
             const auto base = reinterpret_cast<std::uintptr_t>(map);
             const std::uintptr_t aligned = (base + kHugePage - 1) / kHugePage * kHugePage;
 #ifdef MADV_HUGEPAGE
-            ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+            ::madvise(reinterpret_cast<void*>(aligned), filled, MADV_HUGEPAGE);
 #endif
             map_ = map;
             mapSize_ = size + kHugePage;
@@ -100,28 +104,6 @@ char* TTextBlock::Reserve(std::size_t bytes)
     data_ = new (std::nothrow) char[bytes];
     capacity_ = data_ ? bytes : 0;
     return data_;
-}
-
-const char* TTextBlock::MapFile(int fd, std::size_t size)
-{
-    // The zero after the text is the rest of the file's last page, which the
-    // system fills with zeros; a file that ends on a page boundary has no such
-    // rest and is read into memory instead.
-    const long page = ::sysconf(_SC_PAGESIZE);
-    if (size == 0 || page <= 0 || size % static_cast<std::size_t>(page) == 0)
-        return nullptr;
-    Release();
-#ifdef MAP_POPULATE
-    const int flags = MAP_PRIVATE | MAP_POPULATE;
-#else
-    const int flags = MAP_PRIVATE;
-#endif
-    void* map = ::mmap(nullptr, size + 1, PROT_READ, flags, fd, 0);
-    if (map == MAP_FAILED)
-        return nullptr;
-    map_ = map;
-    mapSize_ = size + 1;
-    return static_cast<const char*>(map);
 }
 
 void TTextBlock::Release()
@@ -174,14 +156,8 @@ bool TXmlParser::LoadFromFile(const std::string& fileName, int /*fileMode*/)
         return false;
     }
     const std::size_t size = static_cast<std::size_t>(st.st_size);
-    // A catalogue is read once from the file cache: mapping it spares the copy
-    // and the fresh memory, which cost more than the scanning.
-    if (const char* mapped = ownBuffer_.MapFile(fd, size)) {
-        ::close(fd);
-        buffer_ = mapped;
-        SourceName = fileName;
-        return true;
-    }
+    // Read, not mapped: a mapped file that another program shortens while it is
+    // scanned would kill the process; a copy cannot change under the scanner.
     char* data = size < SIZE_MAX ? ownBuffer_.Reserve(size + 1) : nullptr;
     if (!data) {
         ::close(fd);
@@ -197,7 +173,7 @@ bool TXmlParser::LoadFromFile(const std::string& fileName, int /*fileMode*/)
         got += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    if (got != size)
+    if (got != size)  // shortened while being read
         return false;
     data[size] = 0;
     buffer_ = data;
@@ -553,13 +529,7 @@ bool TXmlParser::AnalyzeText(const char* start)
             break;
         if (*p != '&') {
             const char* q = detail::FindTextStop(p);
-            const std::string_view run(p, static_cast<std::size_t>(q - p));
-            if (!ownTranslation)
-                content += TranslateEncoding(run);
-            else if (IsUtf8() && detail::HasHighByte(run))
-                content += Utf8ToAnsi(run, '?');
-            else
-                content.append(run);
+            AppendRun(content, std::string_view(p, static_cast<std::size_t>(q - p)), ownTranslation);
             last = q - 1;
             p = q;
             continue;
@@ -602,6 +572,79 @@ bool TXmlParser::AnalyzeText(const char* start)
     if (Normalize)
         detail::NormalizeWsInPlace(content);
     return !(Normalize && content.empty());
+}
+
+void TXmlParser::AppendRun(std::string& content, std::string_view run, bool ownTranslation)
+{
+    if (!ownTranslation)
+        content += TranslateEncoding(run);
+    else if (IsUtf8() && detail::HasHighByte(run))
+        content += Utf8ToAnsi(run, '?');
+    else
+        content.append(run);
+}
+
+namespace {
+// Bytes that end a plain text run (the zero, "<", "&") and whitespace.
+constexpr unsigned char kStopsRun = 1, kWhitespace = 2;
+constexpr auto kTextBytes = [] {
+    std::array<unsigned char, 256> t{};
+    t[0] = t['<'] = t['&'] = kStopsRun;
+    t[9] = t[10] = t[13] = t[32] = kWhitespace;
+    return t;
+}();
+} // namespace
+
+int TXmlParser::ReadSimpleElement(std::string& text)
+{
+    if (PartType != ptStartTag || finished_ || !next_ || !entityStack_.Empty())
+        return -1;
+    // One pass over the text notes what it will need: whitespace to normalise,
+    // bytes to translate.
+    const char* p = next_;
+    const char* lt = p;
+    unsigned char seen = 0, bytes = 0;
+    for (;; ++lt) {
+        const unsigned char c = detail::U(*lt);
+        const unsigned char kind = kTextBytes[c];
+        if (kind == kStopsRun)
+            break;
+        seen |= kind;
+        bytes |= c;
+    }
+    if (*lt != '<' || lt[1] != '/')
+        return -1;
+    // The end tag must be exactly "</name>"; the comparison stops at the first
+    // difference, at the latest at the terminating zero (a name holds none).
+    const std::size_t n = PartName.size();
+    const char* q = lt + 2 + n;
+    if (std::strncmp(lt + 2, PartName.data(), n) != 0 || *q != '>')
+        return -1;
+    const std::string_view run(p, static_cast<std::size_t>(lt - p));
+    const bool ownTranslation = typeid(*this) == typeid(TXmlParser);
+    bool found = false;
+    if (!run.empty() && !(seen & kWhitespace) && !(bytes & 0x80) && ownTranslation) {
+        // Nothing to normalise or translate: the text as written.
+        text.assign(run);
+        found = true;
+    } else if (!run.empty()) {
+        std::string& content = PartContent;
+        content.clear();
+        AppendRun(content, run, ownTranslation);
+        if (Normalize)
+            detail::NormalizeWsInPlace(content);
+        // A text that normalises to nothing is no text part.
+        found = !(Normalize && content.empty());
+        if (found)
+            text.swap(content);
+    }
+    PartContent.clear();
+    retired_.Clear();
+    PartAttributes.Clear();
+    PartType = ptEndTag;
+    PartStart = lt;
+    Finish(q, q + 1);
+    return found ? 1 : 0;
 }
 
 // The whole text of an external entity's file; none when the expansion budget is spent.
@@ -669,7 +712,6 @@ std::string TXmlParser::ReplaceGeneralEntitiesAt(std::string_view text, int dept
     return out;
 }
 
-bool TXmlParser::IsUtf8() const { return ActiveEncoding.size() == 5 && ActiveEncoding.compare(0, 5, "UTF-8", 5) == 0; }
 
 std::string TXmlParser::TranslateEncoding(std::string_view text)
 {

@@ -92,15 +92,12 @@ public:
     ~TTextBlock() { Release(); }
     // At least `bytes` writable bytes (old contents not kept); nullptr when memory runs out.
     char* Reserve(std::size_t bytes);
-    // The first `size` bytes of the open file and a zero after them, mapped from
-    // the system's file cache without a copy; nullptr when that cannot be done.
-    const char* MapFile(int fd, std::size_t size);
     void Release();
 
 private:
     char* data_ = nullptr;
     std::size_t capacity_ = 0;
-    void* map_ = nullptr;  // the whole mapping when the block came from mmap
+    void* map_ = nullptr;  // the whole mapping when the block is a huge-page mapping
     std::size_t mapSize_ = 0;
 };
 
@@ -147,6 +144,14 @@ public:
     // Called for every declaration found in a document type; does nothing.
     virtual void DtdElementFound(const TDtdElementRec& rec);
 
+    // At a start tag whose element holds nothing but a plain text (no markup, no
+    // reference) and ends with its end tag right after it: reads the element whole.
+    // The text, as its text part would read, goes to `text`, and the end tag
+    // becomes the current part, as if scanned.  1 with a text, 0 when the element
+    // has none (`text` unchanged), -1 when the element is not that simple: then
+    // nothing was read.
+    int ReadSimpleElement(std::string& text);
+
     // Replaces general entity references in an attribute value: the predefined
     // ones, declared internal entities (recursively) and external entities (their
     // whole file).  Undeclared names, character references and references to an
@@ -192,6 +197,7 @@ private:
     void AnalyzeCData(const char* start);
     void AnalyzeTag(const char* start);
     bool AnalyzeText(const char* start);  // false when the text came out empty
+    void AppendRun(std::string& content, std::string_view run, bool ownTranslation);
     void AnalyzeDtdc(const char* start);
     void ApplyAttributeDeclarations();
     std::string TreatAttributeValue(const TAttr& attr);
@@ -204,7 +210,12 @@ private:
                                              const std::vector<std::string>& active);
 
     void ClearDocument();  // Clear() except releasing the block
-    bool IsUtf8() const;   // ActiveEncoding is exactly "UTF-8"
+    // ActiveEncoding is exactly "UTF-8"
+    bool IsUtf8() const
+    {
+        const char* e = ActiveEncoding.data();
+        return ActiveEncoding.size() == 5 && e[0] == 'U' && e[1] == 'T' && e[2] == 'F' && e[3] == '-' && e[4] == '8';
+    }
     TTextBlock ownBuffer_;
     const char* buffer_ = nullptr;  // ownBuffer_ or the caller's text
     const char* next_ = nullptr;    // where the next part starts; nullptr before the first

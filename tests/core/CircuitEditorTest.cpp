@@ -234,7 +234,7 @@ TEST_F(CircuitEditorTest, ProjectOptionsMediumAndDefaultsOfNewCircuits)
     EXPECT_EQ(glycol->ro, MediumPropertyTexts(expected).ro);
     EXPECT_NE(glycol->ro, "971.9");
 
-    ProjectOptionsInputs in{21, 5, 1.5, 10, 0, 45, 35, false, "H2O (IAPWS) 0-100 \xB0C", 990, 4e-7, 4180, kValve, 15000};
+    ProjectOptionsInputs in{21, 5, 1.5, 10, 0, 45, 35, false, "H2O (IAPWS) 0-100 \xB0" "C", 990, 4e-7, 4180, kValve, 15000};
     ProjectOptionsInputs bad = in;
     bad.downK = -1;
     EXPECT_EQ(Throws([&] { editor.Commit(bad); }), "Wrong value");

@@ -161,9 +161,11 @@ TEST(Report, SixtyRoomsGiveSeveralPagesWithTheColumnHeaderOnEach)
         EXPECT_EQ(pages.Has(page, "Building:"), page == 0);
         // No row runs into the footer.
         const int bottom = FooterTop(*pages.pages[i]);
-        for (const auto& t : pages.pages[i]->texts)
-            if (t.text.starts_with("Room "))
+        for (const auto& t : pages.pages[i]->texts) {
+            if (t.text.starts_with("Room ")) {
                 EXPECT_LE(t.y + 13, bottom) << t.text;
+            }
+        }
     }
     // Each page's table ends with a rule under its last row.
     for (const auto& page : pages.pages) {

@@ -6,6 +6,7 @@
 #include "CliCommand.h"
 #include "app/ProjectFiles.h"
 #include "app/UsedMaterialsExport.h"
+#include "lang/PrintingScope.h"
 #include "lang/TLanguages.h"
 #include "materials/TClipboardStream.h"
 #include "materials/TUsedMaterial.h"
@@ -88,7 +89,7 @@ int RunBom(Context& ctx)
     TProject project;
     auto devices = LoadCliCatalogue(ctx);
     // The shipped plain language files serve printing only; the bill is a printed text.
-    Languages().PrintingMode = true;
+    PrintingScope printing;
     try {
         ReadProjectFile(path, project);
     } catch (const KalorinaError& e) {

@@ -156,15 +156,9 @@ std::string RtfEscape(const std::string& cp1250)
     return out;
 }
 
-TClipboardStream::TClipboardStream() : previousPrintingMode_(Languages().PrintingMode)
-{
-    Languages().PrintingMode = true;
-}
+TClipboardStream::TClipboardStream() = default;
 
-TClipboardStream::~TClipboardStream()
-{
-    Languages().PrintingMode = previousPrintingMode_;
-}
+TClipboardStream::~TClipboardStream() = default;
 
 void TClipboardStream::WriteRtfCell(const std::string& text)
 {

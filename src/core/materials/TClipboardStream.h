@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/Stream.h"
+#include "lang/PrintingScope.h"
 
 namespace kalorina {
 
@@ -55,7 +56,8 @@ public:
     std::int16_t ColumnsUsed() const { return columnsUsed_; }
 
 private:
-    bool previousPrintingMode_;
+    // Table texts are looked up in the printing language while the stream lives.
+    PrintingScope printing_;
     bool headerPending_ = true;
     std::int16_t row_ = 0, column_ = 0, rowsUsed_ = 0, columnsUsed_ = 0;
     bool biffFinished_ = false;

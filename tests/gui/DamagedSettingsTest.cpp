@@ -9,18 +9,27 @@
 #include <gtest/gtest.h>
 
 #include "GuiTest.h"
+#include "app/ProjectFiles.h"
 #include "app/RecentProjects.h"
+#include "app/RoomEditor.h"
+#include "app/UsedMaterialsExport.h"
 #include "app/Startup.h"
 #include "app/TAboutBox.h"
 #include "app/TMainForm.h"
 #include "app/TProgramOptionsForm.h"
 #include "app/TProjektDataForm.h"
+#include "dialogs/TProjektOptionsForm.h"
+#include "dialogs/TRoomModifyForm.h"
+#include "dialogs/TRoundModifyForm.h"
 #include "help/Help.h"
 #include "help/HelpWindow.h"
 #include "listview/TChangeHeaderForm.h"
 #include "listview/TListHeader.h"
 #include "listview/TListHeaderFormat.h"
 #include "listview/TListViewWithHeader.h"
+#include "materials/TUsedMaterialsExportForm.h"
+#include "report/PrintingOptions.h"
+#include "report/TPrintingForm.h"
 #include "platform/Placement.h"
 
 using namespace kalorina;
@@ -53,6 +62,23 @@ protected:
         format.columns[1].customCaptionLines = {"q", "W/m2"};
         format.columns[1].factor = 2.5f;
         format.SaveLayout("Kalorina", "FloorHeatingChoose1");
+        ASSERT_TRUE(StoreRoomFunction("Nappali"));
+        PrintingOptions printing;
+        printing.kind = ReportKind::RoundsDetailed;
+        printing.switches = PrintingOptions::kPageNumbers | PrintingOptions::kDate;
+        printing.Save();
+        for (const char* name : {"RoomModifyForm", "RoundModifyForm", "ProjektOptionsForm", "PrintingForm",
+                                 "UsedMaterialsExportForm"})
+            kalorina::SaveFormPlacement(name, {false, 70, 60, 700, 500, true});
+    }
+
+    // Opens `dialog` as the program does, with its stored placement, and closes it.
+    static void OpenAndClose(QDialog& dialog)
+    {
+        gui::RestoreFormPlacement(&dialog);
+        dialog.show();
+        dialog.reject();
+        gui::SaveFormPlacement(&dialog);
     }
 
     // Starts the program and opens each of its windows once.
@@ -84,6 +110,31 @@ protected:
             dialog.show();
             dialog.reject();
             gui::SaveFormPlacement(&dialog);
+        }
+        // The design windows, on the example house.
+        TProject house;
+        ReadProjectFile(KALORINA_SOURCE_DIR "/examples/house.klp", house);
+        const TDevices& devices = form->Controller().Devices();
+        {
+            TRoomModifyForm dialog(house.rooms.front(), devices, house.options, Services(), form.get());
+            OpenAndClose(dialog);
+        }
+        {
+            TRoundModifyForm dialog(house.rounds.front(), house, devices, Services(), form.get());
+            OpenAndClose(dialog);
+        }
+        {
+            TProjektOptionsForm dialog(house.options, devices, Services(), form.get());
+            OpenAndClose(dialog);
+        }
+        {
+            TPrintingForm dialog(house, devices, form->Controller().ProgramOptions(), Services(), nullptr, form.get());
+            OpenAndClose(dialog);
+        }
+        {
+            UsedMaterialsExportEditor editor(BuildUsedMaterials(house, devices));
+            TUsedMaterialsExportForm dialog(editor, Services(), form.get());
+            OpenAndClose(dialog);
         }
         {
             TAboutBox about(form.get());

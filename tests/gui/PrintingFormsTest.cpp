@@ -294,7 +294,7 @@ TEST_F(PrintingFormsTest, BillOfMaterialsPrintsTheChosenRowsAndSavesAPdf)
         auto& f = static_cast<TUsedMaterialsPrintingForm&>(d);
         groups = f.ItemView->topLevelItemCount();
         EXPECT_TRUE(f.AllButton->isChecked());
-        EXPECT_EQ(f.Title->text(), QStringLiteral("Anyagkigyűjtés"));
+        EXPECT_EQ(f.Title->text(), QStringLiteral("Bill of materials"));  // printed: the printing language
         EXPECT_EQ(Child<QWidget>(d, "TableColumns")->objectName(), QStringLiteral("TableColumns"));
         f.Cancel->click();
     }, "UsedMaterialsPrintingForm");

@@ -1,6 +1,8 @@
 #include "app/UsedMaterialsPrinting.h"
 
 #include "app/UsedMaterialsExport.h"
+#include "lang/PrintingScope.h"
+#include "lang/TLanguages.h"
 #include "report/TUsedMaterialReport.h"
 
 namespace kalorina {
@@ -19,7 +21,11 @@ UsedMaterialsPrintingEditor::UsedMaterialsPrintingEditor(TUsedMaterial bill, Pri
 
 std::string UsedMaterialsPrintingEditor::DefaultTitle()
 {
-    return "Anyagkigy\xFBjt\xE9s";
+    // The title is printed: in the printing language, "Anyagkigyűjtés" when the
+    // language has no text for it.
+    PrintingScope printing;
+    std::string title = Txt("IDS_USEDMATERIALSTITLE");
+    return title.empty() ? std::string("Anyagkigy\xFBjt\xE9s") : title;
 }
 
 ReportColumns UsedMaterialsPrintingEditor::Layout()

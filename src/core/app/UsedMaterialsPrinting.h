@@ -17,7 +17,7 @@ class TProject;
 
 class UsedMaterialsPrintingEditor : public UsedMaterialsChoice {
 public:
-    // The title starts as "Anyagkigyűjtés"; the switches are the program's (read from
+    // The title starts as the bill's title in the printing language; the switches are the program's (read from
     // the registry when no printing dialog has read them yet).
     UsedMaterialsPrintingEditor(TUsedMaterial bill, PrintingOptions& options, SettingsStore& store = Settings());
 
@@ -45,7 +45,7 @@ public:
 
     // The column layout the layout button edits.
     static ReportColumns Layout();
-    // "Anyagkigyűjtés"
+    // IDS_USEDMATERIALSTITLE of the printing language ("Anyagkigyűjtés").
     static std::string DefaultTitle();
 
 private:

@@ -358,4 +358,11 @@ TEST_F(PrintingFormsTest, BillOfMaterialsPrintsTheChosenRowsAndSavesAPdf)
     EXPECT_FALSE(dialog.isVisible());
     // The title and switches are kept for the next printing dialog.
     EXPECT_EQ(ProcessPrintingOptions().title, "Anyagkigy\xFBjt\xE9s");
+
+    // A project without fields or circuits has an empty bill: nothing to print.
+    TUsedMaterialsPrintingForm none(TUsedMaterial{}, p, form->Controller().Devices(),
+                                    form->Controller().ProgramOptions(), Services(), &printer);
+    EXPECT_EQ(none.ItemView->topLevelItemCount(), 0);
+    for (QPushButton* b : {none.Preview, none.SaveAsPdf, none.OK})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
 }

@@ -149,6 +149,9 @@ void TUsedMaterialsPrintingForm::ShowView()
     PageNumberCheckBox->setChecked(v.pageNumbers);
     ProjektNameCheckBox->setChecked(v.fileName);
     DateCheckBox->setChecked(v.date);
+    // An empty bill (no fields, no circuits with parts) has nothing to print.
+    for (QPushButton* b : {Preview, SaveAsPdf, OK})
+        b->setEnabled(!v.empty);
     if (v.warning.empty())
         StatusBar->clearMessage();
     else

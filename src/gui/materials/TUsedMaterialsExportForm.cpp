@@ -2,25 +2,18 @@
 #include "materials/TUsedMaterialsExportForm.h"
 #include "materials/MaterialTreeView.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "document/TProgramOptions.h"
 #include "platform/DialogSupport.h"
-#include "platform/FontAttributes.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
 #include "util/Error.h"
 
 namespace kalorina::gui {
-
 
 TUsedMaterialsExportForm::TUsedMaterialsExportForm(UsedMaterialsExportEditor& editor, const Services& services,
                                                    QWidget* parent)

@@ -1,9 +1,16 @@
 // kalorina-cli bom PROJECT.klp [--json] [--xls F] [--rtf F] [--csv F] [--html F]
-// [--language NAME]: the project's bill of materials, printed and written as files.
+// [--pdf F] [--png DIR] [--title TEXT] [--language NAME]: the project's bill of
+// materials, listed, written as files, and printed as the program prints it.
 #include <ostream>
 
 #include "CliCatalogue.h"
 #include "CliCommand.h"
+#include "ReportPages.h"
+#include "app/UsedMaterialsPrinting.h"
+#include "catalogue/DataLocation.h"
+#include "document/TProgramOptions.h"
+#include "platform/QtReportTargets.h"
+#include "report/PrintingOptions.h"
 #include "app/ProjectFiles.h"
 #include "app/UsedMaterialsExport.h"
 #include "lang/PrintingScope.h"
@@ -48,6 +55,8 @@ int RunBom(Context& ctx)
 {
     std::string path;
     bool json = false;
+    std::string pdf, png, title;
+    bool titleGiven = false;
     std::vector<std::pair<ExportFileKind, std::string>> files;
     const auto& args = ctx.args;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -61,6 +70,10 @@ int RunBom(Context& ctx)
         std::string v;
         if (a == "--json") {
             json = true;
+        } else if (a == "--pdf" || a == "--png" || a == "--title") {
+            if (!value(a == "--pdf" ? pdf : a == "--png" ? png : title))
+                return Usage(ctx, "bom: " + a + " needs a value");
+            titleGiven = titleGiven || a == "--title";
         } else if (a == "--xls" || a == "--rtf" || a == "--csv" || a == "--html" || a == "--language") {
             if (!value(v))
                 return Usage(ctx, "bom: " + a + " needs a value");
@@ -119,11 +132,37 @@ int RunBom(Context& ctx)
             }
         }
     }
+    if (!pdf.empty() || !png.empty()) {
+        // The pages of the printing dialog: every row, the usual page furniture.
+        TProgramOptions options;
+        LoadProgramOptions(options);
+        PrintingOptions kept;
+        kept.switches = PrintingOptions::kProjectData | PrintingOptions::kFileName | PrintingOptions::kPageNumbers
+                      | PrintingOptions::kDate;
+        kept.loaded = true;
+        UsedMaterialsPrintingEditor editor(std::move(bill), kept);
+        if (titleGiven)
+            editor.SetTitle(Utf8ToCp1250(title));
+        editor.Commit();
+        const std::string picture = ExecutableDirectory() + "/KalorinaReport.jpg";
+        auto make = [&] {
+            return editor.MakeReport(project, *devices, options.margins, MakeReportEnvironment(editor.Options(), picture));
+        };
+        EnsureGuiApplication();
+        const QPageLayout layout = gui::DefaultReportLayout();
+        if (!pdf.empty())
+            if (int r = WriteReportPdf(ctx, pdf, layout, make); r != kOk)
+                return r;
+        if (!png.empty())
+            if (int r = WriteReportPngs(ctx, png, layout, make); r != kOk)
+                return r;
+    }
     return kOk;
 }
 
 const bool registered = RegisterCommand(
-    {"bom", "bom PROJECT.klp [--json] [--xls F] [--rtf F] [--csv F] [--html F] [--language NAME]", RunBom});
+    {"bom", "bom PROJECT.klp [--json] [--xls F] [--rtf F] [--csv F] [--html F] [--pdf F] [--png DIR] [--title TEXT] "
+     "[--language NAME]", RunBom});
 
 } // namespace
 

@@ -3,9 +3,6 @@
 //     [--language NAME] [--margins L,T,R,B] [--title TEXT] [--landscape]
 // The pages the program prints, as a PDF file (A4, upright unless --landscape), as one PNG per page at 150 dpi,
 // or the report's RTF text as one document for word processors.
-#include <QDir>
-#include <QFile>
-#include <QGuiApplication>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -13,6 +10,7 @@
 #include "CliCatalogue.h"
 #include "CliCommand.h"
 #include "CliProject.h"
+#include "ReportPages.h"
 #include "catalogue/DataLocation.h"
 #include "document/TProgramOptions.h"
 #include "lang/PrintingScope.h"
@@ -54,19 +52,6 @@ bool ParseMargins(const std::string& text, TProgramOptions::Margins& m)
     }
     m = {v[0], v[1], v[2], v[3]};
     return true;
-}
-
-// Fonts and painting need a GUI application object; no window is ever shown.
-void EnsureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "kalorina-cli";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
 }
 
 int RunReport(Context& ctx)
@@ -170,34 +155,13 @@ int RunReport(Context& ctx)
     QPageLayout layout = gui::DefaultReportLayout();
     if (a.landscape)
         layout.setOrientation(QPageLayout::Landscape);
-    if (!a.pdf.empty()) {
-        QFile probe(QString::fromLocal8Bit(a.pdf.c_str()));
-        if (!probe.open(QIODevice::WriteOnly))
-            return Fail(ctx, a.pdf + ": cannot be written");
-        probe.close();
-        gui::PdfReportTarget pdf(QString::fromLocal8Bit(a.pdf.c_str()), layout);
-        auto report = build(nullptr);
-        report->Run(pdf);
-        pdf.Finish();
-        ctx.out << a.pdf << ": " << report->PageCount() << " page(s)\n";
-    }
-    if (!a.png.empty()) {
-        QDir dir;
-        const QString folder = QString::fromLocal8Bit(a.png.c_str());
-        if (!dir.mkpath(folder))
-            return Fail(ctx, a.png + ": cannot make the folder");
-        std::string unwritten;
-        gui::ImageReportTarget images(layout, 150, [&](const QImage& page, int number) {
-            const QString file = folder + QStringLiteral("/page-%1.png").arg(number, 3, 10, QLatin1Char('0'));
-            if (!page.save(file) && unwritten.empty())
-                unwritten = file.toStdString();
-        });
-        auto report = build(nullptr);
-        report->Run(images);
-        if (!unwritten.empty())
-            return Fail(ctx, unwritten + ": cannot be written");
-        ctx.out << a.png << ": " << report->PageCount() << " page(s)\n";
-    }
+    auto make = [&] { return build(nullptr); };
+    if (!a.pdf.empty())
+        if (int r = WriteReportPdf(ctx, a.pdf, layout, make); r != kOk)
+            return r;
+    if (!a.png.empty())
+        if (int r = WriteReportPngs(ctx, a.png, layout, make); r != kOk)
+            return r;
     if (!a.rtf.empty()) {
         std::string rtf = RtfDocumentStart(MakeReportEnvironment(printingOptions, "").reportFont, options.margins);
         gui::PreviewReportTarget measure(layout);  // laid out as for the preview, nothing drawn

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The report command through the real executable: the four reports of every example
-# project as PDF files, read back with pdftotext; a 60-room project over several
-# pages with the column header on each; the usage and failure exit codes; and the
-# first page of each report as a picture for review.
+# The report and bom commands' pages through the real executable: the four reports
+# of every example project as PDF files, read back with pdftotext; a 60-room project
+# over several pages with the column header on each; every row of the examples'
+# bills; the usage and failure exit codes; and the first page of each report as a
+# picture for review.
 # Usage: CliReport.sh PATH/TO/kalorina-cli SOURCE_DIR PICTURE_DIR
 set -u
 cli=$1 src=$2 pictures=$3
@@ -80,6 +81,33 @@ for kind in fields detailed; do
     [ -n "$a" ] && [ "$a" = "$b" ] || fail "$kind: the PDF has ${a:-?} pages, the pictures ${b:-?}"
 done
 
+# The bill of materials as its printing dialog prints it: every row's name, code and
+# quantity with its unit (as the quantity column formats it) in the PDF file.
+for project in "$src"/examples/*.klp; do
+    name=$(basename "$project" .klp)
+    "$cli" bom "$project" --json >"$dir/$name-bom.json" 2>/dev/null || { fail "bom --json $name"; continue; }
+    "$cli" bom "$project" --pdf "$dir/$name-bom.pdf" >/dev/null 2>"$dir/err" \
+        || { fail "bom --pdf $name: $(cat "$dir/err")"; continue; }
+    pdftotext -layout "$dir/$name-bom.pdf" "$dir/$name-bom.txt" || fail "pdftotext bom $name"
+    has "$dir/$name-bom.txt" "Anyagkigyűjtés" "$name bill title"
+    rows=0
+    while IFS=$'\t' read -r rowName code quantity; do
+        rows=$((rows + 1))
+        has "$dir/$name-bom.txt" "$rowName" "$name bill name"
+        has "$dir/$name-bom.txt" "$code" "$name bill code"
+        has "$dir/$name-bom.txt" "$quantity" "$name bill quantity of $rowName"
+    done < <(python3 -c '
+import json, sys
+for r in json.load(open(sys.argv[1]))["rows"]:
+    print(r["name"], r["estimateCode"], "%.5g %s" % (r["quantity"], r["unit"]), sep="\t")
+' "$dir/$name-bom.json")
+    [ "$rows" -gt 0 ] || fail "$name: the bill has no rows"
+done
+"$cli" --language English bom "$src/examples/house.klp" --png "$dir/bom-png" >/dev/null 2>&1 || fail "bom --png"
+[ -s "$dir/bom-png/page-001.png" ] || fail "bom --png wrote no page"
+"$cli" bom "$src/examples/house.klp" --title "Rendelés" --pdf "$dir/t.pdf" >/dev/null 2>&1 || fail "bom --title"
+pdftotext "$dir/t.pdf" - | grep -qF "Rendelés" || fail "bom --title not on the page"
+
 # Exit codes: usage 2, failed operation 1.
 expect() {
     local want=$1; shift
@@ -97,6 +125,8 @@ expect 1 report "$src/examples/house.klp" --kind rooms --pdf "$dir/no/such/x.pdf
 expect 1 report "$src/examples/house.klp" --kind rooms --language Klingon --pdf "$dir/x.pdf"
 expect 0 report "$src/examples/house.klp" --kind rooms --margins 10,10,10,10 --pdf "$dir/x.pdf"
 expect 0 report "$src/examples/house.klp" --kind detailed --landscape --pdf "$dir/l.pdf"
+expect 2 bom "$src/examples/house.klp" --pdf
+expect 1 bom "$src/examples/house.klp" --pdf "$dir/no/such/bom.pdf"
 pdfinfo "$dir/l.pdf" | grep -q "842 x 595" || fail "--landscape did not turn the sheet"
 
 if [ "$failures" -ne 0 ]; then

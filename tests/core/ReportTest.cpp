@@ -1,4 +1,4 @@
-// The project reports laid out on pages of a fixed-metrics canvas: pagination,
+// The project reports and the bill of materials laid out on pages of a fixed-metrics canvas: pagination,
 // whole bands, repeated column headers, the closing block and the footer.
 #include <gtest/gtest.h>
 
@@ -11,6 +11,10 @@
 #include "lang/PrintingScope.h"
 #include "platform/FixedMetricsCanvas.h"
 #include "report/TBReport.h"
+#include "report/TUsedMaterialReport.h"
+#include "app/UsedMaterialsPrinting.h"
+#include "materials/TUsedMaterial.h"
+#include "platform/SettingsStore.h"
 
 using namespace kalorina;
 using test::MakeLanguage;
@@ -355,4 +359,125 @@ TEST(Report, PrintsInThePrintingLanguage)
     EXPECT_NE(rtf.find("\\trowd"), std::string::npos);
     EXPECT_NE(rtf.find(p.rooms[0].roomName), std::string::npos);
     EXPECT_NE(rtf.find("Epulet"), std::string::npos);
+}
+
+namespace {
+
+// A bill of `count` valve rows ("Valve 1" ...), each with its code and quantity.
+TUsedMaterial ValveBill(int count)
+{
+    TUsedMaterial bill;
+    bill.rows.push_back({0, "Vexalon FH-W16(d=100mm)", "FH-W16", "VX-FH16-100", 12.5f, "m2"});
+    for (int i = 1; i <= count; ++i)
+        bill.rows.push_back({2, "Valve " + std::to_string(i), "V", "CODE-" + std::to_string(i),
+                             static_cast<float>(i), "db"});
+    return bill;
+}
+
+} // namespace
+
+TEST(UsedMaterialReport, PrintsTheChosenRowsWithCodeAndQuantity)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject p = House();
+    TUsedMaterial bill = ValveBill(3);
+    bill.rows[0].selected = true;
+    bill.rows[2].selected = true;  // "Valve 2" only of the valves
+    bill.cursor = 2;               // the report starts from the first row whatever came before
+    FakePages pages;
+    TUsedMaterialReport report(bill, p, Shipped(), {20, 20, 15, 20}, Environment());
+    report.Run(pages);
+    ASSERT_EQ(pages.pages.size(), 1u);
+    EXPECT_TRUE(pages.Has(0, "Megnevez\xE9s"));
+    EXPECT_TRUE(pages.Has(0, "Building:"));
+    EXPECT_TRUE(pages.Has(0, "Design"));
+    EXPECT_TRUE(pages.Has(0, "Vexalon FH-W16(d=100mm)"));
+    EXPECT_TRUE(pages.Has(0, "VX-FH16-100"));
+    EXPECT_TRUE(pages.Has(0, "12.5 m2"));
+    EXPECT_TRUE(pages.Has(0, "Valve 2"));
+    EXPECT_TRUE(pages.Has(0, "CODE-2"));
+    EXPECT_TRUE(pages.Has(0, "2 db"));
+    EXPECT_FALSE(pages.Has(0, "Valve 1"));
+    EXPECT_FALSE(pages.Has(0, "Valve 3"));
+    // The rows in the bill's order, one below the other.
+    EXPECT_LT(pages.Find(0, "12.5 m2")[0]->y, pages.Find(0, "Valve 2")[0]->y);
+    // The quantity column is right-aligned: its cell text ends where its column ends.
+    EXPECT_GT(pages.Find(0, "12.5 m2")[0]->x, pages.Find(0, "VX-FH16-100")[0]->x);
+
+    // Nothing chosen: the furniture and an empty table.
+    bill.SelectAll(false);
+    FakePages empty;
+    TUsedMaterialReport(bill, p, Shipped(), {20, 20, 15, 20}, Environment()).Run(empty);
+    ASSERT_EQ(empty.pages.size(), 1u);
+    EXPECT_TRUE(empty.Has(0, "Megnevez\xE9s"));
+    EXPECT_FALSE(empty.Has(0, "Valve 2"));
+}
+
+TEST(UsedMaterialReport, ALongBillRepeatsTheColumnHeaderOnEveryPage)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject p = House();
+    TUsedMaterial bill = ValveBill(150);
+    bill.SelectAll(true);
+    FakePages pages;
+    TUsedMaterialReport report(bill, p, Shipped(), {20, 20, 15, 20}, Environment());
+    report.Run(pages);
+    ASSERT_GE(pages.pages.size(), 2u);
+    EXPECT_EQ(report.PageCount(), static_cast<int>(pages.pages.size()));
+    for (std::size_t i = 0; i < pages.pages.size(); ++i) {
+        const int page = static_cast<int>(i);
+        EXPECT_EQ(pages.Find(page, "Megnevez\xE9s").size(), 1u) << "column header on page " << page + 1;
+        EXPECT_TRUE(pages.Has(page, std::to_string(page + 1)));
+        EXPECT_EQ(pages.Has(page, "Building:"), page == 0);
+        const int bottom = FooterTop(*pages.pages[i]);
+        for (const auto& t : pages.pages[i]->texts)
+            if (t.text.starts_with("Valve "))
+                EXPECT_LE(t.y + 13, bottom) << t.text;
+    }
+    for (int r = 1; r <= 150; ++r)
+        EXPECT_EQ(pages.CountAll("Valve " + std::to_string(r)), 1) << r;
+    EXPECT_EQ(pages.CountAll("Vexalon FH-W16(d=100mm)"), 1);
+}
+
+TEST(UsedMaterialReport, DialogKeepsTitleAndSwitchesForTheProgramOnly)
+{
+    ReportLanguages langs;
+    MemorySettingsStore store;
+    PrintingOptions kept;  // as at the program's start: never read from the registry
+    TUsedMaterial bill = ValveBill(2);
+    UsedMaterialsPrintingEditor e(bill, kept, store);
+    auto v = e.GetView();
+    EXPECT_EQ(v.title, "Anyagkigy\xFBjt\xE9s");
+    EXPECT_TRUE(v.projectData && v.fileName && v.pageNumbers && v.date);  // a fresh installation: all on
+    EXPECT_TRUE(v.all);
+    EXPECT_FALSE(v.empty);
+    // The row "Valve 2" chosen in the tree.
+    std::vector<int> path;
+    for (std::size_t g = 0; g < v.tree->size(); ++g)
+        for (std::size_t i = 0; i < (*v.tree)[g].children.size(); ++i)
+            for (std::size_t r = 0; r < (*v.tree)[g].children[i].children.size(); ++r)
+                if ((*v.tree)[g].children[i].children[r].text == "Valve 2")
+                    path = {int(g), int(i), int(r)};
+    ASSERT_EQ(path.size(), 3u);
+    EXPECT_TRUE(e.DoubleClick(path, false));
+    EXPECT_FALSE(e.GetView().all);
+    e.SetTitle("Order");
+    e.SetSwitch(PrintingOptions::kDate, false);
+    EXPECT_EQ(e.Commit(), 1);
+    EXPECT_EQ(kept.title, "Order");
+    EXPECT_FALSE(kept.Has(PrintingOptions::kDate));
+    // Not in the registry: a fresh program reads the date switch as it was.
+    PrintingOptions restarted;
+    restarted.Load(store);
+    EXPECT_TRUE(restarted.Has(PrintingOptions::kDate));
+
+    TProject p = House();
+    FakePages pages;
+    e.MakeReport(p, Shipped(), {20, 20, 15, 20}, Environment(0xF, "ignored"))->Run(pages);
+    EXPECT_TRUE(pages.Has(0, "Order"));
+    EXPECT_FALSE(pages.Has(0, "2026-12-09"));
+    EXPECT_TRUE(pages.Has(0, "Valve 2"));
+    EXPECT_FALSE(pages.Has(0, "Valve 1"));
 }

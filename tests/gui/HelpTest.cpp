@@ -27,6 +27,7 @@
 #include "help/Help.h"
 #include "help/HelpWindow.h"
 #include "report/TPrintingForm.h"
+#include "materials/TUsedMaterialsPrintingForm.h"
 #include "document/TProgramOptions.h"
 #include "document/TProject.h"
 #include "lang/LanguageLoader.h"
@@ -204,11 +205,13 @@ TEST_F(HelpWindowTest, F1InTheDesignDialogsOpensTheirTopics)
     TProject project;
     TProgramOptions programOptions;
     TPrintingForm printingForm(project, devices, programOptions, Services(), nullptr);
+    TUsedMaterialsPrintingForm billForm(TUsedMaterial{}, project, devices, programOptions, Services(), nullptr);
     for (auto [dialog, page] : {std::pair<QDialog*, const char*>{&roomForm, "room.html"},
                                 std::pair<QDialog*, const char*>{&areaForm, "room.html"},
                                 std::pair<QDialog*, const char*>{&optionsForm, "project-options.html"},
                                 std::pair<QDialog*, const char*>{&fittingForm, "fittings.html"},
-                                std::pair<QDialog*, const char*>{&printingForm, "printing.html"}}) {
+                                std::pair<QDialog*, const char*>{&printingForm, "printing.html"},
+                                std::pair<QDialog*, const char*>{&billForm, "printing.html"}}) {
         dialog->show();
         dialog->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));

@@ -77,9 +77,6 @@ TEST_F(MainFormTest, FreshStartState)
 TEST_F(MainFormTest, NewRoomsAreUniqueSelectedAndInEditing)
 {
     form->show();
-    // The rule of the print commands, as it acts once their windows exist.
-    for (QAction* a : {form->PrintAction, form->UsedMaterialsPrintAction, form->UsedMaterialsExportAction})
-        form->SetWindowAvailable(a, true);
     form->NewRoomItemAction->trigger();
     form->NewRoomItemAction->trigger();
     ASSERT_EQ(Group(0)->childCount(), 2);
@@ -92,6 +89,7 @@ TEST_F(MainFormTest, NewRoomsAreUniqueSelectedAndInEditing)
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->text(), QStringLiteral("Room (2)"));
     EXPECT_TRUE(form->PrintAction->isEnabled());
+    EXPECT_TRUE(form->UsedMaterialsPrintAction->isEnabled());
     EXPECT_TRUE(form->UsedMaterialsExportAction->isEnabled());
     EXPECT_TRUE(form->FileSave->isEnabled());
     EXPECT_TRUE(form->DeleteItemAction->isEnabled());

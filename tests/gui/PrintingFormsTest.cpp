@@ -1,4 +1,4 @@
-// The printing dialog, the print preview and the page number dialog driven through
+// The printing dialogs of the project and of the bill of materials, the print preview and the page number dialog driven through
 // their widgets, with a printer that writes a PDF file.
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "GuiTest.h"
@@ -21,6 +22,10 @@
 #include "report/TGotoPageForm.h"
 #include "report/TPrintPreviewForm.h"
 #include "report/TPrintingForm.h"
+#include "lang/PrintingScope.h"
+#include "materials/MaterialTreeView.h"
+#include "materials/TUsedMaterial.h"
+#include "materials/TUsedMaterialsPrintingForm.h"
 
 using namespace kalorina;
 using namespace kalorina::gui;
@@ -278,4 +283,86 @@ TEST_F(PrintingFormsTest, WindowsSpeakTheUserInterfaceLanguage)
     GotoPageEditor editor(3, 1);
     TGotoPageForm go(editor, messages);
     EXPECT_EQ(go.Cancel->text(), QStringLiteral("Cancel"));
+}
+
+TEST_F(PrintingFormsTest, BillOfMaterialsPrintsTheChosenRowsAndSavesAPdf)
+{
+    // Opened by the main window's command, the bill's tree as the export dialog has it.
+    ASSERT_TRUE(form->UsedMaterialsPrintAction->isEnabled());
+    int groups = 0;
+    OnModal([&](QDialog& d) {
+        auto& f = static_cast<TUsedMaterialsPrintingForm&>(d);
+        groups = f.ItemView->topLevelItemCount();
+        EXPECT_TRUE(f.AllButton->isChecked());
+        EXPECT_EQ(f.Title->text(), QStringLiteral("Bill of materials"));  // printed: the printing language
+        EXPECT_EQ(Child<QWidget>(d, "TableColumns")->objectName(), QStringLiteral("TableColumns"));
+        f.Cancel->click();
+    }, "UsedMaterialsPrintingForm");
+    TriggerAction(form.get(), "UsedMaterialsPrintAction");
+    EXPECT_GE(groups, 3);  // systems, tubes, valves at least
+
+    Languages().SelectPrintingLanguage("Magyar");  // the review picture in the program's own texts
+    PdfPrinter printer(dir.filePath("bill-printed.pdf"));
+    TProject& p = form->Project();
+    TUsedMaterial bill;
+    {
+        PrintingScope printing;
+        bill = BuildUsedMaterials(p, form->Controller().Devices());
+    }
+    const std::size_t rows = bill.rows.size();
+    ASSERT_GE(rows, 3u);
+    const std::string firstName = bill.rows[0].name;
+    TUsedMaterialsPrintingForm dialog(std::move(bill), p, form->Controller().Devices(),
+                                      form->Controller().ProgramOptions(), Services(), &printer);
+    dialog.show();
+    dialog.ItemView->expandAll();
+    QCoreApplication::processEvents();
+    // A double click on one row (after the click that selects it) prints that row alone.
+    QTreeWidgetItem* row = dialog.ItemView->topLevelItem(0)->child(0)->child(0);
+    dialog.ItemView->scrollToItem(row);
+    ASSERT_FALSE(dialog.ItemView->visualItemRect(row).isEmpty());
+    const QPoint at = dialog.ItemView->visualItemRect(row).center();
+    QTest::mousePress(dialog.ItemView->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(dialog.ItemView->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(dialog.ItemView->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(row->checkState(0), Qt::Checked);
+    EXPECT_TRUE(dialog.SelectedButton->isChecked());
+    int pages = 0;
+    OnModal([&](QDialog& d) {
+        auto& preview = static_cast<TPrintPreviewForm&>(d);
+        pages = preview.Navigator().PageCount();
+        EXPECT_EQ(preview.PageNumber->text(), QStringLiteral("  1/1"));
+        preview.Exit->trigger();
+    }, "PrintPreviewForm");
+    dialog.Preview->click();
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(dialog.Editor().Bill().SelectedCount(), 1);
+
+    // All rows: the first page of the bill as a picture, and the bill as a PDF file.
+    dialog.AllButton->setChecked(true);
+    ImageReportTarget images(DefaultReportLayout(), 150);
+    auto report = dialog.MakeChosenReport();
+    EXPECT_EQ(dialog.Editor().Bill().SelectedCount(), static_cast<int>(rows));
+    report->Run(images);
+    ASSERT_FALSE(images.Images().empty());
+    EXPECT_TRUE(images.Images()[0].save(QStringLiteral(KALORINA_BINARY_DIR "/bom-report.png")));
+    const QString pdf = dir.filePath("bill.pdf");
+    files.Answer(pdf.toStdString());
+    dialog.SaveAsPdf->click();
+    EXPECT_EQ(FileStart(pdf), QByteArray("%PDF-"));
+    EXPECT_EQ(printer.chosen, 0);
+    // Printing goes to the printer and closes the dialog.
+    dialog.OK->click();
+    EXPECT_EQ(printer.chosen, 1);
+    EXPECT_EQ(FileStart(dir.filePath("bill-printed.pdf")), QByteArray("%PDF-"));
+    EXPECT_FALSE(dialog.isVisible());
+    // The title and switches are kept for the next printing dialog.
+    EXPECT_EQ(ProcessPrintingOptions().title, "Anyagkigy\xFBjt\xE9s");
+
+    // A project without fields or circuits has an empty bill: nothing to print.
+    TUsedMaterialsPrintingForm none(TUsedMaterial{}, p, form->Controller().Devices(),
+                                    form->Controller().ProgramOptions(), Services(), &printer);
+    EXPECT_EQ(none.ItemView->topLevelItemCount(), 0);
+    for (QPushButton* b : {none.Preview, none.SaveAsPdf, none.OK})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
 }

@@ -80,11 +80,6 @@ std::string CycleWarning(const TUsedMaterial& bill)
     return text;
 }
 
-UsedMaterialsExportEditor::UsedMaterialsExportEditor(TUsedMaterial bill) : bill_(std::move(bill))
-{
-    tree_ = FillMaterialTree(bill_);
-}
-
 UsedMaterialsExportEditor::View UsedMaterialsExportEditor::GetView() const
 {
     View v;
@@ -93,20 +88,6 @@ UsedMaterialsExportEditor::View UsedMaterialsExportEditor::GetView() const
     v.warning = CycleWarning(bill_);
     v.empty = bill_.rows.empty();
     return v;
-}
-
-bool UsedMaterialsExportEditor::DoubleClick(const std::vector<int>& path, bool shift)
-{
-    if (!ToggleMaterialNode(tree_, path, shift))
-        return false;
-    all_ = false;
-    return true;
-}
-
-int UsedMaterialsExportEditor::Commit()
-{
-    SelectFromTree(bill_, tree_, all_);
-    return bill_.SelectedCount();
 }
 
 void UsedMaterialsExportEditor::CopyToClipboard(ClipboardService& clipboard)

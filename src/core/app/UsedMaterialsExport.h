@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "materials/MaterialTree.h"
-#include "materials/TUsedMaterial.h"
+#include "app/UsedMaterialsChoice.h"
 
 namespace kalorina {
 
@@ -25,9 +24,9 @@ std::string ExportFileBytes(const TClipboardStream& stream, ExportFileKind kind)
 // Replaces `path` only once the new file is complete; raises a KalorinaError.
 void WriteExportFile(const std::string& path, const std::string& bytes);
 
-class UsedMaterialsExportEditor {
+class UsedMaterialsExportEditor : public UsedMaterialsChoice {
 public:
-    explicit UsedMaterialsExportEditor(TUsedMaterial bill);
+    explicit UsedMaterialsExportEditor(TUsedMaterial bill) : UsedMaterialsChoice(std::move(bill)) {}
 
     struct View {
         const std::vector<MaterialTreeNode>* tree = nullptr;
@@ -39,24 +38,12 @@ public:
     };
     View GetView() const;
 
-    void SetAll(bool all) { all_ = all; }
-    // A double click on a tree node (path from the top level); true when it changed
-    // the choice, which then becomes "only the chosen rows".
-    bool DoubleClick(const std::vector<int>& path, bool shift);
-
     // Marks the rows to export and answers how many there are (0: nothing to do).
-    int Commit();
+    int Commit() { return SelectRows(); }
     // After Commit: the chosen rows on the clipboard, or in a file (its kind by the
     // extension).  Neither does anything when no row is chosen.
     void CopyToClipboard(ClipboardService& clipboard);
     void SaveToFile(const std::string& path);
-
-    TUsedMaterial& Bill() { return bill_; }
-
-private:
-    TUsedMaterial bill_;
-    std::vector<MaterialTreeNode> tree_;
-    bool all_ = true;
 };
 
 // The warning of the bill's kits that refer back to themselves; empty when none does.

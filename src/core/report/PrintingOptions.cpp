@@ -18,6 +18,7 @@ constexpr SwitchName kSwitchNames[] = {
 
 void PrintingOptions::Load(SettingsStore& store)
 {
+    loaded = true;
     if (!store.CreateKey(kKey))
         return;
     for (const auto& s : kSwitchNames) {

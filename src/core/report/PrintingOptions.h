@@ -22,6 +22,8 @@ struct PrintingOptions {
     ReportKind kind = ReportKind::Rooms;
     int zoomIndex = 3;          // 100 %
     bool previewMaximized = false;
+    // The switches and kind were read from the registry at least once (by Load).
+    bool loaded = false;
 
     bool Has(Switch s) const { return (switches & s) != 0; }
     void Set(Switch s, bool on) { switches = on ? (switches | s) : (switches & ~s); }

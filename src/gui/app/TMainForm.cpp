@@ -27,6 +27,8 @@
 #include "app/TAboutBox.h"
 #include "app/UsedMaterialsExport.h"
 #include "materials/TUsedMaterialsExportForm.h"
+#include "materials/TUsedMaterialsPrintingForm.h"
+#include "lang/PrintingScope.h"
 #include "platform/DialogSupport.h"
 #include "util/Error.h"
 #include "dialogs/TRoomModifyForm.h"
@@ -75,9 +77,6 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
     BuildPanels();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     InstallHelp(this, HelpTopic::MainWindow);
-    // The room and circuit dialogs, printing, the bill of materials and the project
-    // options are still to come.
-    unavailable_ = {UsedMaterialsPrintAction};
     resize(820, 520);
     UpdateCommandStates();
 }
@@ -177,6 +176,7 @@ void TMainForm::BuildActions()
     connect(EditCut, &QAction::triggered, this, &TMainForm::EditCutExecute);
     connect(EditCopy, &QAction::triggered, this, &TMainForm::EditCopyExecute);
     connect(EditPaste, &QAction::triggered, this, &TMainForm::EditPasteExecute);
+    connect(UsedMaterialsPrintAction, &QAction::triggered, this, &TMainForm::UsedMaterialsPrintActionExecute);
     connect(UsedMaterialsExportAction, &QAction::triggered, this, &TMainForm::UsedMaterialsExportActionExecute);
     connect(ProjektOptionsAction, &QAction::triggered, this, &TMainForm::ProjektOptionsActionExecute);
     connect(PrintAction, &QAction::triggered, this, &TMainForm::PrintActionExecute);
@@ -691,6 +691,23 @@ void TMainForm::EditPasteExecute()
     UpdateTitle();
     UpdateCommandStates();
     ShowTotals();
+}
+
+void TMainForm::UsedMaterialsPrintActionExecute()
+{
+    TUsedMaterial bill;
+    try {
+        // The units of the rows are printed texts: built in the printing language.
+        PrintingScope printing;
+        bill = BuildUsedMaterials(Project(), controller_->Devices());
+    } catch (const KalorinaError& e) {
+        statusBar()->showMessage(Q(e.what()));
+        return;
+    }
+    TUsedMaterialsPrintingForm dialog(std::move(bill), Project(), controller_->Devices(),
+                                      controller_->ProgramOptions(), services_, nullptr, this);
+    ExecWithPlacement(dialog);
+    UpdateCommandStates();
 }
 
 void TMainForm::UsedMaterialsExportActionExecute()

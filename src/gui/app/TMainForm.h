@@ -101,6 +101,7 @@ private:
     void EditCutExecute();
     void EditCopyExecute();
     void EditPasteExecute();
+    void UsedMaterialsPrintActionExecute();
     void UsedMaterialsExportActionExecute();
     // The group and the stored name of the selected room or circuit node.
     bool SelectedGroupAndName(ItemGroup& group, std::string& name) const;

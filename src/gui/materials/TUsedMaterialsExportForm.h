@@ -11,10 +11,10 @@
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace kalorina::gui {
+
+class MaterialTreeView;
 
 class TUsedMaterialsExportForm : public QDialog {
     Q_OBJECT
@@ -22,21 +22,12 @@ public:
     TUsedMaterialsExportForm(UsedMaterialsExportEditor& editor, const Services& services, QWidget* parent = nullptr);
 
     QRadioButton *AllButton = nullptr, *SelectedButton = nullptr;
-    QTreeWidget* ItemView = nullptr;
+    MaterialTreeView* ItemView = nullptr;
     QLabel *HintLabel = nullptr, *WarningLabel = nullptr;
     QPushButton *OK = nullptr, *Cancel = nullptr, *SaveButton = nullptr;
 
-    // The double click of the tree, with the Shift state of the mouse press before it.
-    void ItemViewDblClick(QTreeWidgetItem* item);
-    bool shiftPressed = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void ShowView();
-    void ShowStates(QTreeWidgetItem* item, const MaterialTreeNode& node);
-    std::vector<int> PathOf(QTreeWidgetItem* item) const;
     void SaveButtonClick();
 
     UsedMaterialsExportEditor& editor_;

@@ -1,0 +1,47 @@
+#include "report/TUsedMaterialReport.h"
+
+#include "materials/TUsedMaterial.h"
+
+namespace kalorina {
+
+TUsedMaterialReport::TUsedMaterialReport(TUsedMaterial& bill, TProject& project, const TDevices& devices,
+                                         const TProgramOptions::Margins& margins, TReportEnvironment environment)
+    : TBReport(project, devices, {}, true, margins, std::move(environment)), bill_(bill)
+{
+    bill_.cursor = -1;
+    LoadColumns(columnFormat_, kUsedMaterialsFormat, kUsedMaterialsLayout);
+}
+
+std::string TUsedMaterialReport::CellText(const TUsedMaterialItem& row, const TListHeaderFormatCol& col)
+{
+    switch (col.columnId) {
+    case 0: return row.name;
+    case 1: return row.estimateCode;
+    case 2: return col.FormatReal(row.quantity) + (row.unit.empty() ? "" : " " + row.unit);
+    default: return {};
+    }
+}
+
+bool TUsedMaterialReport::NextItem()
+{
+    current_ = bill_.NextSelected();
+    ItemState = current_ ? 1 : 0;
+    return current_ != nullptr;
+}
+
+TBReport::Result TUsedMaterialReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
+{
+    if (band != Band::Item)
+        return TBReport::PrintBand(band, canvas, area);
+    if (!current_) {
+        ItemState = 0;
+        return Result::Nothing;
+    }
+    Result r = PrintRow(canvas, area, columnFormat_,
+                        [&](const TListHeaderFormatCol& col) { return CellText(*current_, col); });
+    if (r == Result::Done)
+        ItemState = 0;
+    return r;
+}
+
+} // namespace kalorina

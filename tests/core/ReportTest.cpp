@@ -367,10 +367,10 @@ namespace {
 TUsedMaterial ValveBill(int count)
 {
     TUsedMaterial bill;
-    bill.rows.push_back({0, "Vexalon FH-W16(d=100mm)", "FH-W16", "VX-FH16-100", 12.5f, "m2"});
+    bill.rows.push_back({0, "Vexalon FH-W16(d=100mm)", "FH-W16", "VX-FH16-100", 12.5f, "m2", false, {}});
     for (int i = 1; i <= count; ++i)
         bill.rows.push_back({2, "Valve " + std::to_string(i), "V", "CODE-" + std::to_string(i),
-                             static_cast<float>(i), "db"});
+                             static_cast<float>(i), "db", false, {}});
     return bill;
 }
 
@@ -432,9 +432,11 @@ TEST(UsedMaterialReport, ALongBillRepeatsTheColumnHeaderOnEveryPage)
         EXPECT_TRUE(pages.Has(page, std::to_string(page + 1)));
         EXPECT_EQ(pages.Has(page, "Building:"), page == 0);
         const int bottom = FooterTop(*pages.pages[i]);
-        for (const auto& t : pages.pages[i]->texts)
-            if (t.text.starts_with("Valve "))
+        for (const auto& t : pages.pages[i]->texts) {
+            if (t.text.starts_with("Valve ")) {
                 EXPECT_LE(t.y + 13, bottom) << t.text;
+            }
+        }
     }
     for (int r = 1; r <= 150; ++r)
         EXPECT_EQ(pages.CountAll("Valve " + std::to_string(r)), 1) << r;

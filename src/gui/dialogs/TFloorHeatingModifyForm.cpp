@@ -188,16 +188,8 @@ void TFloorHeatingModifyForm::FieldChanged()
     if (!leaving_.Enter())
         return;
     LeaveGuard::Scope scope(leaving_);
-    FieldInputs in;
-    if (!ReadFieldValues(in))
-        return;
-    try {
-        editor_.Apply(in);
-    } catch (const KalorinaError& e) {
-        ShowFailure(services_, e.what());
-        return;
-    }
-    ShowFieldResults();
+    if (ApplyFieldValues())
+        ShowFieldResults();
 }
 
 void TFloorHeatingModifyForm::ShowFieldResults()
@@ -237,18 +229,16 @@ void TFloorHeatingModifyForm::DistancesChange()
         FieldChanged();
 }
 
-void TFloorHeatingModifyForm::accept()
+bool TFloorHeatingModifyForm::ApplyFieldValues()
 {
     FieldInputs in;
-    if (!ReadFieldValues(in))
-        return;
-    try {
-        editor_.Apply(in);
-    } catch (const KalorinaError& e) {
-        ShowFailure(services_, e.what());
-        return;
-    }
-    QDialog::accept();
+    return ReadFieldValues(in) && RunOrShowFailure(services_, [&] { editor_.Apply(in); });
+}
+
+void TFloorHeatingModifyForm::accept()
+{
+    if (ApplyFieldValues())
+        QDialog::accept();
 }
 
 } // namespace kalorina::gui

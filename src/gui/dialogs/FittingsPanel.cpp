@@ -15,6 +15,7 @@
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"
 #include "platform/QtText.h"
+#include "platform/TreeRows.h"
 
 namespace kalorina::gui {
 
@@ -36,16 +37,6 @@ void RestoreExpanded(QTreeWidgetItem* item, const std::vector<bool>& flags, std:
     ++next;
     for (int i = 0; i < item->childCount(); ++i)
         RestoreExpanded(item->child(i), flags, next);
-}
-
-QTreeWidgetItem* FindText(QTreeWidgetItem* item, const QString& text)
-{
-    if (item->text(0) == text)
-        return item;
-    for (int i = 0; i < item->childCount(); ++i)
-        if (auto* found = FindText(item->child(i), text))
-            return found;
-    return nullptr;
 }
 
 } // namespace
@@ -120,7 +111,10 @@ FittingsPanel::FittingsPanel(const Setup& setup, const TDevices& devices, const 
         memory_->savedTree.reset();
     }
     if (memory_ && !memory_->lastNode.empty() && ResistsTree->topLevelItemCount() > 0)
-        if (auto* node = FindText(ResistsTree->topLevelItem(0), Q(memory_->lastNode)))
+        if (auto* node = FindInSubtree(ResistsTree->topLevelItem(0),
+                                       [text = Q(memory_->lastNode)](const QTreeWidgetItem* item) {
+                                           return item->text(0) == text;
+                                       }))
             ResistsTree->setCurrentItem(node);
 
     connect(ResistsTree, &QTreeWidget::itemDoubleClicked, this, [this] { AddResistActionExecute(); });
@@ -170,14 +164,13 @@ void FittingsPanel::RefreshFittingList(bool rebuild)
 
 int FittingsPanel::SelectedFitting() const
 {
-    auto* item = ResistsList->currentItem();
-    return item && item->isSelected() ? ResistsList->indexOfTopLevelItem(item) : -1;
+    return SelectedTopLevelRow(ResistsList);
 }
 
 void FittingsPanel::SelectFitting(int index)
 {
-    if (index >= 0 && index < ResistsList->topLevelItemCount())
-        ResistsList->setCurrentItem(ResistsList->topLevelItem(index));
+    if (auto* item = TopLevelRow(ResistsList, index))
+        ResistsList->setCurrentItem(item);
 }
 
 void FittingsPanel::UpdateActions()
@@ -186,6 +179,19 @@ void FittingsPanel::UpdateActions()
     ModifyResistAction->setEnabled(selected);
     DeleteResistAction->setEnabled(selected);
     AddResistAction->setEnabled(DeviceTreeTag(ResistsTree->currentItem()) != 0);
+}
+
+void FittingsPanel::ListChanged(int select)
+{
+    RefreshFittingList(true);
+    SelectFitting(select);
+    NotifyChanged();
+}
+
+void FittingsPanel::NotifyChanged()
+{
+    if (changed)
+        changed();
 }
 
 void FittingsPanel::AddResistActionExecute()
@@ -199,10 +205,7 @@ void FittingsPanel::AddResistActionExecute()
     });
     if (!added)
         return;
-    RefreshFittingList(true);
-    SelectFitting(list.Count() - 1);
-    if (changed)
-        changed();
+    ListChanged(list.Count() - 1);
 }
 
 void FittingsPanel::AddUniqueResistActionExecute()
@@ -210,10 +213,7 @@ void FittingsPanel::AddUniqueResistActionExecute()
     FittingList list = list_();
     if (!list.AddUnique([this](TResist& f) { return EditUniqueFitting(window(), services_, f); }))
         return;
-    RefreshFittingList(true);
-    SelectFitting(list.Count() - 1);
-    if (changed)
-        changed();
+    ListChanged(list.Count() - 1);
 }
 
 void FittingsPanel::ModifyResistActionExecute()
@@ -226,8 +226,7 @@ void FittingsPanel::ModifyResistActionExecute()
         [this](TResist& f) { return EditUniqueFitting(window(), services_, f); });
     // A size chosen in the catalogue dialog stays even when it was cancelled.
     RefreshFittingList(false);
-    if (changed)
-        changed();
+    NotifyChanged();
 }
 
 void FittingsPanel::DeleteResistActionExecute()
@@ -239,10 +238,7 @@ void FittingsPanel::DeleteResistActionExecute()
     if (!AskYesNo(services_, list.DeleteQuestion(index)))
         return;
     list.Delete(index);
-    RefreshFittingList(true);
-    SelectFitting(std::min(index, list.Count() - 1));
-    if (changed)
-        changed();
+    ListChanged(std::min(index, list.Count() - 1));
 }
 
 } // namespace kalorina::gui

@@ -28,6 +28,7 @@
 #include "platform/NumberInput.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
+#include "platform/TreeRows.h"
 #include "util/Error.h"
 
 namespace kalorina::gui {
@@ -532,16 +533,12 @@ void TRoundModifyForm::RefreshCircuitFieldList(bool rebuild)
 
 int TRoundModifyForm::SelectedFieldRow() const
 {
-    auto* item = RoundFieldsList->currentItem();
-    return item && item->isSelected() ? RoundFieldsList->indexOfTopLevelItem(item) : -1;
+    return SelectedTopLevelRow(RoundFieldsList);
 }
 
 void TRoundModifyForm::SelectFieldRow(int row)
 {
-    if (row >= 0 && row < RoundFieldsList->topLevelItemCount())
-        RoundFieldsList->setCurrentItem(RoundFieldsList->topLevelItem(row));
-    else
-        RoundFieldsList->setCurrentItem(nullptr);
+    RoundFieldsList->setCurrentItem(TopLevelRow(RoundFieldsList, row));
 }
 
 void TRoundModifyForm::UpdateCircuitActions()

@@ -12,6 +12,7 @@
 #include "catalogue/DeviceTreeWidget.h"
 #include "dialogs/FittingDialogs.h"
 #include "lang/TLanguages.h"
+#include "listview/ListRows.h"
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"
 #include "platform/QtText.h"
@@ -144,20 +145,7 @@ FittingsPanel::~FittingsPanel()
 void FittingsPanel::RefreshFittingList(bool rebuild)
 {
     const int selected = SelectedFitting();
-    const auto rows = list_().Rows(Header->Format());
-    if (rebuild || ResistsList->topLevelItemCount() != static_cast<int>(rows.size())) {
-        ResistsList->clear();
-        if (rebuild)
-            Header->SetScrollPos(0);
-        for (const auto& row : rows)
-            ResistsList->AddRow(row);
-    } else {
-        for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-            QTreeWidgetItem* item = ResistsList->topLevelItem(i);
-            for (int c = 0; c < static_cast<int>(rows[i].size()) && c < item->columnCount(); ++c)
-                item->setText(c, Q(rows[i][c]));
-        }
-    }
+    ShowListRows(ResistsList, list_().Rows(Header->Format()), rebuild);
     SelectFitting(selected);
     UpdateActions();
 }

@@ -22,6 +22,7 @@
 #include "dialogs/FittingsPanel.h"
 #include "dialogs/TFieldAreaModifyForm.h"
 #include "dialogs/TTreeForComboForm.h"
+#include "listview/ListRows.h"
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"
 #include "platform/FormLayout.h"
@@ -512,22 +513,7 @@ void TRoundModifyForm::RefreshCircuitDisplay(bool rebuild)
 void TRoundModifyForm::RefreshCircuitFieldList(bool rebuild)
 {
     const int selected = SelectedFieldRow();
-    const auto rows = editor_.FieldRows(ListHeader1->Format());
-    if (rebuild || RoundFieldsList->topLevelItemCount() != static_cast<int>(rows.size())) {
-        RoundFieldsList->clear();
-        if (rebuild)
-            ListHeader1->SetScrollPos(0);
-        for (const auto& row : rows)
-            RoundFieldsList->AddRow(row);
-    } else {
-        for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-            QTreeWidgetItem* item = RoundFieldsList->topLevelItem(i);
-            for (int c = 0; c < static_cast<int>(rows[i].size()) && c < item->columnCount(); ++c) {
-                // Cells keep their colour prefix for the list's drawing.
-                item->setText(c, Q(rows[i][c]));
-            }
-        }
-    }
+    ShowListRows(RoundFieldsList, editor_.FieldRows(ListHeader1->Format()), rebuild);
     SelectFieldRow(selected);
 }
 

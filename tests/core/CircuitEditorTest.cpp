@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "ErrorTestSupport.h"
 #include "TestLanguage.h"
 #include "app/CircuitEditor.h"
 #include "app/FittingEditor.h"
@@ -28,16 +29,6 @@ const TDevices& Shipped()
 
 const char* const kValve = "Vexalon MV-P";
 const char* const kElbow = "Vexalon PF-E90";
-
-std::string Throws(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const KalorinaError& e) {
-        return e.what();
-    }
-    return "nothing";
-}
 
 // The tree as "text[children]" for comparing shapes; leaves carry their item.
 std::string Shape(const std::vector<ComboTreeNode>& nodes)
@@ -147,8 +138,8 @@ TEST_F(CircuitEditorTest, CatalogueFittingTakesTheValueOfItsSize)
     EXPECT_EQ(fitting.sizeName, "");
     EXPECT_FLOAT_EQ(fitting.value, Shipped().Find<ResistDBItem>(kResistKind, kElbow)->defaultValue);
     // A count that is not a whole number of pieces takes nothing.
-    EXPECT_EQ(Throws([&] { editor.Commit("2.5", "DN20", false); }), "Wrong value");
-    EXPECT_EQ(Throws([&] { editor.Commit("0", "DN20", false); }), "Wrong value");
+    EXPECT_EQ(test::ThrownText([&] { editor.Commit("2.5", "DN20", false); }), "Wrong value");
+    EXPECT_EQ(test::ThrownText([&] { editor.Commit("0", "DN20", false); }), "Wrong value");
     EXPECT_EQ(fitting.sizeName, "");
     EXPECT_EQ(fitting.count, 2);
 
@@ -191,8 +182,8 @@ TEST_F(CircuitEditorTest, UniqueFittingAndFittingLists)
     // A bad count or size stores nothing at all.
     TResist kept = list[1];
     UniqueFittingEditor editor(list[1]);
-    EXPECT_EQ(Throws([&] { editor.Commit({"Other", "2.5", "20", 0, 1, false}); }), "Wrong value");
-    EXPECT_EQ(Throws([&] { editor.Commit({"Other", "1", "99999", 0, 1, false}); }), "Wrong value");
+    EXPECT_EQ(test::ThrownText([&] { editor.Commit({"Other", "2.5", "20", 0, 1, false}); }), "Wrong value");
+    EXPECT_EQ(test::ThrownText([&] { editor.Commit({"Other", "1", "99999", 0, 1, false}); }), "Wrong value");
     EXPECT_EQ(list[1], kept);
 
     // Each line opens in the dialog of its kind.
@@ -237,10 +228,10 @@ TEST_F(CircuitEditorTest, ProjectOptionsMediumAndDefaultsOfNewCircuits)
     ProjectOptionsInputs in{21, 5, 1.5, 10, 0, 45, 35, false, "H2O (IAPWS) 0-100 \xB0" "C", 990, 4e-7, 4180, kValve, 15000};
     ProjectOptionsInputs bad = in;
     bad.downK = -1;
-    EXPECT_EQ(Throws([&] { editor.Commit(bad); }), "Wrong value");
+    EXPECT_EQ(test::ThrownText([&] { editor.Commit(bad); }), "Wrong value");
     bad = in;
     bad.forward = 0;
-    EXPECT_EQ(Throws([&] { editor.Commit(bad); }), "Wrong value");
+    EXPECT_EQ(test::ThrownText([&] { editor.Commit(bad); }), "Wrong value");
     const TProjektOptions& stored = editor.Commit(in);
     EXPECT_FLOAT_EQ(stored.roomTemperature, 21);
     EXPECT_EQ(stored.extraLengthMode, 0);

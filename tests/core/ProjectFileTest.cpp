@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ErrorTestSupport.h"
 #include "ProjectTestSupport.h"
 #include "TestLanguage.h"
 #include "document/TProject.h"
@@ -174,17 +175,9 @@ TEST(ProjectItems, ProjectDataReportBlock)
 TEST(ProjectFile, FailuresCarryATextWithoutLanguageFiles)
 {
     Languages().Clear();
-    auto message = [](auto&& f) {
-        try {
-            f();
-        } catch (const KalorinaError& e) {
-            return std::string(e.what());
-        }
-        return std::string("no failure");
-    };
-    EXPECT_FALSE(message([] { Read(std::string("\x02\0x\0", 4)); }).empty());
-    EXPECT_FALSE(message([] { ParseNumber("x"); }).empty());
-    EXPECT_FALSE(message([] { ParseNumber("-1", 2); }).empty());
+    EXPECT_FALSE(test::ThrownText([] { Read(std::string("\x02\0x\0", 4)); }).empty());
+    EXPECT_FALSE(test::ThrownText([] { ParseNumber("x"); }).empty());
+    EXPECT_FALSE(test::ThrownText([] { ParseNumber("-1", 2); }).empty());
 }
 
 TEST(ParseNumber, PlainDecimalsRoundAsTheFullConversion)
@@ -293,17 +286,9 @@ TEST(ProjectFile, FileFailuresComeFromTheLanguage)
     test::ScopedLanguage lang{{{"IDS_CANNOTOPENFILE", "Nem nyithat\xF3 meg: %s (%s)"},
                                {"IDS_CANNOTWRITEFILE", "Nem \xEDrhat\xF3: %s (%s)"},
                                {"IDS_FILENOTFOUND", "nincs ilyen"}}};
-    auto message = [](auto&& action) {
-        try {
-            action();
-        } catch (const KalorinaError& e) {
-            return std::string(e.what());
-        }
-        return std::string("no failure");
-    };
     TProject p;
-    EXPECT_EQ(message([&] { ReadProjectFile("/no/such/dir/x.klp", p); }),
+    EXPECT_EQ(test::ThrownText([&] { ReadProjectFile("/no/such/dir/x.klp", p); }),
               "Nem nyithat\xF3 meg: /no/such/dir/x.klp (nincs ilyen)");
-    EXPECT_EQ(message([&] { WriteProjectFile("/no/such/dir/x.klp", p); }),
+    EXPECT_EQ(test::ThrownText([&] { WriteProjectFile("/no/such/dir/x.klp", p); }),
               "Nem \xEDrhat\xF3: /no/such/dir/x.klp (nincs ilyen)");
 }

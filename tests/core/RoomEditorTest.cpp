@@ -1,6 +1,7 @@
 // The room and field dialogs' rules on the shipped catalogue, without windows.
 #include <gtest/gtest.h>
 
+#include "ErrorTestSupport.h"
 #include "TestLanguage.h"
 #include "app/EditItem.h"
 #include "app/FieldEditor.h"
@@ -45,15 +46,6 @@ protected:
         in.covering = "R 0.10 parketta/parquet";
         in.zone = zone;
         return in;
-    }
-    std::string Throws(const std::function<void()>& f)
-    {
-        try {
-            f();
-        } catch (const KalorinaError& e) {
-            return e.what();
-        }
-        return "nothing";
     }
 
     test::ScopedLanguage lang{{{"IDS_CANNOTINCREASEDISTANCE", "No denser"}, {"IDS_DTLOGERROR", "Bad temperatures"},
@@ -109,7 +101,7 @@ TEST_F(RoomEditorTest, ChooseListAndOptimumOfTheChosenSystem)
 
     ChooseInputs bad = Inputs(800, 12);
     bad.design.ret = 45;  // return above forward
-    EXPECT_EQ(Throws([&] { editor.ChooseList(bad, choose); }), "Bad temperatures");
+    EXPECT_EQ(test::ThrownText([&] { editor.ChooseList(bad, choose); }), "Bad temperatures");
 }
 
 TEST_F(RoomEditorTest, RememberedCoveringAndRSurviveTheNextOpening)
@@ -173,7 +165,7 @@ TEST_F(RoomEditorTest, FieldsAreAddedChangedAndDeleted)
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows.back()[1], "Total");
 
-    EXPECT_EQ(Throws([&] { editor.Denser(1); }), "No denser");  // already at 100 mm, the densest
+    EXPECT_EQ(test::ThrownText([&] { editor.Denser(1); }), "No denser");  // already at 100 mm, the densest
     editor.Wider(1);
     EXPECT_EQ(editor.Room().fields[1].spacing, 150);
 
@@ -222,7 +214,7 @@ TEST_F(RoomEditorTest, OkStoresANewRoomFunctionUnderTheSmallestFreeNumber)
     FloorHeatingField lost;
     lost.systemName = "Gone";
     editor.Room().fields.push_back(lost);
-    EXPECT_NE(Throws([&] { editor.Commit({}); }), "nothing");
+    EXPECT_NE(test::ThrownText([&] { editor.Commit({}); }), "nothing");
 }
 
 TEST_F(RoomEditorTest, EditItemTakesTheCopyBackOnlyOnOk)
@@ -319,6 +311,6 @@ TEST_F(RoomEditorTest, FieldDialogRules)
     FieldAreaEditor area(part, 12.5);
     EXPECT_EQ(area.MaximumText(), "12.5");
     area.Commit(12.5);
-    EXPECT_EQ(Throws([&] { area.Commit(12.6); }), "Too big");
+    EXPECT_EQ(test::ThrownText([&] { area.Commit(12.6); }), "Too big");
     EXPECT_FLOAT_EQ(part.assignedPart, 12.6f);  // stored at once, as typed
 }

@@ -493,15 +493,9 @@ TEST_F(CircuitDialogTest, ScenarioDesignAProjectThroughTheDialogs)
     EXPECT_EQ(form->totals[3]->text().isEmpty(), false);
 
     const std::string path = KALORINA_BINARY_DIR "/design-scenario.klp";
-    files.Answer(path);
-    TriggerAction(form.get(), "FileSave");
-    EXPECT_FALSE(form->Project().modified);
-
     // The file as `kalorina-cli show` reads it.
-    TProject shown;
-    ReadProjectFile(path, shown);
-    shown.RecountAssignedSurfaces();
-    shown.ComputeTotals();
+    const TProject shown = SaveAndReadBack(form.get(), path);
+    EXPECT_FALSE(form->Project().modified);
     const std::string json = ProjectJson(shown, RecalcOutcome(shown));
     ASSERT_EQ(shown.rooms.size(), 2u);
     ASSERT_EQ(shown.rounds.size(), 2u);

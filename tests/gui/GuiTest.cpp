@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include "../core/TestLanguage.h"
+#include "app/ProjectFiles.h"
 #include "lang/LanguageLoader.h"
 #include "lang/TLanguages.h"
 
@@ -88,6 +89,17 @@ void GuiTest::TriggerAction(QWidget* window, const char* name)
 void GuiTest::OnModal(std::function<void(QDialog&)> handler, const char* objectName)
 {
     handlers_.push_back({std::move(handler), objectName ? objectName : ""});
+}
+
+TProject GuiTest::SaveAndReadBack(QWidget* mainWindow, const std::string& path)
+{
+    files.Answer(path);
+    TriggerAction(mainWindow, "FileSave");
+    TProject shown;
+    ReadProjectFile(path, shown);
+    shown.RecountAssignedSurfaces();
+    shown.ComputeTotals();
+    return shown;
 }
 
 void GuiTest::SavePicture(QWidget* widget, const char* fileName)

@@ -18,6 +18,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
+#include "document/TProject.h"
 
 namespace kalorina::test {
 
@@ -72,6 +73,9 @@ protected:
     void OnModal(std::function<void(QDialog&)> handler, const char* objectName = nullptr);
     // Saves a picture of `widget` as `fileName` in the build folder for review.
     static void SavePicture(QWidget* widget, const char* fileName);
+    // Saves the main window's project to `path` through its File/Save command and
+    // reads the file back the way the command line does: surfaces recounted, totals computed.
+    TProject SaveAndReadBack(QWidget* mainWindow, const std::string& path);
 
     // How long an unhandled modal dialog may stay open before it fails the test.
     int modalWaitMs = 3000;

@@ -443,14 +443,8 @@ TEST_F(RoomDialogTest, ScenarioDesignTwoFieldsAndSave)
     EXPECT_TRUE(form->Project().modified);
 
     const std::string path = KALORINA_BINARY_DIR "/room-scenario.klp";
-    files.Answer(path);
-    TriggerAction(form.get(), "FileSave");
+    const TProject shown = SaveAndReadBack(form.get(), path);
     EXPECT_FALSE(form->Project().modified);
-
-    TProject shown;
-    ReadProjectFile(path, shown);
-    shown.RecountAssignedSurfaces();
-    shown.ComputeTotals();
     const std::string json = ProjectJson(shown, RecalcOutcome(shown));
     ASSERT_EQ(shown.rooms.size(), 1u);
     ASSERT_EQ(shown.rooms[0].fields.size(), 2u);

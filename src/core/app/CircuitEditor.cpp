@@ -8,6 +8,22 @@
 
 namespace kalorina {
 
+namespace {
+
+// Runs a recomputation of the circuit; the text of its refusal, if it refused.
+template <class Work>
+std::optional<std::string> Refusal(Work&& work)
+{
+    try {
+        work();
+    } catch (const KalorinaError& e) {
+        return std::string(e.what());
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 CircuitDialogMemory& CircuitDialogState()
 {
     static CircuitDialogMemory memory;
@@ -101,12 +117,7 @@ CircuitView CircuitEditor::View()
 
 std::optional<std::string> CircuitEditor::Recalculate()
 {
-    try {
-        round_.Recalculate(project_, devices_);
-    } catch (const KalorinaError& e) {
-        return std::string(e.what());
-    }
-    return std::nullopt;
+    return Refusal([this] { round_.Recalculate(project_, devices_); });
 }
 
 std::optional<std::string> CircuitEditor::SetValues(const CircuitInputs& in)
@@ -227,12 +238,7 @@ int CircuitEditor::MoveField(int index, bool up)
 
 std::optional<std::string> CircuitEditor::ApplyToFields()
 {
-    try {
-        round_.ApplyToFields(project_, devices_);
-    } catch (const KalorinaError& e) {
-        return std::string(e.what());
-    }
-    return std::nullopt;
+    return Refusal([this] { round_.ApplyToFields(project_, devices_); });
 }
 
 ValveSizeChoice CircuitEditor::ApplyValveType(const std::string& typeText, bool takeSize, const std::string& sizeText)

@@ -15,6 +15,7 @@
 
 #include "help/Help.h"
 #include "platform/DialogSupport.h"
+#include "platform/FormLayout.h"
 #include "platform/NumberInput.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
@@ -113,23 +114,14 @@ TProgramOptionsForm::TProgramOptionsForm(TProgramOptions& options, const Service
     languageLayout->addLayout(languages);
     languageLayout->addStretch();
 
-    auto* buttons = new QHBoxLayout;
-    QPushButton* ok = NamedButton("OK", QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    QPushButton* cancel = NamedButton("Cancel", QStringLiteral("Elvet"), this);
-    QPushButton* help = NamedButton("Help", QStringLiteral("Súgó"), this);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    root->addLayout(buttons);
+    const DialogButtons buttons =
+        MakeDialogButtons(this, HelpTopic::ProgramOptions, QStringLiteral("Elvet"), {"OK", "Cancel", "Help"});
+    root->addLayout(ButtonRow(buttons));
     StatusBar = NamedStatusBar(this);
     root->addWidget(StatusBar);
 
-    connect(ok, &QPushButton::clicked, this, &TProgramOptionsForm::accept);
-    connect(cancel, &QPushButton::clicked, this, &TProgramOptionsForm::reject);
+    connect(buttons.ok, &QPushButton::clicked, this, &TProgramOptionsForm::accept);
     connect(change, &QPushButton::clicked, this, &TProgramOptionsForm::ChangeReportFontClick);
-    InstallHelp(this, HelpTopic::ProgramOptions, help);
     TranslateForm(this);
     ShowView();
     resize(520, 420);

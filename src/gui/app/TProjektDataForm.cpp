@@ -10,6 +10,7 @@
 
 #include "help/Help.h"
 #include "platform/DialogSupport.h"
+#include "platform/FormLayout.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
 
@@ -43,19 +44,10 @@ TProjektDataForm::TProjektDataForm(TProject& project, QWidget* parent) : QDialog
     grid->addWidget(Date, row, 1);
     root->addLayout(grid);
 
-    auto* buttons = new QHBoxLayout;
-    QPushButton* ok = NamedButton("OK", QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    QPushButton* cancel = NamedButton("Cancel", QStringLiteral("Elvet"), this);
-    QPushButton* help = NamedButton("Help", QStringLiteral("Súgó"), this);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    root->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &TProjektDataForm::accept);
-    connect(cancel, &QPushButton::clicked, this, &TProjektDataForm::reject);
-    InstallHelp(this, HelpTopic::ProjectData, help);
+    const DialogButtons buttons =
+        MakeDialogButtons(this, HelpTopic::ProjectData, QStringLiteral("Elvet"), {"OK", "Cancel", "Help"});
+    root->addLayout(ButtonRow(buttons));
+    connect(buttons.ok, &QPushButton::clicked, this, &TProjektDataForm::accept);
     TranslateForm(this);
 
     const ProjectDataView v = editor_.View();

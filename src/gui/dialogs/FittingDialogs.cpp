@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "platform/DialogSupport.h"
+#include "platform/FormLayout.h"
 #include "platform/NumberInput.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
@@ -40,18 +41,9 @@ QComboBox* NamedCombo(const char* name)
 // OK, Cancel and the help button; F1 and the button open the fittings page.
 QDialogButtonBox* Buttons(QDialog* dialog, const std::function<void()>& ok)
 {
-    auto* box = new QDialogButtonBox;
-    auto* okButton = NamedButton("OKButton", QStringLiteral("OK"));
-    okButton->setDefault(true);
-    auto* cancel = NamedButton("CancelButton", T("Mégsem"));
-    auto* help = NamedButton("HelpButton", T("Súgó"));
-    InstallHelp(dialog, HelpTopic::Fittings, help);
-    box->addButton(okButton, QDialogButtonBox::AcceptRole);
-    box->addButton(cancel, QDialogButtonBox::RejectRole);
-    box->addButton(help, QDialogButtonBox::HelpRole);
-    QObject::connect(okButton, &QPushButton::clicked, dialog, ok);
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    return box;
+    const DialogButtons buttons = MakeDialogButtons(dialog, HelpTopic::Fittings, T("Mégsem"));
+    QObject::connect(buttons.ok, &QPushButton::clicked, dialog, ok);
+    return ButtonBox(buttons);
 }
 
 // A label that opens its hint, the item's document, when clicked.

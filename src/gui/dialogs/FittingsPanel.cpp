@@ -12,9 +12,11 @@
 #include "catalogue/DeviceTreeWidget.h"
 #include "dialogs/FittingDialogs.h"
 #include "lang/TLanguages.h"
+#include "listview/ListRows.h"
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"
 #include "platform/QtText.h"
+#include "platform/TreeRows.h"
 
 namespace kalorina::gui {
 
@@ -36,16 +38,6 @@ void RestoreExpanded(QTreeWidgetItem* item, const std::vector<bool>& flags, std:
     ++next;
     for (int i = 0; i < item->childCount(); ++i)
         RestoreExpanded(item->child(i), flags, next);
-}
-
-QTreeWidgetItem* FindText(QTreeWidgetItem* item, const QString& text)
-{
-    if (item->text(0) == text)
-        return item;
-    for (int i = 0; i < item->childCount(); ++i)
-        if (auto* found = FindText(item->child(i), text))
-            return found;
-    return nullptr;
 }
 
 } // namespace
@@ -120,7 +112,10 @@ FittingsPanel::FittingsPanel(const Setup& setup, const TDevices& devices, const 
         memory_->savedTree.reset();
     }
     if (memory_ && !memory_->lastNode.empty() && ResistsTree->topLevelItemCount() > 0)
-        if (auto* node = FindText(ResistsTree->topLevelItem(0), Q(memory_->lastNode)))
+        if (auto* node = FindInSubtree(ResistsTree->topLevelItem(0),
+                                       [text = Q(memory_->lastNode)](const QTreeWidgetItem* item) {
+                                           return item->text(0) == text;
+                                       }))
             ResistsTree->setCurrentItem(node);
 
     connect(ResistsTree, &QTreeWidget::itemDoubleClicked, this, [this] { AddResistActionExecute(); });
@@ -150,34 +145,20 @@ FittingsPanel::~FittingsPanel()
 void FittingsPanel::RefreshFittingList(bool rebuild)
 {
     const int selected = SelectedFitting();
-    const auto rows = list_().Rows(Header->Format());
-    if (rebuild || ResistsList->topLevelItemCount() != static_cast<int>(rows.size())) {
-        ResistsList->clear();
-        if (rebuild)
-            Header->SetScrollPos(0);
-        for (const auto& row : rows)
-            ResistsList->AddRow(row);
-    } else {
-        for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-            QTreeWidgetItem* item = ResistsList->topLevelItem(i);
-            for (int c = 0; c < static_cast<int>(rows[i].size()) && c < item->columnCount(); ++c)
-                item->setText(c, Q(rows[i][c]));
-        }
-    }
+    ShowListRows(ResistsList, list_().Rows(Header->Format()), rebuild);
     SelectFitting(selected);
     UpdateActions();
 }
 
 int FittingsPanel::SelectedFitting() const
 {
-    auto* item = ResistsList->currentItem();
-    return item && item->isSelected() ? ResistsList->indexOfTopLevelItem(item) : -1;
+    return SelectedTopLevelRow(ResistsList);
 }
 
 void FittingsPanel::SelectFitting(int index)
 {
-    if (index >= 0 && index < ResistsList->topLevelItemCount())
-        ResistsList->setCurrentItem(ResistsList->topLevelItem(index));
+    if (auto* item = TopLevelRow(ResistsList, index))
+        ResistsList->setCurrentItem(item);
 }
 
 void FittingsPanel::UpdateActions()
@@ -186,6 +167,19 @@ void FittingsPanel::UpdateActions()
     ModifyResistAction->setEnabled(selected);
     DeleteResistAction->setEnabled(selected);
     AddResistAction->setEnabled(DeviceTreeTag(ResistsTree->currentItem()) != 0);
+}
+
+void FittingsPanel::ListChanged(int select)
+{
+    RefreshFittingList(true);
+    SelectFitting(select);
+    NotifyChanged();
+}
+
+void FittingsPanel::NotifyChanged()
+{
+    if (changed)
+        changed();
 }
 
 void FittingsPanel::AddResistActionExecute()
@@ -199,10 +193,7 @@ void FittingsPanel::AddResistActionExecute()
     });
     if (!added)
         return;
-    RefreshFittingList(true);
-    SelectFitting(list.Count() - 1);
-    if (changed)
-        changed();
+    ListChanged(list.Count() - 1);
 }
 
 void FittingsPanel::AddUniqueResistActionExecute()
@@ -210,10 +201,7 @@ void FittingsPanel::AddUniqueResistActionExecute()
     FittingList list = list_();
     if (!list.AddUnique([this](TResist& f) { return EditUniqueFitting(window(), services_, f); }))
         return;
-    RefreshFittingList(true);
-    SelectFitting(list.Count() - 1);
-    if (changed)
-        changed();
+    ListChanged(list.Count() - 1);
 }
 
 void FittingsPanel::ModifyResistActionExecute()
@@ -226,8 +214,7 @@ void FittingsPanel::ModifyResistActionExecute()
         [this](TResist& f) { return EditUniqueFitting(window(), services_, f); });
     // A size chosen in the catalogue dialog stays even when it was cancelled.
     RefreshFittingList(false);
-    if (changed)
-        changed();
+    NotifyChanged();
 }
 
 void FittingsPanel::DeleteResistActionExecute()
@@ -239,10 +226,7 @@ void FittingsPanel::DeleteResistActionExecute()
     if (!AskYesNo(services_, list.DeleteQuestion(index)))
         return;
     list.Delete(index);
-    RefreshFittingList(true);
-    SelectFitting(std::min(index, list.Count() - 1));
-    if (changed)
-        changed();
+    ListChanged(std::min(index, list.Count() - 1));
 }
 
 } // namespace kalorina::gui

@@ -52,6 +52,9 @@ public:
 
 private:
     void UpdateActions();
+    // After the list grew or shrank: rebuilds it, selects row `select`, tells `changed`.
+    void ListChanged(int select);
+    void NotifyChanged();
 
     const TDevices& devices_;
     Services services_;

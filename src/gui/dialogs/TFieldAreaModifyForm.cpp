@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/DialogSupport.h"
+#include "platform/FormLayout.h"
 #include "platform/NumberInput.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
@@ -32,26 +33,16 @@ TFieldAreaModifyForm::TFieldAreaModifyForm(FloorHeatingRoundField& part, double 
     grid->addWidget(NamedLabel("AreaMaxLabel", QStringLiteral("A beépíthető felület maximuma:")), 1, 0);
     grid->addWidget(AreaMax, 1, 1);
     grid->addWidget(NamedLabel("AreaMaxUnit", QStringLiteral("m2")), 1, 2);
-    auto* ok = NamedButton("OKButton", QStringLiteral("OK"));
-    ok->setDefault(true);
-    auto* cancel = NamedButton("CancelButton", QStringLiteral("Elvet"));
-    auto* help = NamedButton("HelpButton", QStringLiteral("Súgó"));
-    InstallHelp(this, HelpTopic::FieldArea, help);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::FieldArea, QStringLiteral("Elvet"));
     auto* root = new QVBoxLayout(this);
     root->addLayout(grid);
-    root->addLayout(buttons);
+    root->addLayout(ButtonRow(buttons));
     root->addWidget(StatusBar);
     TranslateForm(this);
 
     Area->setText(Q(editor_.AreaText()));
     AreaMax->setText(Q(editor_.MaximumText()));
-    connect(ok, &QPushButton::clicked, this, &TFieldAreaModifyForm::accept);
-    connect(cancel, &QPushButton::clicked, this, &TFieldAreaModifyForm::reject);
+    connect(buttons.ok, &QPushButton::clicked, this, &TFieldAreaModifyForm::accept);
 }
 
 void TFieldAreaModifyForm::accept()

@@ -13,6 +13,7 @@
 #include "app/DialogEditor.h"
 #include "dialogs/ZoneCombo.h"
 #include "platform/DialogSupport.h"
+#include "platform/FormLayout.h"
 #include "platform/NumberInput.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
@@ -134,21 +135,11 @@ void TFloorHeatingModifyForm::BuildControls()
     line("OversidePowerLabel", QStringLiteral("Hőleadás lefele:"), OversidePower, QStringLiteral("W"));
     line("PowerSumLabel", QStringLiteral("Össz hőleadás:"), PowerSum, QStringLiteral("W"));
 
-    auto* ok = NamedButton("OKButton", QStringLiteral("OK"));
-    ok->setDefault(true);
-    auto* cancel = NamedButton("CancelButton", QStringLiteral("Elvet"));
-    auto* help = NamedButton("HelpButton", QStringLiteral("Súgó"));
-    InstallHelp(this, HelpTopic::Field, help);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::Field, QStringLiteral("Elvet"));
     auto* root = new QVBoxLayout(this);
     root->addLayout(grid);
-    root->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &TFloorHeatingModifyForm::accept);
-    connect(cancel, &QPushButton::clicked, this, &TFloorHeatingModifyForm::reject);
+    root->addLayout(ButtonRow(buttons));
+    connect(buttons.ok, &QPushButton::clicked, this, &TFloorHeatingModifyForm::accept);
 }
 
 void TFloorHeatingModifyForm::ShowChoices(const FieldChoices& c)
@@ -197,16 +188,8 @@ void TFloorHeatingModifyForm::FieldChanged()
     if (!leaving_.Enter())
         return;
     LeaveGuard::Scope scope(leaving_);
-    FieldInputs in;
-    if (!ReadFieldValues(in))
-        return;
-    try {
-        editor_.Apply(in);
-    } catch (const KalorinaError& e) {
-        ShowFailure(services_, e.what());
-        return;
-    }
-    ShowFieldResults();
+    if (ApplyFieldValues())
+        ShowFieldResults();
 }
 
 void TFloorHeatingModifyForm::ShowFieldResults()
@@ -246,18 +229,16 @@ void TFloorHeatingModifyForm::DistancesChange()
         FieldChanged();
 }
 
-void TFloorHeatingModifyForm::accept()
+bool TFloorHeatingModifyForm::ApplyFieldValues()
 {
     FieldInputs in;
-    if (!ReadFieldValues(in))
-        return;
-    try {
-        editor_.Apply(in);
-    } catch (const KalorinaError& e) {
-        ShowFailure(services_, e.what());
-        return;
-    }
-    QDialog::accept();
+    return ReadFieldValues(in) && RunOrShowFailure(services_, [&] { editor_.Apply(in); });
+}
+
+void TFloorHeatingModifyForm::accept()
+{
+    if (ApplyFieldValues())
+        QDialog::accept();
 }
 
 } // namespace kalorina::gui

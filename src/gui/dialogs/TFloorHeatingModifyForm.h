@@ -36,6 +36,8 @@ private:
     void ShowChoices(const FieldChoices& choices);
     // Copies the controls into the field; false (focus on the bad edit) on a bad number.
     bool ReadFieldValues(FieldInputs& inputs);
+    // Reads the edits and hands them to the editor; a refusal is shown.
+    bool ApplyFieldValues();
     // Reads, recomputes and shows the results; a calculation failure in a message box.
     void FieldChanged();
     void ShowFieldResults();

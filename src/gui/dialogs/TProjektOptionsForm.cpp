@@ -15,6 +15,7 @@
 #include "dialogs/FittingsPanel.h"
 #include "dialogs/TTreeForComboForm.h"
 #include "platform/DialogSupport.h"
+#include "platform/FormLayout.h"
 #include "platform/NumberInput.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
@@ -68,38 +69,27 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     auto* thermal = new QGroupBox(T("Hőtechnikai adatok"));
     thermal->setObjectName(QStringLiteral("ThermalGroup"));
     auto* tg = new QGridLayout(thermal);
-    int row = 0;
-    auto add = [&row](QGridLayout* g, const char* name, const char* caption, QWidget* w, const char* unit) {
-        g->addWidget(NamedLabel(name, T(caption)), row, 0);
-        g->addWidget(w, row, 1);
-        g->addWidget(new QLabel(T(unit)), row, 2);
-        ++row;
-    };
-    add(tg, "HeatingInSideTempLabel", "Helyiség méretezési hőmérséklet", HeatingInSideTemp, "°C");
-    add(tg, "OversideTemperatureLabel", "Alsó tér hőmérséklete", OversideTemperature, "°C");
-    add(tg, "OversidekLabel", "Hőátadási tényező lefelé", Oversidek, "W/m2K");
+    GridRows thermalRows(tg);
+    thermalRows.Add("HeatingInSideTempLabel", T("Helyiség méretezési hőmérséklet"), HeatingInSideTemp, T("°C"));
+    thermalRows.Add("OversideTemperatureLabel", T("Alsó tér hőmérséklete"), OversideTemperature, T("°C"));
+    thermalRows.Add("OversidekLabel", T("Hőátadási tényező lefelé"), Oversidek, T("W/m2K"));
     auto* medium = new QGroupBox(T("Fűtőközeg"));
     medium->setObjectName(QStringLiteral("MediumGroup"));
     auto* mg = new QGridLayout(medium);
-    row = 0;
-    add(mg, "ForwardTemperatureLabel", "Előremenő hőmérséklet", ForwardTemperature, "°C");
-    add(mg, "BackwardTemperatureLabel", "Visszatérő hőmérséklet", BackwardTemperature, "°C");
-    mg->addWidget(MediumType, row++, 0, 1, 3);
-    add(mg, "RoLabel", "Sűrűség", Ro, "kg/m3");
-    add(mg, "NuLabel", "Kinematikai viszkozitás", Nu, "m2/s");
-    add(mg, "SpecificHeatLabel", "Fajhő", SpecificHeat, "J/kgK");
+    GridRows mediumRows(mg);
+    mediumRows.Add("ForwardTemperatureLabel", T("Előremenő hőmérséklet"), ForwardTemperature, T("°C"));
+    mediumRows.Add("BackwardTemperatureLabel", T("Visszatérő hőmérséklet"), BackwardTemperature, T("°C"));
+    mediumRows.Span(MediumType);
+    mediumRows.Add("RoLabel", T("Sűrűség"), Ro, T("kg/m3"));
+    mediumRows.Add("NuLabel", T("Kinematikai viszkozitás"), Nu, T("m2/s"));
+    mediumRows.Add("SpecificHeatLabel", T("Fajhő"), SpecificHeat, T("J/kgK"));
     auto* hydraulic = new QGroupBox(T("Hidraulikai adatok"));
     hydraulic->setObjectName(QStringLiteral("HydraulicGroup"));
     auto* hg = new QGridLayout(hydraulic);
-    hg->addWidget(NamedLabel("ValveTypeLabel", T("Beszabályozó elem típusa")), 0, 0);
-    hg->addWidget(ValveType, 0, 1);
-    hg->addWidget(SpeedButton25, 0, 2);
-    hg->addWidget(NamedLabel("AvailablePressureLabel", T("Felhasználható nyomás")), 1, 0);
-    hg->addWidget(AvailablePressure, 1, 1);
-    hg->addWidget(new QLabel(QStringLiteral("Pa")), 1, 2);
-    hg->addWidget(NamedLabel("LengthPlusLabel", T("Kiegészítő hossz")), 2, 0);
-    hg->addWidget(LengthPlus, 2, 1);
-    hg->addWidget(LengthPlusMode, 2, 2);
+    GridRows hydraulicRows(hg);
+    hydraulicRows.Add("ValveTypeLabel", T("Beszabályozó elem típusa"), ValveType, SpeedButton25);
+    hydraulicRows.Add("AvailablePressureLabel", T("Felhasználható nyomás"), AvailablePressure, QStringLiteral("Pa"));
+    hydraulicRows.Add("LengthPlusLabel", T("Kiegészítő hossz"), LengthPlus, LengthPlusMode);
 
     Fittings = new FittingsPanel({"ListHeader1", "ResistItemsTitle2", nullptr, &ProjectOptionsDialogState()},
                                  devices, services, [this] { return editor_.Fittings(); });
@@ -107,15 +97,7 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     fittingsBox->setObjectName(QStringLiteral("ResistsGroup"));
     (new QVBoxLayout(fittingsBox))->addWidget(Fittings);
 
-    auto* buttons = new QDialogButtonBox;
-    auto* ok = NamedButton("OKButton", QStringLiteral("OK"));
-    ok->setDefault(true);
-    auto* cancel = NamedButton("CancelButton", T("Mégsem"));
-    auto* help = NamedButton("HelpButton", T("Súgó"));
-    InstallHelp(this, HelpTopic::ProjectOptions, help);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-    buttons->addButton(help, QDialogButtonBox::HelpRole);
+    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::ProjectOptions, T("Mégsem"));
     StatusBar = NamedStatusBar();
 
     auto* top = new QHBoxLayout;
@@ -128,7 +110,7 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(fittingsBox, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(ButtonBox(buttons));
     layout->addWidget(StatusBar);
     TranslateForm(this);
 
@@ -160,8 +142,7 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     connect(ForwardTemperature, &QLineEdit::editingFinished, this, [this] { MediumChange(); });
     connect(BackwardTemperature, &QLineEdit::editingFinished, this, [this] { MediumChange(); });
     connect(SpeedButton25, &QToolButton::clicked, this, [this] { ChooseFromTree(ValveType); });
-    connect(ok, &QPushButton::clicked, this, [this] { OKClick(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.ok, &QPushButton::clicked, this, [this] { OKClick(); });
 }
 
 void TProjektOptionsForm::SetPropertiesReadOnly(bool readOnly)

@@ -694,13 +694,8 @@ void TRoomModifyForm::accept()
     std::vector<std::string> listed;
     for (int i = 0; i < Function->count(); ++i)
         listed.push_back(Cp(Function->itemText(i)));
-    try {
-        editor_.Commit(listed);
-    } catch (const KalorinaError& e) {
-        ShowFailure(services_, e.what());
-        return;
-    }
-    QDialog::accept();
+    if (RunOrShowFailure(services_, [&] { editor_.Commit(listed); }))
+        QDialog::accept();
 }
 
 bool EditRoomInDialog(TRoomItem& room, const TDevices& devices, const TProjektOptions& options,

@@ -22,11 +22,14 @@
 #include "dialogs/FittingsPanel.h"
 #include "dialogs/TFieldAreaModifyForm.h"
 #include "dialogs/TTreeForComboForm.h"
+#include "listview/ListRows.h"
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"
+#include "platform/FormLayout.h"
 #include "platform/NumberInput.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
+#include "platform/TreeRows.h"
 #include "util/Error.h"
 
 namespace kalorina::gui {
@@ -88,21 +91,12 @@ TRoundModifyForm::TRoundModifyForm(const TRoundItem& round, TProject& project, c
     PageControl1->addTab(FieldsPage, T("Fűtőmezők kiosztása"));
     PageControl1->addTab(HydraulicsPage, T("Hidraulikai adatok"));
 
-    auto* buttons = new QDialogButtonBox;
-    auto* ok = NamedButton("OKButton", QStringLiteral("OK"));
-    ok->setDefault(true);
-    auto* cancel = NamedButton("CancelButton", T("Mégsem"));
-    auto* help = NamedButton("HelpButton", T("Súgó"));
-    InstallHelp(this, HelpTopic::Circuit, help);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-    buttons->addButton(help, QDialogButtonBox::HelpRole);
-    connect(ok, &QPushButton::clicked, this, [this] { OKClick(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::Circuit, T("Mégsem"));
+    connect(buttons.ok, &QPushButton::clicked, this, [this] { OKClick(); });
     StatusBar = NamedStatusBar();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(ButtonBox(buttons));
     layout->addWidget(StatusBar);
     resize(960, 680);
 
@@ -299,33 +293,24 @@ QWidget* TRoundModifyForm::BuildHydraulicsPage()
     auto* tube = new QGroupBox(T("Csővezeték"));
     tube->setObjectName(QStringLiteral("TubeGroup"));
     auto* tg = new QGridLayout(tube);
-    int r = 0;
-    auto line = [&r](QGridLayout* g, const char* name, const char* caption, QWidget* w, const char* unit) {
-        g->addWidget(NamedLabel(name, T(caption)), r, 0);
-        g->addWidget(w, r, 1);
-        g->addWidget(new QLabel(T(unit)), r, 2);
-        ++r;
-    };
-    line(tg, "TubeTypeLabel", "Cső típusa", TubeType, "");
-    line(tg, "TubeSizeLabel", "Cső mérete", TubeSize, "");
-    line(tg, "LengthOriginLabel", "Mezők csőhossza", LengthOrigin, "m");
-    tg->addWidget(NamedLabel("TubeLengthPlusLabel", T("Kiegészítő hossz")), r, 0);
-    tg->addWidget(TubeLengthPlus, r, 1);
-    tg->addWidget(TubeLengthPlusMode, r++, 2);
-    line(tg, "LengthLabel", "Teljes csőhossz", Length, "m");
-    line(tg, "SpeedLabel", "Áramlási sebesség", Speed, "m/s");
-    line(tg, "DpProMeterLabel", "Fajlagos nyomásesés", DpProMeter, "Pa/m");
-    line(tg, "DpTubeLabel", "Cső nyomásesése", DpTube, "Pa");
-    line(tg, "PDinLabel", "Dinamikus nyomás", PDin, "Pa");
+    GridRows tubeRows(tg);
+    tubeRows.Add("TubeTypeLabel", T("Cső típusa"), TubeType, QString());
+    tubeRows.Add("TubeSizeLabel", T("Cső mérete"), TubeSize, QString());
+    tubeRows.Add("LengthOriginLabel", T("Mezők csőhossza"), LengthOrigin, T("m"));
+    tubeRows.Add("TubeLengthPlusLabel", T("Kiegészítő hossz"), TubeLengthPlus, TubeLengthPlusMode);
+    tubeRows.Add("LengthLabel", T("Teljes csőhossz"), Length, T("m"));
+    tubeRows.Add("SpeedLabel", T("Áramlási sebesség"), Speed, T("m/s"));
+    tubeRows.Add("DpProMeterLabel", T("Fajlagos nyomásesés"), DpProMeter, T("Pa/m"));
+    tubeRows.Add("DpTubeLabel", T("Cső nyomásesése"), DpTube, T("Pa"));
+    tubeRows.Add("PDinLabel", T("Dinamikus nyomás"), PDin, T("Pa"));
 
     auto* pressure = new QGroupBox(T("Nyomásviszonyok"));
     pressure->setObjectName(QStringLiteral("PressureGroup"));
-    auto* pg = new QGridLayout(pressure);
-    r = 0;
-    line(pg, "AvailablePressureLabel", "Felhasználható nyomás", AvailablePressure, "Pa");
-    line(pg, "DpResistsLabel", "Alaki ellenállások nyomásesése", DpResists, "Pa");
-    line(pg, "PressureLossLabel", "Kör ellenállása", PressureLoss, "Pa");
-    line(pg, "NeededTrottleLabel", "Szükséges fojtás", NeededTrottle, "Pa");
+    GridRows pressureRows(new QGridLayout(pressure));
+    pressureRows.Add("AvailablePressureLabel", T("Felhasználható nyomás"), AvailablePressure, T("Pa"));
+    pressureRows.Add("DpResistsLabel", T("Alaki ellenállások nyomásesése"), DpResists, T("Pa"));
+    pressureRows.Add("PressureLossLabel", T("Kör ellenállása"), PressureLoss, T("Pa"));
+    pressureRows.Add("NeededTrottleLabel", T("Szükséges fojtás"), NeededTrottle, T("Pa"));
 
     auto* valve = new QGroupBox(T("Beszabályozó elem"));
     valve->setObjectName(QStringLiteral("ValveGroup"));
@@ -338,10 +323,10 @@ QWidget* TRoundModifyForm::BuildHydraulicsPage()
     vg->addLayout(typeRow, 0, 1, 1, 2);
     vg->addWidget(NamedLabel("ValveSizeLabel", T("Méret")), 1, 0);
     vg->addWidget(ValveSize, 1, 1, 1, 2);
-    r = 2;
-    line(vg, "RecommendedValveSizeLabel", "Javasolt méret", RecommendedValveSize, "");
-    line(vg, "ThrottlePressureLabel", "Fojtás a szelepen", ThrottlePressure, "Pa");
-    line(vg, "ValvePositionLabel", "Javasolt állás", ValvePosition, "");
+    GridRows valveRows(vg, 2);
+    valveRows.Add("RecommendedValveSizeLabel", T("Javasolt méret"), RecommendedValveSize, QString());
+    valveRows.Add("ThrottlePressureLabel", T("Fojtás a szelepen"), ThrottlePressure, T("Pa"));
+    valveRows.Add("ValvePositionLabel", T("Javasolt állás"), ValvePosition, QString());
 
     CircuitDialogMemory& memory = CircuitDialogState();
     Fittings = new FittingsPanel(
@@ -528,37 +513,18 @@ void TRoundModifyForm::RefreshCircuitDisplay(bool rebuild)
 void TRoundModifyForm::RefreshCircuitFieldList(bool rebuild)
 {
     const int selected = SelectedFieldRow();
-    const auto rows = editor_.FieldRows(ListHeader1->Format());
-    if (rebuild || RoundFieldsList->topLevelItemCount() != static_cast<int>(rows.size())) {
-        RoundFieldsList->clear();
-        if (rebuild)
-            ListHeader1->SetScrollPos(0);
-        for (const auto& row : rows)
-            RoundFieldsList->AddRow(row);
-    } else {
-        for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-            QTreeWidgetItem* item = RoundFieldsList->topLevelItem(i);
-            for (int c = 0; c < static_cast<int>(rows[i].size()) && c < item->columnCount(); ++c) {
-                // Cells keep their colour prefix for the list's drawing.
-                item->setText(c, Q(rows[i][c]));
-            }
-        }
-    }
+    ShowListRows(RoundFieldsList, editor_.FieldRows(ListHeader1->Format()), rebuild);
     SelectFieldRow(selected);
 }
 
 int TRoundModifyForm::SelectedFieldRow() const
 {
-    auto* item = RoundFieldsList->currentItem();
-    return item && item->isSelected() ? RoundFieldsList->indexOfTopLevelItem(item) : -1;
+    return SelectedTopLevelRow(RoundFieldsList);
 }
 
 void TRoundModifyForm::SelectFieldRow(int row)
 {
-    if (row >= 0 && row < RoundFieldsList->topLevelItemCount())
-        RoundFieldsList->setCurrentItem(RoundFieldsList->topLevelItem(row));
-    else
-        RoundFieldsList->setCurrentItem(nullptr);
+    RoundFieldsList->setCurrentItem(TopLevelRow(RoundFieldsList, row));
 }
 
 void TRoundModifyForm::UpdateCircuitActions()

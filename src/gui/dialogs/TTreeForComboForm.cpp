@@ -9,6 +9,7 @@
 #include "app/TypeChooser.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
+#include "platform/TreeRows.h"
 
 namespace kalorina::gui {
 
@@ -24,16 +25,6 @@ void AddNodes(QTreeWidget* tree, QTreeWidgetItem* parent, const std::vector<Comb
         item->setData(0, kItemRole, node.item + 1);
         AddNodes(tree, item, node.children);
     }
-}
-
-QTreeWidgetItem* FindLeaf(QTreeWidgetItem* item, int marker)
-{
-    if (item->data(0, kItemRole).toInt() == marker)
-        return item;
-    for (int i = 0; i < item->childCount(); ++i)
-        if (auto* found = FindLeaf(item->child(i), marker))
-            return found;
-    return nullptr;
 }
 
 } // namespace
@@ -60,7 +51,9 @@ TTreeForComboForm::TTreeForComboForm(QComboBox* combo, QWidget* parent) : QDialo
     const int current = combo->findText(combo->currentText(), Qt::MatchExactly);
     QTreeWidgetItem* leaf = nullptr;
     for (int i = 0; current >= 0 && !leaf && i < TreeView->topLevelItemCount(); ++i)
-        leaf = FindLeaf(TreeView->topLevelItem(i), current + 1);
+        leaf = FindInSubtree(TreeView->topLevelItem(i), [marker = current + 1](const QTreeWidgetItem* item) {
+            return item->data(0, kItemRole).toInt() == marker;
+        });
     if (leaf) {
         TreeView->setCurrentItem(leaf);
         TreeView->scrollToItem(leaf);

@@ -374,26 +374,19 @@ void TChangeHeaderForm::SelectionChanged(int entry)
 
 void TChangeHeaderForm::Move(int delta)
 {
-    try {
-        editor_.Move(delta, ReadInput());
-    } catch (const KalorinaError& e) {
-        ShowFailure(services_, e.what());
-        return;
-    }
-    ShowView();
+    if (RunOrShowFailure(services_, [&] { editor_.Move(delta, ReadInput()); }))
+        ShowView();
 }
 
 void TChangeHeaderForm::accept()
 {
-    try {
+    const bool committed = RunOrShowFailure(services_, [&] {
         const std::string notice = editor_.Commit(ReadInput());
         if (!notice.empty())
             ShowFailure(services_, notice);
-    } catch (const KalorinaError& e) {
-        ShowFailure(services_, e.what());
-        return;
-    }
-    QDialog::accept();
+    });
+    if (committed)
+        QDialog::accept();
 }
 
 void TChangeHeaderForm::reject()

@@ -7,6 +7,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/Documents.h"
+#include "util/Error.h"
 
 namespace kalorina::gui {
 
@@ -25,5 +26,17 @@ Services SystemServices();
 void ShowFailure(const Services& services, const std::string& text);
 // A Yes/No question (question icon, No as the safe default); true for Yes.
 bool AskYesNo(const Services& services, const std::string& text);
+// Runs `work`; a KalorinaError it throws is shown as a failure.  True when it ran through.
+template <class Work>
+bool RunOrShowFailure(const Services& services, Work&& work)
+{
+    try {
+        work();
+    } catch (const KalorinaError& e) {
+        ShowFailure(services, e.what());
+        return false;
+    }
+    return true;
+}
 
 } // namespace kalorina::gui

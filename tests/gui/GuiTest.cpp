@@ -5,9 +5,13 @@
 #include <QLocale>
 
 #include "../core/TestLanguage.h"
+#include "app/CircuitEditor.h"
 #include "app/ProjectFiles.h"
+#include "app/ProjectOptionsEditor.h"
+#include "app/RoomEditor.h"
 #include "lang/LanguageLoader.h"
 #include "lang/TLanguages.h"
+#include "report/PrintingOptions.h"
 
 namespace kalorina::test {
 
@@ -39,8 +43,21 @@ std::string ScriptedFiles::Run(const FileDialogRequest& request)
     return path;
 }
 
+namespace {
+// What the running program keeps between two openings of a window starts afresh
+// for every test, as it does for a freshly started program.
+void ForgetWhatWindowsRemember()
+{
+    RoomDialogState() = RoomDialogMemory{};
+    CircuitDialogState() = CircuitDialogMemory{};
+    ProjectOptionsDialogState() = FittingsTreeMemory{};
+    ProcessPrintingOptions() = PrintingOptions{};
+}
+} // namespace
+
 void GuiTest::SetUp()
 {
+    ForgetWhatWindowsRemember();
     auto store = std::make_unique<MemorySettingsStore>();
     store_ = store.get();
     SetSettingsStore(std::move(store));
@@ -59,6 +76,7 @@ void GuiTest::TearDown()
     EXPECT_TRUE(handlers_.empty()) << handlers_.size() << " modal dialog handler(s) unused";
     Languages().Clear();
     SetSettingsStore(std::make_unique<MemorySettingsStore>());
+    ForgetWhatWindowsRemember();
 }
 
 void GuiTest::UseLanguage(const std::map<std::string, std::string>& texts, const std::string& name)

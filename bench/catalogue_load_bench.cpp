@@ -19,25 +19,29 @@ namespace {
 
 std::string Header(const std::string& name, const std::string& code = "")
 {
-    return "<ItemHeader><Macro ID=\"%N\">" + name + "</Macro><Year>2024</Year><Month>9</Month><Day>1</Day>"
-           "<ItemPath>%ROOT%\\Group " + name.substr(0, 3) + "</ItemPath><ItemName Language=\"hu\">%N hu</ItemName>"
-           "<ItemName Language=\"en\">%N en</ItemName><HomePage>%HOME%/%N</HomePage>" + code + "</ItemHeader>";
+    return "<ItemHeader><Macro ID=\"%N\">" + name
+        + "</Macro><Year>2024</Year><Month>9</Month><Day>1</Day>"
+          "<ItemPath>%ROOT%\\Group "
+        + name.substr(0, 3)
+        + "</ItemPath><ItemName Language=\"hu\">%N hu</ItemName>"
+          "<ItemName Language=\"en\">%N en</ItemName><HomePage>%HOME%/%N</HomePage>"
+        + code + "</ItemHeader>";
 }
 
 std::string FloorHeating(int i)
 {
-    std::string s = "<TervaldDBFloorHeating>" + Header("FH" + std::to_string(i)) +
-                    "<TubeType>%TUBE%</TubeType><TubeSize>16x2</TubeSize>";
+    std::string s = "<TervaldDBFloorHeating>" + Header("FH" + std::to_string(i))
+        + "<TubeType>%TUBE%</TubeType><TubeSize>16x2</TubeSize>";
     for (int d = 0; d < 6; ++d)
-        s += "<Division><Distance>" + std::to_string(50 + 50 * d) + "</Distance><EstimateCode>E%N-" +
-             std::to_string(d) + "</EstimateCode></Division>";
+        s += "<Division><Distance>" + std::to_string(50 + 50 * d) + "</Distance><EstimateCode>E%N-" + std::to_string(d)
+            + "</EstimateCode></Division>";
     for (int r = 0; r < 4; ++r) {
-        s += "<Surface><SurfaceName Language=\"hu\">Burkolat " + std::to_string(r) +
-             "</SurfaceName><HeatResist>0," + std::to_string(5 * r) + "</HeatResist>";
+        s += "<Surface><SurfaceName Language=\"hu\">Burkolat " + std::to_string(r) + "</SurfaceName><HeatResist>0,"
+            + std::to_string(5 * r) + "</HeatResist>";
         for (int d = 0; d < 6; ++d)
-            s += "<Equation><LineSteep>" + std::to_string(7.5 - 0.8 * d - r) +
-                 "</LineSteep><LineyIntersection>0</LineyIntersection><Exponent>1</Exponent>"
-                 "<SurfaceTempFactor>1</SurfaceTempFactor></Equation>";
+            s += "<Equation><LineSteep>" + std::to_string(7.5 - 0.8 * d - r)
+                + "</LineSteep><LineyIntersection>0</LineyIntersection><Exponent>1</Exponent>"
+                  "<SurfaceTempFactor>1</SurfaceTempFactor></Equation>";
         s += "</Surface>";
     }
     return s + "</TervaldDBFloorHeating>\n";
@@ -52,15 +56,15 @@ std::string Valve(int i)
     for (int p = 0; p < 10; ++p)
         size.positions.push_back({std::to_string(p), 0.1f * (p + 1) + 0.001f * (i % 97), 0});
     v.sizes = {size};
-    std::string s = "<TervaldDBValve ResistMode=\"kv\">" +
-                    Header("V" + std::to_string(i), "<SecurityCode>" + kalorina::SecurityCodeFor(v.CheckValue()) +
-                                                        "</SecurityCode>") +
-                    "<NameBase>\"%N %s\"</NameBase><ValveSubType><SizeName>DN15</SizeName><DN>15</DN>";
+    std::string s = "<TervaldDBValve ResistMode=\"kv\">"
+        + Header("V" + std::to_string(i),
+                 "<SecurityCode>" + kalorina::SecurityCodeFor(v.CheckValue()) + "</SecurityCode>")
+        + "<NameBase>\"%N %s\"</NameBase><ValveSubType><SizeName>DN15</SizeName><DN>15</DN>";
     for (const auto& p : size.positions) {
         char value[32];
-        std::snprintf(value, sizeof value, "%.9g", p.resistValue);  // exactly the single that was signed
-        s += "<Position><PositionString>" + p.positionString + "</PositionString><ResistValue>" + value +
-             "</ResistValue></Position>";
+        std::snprintf(value, sizeof value, "%.9g", p.resistValue); // exactly the single that was signed
+        s += "<Position><PositionString>" + p.positionString + "</PositionString><ResistValue>" + value
+            + "</ResistValue></Position>";
     }
     return s + "</ValveSubType></TervaldDBValve>\n";
 }
@@ -103,8 +107,8 @@ void BM_LoadCatalogue(benchmark::State& state)
     for (auto _ : state) {
         kalorina::TDevices devices(cat.dir.string(), "hu");
         if (devices.Failed() || !devices.FailedValves().empty())
-            state.SkipWithError(("the generated catalogue did not load cleanly: " + devices.FailureMessage() +
-                                 std::to_string(devices.FailedValves().size()))
+            state.SkipWithError(("the generated catalogue did not load cleanly: " + devices.FailureMessage()
+                                 + std::to_string(devices.FailedValves().size()))
                                     .c_str());
         benchmark::DoNotOptimize(devices.Items(0).size());
     }

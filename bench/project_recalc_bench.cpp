@@ -39,8 +39,8 @@ TProject Generate()
         room.heatDemand = 600 + 10 * (r % 30);
         FieldDesignInput in{40, 34, 20, room.heatDemand, 3, 10, 0.3};
         for (int f = 0; f < 3; ++f)
-            room.fields.emplace_back(40, 34)
-                .SetUp(system, covering, 0.05, 100 + 50 * (f % 3), 0, 3 + f, in, room.nextFieldId++);
+            room.fields.emplace_back(40, 34).SetUp(system, covering, 0.05, 100 + 50 * (f % 3), 0, 3 + f, in,
+                                                   room.nextFieldId++);
     }
     for (int c = 0; c < 300; ++c) {
         p.AddNewRound();

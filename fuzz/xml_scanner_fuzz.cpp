@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     xml.Normalize = (mode & 2) != 0;
     ScanToEnd(xml);
-    ScanToEnd(xml);  // a second pass over the same document and its declarations
+    ScanToEnd(xml); // a second pass over the same document and its declarations
 
     // The character-set helpers: code page 1250 survives a trip through UTF-8.
     if (Utf8ToAnsi(AnsiToUtf8(input)) != input)

@@ -2,9 +2,9 @@
 
 #include "CmdLang.h"
 #include "catalogue/CatalogueTexts.h"
+#include "catalogue/DataLocation.h"
 #include "lang/LanguageLoader.h"
 #include "lang/TLanguages.h"
-#include "catalogue/DataLocation.h"
 
 namespace kalorina::cli {
 

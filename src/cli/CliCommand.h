@@ -11,14 +11,14 @@ namespace kalorina::cli {
 enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2 };
 
 struct GlobalOptions {
-    std::string languagesDir;  // --languages DIR; empty: beside the program
-    std::string language;      // --language NAME; empty: "Magyar"
-    std::string dataDir;       // --data DIR; empty: the usual search
+    std::string languagesDir; // --languages DIR; empty: beside the program
+    std::string language;     // --language NAME; empty: "Magyar"
+    std::string dataDir;      // --data DIR; empty: the usual search
 };
 
 struct Context {
     GlobalOptions options;
-    std::vector<std::string> args;  // the command's own arguments, after its name(s)
+    std::vector<std::string> args; // the command's own arguments, after its name(s)
     std::ostream& out;
     std::ostream& err;
 };

@@ -6,17 +6,17 @@
 #include "CliCatalogue.h"
 #include "CliCommand.h"
 #include "ReportPages.h"
+#include "app/ProjectFiles.h"
+#include "app/UsedMaterialsExport.h"
 #include "app/UsedMaterialsPrinting.h"
 #include "catalogue/DataLocation.h"
 #include "document/TProgramOptions.h"
-#include "platform/QtReportTargets.h"
-#include "report/PrintingOptions.h"
-#include "app/ProjectFiles.h"
-#include "app/UsedMaterialsExport.h"
 #include "lang/PrintingScope.h"
 #include "lang/TLanguages.h"
 #include "materials/TClipboardStream.h"
 #include "materials/TUsedMaterial.h"
+#include "platform/QtReportTargets.h"
+#include "report/PrintingOptions.h"
 #include "util/Codepage.h"
 #include "util/Error.h"
 
@@ -26,9 +26,9 @@ namespace {
 
 std::string RowJson(const TUsedMaterialItem& r)
 {
-    return "{\"type\": " + std::to_string(r.type) + ", \"name\": " + JsonText(r.name) +
-           ", \"catalogueId\": " + JsonText(r.catalogueId) + ", \"estimateCode\": " + JsonText(r.estimateCode) +
-           ", \"quantity\": " + QuantityText9(r.quantity) + ", \"unit\": " + JsonText(r.unit) + "}";
+    return "{\"type\": " + std::to_string(r.type) + ", \"name\": " + JsonText(r.name)
+        + ", \"catalogueId\": " + JsonText(r.catalogueId) + ", \"estimateCode\": " + JsonText(r.estimateCode)
+        + ", \"quantity\": " + QuantityText9(r.quantity) + ", \"unit\": " + JsonText(r.unit) + "}";
 }
 
 std::string BillJson(const TUsedMaterial* bill, const std::string& errorCp1250)
@@ -46,8 +46,8 @@ std::string BillText(const TUsedMaterial& bill)
 {
     std::string out;
     for (const auto& r : bill.rows)
-        out += Cp1250ToUtf8(r.name) + "\t" + Cp1250ToUtf8(r.estimateCode) + "\t" + QuantityText9(r.quantity) +
-               "\t" + Cp1250ToUtf8(r.unit) + "\n";
+        out += Cp1250ToUtf8(r.name) + "\t" + Cp1250ToUtf8(r.estimateCode) + "\t" + QuantityText9(r.quantity) + "\t"
+            + Cp1250ToUtf8(r.unit) + "\n";
     return out;
 }
 
@@ -80,10 +80,10 @@ int RunBom(Context& ctx)
             if (a == "--language")
                 ctx.options.language = v;
             else
-                files.emplace_back(a == "--xls"   ? ExportFileKind::Xls
-                                   : a == "--rtf" ? ExportFileKind::Rtf
-                                   : a == "--csv" ? ExportFileKind::Csv
-                                                  : ExportFileKind::Html,
+                files.emplace_back(a == "--xls"       ? ExportFileKind::Xls
+                                       : a == "--rtf" ? ExportFileKind::Rtf
+                                       : a == "--csv" ? ExportFileKind::Csv
+                                                      : ExportFileKind::Html,
                                    v);
         } else if (a.starts_with("-") || !path.empty()) {
             return Usage(ctx, "bom: unexpected argument '" + a + "'");
@@ -138,7 +138,7 @@ int RunBom(Context& ctx)
         LoadProgramOptions(options);
         PrintingOptions kept;
         kept.switches = PrintingOptions::kProjectData | PrintingOptions::kFileName | PrintingOptions::kPageNumbers
-                      | PrintingOptions::kDate;
+            | PrintingOptions::kDate;
         kept.loaded = true;
         UsedMaterialsPrintingEditor editor(std::move(bill), kept);
         if (titleGiven)
@@ -146,7 +146,8 @@ int RunBom(Context& ctx)
         editor.Commit();
         const std::string picture = ExecutableDirectory() + "/KalorinaReport.jpg";
         auto make = [&] {
-            return editor.MakeReport(project, *devices, options.margins, MakeReportEnvironment(editor.Options(), picture));
+            return editor.MakeReport(project, *devices, options.margins,
+                                     MakeReportEnvironment(editor.Options(), picture));
         };
         EnsureGuiApplication();
         const QPageLayout layout = gui::DefaultReportLayout();
@@ -161,8 +162,10 @@ int RunBom(Context& ctx)
 }
 
 const bool registered = RegisterCommand(
-    {"bom", "bom PROJECT.klp [--json] [--xls F] [--rtf F] [--csv F] [--html F] [--pdf F] [--png DIR] [--title TEXT] "
-     "[--language NAME]", RunBom});
+    {"bom",
+     "bom PROJECT.klp [--json] [--xls F] [--rtf F] [--csv F] [--html F] [--pdf F] [--png DIR] [--title TEXT] "
+     "[--language NAME]",
+     RunBom});
 
 } // namespace
 

@@ -44,20 +44,24 @@ std::string FloorHeatJson(const FloorHeatDBItem& fh)
     return Header(fh)
         .Text("tubeType", fh.tubeType)
         .Text("tubeSize", fh.tubeSize)
-        .Raw("distances", Array(fh.distances, [](const FloorHeatDistanceType& d) {
-                 return JsonObject().Number("distance", d.distance).Text("estimateCode", d.estimateCode).Str();
-             }))
-        .Raw("surfaces", Array(fh.surfaces, [n](const FloorHeatSurfaceType& s) {
-                 return JsonObject()
-                     .Text("surfaceName", s.surfaceName)
-                     .Number("heatResist", s.heatResist)
-                     .Number("equationCount", s.equationCount)
-                     .Raw("lineSteep", Floats(s.lineSteep, n))
-                     .Raw("lineyIntersection", Floats(s.lineyIntersection, n))
-                     .Raw("exponent", Floats(s.exponent, n))
-                     .Raw("surfaceTempFactor", Floats(s.surfaceTempFactor, n))
-                     .Str();
-             }))
+        .Raw("distances",
+             Array(fh.distances,
+                   [](const FloorHeatDistanceType& d) {
+                       return JsonObject().Number("distance", d.distance).Text("estimateCode", d.estimateCode).Str();
+                   }))
+        .Raw("surfaces",
+             Array(fh.surfaces,
+                   [n](const FloorHeatSurfaceType& s) {
+                       return JsonObject()
+                           .Text("surfaceName", s.surfaceName)
+                           .Number("heatResist", s.heatResist)
+                           .Number("equationCount", s.equationCount)
+                           .Raw("lineSteep", Floats(s.lineSteep, n))
+                           .Raw("lineyIntersection", Floats(s.lineyIntersection, n))
+                           .Raw("exponent", Floats(s.exponent, n))
+                           .Raw("surfaceTempFactor", Floats(s.surfaceTempFactor, n))
+                           .Str();
+                   }))
         .Str();
 }
 
@@ -66,18 +70,20 @@ std::string TubeJson(const TubeDBItem& t)
     return Header(t)
         .Text("nameBase", t.nameBase)
         .Number("thermalCond", t.thermalCond)
-        .Raw("sizes", Array(t.sizes, [](const TubeSubType& s) {
-                 return JsonObject()
-                     .Text("sizeName", s.sizeName)
-                     .Number("dn", s.dn)
-                     .Number("d1", s.d1)
-                     .Number("d2", s.d2)
-                     .Number("valveDN", s.valveDN)
-                     .Number("speedLimit", s.speedLimit)
-                     .Number("roughness", s.roughness)
-                     .Text("estimateCode", s.estimateCode)
-                     .Str();
-             }))
+        .Raw("sizes",
+             Array(t.sizes,
+                   [](const TubeSubType& s) {
+                       return JsonObject()
+                           .Text("sizeName", s.sizeName)
+                           .Number("dn", s.dn)
+                           .Number("d1", s.d1)
+                           .Number("d2", s.d2)
+                           .Number("valveDN", s.valveDN)
+                           .Number("speedLimit", s.speedLimit)
+                           .Number("roughness", s.roughness)
+                           .Text("estimateCode", s.estimateCode)
+                           .Str();
+                   }))
         .Str();
 }
 
@@ -88,23 +94,27 @@ std::string ValveJson(const ValveDBItem& v)
         .Number("resistMode", v.resistMode)
         .Bool("projektOptionsDefault", v.projektOptionsDefault)
         .Number("checkValue", v.CheckValue())
-        .Raw("sizes", Array(v.sizes, [](const ValveSubType& s) {
-                 return JsonObject()
-                     .Text("sizeName", s.sizeName)
-                     .Number("dn", s.dn)
-                     .Number("noiceLimit", s.noiceLimit)
-                     .Number("openedValue", s.openedValue)
-                     .Number("thermostaticValue", s.thermostaticValue)
-                     .Text("estimateCode", s.estimateCode)
-                     .Raw("positions", Array(s.positions, [](const ValvePosition& p) {
-                              return JsonObject()
-                                  .Text("positionString", p.positionString)
-                                  .Number("resistValue", p.resistValue)
-                                  .Number("noiceLimit", p.noiceLimit)
-                                  .Str();
-                          }))
-                     .Str();
-             }))
+        .Raw("sizes",
+             Array(v.sizes,
+                   [](const ValveSubType& s) {
+                       return JsonObject()
+                           .Text("sizeName", s.sizeName)
+                           .Number("dn", s.dn)
+                           .Number("noiceLimit", s.noiceLimit)
+                           .Number("openedValue", s.openedValue)
+                           .Number("thermostaticValue", s.thermostaticValue)
+                           .Text("estimateCode", s.estimateCode)
+                           .Raw("positions",
+                                Array(s.positions,
+                                      [](const ValvePosition& p) {
+                                          return JsonObject()
+                                              .Text("positionString", p.positionString)
+                                              .Number("resistValue", p.resistValue)
+                                              .Number("noiceLimit", p.noiceLimit)
+                                              .Str();
+                                      }))
+                           .Str();
+                   }))
         .Str();
 }
 
@@ -116,15 +126,17 @@ std::string ResistJson(const ResistDBItem& r)
         .Number("defaultValue", r.defaultValue)
         .Bool("hasUniqueValues", r.hasUniqueValues)
         .Bool("listing", r.listing)
-        .Raw("sizes", Array(r.sizes, [](const ResistSubType& s) {
-                 return JsonObject()
-                     .Text("sizeName", s.sizeName)
-                     .Text("fullName", s.fullName)
-                     .Number("dn", s.dn)
-                     .Number("uniqueValue", s.uniqueValue)
-                     .Text("estimateCode", s.estimateCode)
-                     .Str();
-             }))
+        .Raw("sizes",
+             Array(r.sizes,
+                   [](const ResistSubType& s) {
+                       return JsonObject()
+                           .Text("sizeName", s.sizeName)
+                           .Text("fullName", s.fullName)
+                           .Number("dn", s.dn)
+                           .Number("uniqueValue", s.uniqueValue)
+                           .Text("estimateCode", s.estimateCode)
+                           .Str();
+                   }))
         .Str();
 }
 
@@ -133,30 +145,34 @@ std::string MediumJson(const MediumDBItem& m)
     return Header(m)
         .Number("tempMin", m.tempMin)
         .Number("tempMax", m.tempMax)
-        .Raw("characteristics", Array(m.characteristics, [](const MediumFunction& f) {
-                 return JsonObject()
-                     .Text("name", f.name)
-                     .Number("mode", f.mode)
-                     .Raw("polinomValues", FloatList(f.polinomValues))
-                     .Raw("temperatures", FloatList(f.temperatures))
-                     .Raw("pointValues", FloatList(f.pointValues))
-                     .Str();
-             }))
+        .Raw("characteristics",
+             Array(m.characteristics,
+                   [](const MediumFunction& f) {
+                       return JsonObject()
+                           .Text("name", f.name)
+                           .Number("mode", f.mode)
+                           .Raw("polinomValues", FloatList(f.polinomValues))
+                           .Raw("temperatures", FloatList(f.temperatures))
+                           .Raw("pointValues", FloatList(f.pointValues))
+                           .Str();
+                   }))
         .Str();
 }
 
 std::string PieceListJson(const ItemListDBItem& l)
 {
     return Header(l)
-        .Raw("entries", Array(l.entries, [](const ListItem& e) {
-                 return JsonObject()
-                     .Number("type", e.type)
-                     .Text("name", e.name)
-                     .Number("quantity", e.quantity)
-                     .Text("unit", e.unit)
-                     .Text("estimateCode", e.estimateCode)
-                     .Str();
-             }))
+        .Raw("entries",
+             Array(l.entries,
+                   [](const ListItem& e) {
+                       return JsonObject()
+                           .Number("type", e.type)
+                           .Text("name", e.name)
+                           .Number("quantity", e.quantity)
+                           .Text("unit", e.unit)
+                           .Text("estimateCode", e.estimateCode)
+                           .Str();
+                   }))
         .Str();
 }
 
@@ -186,8 +202,8 @@ std::string ListJson(const TDevices::ItemList& list)
 }
 
 const char* const kListNames[kDeviceKindCount] = {"floorHeating", "tubes", "valves", "fittings", "media", "pieceLists"};
-const char* const kKindTitles[kDeviceKindCount] = {"Floor heating systems", "Tubes", "Valves", "Fittings", "Media",
-                                                   "Piece lists"};
+const char* const kKindTitles[kDeviceKindCount] = {
+    "Floor heating systems", "Tubes", "Valves", "Fittings", "Media", "Piece lists"};
 
 void PrintTree(std::ostream& out, const DeviceTreeNode& node, int depth)
 {

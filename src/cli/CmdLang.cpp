@@ -40,7 +40,8 @@ int RunLang(Context& ctx)
     return it->second.run(ctx);
 }
 
-const bool registered = RegisterCommand({"lang", "lang SUBCOMMAND ... ('kalorina-cli lang --help' lists them)", RunLang});
+const bool registered =
+    RegisterCommand({"lang", "lang SUBCOMMAND ... ('kalorina-cli lang --help' lists them)", RunLang});
 
 } // namespace
 

@@ -6,8 +6,8 @@
 #include "CmdLang.h"
 #include "lang/LanguageLoader.h"
 #include "lang/PrintingScope.h"
-#include <optional>
 #include "util/Codepage.h"
+#include <optional>
 
 namespace kalorina::cli {
 

@@ -49,8 +49,7 @@ int RunLzw(Context& ctx)
     return kOk;
 }
 
-const bool registered = RegisterCommand(
-    {"lzw", "lzw encode IN OUT | lzw decode [--strict] IN OUT", RunLzw});
+const bool registered = RegisterCommand({"lzw", "lzw encode IN OUT | lzw decode [--strict] IN OUT", RunLzw});
 
 } // namespace
 

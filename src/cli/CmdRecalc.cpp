@@ -54,8 +54,7 @@ int RunRecalc(Context& ctx)
     return kOk;
 }
 
-const bool registered =
-    RegisterCommand({"recalc", "recalc PROJECT.klp [--apply] [--json] [-o OUT.klp]", RunRecalc});
+const bool registered = RegisterCommand({"recalc", "recalc PROJECT.klp [--apply] [--json] [-o OUT.klp]", RunRecalc});
 
 } // namespace
 

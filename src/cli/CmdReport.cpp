@@ -103,9 +103,10 @@ int RunReport(Context& ctx)
     }
     if (a.project.empty())
         return Usage(ctx, "report needs a project file");
-    static const std::pair<const char*, ReportKind> kinds[] = {
-        {"rooms", ReportKind::Rooms}, {"fields", ReportKind::Fields},
-        {"circuits", ReportKind::Rounds}, {"detailed", ReportKind::RoundsDetailed}};
+    static const std::pair<const char*, ReportKind> kinds[] = {{"rooms", ReportKind::Rooms},
+                                                               {"fields", ReportKind::Fields},
+                                                               {"circuits", ReportKind::Rounds},
+                                                               {"detailed", ReportKind::RoundsDetailed}};
     const ReportKind* kind = nullptr;
     for (const auto& [name, k] : kinds)
         if (a.kind == name)
@@ -136,7 +137,7 @@ int RunReport(Context& ctx)
         options.margins = a.margins;
     PrintingOptions printingOptions;
     printingOptions.switches = PrintingOptions::kProjectData | PrintingOptions::kFileName
-                             | PrintingOptions::kPageNumbers | PrintingOptions::kDate;
+        | PrintingOptions::kPageNumbers | PrintingOptions::kDate;
     printingOptions.SetTitle(Utf8ToCp1250(a.title));
     const std::string picture = ExecutableDirectory() + "/KalorinaReport.jpg";
 
@@ -164,7 +165,7 @@ int RunReport(Context& ctx)
             return r;
     if (!a.rtf.empty()) {
         std::string rtf = RtfDocumentStart(MakeReportEnvironment(printingOptions, "").reportFont, options.margins);
-        gui::PreviewReportTarget measure(layout);  // laid out as for the preview, nothing drawn
+        gui::PreviewReportTarget measure(layout); // laid out as for the preview, nothing drawn
         build(&rtf)->Run(measure);
         rtf += "}\r\n";
         std::ofstream out(a.rtf, std::ios::binary);

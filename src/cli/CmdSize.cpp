@@ -6,9 +6,9 @@
 
 #include "CliCatalogue.h"
 #include "catalogue/FloorHeatDBItem.h"
-#include "util/ParseNumber.h"
 #include "util/Codepage.h"
 #include "util/Error.h"
+#include "util/ParseNumber.h"
 
 namespace kalorina::cli {
 namespace {
@@ -22,7 +22,7 @@ int Run(Context& ctx)
     std::map<std::string, std::string> opt;
     bool json = false;
     static const char* const kKnown[] = {"--system", "--resistance", "--forward", "--return", "--inside",
-                                         "--power", "--area", "--below", "--downk", "--zone"};
+                                         "--power",  "--area",       "--below",   "--downk",  "--zone"};
     for (std::size_t i = 0; i < ctx.args.size(); ++i) {
         const std::string& a = ctx.args[i];
         if (a == "--json") {

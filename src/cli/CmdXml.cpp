@@ -12,16 +12,26 @@ namespace {
 const char* PartTypeName(TPartType type)
 {
     switch (type) {
-    case ptNone: return "ptNone";
-    case ptXmlProlog: return "ptXmlProlog";
-    case ptComment: return "ptComment";
-    case ptPI: return "ptPI";
-    case ptDtdc: return "ptDtdc";
-    case ptStartTag: return "ptStartTag";
-    case ptEmptyTag: return "ptEmptyTag";
-    case ptEndTag: return "ptEndTag";
-    case ptContent: return "ptContent";
-    case ptCData: return "ptCData";
+    case ptNone:
+        return "ptNone";
+    case ptXmlProlog:
+        return "ptXmlProlog";
+    case ptComment:
+        return "ptComment";
+    case ptPI:
+        return "ptPI";
+    case ptDtdc:
+        return "ptDtdc";
+    case ptStartTag:
+        return "ptStartTag";
+    case ptEmptyTag:
+        return "ptEmptyTag";
+    case ptEndTag:
+        return "ptEndTag";
+    case ptContent:
+        return "ptContent";
+    case ptCData:
+        return "ptCData";
     }
     return "ptNone";
 }
@@ -45,7 +55,7 @@ int Run(Context& ctx)
     TXmlParser xml;
     if (!xml.LoadFromFile(path))
         return Fail(ctx, "xml: cannot read " + path);
-    xml.Normalize = true;  // as the catalogue and the language files are read
+    xml.Normalize = true; // as the catalogue and the language files are read
     xml.StartScan();
     while (xml.Scan())
         ctx.out << PartLine(xml) << "\n";

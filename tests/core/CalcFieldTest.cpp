@@ -39,8 +39,8 @@ TEST(FloorHeatingField, SetUpComputesOutputPowersAndTube)
     FloorHeatingField f = TileField(12.5, 150, 20, 0.5);
     EXPECT_FLOAT_EQ(f.specificOutput, 72.1f);
     EXPECT_NEAR(f.surfaceTemp, 20 + std::pow(72.1 / 8.92, 0.909), 1e-4);
-    EXPECT_EQ(f.power, 901);             // 12.5 · 72.1 = 901.25
-    EXPECT_EQ(f.downPower, 90);          // log mean towards 20 °C below
+    EXPECT_EQ(f.power, 901);    // 12.5 · 72.1 = 901.25
+    EXPECT_EQ(f.downPower, 90); // log mean towards 20 °C below
     EXPECT_FLOAT_EQ(f.tubeLength, 83.3f);
     EXPECT_EQ(f.fieldId, 3);
     EXPECT_EQ(f.zoneType, 0);
@@ -61,13 +61,13 @@ TEST(FloorHeatingField, RecomputeSnapsSpacingAndSteps)
     test::ScopedLanguage lang;
     const TDevices& d = test::CalcCatalogue();
     FloorHeatingField f = TileField(10, 150);
-    f.spacing = 175;  // tie between 150 and 200: the earlier wins
+    f.spacing = 175; // tie between 150 and 200: the earlier wins
     f.Recompute(d, 20);
     EXPECT_EQ(f.spacing, 150);
     f.spacing = 180;
     f.Recompute(d, 20);
     EXPECT_EQ(f.spacing, 200);
-    EXPECT_FLOAT_EQ(f.specificOutput, 57.7f);  // 4 · 14.427
+    EXPECT_FLOAT_EQ(f.specificOutput, 57.7f); // 4 · 14.427
 
     f.Denser(d, 20);
     f.Denser(d, 20);
@@ -81,7 +81,7 @@ TEST(FloorHeatingField, RecomputeSnapsSpacingAndSteps)
     EXPECT_EQ(f.spacing, 200);
 
     f.spacing = 125;
-    EXPECT_THROW(f.Denser(d, 20), KalorinaError);  // not a listed spacing
+    EXPECT_THROW(f.Denser(d, 20), KalorinaError); // not a listed spacing
     f.systemName = "gone";
     try {
         f.Recompute(d, 20);
@@ -99,7 +99,7 @@ TEST(FloorHeatingField, RecomputeSnapsSpacingAndSteps)
 TEST(FloorHeatingField, CellsZoneLimitAndTemperatureTolerance)
 {
     test::ScopedLanguage lang(std::map<std::string, std::string>{{"IDS_FHZoneType+0", "Occupied"}});
-    FloorHeatingField f = TileField(10, 100);  // 86.6 W/m²: about 28.0 °C
+    FloorHeatingField f = TileField(10, 100); // 86.6 W/m²: about 28.0 °C
     EXPECT_TRUE(f.WithinZoneLimit());
     EXPECT_EQ(f.CellText(11, Plain), "Occupied");
     f.surfaceTemp = 29.0f;
@@ -108,7 +108,7 @@ TEST(FloorHeatingField, CellsZoneLimitAndTemperatureTolerance)
     EXPECT_EQ(f.CellText(12, Plain), "\\red29.05");
     f.zoneType = -1;
     EXPECT_EQ(f.CellText(11, Plain), "");
-    EXPECT_EQ(f.CellText(12, Plain), "29.05");  // no zone, no limit
+    EXPECT_EQ(f.CellText(12, Plain), "29.05"); // no zone, no limit
     f.assignedArea = 12;
     EXPECT_EQ(f.CellText(17, Plain), "\\red12");
     EXPECT_EQ(f.CellText(23, Plain), "4");
@@ -129,7 +129,7 @@ TEST(FloorHeatingField, CellsZoneLimitAndTemperatureTolerance)
 TEST(FloorHeatingField, RecordLayoutAndRoundTrip)
 {
     FloorHeatingField f = TileField(12.5, 150, 18, 0.4);
-    f.assignedArea = 5;  // transient: never written
+    f.assignedArea = 5; // transient: never written
     f.systemName = "FH";
     f.coveringName = "Tile";
     TMemoryStream s;
@@ -158,11 +158,11 @@ TEST(TMedium, ResetAndCatalogueProperties)
     EXPECT_EQ(m.forward, 0);
     m.forward = 40;
     m.return_ = 30;
-    m.UpdateProperties(d);  // not in the catalogue: unchanged
+    m.UpdateProperties(d); // not in the catalogue: unchanged
     EXPECT_FLOAT_EQ(m.density, 971.9f);
     EXPECT_FLOAT_EQ(m.specificHeat, 4173);
     m.mediumName = "Glycol";
-    m.UpdateProperties(d);  // evaluated at 35 °C
+    m.UpdateProperties(d); // evaluated at 35 °C
     EXPECT_FLOAT_EQ(m.density, 1030);
     EXPECT_FLOAT_EQ(m.specificHeat, 3770);
     EXPECT_FLOAT_EQ(m.viscosity, 2e-6f);
@@ -182,8 +182,8 @@ TEST(TResist, PressureDropInEveryMode)
     unique.resistMode = 1;
     unique.value = 2;
     unique.count = 3;
-    EXPECT_FLOAT_EQ(unique.Compute(d, 12, 15, 1e-4, 30, 1000), 180.0f);  // 3 · 2 · 30 Pa
-    unique.dn = 20;  // own bore: v = 0.318 m/s, 50.66 Pa
+    EXPECT_FLOAT_EQ(unique.Compute(d, 12, 15, 1e-4, 30, 1000), 180.0f); // 3 · 2 · 30 Pa
+    unique.dn = 20;                                                     // own bore: v = 0.318 m/s, 50.66 Pa
     unique.count = 1;
     unique.value = 1.5f;
     EXPECT_FLOAT_EQ(unique.Compute(d, 12, 15, 1e-4, 30, 1000), 76.0f);
@@ -213,9 +213,9 @@ TEST(TResist, PressureDropInEveryMode)
     EXPECT_EQ(elbow.CellText(d, 9, Plain), "\\red E99");
 
     TResist ball;
-    ball.SelectItem(d, "Ball");  // kv 2: 0.36 m³/h → (0.18)² bar
+    ball.SelectItem(d, "Ball"); // kv 2: 0.36 m³/h → (0.18)² bar
     EXPECT_FLOAT_EQ(ball.Compute(d, 12, 15, 1e-4, 30, 1000), 3240.0f);
-    EXPECT_EQ(ball.autoSizeName, "B15");  // by the valve DN
+    EXPECT_EQ(ball.autoSizeName, "B15"); // by the valve DN
 
     TResist gone = elbow;
     gone.resistName = "Gone";

@@ -46,7 +46,7 @@ TEST(THydraulic, LengthsVelocityAndTubeLoss)
     const TDevices& d = test::CalcCatalogue();
     THydraulic h = Circuit(172.5f);
     h.Compute(d);
-    EXPECT_FLOAT_EQ(h.tubeLength, 88.0f);  // 80 m + 10 %
+    EXPECT_FLOAT_EQ(h.tubeLength, 88.0f); // 80 m + 10 %
     EXPECT_EQ(h.LengthText('.'), "80 + 10% = 88");
     EXPECT_EQ(h.tubeDN, 12);
     EXPECT_EQ(h.tubeValveDN, 15);
@@ -102,7 +102,7 @@ TEST(THydraulic, ValveChoiceAndWarnings)
     h.Compute(d);
     EXPECT_EQ(h.autoValveSize, "DN15");
     EXPECT_EQ(h.flags & THydraulic::kBitPressureExceeded, THydraulic::kBitPressureExceeded);
-    EXPECT_EQ(h.valvePosition, "N");  // fully open, and still too much
+    EXPECT_EQ(h.valvePosition, "N"); // fully open, and still too much
     EXPECT_TRUE(h.flags & THydraulic::kBitValveTooOpen);
     EXPECT_EQ(h.ValveDisplayName(d, true), "Valve DN15");
 
@@ -157,7 +157,7 @@ TEST(THydraulic, FittingsAndDegenerateFlows)
     // rounds up, although the singles' exact sum lies just below the half.
     TResist a, b;
     a.unique = b.unique = 1;
-    a.resistMode = b.resistMode = 2;  // dp
+    a.resistMode = b.resistMode = 2; // dp
     a.value = 10.2f;
     b.value = 0.3f;
     h.fittings = {a, b};
@@ -199,12 +199,12 @@ TEST(THydraulic, DefaultsAndRecord)
     TMemoryStream s;
     WriteHydraulic(s, h);
     const std::string& b = s.Data();
-    EXPECT_EQ(b.substr(0, 2), std::string("\x65\x00", 2));          // block 101
+    EXPECT_EQ(b.substr(0, 2), std::string("\x65\x00", 2));           // block 101
     EXPECT_EQ(b.substr(b.size() - 4), std::string("\x64\0\0\0", 4)); // end block 100
 
     TMemoryStream in(b);
     THydraulic back;
-    back.fittings.resize(5);  // reading starts a fresh list
+    back.fittings.resize(5); // reading starts a fresh list
     ReadHydraulic(in, back, 256);
     EXPECT_EQ(back, h);
     EXPECT_TRUE(in.AtEnd());

@@ -32,8 +32,8 @@ inline std::string CalcCatalogueXml(const std::string& valveCode)
           "<Division><Distance>150</Distance></Division><Division><Distance>200</Distance></Division>"
           "<Surface><SurfaceName>Tile</SurfaceName><HeatResist>0,01</HeatResist>"
         + equation("6") + equation("5") + equation("4")
-        + "</Surface><Surface><SurfaceName>Parquet</SurfaceName><HeatResist>0,1</HeatResist>"
-        + equation("4") + equation("3") + equation("2") + "</Surface></TervaldDBFloorHeating>\n";
+        + "</Surface><Surface><SurfaceName>Parquet</SurfaceName><HeatResist>0,1</HeatResist>" + equation("4")
+        + equation("3") + equation("2") + "</Surface></TervaldDBFloorHeating>\n";
     std::string tube = "<TervaldDBTube>" + Header("PEX", "Tubes")
         + "<NameBase>PE-X %s</NameBase><TubeSubType><SizeName>16x2</SizeName><DN>12</DN><ValveDN>15</ValveDN>"
           "<d1>12</d1><d2>16</d2><Roughness>0,007</Roughness><EstimateCode>T16</EstimateCode></TubeSubType>"
@@ -51,7 +51,8 @@ inline std::string CalcCatalogueXml(const std::string& valveCode)
         + "<NameBase>Elbow %s</NameBase><DefaultValue>1,5</DefaultValue>"
           "<ResistSubType><SizeName>E12</SizeName><DN>12</DN></ResistSubType>"
           "<ResistSubType><SizeName>E20</SizeName><DN>20</DN></ResistSubType></TervaldDBResist>\n"
-          "<TervaldDBResist ResistMode=\"kv\">" + Header("Ball", "Fittings")
+          "<TervaldDBResist ResistMode=\"kv\">"
+        + Header("Ball", "Fittings")
         + "<NameBase>Ball valve %s</NameBase><DefaultValue>2</DefaultValue>"
           "<ResistSubType><SizeName>B15</SizeName><DN>15</DN></ResistSubType></TervaldDBResist>\n";
     std::string media = "<TervaldDBMedium>" + Header("Glycol", "Media")

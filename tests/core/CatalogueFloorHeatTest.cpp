@@ -115,7 +115,7 @@ TEST(CatalogueFloorHeat, SpacingRow)
     SpacingRowResult row = fh.SpacingRow(0, 1, Input(1000, 20));
     EXPECT_EQ(row.spacing, 150);
     EXPECT_FLOAT_EQ(row.q, 80);
-    EXPECT_FLOAT_EQ(row.area, 12.5f);  // Round1(1000 / 80)
+    EXPECT_FLOAT_EQ(row.area, 12.5f); // Round1(1000 / 80)
     EXPECT_FLOAT_EQ(row.power, 1000);
     // Space below at room temperature, below the return: log-mean difference to it.
     EXPECT_NEAR(row.downPower, 12.5 * FloorHeatDBItem::LogMeanDifference(45, 35, 20) * 0.5, 1e-3);
@@ -133,7 +133,13 @@ TEST(CatalogueFloorHeat, SpacingRow)
     EXPECT_FLOAT_EQ(row.q, 100);
     EXPECT_GT(row.tf, 20);
     EXPECT_EQ(row.area, 0);
-    EXPECT_THROW(fh.SpacingRow(0, 0, [] { auto in = Input(1, 1); in.ret = 50; return in; }()), KalorinaError);
+    EXPECT_THROW(fh.SpacingRow(0, 0,
+                               [] {
+                                   auto in = Input(1, 1);
+                                   in.ret = 50;
+                                   return in;
+                               }()),
+                 KalorinaError);
 }
 
 TEST(CatalogueFloorHeat, SpacingRowWorksOnItsStoredSingles)
@@ -214,7 +220,7 @@ TEST(CatalogueFloorHeat, SpacingsAndZones)
     EXPECT_EQ(FloorHeatDBItem::ChooseRowCellText(2, row, 0, fmt), "\\red2905");
     EXPECT_EQ(FloorHeatDBItem::ChooseRowCellText(2, row, 2, fmt), "2905");
     row.tf = 40;
-    EXPECT_EQ(FloorHeatDBItem::ChooseRowCellText(2, row, -1, fmt), "4000");  // no zone, no limit
+    EXPECT_EQ(FloorHeatDBItem::ChooseRowCellText(2, row, -1, fmt), "4000"); // no zone, no limit
     EXPECT_EQ(FloorHeatDBItem::ZoneSurfaceLimit(1), 35.0);
     EXPECT_EQ(FloorHeatDBItem::ZoneSurfaceLimit(2), 33.0);
 }

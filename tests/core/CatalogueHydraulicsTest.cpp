@@ -50,12 +50,12 @@ TEST(CatalogueTube, SizesAndGradient)
     EXPECT_EQ(tube.DisplayName("16x2"), "PE-Xa cső 16x2, tekercs");
     tube.nameBase = "Cső ";
     EXPECT_EQ(tube.DisplayName("16x2"), "Cső 16x2");
-    tube.nameBase = "100%% %s %d";  // only %s is a placeholder
+    tube.nameBase = "100%% %s %d"; // only %s is a placeholder
     EXPECT_EQ(tube.DisplayName("16x2"), "100% 16x2 %d");
     EXPECT_EQ(tube.SizeValveDN("16x2"), 15);
     EXPECT_EQ(tube.SizeDN("20x2"), 0);
     EXPECT_EQ(tube.Velocity("20x2", 1e-4), 0.0);
-    double V = 0.05 * 12 * 12 * M_PI * 2.5e-7;  // first size of that name, d1 = 12
+    double V = 0.05 * 12 * 12 * M_PI * 2.5e-7; // first size of that name, d1 = 12
     EXPECT_NEAR(tube.Velocity("16x2", V), 0.05, 1e-12);
     double lambda = TubeDBItem::FrictionFactor(0.05, 3.673e-7, 12, 0.007);
     EXPECT_NEAR(tube.PressureGradient("16x2", V, 990, 3.673e-7), lambda * 990 * 0.0025 / 2 / 12 * 1000, 1e-9);
@@ -64,7 +64,7 @@ TEST(CatalogueTube, SizesAndGradient)
 TEST(CatalogueValve, PositionDropModes)
 {
     ValvePosition p{"1", 0.5f, 0};
-    double V = 100.0 / 3600 / 971.9;  // 100 kg/h of water at 971.9 kg/m³
+    double V = 100.0 / 3600 / 971.9; // 100 kg/h of water at 971.9 kg/m³
     EXPECT_NEAR(ValveDBItem::PositionDrop(p, V, 971.9, kKvMode, 15), 4116, 1);
     EXPECT_EQ(ValveDBItem::PositionDrop(p, V, 971.9, kKvMode, 15),
               std::floor(ValveDBItem::PositionDrop(p, V, 971.9, kKvMode, 15)));
@@ -75,7 +75,7 @@ TEST(CatalogueValve, PositionDropModes)
     EXPECT_EQ(ValveDBItem::PositionDrop(p, V, 971.9, kDpMode, 15), 1234);
     EXPECT_EQ(ValveDBItem::PositionDrop(p, V, 971.9, kNoMode, 15), 0);
     p.resistValue = 0;
-    EXPECT_EQ(ValveDBItem::PositionDrop(p, V, 971.9, kKvMode, 15), 0);  // no division by zero
+    EXPECT_EQ(ValveDBItem::PositionDrop(p, V, 971.9, kKvMode, 15), 0); // no division by zero
 }
 
 TEST(CatalogueValve, ChoosePosition)
@@ -132,7 +132,7 @@ TEST(CatalogueValve, SizesAndNames)
     EXPECT_EQ(valve.SizeByDN(18), "DN20");
     valve.sizes[1].dn = 25;
     valve.sizes[1].sizeName = "DN25";
-    EXPECT_EQ(valve.SizeByDN(20), "DN15");  // tie: the earlier
+    EXPECT_EQ(valve.SizeByDN(20), "DN15"); // tie: the earlier
     EXPECT_EQ(ValveDBItem().SizeByDN(20), "");
     auto combo = valve.FillSizeCombo(true, "", "Auto");
     EXPECT_EQ(combo.entries, (std::vector<std::string>{"Auto", "DN15", "DN25"}));

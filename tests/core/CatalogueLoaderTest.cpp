@@ -4,12 +4,12 @@
 
 #include "CatalogueTestSupport.h"
 #include "LzwTestSupport.h"
+#include "catalogue/CatalogueTexts.h"
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/ItemListDBItem.h"
 #include "catalogue/MediumDBItem.h"
 #include "catalogue/RC4.h"
 #include "catalogue/ResistDBItem.h"
-#include "catalogue/CatalogueTexts.h"
 #include "catalogue/SecurityCode.h"
 #include "catalogue/TDevices.h"
 #include "catalogue/TubeDBItem.h"
@@ -22,15 +22,18 @@ using kalorina::test::Medium;
 using kalorina::test::ScratchCatalogue;
 
 namespace {
-std::vector<std::string> Names(const TDevices& d, int kind) { return d.FillDeviceCombo(kind); }
+std::vector<std::string> Names(const TDevices& d, int kind)
+{
+    return d.FillDeviceCombo(kind);
+}
 
 std::string ValveXml(const std::string& name, const std::string& code, float kv = 1.5f, const std::string& attrs = "")
 {
-    return "<TervaldDBValve ResistMode=\"kv\"" + attrs + ">" +
-           Header(name, "Valves", code.empty() ? "" : "<SecurityCode>" + code + "</SecurityCode>") +
-           "<NameBase>Valve %s</NameBase><ValveSubType><SizeName>DN15</SizeName><DN>15</DN>"
-           "<OpenedValue>2.1</OpenedValue><Position><PositionString>1</PositionString><ResistValue>" +
-           std::to_string(kv) + "</ResistValue></Position></ValveSubType></TervaldDBValve>\n";
+    return "<TervaldDBValve ResistMode=\"kv\"" + attrs + ">"
+        + Header(name, "Valves", code.empty() ? "" : "<SecurityCode>" + code + "</SecurityCode>")
+        + "<NameBase>Valve %s</NameBase><ValveSubType><SizeName>DN15</SizeName><DN>15</DN>"
+          "<OpenedValue>2.1</OpenedValue><Position><PositionString>1</PositionString><ResistValue>"
+        + std::to_string(kv) + "</ResistValue></Position></ValveSubType></TervaldDBValve>\n";
 }
 
 // The check value of the valve ValveXml describes.
@@ -149,19 +152,22 @@ TEST(CatalogueLoader, EmptyOrMissingDirectory)
 TEST(CatalogueLoader, IncludeQueueOrderAndGlobalMacros)
 {
     ScratchCatalogue cat;
-    cat.Write("a.xml", "<TervaldDBGlobalMacro><Macro ID=\"%M\">Gyártó</Macro></TervaldDBGlobalMacro>"
-                       "<DBInclude>sub\\inc1.xml</DBInclude>" + Medium("A1 %M"));
+    cat.Write("a.xml",
+              "<TervaldDBGlobalMacro><Macro ID=\"%M\">Gyártó</Macro></TervaldDBGlobalMacro>"
+              "<DBInclude>sub\\inc1.xml</DBInclude>"
+                  + Medium("A1 %M"));
     cat.Write("b.xml", Medium("B1 %M") + "<DBInclude>sub/inc2.xml</DBInclude>");
-    cat.Write("sub/inc1.xml", "<TervaldDBGlobalMacro><Macro ID=\"%N\">új</Macro></TervaldDBGlobalMacro>" +
-                                  Medium("I1 %M %N") + "<DBInclude>inc2.xml</DBInclude>");
+    cat.Write("sub/inc1.xml",
+              "<TervaldDBGlobalMacro><Macro ID=\"%N\">új</Macro></TervaldDBGlobalMacro>" + Medium("I1 %M %N")
+                  + "<DBInclude>inc2.xml</DBInclude>");
     cat.Write("sub/inc2.xml", Medium("I2 %N") + "<DBInclude>../sub/inc1.xml</DBInclude>");
     cat.Write("c.txt", Medium("not a catalogue file"));
     TDevices d(cat.Dir(), "Magyar");
     EXPECT_FALSE(d.Failed()) << d.FailureMessage();
     // Included files come after every file found before them; the second block of
     // global macros replaced the first; each include is read once, so the cycle ends.
-    EXPECT_EQ(Names(d, kMediumKind), (std::vector<std::string>{"A1 Gy\xE1rt\xF3", "B1 Gy\xE1rt\xF3",
-                                                                "I1 %M \xFAj", "I2 \xFAj"}));
+    EXPECT_EQ(Names(d, kMediumKind),
+              (std::vector<std::string>{"A1 Gy\xE1rt\xF3", "B1 Gy\xE1rt\xF3", "I1 %M \xFAj", "I2 \xFAj"}));
     EXPECT_EQ(d.FilesRead().size(), 4u);
 }
 
@@ -191,9 +197,10 @@ TEST(CatalogueLoader, LocalMacrosAndLanguageFilter)
     // A rejected NameBase leaves the accepted one exactly as it was: its quotes
     // were stripped once, not again.
     ScratchCatalogue quoted;
-    quoted.Write("a.xml", "<TervaldDBValve ResistMode=\"kv\">" + kalorina::test::Header("v", "Valves") +
-                              "<NameBase>\"\"Q\"\"</NameBase><NameBase Language=\"English\">E</NameBase>"
-                              "</TervaldDBValve>");
+    quoted.Write("a.xml",
+                 "<TervaldDBValve ResistMode=\"kv\">" + kalorina::test::Header("v", "Valves")
+                     + "<NameBase>\"\"Q\"\"</NameBase><NameBase Language=\"English\">E</NameBase>"
+                       "</TervaldDBValve>");
     TDevices q(quoted.Dir(), "Magyar");
     ASSERT_EQ(q.FailedValves().size(), 1u);
     EXPECT_EQ(static_cast<const ValveDBItem&>(*q.FailedValves()[0]).nameBase, "\"Q\"");
@@ -204,8 +211,9 @@ TEST(CatalogueLoader, FailureInThirdOfFiveFilesKeepsWhatWasRead)
     ScratchCatalogue cat;
     cat.Write("1.xml", Medium("one"));
     cat.Write("2.xml", Medium("two"));
-    cat.Write("3.xml", Medium("three") + "<TervaldDBMedium>" + Header("bad", "M") +
-                           "<TempMin>O1</TempMin></TervaldDBMedium>" + Medium("after"));
+    cat.Write("3.xml",
+              Medium("three") + "<TervaldDBMedium>" + Header("bad", "M") + "<TempMin>O1</TempMin></TervaldDBMedium>"
+                  + Medium("after"));
     cat.Write("4.xml", Medium("four"));
     cat.Write("5.xml", Medium("five"));
     TDevices d(cat.Dir(), "Magyar");
@@ -223,28 +231,33 @@ TEST(CatalogueLoader, HeaderAndStructureFailures)
         return std::make_pair(d.Failed(), d.FailureMessage());
     };
     EXPECT_TRUE(load("<TervaldDBMedium><ItemHeader><ItemPath>p</ItemPath><ItemName>n</ItemName></ItemHeader>"
-                     "</TervaldDBMedium>").first);
+                     "</TervaldDBMedium>")
+                    .first);
     EXPECT_TRUE(load(Medium("n", "p").replace(Medium("n", "p").find("<Day>1"), 6, "<Day>31")).first == false);
-    EXPECT_TRUE(load("<TervaldDBMedium>" + Header("n", "p").replace(Header("n", "p").find("<Month>3"), 8,
-                                                                     "<Month>2</Month><Day>30") +
-                     "</TervaldDBMedium>").first);
+    EXPECT_TRUE(load("<TervaldDBMedium>"
+                     + Header("n", "p").replace(Header("n", "p").find("<Month>3"), 8, "<Month>2</Month><Day>30")
+                     + "</TervaldDBMedium>")
+                    .first);
     auto [failed, message] = load("<TervaldDBMedium>" + Header("", "p") + "</TervaldDBMedium>");
     EXPECT_TRUE(failed);
     EXPECT_NE(message.find("path: p"), std::string::npos) << message;
-    EXPECT_TRUE(load("<TervaldDBTube>" + Header("t", "p") + "</TervaldDBTube>").first);  // no NameBase
-    EXPECT_TRUE(load("<TervaldDBTube>" + Header("t", "p") +
-                     "<NameBase>x</NameBase><TubeSubType><DN>1</DN></TubeSubType></TervaldDBTube>").first);
+    EXPECT_TRUE(load("<TervaldDBTube>" + Header("t", "p") + "</TervaldDBTube>").first); // no NameBase
+    EXPECT_TRUE(load("<TervaldDBTube>" + Header("t", "p")
+                     + "<NameBase>x</NameBase><TubeSubType><DN>1</DN></TubeSubType></TervaldDBTube>")
+                    .first);
     std::string divisions;
     for (int i = 0; i < 17; ++i)
         divisions += "<Division><Distance>" + std::to_string(50 + i) + "</Distance></Division>";
     EXPECT_TRUE(load("<TervaldDBFloorHeating>" + Header("f", "p") + divisions + "</TervaldDBFloorHeating>").first);
-    std::string fh = "<TervaldDBFloorHeating>" + Header("f", "p") +
-                     "<Division><Distance>100</Distance></Division><Division><Distance>200</Distance></Division>"
-                     "<Surface><SurfaceName>tile</SurfaceName><Equation><LineSteep>6</LineSteep></Equation>";
+    std::string fh = "<TervaldDBFloorHeating>" + Header("f", "p")
+        + "<Division><Distance>100</Distance></Division><Division><Distance>200</Distance></Division>"
+          "<Surface><SurfaceName>tile</SurfaceName><Equation><LineSteep>6</LineSteep></Equation>";
     EXPECT_TRUE(load(fh + "</Surface></TervaldDBFloorHeating>").first);
     EXPECT_FALSE(load(fh + "<Equation/><Equation></Equation></Surface></TervaldDBFloorHeating>").first);
-    EXPECT_TRUE(load("<TervaldDBFloorHeating>" + Header("f", "p") + "<Division><Distance>99999</Distance>"
-                     "</Division></TervaldDBFloorHeating>").first);
+    EXPECT_TRUE(load("<TervaldDBFloorHeating>" + Header("f", "p")
+                     + "<Division><Distance>99999</Distance>"
+                       "</Division></TervaldDBFloorHeating>")
+                    .first);
     // A document ending inside an item drops the item without failing.
     ScratchCatalogue cat;
     cat.Write("a.xml", Medium("kept") + "<TervaldDBMedium>" + Header("cut", "p"), false);
@@ -263,38 +276,39 @@ TEST(CatalogueLoader, FittingsAcceptWhatTubesAndValvesRefuse)
         cat.Write("a.xml", "<" + root + ">" + body + "</" + root + ">");
         return std::make_unique<TDevices>(cat.Dir(), "Magyar");
     };
-    auto fitting = load("TervaldDBResist", noNameBase +
-                                               "<ResistSubType><SizeName>E20</SizeName><DN>20</DN></ResistSubType>");
+    auto fitting =
+        load("TervaldDBResist", noNameBase + "<ResistSubType><SizeName>E20</SizeName><DN>20</DN></ResistSubType>");
     EXPECT_FALSE(fitting->Failed()) << fitting->FailureMessage();
     const auto* r = fitting->Find<ResistDBItem>(kResistKind, "x");
     ASSERT_NE(r, nullptr);
     ASSERT_EQ(r->sizes.size(), 2u);
     EXPECT_EQ(r->sizes[0].sizeName, "");
-    EXPECT_EQ(r->SizeByDN(20, 0), "");  // the nameless size is found first
+    EXPECT_EQ(r->SizeByDN(20, 0), ""); // the nameless size is found first
     EXPECT_EQ(r->DisplayName("E20", {}), "E20");
 
     auto tube = load("TervaldDBTube", Header("x", "p") + "<TubeSubType><SizeName>d16</SizeName></TubeSubType>");
     EXPECT_TRUE(tube->Failed());
     EXPECT_NE(tube->FailureMessage().find("without NameBase (name: x, path: p)"), std::string::npos)
         << tube->FailureMessage();
-    auto valve = load("TervaldDBValve", Header("x", "p") + "<NameBase>V</NameBase>" +
-                                            "<ValveSubType><DN>15</DN></ValveSubType>");
+    auto valve = load("TervaldDBValve",
+                      Header("x", "p") + "<NameBase>V</NameBase>" + "<ValveSubType><DN>15</DN></ValveSubType>");
     EXPECT_TRUE(valve->Failed());
     EXPECT_NE(valve->FailureMessage().find("Size without SizeName"), std::string::npos) << valve->FailureMessage();
-    EXPECT_TRUE(load("TervaldDBValve", Header("x", "p") + "<ValveSubType><SizeName>a</SizeName></ValveSubType>")
-                    ->Failed());
+    EXPECT_TRUE(
+        load("TervaldDBValve", Header("x", "p") + "<ValveSubType><SizeName>a</SizeName></ValveSubType>")->Failed());
 }
 
 TEST(CatalogueLoader, FloorHeatingEquationsBelongToTheirSpacing)
 {
     ScratchCatalogue cat;
-    cat.Write("a.xml", "<TervaldDBFloorHeating>" + Header("f", "p") +
-                           "<Division><Distance>100</Distance><EstimateCode>E100</EstimateCode></Division>"
-                           "<Division><Distance>200</Distance></Division>"
-                           "<Surface><SurfaceName>tile</SurfaceName><HeatResist>0,05</HeatResist>"
-                           "<Equation><LineSteep>6</LineSteep></Equation>"
-                           "<Equation><LineSteep>4</LineSteep><Exponent>1.1</Exponent></Equation></Surface>"
-                           "</TervaldDBFloorHeating>");
+    cat.Write("a.xml",
+              "<TervaldDBFloorHeating>" + Header("f", "p")
+                  + "<Division><Distance>100</Distance><EstimateCode>E100</EstimateCode></Division>"
+                    "<Division><Distance>200</Distance></Division>"
+                    "<Surface><SurfaceName>tile</SurfaceName><HeatResist>0,05</HeatResist>"
+                    "<Equation><LineSteep>6</LineSteep></Equation>"
+                    "<Equation><LineSteep>4</LineSteep><Exponent>1.1</Exponent></Equation></Surface>"
+                    "</TervaldDBFloorHeating>");
     TDevices d(cat.Dir(), "Magyar");
     auto* fh = d.Find<FloorHeatDBItem>(kFloorHeatingKind, "f");
     ASSERT_NE(fh, nullptr);
@@ -309,10 +323,10 @@ TEST(CatalogueLoader, SecurityCheck)
 {
     ScratchCatalogue cat;
     std::string good = SecurityCodeFor(CheckValueOf(1.5f));
-    cat.Write("a.xml", ValveXml("good", good) + ValveXml("tampered", good, 1.6f) +
-                           ValveXml("otherMaker", "Acme_" + good.substr(8)) +
-                           ValveXml("default", SecurityCodeFor(CheckValueOf(2.5f)), 2.5f,
-                                    " ProjektOptionsDefault=\"yes\""));
+    cat.Write("a.xml",
+              ValveXml("good", good) + ValveXml("tampered", good, 1.6f)
+                  + ValveXml("otherMaker", "Acme_" + good.substr(8))
+                  + ValveXml("default", SecurityCodeFor(CheckValueOf(2.5f)), 2.5f, " ProjektOptionsDefault=\"yes\""));
     TDevices d(cat.Dir(), "Magyar");
     EXPECT_FALSE(d.Failed()) << d.FailureMessage();
     EXPECT_EQ(Names(d, kValveKind), (std::vector<std::string>{"good", "default"}));
@@ -335,12 +349,12 @@ TEST(CatalogueLoader, SecurityCheck)
 TEST(CatalogueLoader, DuplicatesTreeAndPieceLists)
 {
     ScratchCatalogue cat;
-    cat.Write("a.xml", Medium("w", "Víz\\Tiszta") + Medium("g", "Glikol") + Medium("w", "Víz\\Tiszta", "<HomePage>h2</HomePage>") +
-                           Medium("x", "Víz") +
-                           "<TervaldDBPieceList>" + Header("@KIT", "Kits") +
-                           "<ListItem Type=\"TERVALD32VALVE\"><Name>V</Name><Quantity>2,5</Quantity></ListItem>"
-                           "<ListItem Type=\"Other\"><EstimateCode>@SUB</EstimateCode></ListItem>"
-                           "</TervaldDBPieceList>");
+    cat.Write("a.xml",
+              Medium("w", "Víz\\Tiszta") + Medium("g", "Glikol") + Medium("w", "Víz\\Tiszta", "<HomePage>h2</HomePage>")
+                  + Medium("x", "Víz") + "<TervaldDBPieceList>" + Header("@KIT", "Kits")
+                  + "<ListItem Type=\"TERVALD32VALVE\"><Name>V</Name><Quantity>2,5</Quantity></ListItem>"
+                    "<ListItem Type=\"Other\"><EstimateCode>@SUB</EstimateCode></ListItem>"
+                    "</TervaldDBPieceList>");
     TDevices d(cat.Dir(), "Magyar");
     ASSERT_FALSE(d.Failed()) << d.FailureMessage();
     EXPECT_EQ(d.FindDevice(kMediumKind, "w")->homePage, "");
@@ -349,11 +363,11 @@ TEST(CatalogueLoader, DuplicatesTreeAndPieceLists)
     EXPECT_EQ(d.DeviceAt(kMediumKind, 1)->second, "g");
     EXPECT_FALSE(d.DeviceAt(kMediumKind, 4));
     DeviceTreeNode root = d.FillDeviceTree(kMediumKind, "Media");
-    ASSERT_EQ(root.children.size(), 2u);  // "Víz" and "Glikol", in order of first use
+    ASSERT_EQ(root.children.size(), 2u); // "Víz" and "Glikol", in order of first use
     const DeviceTreeNode& water = root.children[0];
-    ASSERT_EQ(water.children.size(), 2u);  // folder "Tiszta", then item "x"
+    ASSERT_EQ(water.children.size(), 2u); // folder "Tiszta", then item "x"
     EXPECT_EQ(water.children[0].tag, 0);
-    EXPECT_EQ(water.children[0].children.size(), 2u);  // both "w", although "g" lies between
+    EXPECT_EQ(water.children[0].children.size(), 2u); // both "w", although "g" lies between
     EXPECT_EQ(water.children[1].text, "x");
     EXPECT_EQ(water.children[1].tag, kMediumKind + 1);
     // A path ending in a backslash has nothing after it to walk: no nameless folder.
@@ -379,7 +393,8 @@ TEST(CatalogueSecurityCode, CheckValueOfAKnownValveByHand)
     // positions: the bytes 00 00 0F 00 followed by eight zeros.  LZW by hand:
     // clear, 00, 00, 0F, "00 00" (258), "00 00 00" (261), "00 00 00 00" (262), end,
     // all nine bits wide.
-    const std::string packed = lzwtest::Pack({{256, 9}, {0, 9}, {0, 9}, {15, 9}, {258, 9}, {261, 9}, {262, 9}, {257, 9}});
+    const std::string packed =
+        lzwtest::Pack({{256, 9}, {0, 9}, {0, 9}, {15, 9}, {258, 9}, {261, 9}, {262, 9}, {257, 9}});
     ASSERT_EQ(packed.size(), 9u);
     auto byte = [&](int i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(packed[i])); };
     const auto expected = static_cast<std::int32_t>(byte(5) | byte(6) << 8 | byte(7) << 16 | byte(8) << 24);
@@ -410,22 +425,22 @@ TEST(CatalogueLoader, AttributeWordsAreCaseSensitive)
 {
     ScratchCatalogue cat;
     cat.Write("a.xml",
-              "<TervaldDBMedium>" + Header("m", "p") +
-                  "<Characteristic Mode=\"Polinom\"><Name>ro</Name><PolinomValue>5</PolinomValue>"
-                  "<Temperature>0</Temperature><PointValue>1</PointValue>"
-                  "<Temperature>10</Temperature><PointValue>3</PointValue></Characteristic>"
-                  "<Characteristic Mode=\"polinom\"><Name>nu</Name><PolinomValue>2</PolinomValue>"
-                  "<PolinomValue>1</PolinomValue></Characteristic></TervaldDBMedium>"
-                  "<TervaldDBResist ResistMode=\"kv\" HasUniqueValues=\"yes\" Listing=\"yes\">" +
-                  Header("r", "p") +
-                  "<NameBase>r</NameBase><DefaultValue>4</DefaultValue>"
-                  "<ResistSubType><SizeName>A</SizeName><UniqueValue>9</UniqueValue></ResistSubType>"
-                  "</TervaldDBResist>"
-                  "<TervaldDBResist ResistMode=\"kv\" HasUniqueValues=\"Yes\">" +
-                  Header("R", "p") +
-                  "<NameBase>R</NameBase><DefaultValue>4</DefaultValue>"
-                  "<ResistSubType><SizeName>A</SizeName><UniqueValue>9</UniqueValue></ResistSubType>"
-                  "</TervaldDBResist>");
+              "<TervaldDBMedium>" + Header("m", "p")
+                  + "<Characteristic Mode=\"Polinom\"><Name>ro</Name><PolinomValue>5</PolinomValue>"
+                    "<Temperature>0</Temperature><PointValue>1</PointValue>"
+                    "<Temperature>10</Temperature><PointValue>3</PointValue></Characteristic>"
+                    "<Characteristic Mode=\"polinom\"><Name>nu</Name><PolinomValue>2</PolinomValue>"
+                    "<PolinomValue>1</PolinomValue></Characteristic></TervaldDBMedium>"
+                    "<TervaldDBResist ResistMode=\"kv\" HasUniqueValues=\"yes\" Listing=\"yes\">"
+                  + Header("r", "p")
+                  + "<NameBase>r</NameBase><DefaultValue>4</DefaultValue>"
+                    "<ResistSubType><SizeName>A</SizeName><UniqueValue>9</UniqueValue></ResistSubType>"
+                    "</TervaldDBResist>"
+                    "<TervaldDBResist ResistMode=\"kv\" HasUniqueValues=\"Yes\">"
+                  + Header("R", "p")
+                  + "<NameBase>R</NameBase><DefaultValue>4</DefaultValue>"
+                    "<ResistSubType><SizeName>A</SizeName><UniqueValue>9</UniqueValue></ResistSubType>"
+                    "</TervaldDBResist>");
     TDevices d(cat.Dir(), "Magyar");
     ASSERT_FALSE(d.Failed()) << d.FailureMessage();
     auto* m = d.Find<MediumDBItem>(kMediumKind, "m");
@@ -466,46 +481,54 @@ TEST(CatalogueLoader, EmptyNamesOfValvesAndCoverings)
     auto noNameBase = load("<TervaldDBValve>" + Header("v", "p") + size + "</TervaldDBValve>");
     EXPECT_TRUE(noNameBase.first);
     EXPECT_EQ(noNameBase.second, FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {"v", "p"}));
-    EXPECT_TRUE(load("<TervaldDBValve>" + Header("v", "p") + "<NameBase></NameBase>" + size + "</TervaldDBValve>").first);
-    auto noSizeName = load("<TervaldDBValve>" + Header("v", "p") +
-                           "<NameBase>V</NameBase><ValveSubType><SizeName></SizeName><DN>15</DN></ValveSubType>"
-                           "</TervaldDBValve>");
+    EXPECT_TRUE(
+        load("<TervaldDBValve>" + Header("v", "p") + "<NameBase></NameBase>" + size + "</TervaldDBValve>").first);
+    auto noSizeName = load("<TervaldDBValve>" + Header("v", "p")
+                           + "<NameBase>V</NameBase><ValveSubType><SizeName></SizeName><DN>15</DN></ValveSubType>"
+                             "</TervaldDBValve>");
     EXPECT_TRUE(noSizeName.first);
     EXPECT_EQ(noSizeName.second, CatalogueText("IDS_XMLPARSERERROR+12"));
     // A language-filtered SizeName that is rejected leaves the size nameless.
-    EXPECT_TRUE(load("<TervaldDBValve>" + Header("v", "p") +
-                     "<NameBase>V</NameBase><ValveSubType><SizeName Language=\"x\">DN15</SizeName></ValveSubType>"
-                     "</TervaldDBValve>").first);
-    auto noSurfaceName = load("<TervaldDBFloorHeating>" + Header("f", "p") +
-                              "<Division><Distance>100</Distance></Division>"
-                              "<Surface><HeatResist>0</HeatResist><Equation><LineSteep>6</LineSteep></Equation>"
-                              "</Surface></TervaldDBFloorHeating>");
+    EXPECT_TRUE(load("<TervaldDBValve>" + Header("v", "p")
+                     + "<NameBase>V</NameBase><ValveSubType><SizeName Language=\"x\">DN15</SizeName></ValveSubType>"
+                       "</TervaldDBValve>")
+                    .first);
+    auto noSurfaceName = load("<TervaldDBFloorHeating>" + Header("f", "p")
+                              + "<Division><Distance>100</Distance></Division>"
+                                "<Surface><HeatResist>0</HeatResist><Equation><LineSteep>6</LineSteep></Equation>"
+                                "</Surface></TervaldDBFloorHeating>");
     EXPECT_TRUE(noSurfaceName.first);
     EXPECT_EQ(noSurfaceName.second, CatalogueText("IDS_XMLPARSERERROR+13"));
     // The equation count is checked first: a nameless covering with too few
     // equations reports +4.
-    auto both = load("<TervaldDBFloorHeating>" + Header("f", "p") +
-                     "<Division><Distance>100</Distance></Division><Surface></Surface></TervaldDBFloorHeating>");
+    auto both = load("<TervaldDBFloorHeating>" + Header("f", "p")
+                     + "<Division><Distance>100</Distance></Division><Surface></Surface></TervaldDBFloorHeating>");
     EXPECT_EQ(both.second, FormatText(CatalogueText("IDS_XMLPARSERERROR+4"), {""}));
     // Fittings raise nothing of their own.
-    EXPECT_FALSE(load("<TervaldDBResist>" + Header("r", "p") +
-                      "<ResistSubType><SizeName></SizeName></ResistSubType></TervaldDBResist>").first);
+    EXPECT_FALSE(load("<TervaldDBResist>" + Header("r", "p")
+                      + "<ResistSubType><SizeName></SizeName></ResistSubType></TervaldDBResist>")
+                     .first);
 }
 
 TEST(CatalogueLoader, PieceListNamesAndQuotedNameBases)
 {
     ScratchCatalogue cat;
     cat.Write("a.xml",
-              "<TervaldDBPieceList>" + Header("@K", "p") +
-                  "<ListItem Type=\"TERVALD32RESIST\"><Name Language=\"hu\">Könyök</Name>"
-                  "<Name Language=\"en\">Elbow</Name><Quantity>1</Quantity></ListItem>"
-                  "<ListItem><Name Language=\"any\">first</Name><Name Language=\"\">second</Name></ListItem>"
-                  "</TervaldDBPieceList>"
-                  "<TervaldDBTube>" + Header("q", "p") + "<NameBase>\"</NameBase>"
-                  "<TubeSubType><SizeName>16x2</SizeName></TubeSubType></TervaldDBTube>"
-                  "<TervaldDBValve>" + Header("v", "p") + "<NameBase>\"</NameBase>"
-                  "<ValveSubType><SizeName>DN15</SizeName></ValveSubType></TervaldDBValve>"
-                  "<TervaldDBResist>" + Header("r", "p") + "<NameBase>\"</NameBase></TervaldDBResist>");
+              "<TervaldDBPieceList>" + Header("@K", "p")
+                  + "<ListItem Type=\"TERVALD32RESIST\"><Name Language=\"hu\">Könyök</Name>"
+                    "<Name Language=\"en\">Elbow</Name><Quantity>1</Quantity></ListItem>"
+                    "<ListItem><Name Language=\"any\">first</Name><Name Language=\"\">second</Name></ListItem>"
+                    "</TervaldDBPieceList>"
+                    "<TervaldDBTube>"
+                  + Header("q", "p")
+                  + "<NameBase>\"</NameBase>"
+                    "<TubeSubType><SizeName>16x2</SizeName></TubeSubType></TervaldDBTube>"
+                    "<TervaldDBValve>"
+                  + Header("v", "p")
+                  + "<NameBase>\"</NameBase>"
+                    "<ValveSubType><SizeName>DN15</SizeName></ValveSubType></TervaldDBValve>"
+                    "<TervaldDBResist>"
+                  + Header("r", "p") + "<NameBase>\"</NameBase></TervaldDBResist>");
     for (const char* language : {"hu", "en"}) {
         TDevices d(cat.Dir(), language);
         ASSERT_FALSE(d.Failed()) << d.FailureMessage();
@@ -513,18 +536,20 @@ TEST(CatalogueLoader, PieceListNamesAndQuotedNameBases)
         ASSERT_NE(kit, nullptr);
         ASSERT_EQ(kit->entries.size(), 2u);
         EXPECT_EQ(kit->entries[0].name, std::string(language) == "hu" ? "K\xF6ny\xF6k" : "Elbow");
-        EXPECT_EQ(kit->entries[1].name, "second");  // both pass: the later wins
+        EXPECT_EQ(kit->entries[1].name, "second"); // both pass: the later wins
         // A NameBase of one double quote is kept as it is; two become an empty
         // text, which a tube does not accept.
         EXPECT_EQ(d.Find<TubeDBItem>(kTubeKind, "q")->nameBase, "\"");
         EXPECT_EQ(d.Find<TubeDBItem>(kTubeKind, "q")->DisplayName("16x2"), "\"16x2");
         EXPECT_EQ(d.Find<ResistDBItem>(kResistKind, "r")->nameBase, "\"");
-        ASSERT_EQ(d.FailedValves().size(), 1u);  // read completely, though unsigned
+        ASSERT_EQ(d.FailedValves().size(), 1u); // read completely, though unsigned
         EXPECT_EQ(dynamic_cast<const ValveDBItem&>(*d.FailedValves().front()).nameBase, "\"");
     }
     ScratchCatalogue empty;
-    empty.Write("a.xml", "<TervaldDBTube>" + Header("qq", "p") + "<NameBase>\"\"</NameBase>"
-                         "<TubeSubType><SizeName>16x2</SizeName></TubeSubType></TervaldDBTube>");
+    empty.Write("a.xml",
+                "<TervaldDBTube>" + Header("qq", "p")
+                    + "<NameBase>\"\"</NameBase>"
+                      "<TubeSubType><SizeName>16x2</SizeName></TubeSubType></TervaldDBTube>");
     TDevices d(empty.Dir(), "hu");
     EXPECT_TRUE(d.Failed());
     EXPECT_TRUE(d.FailureMessage().ends_with(FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {"qq", "p"})));

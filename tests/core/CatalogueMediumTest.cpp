@@ -32,12 +32,12 @@ TEST(CatalogueMedium, PolynomialAndPoints)
 TEST(CatalogueMedium, DefectiveCharacteristicsStayFinite)
 {
     MediumFunction f;
-    EXPECT_EQ(MediumDBItem::Evaluate(f, 40), 0);  // no point
+    EXPECT_EQ(MediumDBItem::Evaluate(f, 40), 0); // no point
     f.temperatures = {20, 20};
     f.pointValues = {998, 990};
-    EXPECT_EQ(MediumDBItem::Evaluate(f, 40), 998);  // repeated temperature ignored
+    EXPECT_EQ(MediumDBItem::Evaluate(f, 40), 998); // repeated temperature ignored
     f.temperatures = {20, 80, 50};
-    f.pointValues = {998.2f, 971.8f};  // third point has no value
+    f.pointValues = {998.2f, 971.8f}; // third point has no value
     EXPECT_NEAR(MediumDBItem::Evaluate(f, 50), 985.0, 1e-3);
     f.temperatures = {10, 20, 10, 30};
     f.pointValues = {1, 2, 100, 3};

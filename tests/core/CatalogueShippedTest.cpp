@@ -1,6 +1,6 @@
 #include "lang/LanguageLoader.h"
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/ItemListDBItem.h"
@@ -79,7 +79,9 @@ TEST(CatalogueShipped, DataArePhysicallySound)
     EXPECT_GT(fh->SurfaceTemperature(79, 20, 0, s300), 29);
     EXPECT_LT(fh->SurfaceTemperature(99, 20, 0.15, s100), 29);
 
-    auto* water = d.Find<MediumDBItem>(kMediumKind, "H2O (IAPWS) 0-100 \xB0" "C");
+    auto* water = d.Find<MediumDBItem>(kMediumKind,
+                                       "H2O (IAPWS) 0-100 \xB0"
+                                       "C");
     ASSERT_NE(water, nullptr);
     auto eval = [&](const char* name, double t) {
         return MediumDBItem::Evaluate(water->characteristics.at(water->FindCharacteristic(name)), t);
@@ -199,7 +201,9 @@ TEST(CatalogueShipped, MediaCoverTheirRange)
     // Pure water at 0.1 MPa (saturated liquid at 100 °C), IAPWS-95 density and
     // specific heat, IAPWS 2008 viscosity, every 5 °C: also halfway between the
     // catalogue's points.
-    struct Row { double t, rho, mu, cp; };
+    struct Row {
+        double t, rho, mu, cp;
+    };
     const Row published[] = {
         {0, 999.84, 1.7914e-3, 4219.9},  {5, 999.97, 1.5182e-3, 4205.0},  {10, 999.70, 1.3059e-3, 4195.5},
         {15, 999.10, 1.1375e-3, 4188.5}, {20, 998.21, 1.0016e-3, 4184.4}, {25, 997.05, 0.8900e-3, 4181.3},
@@ -208,7 +212,9 @@ TEST(CatalogueShipped, MediaCoverTheirRange)
         {60, 983.20, 0.4660e-3, 4185.1}, {65, 980.55, 0.4329e-3, 4187.4}, {70, 977.76, 0.4035e-3, 4190.2},
         {75, 974.84, 0.3778e-3, 4193.3}, {80, 971.79, 0.3540e-3, 4196.9}, {85, 968.61, 0.3339e-3, 4200.8},
         {90, 965.31, 0.3146e-3, 4205.2}, {95, 961.88, 0.2975e-3, 4210.1}, {100, 958.35, 0.2818e-3, 4215.7}};
-    auto* water = d.Find<MediumDBItem>(kMediumKind, "H2O (IAPWS) 0-100 \xB0" "C");
+    auto* water = d.Find<MediumDBItem>(kMediumKind,
+                                       "H2O (IAPWS) 0-100 \xB0"
+                                       "C");
     ASSERT_NE(water, nullptr);
     EXPECT_FLOAT_EQ(water->tempMin, 0);
     EXPECT_FLOAT_EQ(water->tempMax, 100);

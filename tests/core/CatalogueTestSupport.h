@@ -14,8 +14,8 @@ public:
     ScratchCatalogue()
     {
         static std::atomic<int> counter{0};
-        dir_ = std::filesystem::temp_directory_path() /
-               ("kalorina-cat-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        dir_ = std::filesystem::temp_directory_path()
+            / ("kalorina-cat-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
@@ -40,8 +40,8 @@ private:
 // An item header with a valid date.
 inline std::string Header(const std::string& name, const std::string& path, const std::string& extra = "")
 {
-    return "<ItemHeader><Year>2024</Year><Month>3</Month><Day>1</Day><ItemPath>" + path +
-           "</ItemPath><ItemName>" + name + "</ItemName>" + extra + "</ItemHeader>";
+    return "<ItemHeader><Year>2024</Year><Month>3</Month><Day>1</Day><ItemPath>" + path + "</ItemPath><ItemName>" + name
+        + "</ItemName>" + extra + "</ItemHeader>";
 }
 
 inline std::string Medium(const std::string& name, const std::string& path = "Media", const std::string& extra = "")

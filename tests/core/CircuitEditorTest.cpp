@@ -68,7 +68,10 @@ protected:
         in.design = {40, 35, 20, loss, floor, 0, 0};
         in.R = 0.1;
         in.covering = "R 0.10 parketta/parquet";
-        ASSERT_TRUE(editor.AddField(in, spacing, [area](double& a, int&, double) { a = area; return true; }));
+        ASSERT_TRUE(editor.AddField(in, spacing, [area](double& a, int&, double) {
+            a = area;
+            return true;
+        }));
         project.rooms.back() = editor.Commit({});
     }
     static AreaQuestion Take(double area)
@@ -95,11 +98,15 @@ protected:
         return in;
     }
 
-    test::ScopedLanguage lang{{{"IDS_AUTO", "(auto)"}, {"IDS_USERDEFINED", "User-defined"},
-                               {"IDS_RESISTSTREEROOTNAME", "Fittings"}, {"IDS_TOBIGSURFACE", "Too big"},
+    test::ScopedLanguage lang{{{"IDS_AUTO", "(auto)"},
+                               {"IDS_USERDEFINED", "User-defined"},
+                               {"IDS_RESISTSTREEROOTNAME", "Fittings"},
+                               {"IDS_TOBIGSURFACE", "Too big"},
                                {"IDS_FLOORHEATINGSUMCAPTION", "Total"},
-                               {"IDS_WANTITEMDELETE", "Delete '%s'?"}, {"IDS_RESISTVALUMODES+0", "kv"},
-                               {"IDS_RESISTVALUMODES+1", "zeta"}, {"IDS_RESISTVALUMODES+2", "dp"}}};
+                               {"IDS_WANTITEMDELETE", "Delete '%s'?"},
+                               {"IDS_RESISTVALUMODES+0", "kv"},
+                               {"IDS_RESISTVALUMODES+1", "zeta"},
+                               {"IDS_RESISTVALUMODES+2", "dp"}}};
     TListHeaderFormat roomFields, roundFields, resists;
     TProject project;
 };
@@ -158,9 +165,12 @@ TEST_F(CircuitEditorTest, UniqueFittingAndFittingLists)
 {
     std::vector<TResist> list;
     FittingList fittings(list, Shipped());
-    EXPECT_FALSE(fittings.AddFromCatalogue("Fittings", [](TResist&) { return true; }));  // a folder
-    EXPECT_FALSE(fittings.AddFromCatalogue(kElbow, [](TResist&) { return false; }));   // cancelled
-    ASSERT_TRUE(fittings.AddFromCatalogue(kElbow, [](TResist& f) { f.count = 3; return true; }));
+    EXPECT_FALSE(fittings.AddFromCatalogue("Fittings", [](TResist&) { return true; })); // a folder
+    EXPECT_FALSE(fittings.AddFromCatalogue(kElbow, [](TResist&) { return false; }));    // cancelled
+    ASSERT_TRUE(fittings.AddFromCatalogue(kElbow, [](TResist& f) {
+        f.count = 3;
+        return true;
+    }));
 
     auto describe = [](const UniqueFittingInputs& in) {
         return [in](TResist& f) {
@@ -188,8 +198,14 @@ TEST_F(CircuitEditorTest, UniqueFittingAndFittingLists)
 
     // Each line opens in the dialog of its kind.
     std::string opened;
-    auto cat = [&](TResist&) { opened = "catalogue"; return true; };
-    auto own = [&](TResist&) { opened = "unique"; return true; };
+    auto cat = [&](TResist&) {
+        opened = "catalogue";
+        return true;
+    };
+    auto own = [&](TResist&) {
+        opened = "unique";
+        return true;
+    };
     fittings.Modify(1, cat, own);
     EXPECT_EQ(opened, "unique");
     fittings.Modify(0, cat, own);
@@ -225,7 +241,21 @@ TEST_F(CircuitEditorTest, ProjectOptionsMediumAndDefaultsOfNewCircuits)
     EXPECT_EQ(glycol->ro, MediumPropertyTexts(expected).ro);
     EXPECT_NE(glycol->ro, "971.9");
 
-    ProjectOptionsInputs in{21, 5, 1.5, 10, 0, 45, 35, false, "H2O (IAPWS) 0-100 \xB0" "C", 990, 4e-7, 4180, kValve, 15000};
+    ProjectOptionsInputs in{21,
+                            5,
+                            1.5,
+                            10,
+                            0,
+                            45,
+                            35,
+                            false,
+                            "H2O (IAPWS) 0-100 \xB0"
+                            "C",
+                            990,
+                            4e-7,
+                            4180,
+                            kValve,
+                            15000};
     ProjectOptionsInputs bad = in;
     bad.downK = -1;
     EXPECT_EQ(test::ThrownText([&] { editor.Commit(bad); }), "Wrong value");
@@ -268,7 +298,10 @@ TEST_F(CircuitEditorTest, FieldsOfTwoRoomsSizeTheCircuit)
     ASSERT_TRUE(editor.AddField(project.rooms[1].roomName, 0, Take(5)));
     // Asking for more than is free is the area dialog's refusal; the maximum it gets is right.
     double maximum = 0;
-    editor.ModifyField(1, [&](FloorHeatingRoundField&, double max) { maximum = max; return false; });
+    editor.ModifyField(1, [&](FloorHeatingRoundField&, double max) {
+        maximum = max;
+        return false;
+    });
     EXPECT_NEAR(maximum, 8, 1e-5);
 
     const TRoundItem& r = editor.Round();
@@ -291,7 +324,7 @@ TEST_F(CircuitEditorTest, FieldsOfTwoRoomsSizeTheCircuit)
     EXPECT_EQ(v.neededThrottle, Whole(h.availablePressure - h.circuitPressureDrop));
     EXPECT_FALSE(v.differentTemperatures);
     auto rows = editor.FieldRows(roundFields);
-    ASSERT_EQ(rows.size(), 3u);  // two parts and the totals
+    ASSERT_EQ(rows.size(), 3u); // two parts and the totals
     EXPECT_EQ(rows[0][0], project.rooms[0].roomName);
     EXPECT_EQ(rows[2][0], "Total");
 
@@ -320,7 +353,7 @@ TEST_F(CircuitEditorTest, FieldsOfTwoRoomsSizeTheCircuit)
     EXPECT_EQ(editor.MoveField(0, false), 1);
     EXPECT_FLOAT_EQ(r.roundFields[0].inletTemp, 40);
     EXPECT_NE(r.roundFields[0].outletTemp, firstOut);
-    EXPECT_EQ(editor.MoveField(1, false), 1);  // already last
+    EXPECT_EQ(editor.MoveField(1, false), 1); // already last
 
     // A user-defined medium is taken as typed.
     in.userDefinedMedium = true;
@@ -392,7 +425,8 @@ TEST_F(CircuitEditorTest, ApplyToFieldsChangesTheProjectAndClearsTheWarning)
     ASSERT_EQ(project.rooms[0].fields.size(), 2u);
     EXPECT_TRUE(project.modified);
     EXPECT_FLOAT_EQ(project.rooms[0].fields[0].area + project.rooms[0].fields[1].area, 10);
-    const FloorHeatingField* taken = project.FindRoomField(project.rooms[0].roomId, editor.Round().roundFields[0].fieldRef);
+    const FloorHeatingField* taken =
+        project.FindRoomField(project.rooms[0].roomId, editor.Round().roundFields[0].fieldRef);
     ASSERT_NE(taken, nullptr);
     EXPECT_FLOAT_EQ(taken->area, 6);
     EXPECT_GT(taken->power / 6, before / 10);
@@ -400,10 +434,12 @@ TEST_F(CircuitEditorTest, ApplyToFieldsChangesTheProjectAndClearsTheWarning)
 
 TEST(HydraulicWarnings, NameEachSetBitInOrder)
 {
-    test::ScopedLanguage lang{{{"IDS_HYDRAULICWARNING+0", "No tube."}, {"IDS_HYDRAULICWARNING+5", "Too much."},
+    test::ScopedLanguage lang{{{"IDS_HYDRAULICWARNING+0", "No tube."},
+                               {"IDS_HYDRAULICWARNING+5", "Too much."},
                                {"IDS_HYDRAULICWARNING+6", "Noisy."}}};
     EXPECT_EQ(HydraulicWarningText(0), "");
-    EXPECT_EQ(HydraulicWarningText(THydraulic::kBitTubeMissing | THydraulic::kBitPressureExceeded), "No tube. Too much.");
+    EXPECT_EQ(HydraulicWarningText(THydraulic::kBitTubeMissing | THydraulic::kBitPressureExceeded),
+              "No tube. Too much.");
     EXPECT_EQ(HydraulicWarningText(THydraulic::kBitValveNoisy | THydraulic::kBitValveMissing), "Noisy.");
 }
 
@@ -416,7 +452,7 @@ TEST(CircuitActions, FollowTheSelectedRow)
     a = UpdateCircuitActions(2, 4, true);
     EXPECT_TRUE(a.up && a.add);
     EXPECT_FALSE(a.down);
-    a = UpdateCircuitActions(3, 4, false);  // the totals row
+    a = UpdateCircuitActions(3, 4, false); // the totals row
     EXPECT_FALSE(a.modify || a.remove || a.up || a.down);
     a = UpdateCircuitActions(-1, 0, false);
     EXPECT_FALSE(a.modify || a.remove || a.up || a.down || a.add);

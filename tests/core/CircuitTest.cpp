@@ -64,11 +64,11 @@ TEST(TRoundItem, FlowBalanceAndSeriesTemperatures)
     TRoundItem& c = p.rounds[0];
     ASSERT_TRUE(c.Recalculate(p, d));
     EXPECT_EQ(c.hydraulic.power, 1000);
-    EXPECT_NEAR(c.hydraulic.massFlow, 1000.0 / 5 / 4173 * 3600, 1e-3);  // ≈ 172.5 kg/h
+    EXPECT_NEAR(c.hydraulic.massFlow, 1000.0 / 5 / 4173 * 3600, 1e-3); // ≈ 172.5 kg/h
     EXPECT_EQ(c.totalArea, 20);
     EXPECT_EQ(c.hydraulic.fieldsTubeLength, 100);
     EXPECT_EQ(c.hydraulic.tubeName, "PEX");  // from the first field's system
-    for (const auto& part : c.roundFields) {  // laid bifilar
+    for (const auto& part : c.roundFields) { // laid bifilar
         EXPECT_EQ(part.inletTemp, 40);
         EXPECT_EQ(part.outletTemp, 35);
     }
@@ -100,7 +100,7 @@ TEST(TRoundItem, DegenerateFlowsStayFinite)
     TProject p = TwoRooms();
     TRoundItem& c = p.rounds[0];
     c.connectionFlags = TRoundItem::kSeries;
-    c.hydraulic.medium.return_ = 40;  // no temperature drop: no flow
+    c.hydraulic.medium.return_ = 40; // no temperature drop: no flow
     ASSERT_TRUE(c.Recalculate(p, d));
     EXPECT_EQ(c.hydraulic.massFlow, 0);
     for (const auto& part : c.roundFields) {
@@ -138,8 +138,8 @@ TEST(TRoundItem, SharesAndBrokenReferences)
     p.rounds[0].roundFields.push_back(Part(p, 1, 0, 8));
     TRoundItem& c = p.rounds[0];
     c.Recalculate(p, d);
-    EXPECT_EQ(c.roundFields[2].partPower, 800);      // (1600 + 400) · 8 / 20
-    EXPECT_EQ(c.roundFields[2].partTubeLength, 40);  // 8 m² at 200 mm
+    EXPECT_EQ(c.roundFields[2].partPower, 800);     // (1600 + 400) · 8 / 20
+    EXPECT_EQ(c.roundFields[2].partTubeLength, 40); // 8 m² at 200 mm
     p.RecountAssignedSurfaces();
     EXPECT_EQ(p.rooms[1].fields[0].assignedArea, 8);
     EXPECT_FLOAT_EQ(p.rooms[1].UnassignedArea(), 12);
@@ -175,7 +175,7 @@ TEST(TRoundItem, SharesAndBrokenReferences)
 
     copy.SwapFields(0, 1);
     EXPECT_EQ(copy.roundFields[1].fieldRef, 1);
-    copy.SwapFields(0, 7);  // out of range: nothing
+    copy.SwapFields(0, 7); // out of range: nothing
     EXPECT_EQ(copy.CellText(0, Plain), "Circuit");
     EXPECT_EQ(copy.CellText(18, Plain), "PEX 16x2");
 }
@@ -192,7 +192,7 @@ TEST(TRoomItem, SumsSplitAndCells)
     room.fields[2].assignedArea = 5;
     EXPECT_FLOAT_EQ(room.UnassignedArea(), 6);
     EXPECT_TRUE(room.HasUnassignedArea());
-    EXPECT_FLOAT_EQ(room.EstimatedTubeLength(), 80);  // the field without spacing adds nothing
+    EXPECT_FLOAT_EQ(room.EstimatedTubeLength(), 80); // the field without spacing adds nothing
     // Each field's metres go into the single sum unrounded: 1 m + 0.6667 m is the
     // single nearest to 1.66666668, not the sum of two rounded singles.
     TRoomItem fine(20);
@@ -254,7 +254,7 @@ TEST(TRoundItem, ApplyToFieldsSettles)
     ASSERT_TRUE(c.ApplyToFields(p, d));
     EXPECT_TRUE(p.modified);
     EXPECT_FALSE(c.AnyFieldTemperaturesDiffer(p));
-    ASSERT_EQ(p.rooms[0].fields.size(), 2u);  // 8 of 20 m² split off
+    ASSERT_EQ(p.rooms[0].fields.size(), 2u); // 8 of 20 m² split off
     EXPECT_EQ(c.roundFields[0].fieldRef, 1);
     const FloorHeatingField& first = p.rooms[0].fields[1];
     EXPECT_NEAR(first.forward, 42, 1e-4);

@@ -30,7 +30,11 @@ TEST(Codepage, TableAgreesWithIconv)
 TEST(Codepage, HungarianLettersAndFallbacks)
 {
     EXPECT_EQ(Utf8ToCp1250("ő ű é"), "\xF5 \xFB \xE9");
-    EXPECT_EQ(Cp1250ToUtf8("Padl\xF3" "f\xFB" "t\xE9" "s"), "Padlófűtés");
+    EXPECT_EQ(Cp1250ToUtf8("Padl\xF3"
+                           "f\xFB"
+                           "t\xE9"
+                           "s"),
+              "Padlófűtés");
     // Not in the code page, truncated and stray continuation bytes all become '?'.
     EXPECT_EQ(Utf8ToCp1250("a\xE2\x82"), "a??");
     EXPECT_EQ(Utf8ToCp1250("日x"), "?x");
@@ -46,8 +50,11 @@ TEST(Codepage, HungarianLettersAndFallbacks)
 #include "util/FloatFormat.h"
 
 namespace {
-std::string FormatGeneral(double v, int p, char sep) { return FloatToStrF(v, TFloatFormat::General, p, 0, sep); }
+std::string FormatGeneral(double v, int p, char sep)
+{
+    return FloatToStrF(v, TFloatFormat::General, p, 0, sep);
 }
+} // namespace
 
 // The totals panel's number form.
 TEST(NumberFormat, GeneralFiveDigits)

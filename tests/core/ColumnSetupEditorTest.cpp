@@ -65,7 +65,7 @@ TEST_F(ColumnSetupEditorTest, SelectingStoresTheColumnAndMovingKeepsTheFirst)
     EXPECT_FALSE(v.moveDownEnabled);
 
     ColumnInput in = InputOf(v);
-    in.width = 1;  // raised to the narrowest column
+    in.width = 1; // raised to the narrowest column
     editor.Select(4, in);
     EXPECT_EQ(format.ColumnAt(0)->width, 3);
     v = editor.View();
@@ -86,12 +86,12 @@ TEST_F(ColumnSetupEditorTest, SelectingStoresTheColumnAndMovingKeepsTheFirst)
     EXPECT_EQ(format.ColumnAt(3)->columnId, 4);
     EXPECT_EQ(v.factor, "0.001");
     EXPECT_EQ(v.lines[1], "[kW]");
-    EXPECT_FALSE(v.entries[3].ticked);  // the tick moves with its column
+    EXPECT_FALSE(v.entries[3].ticked); // the tick moves with its column
     EXPECT_TRUE(v.entries[4].ticked);
-    EXPECT_TRUE(format.ColumnAt(3)->visible);  // ticks apply on Commit only
+    EXPECT_TRUE(format.ColumnAt(3)->visible); // ticks apply on Commit only
 
     editor.Select(1, InputOf(v));
-    editor.Move(-1, InputOf(editor.View()));  // cannot pass the first column
+    editor.Move(-1, InputOf(editor.View())); // cannot pass the first column
     EXPECT_EQ(editor.View().current, 1);
 }
 

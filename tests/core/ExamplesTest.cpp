@@ -31,20 +31,23 @@ const TDevices& Shipped(const char* language = "hu")
     return std::string(language) == "en" ? english : hungarian;
 }
 
-std::string Cp(const char* utf8) { return Utf8ToCp1250(utf8); }
+std::string Cp(const char* utf8)
+{
+    return Utf8ToCp1250(utf8);
+}
 
 struct RoomSpec {
     const char* name;
     const char* function;
-    float area;            // m2 floor
-    float temperature;     // °C
-    float demand;          // W
+    float area;        // m2 floor
+    float temperature; // °C
+    float demand;      // W
     int zone;
-    const char* covering;  // UTF-8 name of the covering
-    float r;               // m2K/W
-    float below;           // °C under the floor
-    float downK;           // W/m2K
-    bool joinPrevious;     // laid in series in the previous room's last circuit
+    const char* covering; // UTF-8 name of the covering
+    float r;              // m2K/W
+    float below;          // °C under the floor
+    float downK;          // W/m2K
+    bool joinPrevious;    // laid in series in the previous room's last circuit
 };
 
 // A floor heating design for the rooms: the free floor split over at most two
@@ -59,7 +62,7 @@ TProject Design(const std::vector<RoomSpec>& specs, const char* building, float 
     p.options.medium.mediumName = Cp("H2O (IAPWS) 0-100 °C");
     p.options.medium.forward = forward;
     p.options.medium.return_ = ret;
-    p.options.extraLength = 6;  // metres to the manifold and back
+    p.options.extraLength = 6; // metres to the manifold and back
     TResist elbow, connection;
     elbow.SelectItem(d, Cp("Vexalon PF-E90"));
     elbow.count = 2;
@@ -171,8 +174,7 @@ void CheckExample(const std::string& name, TProject (*build)())
     for (std::size_t i = 0; i < p.rooms.size(); ++i) {
         EXPECT_FALSE(outcome.roomErrors[i]) << *outcome.roomErrors[i];
         const TRoomItem& room = p.rooms[i];
-        EXPECT_NEAR(room.FieldPowerSum(), room.heatDemand, room.heatDemand * 0.25)
-            << Cp1250ToUtf8(room.roomName);
+        EXPECT_NEAR(room.FieldPowerSum(), room.heatDemand, room.heatDemand * 0.25) << Cp1250ToUtf8(room.roomName);
         for (const auto& f : room.fields) {
             EXPECT_GE(f.specificOutput, 45) << Cp1250ToUtf8(room.roomName);
             EXPECT_LE(f.specificOutput, 100) << Cp1250ToUtf8(room.roomName);
@@ -199,9 +201,15 @@ void CheckExample(const std::string& name, TProject (*build)())
 
 } // namespace
 
-TEST(Examples, Flat) { CheckExample("flat", Flat); }
+TEST(Examples, Flat)
+{
+    CheckExample("flat", Flat);
+}
 
-TEST(Examples, DetachedHouse) { CheckExample("house", House); }
+TEST(Examples, DetachedHouse)
+{
+    CheckExample("house", House);
+}
 
 // Projects store catalogue names, so an office that works in two languages gets the
 // same design from the same file whichever language the catalogue was loaded in.

@@ -45,7 +45,7 @@ TEST_F(ItemClipboardTest, RoomPastedTwiceGetsUniqueNamesAndNewIds)
     std::string payload = *clipboard.Get("Kalorina Item");
     EXPECT_EQ(payload.substr(0, 4), std::string("\x00\x00\x01\x01", 4));
     EXPECT_EQ(payload.back(), '\0');
-    EXPECT_EQ(clipboard.Get("Rich Text Format"), std::nullopt);  // only the item format
+    EXPECT_EQ(clipboard.Get("Rich Text Format"), std::nullopt); // only the item format
 
     PasteResult first = PasteItemFromClipboard(p, clipboard);
     PasteResult second = PasteItemFromClipboard(p, clipboard);
@@ -58,10 +58,10 @@ TEST_F(ItemClipboardTest, RoomPastedTwiceGetsUniqueNamesAndNewIds)
     EXPECT_EQ(p.rooms[2].fields[0].systemName, "FH");
     EXPECT_FLOAT_EQ(p.rooms[2].fields[0].area, 4.0f);
     EXPECT_EQ(p.rooms[2].nextFieldId, 4);
-    EXPECT_FLOAT_EQ(p.rooms[1].fields[0].assignedArea, 0.0f);  // no circuit uses the copy
+    EXPECT_FLOAT_EQ(p.rooms[1].fields[0].assignedArea, 0.0f); // no circuit uses the copy
     EXPECT_TRUE(p.modified);
     EXPECT_FALSE(CopyItemToClipboard(p, "Nobody", true, clipboard));
-    EXPECT_TRUE(clipboard.HasFormat("Kalorina Item"));  // a missing item leaves the clipboard
+    EXPECT_TRUE(clipboard.HasFormat("Kalorina Item")); // a missing item leaves the clipboard
 }
 
 TEST_F(ItemClipboardTest, CircuitPastedIntoItsProjectSharesItsFieldsAndIntoAnotherKeepsReferences)

@@ -40,8 +40,8 @@ private:
 
 std::string Doc(const std::string& name, const std::string& body = "")
 {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><language id=\"" + name + "\" UserInterface=\"yes\">" + body +
-           "</language>";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><language id=\"" + name + "\" UserInterface=\"yes\">" + body
+        + "</language>";
 }
 
 std::vector<std::string> Names(const TLanguages& l)
@@ -91,10 +91,10 @@ struct RecordingTitle : TitleTarget {
 TEST(LanguageFiles, PatternsOrderAndUserInterfaceFlag)
 {
     TempDir dir;
-    dir.Write("hu.XML", Doc("Hu"));             // plain: print only, whatever it says
-    dir.WritePacked("de.xmc", Doc("De"));       // any other *.xm? is compressed
-    dir.WritePacked("a.xml.xmz", Doc("A"));     // ".XML" not at the end: compressed
-    dir.Write("x.XML.bak", Doc("Backup"));      // matches no pattern
+    dir.Write("hu.XML", Doc("Hu"));         // plain: print only, whatever it says
+    dir.WritePacked("de.xmc", Doc("De"));   // any other *.xm? is compressed
+    dir.WritePacked("a.xml.xmz", Doc("A")); // ".XML" not at the end: compressed
+    dir.Write("x.XML.bak", Doc("Backup"));  // matches no pattern
     dir.Write("readme.txt", Doc("Text"));
     dir.Write("b.xm", Doc("Short"));
     fs::create_directory(fs::path(dir.str()) / "folder.xml");
@@ -114,7 +114,7 @@ TEST(LanguageFiles, PatternsOrderAndUserInterfaceFlag)
     EXPECT_EQ(l.GetLanguageName(), "De");
 
     EXPECT_TRUE(IsPlainLanguageFile("Magyar.xml"));
-    EXPECT_FALSE(IsPlainLanguageFile("a.xml.xml"));  // the first ".XML" decides
+    EXPECT_FALSE(IsPlainLanguageFile("a.xml.xml")); // the first ".XML" decides
 }
 
 TEST(LanguageFiles, BrokenFilesAreSkippedAndTheRestLoad)
@@ -155,11 +155,11 @@ TEST(LanguageFiles, ScanningStringsFormsAndTitles)
         "<columnitem id=\"7\" row=\"1\"></columnitem><columnitem id=\"3\" row=\"1\">Q</columnitem></title>"
         "<language id=\"Second\" UserInterface=\"yes\"></language></root>");
 
-    EXPECT_EQ(lang.name, "Second");  // a later language element overrides
+    EXPECT_EQ(lang.name, "Second"); // a later language element overrides
     EXPECT_TRUE(lang.userInterface);
     EXPECT_EQ(lang.Strings.at("A"), "two");
-    EXPECT_EQ(lang.Strings.count("Self"), 0u);     // self-closing: not read
-    EXPECT_EQ(lang.Strings.count("Outside"), 0u);  // item outside strings
+    EXPECT_EQ(lang.Strings.count("Self"), 0u);    // self-closing: not read
+    EXPECT_EQ(lang.Strings.count("Outside"), 0u); // item outside strings
     EXPECT_EQ(lang.Strings.at("Amp"), "F\xF5 & mell\xE9k");
     EXPECT_EQ(lang.Strings.at("B"), "b");
 
@@ -179,12 +179,15 @@ TEST(LanguageFiles, ScanningStringsFormsAndTitles)
 
 TEST(LanguageFiles, TranslatingWindowsAndColumnCaptions)
 {
-    TLanguage lang = ScanLanguage(Doc("L",
+    TLanguage lang = ScanLanguage(Doc(
+        "L",
         "<form name=\"RoomModifyForm\"><property id=\"Caption\" value=\"Room\"></property>"
         "<formitem name=\"Kind\" type=\"TComboBox\"><property id=\"Items.Strings\" value=\"x\"></property>"
         "<property id=\"Items.Strings\" value=\"y\"></property><property id=\"Items.Strings\" value=\"z\"></property>"
-        "<property id=\"Caption\" value=\"no caption on a combo\"></property><property id=\"Text\" value=\"t\"></property>"
-        "</formitem><formitem name=\"Missing\" type=\"TLabel\"><property id=\"Caption\" value=\"m\"></property></formitem>"
+        "<property id=\"Caption\" value=\"no caption on a combo\"></property><property id=\"Text\" "
+        "value=\"t\"></property>"
+        "</formitem><formitem name=\"Missing\" type=\"TLabel\"><property id=\"Caption\" "
+        "value=\"m\"></property></formitem>"
         "</form>"
         "<title name=\"T\"><columnitem id=\"5\" row=\"2\">Q</columnitem><columnitem id=\"5\" row=\"1\">P</columnitem>"
         "</title>"));
@@ -199,7 +202,8 @@ TEST(LanguageFiles, TranslatingWindowsAndColumnCaptions)
         form.components["Kind"];
         l.TranslateForm(form);
         EXPECT_EQ(form.caption, "Room") << name;
-        EXPECT_EQ(form.components["Kind"].entries, (std::vector<std::string>{"x", "y"}));  // the third is beyond the list
+        EXPECT_EQ(form.components["Kind"].entries,
+                  (std::vector<std::string>{"x", "y"})); // the third is beyond the list
         EXPECT_EQ(form.components["Kind"].set, (std::map<std::string, std::string>{{"Text", "t"}}));
     }
     for (const char* name : {"RoomModifyForm_", "RoomModifyForm2", "RoomModifyForm_2x"}) {

@@ -15,7 +15,7 @@ FixedMetricsCanvas MakeCanvas()
 {
     FixedMetricsCanvas c;
     c.SetFontName("Arial");
-    c.SetFontSize(12);  // characters 7 wide, text 15 high, leading 2, line height 17
+    c.SetFontSize(12); // characters 7 wide, text 15 high, leading 2, line height 17
     return c;
 }
 
@@ -50,9 +50,9 @@ TEST(RichCaption, DrawsSegmentsWithTheirFonts)
     EXPECT_EQ(c.texts[1].x, 111);
     EXPECT_EQ(c.texts[1].clip, (TRect{111, 10, 200, 40}));
     EXPECT_EQ(c.texts[2].text, "sz");
-    EXPECT_EQ(c.texts[2].font.size, 8);  // 12 × 2 / 3
+    EXPECT_EQ(c.texts[2].font.size, 8); // 12 × 2 / 3
     EXPECT_EQ(c.texts[2].y, 10 + 17 / 3);
-    EXPECT_EQ(c.Font().name, "Arial");  // starting font restored
+    EXPECT_EQ(c.Font().name, "Arial"); // starting font restored
     EXPECT_EQ(c.Font().size, 12);
     EXPECT_EQ(SymbolToUnicode('D'), U'\u0394');
     EXPECT_EQ(SymbolToUnicode('z'), U'\u03B6');
@@ -67,10 +67,10 @@ TEST(RichCaption, RightAndCentreAlignment)
     ASSERT_EQ(c.texts.size(), 2u);
     EXPECT_EQ(c.texts[0].x, 39);
     EXPECT_EQ(c.texts[1].x, 46);
-    EXPECT_EQ(c.texts[1].y, 0);  // superscripts stay at the top
+    EXPECT_EQ(c.texts[1].y, 0); // superscripts stay at the top
     c.texts.clear();
     DrawRichCaption(c, "m\\u2", TAlignment::Center, true, TRect{0, 0, 50, 20}, 9, 17);
-    EXPECT_EQ(c.texts[0].x, 19);  // (50 − 11) / 2
+    EXPECT_EQ(c.texts[0].x, 19); // (50 − 11) / 2
     c.texts.clear();
     // Wider than the rectangle: the offset goes negative and the clip stays put.
     DrawRichCaption(c, "abcdefghij", TAlignment::Center, true, TRect{10, 0, 40, 20}, 0, 17);
@@ -106,7 +106,7 @@ TEST(ListHeaderMetrics, HeightRectsAndHeader)
     EXPECT_EQ(c.texts[0].y, 100 + 2 + 2);
     EXPECT_EQ(c.texts[1].y, 100 + 2 + 2 + 17);
     EXPECT_EQ(c.texts[2].text, "X");
-    EXPECT_EQ(c.texts[2].x, 68 + (65 - 7) / 2);  // rectangle 68 .. 10 + 56 + 70 − 3
+    EXPECT_EQ(c.texts[2].x, 68 + (65 - 7) / 2); // rectangle 68 .. 10 + 56 + 70 − 3
     EXPECT_EQ(c.texts[2].clip, (TRect{97, 104, 133, 140}));
     EXPECT_EQ(c.texts[3].text, "Y");
 }

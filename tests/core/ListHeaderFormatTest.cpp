@@ -8,14 +8,17 @@ using namespace kalorina;
 
 namespace {
 
-std::string U(const char* utf8) { return Utf8ToCp1250(utf8); }
+std::string U(const char* utf8)
+{
+    return Utf8ToCp1250(utf8);
+}
 
 TEST(ListHeaderFormat, BuiltInFormatsHaveTheirColumns)
 {
     const std::pair<const char*, int> formats[] = {
-        {"FloorHeatingChoose", 6},  {"RoomFloorHeatingsTitle", 18}, {"RoundFloorFields", 16},
-        {"ResistItemsTitle", 10},   {"ResistItemsTitle2", 8},       {"FloorHeatingsReportTitle", 19},
-        {"RoomItemTitle", 8},       {"RoundItemTitle", 21},         {"UsedMaterialsTableTitle", 3},
+        {"FloorHeatingChoose", 6}, {"RoomFloorHeatingsTitle", 18}, {"RoundFloorFields", 16},
+        {"ResistItemsTitle", 10},  {"ResistItemsTitle2", 8},       {"FloorHeatingsReportTitle", 19},
+        {"RoomItemTitle", 8},      {"RoundItemTitle", 21},         {"UsedMaterialsTableTitle", 3},
     };
     for (auto [name, count] : formats) {
         TListHeaderFormat f;
@@ -25,7 +28,7 @@ TEST(ListHeaderFormat, BuiltInFormatsHaveTheirColumns)
         EXPECT_EQ(f.captionLineCount, std::string(name) == "UsedMaterialsTableTitle" ? 1 : 2);
     }
     TListHeaderFormat f;
-    EXPECT_TRUE(f.LoadFormat("FLOORHEATINGCHOOSE"));  // resource names ignore case
+    EXPECT_TRUE(f.LoadFormat("FLOORHEATINGCHOOSE")); // resource names ignore case
     EXPECT_FALSE(f.LoadFormat("NoSuchTitle"));
     EXPECT_EQ(f.ColumnCount(), 0);
 }
@@ -40,7 +43,7 @@ TEST(ListHeaderFormat, FloorHeatingChooseColumns)
     EXPECT_EQ(c0.captionLines[0], U("Osztás"));
     EXPECT_EQ(c0.captionLines[1], "[mm]");
 
-    const auto& c1 = f.columns[1];  // ".1Fcr1"
+    const auto& c1 = f.columns[1]; // ".1Fcr1"
     EXPECT_EQ(c1.columnId, 1);
     EXPECT_EQ(c1.valueKind, TValueKind::Real);
     EXPECT_EQ(c1.realFormat, TFloatFormat::Fixed);
@@ -52,8 +55,8 @@ TEST(ListHeaderFormat, FloorHeatingChooseColumns)
     EXPECT_EQ(c1.captionLines[0], U("q\\; (fajlagos teljesítmény)"));
     EXPECT_EQ(c1.captionLines[1], "[W/m\\u2\\p]");
 
-    EXPECT_TRUE(f.columns[2].zeroShown);  // ".1fcr2"
-    EXPECT_EQ(f.columns[4].digits, 0);    // ".0Fcr4"
+    EXPECT_TRUE(f.columns[2].zeroShown); // ".1fcr2"
+    EXPECT_EQ(f.columns[4].digits, 0);   // ".0Fcr4"
 }
 
 TEST(ListHeaderFormat, FormatLinesAndWidths)
@@ -61,21 +64,21 @@ TEST(ListHeaderFormat, FormatLinesAndWidths)
     TListHeaderFormat f;
     ASSERT_TRUE(f.LoadFormat("ResistItemsTitle"));
     EXPECT_TRUE(f.columns[0].visible);
-    EXPECT_EQ(f.columns[0].valueKind, TValueKind::Integer);  // "icr0"
+    EXPECT_EQ(f.columns[0].valueKind, TValueKind::Integer); // "icr0"
     EXPECT_TRUE(f.columns[0].zeroShown);
-    EXPECT_FALSE(f.columns[2].visible);  // -35
+    EXPECT_FALSE(f.columns[2].visible); // -35
     EXPECT_EQ(f.columns[2].width, 35);
-    EXPECT_EQ(f.columns[6].realFormat, TFloatFormat::Fixed);  // "Fcr4"
+    EXPECT_EQ(f.columns[6].realFormat, TFloatFormat::Fixed); // "Fcr4"
     EXPECT_EQ(f.columns[6].precision, 5);
     EXPECT_EQ(f.columns[6].digits, 3);
 
     ASSERT_TRUE(f.LoadFormat("RoomItemTitle"));
-    EXPECT_EQ(f.columns[2].realFormat, TFloatFormat::General);  // "Gcr2"
-    EXPECT_EQ(f.columns[6].digits, 0);                          // ".Gcr6": no decimals given
+    EXPECT_EQ(f.columns[2].realFormat, TFloatFormat::General); // "Gcr2"
+    EXPECT_EQ(f.columns[6].digits, 0);                         // ".Gcr6": no decimals given
     EXPECT_EQ(f.columns[6].precision, 5);
 
     ASSERT_TRUE(f.LoadFormat("UsedMaterialsTableTitle"));
-    EXPECT_EQ(f.columns[2].titleAlignment, TAlignment::Right);  // "Grr2"
+    EXPECT_EQ(f.columns[2].titleAlignment, TAlignment::Right); // "Grr2"
     EXPECT_EQ(f.columns[2].captionLines[0], U("Mennyiség"));
 }
 
@@ -120,7 +123,7 @@ TEST(ListHeaderFormat, OnlyNumberLettersInUpperCaseHideZeros)
 TEST(ListHeaderFormat, TruncatedTextKeepsWhatItHas)
 {
     TListHeaderFormat f;
-    f.Parse("2\n3\n10\nsll0\nA\n");  // LF only, and the text ends early
+    f.Parse("2\n3\n10\nsll0\nA\n"); // LF only, and the text ends early
     ASSERT_EQ(f.ColumnCount(), 1);
     EXPECT_EQ(f.columns[0].captionLines[0], "A");
     EXPECT_EQ(f.columns[0].captionLines[1], "");
@@ -132,8 +135,9 @@ TEST(ListHeaderFormat, LanguageTranslatesCaptions)
     english.name = "English";
     english.compressed = true;
     english.userInterface = true;
-    english.titles.push_back({"FloorHeatingChoose", {{0, "Spacing"}, {1, "q\\; (specific output)"},
-                                                     {256 + 4, "[Watt]"}, {512 + 1, "ignored"}}});
+    english.titles.push_back(
+        {"FloorHeatingChoose",
+         {{0, "Spacing"}, {1, "q\\; (specific output)"}, {256 + 4, "[Watt]"}, {512 + 1, "ignored"}}});
     Languages().AddLanguage(english);
     Languages().SelectLanguage("English");
 
@@ -154,7 +158,7 @@ TEST(ListHeaderFormat, SwapAndColumnAt)
     f.SwapColumns(1, 3);
     EXPECT_EQ(f.ColumnAt(1)->columnId, 3);
     EXPECT_EQ(f.ColumnAt(3)->columnId, 1);
-    f.SwapColumns(0, 8);  // out of range: ignored
+    f.SwapColumns(0, 8); // out of range: ignored
     f.SwapColumns(-1, 0);
     EXPECT_EQ(f.ColumnAt(0)->columnId, 0);
     EXPECT_EQ(f.ColumnAt(8), nullptr);

@@ -49,9 +49,9 @@ TEST_F(ListHeaderLayout, OrderPlacesEveryColumnOnce)
     TListHeaderFormat f = FourColumns();
     f.ReadOrder("3,1");
     EXPECT_EQ(f.displayOrder, (std::vector<std::int16_t>{3, 1, 0, 2}));
-    f.ReadOrder("2,2,9,0,,1");  // repeated and unknown ids
+    f.ReadOrder("2,2,9,0,,1"); // repeated and unknown ids
     EXPECT_EQ(f.displayOrder, (std::vector<std::int16_t>{2, 0, 1, 3}));
-    f.ReadOrder("1,x,3");  // reading stops at a foreign character
+    f.ReadOrder("1,x,3"); // reading stops at a foreign character
     EXPECT_EQ(f.displayOrder, (std::vector<std::int16_t>{1, 0, 2, 3}));
     f.ReadOrder("");
     EXPECT_EQ(f.displayOrder, (std::vector<std::int16_t>{0, 1, 2, 3}));
@@ -83,13 +83,13 @@ TEST_F(ListHeaderLayout, SavedValueTexts)
 
 TEST_F(ListHeaderLayout, LoadedValuesOverrideTheResource)
 {
-    Store("1", "12lrs");     // a real column turned into text, zeros shown
-    Store("2", "-5cc7.2E");  // hidden, scientific
+    Store("1", "12lrs");    // a real column turned into text, zeros shown
+    Store("2", "-5cc7.2E"); // hidden, scientific
     Store("3", "9rl2.4i@@second");
     TListHeaderFormat f = FourColumns();
     f.LoadLayout("Kalorina", "Test1");
 
-    EXPECT_EQ(f.columns[0], FourColumns().columns[0]);  // no value: untouched
+    EXPECT_EQ(f.columns[0], FourColumns().columns[0]); // no value: untouched
     EXPECT_EQ(f.columns[1].width, 12);
     EXPECT_EQ(f.columns[1].valueKind, TValueKind::Text);
     EXPECT_EQ(f.columns[1].titleAlignment, TAlignment::Left);
@@ -104,7 +104,7 @@ TEST_F(ListHeaderLayout, LoadedValuesOverrideTheResource)
     EXPECT_TRUE(f.columns[3].customCaption);
     EXPECT_EQ(f.columns[3].customCaptionLines[0], "");
     EXPECT_EQ(f.columns[3].customCaptionLines[1], "second");
-    EXPECT_FLOAT_EQ(f.columns[3].factor, 1.0f);  // nothing after the second line
+    EXPECT_FLOAT_EQ(f.columns[3].factor, 1.0f); // nothing after the second line
 }
 
 TEST_F(ListHeaderLayout, DamagedValuesKeepTheBuiltInColumn)
@@ -152,9 +152,9 @@ TEST_F(ListHeaderLayout, ValueFormatting)
 {
     TListHeaderFormat f;
     ASSERT_TRUE(f.LoadFormat("FloorHeatingChoose"));
-    EXPECT_EQ(f.columns[4].FormatReal(0.0), "-");  // ".0Fcr4"
+    EXPECT_EQ(f.columns[4].FormatReal(0.0), "-"); // ".0Fcr4"
     EXPECT_EQ(f.columns[4].FormatReal(1234.4), "1234");
-    EXPECT_EQ(f.columns[2].FormatReal(0.0), "0,0");  // ".1fcr2"
+    EXPECT_EQ(f.columns[2].FormatReal(0.0), "0,0"); // ".1fcr2"
     EXPECT_EQ(f.columns[2].FormatReal(28.96), "29,0");
     EXPECT_EQ(f.columns[2].FormatReal(-3.25, '.'), "-3.3");
 
@@ -163,7 +163,7 @@ TEST_F(ListHeaderLayout, ValueFormatting)
     general.customCaption = true;
     general.factor = 0.001f;
     EXPECT_EQ(general.FormatReal(2500.0), "2,5");
-    general.customCaption = false;  // the factor applies only with the custom caption
+    general.customCaption = false; // the factor applies only with the custom caption
     EXPECT_EQ(general.FormatReal(2500.0), "2500");
 
     TListHeaderFormatCol integer;

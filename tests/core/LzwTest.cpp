@@ -35,9 +35,16 @@ TEST(LzwEncode, AgreesWithNaiveModel)
 {
     std::mt19937 rng(7);
     std::vector<std::string> inputs = {
-        "x", "ab", "abababababababab", "TOBEORNOTTOBEORTOBEORNOT#",
-        DistinctPairs(766), DistinctPairs(3839), DistinctPairs(4096),
-        RandomBytes(rng, 30000), RandomBytes(rng, 60000, 3), RandomBytes(rng, 9000, 40),
+        "x",
+        "ab",
+        "abababababababab",
+        "TOBEORNOTTOBEORTOBEORNOT#",
+        DistinctPairs(766),
+        DistinctPairs(3839),
+        DistinctPairs(4096),
+        RandomBytes(rng, 30000),
+        RandomBytes(rng, 60000, 3),
+        RandomBytes(rng, 9000, 40),
     };
     std::string text;
     while (text.size() < 100000)
@@ -69,8 +76,7 @@ TEST(LzwEncode, FullDictionaryRestartsWithThirteenBitClear)
 TEST(LzwDecode, ClearCodeAnywhereRestartsTheDictionary)
 {
     // A, B (258 = AB), AB (259 = BA), clear, C, C (258 = CC), CC (259 = CCC).
-    const std::string s = Pack({{256, 9}, {65, 9}, {66, 9}, {258, 9}, {256, 9},
-                                {67, 9}, {67, 9}, {258, 9}, {257, 9}});
+    const std::string s = Pack({{256, 9}, {65, 9}, {66, 9}, {258, 9}, {256, 9}, {67, 9}, {67, 9}, {258, 9}, {257, 9}});
     EXPECT_EQ(Compressing::Decode(s, kStrict), "ABABCCCC");
     // Clear and end codes straight after a clear are allowed; the data after the
     // end code are not read.
@@ -112,7 +118,10 @@ TEST(LzwDecode, RejectsMalformedStreams)
 TEST(LzwDecode, EveryTruncationIsRejected)
 {
     std::mt19937 rng(11);
-    for (const std::string& in : {std::string("Kalorina padl\xF3" "f\xFB" "t\xE9" "s"),
+    for (const std::string& in : {std::string("Kalorina padl\xF3"
+                                              "f\xFB"
+                                              "t\xE9"
+                                              "s"),
                                   RandomBytes(rng, 3000), RandomBytes(rng, 6000, 5)}) {
         const std::string encoded = Compressing::Encode(in);
         for (std::size_t n = 1; n < encoded.size(); ++n) {
@@ -148,8 +157,8 @@ TEST(LzwDecode, EndCodeAtEitherWidthAfterTheLastWidening)
 TEST(LzwRoundTrip, RandomDataOfManySizes)
 {
     std::mt19937 rng(2024);
-    for (std::size_t n : {1u, 2u, 3u, 255u, 256u, 257u, 511u, 512u, 1023u, 4095u, 4096u, 4097u,
-                          20000u, 65536u, 300000u}) {
+    for (std::size_t n :
+         {1u, 2u, 3u, 255u, 256u, 257u, 511u, 512u, 1023u, 4095u, 4096u, 4097u, 20000u, 65536u, 300000u}) {
         for (int alphabet : {256, 17, 2}) {
             const std::string in = RandomBytes(rng, n, alphabet);
             const std::string encoded = Compressing::Encode(in);

@@ -10,7 +10,7 @@
 
 namespace kalorina::lzwtest {
 
-using Codes = std::vector<std::pair<int, int>>;  // (code, width)
+using Codes = std::vector<std::pair<int, int>>; // (code, width)
 
 inline std::string Pack(const Codes& codes)
 {

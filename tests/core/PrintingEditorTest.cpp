@@ -51,7 +51,7 @@ TEST(PrintingEditor, FreshInstallationAndKeptChoices)
         EXPECT_TRUE(e.GetView().pageNumbers);
     }
     EXPECT_EQ(kept.title.size(), PrintingOptions::kMaxTitle);
-    EXPECT_TRUE(restarted.title.empty());  // the title is not kept in the registry
+    EXPECT_TRUE(restarted.title.empty()); // the title is not kept in the registry
 }
 
 TEST(PrintingEditor, DoubleClicksChooseItemsAndGroups)
@@ -61,10 +61,10 @@ TEST(PrintingEditor, DoubleClicksChooseItemsAndGroups)
     PrintingOptions kept;
     TProject p = TwoRoomsTwoCircuits();
     PrintingEditor e(p, kept, store);
-    e.DoubleClick(1, false);  // room R1
+    e.DoubleClick(1, false); // room R1
     auto v = e.GetView();
     EXPECT_EQ(v.nodes[1].state, 1);
-    EXPECT_EQ(v.nodes[0].state, 2);  // the rooms group: partly
+    EXPECT_EQ(v.nodes[0].state, 2); // the rooms group: partly
     EXPECT_FALSE(v.all);
     e.DoubleClick(2, false);
     EXPECT_EQ(e.GetView().nodes[0].state, 1);
@@ -72,7 +72,7 @@ TEST(PrintingEditor, DoubleClicksChooseItemsAndGroups)
     EXPECT_EQ(e.GetView().nodes[0].state, 2);
 
     e.SetAll(true);
-    e.DoubleClick(3, false);  // the circuits group without Shift: nothing
+    e.DoubleClick(3, false); // the circuits group without Shift: nothing
     EXPECT_EQ(e.GetView().nodes[4].state, 3);
     EXPECT_TRUE(e.GetView().all);
     e.DoubleClick(3, true);

@@ -16,7 +16,7 @@ struct TwoLanguages {
     {
         languages.AddLanguage(test::MakeLanguage("Magyar", {}));
         languages.AddLanguage(test::MakeLanguage("English", {}));
-        languages.AddLanguage(test::MakeLanguage("Deutsch", {}, false));  // printing only
+        languages.AddLanguage(test::MakeLanguage("Deutsch", {}, false)); // printing only
         languages.SelectLanguage("Magyar");
         languages.SelectPrintingLanguage("Magyar");
     }
@@ -74,7 +74,7 @@ TEST(ProgramOptionsEditor, CommitTakesEverythingAndWritesTheSettings)
     EXPECT_EQ(store.ReadValue(kOptions, "Planer"), SettingsValue::String("Kiss Anna\r\nBudapest\r\n"));
     EXPECT_EQ(store.ReadValue(kFonts, "ReportName"), SettingsValue::String("DejaVu Serif"));
     EXPECT_EQ(store.ReadValue(kFonts, "ReportSize"), SettingsValue::Integer(11));
-    EXPECT_FALSE(store.ReadValue(kFonts, "ListName").has_value());  // the list font is never written
+    EXPECT_FALSE(store.ReadValue(kFonts, "ListName").has_value()); // the list font is never written
 
     // Reopened, the dialog shows what was stored.
     TProgramOptions reread;

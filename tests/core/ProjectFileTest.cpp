@@ -141,8 +141,8 @@ TEST(ProjectItems, UniqueNamesRenameDeleteAndTotals)
     EXPECT_EQ(p.AddNewRoom(), "Room (2)");
     EXPECT_EQ(p.UniqueRoomName("Room"), "Room (3)");
     p.RenameItem(0, true, "Other");
-    EXPECT_EQ(p.UniqueRoomName("Room"), "Room");  // only "Room (2)" is left
-    EXPECT_EQ(p.FindItem("room (2)", true), -1);   // names compare exactly
+    EXPECT_EQ(p.UniqueRoomName("Room"), "Room"); // only "Room (2)" is left
+    EXPECT_EQ(p.FindItem("room (2)", true), -1); // names compare exactly
     EXPECT_EQ(p.FindItem("Room (2)", true), 1);
     EXPECT_EQ(p.AddNewRound(), "Circuit");
     EXPECT_EQ(p.FindItem("Circuit", false), 0);
@@ -167,9 +167,10 @@ TEST(ProjectItems, ProjectDataReportBlock)
     p.projectDate = "2026.";
     TPrintfStringStream report;
     WriteProjectDataReport(report, p);
-    EXPECT_EQ(report.Text(), "\\pard\\tx1440\\plain\\f3\\fs20 {\\b Building:}\\tab Ház\\par\r\n"
-                             "\\tab Kert\\par\r\n"
-                             "\\pard\\tx1440\\plain\\f3\\fs20 {\\b Date:}\\tab 2026.\\par\r\n");
+    EXPECT_EQ(report.Text(),
+              "\\pard\\tx1440\\plain\\f3\\fs20 {\\b Building:}\\tab Ház\\par\r\n"
+              "\\tab Kert\\par\r\n"
+              "\\pard\\tx1440\\plain\\f3\\fs20 {\\b Date:}\\tab 2026.\\par\r\n");
 }
 
 TEST(ProjectFile, FailuresCarryATextWithoutLanguageFiles)
@@ -190,7 +191,7 @@ TEST(ParseNumber, PlainDecimalsRoundAsTheFullConversion)
         std::size_t point = rng() % (digits.size() + 1);
         std::string text = (rng() % 2 ? "-" : "") + digits.substr(0, point) + "." + digits.substr(point);
         if (rng() % 4 == 0)
-            text += std::string(rng() % 12, '0') + std::to_string(rng() % 1000);  // more digits than fit
+            text += std::string(rng() % 12, '0') + std::to_string(rng() % 1000); // more digits than fit
         long double expected = std::strtold(text.c_str(), nullptr);
         long double got = ParseNumber(text);
         ASSERT_TRUE(got == expected && std::signbit(got) == std::signbit(expected)) << text;
@@ -198,8 +199,8 @@ TEST(ParseNumber, PlainDecimalsRoundAsTheFullConversion)
         got = ParseNumber(text);
         ASSERT_TRUE(got == expected && std::signbit(got) == std::signbit(expected)) << text;
     }
-    for (const char* text : {"0.1", "6.5353", "1.7917e-06", "0.000000000000000000000000001", "-0", "5.", ".5",
-                             "-.5", "+1.25", "99999999999999999999", "123456789012345678.9"}) {
+    for (const char* text : {"0.1", "6.5353", "1.7917e-06", "0.000000000000000000000000001", "-0", "5.", ".5", "-.5",
+                             "+1.25", "99999999999999999999", "123456789012345678.9"}) {
         long double expected = std::strtold(text, nullptr), got = ParseNumber(text);
         EXPECT_TRUE(got == expected && std::signbit(got) == std::signbit(expected)) << text;
     }

@@ -85,8 +85,8 @@ TEST(ProjectRecords, CircuitRecordLayoutAndUnknownTags)
     EXPECT_EQ(b.substr(b.size() - 4), Le16(0x01FF) + Le16(0));
 
     // Unknown records in the circuit and blocks in its hydraulics are skipped.
-    std::string patched = b.substr(0, at) + Le16(0x0150) + Le16(3) + "abc" + b.substr(at, 4) + Le16(120)
-        + Le16(2) + "zz" + b.substr(at + 4);
+    std::string patched = b.substr(0, at) + Le16(0x0150) + Le16(3) + "abc" + b.substr(at, 4) + Le16(120) + Le16(2)
+        + "zz" + b.substr(at + 4);
     TMemoryStream in(patched);
     TRoundItem back;
     back.ReadFromStream(in, 256);
@@ -120,7 +120,7 @@ TEST(ProjectRecords, OptionsBlocksAndVersion)
     TMemoryStream in(b);
     fresh.ReadOptions(in, 256);
     EXPECT_EQ(fresh.defaultFittings, o.defaultFittings);
-    EXPECT_EQ(fresh.extraLength, 0);  // not part of the record
+    EXPECT_EQ(fresh.extraLength, 0); // not part of the record
     EXPECT_EQ(fresh.extraLengthMode, 1);
 
     TProjektOptions untouched;

@@ -23,6 +23,9 @@ inline TProject Read(const std::string& bytes)
 }
 
 // A signed 16-bit number as it stands in the file.
-inline std::string Le16(int v) { return {char(v & 0xFF), char((v >> 8) & 0xFF)}; }
+inline std::string Le16(int v)
+{
+    return {char(v & 0xFF), char((v >> 8) & 0xFF)};
+}
 
 } // namespace kalorina::test

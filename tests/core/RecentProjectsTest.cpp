@@ -22,7 +22,7 @@ TEST(RecentProjectsTest, NewestFirstWithoutRepeatsAndAtMostEight)
     ASSERT_EQ(again.Paths().size(), 8u);
     EXPECT_EQ(again.Paths()[0], "/home/u/p5.klp");
     EXPECT_EQ(again.Paths()[1], "/home/u/p10.klp");
-    EXPECT_EQ(again.Paths()[6], "/home/u/p4.klp");  // p5 moved up, not repeated
+    EXPECT_EQ(again.Paths()[6], "/home/u/p4.klp"); // p5 moved up, not repeated
     EXPECT_EQ(again.Paths()[7], "/home/u/p3.klp");
     again.Remove("/home/u/p10.klp");
     RecentProjects third(&store);
@@ -34,8 +34,8 @@ TEST(RecentProjectsTest, NewestFirstWithoutRepeatsAndAtMostEight)
 TEST(RecentProjectsTest, AnyFileNameSurvivesTheStoreAsPrintableText)
 {
     // UTF-8 names, bytes that are not UTF-8, '%' and control characters.
-    for (std::string path : {std::string("/home/\xC3\xA9p\xC3\xBCl\xC5\x91 100%.klp"), std::string("/tmp/\x81\x98\x90.klp"),
-                             std::string("/tmp/a\tb\nc.klp")}) {
+    for (std::string path : {std::string("/home/\xC3\xA9p\xC3\xBCl\xC5\x91 100%.klp"),
+                             std::string("/tmp/\x81\x98\x90.klp"), std::string("/tmp/a\tb\nc.klp")}) {
         std::string encoded = RecentProjects::Encode(path);
         for (char c : encoded)
             EXPECT_TRUE(c >= 0x20 && c < 0x7F) << encoded;

@@ -6,15 +6,15 @@
 
 #include "TestLanguage.h"
 #include "app/ProjectFiles.h"
+#include "app/UsedMaterialsPrinting.h"
 #include "catalogue/TDevices.h"
 #include "document/TProject.h"
 #include "lang/PrintingScope.h"
+#include "materials/TUsedMaterial.h"
 #include "platform/FixedMetricsCanvas.h"
+#include "platform/SettingsStore.h"
 #include "report/TBReport.h"
 #include "report/TUsedMaterialReport.h"
-#include "app/UsedMaterialsPrinting.h"
-#include "materials/TUsedMaterial.h"
-#include "platform/SettingsStore.h"
 
 using namespace kalorina;
 using test::MakeLanguage;
@@ -70,14 +70,21 @@ struct ReportLanguages {
     ReportLanguages()
     {
         Languages().Clear();
-        Languages().AddLanguage(MakeLanguage("Magyar", {{"ID_BUILDING", "Epulet"}, {"ID_SUMOFHEATINGSLOSS", "Ossz hoveszteseg"},
-                                                         {"ID_FLOORHEATING0", "Kor"}, {"ID_FLOORHEATING6", "Mezok"},
-                                                         {"IDS_ROOMGROUP", "Helyisegek"}, {"IDS_ROUNDGROUP", "Korok"},
-                                                         {"IDS_NORMALWATER", "Viz"}}));
-        Languages().AddLanguage(MakeLanguage("English", {{"ID_BUILDING", "Building"}, {"ID_SUMOFHEATINGSLOSS", "Total heat loss"},
-                                                          {"ID_FLOORHEATING0", "Circuit"}, {"ID_FLOORHEATING6", "Fields"},
-                                                          {"ID_REPORTTEXTBEFORE1", "Closing"}},
-                                                         false));
+        Languages().AddLanguage(MakeLanguage("Magyar",
+                                             {{"ID_BUILDING", "Epulet"},
+                                              {"ID_SUMOFHEATINGSLOSS", "Ossz hoveszteseg"},
+                                              {"ID_FLOORHEATING0", "Kor"},
+                                              {"ID_FLOORHEATING6", "Mezok"},
+                                              {"IDS_ROOMGROUP", "Helyisegek"},
+                                              {"IDS_ROUNDGROUP", "Korok"},
+                                              {"IDS_NORMALWATER", "Viz"}}));
+        Languages().AddLanguage(MakeLanguage("English",
+                                             {{"ID_BUILDING", "Building"},
+                                              {"ID_SUMOFHEATINGSLOSS", "Total heat loss"},
+                                              {"ID_FLOORHEATING0", "Circuit"},
+                                              {"ID_FLOORHEATING6", "Fields"},
+                                              {"ID_REPORTTEXTBEFORE1", "Closing"}},
+                                             false));
         Languages().SelectLanguage("Magyar");
         Languages().SelectPrintingLanguage("English");
     }
@@ -134,7 +141,7 @@ int FooterTop(const FixedMetricsCanvas& page)
     int top = 1 << 30;
     for (const auto& l : page.lines)
         if (l.y1 == l.y2 && l.x1 == 75 && l.x2 > 700)
-            top = l.y1;  // the footer rule runs over the whole width
+            top = l.y1; // the footer rule runs over the whole width
     return top;
 }
 
@@ -176,7 +183,7 @@ TEST(Report, SixtyRoomsGiveSeveralPagesWithTheColumnHeaderOnEach)
         int lastRowBottom = 0;
         for (const auto& t : page->texts)
             if (t.text.starts_with("Room "))
-                lastRowBottom = std::max(lastRowBottom, t.y + 15);  // row height: 13 + 2 leading
+                lastRowBottom = std::max(lastRowBottom, t.y + 15); // row height: 13 + 2 leading
         bool rule = false;
         for (const auto& l : page->lines)
             rule = rule || (l.y1 == lastRowBottom && l.y2 == lastRowBottom && l.x1 == 75);
@@ -229,7 +236,7 @@ TEST(Report, ClosingPictureOnlyOnTheLastPageWhenThereIsRoom)
     EXPECT_EQ(pics[0].rect.Height(), 120 * 96 / 300);
     EXPECT_TRUE(pages.Has(0, "Closing"));
     EXPECT_EQ(pics[1].name, "logo");
-    EXPECT_EQ(pics[1].rect.right, 793 - 56);  // right margin 15 mm at 96 ppi
+    EXPECT_EQ(pics[1].rect.right, 793 - 56); // right margin 15 mm at 96 ppi
 
     // A long report: only the last page has room for it, or none has.
     TProject many = ManyRooms(60);
@@ -253,7 +260,7 @@ TEST(Report, ChosenItemsOnlyAndAnEmptyChoice)
     PrintingScope printing;
     TProject p = House();
     auto tree = ReportTree(p);
-    tree[2].state = 1;  // the second room
+    tree[2].state = 1; // the second room
     FakePages pages;
     Make(ReportKind::Rooms, p, Environment(), false, tree)->Run(pages);
     EXPECT_TRUE(pages.Has(0, p.rooms[1].roomName));
@@ -263,7 +270,7 @@ TEST(Report, ChosenItemsOnlyAndAnEmptyChoice)
         n.state = 3;
     FakePages empty;
     Make(ReportKind::Rooms, p, Environment(), false, tree)->Run(empty);
-    ASSERT_EQ(empty.pages.size(), 1u);  // header, data, column header, totals, footer
+    ASSERT_EQ(empty.pages.size(), 1u); // header, data, column header, totals, footer
     EXPECT_TRUE(empty.Has(0, "Total"));
     EXPECT_TRUE(empty.Has(0, "Megnevez\xE9s"));
 }
@@ -278,7 +285,8 @@ TEST(Report, FieldRowsAreNeverSplitAndContinueAfterTheHeader)
     ASSERT_GE(pages.pages.size(), 2u);
     int rows = 0;
     for (std::size_t i = 0; i < pages.pages.size(); ++i) {
-        EXPECT_TRUE(pages.Has(static_cast<int>(i), "Helys\xE9gn\xE9v") || pages.Has(static_cast<int>(i), "Helyis\xE9gn\xE9v"));
+        EXPECT_TRUE(pages.Has(static_cast<int>(i), "Helys\xE9gn\xE9v")
+                    || pages.Has(static_cast<int>(i), "Helyis\xE9gn\xE9v"));
         for (const auto& t : pages.pages[i]->texts)
             if (t.text.starts_with("Room "))
                 ++rows;
@@ -369,8 +377,14 @@ TUsedMaterial ValveBill(int count)
     TUsedMaterial bill;
     bill.rows.push_back({0, "Vexalon FH-W16(d=100mm)", "FH-W16", "VX-FH16-100", 12.5f, "m2", false, {}});
     for (int i = 1; i <= count; ++i)
-        bill.rows.push_back({2, "Valve " + std::to_string(i), "V", "CODE-" + std::to_string(i),
-                             static_cast<float>(i), "db", false, {}});
+        bill.rows.push_back({2,
+                             "Valve " + std::to_string(i),
+                             "V",
+                             "CODE-" + std::to_string(i),
+                             static_cast<float>(i),
+                             "db",
+                             false,
+                             {}});
     return bill;
 }
 
@@ -383,8 +397,8 @@ TEST(UsedMaterialReport, PrintsTheChosenRowsWithCodeAndQuantity)
     TProject p = House();
     TUsedMaterial bill = ValveBill(3);
     bill.rows[0].selected = true;
-    bill.rows[2].selected = true;  // "Valve 2" only of the valves
-    bill.cursor = 2;               // the report starts from the first row whatever came before
+    bill.rows[2].selected = true; // "Valve 2" only of the valves
+    bill.cursor = 2;              // the report starts from the first row whatever came before
     FakePages pages;
     TUsedMaterialReport report(bill, p, Shipped(), {20, 20, 15, 20}, Environment());
     report.Run(pages);
@@ -447,12 +461,12 @@ TEST(UsedMaterialReport, DialogKeepsTitleAndSwitchesForTheProgramOnly)
 {
     ReportLanguages langs;
     MemorySettingsStore store;
-    PrintingOptions kept;  // as at the program's start: never read from the registry
+    PrintingOptions kept; // as at the program's start: never read from the registry
     TUsedMaterial bill = ValveBill(2);
     UsedMaterialsPrintingEditor e(bill, kept, store);
     auto v = e.GetView();
     EXPECT_EQ(v.title, "Anyagkigy\xFBjt\xE9s");
-    EXPECT_TRUE(v.projectData && v.fileName && v.pageNumbers && v.date);  // a fresh installation: all on
+    EXPECT_TRUE(v.projectData && v.fileName && v.pageNumbers && v.date); // a fresh installation: all on
     EXPECT_TRUE(v.all);
     EXPECT_FALSE(v.empty);
     // The row "Valve 2" chosen in the tree.

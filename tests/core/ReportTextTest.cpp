@@ -16,7 +16,8 @@ struct TwoLanguages {
     {
         TLanguages& l = Languages();
         l.Clear();
-        l.AddLanguage(MakeLanguage("Magyar", {{"ID_BUILDING", "\xC9p\xFClet"}, {"ID_SUMOFHEATINGSLOSS", "H\xF5vesztes\xE9g 100%"}}));
+        l.AddLanguage(MakeLanguage(
+            "Magyar", {{"ID_BUILDING", "\xC9p\xFClet"}, {"ID_SUMOFHEATINGSLOSS", "H\xF5vesztes\xE9g 100%"}}));
         l.AddLanguage(MakeLanguage("English", {{"ID_BUILDING", "Building"}}, false));
         l.SelectLanguage("Magyar");
         l.SelectPrintingLanguage("English");
@@ -58,9 +59,9 @@ TEST(ReportText, PrintingScopeSwitchesAndAlwaysRestores)
         PrintingScope printing;
         EXPECT_EQ(l.GetText("ID_BUILDING"), "Building");
         {
-            PrintingScope nested;  // an export opened while the printing dialog is up
+            PrintingScope nested; // an export opened while the printing dialog is up
         }
-        EXPECT_TRUE(l.PrintingMode);  // still printing after the inner scope ends
+        EXPECT_TRUE(l.PrintingMode); // still printing after the inner scope ends
     }
     EXPECT_FALSE(l.PrintingMode);
     try {

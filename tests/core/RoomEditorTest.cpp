@@ -48,9 +48,12 @@ protected:
         return in;
     }
 
-    test::ScopedLanguage lang{{{"IDS_CANNOTINCREASEDISTANCE", "No denser"}, {"IDS_DTLOGERROR", "Bad temperatures"},
-                               {"IDS_FLOORHEATINGSUMCAPTION", "Total"}, {"IDS_ROOMFUNCTION+0", "Living room"},
-                               {"IDS_ROOMFUNCTION+1", "Kitchen"}, {"IDS_TOBIGSURFACE", "Too big"}}};
+    test::ScopedLanguage lang{{{"IDS_CANNOTINCREASEDISTANCE", "No denser"},
+                               {"IDS_DTLOGERROR", "Bad temperatures"},
+                               {"IDS_FLOORHEATINGSUMCAPTION", "Total"},
+                               {"IDS_ROOMFUNCTION+0", "Living room"},
+                               {"IDS_ROOMFUNCTION+1", "Kitchen"},
+                               {"IDS_TOBIGSURFACE", "Too big"}}};
     TListHeaderFormat choose, fields;
     TProjektOptions options;
     TRoomItem room;
@@ -61,7 +64,7 @@ protected:
 TEST_F(RoomEditorTest, ChooseListAndOptimumOfTheChosenSystem)
 {
     RoomEditor editor(room, Shipped(), options);
-    EXPECT_TRUE(editor.ChooseList(Inputs(800, 12), choose).rows.empty());  // no system yet
+    EXPECT_TRUE(editor.ChooseList(Inputs(800, 12), choose).rows.empty()); // no system yet
 
     std::optional<SystemChoice> c = editor.SelectSystem("Vexalon FH-W16", true);
     ASSERT_TRUE(c);
@@ -70,7 +73,7 @@ TEST_F(RoomEditorTest, ChooseListAndOptimumOfTheChosenSystem)
     EXPECT_EQ(c->coverings.size(), 4u);
     EXPECT_EQ(c->coveringIndex, 0);
     EXPECT_EQ(c->rText, "0");
-    EXPECT_FALSE(editor.SelectSystem("Vexalon FH-W16", true));  // already chosen
+    EXPECT_FALSE(editor.SelectSystem("Vexalon FH-W16", true)); // already chosen
 
     EXPECT_EQ(editor.PowerRequestText(), "800");
     EXPECT_EQ(editor.FreeAreaText(), "12");
@@ -78,14 +81,14 @@ TEST_F(RoomEditorTest, ChooseListAndOptimumOfTheChosenSystem)
     ChooseListView v = editor.ChooseList(Inputs(740, 12), choose);
     ASSERT_EQ(v.rows.size(), 5u);
     EXPECT_EQ(v.rows[0][0], "100");
-    EXPECT_EQ(v.rows[1][3], "12.0");  // the needed area (12.6 m2) is capped at the free area
+    EXPECT_EQ(v.rows[1][3], "12.0"); // the needed area (12.6 m2) is capped at the free area
     EXPECT_EQ(v.distance1, "100");
     EXPECT_EQ(v.surface1, "5.90");
     EXPECT_EQ(v.distance2, "150");
     EXPECT_EQ(v.surface2, "6.10");
     EXPECT_DOUBLE_EQ(RoomDialogState().lastCoveringR, 0.1);
 
-    v = editor.ChooseList(Inputs(500, 12), choose);  // the widest spacing suffices
+    v = editor.ChooseList(Inputs(500, 12), choose); // the widest spacing suffices
     EXPECT_EQ(v.distance1, "300");
     EXPECT_TRUE(v.distance2.empty());
 
@@ -100,7 +103,7 @@ TEST_F(RoomEditorTest, ChooseListAndOptimumOfTheChosenSystem)
     EXPECT_EQ(editor.ChooseList(hot, choose).rows[0][2].rfind("\\red", 0), 0u);
 
     ChooseInputs bad = Inputs(800, 12);
-    bad.design.ret = 45;  // return above forward
+    bad.design.ret = 45; // return above forward
     EXPECT_EQ(test::ThrownText([&] { editor.ChooseList(bad, choose); }), "Bad temperatures");
 }
 
@@ -109,14 +112,14 @@ TEST_F(RoomEditorTest, RememberedCoveringAndRSurviveTheNextOpening)
     {
         RoomEditor first(room, Shipped(), options);
         first.SelectSystem("Vexalon FH-W16", true);
-        EXPECT_EQ(first.CoveringChanged("r 0.15 SZ\xD5NYEG/CARPET").value_or("none"), "0.15");  // case does not matter
-        EXPECT_FALSE(first.CoveringChanged("My stone"));            // a typed covering keeps R
+        EXPECT_EQ(first.CoveringChanged("r 0.15 SZ\xD5NYEG/CARPET").value_or("none"), "0.15"); // case does not matter
+        EXPECT_FALSE(first.CoveringChanged("My stone")); // a typed covering keeps R
         first.ChooseList(Inputs(800, 12, 0.07), choose);
     }
     EXPECT_EQ(RoomDialogState().lastFloorHeatingSystem, "Vexalon FH-W16");
     RoomEditor second(room, Shipped(), options);
     std::optional<SystemChoice> c = second.SelectSystem("Vexalon FH-W16", true);
-    EXPECT_EQ(c->coveringIndex, -1);  // the typed covering with the typed R
+    EXPECT_EQ(c->coveringIndex, -1); // the typed covering with the typed R
     EXPECT_EQ(c->coveringText, "My stone");
     EXPECT_EQ(c->rText, "0.07");
 
@@ -138,23 +141,31 @@ TEST_F(RoomEditorTest, FieldsAreAddedChangedAndDeleted)
 
     // The area question gets the needed area, the zone and the free area.
     double asked = 0, maximum = 0;
-    auto cancel = [&](double& area, int&, double max) { asked = area; maximum = max; return false; };
+    auto cancel = [&](double& area, int&, double max) {
+        asked = area;
+        maximum = max;
+        return false;
+    };
     EXPECT_FALSE(editor.AddField(Inputs(800, 12), 100, cancel));
     EXPECT_DOUBLE_EQ(asked, 12);
     EXPECT_DOUBLE_EQ(maximum, 12);
-    EXPECT_FALSE(editor.AddField(Inputs(0, 12), 100, cancel));   // nothing requested: no question
-    EXPECT_FALSE(editor.AddField(Inputs(800, 0), 100, cancel));  // no free area
-    EXPECT_FALSE(editor.AddField(Inputs(800, 12), 75, cancel));  // not a spacing of the system
+    EXPECT_FALSE(editor.AddField(Inputs(0, 12), 100, cancel));  // nothing requested: no question
+    EXPECT_FALSE(editor.AddField(Inputs(800, 0), 100, cancel)); // no free area
+    EXPECT_FALSE(editor.AddField(Inputs(800, 12), 75, cancel)); // not a spacing of the system
     EXPECT_DOUBLE_EQ(asked, 12);
 
-    auto four = [](double& area, int& zone, double) { area = 4; zone = 1; return true; };
+    auto four = [](double& area, int& zone, double) {
+        area = 4;
+        zone = 1;
+        return true;
+    };
     ASSERT_TRUE(editor.AddField(Inputs(800, 12), 100, four));
     const FloorHeatingField& f = editor.Room().fields[0];
     EXPECT_EQ(f.fieldId, 0);
     EXPECT_EQ(f.zoneType, 1);
     EXPECT_EQ(f.spacing, 100);
     EXPECT_FLOAT_EQ(f.area, 4);
-    EXPECT_FLOAT_EQ(f.power, 260);  // 4 m2 at 64.9 W/m2, to whole watts
+    EXPECT_FLOAT_EQ(f.power, 260); // 4 m2 at 64.9 W/m2, to whole watts
     EXPECT_EQ(editor.FreeAreaText(), "8");
     EXPECT_EQ(editor.PowerRequestText(), "540");
 
@@ -165,21 +176,21 @@ TEST_F(RoomEditorTest, FieldsAreAddedChangedAndDeleted)
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows.back()[1], "Total");
 
-    EXPECT_EQ(test::ThrownText([&] { editor.Denser(1); }), "No denser");  // already at 100 mm, the densest
+    EXPECT_EQ(test::ThrownText([&] { editor.Denser(1); }), "No denser"); // already at 100 mm, the densest
     editor.Wider(1);
     EXPECT_EQ(editor.Room().fields[1].spacing, 150);
 
     for (int i = 0; i < 3; ++i)
         editor.DeleteField(0);
     EXPECT_EQ(editor.Room().nextFieldId, 0);
-    EXPECT_TRUE(editor.FieldRows(fields).empty());  // no totals row without fields
+    EXPECT_TRUE(editor.FieldRows(fields).empty()); // no totals row without fields
     ASSERT_TRUE(editor.AddField(Inputs(800, 12), 150, four));
     EXPECT_EQ(editor.Room().fields[0].fieldId, 0);
 }
 
 TEST_F(RoomEditorTest, CommandsFollowTheSelection)
 {
-    RoomActions a = UpdateRoomActions(2, 3, false, false);  // the totals row
+    RoomActions a = UpdateRoomActions(2, 3, false, false); // the totals row
     EXPECT_FALSE(a.modify || a.denser || a.wider || a.remove || a.add || a.optimum);
     a = UpdateRoomActions(1, 3, true, true);
     EXPECT_TRUE(a.modify && a.denser && a.wider && a.remove && a.add && a.optimum);
@@ -191,7 +202,7 @@ TEST_F(RoomEditorTest, OkStoresANewRoomFunctionUnderTheSmallestFreeNumber)
     room.roomFunction = "Living room";
     {
         RoomEditor editor(room, Shipped(), options);
-        editor.Commit(RoomEditor::RoomFunctions());  // a listed function is not stored
+        editor.Commit(RoomEditor::RoomFunctions()); // a listed function is not stored
     }
     TRegistry r;
     ASSERT_TRUE(OpenRootKey(r) && r.OpenKey("RoomFunctions", true));
@@ -202,7 +213,7 @@ TEST_F(RoomEditorTest, OkStoresANewRoomFunctionUnderTheSmallestFreeNumber)
     editor.Commit(RoomEditor::RoomFunctions());
     EXPECT_EQ(r.ReadString("1"), "Workshop");
     r.WriteString("2", "Garage");
-    editor.SetRoomValues("workshop", 20, 18, 1000);  // listed, case aside
+    editor.SetRoomValues("workshop", 20, 18, 1000); // listed, case aside
     editor.Commit(RoomEditor::RoomFunctions());
     editor.SetRoomValues("Cellar", 20, 18, 1000);
     editor.Commit(RoomEditor::RoomFunctions());
@@ -223,13 +234,19 @@ TEST_F(RoomEditorTest, EditItemTakesTheCopyBackOnlyOnOk)
     project.AddNewRoom();
     project.modified = false;
     ItemDialogs dialogs;
-    dialogs.room = [](TRoomItem& r) { r.heatDemand = 999; return false; };
+    dialogs.room = [](TRoomItem& r) {
+        r.heatDemand = 999;
+        return false;
+    };
     EXPECT_FALSE(EditItem(project, 0, true, dialogs));
     EXPECT_FLOAT_EQ(project.rooms[0].heatDemand, 0);
     EXPECT_FALSE(project.modified);
-    EXPECT_FALSE(EditItem(project, 0, false, dialogs));  // no circuit dialog yet
+    EXPECT_FALSE(EditItem(project, 0, false, dialogs)); // no circuit dialog yet
     EXPECT_FALSE(EditItem(project, 5, true, dialogs));
-    dialogs.room = [](TRoomItem& r) { r.heatDemand = 999; return true; };
+    dialogs.room = [](TRoomItem& r) {
+        r.heatDemand = 999;
+        return true;
+    };
     EXPECT_TRUE(EditItem(project, 0, true, dialogs));
     EXPECT_FLOAT_EQ(project.rooms[0].heatDemand, 999);
     EXPECT_TRUE(project.modified);
@@ -255,7 +272,7 @@ TEST_F(RoomEditorTest, FieldRowsAndANewFieldsDefaults)
     std::vector<FieldListRow> rows = FillFieldList(room, fields, true);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].fieldId, 4);
-    EXPECT_EQ(rows[0].cells[0], "5");  // the field's number as the user counts
+    EXPECT_EQ(rows[0].cells[0], "5"); // the field's number as the user counts
     EXPECT_EQ(FillFieldList(room, fields, false).size(), 2u);
 
     // Hidden columns give no cell.
@@ -285,15 +302,15 @@ TEST_F(RoomEditorTest, FieldDialogRules)
     EXPECT_EQ(editor.SystemNames()[editor.SystemIndex()], "Vexalon FH-W16");
     FieldChoices c = editor.LoadSystemChoices();
     EXPECT_EQ(c.rLimits, "(0 - 0.15) m2K/W");
-    EXPECT_EQ(c.coveringIndex, 0);  // R outside the range: the first covering
+    EXPECT_EQ(c.coveringIndex, 0); // R outside the range: the first covering
     EXPECT_EQ(c.coveringR, "0");
-    EXPECT_EQ(editor.Texts().R, "0.5");  // while R still shows the field's own
+    EXPECT_EQ(editor.Texts().R, "0.5"); // while R still shows the field's own
     EXPECT_EQ(c.spacings[c.spacingIndex], "150");
     EXPECT_EQ(editor.CoveringChanged("R 0.15 SZ\xD5NYEG/CARPET").value_or("none"), "0.15");
 
     FieldInputs in{"R 0.05 ker\xE1mia/tiles", 0.05, 150, 10, 2, 70, 60, 20, 0};
     editor.Apply(in);
-    EXPECT_TRUE(editor.Results().surfaceTooWarm) << editor.Results().surfaceTemperature;  // above 33 °C
+    EXPECT_TRUE(editor.Results().surfaceTooWarm) << editor.Results().surfaceTemperature; // above 33 °C
     in.forward = 40;
     in.ret = 35;
     editor.Apply(in);
@@ -312,5 +329,5 @@ TEST_F(RoomEditorTest, FieldDialogRules)
     EXPECT_EQ(area.MaximumText(), "12.5");
     area.Commit(12.5);
     EXPECT_EQ(test::ThrownText([&] { area.Commit(12.6); }), "Too big");
-    EXPECT_FLOAT_EQ(part.assignedPart, 12.6f);  // stored at once, as typed
+    EXPECT_FLOAT_EQ(part.assignedPart, 12.6f); // stored at once, as typed
 }

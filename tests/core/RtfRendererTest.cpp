@@ -64,7 +64,7 @@ TEST(RtfRenderer, SuperAndSubscriptSitOnTheirOwnHeight)
     EXPECT_EQ(two.font.size, 8);
     // 8 points: 13 * 8 / 10 = 10 pixels high, drawn 0.2 of that above the line top.
     EXPECT_EQ(two.y, 50 - 2);
-    EXPECT_EQ(Drawn(r, "3").y, 50 + 6);  // truncate(10 * 0.66)
+    EXPECT_EQ(Drawn(r, "3").y, 50 + 6); // truncate(10 * 0.66)
     EXPECT_EQ(Drawn(r, "x").font.size, 10);
 }
 
@@ -80,7 +80,7 @@ TEST(RtfRenderer, TabStopsAndIndents)
     auto left = Render("\\tx1440\\tx2880 A\\tab B\\tab C\\tab D");
     EXPECT_EQ(Drawn(left, "B").x, 100 + 96);
     EXPECT_EQ(Drawn(left, "C").x, 100 + 192);
-    EXPECT_EQ(Drawn(left, "D").x, 100 + 198);  // no stop left: runs on
+    EXPECT_EQ(Drawn(left, "D").x, 100 + 198); // no stop left: runs on
     // The TAB character is a tab too.
     auto tabChar = Render("\\tx1440 A\tB");
     EXPECT_EQ(Drawn(tabChar, "B").x, 100 + 96);
@@ -88,7 +88,7 @@ TEST(RtfRenderer, TabStopsAndIndents)
     auto indent = Render("\\li1440\\fi-1440\\tx480 A\\tab B\\par C");
     EXPECT_EQ(Drawn(indent, "A").x, 100);
     EXPECT_EQ(Drawn(indent, "B").x, 100 + 96);
-    EXPECT_EQ(Drawn(indent, "C").x, 100);  // \par: x back to 0, the first indent again
+    EXPECT_EQ(Drawn(indent, "C").x, 100); // \par: x back to 0, the first indent again
     // \ri is kept but does not narrow the line.
     auto ri = Render("\\ri7200 " + std::string(90, 'w'));
     EXPECT_EQ(ri.canvas.texts.size(), 1u);
@@ -146,12 +146,12 @@ TEST(RtfRenderer, UnknownWordsEscapesAndGroupsAreSkipped)
     EXPECT_TRUE(Drawn(r, "A").font.bold);
     EXPECT_FALSE(Drawn(r, "B").font.bold);
     EXPECT_TRUE(Drawn(r, "C").font.bold);
-    EXPECT_TRUE(Drawn(r, "D").font.bold);  // \pard copies the changed base
+    EXPECT_TRUE(Drawn(r, "D").font.bold); // \pard copies the changed base
 
     // More than 32 stops: the rest are ignored.
     std::string many;
     for (int i = 1; i <= 40; ++i)
-        many += "\\tx" + std::to_string(i * 15);  // a pixel apart
+        many += "\\tx" + std::to_string(i * 15); // a pixel apart
     r = Render(many + " \\tab\\tab\\tab A");
     EXPECT_EQ(Drawn(r, "A").x, 100 + 3);
 }

@@ -106,7 +106,7 @@ TEST(FormPlacement, NestedKeyMaximisedAndFieldParsing)
     FormPlacement b{false, 1, 2, 3, 4, true};
     RestoreFormPlacement("B", b, store);
     EXPECT_EQ(b.left, 7);
-    EXPECT_EQ(b.top, 2);   // not a number: the designed value stays
+    EXPECT_EQ(b.top, 2); // not a number: the designed value stays
     EXPECT_EQ(b.width, 400);
 }
 
@@ -132,7 +132,7 @@ TEST(SettingsFile, RegistryTextRoundTrip)
     TRegistry reg(again);
     ASSERT_TRUE(reg.OpenKey("Software\\Vexalon\\Kalorina\\ProgramOptions", false));
     EXPECT_EQ(reg.ReadString("Planer"), "\xC1rv\xEDzt\xFBr\xF5 \"x\"\\\r\n");
-    EXPECT_NE(text.find("Árvíztűrő"), std::string::npos);  // the file itself is UTF-8
+    EXPECT_NE(text.find("Árvíztűrő"), std::string::npos); // the file itself is UTF-8
     EXPECT_EQ(reg.ReadInteger("LeftMargin"), -5);
     EXPECT_THROW(reg.ReadInteger("Planer"), std::exception);
     EXPECT_EQ(reg.GetValueNames(), (std::vector<std::string>{"Planer", "LeftMargin"}));

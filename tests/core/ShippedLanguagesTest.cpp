@@ -23,8 +23,14 @@ struct Shipped {
 };
 constexpr Shipped kShipped[] = {{"magyar", "Magyar", "hu"}, {"english", "English", "en"}};
 
-std::string Source(const Shipped& s) { return std::string(KALORINA_SOURCE_DIR) + "/languages/" + s.file + ".xml"; }
-std::string Packed(const Shipped& s) { return std::string(KALORINA_STAGE_DIR) + "/languages/" + s.file + ".xmz"; }
+std::string Source(const Shipped& s)
+{
+    return std::string(KALORINA_SOURCE_DIR) + "/languages/" + s.file + ".xml";
+}
+std::string Packed(const Shipped& s)
+{
+    return std::string(KALORINA_STAGE_DIR) + "/languages/" + s.file + ".xmz";
+}
 
 // The printf conversions of a text, "%%" left out.
 std::string Conversions(const std::string& text)
@@ -52,11 +58,10 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
     const std::map<std::string, std::string> formats = {
         {"IDS_DELETEROOMQUESTION", "s"}, {"IDS_DELETEROUNDQUESTION", "s"}, {"IDS_WANTITEMDELETE", "s"},
         {"IDS_VERSIONERR", "d"},         {"IDS_XMLPARSERERROR+3", "s"},    {"IDS_XMLPARSERERROR+4", "s"},
-        {"IDS_XMLPARSERERROR+10", "ss"}, {"IDS_XMLPARSERERROR+11", "ss"},
-        {"IDS_XMLDATEERROR", "s"},       {"IDS_XMLINTEGERERROR", "s"},     {"IDS_XMLFILEERROR", "s"},
-        {"IDS_CANNOTOPENFILE", "ss"},    {"IDS_CANNOTREADFILE", "ss"},     {"IDS_CANNOTWRITEFILE", "ss"},
-        {"IDS_NOTANINTEGER", "s"},       {"IDS_NOTAFLOAT", "s"},
-        {"IDS_PIECELISTCYCLE", "s"}};
+        {"IDS_XMLPARSERERROR+10", "ss"}, {"IDS_XMLPARSERERROR+11", "ss"},  {"IDS_XMLDATEERROR", "s"},
+        {"IDS_XMLINTEGERERROR", "s"},    {"IDS_XMLFILEERROR", "s"},        {"IDS_CANNOTOPENFILE", "ss"},
+        {"IDS_CANNOTREADFILE", "ss"},    {"IDS_CANNOTWRITEFILE", "ss"},    {"IDS_NOTANINTEGER", "s"},
+        {"IDS_NOTAFLOAT", "s"},          {"IDS_PIECELISTCYCLE", "s"}};
     for (const auto& [key, text] : lang.Strings) {
         auto f = formats.find(key);
         EXPECT_EQ(Conversions(text), f == formats.end() ? "" : f->second) << key << ": " << text;
@@ -75,9 +80,9 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
     for (const TextFamily& family : kRequiredTextFamilies)
         EXPECT_GE(static_cast<int>(one.GetFamily(std::string(family.base)).size()), family.count) << family.base;
 
-    const std::set<std::string> formats9 = {"FloorHeatingChoose",      "RoomFloorHeatingsTitle", "RoundFloorFields",
-                                            "ResistItemsTitle",        "ResistItemsTitle2",      "FloorHeatingsReportTitle",
-                                            "RoomItemTitle",           "RoundItemTitle",         "UsedMaterialsTableTitle"};
+    const std::set<std::string> formats9 = {"FloorHeatingChoose", "RoomFloorHeatingsTitle", "RoundFloorFields",
+                                            "ResistItemsTitle",   "ResistItemsTitle2",      "FloorHeatingsReportTitle",
+                                            "RoomItemTitle",      "RoundItemTitle",         "UsedMaterialsTableTitle"};
     for (const TLanguageTitle& t : lang.titles)
         EXPECT_TRUE(formats9.count(t.name)) << "no column format named " << t.name;
 }
@@ -110,7 +115,9 @@ TEST(ShippedLanguages, PackedBuildOutputLoadsAsUserInterfaceLanguages)
         CheckLanguage(*lang, s);
     }
     l.SelectLanguage("Magyar");
-    EXPECT_EQ(l.GetText("IDS_PROGRAMTITLE"), "Kalorina Padl\xF3" "f\xFBt\xE9s m\xE9retez\xF5");
+    EXPECT_EQ(l.GetText("IDS_PROGRAMTITLE"),
+              "Kalorina Padl\xF3"
+              "f\xFBt\xE9s m\xE9retez\xF5");
     EXPECT_EQ(l.ReplaceTokens("{\\b #ID_BUILDING#:}"), "{\\b \xC9p\xEDtm\xE9ny:}");
     l.SelectLanguage("English");
     EXPECT_EQ(l.GetText("IDS_PROGRAMTITLE"), "Kalorina Floor Heating Designer");

@@ -23,10 +23,10 @@ struct ScopedLanguage {
     explicit ScopedLanguage(std::map<std::string, std::string> extra = {})
     {
         std::map<std::string, std::string> s = {
-            {"IDS_NEWROOMITEMCAPTION", "Room"}, {"IDS_NEWROUNDITEMCAPTION", "Circuit"},
+            {"IDS_NEWROOMITEMCAPTION", "Room"},  {"IDS_NEWROUNDITEMCAPTION", "Circuit"},
             {"IDS_INVALIDFILE", "Invalid file"}, {"IDS_VERSIONERR", "Version %d is not supported"},
-            {"IDS_WRONGVALUE", "Wrong value"}, {"IDS_NORMALWATER", "Water"},
-            {"ID_BUILDING", "Building"}, {"ID_DATE", "Date"}};
+            {"IDS_WRONGVALUE", "Wrong value"},   {"IDS_NORMALWATER", "Water"},
+            {"ID_BUILDING", "Building"},         {"ID_DATE", "Date"}};
         for (auto& [k, v] : extra)
             s[k] = v;
         Languages().Clear();

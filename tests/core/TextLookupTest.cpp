@@ -18,9 +18,9 @@ TEST(TextLookup, TokensAndFamilies)
     Fresh f;
     TLanguages& l = Languages();
     EXPECT_EQ(l.GetText("IDS_PROGRAMTITLE"), "");
-    EXPECT_EQ(l.ReplaceTokens("a#X#b"), "a#X#b");  // no language: unchanged
-    l.AddLanguage(MakeLanguage("T", {{"ID_BUILDING", "Épület"}, {"X", "x"}, {"Y", "y"},
-                                     {"F+0", "a"}, {"F+1", "b"}, {"F+3", "d"}, {"", "E"}}));
+    EXPECT_EQ(l.ReplaceTokens("a#X#b"), "a#X#b"); // no language: unchanged
+    l.AddLanguage(MakeLanguage(
+        "T", {{"ID_BUILDING", "Épület"}, {"X", "x"}, {"Y", "y"}, {"F+0", "a"}, {"F+1", "b"}, {"F+3", "d"}, {"", "E"}}));
     l.SelectLanguage("T");
     EXPECT_EQ(l.ReplaceTokens("{\\b #ID_BUILDING#:}"), "{\\b Épület:}");
     EXPECT_EQ(l.ReplaceTokens("a\\#b"), "a#b");
@@ -41,7 +41,7 @@ TEST(TextLookup, SelectionRules)
     l.AddLanguage(MakeLanguage("Dup", {{"K", "first"}}));
     l.AddLanguage(MakeLanguage("Dup", {{"K", "second"}}));
     TLanguage plainFile = MakeLanguage("PlainFile", {{"K", "p"}});
-    plainFile.compressed = false;  // plain files never serve the user interface
+    plainFile.compressed = false; // plain files never serve the user interface
     l.AddLanguage(plainFile);
 
     l.SelectLanguage("Plain");
@@ -65,6 +65,6 @@ TEST(TextLookup, SelectionRules)
     Languages().Clear();
     l.AddLanguage(MakeLanguage("A", {{"K", "a"}}));
     l.SelectLanguage("A");
-    l.PrintingMode = true;  // printing language none
+    l.PrintingMode = true; // printing language none
     EXPECT_EQ(l.GetText("K"), "");
 }

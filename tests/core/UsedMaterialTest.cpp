@@ -79,25 +79,24 @@ const TDevices& KitCatalogue()
     static std::unique_ptr<TDevices> devices = [] {
         auto entry = [](const std::string& type, const std::string& name, const std::string& qty,
                         const std::string& unit, const std::string& code) {
-            return "<ListItem Type=\"" + type + "\">" + (name.empty() ? "" : "<Name>" + name + "</Name>") +
-                   "<Quantity>" + qty + "</Quantity>" +
-                   (unit.empty() ? "" : "<DimensionString>" + unit + "</DimensionString>") + "<EstimateCode>" +
-                   code + "</EstimateCode></ListItem>";
+            return "<ListItem Type=\"" + type + "\">" + (name.empty() ? "" : "<Name>" + name + "</Name>") + "<Quantity>"
+                + qty + "</Quantity>" + (unit.empty() ? "" : "<DimensionString>" + unit + "</DimensionString>")
+                + "<EstimateCode>" + code + "</EstimateCode></ListItem>";
         };
         auto list = [](const std::string& name, const std::string& entries) {
             return "<TervaldDBPieceList>" + test::Header(name, "Kits") + entries + "</TervaldDBPieceList>\n";
         };
-        std::string xml =
-            "<TervaldDBTube>" + test::Header("KT", "Tubes") +
-            "<NameBase>Kit tube %s</NameBase><TubeSubType><SizeName>16x2</SizeName><DN>12</DN>"
-            "<d1>12</d1><d2>16</d2><Roughness>0,007</Roughness><EstimateCode>@KIT</EstimateCode></TubeSubType>"
-            "</TervaldDBTube>\n" +
-            list("@KIT", entry("TERVALD32RESIST", "Clip", "2", "", "C1") + entry("TERVALD32TUBE", "", "0,5", "m", "S1")) +
-            list("@OUTER", entry("TERVALD32PIECELIST", "Inner kit", "2", "", "@INNER")) +
-            list("@INNER", entry("TERVALD32RESIST", "Screw", "4", "", "SC")) +
-            list("@A", entry("OTHER", "Part of A", "1", "", "@B")) +
-            list("@B", entry("OTHER", "Part of B", "1", "", "@A") + entry("OTHER", "Nut", "3", "", "N1")) +
-            list("@SELF", entry("OTHER", "", "2", "", "@SELF"));
+        std::string xml = "<TervaldDBTube>" + test::Header("KT", "Tubes")
+            + "<NameBase>Kit tube %s</NameBase><TubeSubType><SizeName>16x2</SizeName><DN>12</DN>"
+              "<d1>12</d1><d2>16</d2><Roughness>0,007</Roughness><EstimateCode>@KIT</EstimateCode></TubeSubType>"
+              "</TervaldDBTube>\n"
+            + list("@KIT",
+                   entry("TERVALD32RESIST", "Clip", "2", "", "C1") + entry("TERVALD32TUBE", "", "0,5", "m", "S1"))
+            + list("@OUTER", entry("TERVALD32PIECELIST", "Inner kit", "2", "", "@INNER"))
+            + list("@INNER", entry("TERVALD32RESIST", "Screw", "4", "", "SC"))
+            + list("@A", entry("OTHER", "Part of A", "1", "", "@B"))
+            + list("@B", entry("OTHER", "Part of B", "1", "", "@A") + entry("OTHER", "Nut", "3", "", "N1"))
+            + list("@SELF", entry("OTHER", "", "2", "", "@SELF"));
         test::ScratchCatalogue dir;
         dir.Write("kits.xml", xml);
         return std::make_unique<TDevices>(dir.Dir(), "Magyar");
@@ -149,12 +148,13 @@ TEST_F(UsedMaterialTest, FieldsMergeBySystemAndSpacingAndCircuitsAddTubeValveAnd
     std::vector<std::string> names;
     for (const auto& r : bill.rows)
         names.push_back(r.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"FH(d=100mm)", "FH(d=150mm)", "Gone(d=100mm)", "PE-X 16x2",
-                                               "Valve DN15", "Elbow E12", "Own 20"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"FH(d=100mm)", "FH(d=150mm)", "Gone(d=100mm)", "PE-X 16x2", "Valve DN15",
+                                        "Elbow E12", "Own 20"}));
     EXPECT_FLOAT_EQ(Find(bill, "FH(d=100mm)")->quantity, 15.5f);
     EXPECT_EQ(Find(bill, "FH(d=100mm)")->estimateCode, "E100");
     EXPECT_EQ(Find(bill, "FH(d=100mm)")->unit, "m2");
-    EXPECT_EQ(Find(bill, "FH(d=150mm)")->estimateCode, "");  // the spacing has no code
+    EXPECT_EQ(Find(bill, "FH(d=150mm)")->estimateCode, "");   // the spacing has no code
     EXPECT_EQ(Find(bill, "Gone(d=100mm)")->estimateCode, ""); // the system is not in the catalogue
     EXPECT_FLOAT_EQ(Find(bill, "PE-X 16x2")->quantity, 60.0f);
     EXPECT_EQ(Find(bill, "PE-X 16x2")->estimateCode, "T16");
@@ -176,7 +176,7 @@ TEST_F(UsedMaterialTest, EmptyProjectGivesAnEmptyBillAndTree)
     MemoryClipboard clipboard;
     clipboard.Put({{"x", "keep"}});
     editor.CopyToClipboard(clipboard);
-    EXPECT_TRUE(clipboard.HasFormat("x"));  // nothing chosen: the clipboard is not touched
+    EXPECT_TRUE(clipboard.HasFormat("x")); // nothing chosen: the clipboard is not touched
 }
 
 TEST_F(UsedMaterialTest, TubeKitOfTwoEntriesReplacesTheTube)
@@ -189,7 +189,7 @@ TEST_F(UsedMaterialTest, TubeKitOfTwoEntriesReplacesTheTube)
     project.rounds = {r};
     TUsedMaterial bill = BuildUsedMaterials(project, KitCatalogue());
     ASSERT_EQ(bill.rows.size(), 2u);
-    EXPECT_EQ(bill.rows[0].name, "Kit tube 16x2");  // no name: the tube's own, kind of the entry
+    EXPECT_EQ(bill.rows[0].name, "Kit tube 16x2"); // no name: the tube's own, kind of the entry
     EXPECT_EQ(bill.rows[0].type, 1);
     EXPECT_FLOAT_EQ(bill.rows[0].quantity, 5.0f);
     EXPECT_EQ(bill.rows[0].unit, "m");
@@ -213,14 +213,14 @@ TEST_F(UsedMaterialTest, NestedKitsExpandOnTheNextPassAndCyclesStopNamingTheKit)
     EXPECT_EQ(Find(bill, "Inner kit"), nullptr);
     ASSERT_NE(Find(bill, "Screw"), nullptr);
     EXPECT_FLOAT_EQ(Find(bill, "Screw")->quantity, 24.0f);
-    ASSERT_NE(Find(bill, "Unknown kit"), nullptr);  // a code naming no kit keeps its row
+    ASSERT_NE(Find(bill, "Unknown kit"), nullptr); // a code naming no kit keeps its row
     // @A -> @B -> @A: the part of B that names A again stays, and so do its siblings.
     ASSERT_NE(Find(bill, "Part of B"), nullptr);
     EXPECT_EQ(Find(bill, "Part of B")->estimateCode, "@A");
-    EXPECT_FLOAT_EQ(Find(bill, "Nut")->quantity, 4.0f);  // merged with the kit's nuts
+    EXPECT_FLOAT_EQ(Find(bill, "Nut")->quantity, 4.0f); // merged with the kit's nuts
     ASSERT_NE(Find(bill, "Self"), nullptr);
     EXPECT_FLOAT_EQ(Find(bill, "Self")->quantity, 2.0f);
-    EXPECT_EQ(bill.cycleKits, (std::vector<std::string>{"@SELF", "@A"}));  // in the pass that met each
+    EXPECT_EQ(bill.cycleKits, (std::vector<std::string>{"@SELF", "@A"})); // in the pass that met each
     EXPECT_NE(CycleWarning(bill).find("@A"), std::string::npos);
 }
 
@@ -233,13 +233,13 @@ TEST_F(UsedMaterialTest, TreeGroupsByKindAndItemAndFollowsTheShiftRules)
     bill.rows[0].catalogueId = "K";
     auto tree = FillMaterialTree(bill);
     ASSERT_EQ(tree.size(), 2u);
-    EXPECT_EQ(tree[0].text, "Other");  // a piece list shows in the group of other items
+    EXPECT_EQ(tree[0].text, "Other"); // a piece list shows in the group of other items
     EXPECT_EQ(tree[1].text, "Valves");
     ASSERT_EQ(tree[1].children.size(), 1u);
     EXPECT_EQ(tree[1].children[0].children[0].text, "Valve a");
     EXPECT_EQ(tree[1].children[0].children[0].row, 2);
 
-    EXPECT_FALSE(ToggleMaterialNode(tree, {1}, false));  // a group needs Shift
+    EXPECT_FALSE(ToggleMaterialNode(tree, {1}, false)); // a group needs Shift
     EXPECT_FALSE(ToggleMaterialNode(tree, {1, 0}, false));
     EXPECT_TRUE(ToggleMaterialNode(tree, {1, 0, 1}, false));
     EXPECT_EQ(tree[1].state, MaterialTreeNode::kPartly);
@@ -247,10 +247,10 @@ TEST_F(UsedMaterialTest, TreeGroupsByKindAndItemAndFollowsTheShiftRules)
     EXPECT_EQ(bill.SelectedCount(), 1);
     EXPECT_TRUE(bill.rows[1].selected);
 
-    EXPECT_TRUE(ToggleMaterialNode(tree, {1}, true));  // partly checked: the whole group on
+    EXPECT_TRUE(ToggleMaterialNode(tree, {1}, true)); // partly checked: the whole group on
     EXPECT_EQ(tree[1].children[0].children[0].state, MaterialTreeNode::kChecked);
     EXPECT_EQ(tree[1].state, MaterialTreeNode::kChecked);
-    EXPECT_TRUE(ToggleMaterialNode(tree, {1}, true));  // checked: off
+    EXPECT_TRUE(ToggleMaterialNode(tree, {1}, true)); // checked: off
     EXPECT_EQ(tree[1].state, MaterialTreeNode::kUnchecked);
     SelectFromTree(bill, tree, true);
     EXPECT_EQ(bill.SelectedCount(), 3);
@@ -264,8 +264,8 @@ TEST_F(UsedMaterialTest, ExportEditorSwitchesToTheChosenRowsAndSavesEachKindOfFi
     UsedMaterialsExportEditor editor(bill);
     EXPECT_TRUE(editor.GetView().all);
     EXPECT_EQ(editor.Commit(), 2);
-    EXPECT_FALSE(editor.DoubleClick({0, 0}, false));  // an item node without Shift
-    EXPECT_TRUE(editor.DoubleClick({0, 0, 0}, false));  // "Fittings" sorts first: the elbow
+    EXPECT_FALSE(editor.DoubleClick({0, 0}, false));   // an item node without Shift
+    EXPECT_TRUE(editor.DoubleClick({0, 0, 0}, false)); // "Fittings" sorts first: the elbow
     EXPECT_FALSE(editor.GetView().all);
     EXPECT_EQ(editor.Commit(), 1);
     EXPECT_EQ(editor.Bill().rows[1].name, "Elbow");
@@ -300,7 +300,7 @@ TEST_F(ExportBytesTest, OneRowGivesTheRtfRowAndTheNumberCell)
     const std::string& b = stream.BiffWorksheet();
     const std::string head("\x09\x00\x04\x00\x07\x00\x10\x00\x00\x00\x08\x00\x00\x00\x02\x00\x00\x00\x04\x00", 20);
     EXPECT_EQ(b.substr(0, 20), head);
-    EXPECT_EQ(b.substr(20, 6), std::string("\x42\x00\x02\x00\xE2\x04", 6));  // code page 1250
+    EXPECT_EQ(b.substr(20, 6), std::string("\x42\x00\x02\x00\xE2\x04", 6)); // code page 1250
     // Heading labels (12 + n each), then name and code labels of row 1.
     std::size_t at = 26;
     for (const char* t : {"Name", "Code", "Quantity", "Unit", "Tube", "T16"})
@@ -319,14 +319,14 @@ TEST_F(ExportBytesTest, DimensionsEmptyCodesLongTextsEscapingAndClipboardBlocks)
     stream.WriteUsedMaterialRow(Row(3, std::string(300, 'x'), "X", 2));
     stream.WriteUsedMaterialRow(Row(3, "Semi;colon \"q\"", "Y", 0.25f));
     std::string b = stream.BiffWorksheet();
-    EXPECT_EQ(b[14], 4);  // rows used: heading + 3
+    EXPECT_EQ(b[14], 4); // rows used: heading + 3
     EXPECT_EQ(b[18], 4);
     // The first data row: its name label, then a label of length 0 for the empty code.
     std::size_t at = 26 + 12 * 4 + 4 + 4 + 8 + 4;
     at += 12 + 8;
     EXPECT_EQ(b.substr(at, 12), std::string("\x04\x00\x08\x00\x01\x00\x01\x00\x40\x00\x00\x00", 12));
-    EXPECT_NE(b.find(std::string("\x04\x00\x07\x01\x02\x00\x00\x00\x40\x00\x00\xFF", 12) + std::string(255, 'x') +
-                     "\x04\x00"),
+    EXPECT_NE(b.find(std::string("\x04\x00\x07\x01\x02\x00\x00\x00\x40\x00\x00\xFF", 12) + std::string(255, 'x')
+                     + "\x04\x00"),
               std::string::npos);
     EXPECT_NE(stream.rtf.find("A \\{b\\} \\\\c\\cell \\cell 1\\cell db\\cell \\row"), std::string::npos);
     EXPECT_NE(stream.CsvText().find("\"Semi;colon \"\"q\"\"\";Y;0,25;db\r\n"), std::string::npos);

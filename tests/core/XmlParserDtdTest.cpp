@@ -187,7 +187,7 @@ TEST(XmlParserDtd, ParameterEntitiesAndLastDeclarationWins)
     EXPECT_EQ(xml.GeneralEntityDecls.Count(), 2);
     const TElemDef* r = xml.ElementDecls.Node("r");
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->Value("kind"), "k");  // kept when the element is declared after its attributes
+    EXPECT_EQ(r->Value("kind"), "k"); // kept when the element is declared after its attributes
     EXPECT_EQ(r->ElemType, etAny);
 }
 
@@ -243,28 +243,31 @@ TEST(XmlParserDtd, DeclarationsReachDtdElementFound)
     xml.LoadFromBuffer("<!DOCTYPE r [<!ELEMENT r ANY><!ATTLIST r a CDATA #IMPLIED b CDATA #IMPLIED>"
                        "<!ENTITY e 'v'><!NOTATION n SYSTEM 's'><?pi x?><!-- note --><!BOGUS x>]><r/>");
     ScanAll(xml);
-    EXPECT_EQ(xml.kinds, (std::vector<TDtdElemType>{deElement, deAttList, deAttList, deEntity, deNotation,
-                                                     dePI, deComment, deError}));
+    EXPECT_EQ(
+        xml.kinds,
+        (std::vector<TDtdElemType>{deElement, deAttList, deAttList, deEntity, deNotation, dePI, deComment, deError}));
 }
 
 TEST(XmlParserDtd, ExternalSubsetAndEntitiesRelativeToTheDocument)
 {
     TempDir dir;
-    dir.Write("sub/types.dtd", "<?xml version='1.0' encoding='UTF-8'?>\n"
-                               "<!ENTITY brand 'Kal\xC3\xB3rina'>\n<!ATTLIST r v CDATA 'from-dtd'>");
+    dir.Write("sub/types.dtd",
+              "<?xml version='1.0' encoding='UTF-8'?>\n"
+              "<!ENTITY brand 'Kal\xC3\xB3rina'>\n<!ATTLIST r v CDATA 'from-dtd'>");
     dir.Write("sub/part.xml", "<?xml version='1.0' encoding='windows-1250'?><p>\xF5</p>");
     dir.Write("sub/plain.txt", "plain");
-    const std::string doc = dir.Write("doc.xml", "<?xml version='1.0' encoding='UTF-8'?>\n"
-                                                 "<!DOCTYPE r SYSTEM 'sub/types.dtd' [\n"
-                                                 "<!ENTITY part SYSTEM 'sub\\part.xml'>\n"
-                                                 "<!ENTITY plain SYSTEM 'sub/plain.txt'>\n"
-                                                 "<!ENTITY missing SYSTEM 'nowhere.xml'>\n"
-                                                 "]><r a='&plain;'>&brand; &part; \xC5\x91&missing;</r>");
+    const std::string doc = dir.Write("doc.xml",
+                                      "<?xml version='1.0' encoding='UTF-8'?>\n"
+                                      "<!DOCTYPE r SYSTEM 'sub/types.dtd' [\n"
+                                      "<!ENTITY part SYSTEM 'sub\\part.xml'>\n"
+                                      "<!ENTITY plain SYSTEM 'sub/plain.txt'>\n"
+                                      "<!ENTITY missing SYSTEM 'nowhere.xml'>\n"
+                                      "]><r a='&plain;'>&brand; &part; \xC5\x91&missing;</r>");
     TXmlParser xml;
     ASSERT_TRUE(xml.LoadFromFile(doc));
     EXPECT_EQ(xml.SourceName, doc);
     EXPECT_EQ(Body(xml), "<r>[Kal\xF3rina]<p>[\xF5]</p>[\xF5]</r>");
-    EXPECT_EQ(xml.DocEncoding, "UTF-8");  // an entity's declaration does not change the document's
+    EXPECT_EQ(xml.DocEncoding, "UTF-8"); // an entity's declaration does not change the document's
     xml.StartScan();
     while (xml.Scan() && xml.PartType != ptStartTag) {
     }

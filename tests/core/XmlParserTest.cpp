@@ -72,14 +72,14 @@ TEST(XmlParser, EveryPartKindInOrder)
     std::vector<TPartType> types;
     for (const Part& p : parts)
         types.push_back(p.type);
-    EXPECT_EQ(types, (std::vector<TPartType>{ptXmlProlog, ptDtdc, ptComment, ptPI, ptStartTag, ptCData,
-                                             ptContent, ptEndTag}));
+    EXPECT_EQ(types,
+              (std::vector<TPartType>{ptXmlProlog, ptDtdc, ptComment, ptPI, ptStartTag, ptCData, ptContent, ptEndTag}));
     ASSERT_EQ(parts.size(), 8u);
     EXPECT_EQ(parts[3].type, ptPI);
     EXPECT_EQ(parts[3].name, "pi");
     EXPECT_EQ(parts[3].content, " data here");
     EXPECT_EQ(parts[5].type, ptCData);
-    EXPECT_EQ(parts[5].content, " <x> & ");  // no references, no whitespace treatment
+    EXPECT_EQ(parts[5].content, " <x> & "); // no references, no whitespace treatment
     EXPECT_EQ(parts[6].content, "text");
 }
 
@@ -101,7 +101,7 @@ TEST(XmlParser, XmlDeclarationAndProcessingInstructions)
     TXmlParser bare;
     bare.LoadFromBuffer("<?xml version='1.0'?><r/>");
     ScanAll(bare);
-    EXPECT_EQ(bare.ActiveEncoding, "UTF-8");  // no encoding attribute means UTF-8
+    EXPECT_EQ(bare.ActiveEncoding, "UTF-8"); // no encoding attribute means UTF-8
 }
 
 TEST(XmlParser, AttributeParsing)
@@ -111,18 +111,18 @@ TEST(XmlParser, AttributeParsing)
     EXPECT_EQ(FirstTagAttr("<a x=\"1\t\r\n2\"/>", "x"), "1   2");
     EXPECT_EQ(FirstTagAttr("<a  x = 'it\"s'  y=\"b'c\">", "x"), "it\"s");
     EXPECT_EQ(FirstTagAttr("<a  x = 'it\"s'  y=\"b'c\">", "y"), "b'c");
-    EXPECT_EQ(FirstTagAttr("<a x=\"a>b\">", "x"), "a>b");  // ">" inside a value does not end the tag
-    EXPECT_EQ(FirstTagAttr("<a Id=\"1\"/>", "id"), "");    // case-sensitive
+    EXPECT_EQ(FirstTagAttr("<a x=\"a>b\">", "x"), "a>b"); // ">" inside a value does not end the tag
+    EXPECT_EQ(FirstTagAttr("<a Id=\"1\"/>", "id"), "");   // case-sensitive
     EXPECT_EQ(FirstTagAttr("<a Id=\"1\"/>", "Id"), "1");
     EXPECT_EQ(FirstTagAttr("<a/>", "missing"), "");
-    EXPECT_EQ(FirstTagAttr("<a x='1' x='2'/>", "x"), "2");  // of two, the one written last
+    EXPECT_EQ(FirstTagAttr("<a x='1' x='2'/>", "x"), "2"); // of two, the one written last
 
     TXmlParser xml;
     xml.LoadFromBuffer("<a b=\"1\" c=\"2\" a=\"3\">");
     xml.StartScan();
     ASSERT_TRUE(xml.Scan());
     ASSERT_EQ(xml.PartAttributes.Count(), 3);
-    EXPECT_EQ(xml.PartAttributes.Name(0), "a");  // kept in name order
+    EXPECT_EQ(xml.PartAttributes.Name(0), "a"); // kept in name order
     EXPECT_EQ(xml.PartAttributes.Value(2), "2");
     EXPECT_EQ(xml.PartAttributes.Value(3), "");
     EXPECT_EQ(xml.PartAttributes.Node(-1), nullptr);
@@ -131,24 +131,24 @@ TEST(XmlParser, AttributeParsing)
 TEST(XmlParser, TextWhitespace)
 {
     auto parts = ScanAll("<a>  \n\t </a><b>  a\n  b  </b>");
-    ASSERT_EQ(parts.size(), 5u);  // whitespace alone between tags is no part
+    ASSERT_EQ(parts.size(), 5u); // whitespace alone between tags is no part
     EXPECT_EQ(parts[3].type, ptContent);
     EXPECT_EQ(parts[3].content, "a b");
 
     auto raw = ScanAll("<a>  a\n  b  </a>", false);
     ASSERT_EQ(raw.size(), 3u);
     EXPECT_EQ(raw[1].content, "  a\n  b  ");
-    EXPECT_EQ(ScanAll("<a> </a>", false).size(), 3u);  // reported without normalisation
+    EXPECT_EQ(ScanAll("<a> </a>", false).size(), 3u); // reported without normalisation
 }
 
 TEST(XmlParser, ReferencesInText)
 {
     EXPECT_EQ(FirstText("<a>&#65;&#321;&#x42;&#X43;</a>"), "AABC");
-    EXPECT_EQ(FirstText("<a>x&#xZZ;y</a>"), "x y");  // unreadable number: a blank
+    EXPECT_EQ(FirstText("<a>x&#xZZ;y</a>"), "x y"); // unreadable number: a blank
     EXPECT_EQ(FirstText("<a>&lt;&gt;&amp;&apos;&quot;</a>"), "<>&'\"");
     EXPECT_EQ(FirstText("<a>&nbsp;</a>"), "nbsp");
-    EXPECT_EQ(FirstText("<a>a & b"), "a b");  // no semicolon anywhere: ampersand dropped
-    EXPECT_EQ(FirstText("<a>&amp;amp;</a>"), "&amp;");  // replaced once
+    EXPECT_EQ(FirstText("<a>a & b"), "a b");           // no semicolon anywhere: ampersand dropped
+    EXPECT_EQ(FirstText("<a>&amp;amp;</a>"), "&amp;"); // replaced once
 }
 
 TEST(XmlParser, StrayAmpersandDoesNotSwallowMarkup)
@@ -167,7 +167,7 @@ TEST(XmlParser, ReferencesInAttributes)
     EXPECT_EQ(FirstTagAttr("<a x=\"&amp;#65;\"/>", "x"), "A");
     EXPECT_EQ(FirstTagAttr("<a x=\"&#65;&#xq;\"/>", "x"), std::string("A\0", 2));
     EXPECT_EQ(FirstTagAttr("<a x=\"&lt;b&gt; &amp; &quot;\"/>", "x"), "<b> & \"");
-    EXPECT_EQ(FirstTagAttr("<a x=\"a & b\"/>", "x"), "a & b");  // no semicolon: unchanged
+    EXPECT_EQ(FirstTagAttr("<a x=\"a & b\"/>", "x"), "a & b"); // no semicolon: unchanged
     EXPECT_EQ(FirstTagAttr("<a x=\"&#10;\"/>", "x"), " ");     // whitespace treatment follows
 }
 
@@ -187,19 +187,20 @@ TEST(XmlParser, Utf8IsTranslatedIntoTheProgramCodePage)
     EXPECT_EQ(FirstText("<?xml version='1.0' encoding='windows-1250'?><a>\xC3\xA9\xF5</a>"), "\xC3\xA9\xF5");
     EXPECT_EQ(FirstText("<a>\xC3\xA9\xF5</a>"), "\xC3\xA9\xF5");
     // A character reference is already a byte of the program's code page.
-    EXPECT_EQ(FirstTagAttr("<?xml version='1.0'?><a x='&#233;" + hungarian.substr(0, 2) + "'/>", "x"),
-              "\xE9\xF5");
+    EXPECT_EQ(FirstTagAttr("<?xml version='1.0'?><a x='&#233;" + hungarian.substr(0, 2) + "'/>", "x"), "\xE9\xF5");
     EXPECT_EQ(FirstText("<?xml version='1.0'?><a>&#233;</a>"), "\xE9");
 }
 
 TEST(XmlText, Utf8ToAnsi)
 {
     EXPECT_EQ(Utf8ToAnsi("\xC3\xA9\xC5\x91\xC5\xB1"), "\xE9\xF5\xFB");
-    EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC"), "\x80");  // euro sign
-    EXPECT_EQ(Utf8ToAnsi("a\xE2\x82"), "a?");       // cut off by the end
-    EXPECT_EQ(Utf8ToAnsi("\x80x\xFFy"), "?x?y");    // stray bytes
-    EXPECT_EQ(Utf8ToAnsi("\xC3" "A<"), "?A<");      // a broken sequence never swallows ASCII
-    EXPECT_EQ(Utf8ToAnsi("\xC0\x80"), "?");         // overlong form
+    EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC"), "\x80"); // euro sign
+    EXPECT_EQ(Utf8ToAnsi("a\xE2\x82"), "a?");      // cut off by the end
+    EXPECT_EQ(Utf8ToAnsi("\x80x\xFFy"), "?x?y");   // stray bytes
+    EXPECT_EQ(Utf8ToAnsi("\xC3"
+                         "A<"),
+              "?A<");                       // a broken sequence never swallows ASCII
+    EXPECT_EQ(Utf8ToAnsi("\xC0\x80"), "?"); // overlong form
     EXPECT_EQ(Utf8ToAnsi("\xC3\xA9", '#'), "\xE9");
     EXPECT_EQ(Utf8ToAnsi("\xE6\x97\xA5", '#'), "#");
     // Every byte of the code page survives the round trip, the unassigned ones too.
@@ -222,9 +223,10 @@ TEST(XmlText, WhitespaceHelpers)
 TEST(XmlParser, TruncatedInput)
 {
     // Every part kind cut off runs to the end; nothing is reported after it.
-    const char* docs[] = {"<!-- open", "<?pi open", "<?xml version='1.0'", "<![CDATA[open",
-                          "<a x='open", "<a x=", "<a", "<", "</", "<!DOCTYPE r [ <!ENTITY e 'v",
-                          "<!DOCTYPE", "&", "&#", "&#x", "<a>&e"};
+    const char* docs[] = {
+        "<!-- open", "<?pi open", "<?xml version='1.0'",         "<![CDATA[open", "<a x='open", "<a x=", "<a",
+        "<",         "</",        "<!DOCTYPE r [ <!ENTITY e 'v", "<!DOCTYPE",     "&",          "&#",    "&#x",
+        "<a>&e"};
     for (const char* doc : docs) {
         TXmlParser xml;
         xml.LoadFromBuffer(doc);
@@ -256,7 +258,7 @@ TEST(XmlParser, PositionsAndLifecycle)
     ASSERT_TRUE(xml.Scan());
     EXPECT_FALSE(xml.Scan());
     EXPECT_FALSE(xml.Scan());
-    xml.StartScan();  // scanning again from the start
+    xml.StartScan(); // scanning again from the start
     EXPECT_EQ(ScanAll(xml).size(), 3u);
 
     const char* mine = "<r/>";
@@ -269,7 +271,7 @@ TEST(XmlParser, PositionsAndLifecycle)
     EXPECT_FALSE(xml.Scan());
 
     EXPECT_FALSE(xml.LoadFromFile("/nonexistent/kalorina.xml"));
-    EXPECT_FALSE(xml.LoadFromFile("/"));  // a directory is no document
+    EXPECT_FALSE(xml.LoadFromFile("/")); // a directory is no document
     EXPECT_STREQ(xml.GetDocBuffer(), "");
 }
 
@@ -324,7 +326,7 @@ TEST(XmlParser, SimpleElementsReadLikeTheirParts)
     struct Case {
         std::string element;
         bool normalize;
-        int expected;  // ReadSimpleElement's answer
+        int expected; // ReadSimpleElement's answer
         std::string text;
     };
     const std::vector<Case> cases = {
@@ -334,7 +336,7 @@ TEST(XmlParser, SimpleElementsReadLikeTheirParts)
         {"<a>   </a>", true, 0, ""},
         {"<a>   </a>", false, 1, "   "},
         {"<a></a>", true, 0, ""},
-        {"<a>\xc5\x91r</a>", true, 1, "\xf5r"},  // UTF-8 into code page 1250
+        {"<a>\xc5\x91r</a>", true, 1, "\xf5r"}, // UTF-8 into code page 1250
         {"<a>x&amp;y</a>", true, -1, ""},
         {"<a>x<c/>y</a>", true, -1, ""},
         {"<a>x</ab>", true, -1, ""},
@@ -373,6 +375,6 @@ TEST(XmlParser, SimpleElementsReadLikeTheirParts)
             EXPECT_EQ(rest[i].name, want.name) << c.element;
             EXPECT_EQ(rest[i].content, want.content) << c.element;
         }
-        EXPECT_EQ(rest.size(), 4u) << c.element;  // <b>, its text, </b>, </r>
+        EXPECT_EQ(rest.size(), 4u) << c.element; // <b>, its text, </b>, </r>
     }
 }

@@ -40,7 +40,10 @@ using namespace kalorina::gui;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 class CircuitDialogTest : public test::GuiTest {
 protected:
@@ -81,7 +84,10 @@ protected:
         in.design = {40, 35, 20, loss, floor, 0, 0};
         in.covering = choice->coverings[1];
         in.R = std::stod(editor.CoveringChanged(in.covering).value_or("0.05"));
-        ASSERT_TRUE(editor.AddField(in, spacing, [area](double& a, int&, double) { a = area; return true; }));
+        ASSERT_TRUE(editor.AddField(in, spacing, [area](double& a, int&, double) {
+            a = area;
+            return true;
+        }));
         project.rooms.back() = editor.Commit({});
     }
     std::unique_ptr<TRoundModifyForm> Open()
@@ -141,7 +147,7 @@ TEST_F(CircuitDialogTest, FieldsOfTwoRoomsAreSizedLive)
     AddField(*f, 0, "10");
     AddField(*f, 1, "5");
     const THydraulic& h = f->Round().hydraulic;
-    ASSERT_EQ(f->RoundFieldsList->topLevelItemCount(), 3);  // two parts and the totals
+    ASSERT_EQ(f->RoundFieldsList->topLevelItemCount(), 3); // two parts and the totals
     EXPECT_GT(h.power, 0);
     EXPECT_EQ(f->Volume->text(), Q(General(h.massFlow, 4)));
     EXPECT_EQ(f->Length->text(), Q(General(h.tubeLength, 4)));
@@ -175,7 +181,7 @@ TEST_F(CircuitDialogTest, FieldsOfTwoRoomsAreSizedLive)
     EXPECT_NE(f->Volume->text(), flow);
     f->ForwardTemperature->setText(QStringLiteral("4x"));
     emit f->ForwardTemperature->textEdited(QStringLiteral("4x"));
-    EXPECT_NE(Status(*f), Languages().GetText("IDS_WRONGVALUE"));  // not while typing
+    EXPECT_NE(Status(*f), Languages().GetText("IDS_WRONGVALUE")); // not while typing
     Type(f->ForwardTemperature, QStringLiteral("40"));
     EXPECT_EQ(f->Volume->text(), flow);
 
@@ -189,7 +195,7 @@ TEST_F(CircuitDialogTest, FieldsOfTwoRoomsAreSizedLive)
     EXPECT_FALSE(f->MoveUpFieldAction->isEnabled());
     TriggerAction(f.get(), "MoveDownFieldAction");
     EXPECT_NE(parts[0].outletTemp, firstOut);
-    EXPECT_FALSE(f->MoveDownFieldAction->isEnabled());  // now the last part
+    EXPECT_FALSE(f->MoveDownFieldAction->isEnabled()); // now the last part
     f->BifilarMode->click();
     EXPECT_FLOAT_EQ(parts[0].outletTemp, 35);
 
@@ -238,7 +244,7 @@ TEST_F(CircuitDialogTest, FittingsFromTheTreeAndOfTheUsersOwn)
     OnModal(
         [](QDialog& d) {
             auto* r = static_cast<TResistModifyForm*>(&d);
-            EXPECT_EQ(r->SizeName->currentIndex(), 0);  // automatic
+            EXPECT_EQ(r->SizeName->currentIndex(), 0); // automatic
             r->NumOf->setText(QStringLiteral("4"));
             r->SizeName->setCurrentIndex(r->SizeName->findText(QStringLiteral("DN15")));
             emit r->SizeName->activated(r->SizeName->currentIndex());
@@ -274,7 +280,7 @@ TEST_F(CircuitDialogTest, FittingsFromTheTreeAndOfTheUsersOwn)
     EXPECT_TRUE(f->Round().hydraulic.fittings[1].unique);
     EXPECT_EQ(f->Fittings->ResistsList->topLevelItemCount(), 2);
     EXPECT_EQ(f->DpResists->text(), Q(Whole(f->Round().hydraulic.fittingsPressureDrop)));
-    EXPECT_GE(f->Round().hydraulic.fittingsPressureDrop, 1500);  // 1500 Pa of the user's own
+    EXPECT_GE(f->Round().hydraulic.fittingsPressureDrop, 1500); // 1500 Pa of the user's own
 
     // Cancel after choosing another size leaves the line as it was.
     const TResist elbowLine = f->Round().hydraulic.fittings[0];
@@ -358,7 +364,7 @@ TEST_F(CircuitDialogTest, ProjectOptionsChangeWhatANewCircuitStartsFrom)
             const int water = o->MediumType->findText(U("H2O (IAPWS) 0-100 °C"));
             ASSERT_GE(water, 0);
             o->MediumType->setCurrentIndex(water);
-            EXPECT_TRUE(o->Ro->isReadOnly());  // a catalogue medium
+            EXPECT_TRUE(o->Ro->isReadOnly()); // a catalogue medium
             Type(o->ForwardTemperature, QStringLiteral("45"));
             Type(o->BackwardTemperature, QStringLiteral("38"));
             o->LengthPlus->setText(QStringLiteral("10"));
@@ -445,10 +451,10 @@ TEST_F(CircuitDialogTest, ScenarioDesignAProjectThroughTheDialogs)
                 EXPECT_EQ(Cp(f->RoomsList->currentItem()->text()), form->Project().rooms[room].roomName);
                 while (f->RoomFieldsList->topLevelItemCount() > 0) {
                     f->RoomFieldsList->setCurrentItem(f->RoomFieldsList->topLevelItem(0));
-                    OnModal([](QDialog& a) { a.findChild<QPushButton*>("OKButton")->click(); },
-                            "FieldAreaModifyForm");
+                    OnModal([](QDialog& a) { a.findChild<QPushButton*>("OKButton")->click(); }, "FieldAreaModifyForm");
                     TriggerAction(f, "AddFieldAction");
-                    if (f->RoomsList->count() == 0 || Cp(f->RoomsList->item(0)->text()) != form->Project().rooms[room].roomName)
+                    if (f->RoomsList->count() == 0
+                        || Cp(f->RoomsList->item(0)->text()) != form->Project().rooms[room].roomName)
                         break;
                 }
                 (serial ? f->SerialMode : f->BifilarMode)->click();

@@ -12,12 +12,12 @@
 #include "app/ProjectFiles.h"
 #include "app/RecentProjects.h"
 #include "app/RoomEditor.h"
-#include "app/UsedMaterialsExport.h"
 #include "app/Startup.h"
 #include "app/TAboutBox.h"
 #include "app/TMainForm.h"
 #include "app/TProgramOptionsForm.h"
 #include "app/TProjektDataForm.h"
+#include "app/UsedMaterialsExport.h"
 #include "dialogs/TProjektOptionsForm.h"
 #include "dialogs/TRoomModifyForm.h"
 #include "dialogs/TRoundModifyForm.h"
@@ -28,9 +28,9 @@
 #include "listview/TListHeaderFormat.h"
 #include "listview/TListViewWithHeader.h"
 #include "materials/TUsedMaterialsExportForm.h"
+#include "platform/Placement.h"
 #include "report/PrintingOptions.h"
 #include "report/TPrintingForm.h"
-#include "platform/Placement.h"
 
 using namespace kalorina;
 using namespace kalorina::gui;
@@ -67,8 +67,8 @@ protected:
         printing.kind = ReportKind::RoundsDetailed;
         printing.switches = PrintingOptions::kPageNumbers | PrintingOptions::kDate;
         printing.Save();
-        for (const char* name : {"RoomModifyForm", "RoundModifyForm", "ProjektOptionsForm", "PrintingForm",
-                                 "UsedMaterialsExportForm"})
+        for (const char* name :
+             {"RoomModifyForm", "RoundModifyForm", "ProjektOptionsForm", "PrintingForm", "UsedMaterialsExportForm"})
             kalorina::SaveFormPlacement(name, {false, 70, 60, 700, 500, true});
     }
 
@@ -168,7 +168,8 @@ TEST_F(DamagedSettingsTest, EveryValueDamagedInTurnKeepsItsDefault)
         // The other type, and nonsense of the same type.
         std::vector<SettingsValue> damages = {SettingsValue::Integer(INT_MIN), SettingsValue::String("\x7F-,,@@x%zz@")};
         for (const SettingsValue& bad : damages) {
-            SCOPED_TRACE(path + "\\" + name + " = " + (bad.kind == SettingsValue::Kind::String ? bad.text : std::to_string(bad.number)));
+            SCOPED_TRACE(path + "\\" + name + " = "
+                         + (bad.kind == SettingsValue::Kind::String ? bad.text : std::to_string(bad.number)));
             auto damaged = std::make_unique<MemorySettingsStore>(pristine);
             damaged->WriteValue(path, name, bad);
             SetSettingsStore(std::move(damaged));

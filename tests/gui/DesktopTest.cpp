@@ -29,8 +29,11 @@ protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        UseLanguage({{"IDS_PROGRAMTITLE", "Kalorina"}, {"IDS_ROOMGROUP", "Rooms"}, {"IDS_ROUNDGROUP", "Circuits"},
-                     {"IDS_NEWROOMITEMCAPTION", "Room"}, {"IDS_INVALIDFILE", "Invalid file"}});
+        UseLanguage({{"IDS_PROGRAMTITLE", "Kalorina"},
+                     {"IDS_ROOMGROUP", "Rooms"},
+                     {"IDS_ROUNDGROUP", "Circuits"},
+                     {"IDS_NEWROOMITEMCAPTION", "Room"},
+                     {"IDS_INVALIDFILE", "Invalid file"}});
         ASSERT_TRUE(dir.isValid());
         // The settings live in a file, as the program's do, so that a restart reads them.
         settingsFile = dir.filePath("Kalorina.reg").toStdString();

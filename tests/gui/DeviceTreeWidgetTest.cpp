@@ -26,6 +26,6 @@ TEST_F(DeviceTreeWidgetTest, ShowsTheShippedSystemsUnderTheirFolders)
     auto found = tree.findItems(QStringLiteral("Vexalon FH-W16"), Qt::MatchRecursive);
     ASSERT_EQ(found.size(), 1);
     EXPECT_EQ(DeviceTreeTag(found[0]), kFloorHeatingKind + 1);
-    EXPECT_EQ(DeviceTreeTag(found[0]->parent()), 0);  // a folder
+    EXPECT_EQ(DeviceTreeTag(found[0]->parent()), 0); // a folder
     EXPECT_EQ(found[0]->parent()->text(0), QStringLiteral("Wet systems"));
 }

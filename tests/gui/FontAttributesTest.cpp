@@ -23,7 +23,7 @@ TEST_F(FontAttributesTest, MissingWindowsFontsFallBackToAnInstalledFamily)
     EXPECT_FALSE(f.family().isEmpty());
 
     QFont unchanged(QStringLiteral("DejaVu Sans"), 9);
-    ApplyToFont({}, unchanged);  // an empty record changes nothing
+    ApplyToFont({}, unchanged); // an empty record changes nothing
     EXPECT_EQ(unchanged.family(), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(unchanged.pointSize(), 9);
 

@@ -10,15 +10,15 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <vector>
-#include <gtest/gtest.h>
 
+#include "document/TProject.h"
 #include "platform/Clipboard.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
-#include "document/TProject.h"
 
 namespace kalorina::test {
 
@@ -31,7 +31,7 @@ public:
     std::string LastText() const { return shown.empty() ? std::string() : shown.back(); }
 
     std::deque<MessageAnswer> answers;
-    std::vector<std::string> shown;  // code page 1250
+    std::vector<std::string> shown; // code page 1250
     std::vector<MessageKind> kinds;
 };
 

@@ -18,10 +18,12 @@ TEST_F(GuiTestBase, HandlersReachNestedDialogsInOrder)
     QDialog inner(&outer);
     inner.setObjectName("Inner");
     int innerResult = -1;
-    OnModal([&](QDialog& d) {
-        innerResult = inner.exec();
-        d.accept();
-    }, "Outer");
+    OnModal(
+        [&](QDialog& d) {
+            innerResult = inner.exec();
+            d.accept();
+        },
+        "Outer");
     OnModal([](QDialog& d) { d.reject(); }, "Inner");
     EXPECT_EQ(outer.exec(), QDialog::Accepted);
     EXPECT_EQ(innerResult, QDialog::Rejected);

@@ -22,22 +22,25 @@
 #include "dialogs/TAreaForm.h"
 #include "dialogs/TProjektOptionsForm.h"
 #include "dialogs/TRoomModifyForm.h"
+#include "document/TProgramOptions.h"
+#include "document/TProject.h"
 #include "document/TProjektOptions.h"
 #include "document/TRoomItem.h"
 #include "help/Help.h"
 #include "help/HelpWindow.h"
-#include "report/TPrintingForm.h"
-#include "materials/TUsedMaterialsPrintingForm.h"
-#include "document/TProgramOptions.h"
-#include "document/TProject.h"
 #include "lang/LanguageLoader.h"
+#include "materials/TUsedMaterialsPrintingForm.h"
+#include "report/TPrintingForm.h"
 
 using namespace kalorina;
 using namespace kalorina::gui;
 
 namespace {
 
-QString Folder(const char* code) { return ProgramDir() + QStringLiteral("/help/") + QLatin1String(code); }
+QString Folder(const char* code)
+{
+    return ProgramDir() + QStringLiteral("/help/") + QLatin1String(code);
+}
 
 HelpWindow* OpenHelpWindow()
 {
@@ -50,10 +53,10 @@ HelpWindow* OpenHelpWindow()
     return nullptr;
 }
 
-constexpr int kTopics[] = {HelpTopic::MainWindow,  HelpTopic::ProjectOptions, HelpTopic::Printing,
-                           HelpTopic::ColumnSetup, HelpTopic::Room,           HelpTopic::Circuit,
-                           HelpTopic::Field,       HelpTopic::FieldArea,      HelpTopic::RoomArea,
-                           HelpTopic::Fittings,    HelpTopic::ProjectData,    HelpTopic::Export,
+constexpr int kTopics[] = {HelpTopic::MainWindow,    HelpTopic::ProjectOptions, HelpTopic::Printing,
+                           HelpTopic::ColumnSetup,   HelpTopic::Room,           HelpTopic::Circuit,
+                           HelpTopic::Field,         HelpTopic::FieldArea,      HelpTopic::RoomArea,
+                           HelpTopic::Fittings,      HelpTopic::ProjectData,    HelpTopic::Export,
                            HelpTopic::ProgramOptions};
 
 } // namespace
@@ -136,7 +139,7 @@ TEST_F(HelpWindowTest, F1AndTheHelpButtonOpenTheDialogsTopicInTheInterfaceLangua
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(h->CurrentPage(), QStringLiteral("circuit.html"));
     EXPECT_TRUE(h->Book().Folder().endsWith(QStringLiteral("/hu")));
-    EXPECT_EQ(h->parentWidget(), &dialog);  // usable beside a modal dialog
+    EXPECT_EQ(h->parentWidget(), &dialog); // usable beside a modal dialog
     h->ShowTopic(HelpTopic::Room);
     ASSERT_NE(h->ContentsTree->currentItem(), nullptr);
     EXPECT_TRUE(h->ContentsTree->currentItem()->isSelected());
@@ -183,7 +186,7 @@ TEST_F(HelpWindowTest, BackAndForwardWalkThePagesShown)
     // Typing narrows the keyword list at once.
     h->ShowIndex();
     int all = h->KeywordList->count();
-    QTest::keyClicks(h->KeywordEdit, QStringLiteral("zon"));  // finds "zóna" too
+    QTest::keyClicks(h->KeywordEdit, QStringLiteral("zon")); // finds "zóna" too
     EXPECT_LT(h->KeywordList->count(), all);
     EXPECT_GT(h->KeywordList->count(), 0);
     h->close();

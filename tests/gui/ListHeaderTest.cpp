@@ -11,11 +11,11 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "GuiTest.h"
 #include "lang/TLanguages.h"
 #include "listview/TChangeHeaderForm.h"
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"
-#include "GuiTest.h"
 #include "platform/SettingsStore.h"
 
 using namespace kalorina;
@@ -152,7 +152,7 @@ TEST_F(ListHeaderGui, SetupCancelsAndSaves)
     auto edit = [&](QDialog* d) {
         hideSecond(d);
         auto* list = d->findChild<QListWidget*>("ColumnsList");
-        list->setCurrentRow(4);  // ".0Fcr4"
+        list->setCurrentRow(4); // ".0Fcr4"
         d->findChild<QLineEdit*>("Width")->setText("1");
         d->findChild<QCheckBox*>("UserDefined")->setChecked(true);
         d->findChild<QLineEdit*>("FirstLine")->setText("Q");
@@ -162,11 +162,11 @@ TEST_F(ListHeaderGui, SetupCancelsAndSaves)
     };
     EXPECT_TRUE(RunSetup(w.header, edit, "OKButton"));
     EXPECT_TRUE(changed);
-    EXPECT_EQ(w.list->topLevelItemCount(), 0);  // waits to be refilled
+    EXPECT_EQ(w.list->topLevelItemCount(), 0); // waits to be refilled
     EXPECT_EQ(w.list->columnCount(), 5);
     const auto& col4 = w.header->Format().columns[4];
     EXPECT_EQ(col4.width, 3);
-    EXPECT_EQ(col4.FormatReal(12345.0, '.'), "12");  // fixed, no decimals, × 0.001
+    EXPECT_EQ(col4.FormatReal(12345.0, '.'), "12"); // fixed, no decimals, × 0.001
 
     const std::string key = "Software\\Vexalon\\Kalorina\\Headers\\SetupTest";
     EXPECT_EQ(store_->ReadValue(key, "Order")->text, "0,1,2,4,3,5");

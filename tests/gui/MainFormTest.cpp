@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QPlainTextEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <fstream>
@@ -28,11 +28,16 @@ protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        UseLanguage({{"IDS_NEWROOMITEMCAPTION", "Room"}, {"IDS_NEWROUNDITEMCAPTION", "Circuit"},
-                     {"IDS_INVALIDFILE", "Invalid file"}, {"IDS_VERSIONERR", "Version %d is not supported"},
-                     {"IDS_WRONGVALUE", "Wrong value"}, {"IDS_NORMALWATER", "Water"},
-                     {"IDS_PROGRAMTITLE", "Kalorina"}, {"IDS_ROOMGROUP", "Rooms"},
-                     {"IDS_ROUNDGROUP", "Circuits"}, {"IDS_SAVEQUESTION", "Save?"},
+        UseLanguage({{"IDS_NEWROOMITEMCAPTION", "Room"},
+                     {"IDS_NEWROUNDITEMCAPTION", "Circuit"},
+                     {"IDS_INVALIDFILE", "Invalid file"},
+                     {"IDS_VERSIONERR", "Version %d is not supported"},
+                     {"IDS_WRONGVALUE", "Wrong value"},
+                     {"IDS_NORMALWATER", "Water"},
+                     {"IDS_PROGRAMTITLE", "Kalorina"},
+                     {"IDS_ROOMGROUP", "Rooms"},
+                     {"IDS_ROUNDGROUP", "Circuits"},
+                     {"IDS_SAVEQUESTION", "Save?"},
                      {"IDS_DELETEROOMQUESTION", "Delete room %s?"}});
         ASSERT_TRUE(dir.isValid());
         form = CreateMainForm(Services());
@@ -83,9 +88,9 @@ TEST_F(MainFormTest, NewRoomsAreUniqueSelectedAndInEditing)
     EXPECT_EQ(Group(0)->child(0)->text(0), QStringLiteral("Room"));
     EXPECT_EQ(Group(0)->child(1)->text(0), QStringLiteral("Room (2)"));
     EXPECT_EQ(form->SelectedItem(), Group(0)->child(1));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the first room's editor
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the first room's editor
     auto* editor = form->ItemsTree->findChild<QLineEdit*>();
-    ASSERT_NE(editor, nullptr);  // the new node waits for its name
+    ASSERT_NE(editor, nullptr); // the new node waits for its name
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->text(), QStringLiteral("Room (2)"));
     EXPECT_TRUE(form->PrintAction->isEnabled());
@@ -110,7 +115,7 @@ TEST_F(MainFormTest, RenameInTreeRefusesDuplicatesOfTheSameGroup)
     EXPECT_EQ(Group(0)->child(1)->text(0), QStringLiteral("Room (2)"));
     EXPECT_FALSE(form->Project().modified);
 
-    Group(0)->child(1)->setText(0, QStringLiteral("Circuit"));  // a circuit's name is fine
+    Group(0)->child(1)->setText(0, QStringLiteral("Circuit")); // a circuit's name is fine
     EXPECT_EQ(form->Project().rooms[1].roomName, "Circuit");
     EXPECT_TRUE(form->Project().modified);
 
@@ -195,7 +200,7 @@ TEST_F(MainFormTest, FailedSaveKeepsOldFileAndModifiedState)
 
     TProject back;
     ReadProjectFile(Path("p.klp"), back);
-    EXPECT_EQ(back.rooms.size(), 1u);  // the last good save
+    EXPECT_EQ(back.rooms.size(), 1u); // the last good save
 }
 
 TEST_F(MainFormTest, OpeningABadFileKeepsTheOldProject)
@@ -206,8 +211,8 @@ TEST_F(MainFormTest, OpeningABadFileKeepsTheOldProject)
         bad << std::string("\x11\0Kalorina_Projekt\0\0\1", 21);
     }
     form->Project().modified = true;
-    messages.Answer(MessageAnswer::No);  // don't save
-    messages.Answer(MessageAnswer::Ok);  // the failure
+    messages.Answer(MessageAnswer::No); // don't save
+    messages.Answer(MessageAnswer::Ok); // the failure
     files.Answer(Path("bad.klp"));
     form->FileOpen->trigger();
     EXPECT_EQ(messages.LastText(), "Invalid file");
@@ -247,7 +252,7 @@ class SplashAndAboutTest : public kalorina::test::GuiTest {};
 TEST_F(SplashAndAboutTest, SplashWaitsOrEndsOnClickAndAboutRevealsCodes)
 {
     TLogoPictureForm missing(QStringLiteral("/nonexistent.jpg"));
-    EXPECT_FALSE(missing.Image1->text().isEmpty());  // no picture is not a failed start
+    EXPECT_FALSE(missing.Image1->text().isEmpty()); // no picture is not a failed start
     QElapsedTimer t;
     t.start();
     missing.splashDismissed = true;
@@ -263,13 +268,14 @@ TEST_F(SplashAndAboutTest, SplashWaitsOrEndsOnClickAndAboutRevealsCodes)
     auto press = [&](int cell) { return box.PictureClicked((cell % 3) * w + 1, (cell / 3) * h + 1); };
     for (int i = 0; i < 7; ++i)
         EXPECT_FALSE(press(TAboutBox::kAccessSequence[i]));
-    EXPECT_FALSE(press((TAboutBox::kAccessSequence[7] + 1) % 9));  // wrong cell resets
+    EXPECT_FALSE(press((TAboutBox::kAccessSequence[7] + 1) % 9)); // wrong cell resets
     for (int i = 0; i < 7; ++i)
         press(TAboutBox::kAccessSequence[i]);
     EXPECT_TRUE(press(TAboutBox::kAccessSequence[7]));
     EXPECT_EQ(box.CodesMemo->toPlainText(), QStringLiteral("Valve A=1234"));
     EXPECT_EQ(box.ReportIdentification(),
-              "\\sb180\\f4\\fs16 Kalorina Padl\xF3" "f\xFBt\xE9s m\xE9retez\xF5 1.02 (2005. 2. 8.) Kalorina fejleszt\xF5i csapat");
+              "\\sb180\\f4\\fs16 Kalorina Padl\xF3"
+              "f\xFBt\xE9s m\xE9retez\xF5 1.02 (2005. 2. 8.) Kalorina fejleszt\xF5i csapat");
 }
 
 TEST_F(MainFormTest, ScreenshotForReview)
@@ -311,7 +317,7 @@ TEST_F(MainFormTest, TitleShowsAccentedPathsAndFollowsASaveFailedInTheQuestion)
     EXPECT_EQ(form->Project().rooms.size(), 1u);
     EXPECT_TRUE(form->Project().modified);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Kalorina - ") + chosen);
-    EXPECT_NE(messages.LastText().find("F\xFBt\xE9s.klp"), std::string::npos);  // readable path
+    EXPECT_NE(messages.LastText().find("F\xFBt\xE9s.klp"), std::string::npos); // readable path
 }
 
 TEST_F(MainFormTest, RenamedNodeShowsTheNameAsStored)
@@ -326,7 +332,7 @@ TEST_F(SplashAndAboutTest, PressesOnThePicturesEdgesStayInTheGrid)
 {
     TAboutBox box;
     int w = box.ProgramIcon->width(), h = box.ProgramIcon->height();
-    ASSERT_NE(w % 3, 0);  // a third's integer division overshoots at the right edge
+    ASSERT_NE(w % 3, 0); // a third's integer division overshoots at the right edge
     EXPECT_EQ(box.CellAt(w - 1, 0), 2);
     EXPECT_EQ(box.CellAt(w - 1, h - 1), 8);
     EXPECT_EQ(box.CellAt(0, h - 1), 6);
@@ -337,11 +343,11 @@ TEST_F(MainFormTest, CancelledOpenLeavesTheWindowAsItWas)
 {
     form->NewRoomItemAction->trigger();
     form->ItemsTree->setCurrentItem(Group(0)->child(0));
-    messages.Answer(MessageAnswer::Cancel);  // the save question
+    messages.Answer(MessageAnswer::Cancel); // the save question
     form->FileOpen->trigger();
     EXPECT_EQ(form->SelectedItem(), Group(0)->child(0));
     messages.Answer(MessageAnswer::No);
-    files.Answer("");  // the open dialog
+    files.Answer(""); // the open dialog
     form->FileOpen->trigger();
     EXPECT_EQ(form->SelectedItem(), Group(0)->child(0));
     EXPECT_EQ(form->Project().rooms.size(), 1u);
@@ -353,7 +359,7 @@ TEST_F(MainFormTest, ModifyNeedsARoomAndTheCatalogue)
     form->ItemsTree->setCurrentItem(Group(0)->child(0));
     form->UpdateCommandStates();
     EXPECT_EQ(form->ModifyItemAction->isEnabled(), !form->Controller().catalogueFailed);
-    form->Controller().catalogueFailed = true;  // nothing can be designed without it
+    form->Controller().catalogueFailed = true; // nothing can be designed without it
     form->UpdateCommandStates();
     EXPECT_FALSE(form->ModifyItemAction->isEnabled());
 }

@@ -61,36 +61,38 @@ TEST_F(OptionsDialogsTest, ProgramOptionsRefuseABadMarginThenTakeEverythingAndSw
 {
     form->Controller().ProgramOptions().designerLines = {Cp(QStringLiteral("Kiss Anna okl. gépészmérnök")),
                                                          "Tel.: +36 1 234 5678"};
-    OnModal([this](QDialog& d) {
-        auto& f = static_cast<TProgramOptionsForm&>(d);
-        EXPECT_EQ(f.Planer->toPlainText(), QStringLiteral("Kiss Anna okl. gépészmérnök\nTel.: +36 1 234 5678"));
-        EXPECT_EQ(f.LeftMargin->text(), QStringLiteral("20"));
-        EXPECT_EQ(f.ProgramLanguage->currentText(), QStringLiteral("Magyar"));
-        EXPECT_EQ(f.ReportFontName->text(), QStringLiteral("10 pontos Times New Roman"));
-        f.chooseFont = [](QFont& font, QWidget*) {
-            font.setFamily(QStringLiteral("DejaVu Serif"));
-            font.setPointSize(11);
-            return true;
-        };
-        Child<QPushButton>(f, "ChangeReportFont")->click();
-        EXPECT_EQ(f.ReportFontName->text(), QStringLiteral("11 pontos DejaVu Serif"));
-        f.PageControl->setCurrentIndex(1);
-        SavePicture(&f, "program-options.png");
+    OnModal(
+        [this](QDialog& d) {
+            auto& f = static_cast<TProgramOptionsForm&>(d);
+            EXPECT_EQ(f.Planer->toPlainText(), QStringLiteral("Kiss Anna okl. gépészmérnök\nTel.: +36 1 234 5678"));
+            EXPECT_EQ(f.LeftMargin->text(), QStringLiteral("20"));
+            EXPECT_EQ(f.ProgramLanguage->currentText(), QStringLiteral("Magyar"));
+            EXPECT_EQ(f.ReportFontName->text(), QStringLiteral("10 pontos Times New Roman"));
+            f.chooseFont = [](QFont& font, QWidget*) {
+                font.setFamily(QStringLiteral("DejaVu Serif"));
+                font.setPointSize(11);
+                return true;
+            };
+            Child<QPushButton>(f, "ChangeReportFont")->click();
+            EXPECT_EQ(f.ReportFontName->text(), QStringLiteral("11 pontos DejaVu Serif"));
+            f.PageControl->setCurrentIndex(1);
+            SavePicture(&f, "program-options.png");
 
-        // 2.5 mm is no whole number: the dialog stays, nothing is taken yet.
-        f.LeftMargin->setText(QStringLiteral("2.5"));
-        f.TopMargin->setText(QStringLiteral("12"));
-        Child<QPushButton>(f, "OK")->click();
-        EXPECT_TRUE(f.isVisible());
-        EXPECT_FALSE(f.StatusBar->currentMessage().isEmpty());
-        EXPECT_EQ(form->Controller().ProgramOptions().margins.top, 20);
-        EXPECT_FALSE(Store().ReadValue(kFonts, "ReportName").has_value());
+            // 2.5 mm is no whole number: the dialog stays, nothing is taken yet.
+            f.LeftMargin->setText(QStringLiteral("2.5"));
+            f.TopMargin->setText(QStringLiteral("12"));
+            Child<QPushButton>(f, "OK")->click();
+            EXPECT_TRUE(f.isVisible());
+            EXPECT_FALSE(f.StatusBar->currentMessage().isEmpty());
+            EXPECT_EQ(form->Controller().ProgramOptions().margins.top, 20);
+            EXPECT_FALSE(Store().ReadValue(kFonts, "ReportName").has_value());
 
-        f.LeftMargin->setText(QStringLiteral("25"));
-        f.ProgramLanguage->setCurrentText(QStringLiteral("English"));
-        f.PrintingLanguage->setCurrentText(QStringLiteral("Magyar"));
-        Child<QPushButton>(f, "OK")->click();
-    }, "ProgramOptionsForm");
+            f.LeftMargin->setText(QStringLiteral("25"));
+            f.ProgramLanguage->setCurrentText(QStringLiteral("English"));
+            f.PrintingLanguage->setCurrentText(QStringLiteral("Magyar"));
+            Child<QPushButton>(f, "OK")->click();
+        },
+        "ProgramOptionsForm");
     TriggerAction(form.get(), "ProgramOptionsAction");
 
     const TProgramOptions& o = form->Controller().ProgramOptions();
@@ -143,18 +145,21 @@ TEST_F(OptionsDialogsTest, ProjectDataOkStoresTheTextsAndCancelKeepsThem)
     TProject& p = form->Project();
     p.designerLines = {"Kiss Anna"};
     p.projectDate = "2026. 12. 09.";
-    OnModal([this](QDialog& d) {
-        auto& f = static_cast<TProjektDataForm&>(d);
-        EXPECT_EQ(f.Planer->toPlainText(), QStringLiteral("Kiss Anna"));
-        EXPECT_EQ(f.Date->text(), QStringLiteral("2026. 12. 09."));
-        f.Address->setPlainText(QStringLiteral("Családi ház\n2000 Szentendre, Fő tér 1."));
-        f.Customer->setPlainText(QStringLiteral("Nagy Péter"));
-        f.Comment->setPlainText(QStringLiteral("Nedves rendszer, 40/35 °C"));
-        SavePicture(&f, "project-data.png");
-        Child<QPushButton>(f, "OK")->click();
-    }, "ProjektDataForm");
+    OnModal(
+        [this](QDialog& d) {
+            auto& f = static_cast<TProjektDataForm&>(d);
+            EXPECT_EQ(f.Planer->toPlainText(), QStringLiteral("Kiss Anna"));
+            EXPECT_EQ(f.Date->text(), QStringLiteral("2026. 12. 09."));
+            f.Address->setPlainText(QStringLiteral("Családi ház\n2000 Szentendre, Fő tér 1."));
+            f.Customer->setPlainText(QStringLiteral("Nagy Péter"));
+            f.Comment->setPlainText(QStringLiteral("Nedves rendszer, 40/35 °C"));
+            SavePicture(&f, "project-data.png");
+            Child<QPushButton>(f, "OK")->click();
+        },
+        "ProjektDataForm");
     TriggerAction(form.get(), "ProjectDataAction");
-    EXPECT_EQ(p.buildingLines, (TStringList{Cp(QStringLiteral("Családi ház")), Cp(QStringLiteral("2000 Szentendre, Fő tér 1."))}));
+    EXPECT_EQ(p.buildingLines,
+              (TStringList{Cp(QStringLiteral("Családi ház")), Cp(QStringLiteral("2000 Szentendre, Fő tér 1."))}));
     EXPECT_EQ(p.customerLines, TStringList{"Nagy P\xE9ter"});
     EXPECT_TRUE(p.modified);
     EXPECT_TRUE(form->FileSave->isEnabled());
@@ -179,7 +184,8 @@ TEST_F(OptionsDialogsTest, ProjectDataOkStoresTheTextsAndCancelKeepsThem)
         Child<QPushButton>(f, "OK")->click();
     });
     TriggerAction(form.get(), "ProjectDataAction");
-    EXPECT_TRUE(p.buildingLines.empty() && p.customerLines.empty() && p.designerLines.empty() && p.commentLines.empty());
+    EXPECT_TRUE(p.buildingLines.empty() && p.customerLines.empty() && p.designerLines.empty()
+                && p.commentLines.empty());
     EXPECT_EQ(p.projectDate, "");
     EXPECT_TRUE(p.modified);
 }

@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QPainter>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -16,16 +16,16 @@
 #include "GuiTest.h"
 #include "app/Startup.h"
 #include "app/TMainForm.h"
+#include "lang/PrintingScope.h"
 #include "lang/TLanguages.h"
+#include "materials/MaterialTreeView.h"
+#include "materials/TUsedMaterial.h"
+#include "materials/TUsedMaterialsPrintingForm.h"
 #include "platform/Printer.h"
 #include "platform/QtText.h"
 #include "report/TGotoPageForm.h"
 #include "report/TPrintPreviewForm.h"
 #include "report/TPrintingForm.h"
-#include "lang/PrintingScope.h"
-#include "materials/MaterialTreeView.h"
-#include "materials/TUsedMaterial.h"
-#include "materials/TUsedMaterialsPrintingForm.h"
 
 using namespace kalorina;
 using namespace kalorina::gui;
@@ -99,28 +99,32 @@ TEST_F(PrintingFormsTest, PrintCommandOpensTheDialogInThePrintingLanguage)
 {
     const std::string screenGroup = Txt("IDS_ROOMGROUP");
     bool opened = false;
-    OnModal([&](QDialog& d) {
-        opened = true;
-        // While the dialog is open lookups speak the printing language.
-        EXPECT_TRUE(Languages().PrintingMode);
-        auto* tree = Child<QTreeWidget>(d, "ItemsTree");
-        ASSERT_EQ(tree->topLevelItemCount(), 2);
-        EXPECT_EQ(Cp(tree->topLevelItem(0)->text(0)), Txt("IDS_ROOMGROUP"));
-        EXPECT_NE(Cp(tree->topLevelItem(0)->text(0)), screenGroup);
-        for (const char* name : {"All", "SelectedOnly", "RoomsList", "RoomsFields", "RoundsList", "RoundsDetailed"})
-            Child<QRadioButton>(d, name);
-        for (const char* name : {"ProjektDataCheckBox", "PageNumberCheckBox", "ProjektNameCheckBox", "DateCheckBox"})
-            EXPECT_TRUE(Child<QCheckBox>(d, name)->isChecked()) << "a fresh installation has " << name << " on";
-        for (const char* name : {"Setup", "Button1", "Button2", "Button3", "Button4", "Preview", "SaveAsPdf", "OK", "Cancel", "Help"})
-            Child<QPushButton>(d, name);
-        EXPECT_TRUE(Child<QRadioButton>(d, "RoomsList")->isChecked());
-        EXPECT_TRUE(Child<QRadioButton>(d, "All")->isChecked());
-        SavePicture(&d, "printing-form.png");
-        // The column layout of the fields report opens on its own saved layout.
-        OnModal([](QDialog& setup) { setup.reject(); }, "ChangeHeaderForm");
-        Child<QPushButton>(d, "Button2")->click();
-        d.reject();
-    }, "PrintingForm");
+    OnModal(
+        [&](QDialog& d) {
+            opened = true;
+            // While the dialog is open lookups speak the printing language.
+            EXPECT_TRUE(Languages().PrintingMode);
+            auto* tree = Child<QTreeWidget>(d, "ItemsTree");
+            ASSERT_EQ(tree->topLevelItemCount(), 2);
+            EXPECT_EQ(Cp(tree->topLevelItem(0)->text(0)), Txt("IDS_ROOMGROUP"));
+            EXPECT_NE(Cp(tree->topLevelItem(0)->text(0)), screenGroup);
+            for (const char* name : {"All", "SelectedOnly", "RoomsList", "RoomsFields", "RoundsList", "RoundsDetailed"})
+                Child<QRadioButton>(d, name);
+            for (const char* name :
+                 {"ProjektDataCheckBox", "PageNumberCheckBox", "ProjektNameCheckBox", "DateCheckBox"})
+                EXPECT_TRUE(Child<QCheckBox>(d, name)->isChecked()) << "a fresh installation has " << name << " on";
+            for (const char* name :
+                 {"Setup", "Button1", "Button2", "Button3", "Button4", "Preview", "SaveAsPdf", "OK", "Cancel", "Help"})
+                Child<QPushButton>(d, name);
+            EXPECT_TRUE(Child<QRadioButton>(d, "RoomsList")->isChecked());
+            EXPECT_TRUE(Child<QRadioButton>(d, "All")->isChecked());
+            SavePicture(&d, "printing-form.png");
+            // The column layout of the fields report opens on its own saved layout.
+            OnModal([](QDialog& setup) { setup.reject(); }, "ChangeHeaderForm");
+            Child<QPushButton>(d, "Button2")->click();
+            d.reject();
+        },
+        "PrintingForm");
     TriggerAction(form.get(), "PrintAction");
     EXPECT_TRUE(opened);
     EXPECT_FALSE(Languages().PrintingMode);
@@ -148,8 +152,8 @@ TEST_F(PrintingFormsTest, ChosenItemsKindAndPrintingThroughThePrinter)
     EXPECT_EQ(printer.chosen, 1);
     EXPECT_EQ(FileStart(dir.filePath("printed.pdf")), QByteArray("%PDF-"));
     // The kind is kept for the next dialog, the title for this run.
-    TPrintingForm again(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(),
-                        Services(), &printer);
+    TPrintingForm again(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(), Services(),
+                        &printer);
     EXPECT_TRUE(again.RoundsDetailed->isChecked());
     EXPECT_EQ(again.Title->text(), QStringLiteral("Kiviteli terv"));
 }
@@ -170,43 +174,47 @@ TEST_F(PrintingFormsTest, PreviewPagesZoomGoToPageAndSaveAsPdf)
     const std::string pdf = dir.filePath("report.pdf").toStdString();
     files.Answer(pdf);
     bool shown = false;
-    OnModal([&](QDialog& d) {
-        shown = true;
-        auto& preview = static_cast<TPrintPreviewForm&>(d);
-        const int pages = preview.Navigator().PageCount();
-        ASSERT_GE(pages, 2);
-        EXPECT_EQ(preview.PageNumber->text(), QStringLiteral("  1/%1").arg(pages));
-        EXPECT_FALSE(preview.First->isEnabled());
-        EXPECT_FALSE(preview.Previous->isEnabled());
-        EXPECT_TRUE(preview.Next->isEnabled());
-        const int width100 = preview.PageImage->width();
-        preview.ZoomComboBox->setCurrentIndex(1);  // 50 %
-        EXPECT_EQ(preview.PageImage->width(), width100 / 2);
-        preview.ZoomComboBox->setCurrentIndex(2);  // 75 %, the picture's zoom
-        preview.Next->trigger();
-        EXPECT_EQ(preview.PageNumber->text(), QStringLiteral("  2/%1").arg(pages));
-        // Go to a page through the page number dialog; a wrong number keeps it open.
-        OnModal([&](QDialog& g) {
-            auto* edit = Child<QLineEdit>(g, "PageNumber");
-            EXPECT_EQ(edit->text(), QStringLiteral("2"));
-            EXPECT_EQ(Child<QSpinBox>(g, "PageUpDown")->maximum(), pages);
-            edit->setText(QStringLiteral("x"));
-            Child<QPushButton>(g, "OK")->click();
-            EXPECT_TRUE(g.isVisible());
-            EXPECT_FALSE(messages.LastText().empty());
-            edit->setText(QString::number(pages));
-            Child<QPushButton>(g, "OK")->click();
-        }, "GotoPageForm");
-        preview.Number->trigger();
-        EXPECT_EQ(preview.Navigator().Current(), pages - 1);
-        EXPECT_FALSE(preview.Next->isEnabled());
-        preview.First->trigger();
-        SavePicture(&preview, "print-preview.png");
-        // The page shown goes to the printer; the whole report to a PDF file.
-        preview.Print->trigger();
-        preview.SaveAsPdf->trigger();
-        preview.Exit->trigger();
-    }, "PrintPreviewForm");
+    OnModal(
+        [&](QDialog& d) {
+            shown = true;
+            auto& preview = static_cast<TPrintPreviewForm&>(d);
+            const int pages = preview.Navigator().PageCount();
+            ASSERT_GE(pages, 2);
+            EXPECT_EQ(preview.PageNumber->text(), QStringLiteral("  1/%1").arg(pages));
+            EXPECT_FALSE(preview.First->isEnabled());
+            EXPECT_FALSE(preview.Previous->isEnabled());
+            EXPECT_TRUE(preview.Next->isEnabled());
+            const int width100 = preview.PageImage->width();
+            preview.ZoomComboBox->setCurrentIndex(1); // 50 %
+            EXPECT_EQ(preview.PageImage->width(), width100 / 2);
+            preview.ZoomComboBox->setCurrentIndex(2); // 75 %, the picture's zoom
+            preview.Next->trigger();
+            EXPECT_EQ(preview.PageNumber->text(), QStringLiteral("  2/%1").arg(pages));
+            // Go to a page through the page number dialog; a wrong number keeps it open.
+            OnModal(
+                [&](QDialog& g) {
+                    auto* edit = Child<QLineEdit>(g, "PageNumber");
+                    EXPECT_EQ(edit->text(), QStringLiteral("2"));
+                    EXPECT_EQ(Child<QSpinBox>(g, "PageUpDown")->maximum(), pages);
+                    edit->setText(QStringLiteral("x"));
+                    Child<QPushButton>(g, "OK")->click();
+                    EXPECT_TRUE(g.isVisible());
+                    EXPECT_FALSE(messages.LastText().empty());
+                    edit->setText(QString::number(pages));
+                    Child<QPushButton>(g, "OK")->click();
+                },
+                "GotoPageForm");
+            preview.Number->trigger();
+            EXPECT_EQ(preview.Navigator().Current(), pages - 1);
+            EXPECT_FALSE(preview.Next->isEnabled());
+            preview.First->trigger();
+            SavePicture(&preview, "print-preview.png");
+            // The page shown goes to the printer; the whole report to a PDF file.
+            preview.Print->trigger();
+            preview.SaveAsPdf->trigger();
+            preview.Exit->trigger();
+        },
+        "PrintPreviewForm");
     dialog.Preview->click();
     EXPECT_TRUE(shown);
     EXPECT_EQ(printer.chosen, 1);
@@ -219,8 +227,8 @@ TEST_F(PrintingFormsTest, PreviewPagesZoomGoToPageAndSaveAsPdf)
 TEST_F(PrintingFormsTest, SaveAsPdfWithoutAPrinter)
 {
     PdfPrinter printer(dir.filePath("unused.pdf"));
-    TPrintingForm dialog(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(),
-                         Services(), &printer);
+    TPrintingForm dialog(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(), Services(),
+                         &printer);
     const QString pdf = dir.filePath("rooms.pdf");
     files.Answer(pdf.toStdString());
     dialog.SaveAsPdf->click();
@@ -235,7 +243,8 @@ TEST_F(PrintingFormsTest, SaveAsPdfWithoutAPrinter)
 TEST(ReportFonts, MissingFacesFallBackToMetricTwinsOrDejaVu)
 {
     const QString times = ReportFamily(QStringLiteral("Times New Roman"));
-    EXPECT_TRUE(times == QLatin1String("Liberation Serif") || times == QLatin1String("DejaVu Serif")) << times.toStdString();
+    EXPECT_TRUE(times == QLatin1String("Liberation Serif") || times == QLatin1String("DejaVu Serif"))
+        << times.toStdString();
     EXPECT_EQ(ReportFamily(QStringLiteral("No Such Sans")), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(ReportFamily(QStringLiteral("No Such Mono")), QStringLiteral("DejaVu Sans Mono"));
     EXPECT_EQ(ReportFamily(QStringLiteral("Nonexistent Garamond")), QStringLiteral("DejaVu Serif"));
@@ -274,8 +283,8 @@ TEST_F(PrintingFormsTest, WindowsSpeakTheUserInterfaceLanguage)
 {
     UseShippedLanguage("English");
     PdfPrinter printer(dir.filePath("unused.pdf"));
-    TPrintingForm dialog(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(),
-                         Services(), &printer);
+    TPrintingForm dialog(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(), Services(),
+                         &printer);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print"));
     EXPECT_EQ(dialog.OK->text(), QStringLiteral("Print"));
     EXPECT_EQ(dialog.SaveAsPdf->text(), QStringLiteral("Save as PDF..."));
@@ -290,18 +299,20 @@ TEST_F(PrintingFormsTest, BillOfMaterialsPrintsTheChosenRowsAndSavesAPdf)
     // Opened by the main window's command, the bill's tree as the export dialog has it.
     ASSERT_TRUE(form->UsedMaterialsPrintAction->isEnabled());
     int groups = 0;
-    OnModal([&](QDialog& d) {
-        auto& f = static_cast<TUsedMaterialsPrintingForm&>(d);
-        groups = f.ItemView->topLevelItemCount();
-        EXPECT_TRUE(f.AllButton->isChecked());
-        EXPECT_EQ(f.Title->text(), QStringLiteral("Bill of materials"));  // printed: the printing language
-        EXPECT_EQ(Child<QWidget>(d, "TableColumns")->objectName(), QStringLiteral("TableColumns"));
-        f.Cancel->click();
-    }, "UsedMaterialsPrintingForm");
+    OnModal(
+        [&](QDialog& d) {
+            auto& f = static_cast<TUsedMaterialsPrintingForm&>(d);
+            groups = f.ItemView->topLevelItemCount();
+            EXPECT_TRUE(f.AllButton->isChecked());
+            EXPECT_EQ(f.Title->text(), QStringLiteral("Bill of materials")); // printed: the printing language
+            EXPECT_EQ(Child<QWidget>(d, "TableColumns")->objectName(), QStringLiteral("TableColumns"));
+            f.Cancel->click();
+        },
+        "UsedMaterialsPrintingForm");
     TriggerAction(form.get(), "UsedMaterialsPrintAction");
-    EXPECT_GE(groups, 3);  // systems, tubes, valves at least
+    EXPECT_GE(groups, 3); // systems, tubes, valves at least
 
-    Languages().SelectPrintingLanguage("Magyar");  // the review picture in the program's own texts
+    Languages().SelectPrintingLanguage("Magyar"); // the review picture in the program's own texts
     PdfPrinter printer(dir.filePath("bill-printed.pdf"));
     TProject& p = form->Project();
     TUsedMaterial bill;
@@ -328,12 +339,14 @@ TEST_F(PrintingFormsTest, BillOfMaterialsPrintsTheChosenRowsAndSavesAPdf)
     EXPECT_EQ(row->checkState(0), Qt::Checked);
     EXPECT_TRUE(dialog.SelectedButton->isChecked());
     int pages = 0;
-    OnModal([&](QDialog& d) {
-        auto& preview = static_cast<TPrintPreviewForm&>(d);
-        pages = preview.Navigator().PageCount();
-        EXPECT_EQ(preview.PageNumber->text(), QStringLiteral("  1/1"));
-        preview.Exit->trigger();
-    }, "PrintPreviewForm");
+    OnModal(
+        [&](QDialog& d) {
+            auto& preview = static_cast<TPrintPreviewForm&>(d);
+            pages = preview.Navigator().PageCount();
+            EXPECT_EQ(preview.PageNumber->text(), QStringLiteral("  1/1"));
+            preview.Exit->trigger();
+        },
+        "PrintPreviewForm");
     dialog.Preview->click();
     EXPECT_EQ(pages, 1);
     EXPECT_EQ(dialog.Editor().Bill().SelectedCount(), 1);

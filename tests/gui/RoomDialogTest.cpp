@@ -1,15 +1,15 @@
 // The room and field dialogs through their real widgets, on the shipped catalogue
 // and languages.
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
-#include <QToolButton>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "GuiTest.h"
@@ -26,8 +26,8 @@
 #include "dialogs/TRoomModifyForm.h"
 #include "lang/TLanguages.h"
 #include "listview/TListViewWithHeader.h"
-#include "platform/Registry.h"
 #include "platform/QtText.h"
+#include "platform/Registry.h"
 
 using namespace kalorina;
 using namespace kalorina::gui;
@@ -81,10 +81,7 @@ protected:
     {
         return list->topLevelItem(row)->text(column);
     }
-    static void SelectRow(TListViewWithHeader* list, int row)
-    {
-        list->setCurrentItem(list->topLevelItem(row));
-    }
+    static void SelectRow(TListViewWithHeader* list, int row) { list->setCurrentItem(list->topLevelItem(row)); }
     // The area dialog of "Felvesz" takes `area` (and saves its picture when asked).
     void AnswerArea(const char* area, const char* picture = nullptr)
     {
@@ -109,7 +106,7 @@ protected:
 
 TEST_F(RoomDialogTest, PickingASystemAndACoveringListsTheSpacings)
 {
-    room.heatDemand = 740;  // between the 100 and the 150 mm output of 12 m2 under parquet
+    room.heatDemand = 740; // between the 100 and the 150 mm output of 12 m2 under parquet
     auto f = Open();
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Nappali"));
     EXPECT_EQ(f->FHPowerRequest->text(), QStringLiteral("740"));
@@ -119,7 +116,7 @@ TEST_F(RoomDialogTest, PickingASystemAndACoveringListsTheSpacings)
 
     ChooseSystem(*f, "Vexalon FH-W16");
     EXPECT_EQ(f->FloorHeatMainType->text(), QStringLiteral("Vexalon FH-W16"));
-    EXPECT_FALSE(f->FloorHeatMainType->toolTip().isEmpty());  // the system's document
+    EXPECT_FALSE(f->FloorHeatMainType->toolTip().isEmpty()); // the system's document
     ASSERT_EQ(f->FloorHeatingSurfaceType->count(), 4);
     f->FloorHeatingSurfaceType->setCurrentIndex(2);
     EXPECT_EQ(f->SurfaceR->text(), QStringLiteral("0.1"));
@@ -130,7 +127,7 @@ TEST_F(RoomDialogTest, PickingASystemAndACoveringListsTheSpacings)
     EXPECT_EQ(f->FHDistance2->text(), QStringLiteral("150"));
     EXPECT_EQ(f->FHSurface2->text(), QStringLiteral("6.10"));
     EXPECT_TRUE(f->OptimimFloorHeatingAction->isEnabled());
-    EXPECT_FALSE(f->AddFloorHeatingAction->isEnabled());  // no spacing row chosen yet
+    EXPECT_FALSE(f->AddFloorHeatingAction->isEnabled()); // no spacing row chosen yet
     EXPECT_TRUE(Status(*f).empty());
 
     // Clicking the system's name opens its document.
@@ -144,7 +141,7 @@ TEST_F(RoomDialogTest, PickingASystemAndACoveringListsTheSpacings)
     Type(f->FHBackwardTemperature, QStringLiteral("45"));
     EXPECT_FALSE(Status(*f).empty());
     Type(f->FHBackwardTemperature, QStringLiteral("35"));
-    EXPECT_TRUE(Status(*f).empty());  // computed again: the failure is gone
+    EXPECT_TRUE(Status(*f).empty()); // computed again: the failure is gone
     SelectRow(f->FloorHeatingsChooseList, 2);
     AnswerArea("5");
     TriggerAction(f.get(), "AddFloorHeatingAction");
@@ -156,13 +153,13 @@ TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
 {
     auto f = Open();
     ChooseSystem(*f, "Vexalon FH-W16");
-    SelectRow(f->FloorHeatingsChooseList, 0);  // 100 mm
+    SelectRow(f->FloorHeatingsChooseList, 0); // 100 mm
     OnModal(
         [](QDialog& d) {
             auto* form = static_cast<TAreaForm*>(&d);
-            EXPECT_EQ(form->HeatingArea->text(), QStringLiteral("7.2"));  // 800 W at 111.7 W/m2 (100 mm, screed)
+            EXPECT_EQ(form->HeatingArea->text(), QStringLiteral("7.2")); // 800 W at 111.7 W/m2 (100 mm, screed)
             EXPECT_EQ(form->AreaMax->text(), QStringLiteral("12"));
-            form->HeatingArea->setText(QStringLiteral("0"));  // refused without a message
+            form->HeatingArea->setText(QStringLiteral("0")); // refused without a message
             d.findChild<QPushButton*>("OKButton")->click();
             EXPECT_TRUE(d.isVisible());
             form->ZoneTypes->setCurrentIndex(1);
@@ -178,7 +175,7 @@ TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
     EXPECT_FLOAT_EQ(f->Room().fields[0].area, 5.5f);
     EXPECT_EQ(f->Room().fields[0].zoneType, 1);
     EXPECT_EQ(f->Room().fields[0].spacing, 100);
-    ASSERT_EQ(f->FloorHeatingsList->topLevelItemCount(), 2);  // the field and the totals row
+    ASSERT_EQ(f->FloorHeatingsList->topLevelItemCount(), 2); // the field and the totals row
     EXPECT_EQ(f->FHSurface->text(), QStringLiteral("6.5"));
 
     // The totals row takes no field command.
@@ -199,7 +196,7 @@ TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
 
 TEST_F(RoomDialogTest, OptimumWithOneAndWithTwoSpacings)
 {
-    room.heatDemand = 740;  // 100 mm alone gives 779 W on 12 m2 under parquet, 150 mm 702 W
+    room.heatDemand = 740; // 100 mm alone gives 779 W on 12 m2 under parquet, 150 mm 702 W
     auto f = Open();
     ChooseSystem(*f, "Vexalon FH-W16");
     f->FloorHeatingSurfaceType->setCurrentIndex(2);
@@ -208,24 +205,24 @@ TEST_F(RoomDialogTest, OptimumWithOneAndWithTwoSpacings)
     EXPECT_FLOAT_EQ(f->Room().fields[0].area + f->Room().fields[1].area, 12.0f);
     EXPECT_EQ(f->Room().fields[1].fieldId, 1);
     EXPECT_EQ(f->FHSurface->text(), QStringLiteral("0"));
-    EXPECT_FALSE(f->OptimimFloorHeatingAction->isEnabled());  // nothing left to propose
+    EXPECT_FALSE(f->OptimimFloorHeatingAction->isEnabled()); // nothing left to propose
 
     room.heatDemand = 500;
-    auto g = Open();  // the system and covering come back by themselves
+    auto g = Open(); // the system and covering come back by themselves
     EXPECT_EQ(g->FloorHeatMainType->text(), QStringLiteral("Vexalon FH-W16"));
     EXPECT_EQ(g->FHDistance1->text(), QStringLiteral("300"));
     EXPECT_TRUE(g->FHDistance2->text().isEmpty());
     TriggerAction(g.get(), "OptimimFloorHeatingAction");
     ASSERT_EQ(g->Room().fields.size(), 1u);
     EXPECT_EQ(g->Room().fields[0].spacing, 300);
-    EXPECT_FLOAT_EQ(g->Room().fields[0].area, 11.6f);  // 500 W at 43.2 W/m2
+    EXPECT_FLOAT_EQ(g->Room().fields[0].area, 11.6f); // 500 W at 43.2 W/m2
 }
 
 TEST_F(RoomDialogTest, DenserAtTheDensestSpacingAndDeletingTheLastField)
 {
     auto f = Open();
     ChooseSystem(*f, "Vexalon FH-W16");
-    SelectRow(f->FloorHeatingsChooseList, 0);  // 100 mm, the densest
+    SelectRow(f->FloorHeatingsChooseList, 0); // 100 mm, the densest
     AnswerArea("4");
     TriggerAction(f.get(), "AddFloorHeatingAction");
     ASSERT_EQ(f->Room().fields.size(), 1u);
@@ -250,7 +247,7 @@ TEST_F(RoomDialogTest, DenserAtTheDensestSpacingAndDeletingTheLastField)
     AnswerArea("3");
     TriggerAction(f.get(), "AddFloorHeatingAction");
     ASSERT_EQ(f->Room().fields.size(), 1u);
-    EXPECT_EQ(f->Room().fields[0].fieldId, 0);  // numbering starts again
+    EXPECT_EQ(f->Room().fields[0].fieldId, 0); // numbering starts again
 }
 
 TEST_F(RoomDialogTest, ABadNumberFocusesItsEdit)
@@ -262,12 +259,12 @@ TEST_F(RoomDialogTest, ABadNumberFocusesItsEdit)
     EXPECT_EQ(Status(*f), Languages().GetText("IDS_WRONGVALUE"));
     EXPECT_TRUE(f->FHForwardTemperature->hasFocus());
 
-    Type(f->Area, QStringLiteral("-3"));  // the room's area cannot be negative
+    Type(f->Area, QStringLiteral("-3")); // the room's area cannot be negative
     QApplication::processEvents();
     EXPECT_EQ(Status(*f), Languages().GetText("IDS_WRONGVALUE"));
     EXPECT_TRUE(f->Area->hasFocus());
     f->findChild<QPushButton*>("OKButton")->click();
-    EXPECT_TRUE(f->isVisible());  // OK waits for a good number
+    EXPECT_TRUE(f->isVisible()); // OK waits for a good number
     EXPECT_EQ(f->result(), 0);
 }
 
@@ -295,7 +292,7 @@ TEST_F(RoomDialogTest, ASecondDialogRestoresTheTreeAndTheLastChoices)
     };
     const QString wet = QStringLiteral("Nedves rendszerek"), heating = QStringLiteral("Padlófűtés");
     {
-        auto f = Open();  // no system chosen: nothing opens the closed branch again
+        auto f = Open(); // no system chosen: nothing opens the closed branch again
         ASSERT_NE(folder(*f, wet), nullptr);
         folder(*f, wet)->setExpanded(false);
     }
@@ -307,25 +304,25 @@ TEST_F(RoomDialogTest, ASecondDialogRestoresTheTreeAndTheLastChoices)
         EXPECT_TRUE(folder(*g, heating)->isExpanded());
         ChooseSystem(*g, "Vexalon FH-W17");
         g->FloorHeatingSurfaceType->setCurrentIndex(1);
-        Type(g->SurfaceR, QStringLiteral("0,07"));  // the user's own R for this covering
+        Type(g->SurfaceR, QStringLiteral("0,07")); // the user's own R for this covering
     }
     auto h = Open();
     QTreeWidgetItem* current = h->FloorHeatingsTreeView->currentItem();
     ASSERT_NE(current, nullptr);
     EXPECT_EQ(current->text(0), QStringLiteral("Vexalon FH-W17"));
     ASSERT_NE(folder(*h, wet), nullptr);
-    EXPECT_TRUE(folder(*h, wet)->isExpanded());  // the chosen system is shown
+    EXPECT_TRUE(folder(*h, wet)->isExpanded()); // the chosen system is shown
     EXPECT_EQ(h->FloorHeatMainType->text(), QStringLiteral("Vexalon FH-W17"));
     EXPECT_EQ(h->FloorHeatingSurfaceType->currentIndex(), 1);
     EXPECT_EQ(h->SurfaceR->text(), QStringLiteral("0.07"));
-    EXPECT_EQ(h->FloorHeatingsChooseList->topLevelItemCount(), 5);  // the system's spacings
+    EXPECT_EQ(h->FloorHeatingsChooseList->topLevelItemCount(), 5); // the system's spacings
 }
 
 TEST_F(RoomDialogTest, TheFieldDialogShowsLiveResults)
 {
     auto f = Open();
     ChooseSystem(*f, "Vexalon FH-W16");
-    SelectRow(f->FloorHeatingsChooseList, 1);  // 150 mm
+    SelectRow(f->FloorHeatingsChooseList, 1); // 150 mm
     AnswerArea("6");
     TriggerAction(f.get(), "AddFloorHeatingAction");
     SelectRow(f->FloorHeatingsList, 0);
@@ -339,15 +336,15 @@ TEST_F(RoomDialogTest, TheFieldDialogShowsLiveResults)
             const QString before = form->Power->text();
             Type(form->A, QStringLiteral("8"));
             EXPECT_NE(form->Power->text(), before);
-            EXPECT_EQ(form->Length->text(), QStringLiteral("53.3"));  // 8 m2 at 150 mm
+            EXPECT_EQ(form->Length->text(), QStringLiteral("53.3")); // 8 m2 at 150 mm
             form->ZoneTypes->setCurrentIndex(2);
             Type(form->ForwardTemperature, QStringLiteral("70"));
             Type(form->BackwardTemperature, QStringLiteral("60"));
-            EXPECT_EQ(form->SurfaceTemperature->styleSheet(), QStringLiteral("color: red"));  // above 33 °C
+            EXPECT_EQ(form->SurfaceTemperature->styleSheet(), QStringLiteral("color: red")); // above 33 °C
             Type(form->ForwardTemperature, QStringLiteral("40"));
             Type(form->BackwardTemperature, QStringLiteral("35"));
             EXPECT_EQ(form->SurfaceTemperature->styleSheet(), QStringLiteral("color: black"));
-            form->Distances->setCurrentIndex(2);  // 200 mm
+            form->Distances->setCurrentIndex(2); // 200 mm
             EXPECT_EQ(form->Length->text(), QStringLiteral("40"));
             SavePicture(form, "field-dialog.png");
             d.findChild<QPushButton*>("OKButton")->click();
@@ -401,7 +398,7 @@ TEST_F(RoomDialogTest, MainWindowOpensTheRoomDialogAndCancelChangesNothing)
     TriggerAction(form.get(), "NewRoundItemAction");
     QTreeWidgetItem* circuit = form->ItemsTree->topLevelItem(1)->child(0);
     form->ItemsTree->setCurrentItem(circuit);
-    EXPECT_TRUE(form->ModifyItemAction->isEnabled());  // circuits have their dialog too
+    EXPECT_TRUE(form->ModifyItemAction->isEnabled()); // circuits have their dialog too
     form->ItemsTree->setCurrentItem(form->ItemsTree->topLevelItem(0)->child(0));
     form->Project().modified = false;
     const TProject before = form->Project();

@@ -1,13 +1,13 @@
 // The bill's export dialog and the item clipboard, through the real main window.
 #include <QApplication>
 #include <QClipboard>
-#include <QPushButton>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <fstream>
 #include <QTreeWidget>
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "GuiTest.h"
@@ -28,14 +28,23 @@ protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        UseLanguage({{"IDS_NEWROOMITEMCAPTION", "Room"}, {"IDS_NEWROUNDITEMCAPTION", "Circuit"},
-                     {"IDS_PROGRAMTITLE", "Kalorina"}, {"IDS_ROOMGROUP", "Rooms"}, {"IDS_ROUNDGROUP", "Circuits"},
-                     {"IDS_NUMBEROFPIECES", "db"}, {"IDS_DEVICEDBTYPES+0", "Systems"},
-                     {"IDS_DEVICEDBTYPES+1", "Tubes"}, {"IDS_DEVICEDBTYPES+2", "Valves"},
-                     {"IDS_DEVICEDBTYPES+3", "Fittings"}, {"IDS_DEVICEDBTYPES+6", "Other"},
-                     {"IDS_USEDMATERIALSBIFFTITLE+0", "Name"}, {"IDS_USEDMATERIALSBIFFTITLE+1", "Code"},
-                     {"IDS_USEDMATERIALSBIFFTITLE+2", "Quantity"}, {"IDS_USEDMATERIALSBIFFTITLE+3", "Unit"},
-                     {"IDS_BADCLIPBOARDITEM", "Damaged item"}, {"IDS_INVALIDFILE", "Invalid file"}});
+        UseLanguage({{"IDS_NEWROOMITEMCAPTION", "Room"},
+                     {"IDS_NEWROUNDITEMCAPTION", "Circuit"},
+                     {"IDS_PROGRAMTITLE", "Kalorina"},
+                     {"IDS_ROOMGROUP", "Rooms"},
+                     {"IDS_ROUNDGROUP", "Circuits"},
+                     {"IDS_NUMBEROFPIECES", "db"},
+                     {"IDS_DEVICEDBTYPES+0", "Systems"},
+                     {"IDS_DEVICEDBTYPES+1", "Tubes"},
+                     {"IDS_DEVICEDBTYPES+2", "Valves"},
+                     {"IDS_DEVICEDBTYPES+3", "Fittings"},
+                     {"IDS_DEVICEDBTYPES+6", "Other"},
+                     {"IDS_USEDMATERIALSBIFFTITLE+0", "Name"},
+                     {"IDS_USEDMATERIALSBIFFTITLE+1", "Code"},
+                     {"IDS_USEDMATERIALSBIFFTITLE+2", "Quantity"},
+                     {"IDS_USEDMATERIALSBIFFTITLE+3", "Unit"},
+                     {"IDS_BADCLIPBOARDITEM", "Damaged item"},
+                     {"IDS_INVALIDFILE", "Invalid file"}});
         form = CreateMainForm(Services());
     }
     void TearDown() override
@@ -69,7 +78,7 @@ protected:
 
 TEST_F(UsedMaterialsGuiTest, ExportDialogChoosesAGroupWithShiftDoubleClickAndFillsTheClipboard)
 {
-    UseShippedLanguage("Magyar");  // the review picture in the program's own texts
+    UseShippedLanguage("Magyar"); // the review picture in the program's own texts
     ASSERT_TRUE(form->Controller().OpenFile(KALORINA_SOURCE_DIR "/examples/house.klp"));
     form->Refresh();
     int tubeRows = 0;
@@ -93,7 +102,7 @@ TEST_F(UsedMaterialsGuiTest, ExportDialogChoosesAGroupWithShiftDoubleClickAndFil
             EXPECT_TRUE(f.AllButton->isChecked());
             const bool expanded = tubes->isExpanded();
             QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::ShiftModifier, r.center());
-            EXPECT_EQ(tubes->isExpanded(), expanded);  // Shift held: no opening or closing
+            EXPECT_EQ(tubes->isExpanded(), expanded); // Shift held: no opening or closing
             EXPECT_EQ(tubes->checkState(0), Qt::Checked);
             EXPECT_EQ(tubes->child(0)->child(0)->checkState(0), Qt::Checked);
             EXPECT_TRUE(f.SelectedButton->isChecked());
@@ -136,7 +145,7 @@ TEST_F(UsedMaterialsGuiTest, ExportDialogSavesFilesAndCancelLeavesTheClipboard)
     std::ifstream text(csv, std::ios::binary);
     std::string csvText((std::istreambuf_iterator<char>(text)), std::istreambuf_iterator<char>());
     EXPECT_NE(csvText.find("Vexalon FH-W16(d=100mm);VX-FH16-100;"), std::string::npos);
-    EXPECT_EQ(*clipboard.Get("Kalorina Item"), "keep");  // cancelled: the clipboard is untouched
+    EXPECT_EQ(*clipboard.Get("Kalorina Item"), "keep"); // cancelled: the clipboard is untouched
 }
 
 TEST_F(UsedMaterialsGuiTest, CopiedRoomPastesTwiceUnderUniqueNamesAndCutCircuitComesBack)

@@ -103,8 +103,9 @@ CircuitView CircuitEditor::View()
     if (!h.valveName.empty()) {
         v.recommendedValveSize = h.autoValveSize;
         v.throttlePressure = Whole(h.valvePressureDrop);
-        v.throttleRed = (h.flags & (THydraulic::kBitValveTooOpen | THydraulic::kBitValveTooClosed
-                                    | THydraulic::kBitValveNoisy)) != 0;
+        v.throttleRed =
+            (h.flags & (THydraulic::kBitValveTooOpen | THydraulic::kBitValveTooClosed | THydraulic::kBitValveNoisy))
+            != 0;
         v.valvePosition = h.valvePosition;
     }
     v.dpResists = Whole(h.fittingsPressureDrop);

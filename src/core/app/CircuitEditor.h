@@ -38,7 +38,7 @@ struct CircuitInputs {
     std::string mediumName;
     double ro = 0, nu = 0, specificHeat = 0;
     double extraLength = 0;
-    int extraLengthMode = 0;  // 0 percent, 1 metres
+    int extraLengthMode = 0; // 0 percent, 1 metres
     std::string valveType;
     std::string valveSizeText;
     double availablePressure = 0;
@@ -56,8 +56,8 @@ struct CircuitView {
     // The computed one of return temperature and mass flow, the other empty.
     std::string backward, volume;
     bool backwardReadOnly = true, volumeReadOnly = false;
-    bool differentTemperatures = false;  // the warning and "Átszámít"
-    std::optional<MediumTexts> medium;   // a catalogue medium's properties
+    bool differentTemperatures = false; // the warning and "Átszámít"
+    std::optional<MediumTexts> medium;  // a catalogue medium's properties
     bool mediumReadOnly = true;
     std::string tubeType, tubeSize, lengthOrigin, length, speed, dpProMeter, dpTube, pDin;
     std::string recommendedValveSize, throttlePressure, valvePosition;

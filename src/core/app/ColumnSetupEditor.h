@@ -13,10 +13,10 @@ namespace kalorina {
 // What the user typed for the selected column, already parsed.
 struct ColumnInput {
     int width = 0;
-    int titleAlignment = 0;  // 0 left, 1 right, 2 centre
+    int titleAlignment = 0; // 0 left, 1 right, 2 centre
     int dataAlignment = 0;
     bool zeroShown = true;
-    int realFormat = 0;  // 0 general, 1 scientific, 2 fixed
+    int realFormat = 0; // 0 general, 1 scientific, 2 fixed
     int precision = 0;
     int digits = 0;
     bool customCaption = false;
@@ -26,7 +26,7 @@ struct ColumnInput {
 
 struct ColumnSetupView {
     struct Entry {
-        std::string caption;  // the caption lines joined by "\p ", in mark-up
+        std::string caption; // the caption lines joined by "\p ", in mark-up
         bool ticked = true;
     };
     std::vector<Entry> entries;
@@ -35,8 +35,8 @@ struct ColumnSetupView {
     std::string width, precision, digits, factor;
     int titleAlignment = 0, dataAlignment = 0, realFormat = 0;
     bool zeroShown = true, customCaption = false;
-    std::array<std::string, 2> lines;         // custom lines when on, else the built-in ones
-    std::array<std::string, 2> captionLines;  // the built-in lines (the preview without custom caption)
+    std::array<std::string, 2> lines;        // custom lines when on, else the built-in ones
+    std::array<std::string, 2> captionLines; // the built-in lines (the preview without custom caption)
     bool columnEnabled = false, alignmentsEnabled = false, numberEnabled = false, realEnabled = false;
     bool moveUpEnabled = false, moveDownEnabled = false;
 };

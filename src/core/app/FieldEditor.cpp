@@ -128,8 +128,14 @@ void FieldEditor::Apply(const FieldInputs& in)
     field_.Recompute(devices_, inside_);
 }
 
-std::string FieldAreaEditor::AreaText() const { return General(part_.assignedPart, 5); }
-std::string FieldAreaEditor::MaximumText() const { return General(maximum_, 5); }
+std::string FieldAreaEditor::AreaText() const
+{
+    return General(part_.assignedPart, 5);
+}
+std::string FieldAreaEditor::MaximumText() const
+{
+    return General(maximum_, 5);
+}
 
 void FieldAreaEditor::Commit(double area)
 {

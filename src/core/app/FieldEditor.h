@@ -15,12 +15,12 @@ class TDevices;
 
 // What the system-dependent controls show after a system was chosen.
 struct FieldChoices {
-    bool found = false;  // the system is in the catalogue
+    bool found = false; // the system is in the catalogue
     std::vector<std::string> coverings;
-    int coveringIndex = -1;          // -1: the combo shows the field's covering as text
-    std::string coveringR;           // with coveringIndex 0: the R of that covering
+    int coveringIndex = -1; // -1: the combo shows the field's covering as text
+    std::string coveringR;  // with coveringIndex 0: the R of that covering
     std::string coveringText;
-    std::string rLimits;             // "(0 - 0.15) m2K/W"
+    std::string rLimits; // "(0 - 0.15) m2K/W"
     std::vector<std::string> spacings;
     int spacingIndex = 0;
     std::string link;
@@ -43,7 +43,7 @@ struct FieldTexts {
 
 struct FieldResults {
     std::string length, surfaceTemperature, q, power, downPower, powerSum;
-    bool surfaceTooWarm = false;  // above the zone's limit: shown red
+    bool surfaceTooWarm = false; // above the zone's limit: shown red
 };
 
 class FieldEditor {

@@ -10,9 +10,12 @@ CellNumberFormat CellFormatOf(const TListHeaderFormatCol& column)
 {
     return [&column](double value) -> std::string {
         switch (column.valueKind) {
-        case TValueKind::Integer: return column.FormatInteger(std::llround(value));
-        case TValueKind::Real: return column.FormatReal(value);
-        default: return FloatToStrF(value, TFloatFormat::General, 15, 0);
+        case TValueKind::Integer:
+            return column.FormatInteger(std::llround(value));
+        case TValueKind::Real:
+            return column.FormatReal(value);
+        default:
+            return FloatToStrF(value, TFloatFormat::General, 15, 0);
         }
     };
 }

@@ -30,8 +30,7 @@ struct FieldListRow {
     int fieldId = -1;
 };
 // The room's fields in order; with `onlyUnassigned`, only those with area still free.
-std::vector<FieldListRow> FillFieldList(const TRoomItem& room, const TListHeaderFormat& format,
-                                        bool onlyUnassigned);
+std::vector<FieldListRow> FillFieldList(const TRoomItem& room, const TListHeaderFormat& format, bool onlyUnassigned);
 // The totals row under a room's field list.
 FloorHeatingField RoomTotalsField(const TRoomItem& room);
 

@@ -86,8 +86,8 @@ UniqueFittingEditor::UniqueFittingEditor(TResist& fitting) : fitting_(fitting)
 
 UniqueFittingView UniqueFittingEditor::View() const
 {
-    return {fitting_.resistName, std::to_string(fitting_.count), std::to_string(fitting_.dn),
-            General4(fitting_.value), fitting_.resistMode, fitting_.listing != 0};
+    return {fitting_.resistName, std::to_string(fitting_.count), std::to_string(fitting_.dn), General4(fitting_.value),
+            fitting_.resistMode, fitting_.listing != 0};
 }
 
 void UniqueFittingEditor::Commit(const UniqueFittingInputs& in)

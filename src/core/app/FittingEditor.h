@@ -21,7 +21,7 @@ std::vector<std::string> ResistModeNames();
 
 struct CatalogueFittingView {
     std::string name, link, count, mode, value;
-    std::vector<std::string> sizes;  // empty when the item is no longer in the catalogue
+    std::vector<std::string> sizes; // empty when the item is no longer in the catalogue
     int sizeIndex = -1;
     bool listing = false;
 };
@@ -53,7 +53,7 @@ struct UniqueFittingView {
 
 struct UniqueFittingInputs {
     std::string name;
-    std::string count, size;  // whole numbers as typed
+    std::string count, size; // whole numbers as typed
     int mode = 0;
     double value = 0;
     bool listing = false;

@@ -11,7 +11,7 @@ struct TMedium;
 
 struct ChoiceList {
     std::vector<std::string> entries;
-    int selected = -1;  // -1: nothing selected
+    int selected = -1; // -1: nothing selected
 };
 
 // The catalogue media in catalogue order, then the user-defined medium; `mediumName`
@@ -25,7 +25,7 @@ ChoiceList ValveChoices(const TDevices& devices, const std::string& valveName);
 struct ValveSizeChoice {
     bool found = false;
     ChoiceList sizes;
-    std::string link;  // the valve's document
+    std::string link; // the valve's document
 };
 ValveSizeChoice ValveSizes(const TDevices& devices, const std::string& valveName, const std::string& sizeName);
 // A size as the list shows it, stored empty for the automatic entry.

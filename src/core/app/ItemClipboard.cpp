@@ -17,10 +17,9 @@ bool WellFormed(const std::string& data, std::size_t start)
 {
     std::size_t pos = start;
     while (pos + 4 <= data.size()) {
-        auto tag = static_cast<std::int16_t>(static_cast<unsigned char>(data[pos]) |
-                                             static_cast<unsigned char>(data[pos + 1]) << 8);
-        std::size_t length = static_cast<unsigned char>(data[pos + 2]) |
-                             static_cast<unsigned char>(data[pos + 3]) << 8;
+        auto tag = static_cast<std::int16_t>(static_cast<unsigned char>(data[pos])
+                                             | static_cast<unsigned char>(data[pos + 1]) << 8);
+        std::size_t length = static_cast<unsigned char>(data[pos + 2]) | static_cast<unsigned char>(data[pos + 3]) << 8;
         pos += 4;
         if (tag == kEndRecord)
             return true;
@@ -38,8 +37,7 @@ bool WellFormed(const std::string& data, std::size_t start)
 }
 } // namespace
 
-bool CopyItemToClipboard(const TProject& project, const std::string& name, bool isRoom,
-                         ClipboardService& clipboard)
+bool CopyItemToClipboard(const TProject& project, const std::string& name, bool isRoom, ClipboardService& clipboard)
 {
     int index = project.FindItem(name, isRoom);
     if (index < 0)

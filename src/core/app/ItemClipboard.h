@@ -11,13 +11,12 @@ class TProject;
 
 // Puts the named room or circuit on the clipboard (replacing what it held); false
 // when the project has no such item (the clipboard is then left alone).
-bool CopyItemToClipboard(const TProject& project, const std::string& name, bool isRoom,
-                         ClipboardService& clipboard);
+bool CopyItemToClipboard(const TProject& project, const std::string& name, bool isRoom, ClipboardService& clipboard);
 
 struct PasteResult {
     bool pasted = false;
     bool isRoom = false;
-    std::string name;  // the name it was given
+    std::string name; // the name it was given
 };
 
 // Appends the item on the clipboard under a free name (a room with a new id) and

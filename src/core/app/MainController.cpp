@@ -12,12 +12,14 @@
 namespace kalorina {
 
 namespace {
-std::string Title() { return Languages().GetText("IDS_PROGRAMTITLE"); }
+std::string Title()
+{
+    return Languages().GetText("IDS_PROGRAMTITLE");
+}
 
 } // namespace
 
-MainController::MainController(MessageService& messages, FileDialogService& files)
-    : messages_(messages), files_(files)
+MainController::MainController(MessageService& messages, FileDialogService& files) : messages_(messages), files_(files)
 {
 }
 
@@ -53,9 +55,13 @@ bool MainController::QuerySave()
     if (!project_.modified)
         return true;
     switch (messages_.Show(MessageKind::QuestionYesNoCancel, Title(), Languages().GetText("IDS_SAVEQUESTION"))) {
-    case MessageAnswer::No: return true;
-    case MessageAnswer::Yes: SaveProject(false); return !project_.modified;
-    default: return false;
+    case MessageAnswer::No:
+        return true;
+    case MessageAnswer::Yes:
+        SaveProject(false);
+        return !project_.modified;
+    default:
+        return false;
     }
 }
 
@@ -170,8 +176,7 @@ std::array<std::string, 6> MainController::ShowTotals(char sep)
 {
     project_.ComputeTotals();
     const TProject& p = project_;
-    float values[6] = {p.heatingLoss, p.surfaceSum, p.fieldPowers, p.roundPowers, p.tubeLengths,
-                       p.remainderSurfaceSum};
+    float values[6] = {p.heatingLoss, p.surfaceSum, p.fieldPowers, p.roundPowers, p.tubeLengths, p.remainderSurfaceSum};
     std::array<std::string, 6> texts;
     for (int i = 0; i < 6; ++i)
         texts[i] = FloatToStrF(values[i], TFloatFormat::General, 5, 0, sep);

@@ -36,7 +36,7 @@ struct CommandStates {
     bool fileSave = false;
     bool editCut = false, editCopy = false, editPaste = false;
     bool modifyItem = false, renameItem = false, deleteItem = false;
-    bool print = false;  // print, and the two bill-of-materials commands
+    bool print = false; // print, and the two bill-of-materials commands
 };
 
 class MainController {

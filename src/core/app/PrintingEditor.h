@@ -20,7 +20,7 @@ public:
     PrintingEditor(const TProject& project, PrintingOptions& options, SettingsStore& store = Settings());
 
     struct View {
-        std::vector<TReportTreeNode> nodes;  // groups and items with their states
+        std::vector<TReportTreeNode> nodes; // groups and items with their states
         bool all = true;
         std::string title;
         bool projectData = false, fileName = false, pageNumbers = false, date = false;
@@ -65,10 +65,10 @@ public:
     PreviewNavigator(int pageCount, int pageWidth, int pageHeight, PrintingOptions& options);
 
     struct View {
-        std::string pageLabel;  // "  3/12"
+        std::string pageLabel; // "  3/12"
         bool first = false, previous = false, next = false, last = false;
-        int imageWidth = 0, imageHeight = 0;  // the page at the zoom
-        std::vector<std::string> zoomTexts;   // "25%" .. "400%"
+        int imageWidth = 0, imageHeight = 0; // the page at the zoom
+        std::vector<std::string> zoomTexts;  // "25%" .. "400%"
         int zoomIndex = 3;
     };
     View GetView() const;

@@ -7,7 +7,8 @@ namespace kalorina {
 
 // Code page 1250 texts; the about box shows them, translated where a language says so.
 struct ProgramIdentity {
-    std::string productName = "Kalorina Padl\xF3" "f\xFBt\xE9s m\xE9retez\xF5";
+    std::string productName = "Kalorina Padl\xF3"
+                              "f\xFBt\xE9s m\xE9retez\xF5";
     std::string version = "1.02 (2005. 2. 8.)";
     std::string maker = "Kalorina fejleszt\xF5i csapat";
 };

@@ -14,20 +14,20 @@
 namespace kalorina {
 
 struct ProgramOptionsView {
-    std::string designer;  // the designer lines joined by "\n"
+    std::string designer; // the designer lines joined by "\n"
     bool dateNewProjects = true;
-    std::array<std::string, 4> margins;  // left, top, right, bottom, millimetres
-    std::string reportFont;              // "10 pontos Times New Roman"
+    std::array<std::string, 4> margins; // left, top, right, bottom, millimetres
+    std::string reportFont;             // "10 pontos Times New Roman"
     ListFontAttributes font;
-    std::vector<std::string> programLanguages;   // user-interface languages
-    std::vector<std::string> printingLanguages;  // every language
-    int programLanguage = -1, printingLanguage = -1;  // -1: none selected
+    std::vector<std::string> programLanguages;       // user-interface languages
+    std::vector<std::string> printingLanguages;      // every language
+    int programLanguage = -1, printingLanguage = -1; // -1: none selected
 };
 
 struct ProgramOptionsInput {
     std::vector<std::string> designerLines;
     bool dateNewProjects = true;
-    std::array<int, 4> margins{};  // left, top, right, bottom
+    std::array<int, 4> margins{}; // left, top, right, bottom
     std::string programLanguage, printingLanguage;
 };
 
@@ -58,7 +58,7 @@ private:
 
 // The project data dialog's rules: the descriptive data of the open project.
 struct ProjectDataView {
-    std::string building, customer, designer, comment;  // lines joined by "\n"
+    std::string building, customer, designer, comment; // lines joined by "\n"
     std::string date;
 };
 

@@ -12,8 +12,8 @@
 #include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "util/Codepage.h"
-#include "util/FormatText.h"
 #include "util/Error.h"
+#include "util/FormatText.h"
 
 namespace kalorina {
 
@@ -23,11 +23,11 @@ namespace {
 std::string Reason(int err)
 {
     const char* id = err == ENOENT || err == ENOTDIR ? "IDS_FILENOTFOUND"
-                     : err == EACCES || err == EPERM ? "IDS_FILEACCESSDENIED"
-                     : err == ENOSPC || err == EDQUOT ? "IDS_DISKFULL"
-                     : err == EISDIR                  ? "IDS_FILEISFOLDER"
-                     : err == EROFS                   ? "IDS_READONLYFILESYSTEM"
-                                                      : nullptr;
+        : err == EACCES || err == EPERM              ? "IDS_FILEACCESSDENIED"
+        : err == ENOSPC || err == EDQUOT             ? "IDS_DISKFULL"
+        : err == EISDIR                              ? "IDS_FILEISFOLDER"
+        : err == EROFS                               ? "IDS_READONLYFILESYSTEM"
+                                                     : nullptr;
     std::string text = id ? Languages().GetText(id) : std::string();
     return text.empty() ? std::string(std::strerror(err)) : text;
 }

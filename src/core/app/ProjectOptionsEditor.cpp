@@ -47,8 +47,8 @@ std::optional<MediumTexts> ProjectOptionsEditor::MediumChange(bool userDefined, 
 
 const TProjektOptions& ProjectOptionsEditor::Commit(const ProjectOptionsInputs& in)
 {
-    if (in.downK < 0 || in.lengthPlus < 0 || !(in.forward > 0) || !(in.backward > 0) || !(in.ro > 0)
-        || !(in.nu > 0) || !(in.specificHeat > 0) || in.pressure < 0)
+    if (in.downK < 0 || in.lengthPlus < 0 || !(in.forward > 0) || !(in.backward > 0) || !(in.ro > 0) || !(in.nu > 0)
+        || !(in.specificHeat > 0) || in.pressure < 0)
         RaiseText("IDS_WRONGVALUE");
     options_.roomTemperature = static_cast<float>(in.inside);
     options_.belowTemperature = static_cast<float>(in.below);

@@ -26,7 +26,8 @@ RecalcOutcome RecalculateProject(TProject& project, const TDevices& devices, boo
         TRoundItem& round = project.rounds[i];
         try {
             round.RefreshRoomNames(project);
-            outcome.recalculated[i] = apply ? round.ApplyToFields(project, devices) : round.Recalculate(project, devices);
+            outcome.recalculated[i] =
+                apply ? round.ApplyToFields(project, devices) : round.Recalculate(project, devices);
         } catch (const std::exception& e) {
             outcome.roundErrors[i] = e.what();
         }

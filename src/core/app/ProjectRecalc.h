@@ -14,7 +14,7 @@ class TProject;
 struct RecalcOutcome {
     // Per room and per circuit: the failure text (code page 1250), if any.
     std::vector<std::optional<std::string>> roomErrors;
-    std::vector<std::optional<bool>> recalculated;  // what Recalculate / ApplyToFields returned
+    std::vector<std::optional<bool>> recalculated; // what Recalculate / ApplyToFields returned
     std::vector<std::optional<std::string>> roundErrors;
 
     // Nothing run yet.

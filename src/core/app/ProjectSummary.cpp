@@ -200,16 +200,15 @@ std::string ProjectText(const TProject& p, const RecalcOutcome& outcome)
     for (std::size_t i = 0; i < p.rooms.size(); ++i) {
         const TRoomItem& r = p.rooms[i];
         out += "room " + Cp1250ToUtf8(r.roomName) + ": " + Format("%.1f m2", r.floorArea) + ", "
-            + Format("%.1f °C", r.roomTemperature) + ", demand " + Format("%.0f W", r.heatDemand)
-            + ", fields " + Format("%.0f W", r.FieldPowerSum()) + " on " + Format("%.2f m2", r.FieldAreaSum())
-            + ", free " + Format("%.2f m2", r.UnassignedArea()) + "\n";
+            + Format("%.1f °C", r.roomTemperature) + ", demand " + Format("%.0f W", r.heatDemand) + ", fields "
+            + Format("%.0f W", r.FieldPowerSum()) + " on " + Format("%.2f m2", r.FieldAreaSum()) + ", free "
+            + Format("%.2f m2", r.UnassignedArea()) + "\n";
         for (const auto& f : r.fields)
             out += "  field " + std::to_string(f.fieldId + 1) + " " + Cp1250ToUtf8(f.systemName) + " / "
-                + Cp1250ToUtf8(f.coveringName) + ", " + std::to_string(f.spacing) + " mm, "
-                + Format("%.2f m2", f.area) + ", " + Format("%.1f W/m2", f.specificOutput) + ", surface "
-                + Format("%.1f °C", f.surfaceTemp) + (f.WithinZoneLimit() ? "" : " (above the zone limit)") + ", "
-                + Format("%.0f W", f.power) + " + " + Format("%.0f W", f.downPower) + " down, tube "
-                + Format("%.1f m", f.tubeLength) + "\n";
+                + Cp1250ToUtf8(f.coveringName) + ", " + std::to_string(f.spacing) + " mm, " + Format("%.2f m2", f.area)
+                + ", " + Format("%.1f W/m2", f.specificOutput) + ", surface " + Format("%.1f °C", f.surfaceTemp)
+                + (f.WithinZoneLimit() ? "" : " (above the zone limit)") + ", " + Format("%.0f W", f.power) + " + "
+                + Format("%.0f W", f.downPower) + " down, tube " + Format("%.1f m", f.tubeLength) + "\n";
         if (outcome.roomErrors[i])
             out += "  error: " + Cp1250ToUtf8(*outcome.roomErrors[i]) + "\n";
     }
@@ -219,8 +218,8 @@ std::string ProjectText(const TProject& p, const RecalcOutcome& outcome)
         out += "circuit " + Cp1250ToUtf8(r.roundName) + ": " + Format("%.0f W", h.power) + ", "
             + Format("%.1f kg/h", h.massFlow) + ", " + Format("%.1f", h.medium.forward) + "/"
             + Format("%.1f °C", h.medium.return_) + ", tube " + Format("%.2f m", h.tubeLength) + " at "
-            + Format("%.3f m/s", h.velocity) + ", resistance " + Format("%.0f Pa", h.circuitPressureDrop)
-            + " of " + Format("%.0f Pa", h.availablePressure);
+            + Format("%.3f m/s", h.velocity) + ", resistance " + Format("%.0f Pa", h.circuitPressureDrop) + " of "
+            + Format("%.0f Pa", h.availablePressure);
         if (!h.valveName.empty())
             out += ", valve " + Cp1250ToUtf8(h.valveName) + " " + Cp1250ToUtf8(h.ValveSizeInUse()) + " at "
                 + Cp1250ToUtf8(h.valvePosition) + " (" + Format("%.0f Pa", h.valvePressureDrop) + ")";

@@ -9,7 +9,10 @@ namespace kalorina {
 namespace {
 constexpr const char* kKey = "RecentProjects";
 
-std::string ValueName(std::size_t i) { return "File" + std::to_string(i + 1); }
+std::string ValueName(std::size_t i)
+{
+    return "File" + std::to_string(i + 1);
+}
 
 int HexDigit(char c)
 {
@@ -76,7 +79,7 @@ void RecentProjects::Load()
             if (!Decode(reg.ReadString(name), path))
                 continue;
         } catch (const std::exception&) {
-            continue;  // a value of the wrong type is left out
+            continue; // a value of the wrong type is left out
         }
         if (!path.empty() && std::find(paths_.begin(), paths_.end(), path) == paths_.end())
             paths_.push_back(path);

@@ -110,8 +110,14 @@ double RoomEditor::FreeArea() const
     return std::floor((static_cast<double>(room_.floorArea) - room_.FieldAreaSum()) * 100.0 + 0.5) / 100.0;
 }
 
-std::string RoomEditor::PowerRequestText() const { return General(PowerRequest(), 6); }
-std::string RoomEditor::FreeAreaText() const { return General(FreeArea(), 6); }
+std::string RoomEditor::PowerRequestText() const
+{
+    return General(PowerRequest(), 6);
+}
+std::string RoomEditor::FreeAreaText() const
+{
+    return General(FreeArea(), 6);
+}
 
 std::optional<SystemChoice> RoomEditor::SelectSystem(const std::string& nodeText, bool isSystem)
 {

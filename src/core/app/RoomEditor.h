@@ -24,7 +24,7 @@ class TDevices;
 struct RoomDialogMemory {
     std::string lastFloorHeatingSystem;
     std::string lastCovering;
-    double lastCoveringR = -1;  // none
+    double lastCoveringR = -1; // none
     // The tree's nodes and, in node index order (depth first), which were expanded.
     std::optional<DeviceTreeNode> savedSystemsTree;
     std::vector<bool> savedExpanded;
@@ -41,17 +41,17 @@ struct ChooseInputs {
 
 // The system label, the covering combo and R after a system was chosen.
 struct SystemChoice {
-    std::string name;  // empty: no system
-    std::string link;  // the system's document, may be empty
+    std::string name; // empty: no system
+    std::string link; // the system's document, may be empty
     std::vector<std::string> coverings;
-    int coveringIndex = -1;      // -1: the combo shows coveringText instead
+    int coveringIndex = -1; // -1: the combo shows coveringText instead
     std::string coveringText;
     std::string rText;
 };
 
 struct ChooseListView {
-    std::vector<RowCells> rows;  // one per spacing, densest first
-    std::string distance1, surface1, distance2, surface2;  // empty when not proposed
+    std::vector<RowCells> rows;                           // one per spacing, densest first
+    std::string distance1, surface1, distance2, surface2; // empty when not proposed
 };
 
 struct RoomTexts {

@@ -8,7 +8,7 @@ namespace {
 
 struct TComboItem {
     int index = -1;
-    std::vector<std::string> words;  // at most three
+    std::vector<std::string> words; // at most three
     int Count() const { return static_cast<int>(words.size()); }
 };
 
@@ -68,7 +68,8 @@ std::size_t CommonTokens(const std::string& a, const std::string& b)
     std::size_t count = 0;
     while (true) {
         std::size_t blank = a.find(' ', count);
-        if (blank == std::string::npos || b.size() <= blank || a.compare(count, blank + 1 - count, b, count, blank + 1 - count) != 0)
+        if (blank == std::string::npos || b.size() <= blank
+            || a.compare(count, blank + 1 - count, b, count, blank + 1 - count) != 0)
             return count;
         count = blank + 1;
     }
@@ -118,7 +119,7 @@ std::vector<ComboTreeNode> BuildComboTree(const std::vector<std::string>& texts)
     std::vector<TComboItem> items;
     for (std::size_t i = 0; i < texts.size(); ++i)
         items.push_back(Split(static_cast<int>(i), texts[i]));
-    items.push_back(Split(-1, ""));  // closes the last group
+    items.push_back(Split(-1, "")); // closes the last group
     MergePass(items);
     SplitPass(items);
 

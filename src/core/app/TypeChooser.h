@@ -9,7 +9,7 @@ namespace kalorina {
 
 struct ComboTreeNode {
     std::string text;
-    int item = -1;  // the combo item a leaf chooses; -1 for a group node
+    int item = -1; // the combo item a leaf chooses; -1 for a group node
     std::vector<ComboTreeNode> children;
 };
 

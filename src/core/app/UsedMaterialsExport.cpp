@@ -38,10 +38,14 @@ void WriteSelectedRows(TUsedMaterial& bill, TClipboardStream& stream)
 std::string ExportFileBytes(const TClipboardStream& stream, ExportFileKind kind)
 {
     switch (kind) {
-    case ExportFileKind::Xls: return stream.BiffWorksheet();
-    case ExportFileKind::Rtf: return stream.RtfDocument();
-    case ExportFileKind::Html: return stream.HtmlTable();
-    case ExportFileKind::Csv: break;
+    case ExportFileKind::Xls:
+        return stream.BiffWorksheet();
+    case ExportFileKind::Rtf:
+        return stream.RtfDocument();
+    case ExportFileKind::Html:
+        return stream.HtmlTable();
+    case ExportFileKind::Csv:
+        break;
     }
     return stream.CsvText();
 }

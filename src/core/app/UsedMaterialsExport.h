@@ -34,7 +34,7 @@ public:
         // One line per kit that refers back to itself (IDS_PIECELISTCYCLE), empty when
         // every kit was expanded.
         std::string warning;
-        bool empty = true;  // the bill has no rows: nothing to export
+        bool empty = true; // the bill has no rows: nothing to export
     };
     View GetView() const;
 

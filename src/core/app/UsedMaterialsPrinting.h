@@ -26,8 +26,8 @@ public:
         bool all = true;
         std::string title;
         bool projectData = false, fileName = false, pageNumbers = false, date = false;
-        std::string warning;  // kits that refer back to themselves
-        bool empty = true;    // the bill has no rows
+        std::string warning; // kits that refer back to themselves
+        bool empty = true;   // the bill has no rows
     };
     View GetView() const;
 

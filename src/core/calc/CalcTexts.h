@@ -4,6 +4,9 @@
 
 namespace kalorina {
 
-inline std::string CalcText(const std::string& id) { return TextOrBuiltIn(id); }
+inline std::string CalcText(const std::string& id)
+{
+    return TextOrBuiltIn(id);
+}
 
 } // namespace kalorina

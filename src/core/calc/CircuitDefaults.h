@@ -10,11 +10,11 @@
 namespace kalorina {
 
 struct CircuitDefaults {
-    float extraLength = 0;        // percent or m
-    int extraLengthMode = 1;      // 0 percent, 1 metres
+    float extraLength = 0;   // percent or m
+    int extraLengthMode = 1; // 0 percent, 1 metres
     TMedium medium;
     std::string valveType;
-    float availablePressure = 20000;  // Pa
+    float availablePressure = 20000; // Pa
     // Every new circuit receives a copy.
     std::vector<TResist> defaultFittings;
 

@@ -21,9 +21,8 @@ void BalanceFlow(THydraulic& h, bool massFlowGiven, const TDevices& devices)
             medium.return_ = medium.forward;
             for (int pass = 0; pass < 2; ++pass) {
                 medium.UpdateProperties(devices);
-                medium.return_ = CarriesHeat(h)
-                    ? static_cast<float>(tF - Q / h.massFlow * 3600 / medium.specificHeat)
-                    : medium.forward;
+                medium.return_ = CarriesHeat(h) ? static_cast<float>(tF - Q / h.massFlow * 3600 / medium.specificHeat)
+                                                : medium.forward;
             }
         }
     } else {
@@ -35,8 +34,7 @@ void BalanceFlow(THydraulic& h, bool massFlowGiven, const TDevices& devices)
     }
 }
 
-std::vector<PartTemperatures> PartTemperaturesOf(const THydraulic& h, bool series,
-                                                 const std::vector<float>& partPowers)
+std::vector<PartTemperatures> PartTemperaturesOf(const THydraulic& h, bool series, const std::vector<float>& partPowers)
 {
     std::vector<PartTemperatures> temps(partPowers.size());
     const TMedium& medium = h.medium;

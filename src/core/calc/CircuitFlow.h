@@ -17,8 +17,8 @@ void BalanceFlow(THydraulic& h, bool massFlowGiven, const TDevices& devices);
 
 // The water temperature at one part: where it enters and where it leaves.
 struct PartTemperatures {
-    float inlet = 0;   // °C
-    float outlet = 0;  // °C
+    float inlet = 0;  // °C
+    float outlet = 0; // °C
 };
 
 // In series each part cools the water by its own power (`partPowers`, W, in flow

@@ -12,8 +12,8 @@
 
 namespace kalorina {
 
-void FloorHeatingField::SetUp(const FloorHeatDBItem& system, const std::string& covering, double R,
-                              int spacingValue, int zone, double fieldArea, const FieldDesignInput& input, int id)
+void FloorHeatingField::SetUp(const FloorHeatDBItem& system, const std::string& covering, double R, int spacingValue,
+                              int zone, double fieldArea, const FieldDesignInput& input, int id)
 {
     systemName = system.itemName;
     coveringName = covering;
@@ -88,9 +88,15 @@ void FloorHeatingField::Step(const TDevices& devices, double ti, int direction)
     ComputePowers();
 }
 
-void FloorHeatingField::Denser(const TDevices& devices, double ti) { Step(devices, ti, -1); }
+void FloorHeatingField::Denser(const TDevices& devices, double ti)
+{
+    Step(devices, ti, -1);
+}
 
-void FloorHeatingField::Wider(const TDevices& devices, double ti) { Step(devices, ti, +1); }
+void FloorHeatingField::Wider(const TDevices& devices, double ti)
+{
+    Step(devices, ti, +1);
+}
 
 void FloorHeatingField::SetUpSum(float sumArea, float sumAssigned, float sumPower, float sumDownPower,
                                  float sumTubeLength)

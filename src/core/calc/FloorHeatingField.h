@@ -21,7 +21,7 @@ public:
     FloorHeatingField() = default;
     FloorHeatingField(float defaultForward, float defaultReturn) : forward(defaultForward), return_(defaultReturn) {}
 
-    std::string systemName;     // itemName of the floor heating system
+    std::string systemName; // itemName of the floor heating system
     std::string coveringName;
     float resistance = 0;       // m2K/W of the covering
     std::int16_t spacing = 0;   // mm
@@ -39,8 +39,8 @@ public:
     float tubeLength = 0;       // m
     std::int16_t fieldId = -1;
 
-    void SetUp(const FloorHeatDBItem& system, const std::string& covering, double R, int spacingValue,
-               int zone, double fieldArea, const FieldDesignInput& input, int id);
+    void SetUp(const FloorHeatDBItem& system, const std::string& covering, double R, int spacingValue, int zone,
+               double fieldArea, const FieldDesignInput& input, int id);
     // Snaps the spacing to the nearest one of the system and recomputes at the
     // room temperature `ti`.  Fails with IDS_UNKNOWEDTYPE, IDS_UNKNOWEDDISTANCE or
     // IDS_DTLOGERROR.

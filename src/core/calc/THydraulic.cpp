@@ -11,7 +11,10 @@
 namespace kalorina {
 
 namespace {
-float Finite(double x) { return std::isfinite(x) ? static_cast<float>(x) : 0.0f; }
+float Finite(double x)
+{
+    return std::isfinite(x) ? static_cast<float>(x) : 0.0f;
+}
 } // namespace
 
 THydraulic::THydraulic(const CircuitDefaults& options)
@@ -34,8 +37,8 @@ double THydraulic::VolumeFlow() const
 void THydraulic::Compute(const TDevices& devices)
 {
     flags = 0;
-    double length = extraInMetres ? double(fieldsTubeLength) + extraLength
-                                  : double(fieldsTubeLength) * (1 + extraLength * 0.01);
+    double length =
+        extraInMetres ? double(fieldsTubeLength) + extraLength : double(fieldsTubeLength) * (1 + extraLength * 0.01);
     tubeLength = Finite(std::floor(100 * length + 0.5) * 0.01);
 
     velocity = pressureGradient = dynamicPressure = 0;
@@ -115,8 +118,9 @@ std::string THydraulic::LengthText(char sep) const
 {
     if (extraLength == 0)
         return FloatToStrF(tubeLength, TFloatFormat::General, 4, 0, sep);
-    return FloatToStrF(fieldsTubeLength, TFloatFormat::General, 4, 0, sep) + " + " + FloatToStrF(extraLength, TFloatFormat::General, 4, 0, sep)
-        + (extraInMetres ? "m = " : "% = ") + FloatToStrF(tubeLength, TFloatFormat::General, 4, 0, sep);
+    return FloatToStrF(fieldsTubeLength, TFloatFormat::General, 4, 0, sep) + " + "
+        + FloatToStrF(extraLength, TFloatFormat::General, 4, 0, sep) + (extraInMetres ? "m = " : "% = ")
+        + FloatToStrF(tubeLength, TFloatFormat::General, 4, 0, sep);
 }
 
 } // namespace kalorina

@@ -22,10 +22,10 @@ public:
         kBitTubeMissing = 1,
         kBitFittingErrors = 2,
         kBitValveMissing = 4,
-        kBitValveTooOpen = 8,       // even fully open the valve throttles more than required
-        kBitValveTooClosed = 16,    // the valve cannot throttle as much as required
-        kBitPressureExceeded = 32,  // the resistance exceeds the available pressure
-        kBitValveNoisy = 64,        // the required throttling exceeds the noise limit
+        kBitValveTooOpen = 8,      // even fully open the valve throttles more than required
+        kBitValveTooClosed = 16,   // the valve cannot throttle as much as required
+        kBitPressureExceeded = 32, // the resistance exceeds the available pressure
+        kBitValveNoisy = 64,       // the required throttling exceeds the noise limit
     };
 
     THydraulic() = default;
@@ -35,27 +35,27 @@ public:
 
     std::string tubeName;
     std::string tubeSize;
-    float fieldsTubeLength = 0;   // m
-    float extraLength = 0;        // m or %
-    std::int16_t extraInMetres = 0;  // stored 16-bit flag
-    float tubeLength = 0;         // m
-    std::int16_t tubeDN = 0;      // mm
-    std::int16_t tubeValveDN = 0; // mm
-    float tubePressureDrop = 0;   // Pa
+    float fieldsTubeLength = 0;     // m
+    float extraLength = 0;          // m or %
+    std::int16_t extraInMetres = 0; // stored 16-bit flag
+    float tubeLength = 0;           // m
+    std::int16_t tubeDN = 0;        // mm
+    std::int16_t tubeValveDN = 0;   // mm
+    float tubePressureDrop = 0;     // Pa
     std::string valveName;
-    std::string valveSize;        // empty: automatic
+    std::string valveSize; // empty: automatic
     std::string autoValveSize;
-    float valvePressureDrop = 0;  // Pa
+    float valvePressureDrop = 0; // Pa
     std::string valvePosition;
     std::vector<TResist> fittings;
-    float power = 0;              // W
-    float massFlow = 0;           // kg/h
+    float power = 0;    // W
+    float massFlow = 0; // kg/h
     TMedium medium;
-    float velocity = 0;           // m/s
-    float pressureGradient = 0;   // Pa/m
-    float dynamicPressure = 0;    // Pa
+    float velocity = 0;             // m/s
+    float pressureGradient = 0;     // Pa/m
+    float dynamicPressure = 0;      // Pa
     float circuitPressureDrop = 0;  // Pa
-    float availablePressure = 0;  // Pa
+    float availablePressure = 0;    // Pa
     float fittingsPressureDrop = 0; // Pa
     std::int16_t flags = 0;
 

@@ -49,13 +49,13 @@ float TResist::Compute(const TDevices& devices, int tubeDN, int valveDN, double 
     }
     double drop = 0;
     switch (resistMode) {
-    case 0:  // kv
+    case 0: // kv
         if (value != 0) {
             double r = V * 3600 / value;
             drop = r * r * 100000 * density * 0.001;
         }
         break;
-    case 1:  // zeta
+    case 1: // zeta
         if (errors != 0) {
             errors |= kZetaWithoutSize;
         } else {
@@ -68,7 +68,7 @@ float TResist::Compute(const TDevices& devices, int tubeDN, int valveDN, double 
             drop = value * dynamic;
         }
         break;
-    case 2:  // dp
+    case 2: // dp
         drop = value;
         break;
     default:
@@ -91,7 +91,9 @@ std::string TResist::CellText(const TDevices& devices, int column, const CellNum
         return red(errors & kItemMissing) + resistName;
     case 2:
         return red(errors & (kSizeMissing | kZetaWithoutSize))
-            + (unique ? std::to_string(dn) : sizeName.empty() ? CalcText("IDS_AUTO") : sizeName);
+            + (unique                 ? std::to_string(dn)
+                   : sizeName.empty() ? CalcText("IDS_AUTO")
+                                      : sizeName);
     case 3:
         return autoSizeName;
     case 4:

@@ -15,17 +15,17 @@ public:
     enum ErrorBits : std::int16_t { kItemMissing = 1, kSizeMissing = 2, kZetaWithoutSize = 4 };
 
     std::int16_t count = 1;
-    std::string resistName;    // catalogue itemName, or the user's name for a unique fitting
-    std::string sizeName;      // chosen size; empty: automatic
-    std::string autoSizeName;  // computed
-    std::int16_t dn = 0;       // mm; computed, or entered for a unique fitting
-    std::int16_t resistMode = 0;  // 0 kv, 1 zeta, 2 dp
-    float value = 0;           // kv (m3/h), zeta or Pa
+    std::string resistName;      // catalogue itemName, or the user's name for a unique fitting
+    std::string sizeName;        // chosen size; empty: automatic
+    std::string autoSizeName;    // computed
+    std::int16_t dn = 0;         // mm; computed, or entered for a unique fitting
+    std::int16_t resistMode = 0; // 0 kv, 1 zeta, 2 dp
+    float value = 0;             // kv (m3/h), zeta or Pa
     // Stored 16-bit flags, kept as read so that a file is written back byte for byte.
-    std::int16_t listing = 0;  // goes into the bill of materials
-    std::int16_t unique = 0;   // user-defined, never looked up
-    float pressureDrop = 0;    // Pa, computed
-    std::int16_t errors = 0;   // ErrorBits, computed
+    std::int16_t listing = 0; // goes into the bill of materials
+    std::int16_t unique = 0;  // user-defined, never looked up
+    float pressureDrop = 0;   // Pa, computed
+    std::int16_t errors = 0;  // ErrorBits, computed
 
     const std::string& SizeInUse() const { return sizeName.empty() ? autoSizeName : sizeName; }
 

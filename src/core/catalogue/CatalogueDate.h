@@ -10,7 +10,7 @@ struct CatalogueDate {
     int day = 0;
 
     bool IsValid() const;
-    std::string Iso() const;  // YYYY-MM-DD
+    std::string Iso() const; // YYYY-MM-DD
     bool operator==(const CatalogueDate&) const = default;
 };
 

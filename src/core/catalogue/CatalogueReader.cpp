@@ -6,8 +6,8 @@
 
 #include "catalogue/CatalogueInteger.h"
 #include "catalogue/CatalogueTexts.h"
-#include "util/ParseNumber.h"
 #include "util/Error.h"
+#include "util/ParseNumber.h"
 #include "xml/XmlParser.h"
 
 namespace kalorina {
@@ -54,8 +54,14 @@ bool CatalogueReader::Next()
     return !atEnd_;
 }
 
-bool CatalogueReader::IsStartTag() const { return !atEnd_ && parser_.PartType == ptStartTag; }
-bool CatalogueReader::IsStart(std::string_view name) const { return IsStartTag() && parser_.PartName == name; }
+bool CatalogueReader::IsStartTag() const
+{
+    return !atEnd_ && parser_.PartType == ptStartTag;
+}
+bool CatalogueReader::IsStart(std::string_view name) const
+{
+    return IsStartTag() && parser_.PartName == name;
+}
 bool CatalogueReader::IsEnd(std::string_view name) const
 {
     return !atEnd_ && parser_.PartType == ptEndTag && parser_.PartName == name;
@@ -64,10 +70,22 @@ bool CatalogueReader::IsText() const
 {
     return !atEnd_ && (parser_.PartType == ptContent || parser_.PartType == ptCData);
 }
-const std::string& CatalogueReader::Name() const { return parser_.PartName; }
-const std::string& CatalogueReader::Text() const { return parser_.PartContent; }
-std::string CatalogueReader::Attribute(std::string_view name) const { return parser_.PartAttributes.Value(name); }
-std::string CatalogueReader::SourceName() const { return parser_.SourceName; }
+const std::string& CatalogueReader::Name() const
+{
+    return parser_.PartName;
+}
+const std::string& CatalogueReader::Text() const
+{
+    return parser_.PartContent;
+}
+std::string CatalogueReader::Attribute(std::string_view name) const
+{
+    return parser_.PartAttributes.Value(name);
+}
+std::string CatalogueReader::SourceName() const
+{
+    return parser_.SourceName;
+}
 
 bool CatalogueReader::LanguageAccepts(const std::string& attribute, const std::string& language)
 {
@@ -89,7 +107,7 @@ bool CatalogueReader::ReadElementText(std::string& text)
     // Most elements hold just a number or a name: read them in one step.
     if (int simple = parser_.ReadSimpleElement(text); simple >= 0)
         return simple == 1;
-    std::string& name = elementName_;  // reused: the element's name outlives the parts read
+    std::string& name = elementName_; // reused: the element's name outlives the parts read
     name = parser_.PartName;
     bool found = false;
     int depth = 1;
@@ -146,11 +164,21 @@ void CatalogueReader::TakeInt16(std::int16_t& member)
 void CatalogueReader::Read(const Element& e)
 {
     switch (e.kind) {
-    case Element::Kind::Call: e.call(e.target); break;
-    case Element::Kind::Text: TakeText(*static_cast<std::string*>(e.target), e.filtered, e.expand); break;
-    case Element::Kind::Float: TakeFloat(*static_cast<float*>(e.target)); break;
-    case Element::Kind::Int16: TakeInt16(*static_cast<std::int16_t*>(e.target)); break;
-    case Element::Kind::Int: TakeInt(*static_cast<int*>(e.target)); break;
+    case Element::Kind::Call:
+        e.call(e.target);
+        break;
+    case Element::Kind::Text:
+        TakeText(*static_cast<std::string*>(e.target), e.filtered, e.expand);
+        break;
+    case Element::Kind::Float:
+        TakeFloat(*static_cast<float*>(e.target));
+        break;
+    case Element::Kind::Int16:
+        TakeInt16(*static_cast<std::int16_t*>(e.target));
+        break;
+    case Element::Kind::Int:
+        TakeInt(*static_cast<int*>(e.target));
+        break;
     }
 }
 

@@ -60,8 +60,7 @@ public:
         enum class Kind : std::uint8_t { Call, Text, Float, Int16, Int };
 
         template <class F>
-            requires std::is_invocable_v<F&>
-        Element(std::string_view elementName, F&& f, bool readAtEndTag = false)
+        requires std::is_invocable_v<F&> Element(std::string_view elementName, F&& f, bool readAtEndTag = false)
             : name(elementName), atEndTag(readAtEndTag), target(const_cast<void*>(static_cast<const void*>(&f))),
               call([](void* fn) { (*static_cast<std::remove_reference_t<F>*>(fn))(); })
         {
@@ -103,8 +102,8 @@ private:
     std::string language_;
     CatalogueMacros& macros_;
     bool atEnd_ = false;
-    std::string elementName_;  // ReadElementText's element, kept to reuse its memory
-    std::string text_;         // the text of a simple element, kept to reuse its memory
+    std::string elementName_; // ReadElementText's element, kept to reuse its memory
+    std::string text_;        // the text of a simple element, kept to reuse its memory
 
     void Read(const Element& element);
 };

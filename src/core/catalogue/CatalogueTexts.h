@@ -10,8 +10,10 @@
 
 namespace kalorina {
 
-inline std::string CatalogueText(const std::string& id) { return TextOrBuiltIn(id); }
-
+inline std::string CatalogueText(const std::string& id)
+{
+    return TextOrBuiltIn(id);
+}
 
 } // namespace kalorina
 

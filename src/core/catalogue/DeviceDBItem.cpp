@@ -22,16 +22,17 @@ void DeviceDBItem::ReadHeader(CatalogueReader& r)
         if (r.ReadElementText(text) && accepted)
             securityCode = DecodeSecurityCode(text, securityCode);
     };
-    bool complete = r.ReadElements("ItemHeader", {
-                                                     {"Macro", [&] { r.ReadMacro(r.Macros().local); }},
-                                                     r.IntElement("Year", date.year),
-                                                     r.IntElement("Month", date.month),
-                                                     r.IntElement("Day", date.day),
-                                                     r.TextElement("ItemPath", itemPath, true, true),
-                                                     r.TextElement("ItemName", itemName, true, true),
-                                                     r.TextElement("HomePage", homePage, true, true),
-                                                     {"SecurityCode", readSecurityCode},
-                                                 });
+    bool complete = r.ReadElements("ItemHeader",
+                                   {
+                                       {"Macro", [&] { r.ReadMacro(r.Macros().local); }},
+                                       r.IntElement("Year", date.year),
+                                       r.IntElement("Month", date.month),
+                                       r.IntElement("Day", date.day),
+                                       r.TextElement("ItemPath", itemPath, true, true),
+                                       r.TextElement("ItemName", itemName, true, true),
+                                       r.TextElement("HomePage", homePage, true, true),
+                                       {"SecurityCode", readSecurityCode},
+                                   });
     if (!complete)
         return;
     itemDate = date;

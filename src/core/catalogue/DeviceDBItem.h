@@ -16,10 +16,10 @@ public:
     virtual ~DeviceDBItem() = default;
 
     std::string itemName;
-    std::string itemPath;     // folder path, backslash between segments
+    std::string itemPath; // folder path, backslash between segments
     CatalogueDate itemDate;
     std::string homePage;
-    std::int32_t securityCode = 0;  // deciphered SecurityCode; 0 when absent or refused
+    std::int32_t securityCode = 0; // deciphered SecurityCode; 0 when absent or refused
 
     std::uint8_t kind() const { return kind_; }
     bool needsCheck() const { return needsCheck_; }

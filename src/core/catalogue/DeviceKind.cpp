@@ -3,12 +3,12 @@
 namespace kalorina {
 
 namespace {
-constexpr std::string_view kRoots[kDeviceKindCount] = {
-    "TervaldDBFloorHeating", "TervaldDBTube", "TervaldDBValve",
-    "TervaldDBResist", "TervaldDBMedium", "TervaldDBPieceList"};
-constexpr std::string_view kIdentifiers[kDeviceKindCount] = {
-    "TERVALD32FLOORHEAT", "TERVALD32TUBE", "TERVALD32VALVE",
-    "TERVALD32RESIST", "TERVALD32MEDIUM", "TERVALD32PIECELIST"};
+constexpr std::string_view kRoots[kDeviceKindCount] = {"TervaldDBFloorHeating", "TervaldDBTube",
+                                                       "TervaldDBValve",        "TervaldDBResist",
+                                                       "TervaldDBMedium",       "TervaldDBPieceList"};
+constexpr std::string_view kIdentifiers[kDeviceKindCount] = {"TERVALD32FLOORHEAT", "TERVALD32TUBE",
+                                                             "TERVALD32VALVE",     "TERVALD32RESIST",
+                                                             "TERVALD32MEDIUM",    "TERVALD32PIECELIST"};
 } // namespace
 
 std::string_view DeviceRootElement(int kind)

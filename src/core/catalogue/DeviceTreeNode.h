@@ -7,7 +7,7 @@ namespace kalorina {
 
 struct DeviceTreeNode {
     std::string text;
-    int tag = 0;  // 0 root or folder; kind code + 1 for an item
+    int tag = 0; // 0 root or folder; kind code + 1 for an item
     std::vector<DeviceTreeNode> children;
 };
 

@@ -160,8 +160,8 @@ SpacingRowResult FloorHeatDBItem::SpacingRow(double R, int s, const FieldDesignI
     if (row.area > in.area)
         row.area = static_cast<float>(in.area);
     row.power = static_cast<float>(static_cast<double>(row.area) * row.q);
-    double d = in.below >= in.ret ? (in.forward + in.ret) / 2 - in.below
-                                  : LogMeanDifference(in.forward, in.ret, in.below);
+    double d =
+        in.below >= in.ret ? (in.forward + in.ret) / 2 - in.below : LogMeanDifference(in.forward, in.ret, in.below);
     row.downPower = static_cast<float>(row.area * d * in.downK);
     return row;
 }
@@ -211,10 +211,14 @@ OptimumSplitResult FloorHeatDBItem::OptimumSplit(double R, const FieldDesignInpu
 double FloorHeatDBItem::ZoneSurfaceLimit(int zoneType)
 {
     switch (zoneType) {
-    case 0: return 29.0;
-    case 1: return 35.0;
-    case 2: return 33.0;
-    default: return std::numeric_limits<double>::infinity();
+    case 0:
+        return 29.0;
+    case 1:
+        return 35.0;
+    case 2:
+        return 33.0;
+    default:
+        return std::numeric_limits<double>::infinity();
     }
 }
 
@@ -222,28 +226,35 @@ std::string FloorHeatDBItem::ChooseRowCellText(int columnId, const SpacingRowRes
                                                const std::function<std::string(double)>& format)
 {
     switch (columnId) {
-    case 0: return format(row.spacing);
-    case 1: return format(row.q);
+    case 0:
+        return format(row.spacing);
+    case 1:
+        return format(row.q);
     case 2: {
         std::string text = format(row.tf);
         return row.tf > ZoneSurfaceLimit(zoneType) ? "\\red" + text : text;
     }
-    case 3: return format(row.area);
-    case 4: return format(row.power);
-    case 5: return format(row.downPower);
-    default: return {};
+    case 3:
+        return format(row.area);
+    case 4:
+        return format(row.power);
+    case 5:
+        return format(row.downPower);
+    default:
+        return {};
     }
 }
 
 bool FloorHeatDBItem::ReadFromXml(CatalogueReader& r)
 {
-    return r.ReadElements("TervaldDBFloorHeating", {
-                                                       {"ItemHeader", [&] { ReadHeader(r); }},
-                                                       r.TextElement("TubeType", tubeType, false, true),
-                                                       r.TextElement("TubeSize", tubeSize, false, true),
-                                                       {"Division", [&] { ReadDivision(r); }},
-                                                       {"Surface", [&] { ReadSurface(r); }},
-                                                   });
+    return r.ReadElements("TervaldDBFloorHeating",
+                          {
+                              {"ItemHeader", [&] { ReadHeader(r); }},
+                              r.TextElement("TubeType", tubeType, false, true),
+                              r.TextElement("TubeSize", tubeSize, false, true),
+                              {"Division", [&] { ReadDivision(r); }},
+                              {"Surface", [&] { ReadSurface(r); }},
+                          });
 }
 
 void FloorHeatDBItem::ReadDivision(CatalogueReader& r)
@@ -251,10 +262,11 @@ void FloorHeatDBItem::ReadDivision(CatalogueReader& r)
     if (distances.size() >= kMaxSpacings)
         throw KalorinaError(FormatText(CatalogueText("IDS_XMLPARSERERROR+3"), {itemName}));
     FloorHeatDistanceType d;
-    bool complete = r.ReadElements("Division", {
-                                                   r.Int16Element("Distance", d.distance),
-                                                   r.TextElement("EstimateCode", d.estimateCode, false, true),
-                                               });
+    bool complete = r.ReadElements("Division",
+                                   {
+                                       r.Int16Element("Distance", d.distance),
+                                       r.TextElement("EstimateCode", d.estimateCode, false, true),
+                                   });
     if (complete)
         distances.push_back(std::move(d));
 }
@@ -273,15 +285,16 @@ void FloorHeatDBItem::ReadSurface(CatalogueReader& r)
         if (given && i < spacings && i < kMaxSpacings)
             values[i] = value;
     };
-    bool complete = r.ReadElements("Surface", {
-                                                  r.TextElement("SurfaceName", sf.surfaceName, true, true),
-                                                  r.FloatElement("HeatResist", sf.heatResist),
-                                                  {"LineSteep", [&] { coefficient(sf.lineSteep); }},
-                                                  {"LineyIntersection", [&] { coefficient(sf.lineyIntersection); }},
-                                                  {"Exponent", [&] { coefficient(sf.exponent); }},
-                                                  {"SurfaceTempFactor", [&] { coefficient(sf.surfaceTempFactor); }},
-                                                  {"Equation", [&] { ++sf.equationCount; }, true},
-                                              });
+    bool complete = r.ReadElements("Surface",
+                                   {
+                                       r.TextElement("SurfaceName", sf.surfaceName, true, true),
+                                       r.FloatElement("HeatResist", sf.heatResist),
+                                       {"LineSteep", [&] { coefficient(sf.lineSteep); }},
+                                       {"LineyIntersection", [&] { coefficient(sf.lineyIntersection); }},
+                                       {"Exponent", [&] { coefficient(sf.exponent); }},
+                                       {"SurfaceTempFactor", [&] { coefficient(sf.surfaceTempFactor); }},
+                                       {"Equation", [&] { ++sf.equationCount; }, true},
+                                   });
     if (!complete)
         return;
     if (sf.equationCount != spacings)

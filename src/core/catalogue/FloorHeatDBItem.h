@@ -18,13 +18,13 @@ namespace kalorina {
 inline constexpr int kMaxSpacings = 16;
 
 struct FloorHeatDistanceType {
-    std::int16_t distance = 0;  // mm
+    std::int16_t distance = 0; // mm
     std::string estimateCode;
 };
 
 struct FloorHeatSurfaceType {
     std::string surfaceName;
-    float heatResist = 0;  // m²K/W
+    float heatResist = 0; // m²K/W
     int equationCount = 0;
     std::array<float, kMaxSpacings> lineSteep{};
     std::array<float, kMaxSpacings> lineyIntersection{};
@@ -83,7 +83,7 @@ private:
         bool valid = false;
         int i = 0;
         int j = 0;
-        double w = 0;  // weight of covering i
+        double w = 0; // weight of covering i
     };
     Bracket FindBracket(double R) const;
     bool ValidSpacing(int s) const { return s >= 0 && s < static_cast<int>(distances.size()) && s < kMaxSpacings; }

@@ -28,10 +28,11 @@ namespace kalorina {
 
 bool ItemListDBItem::ReadFromXml(CatalogueReader& r)
 {
-    return r.ReadElements("TervaldDBPieceList", {
-                                                    {"ItemHeader", [&] { ReadHeader(r); }},
-                                                    {"ListItem", [&] { ReadEntry(r); }},
-                                                });
+    return r.ReadElements("TervaldDBPieceList",
+                          {
+                              {"ItemHeader", [&] { ReadHeader(r); }},
+                              {"ListItem", [&] { ReadEntry(r); }},
+                          });
 }
 
 void ItemListDBItem::ReadEntry(CatalogueReader& r)
@@ -43,12 +44,13 @@ void ItemListDBItem::ReadEntry(CatalogueReader& r)
             e.type = static_cast<std::int16_t>(k);
             break;
         }
-    bool complete = r.ReadElements("ListItem", {
-                                                   r.TextElement("Name", e.name, true, true),
-                                                   r.FloatElement("Quantity", e.quantity),
-                                                   r.TextElement("DimensionString", e.unit, true, true),
-                                                   r.TextElement("EstimateCode", e.estimateCode, false, true),
-                                               });
+    bool complete = r.ReadElements("ListItem",
+                                   {
+                                       r.TextElement("Name", e.name, true, true),
+                                       r.FloatElement("Quantity", e.quantity),
+                                       r.TextElement("DimensionString", e.unit, true, true),
+                                       r.TextElement("EstimateCode", e.estimateCode, false, true),
+                                   });
     if (complete)
         entries.push_back(std::move(e));
 }

@@ -10,11 +10,11 @@
 namespace kalorina {
 
 struct ListItem {
-    std::int16_t type = 6;  // kind code 0-5 of the part, 6 other
+    std::int16_t type = 6; // kind code 0-5 of the part, 6 other
     std::string name;
     float quantity = 0;
     std::string unit;
-    std::string estimateCode;  // may begin with '@': another kit
+    std::string estimateCode; // may begin with '@': another kit
 };
 
 // A bill-of-materials row made from one entry, before the parent's quantity is applied.

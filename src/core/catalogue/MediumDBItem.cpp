@@ -51,12 +51,13 @@ namespace kalorina {
 
 bool MediumDBItem::ReadFromXml(CatalogueReader& r)
 {
-    return r.ReadElements("TervaldDBMedium", {
-                                                 {"ItemHeader", [&] { ReadHeader(r); }},
-                                                 r.FloatElement("TempMin", tempMin),
-                                                 r.FloatElement("TempMax", tempMax),
-                                                 {"Characteristic", [&] { ReadCharacteristic(r); }},
-                                             });
+    return r.ReadElements("TervaldDBMedium",
+                          {
+                              {"ItemHeader", [&] { ReadHeader(r); }},
+                              r.FloatElement("TempMin", tempMin),
+                              r.FloatElement("TempMax", tempMax),
+                              {"Characteristic", [&] { ReadCharacteristic(r); }},
+                          });
 }
 
 void MediumDBItem::ReadCharacteristic(CatalogueReader& r)
@@ -69,12 +70,13 @@ void MediumDBItem::ReadCharacteristic(CatalogueReader& r)
         if (r.ReadFloat(v))
             values.push_back(v);
     };
-    bool complete = r.ReadElements("Characteristic", {
-                                                         r.TextElement("Name", f.name, false, true),
-                                                         {"PolinomValue", [&] { append(f.polinomValues); }},
-                                                         {"Temperature", [&] { append(f.temperatures); }},
-                                                         {"PointValue", [&] { append(f.pointValues); }},
-                                                     });
+    bool complete = r.ReadElements("Characteristic",
+                                   {
+                                       r.TextElement("Name", f.name, false, true),
+                                       {"PolinomValue", [&] { append(f.polinomValues); }},
+                                       {"Temperature", [&] { append(f.temperatures); }},
+                                       {"PointValue", [&] { append(f.pointValues); }},
+                                   });
     if (complete)
         characteristics.push_back(std::move(f));
 }

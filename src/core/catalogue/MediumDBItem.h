@@ -11,8 +11,8 @@ namespace kalorina {
 
 struct MediumFunction {
     std::string name;
-    std::int16_t mode = 1;  // 0 polynomial, 1 points
-    std::vector<float> polinomValues;  // highest power first
+    std::int16_t mode = 1;            // 0 polynomial, 1 points
+    std::vector<float> polinomValues; // highest power first
     std::vector<float> temperatures;
     std::vector<float> pointValues;
 };

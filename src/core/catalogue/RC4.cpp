@@ -13,7 +13,7 @@ RC4::RC4(std::span<const std::uint8_t> key)
         return;
     }
     std::uint8_t j = 0;
-    std::size_t at = 0;  // k modulo the key's length, without a division per byte
+    std::size_t at = 0; // k modulo the key's length, without a division per byte
     for (int k = 0; k < 256; ++k) {
         j = static_cast<std::uint8_t>(j + s_[k] + key[at]);
         std::swap(s_[k], s_[j]);

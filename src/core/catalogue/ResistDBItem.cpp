@@ -63,24 +63,26 @@ bool ResistDBItem::ReadFromXml(CatalogueReader& r)
     // Unlike tubes and valves, fittings raise no structure errors of their own: an
     // empty NameBase or SizeName is accepted by design (the item is shown by its
     // sizes' full names, and size lists leave nameless sizes out).
-    return r.ReadElements("TervaldDBResist", {
-                                                 {"ItemHeader", [&] { ReadHeader(r); }},
-                                                 {"NameBase", [&] { TakeNameBase(r, nameBase); }},
-                                                 r.FloatElement("DefaultValue", defaultValue),
-                                                 {"ResistSubType", [&] { ReadSize(r); }},
-                                             });
+    return r.ReadElements("TervaldDBResist",
+                          {
+                              {"ItemHeader", [&] { ReadHeader(r); }},
+                              {"NameBase", [&] { TakeNameBase(r, nameBase); }},
+                              r.FloatElement("DefaultValue", defaultValue),
+                              {"ResistSubType", [&] { ReadSize(r); }},
+                          });
 }
 
 void ResistDBItem::ReadSize(CatalogueReader& r)
 {
     ResistSubType s;
-    bool complete = r.ReadElements("ResistSubType", {
-                                                        r.TextElement("SizeName", s.sizeName, true, true),
-                                                        r.TextElement("FullName", s.fullName, true, true),
-                                                        r.Int16Element("DN", s.dn),
-                                                        r.FloatElement("UniqueValue", s.uniqueValue),
-                                                        r.TextElement("EstimateCode", s.estimateCode, false, true),
-                                                    });
+    bool complete = r.ReadElements("ResistSubType",
+                                   {
+                                       r.TextElement("SizeName", s.sizeName, true, true),
+                                       r.TextElement("FullName", s.fullName, true, true),
+                                       r.Int16Element("DN", s.dn),
+                                       r.FloatElement("UniqueValue", s.uniqueValue),
+                                       r.TextElement("EstimateCode", s.estimateCode, false, true),
+                                   });
     if (complete)
         sizes.push_back(std::move(s));
 }

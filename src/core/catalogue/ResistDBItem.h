@@ -12,7 +12,7 @@ namespace kalorina {
 
 struct ResistSubType {
     std::string sizeName;
-    std::string fullName;  // complete display name; empty: built from nameBase
+    std::string fullName; // complete display name; empty: built from nameBase
     std::int16_t dn = 0;
     float uniqueValue = 0;
     std::string estimateCode;

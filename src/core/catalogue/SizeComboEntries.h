@@ -8,7 +8,7 @@ namespace kalorina {
 
 struct SizeComboEntries {
     std::vector<std::string> entries;
-    int selected = -1;  // -1 only when there is no entry
+    int selected = -1; // -1 only when there is no entry
 };
 
 } // namespace kalorina

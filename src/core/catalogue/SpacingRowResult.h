@@ -5,12 +5,12 @@
 namespace kalorina {
 
 struct SpacingRowResult {
-    std::int16_t spacing = 0;  // mm
-    float q = 0;               // W/m²
-    float tf = 0;              // °C surface temperature
-    float area = 0;            // m² needed
-    float power = 0;           // W
-    float downPower = 0;       // W
+    std::int16_t spacing = 0; // mm
+    float q = 0;              // W/m²
+    float tf = 0;             // °C surface temperature
+    float area = 0;           // m² needed
+    float power = 0;          // W
+    float downPower = 0;      // W
 };
 
 // The room's free area split over at most two spacings (spacing 0 = unused).

@@ -25,13 +25,20 @@ namespace {
 std::unique_ptr<DeviceDBItem> NewItem(int kind)
 {
     switch (kind) {
-    case kFloorHeatingKind: return std::make_unique<FloorHeatDBItem>();
-    case kTubeKind: return std::make_unique<TubeDBItem>();
-    case kValveKind: return std::make_unique<ValveDBItem>();
-    case kResistKind: return std::make_unique<ResistDBItem>();
-    case kMediumKind: return std::make_unique<MediumDBItem>();
-    case kPieceListKind: return std::make_unique<ItemListDBItem>();
-    default: return nullptr;
+    case kFloorHeatingKind:
+        return std::make_unique<FloorHeatDBItem>();
+    case kTubeKind:
+        return std::make_unique<TubeDBItem>();
+    case kValveKind:
+        return std::make_unique<ValveDBItem>();
+    case kResistKind:
+        return std::make_unique<ResistDBItem>();
+    case kMediumKind:
+        return std::make_unique<MediumDBItem>();
+    case kPieceListKind:
+        return std::make_unique<ItemListDBItem>();
+    default:
+        return nullptr;
     }
 }
 
@@ -62,8 +69,7 @@ TDevices::TDevices(const std::string& dataDir, const std::string& language) : la
     Load(dataDir);
 }
 
-TDevices::TDevices(const std::string& dataDir, const std::string& language, bool& failed)
-    : TDevices(dataDir, language)
+TDevices::TDevices(const std::string& dataDir, const std::string& language, bool& failed) : TDevices(dataDir, language)
 {
     failed = failed_;
 }

@@ -98,12 +98,13 @@ namespace kalorina {
 
 bool TubeDBItem::ReadFromXml(CatalogueReader& r)
 {
-    bool complete = r.ReadElements("TervaldDBTube", {
-                                                        {"ItemHeader", [&] { ReadHeader(r); }},
-                                                        {"NameBase", [&] { TakeNameBase(r, nameBase); }},
-                                                        r.FloatElement("ThermalCond", thermalCond),
-                                                        {"TubeSubType", [&] { ReadSize(r); }},
-                                                    });
+    bool complete = r.ReadElements("TervaldDBTube",
+                                   {
+                                       {"ItemHeader", [&] { ReadHeader(r); }},
+                                       {"NameBase", [&] { TakeNameBase(r, nameBase); }},
+                                       r.FloatElement("ThermalCond", thermalCond),
+                                       {"TubeSubType", [&] { ReadSize(r); }},
+                                   });
     if (complete && nameBase.empty())
         throw KalorinaError(FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {itemName, itemPath}));
     return complete;
@@ -112,16 +113,17 @@ bool TubeDBItem::ReadFromXml(CatalogueReader& r)
 void TubeDBItem::ReadSize(CatalogueReader& r)
 {
     TubeSubType s;
-    bool complete = r.ReadElements("TubeSubType", {
-                                                      r.TextElement("SizeName", s.sizeName, true, true),
-                                                      r.Int16Element("DN", s.dn),
-                                                      r.Int16Element("ValveDN", s.valveDN),
-                                                      r.FloatElement("d1", s.d1),
-                                                      r.FloatElement("d2", s.d2),
-                                                      r.FloatElement("SpeedLimit", s.speedLimit),
-                                                      r.FloatElement("Roughness", s.roughness),
-                                                      r.TextElement("EstimateCode", s.estimateCode, false, true),
-                                                  });
+    bool complete = r.ReadElements("TubeSubType",
+                                   {
+                                       r.TextElement("SizeName", s.sizeName, true, true),
+                                       r.Int16Element("DN", s.dn),
+                                       r.Int16Element("ValveDN", s.valveDN),
+                                       r.FloatElement("d1", s.d1),
+                                       r.FloatElement("d2", s.d2),
+                                       r.FloatElement("SpeedLimit", s.speedLimit),
+                                       r.FloatElement("Roughness", s.roughness),
+                                       r.TextElement("EstimateCode", s.estimateCode, false, true),
+                                   });
     if (!complete)
         return;
     if (s.sizeName.empty())

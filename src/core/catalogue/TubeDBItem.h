@@ -10,12 +10,12 @@ namespace kalorina {
 
 struct TubeSubType {
     std::string sizeName;
-    std::int16_t dn = 0;       // mm, nominal size for fitting choice
-    float d1 = 0;              // mm, inner diameter
-    float d2 = 0;              // mm, outer diameter
-    std::int16_t valveDN = 0;  // mm, valve size that fits
-    float speedLimit = 0;      // m/s
-    float roughness = 0;       // mm
+    std::int16_t dn = 0;      // mm, nominal size for fitting choice
+    float d1 = 0;             // mm, inner diameter
+    float d2 = 0;             // mm, outer diameter
+    std::int16_t valveDN = 0; // mm, valve size that fits
+    float speedLimit = 0;     // m/s
+    float roughness = 0;      // mm
     std::string estimateCode;
 };
 

@@ -9,9 +9,9 @@
 #include "catalogue/CatalogueTexts.h"
 #include "catalogue/DisplayNameFormat.h"
 #include "catalogue/ItemSizes.h"
-#include "util/Error.h"
 #include "catalogue/Rounding.h"
 #include "catalogue/SecurityCode.h"
+#include "util/Error.h"
 
 namespace kalorina {
 
@@ -45,15 +45,15 @@ std::string ValveDBItem::SizeByDN(int dn) const
     return best < 0 ? std::string() : sizes[best].sizeName;
 }
 
-double ValveDBItem::PositionDrop(const ValvePosition& position, double volumeFlow, double density,
-                                 int resistMode, int dn)
+double ValveDBItem::PositionDrop(const ValvePosition& position, double volumeFlow, double density, int resistMode,
+                                 int dn)
 {
     double r = position.resistValue;
     double drop = 0;
     switch (resistMode) {
     case kKvMode: {
         if (!(r > 0))
-            return 0;  // a closed kv has no finite drop; treated as no data
+            return 0; // a closed kv has no finite drop; treated as no data
         double flow = volumeFlow * 3600 / r;
         drop = flow * flow * 100000 * density * 0.001;
         break;
@@ -65,8 +65,11 @@ double ValveDBItem::PositionDrop(const ValvePosition& position, double volumeFlo
         drop = r * density * 0.5 * v * v;
         break;
     }
-    case kDpMode: drop = r; break;
-    default: return 0;
+    case kDpMode:
+        drop = r;
+        break;
+    default:
+        return 0;
     }
     return std::isfinite(drop) ? RoundW(drop) : 0;
 }
@@ -186,11 +189,12 @@ bool ValveDBItem::ReadFromXml(CatalogueReader& r)
 {
     resistMode = ResistModeFromAttribute(r.Attribute("ResistMode"));
     projektOptionsDefault = r.Attribute("ProjektOptionsDefault") == "yes";
-    bool complete = r.ReadElements("TervaldDBValve", {
-                                                         {"ItemHeader", [&] { ReadHeader(r); }},
-                                                         {"NameBase", [&] { TakeNameBase(r, nameBase); }},
-                                                         {"ValveSubType", [&] { ReadSize(r); }},
-                                                     });
+    bool complete = r.ReadElements("TervaldDBValve",
+                                   {
+                                       {"ItemHeader", [&] { ReadHeader(r); }},
+                                       {"NameBase", [&] { TakeNameBase(r, nameBase); }},
+                                       {"ValveSubType", [&] { ReadSize(r); }},
+                                   });
     if (complete && nameBase.empty())
         throw KalorinaError(FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {itemName, itemPath}));
     return complete;
@@ -201,23 +205,25 @@ void ValveDBItem::ReadSize(CatalogueReader& r)
     ValveSubType s;
     auto readPosition = [&] {
         ValvePosition p;
-        bool complete = r.ReadElements("Position", {
-                                                       r.TextElement("PositionString", p.positionString, true, true),
-                                                       r.FloatElement("ResistValue", p.resistValue),
-                                                       r.FloatElement("NoiceLimit", p.noiceLimit),
-                                                   });
+        bool complete = r.ReadElements("Position",
+                                       {
+                                           r.TextElement("PositionString", p.positionString, true, true),
+                                           r.FloatElement("ResistValue", p.resistValue),
+                                           r.FloatElement("NoiceLimit", p.noiceLimit),
+                                       });
         if (complete)
             s.positions.push_back(std::move(p));
     };
-    bool complete = r.ReadElements("ValveSubType", {
-                                                       r.TextElement("SizeName", s.sizeName, true, true),
-                                                       r.Int16Element("DN", s.dn),
-                                                       r.FloatElement("NoiceLimit", s.noiceLimit),
-                                                       r.FloatElement("OpenedValue", s.openedValue),
-                                                       r.FloatElement("ThermostaticValue", s.thermostaticValue),
-                                                       r.TextElement("EstimateCode", s.estimateCode, false, true),
-                                                       {"Position", readPosition},
-                                                   });
+    bool complete = r.ReadElements("ValveSubType",
+                                   {
+                                       r.TextElement("SizeName", s.sizeName, true, true),
+                                       r.Int16Element("DN", s.dn),
+                                       r.FloatElement("NoiceLimit", s.noiceLimit),
+                                       r.FloatElement("OpenedValue", s.openedValue),
+                                       r.FloatElement("ThermostaticValue", s.thermostaticValue),
+                                       r.TextElement("EstimateCode", s.estimateCode, false, true),
+                                       {"Position", readPosition},
+                                   });
     if (!complete)
         return;
     if (s.sizeName.empty())

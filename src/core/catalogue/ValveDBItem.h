@@ -16,8 +16,8 @@ std::int16_t ResistModeFromAttribute(const std::string& value);
 
 struct ValvePosition {
     std::string positionString;
-    float resistValue = 0;  // kv (m³/h), zeta or Pa by the resistance mode
-    float noiceLimit = 0;   // Pa; 0 or less: the size's limit applies
+    float resistValue = 0; // kv (m³/h), zeta or Pa by the resistance mode
+    float noiceLimit = 0;  // Pa; 0 or less: the size's limit applies
 };
 
 struct ValveSubType {
@@ -26,7 +26,7 @@ struct ValveSubType {
     float noiceLimit = 0;
     float openedValue = 0;
     float thermostaticValue = 0;
-    std::vector<ValvePosition> positions;  // most throttling first
+    std::vector<ValvePosition> positions; // most throttling first
     std::string estimateCode;
 };
 
@@ -35,7 +35,7 @@ enum ValveWarning { kValveNoWarning = 0, kValveTooOpen = 1, kValveTooClosed = 2,
 
 struct ValveChoice {
     std::string positionString;
-    double pressureDrop = 0;  // Pa taken up by the valve
+    double pressureDrop = 0; // Pa taken up by the valve
     int warning = kValveNoWarning;
 };
 
@@ -55,11 +55,10 @@ public:
     int FindSize(const std::string& sizeName) const;
     std::string SizeByDN(int dn) const;
     // Whole pascals through one position.
-    static double PositionDrop(const ValvePosition& position, double volumeFlow, double density,
-                               int resistMode, int dn);
+    static double PositionDrop(const ValvePosition& position, double volumeFlow, double density, int resistMode,
+                               int dn);
     double OpenDrop(const std::string& sizeName, double volumeFlow, double density) const;
-    ValveChoice ChoosePosition(const std::string& sizeName, double required, double volumeFlow,
-                               double density) const;
+    ValveChoice ChoosePosition(const std::string& sizeName, double required, double volumeFlow, double density) const;
     SizeComboEntries FillSizeCombo(bool withAuto, const std::string& current, const std::string& autoText) const;
     std::string DisplayName(const std::string& sizeName) const;
     std::string SizeEstimateCode(const std::string& sizeName) const;

@@ -19,14 +19,14 @@ public:
     enum RefState : std::uint8_t { kRefValid = 0, kRoomMissing = 1, kFieldMissing = 2 };
 
     std::int32_t roomRef = 0;
-    std::string roomRefName;      // the room's name when last looked up
+    std::string roomRefName; // the room's name when last looked up
     std::int16_t fieldRef = 0;
-    float assignedPart = 0;       // m2
-    float inletTemp = 0;          // °C
-    float outletTemp = 0;         // °C
-    float partPower = 0;          // W
-    float partTubeLength = 0;     // m
-    std::uint8_t refState = kRefValid;  // not stored
+    float assignedPart = 0;            // m2
+    float inletTemp = 0;               // °C
+    float outletTemp = 0;              // °C
+    float partPower = 0;               // W
+    float partTubeLength = 0;          // m
+    std::uint8_t refState = kRefValid; // not stored
 
     // Refers to the free part of `field`; the area dialog may then narrow it down.
     void AssignField(std::int32_t roomId, const std::string& roomName, const FloorHeatingField& field);

@@ -13,7 +13,9 @@ std::string EndMessage()
 }
 } // namespace
 
-StreamEndError::StreamEndError() : KalorinaError(EndMessage()) {}
+StreamEndError::StreamEndError() : KalorinaError(EndMessage())
+{
+}
 
 void TMemoryStream::Seek(std::size_t pos)
 {
@@ -96,8 +98,8 @@ std::int32_t TMemoryStream::ReadInt32()
 {
     unsigned char b[4];
     Read(b, 4);
-    return static_cast<std::int32_t>(std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8)
-                                     | (std::uint32_t(b[2]) << 16) | (std::uint32_t(b[3]) << 24));
+    return static_cast<std::int32_t>(std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16)
+                                     | (std::uint32_t(b[3]) << 24));
 }
 
 std::uint8_t TMemoryStream::ReadUInt8()

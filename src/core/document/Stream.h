@@ -23,7 +23,7 @@ public:
     const std::string& Data() const { return data_; }
     std::size_t Size() const { return data_.size(); }
     std::size_t Position() const { return pos_; }
-    void Seek(std::size_t pos);  // may not go past the end
+    void Seek(std::size_t pos); // may not go past the end
     bool AtEnd() const { return pos_ >= data_.size(); }
     std::size_t Remaining() const { return data_.size() - pos_; }
 

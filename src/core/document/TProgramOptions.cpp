@@ -78,8 +78,10 @@ const FontValues* ValuesOf(FontKind kind)
     static const FontValues list{"ListName", "ListSize", "MS Sans Serif", 10};
     static const FontValues report{"ReportName", "ReportSize", "Times New Roman", 10};
     switch (kind) {
-    case FontKind::List: return &list;
-    case FontKind::Report: return &report;
+    case FontKind::List:
+        return &list;
+    case FontKind::Report:
+        return &report;
     }
     return nullptr;
 }
@@ -168,8 +170,9 @@ void SaveFormPlacement(const std::string& formName, const FormPlacement& p, Sett
         return;
     if (!OpenRootKey(reg) || !reg.OpenKey("FormPosition", true))
         return;
-    reg.WriteString(formName, std::to_string(p.left) + "," + std::to_string(p.top) + ","
-                                  + std::to_string(p.width) + "," + std::to_string(p.height));
+    reg.WriteString(formName,
+                    std::to_string(p.left) + "," + std::to_string(p.top) + "," + std::to_string(p.width) + ","
+                        + std::to_string(p.height));
 }
 
 std::string ShortDateToday()

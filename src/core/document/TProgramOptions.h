@@ -30,8 +30,8 @@ void SaveProgramOptions(const TProgramOptions& options, SettingsStore& store = S
 enum class FontKind { List = 0, Report = 1 };
 
 struct ListFontAttributes {
-    std::string name;       // empty: leave the font's name alone
-    std::int32_t size = 0;  // points; 0: leave the font's size alone
+    std::string name;      // empty: leave the font's name alone
+    std::int32_t size = 0; // points; 0: leave the font's size alone
 
     // The font of one kind from the registry, with its defaults; an unknown kind, or a
     // store whose Fonts key cannot be opened, gives the empty record.
@@ -45,7 +45,7 @@ struct ListFontAttributes {
 struct FormPlacement {
     bool maximized = false;
     int left = 0, top = 0, width = 0, height = 0;
-    bool sizeable = true;  // fixed-size dialogs keep their designed size and only move
+    bool sizeable = true; // fixed-size dialogs keep their designed size and only move
 };
 
 // Starts from the dialog's designed placement and overlays what was saved under its

@@ -24,8 +24,7 @@ constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFa
 } // namespace
 
 TProject::TProject(const NewProjectDefaults& defaults)
-    : designerLines(defaults.designerLines), projectDate(defaults.projectDate),
-      options(defaults.defaultValveName)
+    : designerLines(defaults.designerLines), projectDate(defaults.projectDate), options(defaults.defaultValveName)
 {
 }
 
@@ -243,9 +242,9 @@ void TProject::ComputeTotals()
 
 bool TProject::SameContent(const TProject& o) const
 {
-    return buildingLines == o.buildingLines && customerLines == o.customerLines
-        && designerLines == o.designerLines && commentLines == o.commentLines && projectDate == o.projectDate
-        && nextRoomId == o.nextRoomId && options == o.options && rooms == o.rooms && rounds == o.rounds;
+    return buildingLines == o.buildingLines && customerLines == o.customerLines && designerLines == o.designerLines
+        && commentLines == o.commentLines && projectDate == o.projectDate && nextRoomId == o.nextRoomId
+        && options == o.options && rooms == o.rooms && rounds == o.rounds;
 }
 
 } // namespace kalorina

@@ -19,8 +19,8 @@ class TemplateWriter;
 // What a new project takes from the program and the catalogue.
 struct NewProjectDefaults {
     TStringList designerLines;
-    std::string projectDate;       // already formatted; empty when new projects are not dated
-    std::string defaultValveName;  // the catalogue's default valve
+    std::string projectDate;      // already formatted; empty when new projects are not dated
+    std::string defaultValveName; // the catalogue's default valve
 };
 
 class TProject {
@@ -43,8 +43,7 @@ public:
     std::vector<TRoomItem> rooms;
     std::vector<TRoundItem> rounds;
 
-    float heatingLoss = 0, surfaceSum = 0, fieldPowers = 0, roundPowers = 0, remainderSurfaceSum = 0,
-          tubeLengths = 0;
+    float heatingLoss = 0, surfaceSum = 0, fieldPowers = 0, roundPowers = 0, remainderSurfaceSum = 0, tubeLengths = 0;
 
     // Raises a KalorinaError (IDS_INVALIDFILE, IDS_VERSIONERR, or the end of data).
     void ReadFromStream(TMemoryStream& s);

@@ -15,9 +15,9 @@ public:
     // text of the built-in water medium in the current language.
     explicit TProjektOptions(std::string defaultValveName = {});
 
-    float roomTemperature = 20;   // °C
-    float belowTemperature = 0;   // °C
-    float downK = 0;              // W/m2K
+    float roomTemperature = 20; // °C
+    float belowTemperature = 0; // °C
+    float downK = 0;            // W/m2K
 
     void WriteOptions(TMemoryStream& s) const;
     // Raises the version error for an unknown version, reading nothing.  Fittings

@@ -25,7 +25,7 @@ public:
     float heatDemand = 0;       // W
     std::int32_t roomId = 0;
     std::vector<FloorHeatingField> fields;
-    std::int32_t nextFieldId = 0;  // derived from the fields when read, never stored
+    std::int32_t nextFieldId = 0; // derived from the fields when read, never stored
 
     void WriteToStream(TMemoryStream& s) const;
     void ReadFromStream(TMemoryStream& s, int version);

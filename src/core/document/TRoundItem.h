@@ -28,7 +28,7 @@ public:
     explicit TRoundItem(const TProjektOptions& options);
 
     std::string roundName;
-    float totalArea = 0;                  // m2
+    float totalArea = 0; // m2
     std::int16_t connectionFlags = 0;
     std::vector<FloorHeatingRoundField> roundFields;
     THydraulic hydraulic;

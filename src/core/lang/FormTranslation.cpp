@@ -39,17 +39,18 @@ bool Has(std::initializer_list<const char*> types, const std::string& type)
 void ApplyItem(TranslatableComponent& c, const TLanguageFormItem& item)
 {
     const std::string& type = item.type;
-    int position = 0;  // shared by Items.Strings and Columns.item.Caption
+    int position = 0; // shared by Items.Strings and Columns.item.Caption
     for (std::size_t i = 0; i < item.propertyIds.size() && i < item.propertyValues.size(); ++i) {
         const std::string& id = item.propertyIds[i];
         const std::string& value = item.propertyValues[i];
         if (id == "Caption"
-            && Has({"TAction", "TButton", "TCheckBox", "TGroupBox", "TLabel", "TMenuItem", "TPanel",
-                    "TRadioButton", "TRadioGroup", "TSpeedButton", "TTabSheet", "TToolButton"}, type))
+            && Has({"TAction", "TButton", "TCheckBox", "TGroupBox", "TLabel", "TMenuItem", "TPanel", "TRadioButton",
+                    "TRadioGroup", "TSpeedButton", "TTabSheet", "TToolButton"},
+                   type))
             c.SetCaption(value);
         else if (id == "Hint"
-                 && Has({"TAction", "TButton", "TComboBox", "TEdit", "TGroupBox", "TImage", "TLabel",
-                         "TListHeader", "TMenuItem", "TPageControl", "TSpeedButton", "TToolButton", "TUpDown"},
+                 && Has({"TAction", "TButton", "TComboBox", "TEdit", "TGroupBox", "TImage", "TLabel", "TListHeader",
+                         "TMenuItem", "TPageControl", "TSpeedButton", "TToolButton", "TUpDown"},
                         type))
             c.SetHint(value);
         else if (id == "Text" && Has({"TComboBox", "TEdit"}, type))

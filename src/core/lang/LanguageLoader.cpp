@@ -94,7 +94,7 @@ void LoadLanguages(TLanguages& languages, const std::string& directory)
     for (const std::string& name : LanguageFileNames(directory)) {
         const std::string path = (std::filesystem::path(directory) / name).string();
         if (auto lang = LoadLanguageFile(path))
-            languages.AddLanguage(std::move(*lang));  // clears the flag of plain files
+            languages.AddLanguage(std::move(*lang)); // clears the flag of plain files
     }
 }
 

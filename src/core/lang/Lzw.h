@@ -44,8 +44,7 @@ public:
 
     static void Decode(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output,
                        EndWidth endWidth = EndWidth::Tolerant);
-    static void Decode(std::string_view input, std::string& output,
-                       EndWidth endWidth = EndWidth::Tolerant);
+    static void Decode(std::string_view input, std::string& output, EndWidth endWidth = EndWidth::Tolerant);
     static std::string Decode(std::string_view input, EndWidth endWidth = EndWidth::Tolerant);
 };
 

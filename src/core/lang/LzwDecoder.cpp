@@ -72,8 +72,7 @@ private:
 };
 
 template <class Out>
-void AppendString(const std::array<DecodeDictionaryItem, Compressing::kDictionarySize>& dict,
-                  int code, Out& out)
+void AppendString(const std::array<DecodeDictionaryItem, Compressing::kDictionarySize>& dict, int code, Out& out)
 {
     const std::size_t length = dict[code].length;
     const std::size_t start = out.size();
@@ -153,8 +152,7 @@ void DecodeInto(const std::uint8_t* data, std::size_t size, Out& out, Compressin
 
 } // namespace
 
-void Compressing::Decode(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output,
-                         EndWidth endWidth)
+void Compressing::Decode(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output, EndWidth endWidth)
 {
     DecodeInto(input.data(), input.size(), output, endWidth);
 }

@@ -19,7 +19,7 @@ constexpr std::int16_t kNone = -1;
 struct EncodeDictionaryItem {
     std::uint8_t value;
     std::int16_t firstChild;
-    std::int16_t lastChild;  // where the next child is appended
+    std::int16_t lastChild; // where the next child is appended
     std::int16_t nextSibling;
 };
 
@@ -62,7 +62,7 @@ void EncodeInto(const std::uint8_t* data, std::size_t size, Out& out)
     if (size == 0)
         return;
 
-    std::array<EncodeDictionaryItem, Compressing::kDictionarySize> dict;  // entries set as they are used
+    std::array<EncodeDictionaryItem, Compressing::kDictionarySize> dict; // entries set as they are used
     for (int code = 0; code < 256; ++code)
         dict[code] = EncodeDictionaryItem{static_cast<std::uint8_t>(code), kNone, kNone, kNone};
     int nextFree = Compressing::kFirstFreeCode;

@@ -10,8 +10,7 @@ namespace kalorina {
 
 class PrintingScope {
 public:
-    explicit PrintingScope(TLanguages& languages = Languages())
-        : languages_(languages), saved_(languages.PrintingMode)
+    explicit PrintingScope(TLanguages& languages = Languages()) : languages_(languages), saved_(languages.PrintingMode)
     {
         languages_.PrintingMode = true;
     }

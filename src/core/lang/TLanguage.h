@@ -9,8 +9,8 @@
 namespace kalorina {
 
 struct TLanguageFormItem {
-    std::string name;  // component name
-    std::string type;  // class name as written in the file, e.g. "TLabel"
+    std::string name; // component name
+    std::string type; // class name as written in the file, e.g. "TLabel"
     std::vector<std::string> propertyIds;
     std::vector<std::string> propertyValues;
 };
@@ -23,7 +23,7 @@ struct TLanguageForm {
 };
 
 struct TLanguageTitle {
-    std::string name;  // column format name
+    std::string name; // column format name
     // key = column id + 256 × (caption row − 1)
     std::vector<std::pair<std::int16_t, std::string>> captions;
 };

@@ -62,7 +62,7 @@ std::string TLanguages::ReplaceTokens(const std::string& text) const
         rest.erase(0, hash + 1);
         auto close = rest.find('#');
         if (close == std::string::npos)
-            continue;  // a lone '#' is dropped, the rest copied literally
+            continue; // a lone '#' is dropped, the rest copied literally
         out += GetText(rest.substr(0, close));
         rest.erase(0, close + 1);
     }

@@ -9,7 +9,7 @@
 namespace kalorina {
 
 struct TColourPrefix {
-    std::size_t length = 0;  // 0 when the text has no prefix
+    std::size_t length = 0; // 0 when the text has no prefix
     TColor colour = clBlack;
 };
 

@@ -31,7 +31,7 @@ std::vector<TRichCaptionSegment> ParseRichCaption(const std::string& text, bool 
                 return segments;
             break;
         default:
-            break;  // unknown code: both characters are dropped
+            break; // unknown code: both characters are dropped
         }
     }
     return segments;
@@ -48,8 +48,7 @@ std::string RichCaptionPlainText(const std::string& text, bool shortForm)
 namespace {
 
 // Applies a segment's code to the canvas font; returns the vertical shift.
-int ApplyCode(TCanvas& canvas, char code, const std::string& startName, int startSize,
-              int lineHeight, int shift)
+int ApplyCode(TCanvas& canvas, char code, const std::string& startName, int startSize, int lineHeight, int shift)
 {
     switch (code) {
     case 'u':
@@ -74,8 +73,8 @@ int ApplyCode(TCanvas& canvas, char code, const std::string& startName, int star
 
 } // namespace
 
-void DrawRichCaption(TCanvas& canvas, const std::string& text, TAlignment alignment,
-                     bool shortForm, const TRect& rect, int indent, int lineHeight)
+void DrawRichCaption(TCanvas& canvas, const std::string& text, TAlignment alignment, bool shortForm, const TRect& rect,
+                     int indent, int lineHeight)
 {
     const std::vector<TRichCaptionSegment> segments = ParseRichCaption(text, shortForm);
     const std::string startName = canvas.Font().name;

@@ -11,7 +11,7 @@
 namespace kalorina {
 
 struct TRichCaptionSegment {
-    char code = 0;  // the code that starts the segment: 0 at the start, 'u', 'd', 'f', 'p'
+    char code = 0; // the code that starts the segment: 0 at the start, 'u', 'd', 'f', 'p'
     std::string text;
 };
 
@@ -26,7 +26,7 @@ std::string RichCaptionPlainText(const std::string& text, bool shortForm);
 // rect.left + indent, right alignment ends at rect.right, centred text sits in the
 // middle.  Subscripts go down a third of `lineHeight`.  The canvas font is the
 // starting font and gets its name and size back afterwards.
-void DrawRichCaption(TCanvas& canvas, const std::string& text, TAlignment alignment,
-                     bool shortForm, const TRect& rect, int indent, int lineHeight);
+void DrawRichCaption(TCanvas& canvas, const std::string& text, TAlignment alignment, bool shortForm, const TRect& rect,
+                     int indent, int lineHeight);
 
 } // namespace kalorina

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <iterator>
-#include <optional>
 #include <numeric>
+#include <optional>
 
 #include "listview/RichCaption.h"
 #include "platform/Registry.h"
@@ -97,8 +97,8 @@ std::optional<std::string_view> FindTitleResource(const std::string& name)
 
 bool OpenHeadersKey(TRegistry& reg, const std::string& productKey, const std::string& registryName)
 {
-    if (!reg.OpenKey("Software", true) || !reg.OpenKey("Vexalon", true) ||
-        !reg.OpenKey(productKey, true) || !reg.OpenKey("Headers", true))
+    if (!reg.OpenKey("Software", true) || !reg.OpenKey("Vexalon", true) || !reg.OpenKey(productKey, true)
+        || !reg.OpenKey("Headers", true))
         return false;
     return registryName.empty() || reg.OpenKey(registryName, true);
 }

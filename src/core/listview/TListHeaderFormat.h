@@ -16,11 +16,11 @@ namespace kalorina {
 class TListHeaderFormat : public TitleTarget {
 public:
     std::int16_t captionLineCount = 2;
-    std::vector<TListHeaderFormatCol> columns;  // resource order
-    std::vector<std::int16_t> displayOrder;     // column indices, one per column
+    std::vector<TListHeaderFormatCol> columns; // resource order
+    std::vector<std::int16_t> displayOrder;    // column indices, one per column
 
     // Metrics of the canvas font last measured.
-    int lineHeight = 0;  // text height + external leading
+    int lineHeight = 0; // text height + external leading
     int averageCharWidth = 0;
     int externalLeading = 0;
 
@@ -64,7 +64,6 @@ public:
     // TitleTarget
     int CaptionLineCount() const override { return captionLineCount; }
     void SetCaptionLine(int id, int row, const std::string& text) override;
-
 };
 
 } // namespace kalorina

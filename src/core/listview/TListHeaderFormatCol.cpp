@@ -38,9 +38,12 @@ TAlignment AlignmentFromLetter(char letter)
 char AlignmentLetter(TAlignment alignment)
 {
     switch (alignment) {
-    case TAlignment::Center: return 'c';
-    case TAlignment::Right: return 'r';
-    default: return 'l';
+    case TAlignment::Center:
+        return 'c';
+    case TAlignment::Right:
+        return 'r';
+    default:
+        return 'l';
     }
 }
 
@@ -65,8 +68,7 @@ std::string TListHeaderFormatCol::FormatReal(double value, char decimalSeparator
     return FloatToStrF(value, realFormat, precision, digits, decimalSeparator);
 }
 
-void TListHeaderFormatCol::DrawCellText(TCanvas& canvas, const std::string& text, const TRect& rect,
-                                        int indent) const
+void TListHeaderFormatCol::DrawCellText(TCanvas& canvas, const std::string& text, const TRect& rect, int indent) const
 {
     int x = rect.left + indent;
     if (dataAlignment == TAlignment::Right)

@@ -17,18 +17,18 @@ struct TListHeaderFormatCol {
     TAlignment titleAlignment = TAlignment::Left;
     TAlignment dataAlignment = TAlignment::Left;
     bool visible = true;
-    std::int16_t columnId = 0;  // the row filler's key and the name of the stored value
-    std::int16_t width = 50;    // in average character widths of the font in use
+    std::int16_t columnId = 0; // the row filler's key and the name of the stored value
+    std::int16_t width = 50;   // in average character widths of the font in use
     TValueKind valueKind = TValueKind::Text;
-    std::int16_t precision = 5;  // significant digits of reals
-    std::int16_t digits = 3;     // decimals (fixed) or minimum exponent digits
-    bool zeroShown = true;       // false: a value of 0 reads "-"
+    std::int16_t precision = 5; // significant digits of reals
+    std::int16_t digits = 3;    // decimals (fixed) or minimum exponent digits
+    bool zeroShown = true;      // false: a value of 0 reads "-"
     TFloatFormat realFormat = TFloatFormat::General;
     std::array<std::string, 2> captionLines;
     bool included = true;
     bool customCaption = false;
     std::array<std::string, 2> customCaptionLines;
-    float factor = 1.0f;  // real values are multiplied by it while the custom caption is on
+    float factor = 1.0f; // real values are multiplied by it while the custom caption is on
 
     bool IsNumber() const { return valueKind != TValueKind::Text; }
     // Caption line 0 or 1 as shown: the custom one while the custom caption is on.

@@ -31,8 +31,8 @@ void CollectLeaves(TUsedMaterial& bill, const std::vector<MaterialTreeNode>& lis
     for (const auto& node : list) {
         if (depth == 2) {
             ++count;
-            if ((all || node.state == MaterialTreeNode::kChecked) && node.row >= 0 &&
-                node.row < static_cast<int>(bill.rows.size()))
+            if ((all || node.state == MaterialTreeNode::kChecked) && node.row >= 0
+                && node.row < static_cast<int>(bill.rows.size()))
                 bill.rows[node.row].selected = true;
         } else {
             CollectLeaves(bill, node.children, depth + 1, all, count);
@@ -85,8 +85,8 @@ int UpdateGroupState(MaterialTreeNode& node)
         allUnchecked = allUnchecked && s == MaterialTreeNode::kUnchecked;
     }
     node.state = allChecked ? MaterialTreeNode::kChecked
-                 : allUnchecked ? MaterialTreeNode::kUnchecked
-                                : MaterialTreeNode::kPartly;
+        : allUnchecked      ? MaterialTreeNode::kUnchecked
+                            : MaterialTreeNode::kPartly;
     return node.state;
 }
 
@@ -102,8 +102,8 @@ bool ToggleMaterialNode(std::vector<MaterialTreeNode>& roots, const std::vector<
         node = &(*level)[index];
         level = &node->children;
     }
-    SetSubtreeState(*node, node->state == MaterialTreeNode::kChecked ? MaterialTreeNode::kUnchecked
-                                                                     : MaterialTreeNode::kChecked);
+    SetSubtreeState(
+        *node, node->state == MaterialTreeNode::kChecked ? MaterialTreeNode::kUnchecked : MaterialTreeNode::kChecked);
     for (auto& root : roots)
         UpdateGroupState(root);
     return true;

@@ -13,7 +13,7 @@ struct MaterialTreeNode {
     enum State { kChecked = 1, kPartly = 2, kUnchecked = 3 };
     std::string text;
     int state = kUnchecked;
-    int row = -1;  // the bill row of a third-level node
+    int row = -1; // the bill row of a third-level node
     std::vector<MaterialTreeNode> children;
 };
 

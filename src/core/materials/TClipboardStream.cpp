@@ -37,11 +37,20 @@ std::string HtmlEscape(const std::string& utf8)
     std::string out;
     for (char c : utf8) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -49,8 +58,8 @@ std::string HtmlEscape(const std::string& utf8)
 
 std::string CsvField(const std::string& utf8)
 {
-    bool quote = utf8.find_first_of(";\"\r\n") != std::string::npos ||
-                 (!utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' '));
+    bool quote = utf8.find_first_of(";\"\r\n") != std::string::npos
+        || (!utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' '));
     if (!quote)
         return utf8;
     std::string out = "\"";
@@ -79,9 +88,18 @@ std::string TableQuantity(float q)
 }
 } // namespace
 
-std::string RtfFormatName() { return ResourceString(16); }
-std::string BiffFormatName() { return ResourceString(17); }
-std::string ItemFormatName() { return ResourceString(18); }
+std::string RtfFormatName()
+{
+    return ResourceString(16);
+}
+std::string BiffFormatName()
+{
+    return ResourceString(17);
+}
+std::string ItemFormatName()
+{
+    return ResourceString(18);
+}
 
 const std::string& UsedMaterialsRtfHeader()
 {
@@ -207,7 +225,7 @@ void TClipboardStream::WriteBiffNumber(float value)
     biff += std::string("\x40\x00\x00", 3);
     double d = value;
     char bytes[8];
-    std::memcpy(bytes, &d, 8);  // little-endian machines only, as the rest of the file format
+    std::memcpy(bytes, &d, 8); // little-endian machines only, as the rest of the file format
     biff.append(bytes, 8);
     ++column_;
     if (column_ > columnsUsed_)

@@ -39,11 +39,11 @@ public:
     void WriteUsedMaterialRow(const TUsedMaterialItem& row);
 
     // The finished documents (each may be asked for more than once).
-    std::string RtfDocument() const;       // with the closing brace
-    std::string BiffWorksheet() const;     // with EOF and the dimensions patched
-    std::string HtmlTable() const;         // UTF-8
-    std::string TabText() const;           // UTF-8, one line per row
-    std::string CsvText() const;           // UTF-8 with a byte order mark, ';' between cells
+    std::string RtfDocument() const;   // with the closing brace
+    std::string BiffWorksheet() const; // with EOF and the dimensions patched
+    std::string HtmlTable() const;     // UTF-8
+    std::string TabText() const;       // UTF-8, one line per row
+    std::string CsvText() const;       // UTF-8 with a byte order mark, ';' between cells
 
     // Empties the clipboard and puts every non-empty part at once; the item data
     // only under a non-empty `itemFormat`.
@@ -66,9 +66,9 @@ private:
 };
 
 // The clipboard format names of the string table.
-std::string RtfFormatName();   // "Rich Text Format"
-std::string BiffFormatName();  // "Biff"
-std::string ItemFormatName();  // "Kalorina Item"
+std::string RtfFormatName();  // "Rich Text Format"
+std::string BiffFormatName(); // "Biff"
+std::string ItemFormatName(); // "Kalorina Item"
 inline constexpr const char* kHtmlFormat = "text/html";
 inline constexpr const char* kPlainTextFormat = "text/plain";
 

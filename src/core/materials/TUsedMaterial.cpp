@@ -82,7 +82,7 @@ void TUsedMaterial::Sort()
     std::stable_sort(rows.begin(), rows.end(), [](const TUsedMaterialItem& a, const TUsedMaterialItem& b) {
         if (a.type != b.type)
             return a.type < b.type;
-        return a.name < b.name;  // std::string compares bytes as unsigned char
+        return a.name < b.name; // std::string compares bytes as unsigned char
     });
 }
 
@@ -128,7 +128,7 @@ std::string QuantityText9(float quantity)
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(quantity));
     std::string text = buffer;
-    std::replace(text.begin(), text.end(), ',', '.');  // whatever the C library's locale says
+    std::replace(text.begin(), text.end(), ',', '.'); // whatever the C library's locale says
     return text;
 }
 

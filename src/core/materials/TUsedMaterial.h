@@ -12,10 +12,10 @@ class TDevices;
 class TProject;
 
 struct TUsedMaterialItem {
-    int type = 6;              // catalogue kind 0-5, 6 other
-    std::string name;          // what is printed
-    std::string catalogueId;   // the catalogue item the row comes from
-    std::string estimateCode;  // '@' + name: a kit to expand
+    int type = 6;             // catalogue kind 0-5, 6 other
+    std::string name;         // what is printed
+    std::string catalogueId;  // the catalogue item the row comes from
+    std::string estimateCode; // '@' + name: a kit to expand
     float quantity = 0;
     std::string unit;
     bool selected = false;

@@ -23,8 +23,7 @@ struct TRect {
 using TColor = std::uint32_t;
 constexpr TColor RGBColor(int r, int g, int b)
 {
-    return (static_cast<TColor>(r & 0xFF) << 16) | (static_cast<TColor>(g & 0xFF) << 8) |
-           static_cast<TColor>(b & 0xFF);
+    return (static_cast<TColor>(r & 0xFF) << 16) | (static_cast<TColor>(g & 0xFF) << 8) | static_cast<TColor>(b & 0xFF);
 }
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;
@@ -35,8 +34,8 @@ constexpr TColor clBlue = 0x0000FF;
 enum class TAlignment : std::uint8_t { Left = 0, Right = 1, Center = 2 };
 
 struct TFontAttributes {
-    std::string name;  // font family
-    int size = 10;     // points
+    std::string name; // font family
+    int size = 10;    // points
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -46,10 +45,10 @@ struct TFontAttributes {
 
 // Metrics of the current font, in device units.
 struct TTextMetrics {
-    int height = 0;           // ascent + descent
+    int height = 0; // ascent + descent
     int ascent = 0;
     int descent = 0;
-    int externalLeading = 0;  // extra space the font asks for between lines
+    int externalLeading = 0; // extra space the font asks for between lines
     int averageCharWidth = 0;
 
     int LineHeight() const { return height + externalLeading; }
@@ -61,13 +60,41 @@ public:
 
     // Font: the state lives here; implementations react in FontChanged.
     const TFontAttributes& Font() const { return font_; }
-    void SetFont(const TFontAttributes& font) { font_ = font; FontChanged(); }
-    void SetFontName(const std::string& name) { font_.name = name; FontChanged(); }
-    void SetFontSize(int points) { font_.size = points; FontChanged(); }
-    void SetFontBold(bool on) { font_.bold = on; FontChanged(); }
-    void SetFontItalic(bool on) { font_.italic = on; FontChanged(); }
-    void SetFontUnderline(bool on) { font_.underline = on; FontChanged(); }
-    void SetFontColour(TColor colour) { font_.colour = colour; FontChanged(); }
+    void SetFont(const TFontAttributes& font)
+    {
+        font_ = font;
+        FontChanged();
+    }
+    void SetFontName(const std::string& name)
+    {
+        font_.name = name;
+        FontChanged();
+    }
+    void SetFontSize(int points)
+    {
+        font_.size = points;
+        FontChanged();
+    }
+    void SetFontBold(bool on)
+    {
+        font_.bold = on;
+        FontChanged();
+    }
+    void SetFontItalic(bool on)
+    {
+        font_.italic = on;
+        FontChanged();
+    }
+    void SetFontUnderline(bool on)
+    {
+        font_.underline = on;
+        FontChanged();
+    }
+    void SetFontColour(TColor colour)
+    {
+        font_.colour = colour;
+        FontChanged();
+    }
 
     // Pen (lines, frames) and brush (fills).
     TColor PenColour() const { return pen_; }

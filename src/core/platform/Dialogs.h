@@ -18,8 +18,8 @@ public:
 struct FileDialogRequest {
     bool save = false;
     std::string title;
-    std::string filter;            // "Caption (*.klp)|*.klp|..." pairs
-    std::string defaultExtension;  // without the dot
+    std::string filter;           // "Caption (*.klp)|*.klp|..." pairs
+    std::string defaultExtension; // without the dot
     std::string initialFile;
 };
 

@@ -2,10 +2,8 @@
 
 namespace kalorina {
 
-FixedMetricsCanvas::FixedMetricsCanvas(int charWidth10, int height10, int externalLeading10,
-                                       int pixelsPerInch)
-    : charWidth10_(charWidth10), height10_(height10), externalLeading10_(externalLeading10),
-      ppi_(pixelsPerInch)
+FixedMetricsCanvas::FixedMetricsCanvas(int charWidth10, int height10, int externalLeading10, int pixelsPerInch)
+    : charWidth10_(charWidth10), height10_(height10), externalLeading10_(externalLeading10), ppi_(pixelsPerInch)
 {
     TFontAttributes font;
     font.name = "Fixed";

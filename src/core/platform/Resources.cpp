@@ -40,7 +40,10 @@ std::map<int, std::string> ParseStringTable()
         int number = 0;
         bool ok = tab > 0;
         for (char c : line.substr(0, tab)) {
-            if (c < '0' || c > '9') { ok = false; break; }
+            if (c < '0' || c > '9') {
+                ok = false;
+                break;
+            }
             number = number * 10 + (c - '0');
         }
         if (!ok)

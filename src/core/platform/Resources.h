@@ -9,7 +9,7 @@
 namespace kalorina {
 
 struct EmbeddedResource {
-    const char* name;           // path below the resources folder, e.g. "strings.txt"
+    const char* name; // path below the resources folder, e.g. "strings.txt"
     const unsigned char* data;
     std::size_t size;
 };

@@ -128,11 +128,20 @@ std::string Escape(const std::string& cp1250)
     std::string out;
     for (char c : Cp1250ToUtf8(cp1250)) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -234,7 +243,7 @@ void FileSettingsStore::Changed()
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out)
-            return;  // settings are a convenience: an unwritable file is not an error
+            return; // settings are a convenience: an unwritable file is not an error
         out << Serialize();
         if (!out.flush())
             return;

@@ -13,7 +13,7 @@ namespace kalorina {
 struct SettingsValue {
     enum class Kind { String, Integer };
     Kind kind = Kind::String;
-    std::string text;       // code page 1250, for strings
+    std::string text;        // code page 1250, for strings
     std::int32_t number = 0; // for integers (bools are stored as 0 and 1)
 
     static SettingsValue String(std::string s) { return {Kind::String, std::move(s), 0}; }
@@ -51,7 +51,7 @@ public:
 
 protected:
     virtual void Changed() {}
-    std::map<std::string, Key> keys_;  // full path → key
+    std::map<std::string, Key> keys_; // full path → key
 };
 
 // A settings file in the form of a registry export (UTF-8):

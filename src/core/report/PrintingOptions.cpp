@@ -25,8 +25,8 @@ void PrintingOptions::Load(SettingsStore& store)
         auto v = store.ReadValue(kKey, s.name);
         Set(s.bit, !v || v->number != 0);
     }
-    if (auto v = store.ReadValue(kKey, "FormType"); v && v->kind == SettingsValue::Kind::Integer
-                                                    && v->number >= 0 && v->number <= 3)
+    if (auto v = store.ReadValue(kKey, "FormType");
+        v && v->kind == SettingsValue::Kind::Integer && v->number >= 0 && v->number <= 3)
         kind = static_cast<ReportKind>(v->number);
 }
 

@@ -17,10 +17,10 @@ struct PrintingOptions {
     static constexpr std::size_t kMaxTitle = 60;
     static constexpr int kZoomSteps[7] = {25, 50, 75, 100, 150, 200, 400};
 
-    std::string title;          // code page 1250, at most kMaxTitle characters
+    std::string title; // code page 1250, at most kMaxTitle characters
     std::uint8_t switches = 0;
     ReportKind kind = ReportKind::Rooms;
-    int zoomIndex = 3;          // 100 %
+    int zoomIndex = 3; // 100 %
     bool previewMaximized = false;
     // The switches and kind were read from the registry at least once (by Load).
     bool loaded = false;

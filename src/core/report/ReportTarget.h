@@ -7,13 +7,13 @@
 namespace kalorina {
 
 struct TPageSetup {
-    int pageWidth = 0, pageHeight = 0;    // the whole sheet, device units
-    int offsetX = 0, offsetY = 0;         // physical offsets of the printable area
+    int pageWidth = 0, pageHeight = 0; // the whole sheet, device units
+    int offsetX = 0, offsetY = 0;      // physical offsets of the printable area
     int paperWidthMM = 210, paperHeightMM = 297;
     // Pages recorded for the preview: the margins are converted at the device's
     // resolution, without physical offsets.
     bool preview = false;
-    int pixelsPerInch = 96;  // of a preview page
+    int pixelsPerInch = 96; // of a preview page
 };
 
 class TReportTarget {

@@ -15,10 +15,10 @@ struct ControlWord {
 };
 
 constexpr ControlWord kControlWords[] = {
-    {"par", RtfToken::Par}, {"pard", RtfToken::Pard}, {"li", RtfToken::Li}, {"fi", RtfToken::Fi},
-    {"ri", RtfToken::Ri}, {"tx", RtfToken::Tx}, {"tab", RtfToken::Tab}, {"b", RtfToken::B},
-    {"i", RtfToken::I}, {"fs", RtfToken::Fs}, {"tqr", RtfToken::Tqr}, {"super", RtfToken::Super},
-    {"sub", RtfToken::Sub}, {"f", RtfToken::F}, {"sb", RtfToken::Sb}, {"sa", RtfToken::Sa},
+    {"par", RtfToken::Par}, {"pard", RtfToken::Pard}, {"li", RtfToken::Li},   {"fi", RtfToken::Fi},
+    {"ri", RtfToken::Ri},   {"tx", RtfToken::Tx},     {"tab", RtfToken::Tab}, {"b", RtfToken::B},
+    {"i", RtfToken::I},     {"fs", RtfToken::Fs},     {"tqr", RtfToken::Tqr}, {"super", RtfToken::Super},
+    {"sub", RtfToken::Sub}, {"f", RtfToken::F},       {"sb", RtfToken::Sb},   {"sa", RtfToken::Sa},
 };
 
 bool IsLetter(char c)
@@ -46,12 +46,25 @@ bool NextRtfToken(TPrintfStringStream& s, RtfTokenRead& t)
         return false;
     char c = s.Peek();
     switch (c) {
-    case '\t': s.Get(); t.kind = RtfToken::Tab; return true;
+    case '\t':
+        s.Get();
+        t.kind = RtfToken::Tab;
+        return true;
     case '\r':
-    case '\n': s.Get(); t.kind = RtfToken::Other; return true;
-    case '{': s.Get(); t.kind = RtfToken::GroupOpen; return true;
-    case '}': s.Get(); t.kind = RtfToken::GroupClose; return true;
-    default: break;
+    case '\n':
+        s.Get();
+        t.kind = RtfToken::Other;
+        return true;
+    case '{':
+        s.Get();
+        t.kind = RtfToken::GroupOpen;
+        return true;
+    case '}':
+        s.Get();
+        t.kind = RtfToken::GroupClose;
+        return true;
+    default:
+        break;
     }
     if (c == '\\') {
         char next = s.PeekAt(1);
@@ -63,7 +76,7 @@ bool NextRtfToken(TPrintfStringStream& s, RtfTokenRead& t)
             return true;
         }
         if (!IsLetter(next)) {
-            s.Get();  // the backslash alone; what follows starts the next token
+            s.Get(); // the backslash alone; what follows starts the next token
             t.kind = RtfToken::Other;
             return true;
         }
@@ -130,18 +143,32 @@ void RTFPrint::ApplyStyleWord(const RtfTokenRead& t, int resolution)
     const int n = t.number;
     const int d = ToDevice(n, resolution);
     switch (t.kind) {
-    case RtfToken::Li: st.leftIndent = d; break;
-    case RtfToken::Fi: st.firstIndent = d; break;
-    case RtfToken::Ri: st.rightIndent = d; break;
+    case RtfToken::Li:
+        st.leftIndent = d;
+        break;
+    case RtfToken::Fi:
+        st.firstIndent = d;
+        break;
+    case RtfToken::Ri:
+        st.rightIndent = d;
+        break;
     case RtfToken::Tx:
         if (st.tabCount < RTFStyle::kMaxTabStops)
             st.tabs[st.tabCount++] = {d, st.pendingRightTab};
         st.pendingRightTab = false;
         break;
-    case RtfToken::B: st.bold = n != 0; break;
-    case RtfToken::I: st.italic = n != 0; break;
-    case RtfToken::Fs: st.font.size = n * reportFont_.size / 20; break;
-    case RtfToken::Tqr: st.pendingRightTab = true; break;
+    case RtfToken::B:
+        st.bold = n != 0;
+        break;
+    case RtfToken::I:
+        st.italic = n != 0;
+        break;
+    case RtfToken::Fs:
+        st.font.size = n * reportFont_.size / 20;
+        break;
+    case RtfToken::Tqr:
+        st.pendingRightTab = true;
+        break;
     case RtfToken::Super:
         st.vertical = RTFStyle::Vertical::Super;
         st.font.size = static_cast<int>(st.font.size * 0.8);
@@ -150,10 +177,17 @@ void RTFPrint::ApplyStyleWord(const RtfTokenRead& t, int resolution)
         st.vertical = RTFStyle::Vertical::Sub;
         st.font.size = static_cast<int>(st.font.size * 0.8);
         break;
-    case RtfToken::F: st.font.name = n == 1 ? std::string(kSymbolFontName) : reportFont_.name; break;
-    case RtfToken::Sb: st.spaceBefore = d; break;
-    case RtfToken::Sa: st.spaceAfter = d; break;
-    default: break;
+    case RtfToken::F:
+        st.font.name = n == 1 ? std::string(kSymbolFontName) : reportFont_.name;
+        break;
+    case RtfToken::Sb:
+        st.spaceBefore = d;
+        break;
+    case RtfToken::Sa:
+        st.spaceAfter = d;
+        break;
+    default:
+        break;
     }
 }
 

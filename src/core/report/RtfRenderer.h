@@ -14,20 +14,36 @@
 namespace kalorina {
 
 enum class RtfToken : std::uint8_t {
-    Text = 0, GroupOpen = 1, GroupClose = 2,
-    Par = 3, Pard = 4, Li = 5, Fi = 6, Ri = 7, Tx = 8, Tab = 9, B = 10, I = 11, Fs = 12,
-    Tqr = 13, Super = 14, Sub = 15, F = 16, Sb = 17, Sa = 18,
+    Text = 0,
+    GroupOpen = 1,
+    GroupClose = 2,
+    Par = 3,
+    Pard = 4,
+    Li = 5,
+    Fi = 6,
+    Ri = 7,
+    Tx = 8,
+    Tab = 9,
+    B = 10,
+    I = 11,
+    Fs = 12,
+    Tqr = 13,
+    Super = 14,
+    Sub = 15,
+    F = 16,
+    Sb = 17,
+    Sa = 18,
     Other = 19,
 };
 
 struct RtfTabStop {
-    int position = 0;   // device units from the area's left
+    int position = 0; // device units from the area's left
     bool right = false;
 };
 
 struct RTFStyle {
     static constexpr int kMaxTabStops = 32;
-    TFontAttributes font;  // face and size; bold and italic live in the flags
+    TFontAttributes font; // face and size; bold and italic live in the flags
     bool bold = false;
     bool italic = false;
     enum class Vertical : std::uint8_t { Normal = 0, Super = 1, Sub = 2 } vertical = Vertical::Normal;
@@ -54,8 +70,9 @@ public:
 
     // `reportFont`: the face and size that \f and \fs refer to (the report font of the
     // program options); an empty name or a size of 0 keeps the canvas font's.
-    RTFPrint(const TFontAttributes& reportFont, bool measureOnly)
-        : reportFont_(reportFont), measureOnly_(measureOnly) {}
+    RTFPrint(const TFontAttributes& reportFont, bool measureOnly) : reportFont_(reportFont), measureOnly_(measureOnly)
+    {
+    }
 
     // Reads `stream` from its position to the end, drawing (or only measuring) into
     // `area`; afterwards area.top is the y below the last line.
@@ -76,7 +93,7 @@ private:
     int lineWidth_ = 0;
     int pendingRight_ = 0;
     bool paragraphStarted_ = false;
-    int fontHeight_ = 0;  // text height of the canvas font last set
+    int fontHeight_ = 0; // text height of the canvas font last set
 };
 
 // Backslashes doubled, as file names are printed.

@@ -28,7 +28,8 @@ std::vector<TReportTreeNode> ReportTree(const TProject& project)
 
 std::string DefaultIdentificationLine()
 {
-    return "\\sb180\\f4\\fs16 " + Utf8ToCp1250("Kalorina Padlófűtés méretező 1.02 (2005. 2. 8.) Kalorina fejlesztői csapat");
+    return "\\sb180\\f4\\fs16 "
+        + Utf8ToCp1250("Kalorina Padlófűtés méretező 1.02 (2005. 2. 8.) Kalorina fejlesztői csapat");
 }
 
 TReportEnvironment MakeReportEnvironment(const PrintingOptions& options, const std::string& closingPicture,
@@ -55,14 +56,14 @@ std::string RtfDocumentStart(const TFontAttributes& font, const TProgramOptions:
         start += f == 1 ? "{\\f1\\ftech\\fcharset2 Symbol;}"
                         : "{\\f" + std::to_string(f) + "\\froman\\fcharset238 " + face + ";}";
     start += "}\r\n\\paperw11906\\paperh16838\\margl" + twips(m.left) + "\\margr" + twips(m.right) + "\\margt"
-           + twips(m.top) + "\\margb" + twips(m.bottom) + "\\fs" + std::to_string(font.size * 2) + "\r\n";
+        + twips(m.top) + "\\margb" + twips(m.bottom) + "\\fs" + std::to_string(font.size * 2) + "\r\n";
     return start;
 }
 
-TBReport::TBReport(TProject& project_, const TDevices& devices_, std::vector<TReportTreeNode> tree_,
-                   bool printAll_, const TProgramOptions::Margins& margins, TReportEnvironment environment)
-    : project(project_), devices(devices_), tree(std::move(tree_)), printAll(printAll_),
-      env(std::move(environment)), margins_(margins)
+TBReport::TBReport(TProject& project_, const TDevices& devices_, std::vector<TReportTreeNode> tree_, bool printAll_,
+                   const TProgramOptions::Margins& margins, TReportEnvironment environment)
+    : project(project_), devices(devices_), tree(std::move(tree_)), printAll(printAll_), env(std::move(environment)),
+      margins_(margins)
 {
     if (env.identificationLine.empty())
         env.identificationLine = DefaultIdentificationLine();
@@ -134,9 +135,7 @@ int TBReport::MeasureText(TCanvas& canvas, const TRect& area, TPrintfStringStrea
 std::string TBReport::RightTabStop() const
 {
     long long width = pageArea_.right - pageArea_.left;
-    long long twips = setup_.pageWidth > 0
-        ? width * setup_.paperWidthMM / setup_.pageWidth * 14400 / 254 - 180
-        : 0;
+    long long twips = setup_.pageWidth > 0 ? width * setup_.paperWidthMM / setup_.pageWidth * 14400 / 254 - 180 : 0;
     return "\\tqr\\tx" + std::to_string(twips) + " ";
 }
 
@@ -154,7 +153,7 @@ void TBReport::AppendRtfRow(const TListHeaderFormat& format, const std::vector<s
     int right = 0;
     auto visible = format.VisibleColumns();
     for (const auto* col : visible) {
-        right += col->width * 100;  // an average character of a 10-point face is about 100 twips
+        right += col->width * 100; // an average character of a 10-point face is about 100 twips
         row += "\\clvertalb\\cellx" + std::to_string(right);
     }
     row += "\r\n";
@@ -288,7 +287,7 @@ void TBReport::NewPage()
     }
     area_ = pageArea_;
     const bool wasForced = forced_;
-    forced_ = true;  // page furniture is always drawn
+    forced_ = true; // page furniture is always drawn
     PrintBand(Band::PageHeader, *canvas_, area_);
     if (pageCount_ == 1)
         PrintBand(Band::ProjectData, *canvas_, area_);
@@ -312,8 +311,7 @@ void TBReport::FinishPage(bool last)
             furniture_.Clear();
             furniture_.WriteText(1128);
             PrintText(canvas, area_, furniture_);
-            canvas.DrawPicture({area_.left, area_.top, area_.left + ppi * pw / 300, area_.top + h},
-                               env.closingPicture);
+            canvas.DrawPicture({area_.left, area_.top, area_.left + ppi * pw / 300, area_.top + h}, env.closingPicture);
             area_.top += h;
             furniture_.Clear();
             furniture_.WriteText(1129);
@@ -354,7 +352,7 @@ void TBReport::Run(TReportTarget& target)
     while (true) {
         if (r == Result::NoRoom) {
             if (pageCount_ > 0 && PageEmpty())
-                forced_ = true;  // it does not fit even on an empty page
+                forced_ = true; // it does not fit even on an empty page
             else
                 NewPage();
         }
@@ -464,10 +462,14 @@ TBReport::Result TBReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
 ReportColumns ReportColumnsOf(ReportKind kind)
 {
     switch (kind) {
-    case ReportKind::Rooms: return {"RoomItemTitle", "RoomItemTitleReport"};
-    case ReportKind::Fields: return {"FloorHeatingsReportTitle", "FloorHeatingsReportTitle"};
-    case ReportKind::Rounds: return {"RoundItemTitle", "RoundItemTitleReport"};
-    case ReportKind::RoundsDetailed: return {"RoundFloorFields", "RoundFloorFieldsReport"};
+    case ReportKind::Rooms:
+        return {"RoomItemTitle", "RoomItemTitleReport"};
+    case ReportKind::Fields:
+        return {"FloorHeatingsReportTitle", "FloorHeatingsReportTitle"};
+    case ReportKind::Rounds:
+        return {"RoundItemTitle", "RoundItemTitleReport"};
+    case ReportKind::RoundsDetailed:
+        return {"RoundFloorFields", "RoundFloorFieldsReport"};
     }
     return {"", ""};
 }
@@ -665,13 +667,17 @@ std::unique_ptr<TBReport> MakeReport(ReportKind kind, TProject& project, const T
 {
     switch (kind) {
     case ReportKind::Rooms:
-        return std::make_unique<TRoomItemReport>(project, devices, std::move(tree), printAll, margins, std::move(environment));
+        return std::make_unique<TRoomItemReport>(project, devices, std::move(tree), printAll, margins,
+                                                 std::move(environment));
     case ReportKind::Fields:
-        return std::make_unique<TRoomFieldsReport>(project, devices, std::move(tree), printAll, margins, std::move(environment));
+        return std::make_unique<TRoomFieldsReport>(project, devices, std::move(tree), printAll, margins,
+                                                   std::move(environment));
     case ReportKind::Rounds:
-        return std::make_unique<TRoundItemReport>(project, devices, std::move(tree), printAll, margins, std::move(environment));
+        return std::make_unique<TRoundItemReport>(project, devices, std::move(tree), printAll, margins,
+                                                  std::move(environment));
     case ReportKind::RoundsDetailed:
-        return std::make_unique<TDetailedRoundItemReport>(project, devices, std::move(tree), printAll, margins, std::move(environment));
+        return std::make_unique<TDetailedRoundItemReport>(project, devices, std::move(tree), printAll, margins,
+                                                          std::move(environment));
     }
     return nullptr;
 }

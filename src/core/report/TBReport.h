@@ -39,10 +39,10 @@ struct TReportEnvironment {
     TFontAttributes reportFont{"Times New Roman", 10};
     // The program line of the footer: "\sb180\f4\fs16 " and the about box's texts.
     std::string identificationLine;
-    std::string logoPicture = kLogoPicture;  // empty: no logo
-    std::string closingPicture;              // the picture file printed at the end; empty: none
-    std::string today;                       // the date of the footer
-    PrintingOptions options;                 // title and switches
+    std::string logoPicture = kLogoPicture; // empty: no logo
+    std::string closingPicture;             // the picture file printed at the end; empty: none
+    std::string today;                      // the date of the footer
+    PrintingOptions options;                // title and switches
     // Wide tables get a smaller font until they fit between the margins, instead of
     // running off the sheet.
     bool fitTableToWidth = true;
@@ -121,7 +121,7 @@ protected:
     int groupIndex = -1;
     const TRoomItem* currentRoom = nullptr;
     const TRoundItem* currentRound = nullptr;
-    std::uint8_t ItemState = 0;  // 0 none pending, 1 taken, 2 being printed
+    std::uint8_t ItemState = 0; // 0 none pending, 1 taken, 2 being printed
     TReportEnvironment env;
     TListHeaderFormat columnFormat_;
     TPrintfStringStream text;
@@ -147,7 +147,7 @@ private:
     TRect area_, pageArea_;
     int pageCount_ = 0;
     int footerHeight_ = 0;
-    int contentTop_ = 0;  // the top below a page's header bands
+    int contentTop_ = 0; // the top below a page's header bands
     // The table whose rows are on the page without their closing rule: its left and
     // right edge and the bottom of its last row; right <= left when none is open.
     TRect openTable_;

@@ -77,7 +77,7 @@ std::string FillTemplate(const std::string& raw, const std::string* text, double
                     c = '.';
         }
         std::string out = lang.ReplaceTokens(Unpercent(raw.substr(0, pos))) + filled
-                        + lang.ReplaceTokens(Unpercent(raw.substr(pos + len)));
+            + lang.ReplaceTokens(Unpercent(raw.substr(pos + len)));
         return out.size() > TPrintfStringStream::kMaxLine ? out.substr(0, TPrintfStringStream::kMaxLine) : out;
     }
     return lang.ReplaceTokens(Unpercent(raw));

@@ -34,10 +34,7 @@ public:
     // Reading, for the renderer.
     bool AtEnd() const { return position_ >= text_.size(); }
     char Peek() const { return text_[position_]; }
-    char PeekAt(std::size_t ahead) const
-    {
-        return position_ + ahead < text_.size() ? text_[position_ + ahead] : '\0';
-    }
+    char PeekAt(std::size_t ahead) const { return position_ + ahead < text_.size() ? text_[position_ + ahead] : '\0'; }
     char Get() { return text_[position_++]; }
 
 private:

@@ -15,10 +15,14 @@ TUsedMaterialReport::TUsedMaterialReport(TUsedMaterial& bill, TProject& project,
 std::string TUsedMaterialReport::CellText(const TUsedMaterialItem& row, const TListHeaderFormatCol& col)
 {
     switch (col.columnId) {
-    case 0: return row.name;
-    case 1: return row.estimateCode;
-    case 2: return col.FormatReal(row.quantity) + (row.unit.empty() ? "" : " " + row.unit);
-    default: return {};
+    case 0:
+        return row.name;
+    case 1:
+        return row.estimateCode;
+    case 2:
+        return col.FormatReal(row.quantity) + (row.unit.empty() ? "" : " " + row.unit);
+    default:
+        return {};
     }
 }
 

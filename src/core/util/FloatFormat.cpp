@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "util/MessageText.h"
 #include "util/Error.h"
 #include "util/FormatText.h"
+#include "util/MessageText.h"
 
 namespace kalorina {
 
@@ -186,7 +186,8 @@ double StrToFloat(const std::string& text, char separator)
 {
     std::size_t i = 0, n = text.size();
     auto fail = [&]() -> double {
-        throw KalorinaError(FormatText(MessageText("IDS_NOTAFLOAT", "'%s' is not a valid floating point value"), {text}));
+        throw KalorinaError(
+            FormatText(MessageText("IDS_NOTAFLOAT", "'%s' is not a valid floating point value"), {text}));
     };
     while (i < n && text[i] == ' ')
         ++i;

@@ -15,7 +15,7 @@ void PrepareHeapForLargeLoad(std::size_t bytes)
 {
 #if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
     constexpr std::size_t kHugePage = 2u << 20;
-    constexpr std::size_t kMaxReserve = 16u << 20;  // the C library serves at most 32 MiB from the heap
+    constexpr std::size_t kMaxReserve = 16u << 20; // the C library serves at most 32 MiB from the heap
     constexpr std::size_t kDefaultMmapThreshold = 128u << 10;
     static bool prepared = false;
     if (prepared || bytes < 2 * kHugePage)

@@ -19,7 +19,10 @@ namespace {
     throw KalorinaError(MessageText("IDS_WRONGVALUE", "Wrong value"));
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Length of the longest prefix of the form [+-]digits[.digits][(e|E)[+-]digits].
 std::size_t NumericPrefix(const std::string& t)
@@ -56,7 +59,7 @@ std::size_t NumericPrefix(const std::string& t)
 bool ExactDecimal(std::string_view s, long double& value)
 {
     constexpr int bits = std::numeric_limits<long double>::digits;
-    constexpr int maxScale = bits >= 64 ? 27 : bits >= 53 ? 22 : 0;  // 10^k exact: 5^k fits the significand
+    constexpr int maxScale = bits >= 64 ? 27 : bits >= 53 ? 22 : 0; // 10^k exact: 5^k fits the significand
     std::size_t i = 0;
     const bool negative = i < s.size() && s[i] == '-';
     if (negative)
@@ -83,7 +86,7 @@ bool ExactDecimal(std::string_view s, long double& value)
         std::array<long double, 28> p{};
         p[0] = 1;
         for (std::size_t k = 1; k < p.size(); ++k)
-            p[k] = p[k - 1] * 10;  // exact up to maxScale
+            p[k] = p[k - 1] * 10; // exact up to maxScale
         return p;
     }();
     value = scale == 0 ? static_cast<long double>(mantissa) : static_cast<long double>(mantissa) / powers[scale];

@@ -27,9 +27,11 @@ TAttrType AttrTypeOf(const std::string& word)
         const char* word;
         TAttrType type;
     } kTypes[] = {
-        {"CDATA", atCData},       {"ID", atID},           {"IDREF", atIdRef},
-        {"IDREFS", atIdRefs},     {"ENTITY", atEntity},   {"ENTITIES", atEntities},
-        {"NMTOKEN", atNmToken},   {"NMTOKENS", atNmTokens}, {"NOTATION", atNotation},
+        {"CDATA", atCData},       {"ID", atID},
+        {"IDREF", atIdRef},       {"IDREFS", atIdRefs},
+        {"ENTITY", atEntity},     {"ENTITIES", atEntities},
+        {"NMTOKEN", atNmToken},   {"NMTOKENS", atNmTokens},
+        {"NOTATION", atNotation},
     };
     for (const auto& t : kTypes)
         if (word == t.word)
@@ -61,8 +63,7 @@ TElemType ElemTypeOf(const std::string& definition)
 // reader falls back to the referring text at the entity's terminating zero.
 class TXmlParser::DtdReader {
 public:
-    DtdReader(TXmlParser& x, const char* pos, bool internalSubset)
-        : x_(x), p_(pos), internalSubset_(internalSubset) {}
+    DtdReader(TXmlParser& x, const char* pos, bool internalSubset) : x_(x), p_(pos), internalSubset_(internalSubset) {}
 
     // Analyses declarations up to the end of the text, or, for an internal
     // subset, up to its closing "]".  Returns where it stopped, in the starting text.
@@ -77,7 +78,11 @@ private:
     };
 
     unsigned char Peek(bool expand = true);
-    void Advance() { if (Peek(false)) ++p_; }
+    void Advance()
+    {
+        if (Peek(false))
+            ++p_;
+    }
     void Enter(const std::string& name, const char* resume);
     void SkipWs();
     std::string ReadName();
@@ -101,7 +106,7 @@ private:
     const char* p_;
     bool internalSubset_;
     std::vector<std::unique_ptr<Frame>> frames_;
-    unsigned pops_ = 0;  // frames left so far; a record's Start is void across a pop
+    unsigned pops_ = 0; // frames left so far; a record's Start is void across a pop
     unsigned startPops_ = 0;
 };
 
@@ -219,7 +224,7 @@ void TXmlParser::DtdReader::CloseDeclaration(TDtdElementRec& rec)
 {
     for (unsigned char c = Peek(false); c && c != '>'; c = Peek(false))
         Advance();
-    rec.Final = p_;  // the ">", or the terminating zero of an unclosed declaration
+    rec.Final = p_; // the ">", or the terminating zero of an unclosed declaration
     Advance();
 }
 
@@ -259,7 +264,7 @@ void TXmlParser::DtdReader::ReadExternalId(std::string& publicId, std::string& s
 void TXmlParser::DtdReader::Report(TDtdElementRec& rec)
 {
     if (pops_ != startPops_)
-        rec.Start = rec.Final;  // the declaration began in a text that is gone
+        rec.Start = rec.Final; // the declaration began in a text that is gone
     x_.DtdElementFound(rec);
 }
 
@@ -273,7 +278,7 @@ const char* TXmlParser::DtdReader::Run()
             return p_;
         startPops_ = pops_;
         if (c != '<') {
-            Advance();  // whitespace, or a stray byte between declarations
+            Advance(); // whitespace, or a stray byte between declarations
         } else if (StartsWith(p_, "<!ELEMENT")) {
             Element();
         } else if (StartsWith(p_, "<!ATTLIST")) {
@@ -485,8 +490,7 @@ void TXmlParser::DtdReader::Error()
     Report(rec);
 }
 
-std::string TXmlParser::ReplaceParameterEntities(std::string_view text, int depth,
-                                                 std::vector<std::string>& active)
+std::string TXmlParser::ReplaceParameterEntities(std::string_view text, int depth, std::vector<std::string>& active)
 {
     std::string out;
     std::size_t i = 0;

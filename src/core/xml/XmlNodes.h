@@ -17,8 +17,17 @@ enum TValueType { vtNormal, vtImplied, vtFixed, vtDefault };
 
 // Declared type of an attribute.
 enum TAttrType {
-    atUnknown, atCData, atID, atIdRef, atIdRefs, atEntity, atEntities,
-    atNmToken, atNmTokens, atNotation, atEnumeration
+    atUnknown,
+    atCData,
+    atID,
+    atIdRef,
+    atIdRefs,
+    atEntity,
+    atEntities,
+    atNmToken,
+    atNmTokens,
+    atNotation,
+    atEnumeration
 };
 
 // Default clause of an attribute declaration.
@@ -198,8 +207,8 @@ public:
 class TAttrDef : public TNvpNode {
 public:
     using TNvpNode::TNvpNode;
-    std::string TypeDef;    // the type as written, e.g. "CDATA" or "(a|b)"
-    std::string Notations;  // the parenthesised list after NOTATION
+    std::string TypeDef;   // the type as written, e.g. "CDATA" or "(a|b)"
+    std::string Notations; // the parenthesised list after NOTATION
     TAttrType AttrType = atUnknown;
     TAttrDefault DefaultType = adDefault;
 };
@@ -208,7 +217,7 @@ public:
 class TElemDef : public TNvpList<TAttrDef> {
 public:
     std::string Name;
-    std::string Definition;  // the content definition as written
+    std::string Definition; // the content definition as written
     TElemType ElemType = etAny;
 };
 

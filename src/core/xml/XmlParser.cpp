@@ -4,15 +4,15 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
-#include <functional>
-#include <optional>
-#include <typeinfo>
 #include <cstdint>
-#include <new>
+#include <cstdio>
 #include <fcntl.h>
+#include <functional>
+#include <new>
+#include <optional>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <typeinfo>
 #include <unistd.h>
 
 #include "xml/XmlInternal.h"
@@ -67,7 +67,10 @@ bool TEntityStack::Contains(std::string_view entityName) const
     return std::any_of(begin(), end(), [&](const auto& node) { return node->EntityName == entityName; });
 }
 
-TXmlParser::TXmlParser() { Clear(); }
+TXmlParser::TXmlParser()
+{
+    Clear();
+}
 
 TXmlParser::~TXmlParser() = default;
 
@@ -173,7 +176,7 @@ bool TXmlParser::LoadFromFile(const std::string& fileName, int /*fileMode*/)
         got += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    if (got != size)  // shortened while being read
+    if (got != size) // shortened while being read
         return false;
     data[size] = 0;
     buffer_ = data;
@@ -202,9 +205,15 @@ void TXmlParser::SetBuffer(const char* text)
     SourceName = "<REFERENCE>";
 }
 
-const char* TXmlParser::GetDocBuffer() const { return Text(); }
+const char* TXmlParser::GetDocBuffer() const
+{
+    return Text();
+}
 
-const char* TXmlParser::Text() const { return buffer_ ? buffer_ : kEmpty; }
+const char* TXmlParser::Text() const
+{
+    return buffer_ ? buffer_ : kEmpty;
+}
 
 void TXmlParser::StartScan()
 {
@@ -510,7 +519,7 @@ std::string TXmlParser::TreatAttributeValue(const TAttr& attr)
 bool TXmlParser::AnalyzeText(const char* start)
 {
     PartType = ptContent;
-    std::string& content = PartContent;  // emptied by Scan, keeps its capacity from part to part
+    std::string& content = PartContent; // emptied by Scan, keeps its capacity from part to part
     // Without an override of TranslateEncoding the runs are translated right into
     // the part, with no text in between.
     const bool ownTranslation = typeid(*this) == typeid(TXmlParser);
@@ -678,8 +687,7 @@ std::string TXmlParser::ReplaceGeneralEntities(std::string_view text)
     return ReplaceGeneralEntitiesAt(text, 0, active);
 }
 
-std::string TXmlParser::ReplaceGeneralEntitiesAt(std::string_view text, int depth,
-                                                 std::vector<std::string>& active)
+std::string TXmlParser::ReplaceGeneralEntitiesAt(std::string_view text, int depth, std::vector<std::string>& active)
 {
     std::string out;
     std::size_t i = 0;
@@ -712,18 +720,18 @@ std::string TXmlParser::ReplaceGeneralEntitiesAt(std::string_view text, int dept
     return out;
 }
 
-
 std::string TXmlParser::TranslateEncoding(std::string_view text)
 {
     if (IsUtf8() && detail::HasHighByte(text))
         return Utf8ToAnsi(text, '?');
-    return std::string(text);  // ASCII reads the same in both
+    return std::string(text); // ASCII reads the same in both
 }
 
-void TXmlParser::DtdElementFound(const TDtdElementRec&) {}
+void TXmlParser::DtdElementFound(const TDtdElementRec&)
+{
+}
 
-std::unique_ptr<TXmlParser> TXmlParser::LoadExternalEntity(const std::string& systemId,
-                                                           const std::string& /*publicId*/,
+std::unique_ptr<TXmlParser> TXmlParser::LoadExternalEntity(const std::string& systemId, const std::string& /*publicId*/,
                                                            const std::string& /*notation*/)
 {
     std::string path = systemId;

@@ -33,16 +33,16 @@ class TXmlParser;
 
 // Kind of the current part.
 enum TPartType {
-    ptNone,       // before the first part
-    ptXmlProlog,  // <?xml ...?>
-    ptComment,    // <!-- ... -->
-    ptPI,         // <?target ...?>
-    ptDtdc,       // <!DOCTYPE ...>
-    ptStartTag,   // <name ...>
-    ptEmptyTag,   // <name .../>
-    ptEndTag,     // </name>
-    ptContent,    // text between tags
-    ptCData       // <![CDATA[ ... ]]>
+    ptNone,      // before the first part
+    ptXmlProlog, // <?xml ...?>
+    ptComment,   // <!-- ... -->
+    ptPI,        // <?target ...?>
+    ptDtdc,      // <!DOCTYPE ...>
+    ptStartTag,  // <name ...>
+    ptEmptyTag,  // <name .../>
+    ptEndTag,    // </name>
+    ptContent,   // text between tags
+    ptCData      // <![CDATA[ ... ]]>
 };
 
 // Kind of a declaration found inside a document type.
@@ -52,26 +52,26 @@ enum TDtdElemType { deElement, deAttList, deEntity, deNotation, dePI, deComment,
 // The pointers are valid only during the call.
 struct TDtdElementRec {
     TDtdElemType ElementType = deError;
-    const char* Start = nullptr;  // first byte of the declaration
-    const char* Final = nullptr;  // last byte of the declaration
-    const TElemDef* ElemDef = nullptr;        // deElement, deAttList
-    const TAttrDef* AttrDef = nullptr;        // deAttList: one record per attribute
-    const TEntityDef* EntityDef = nullptr;    // deEntity
-    bool ParameterEntity = false;             // deEntity: declared with "%"
-    const TNotationDef* NotationDef = nullptr;// deNotation
-    std::string Target;                       // dePI
-    std::string Content;                      // dePI, deComment
+    const char* Start = nullptr;               // first byte of the declaration
+    const char* Final = nullptr;               // last byte of the declaration
+    const TElemDef* ElemDef = nullptr;         // deElement, deAttList
+    const TAttrDef* AttrDef = nullptr;         // deAttList: one record per attribute
+    const TEntityDef* EntityDef = nullptr;     // deEntity
+    bool ParameterEntity = false;              // deEntity: declared with "%"
+    const TNotationDef* NotationDef = nullptr; // deNotation
+    std::string Target;                        // dePI
+    std::string Content;                       // dePI, deComment
 };
 
 // Where to resume when the text of an entity being read comes to its end.
 struct TEntityStackNode {
     TEntityStackNode();
     ~TEntityStackNode();
-    std::unique_ptr<TXmlParser> Instance;  // holds an external entity's text; may be none
-    std::string Text;                      // an internal entity's text, owned while it is read
-    std::string EntityName;                // the entity being read (guards against recursion)
-    std::string Encoding;                  // ActiveEncoding to restore
-    const char* LastPos = nullptr;         // position to resume at
+    std::unique_ptr<TXmlParser> Instance; // holds an external entity's text; may be none
+    std::string Text;                     // an internal entity's text, owned while it is read
+    std::string EntityName;               // the entity being read (guards against recursion)
+    std::string Encoding;                 // ActiveEncoding to restore
+    const char* LastPos = nullptr;        // position to resume at
 };
 
 class TEntityStack : public TObjectList<TEntityStackNode> {
@@ -97,7 +97,7 @@ public:
 private:
     char* data_ = nullptr;
     std::size_t capacity_ = 0;
-    void* map_ = nullptr;  // the whole mapping when the block is a huge-page mapping
+    void* map_ = nullptr; // the whole mapping when the block is a huge-page mapping
     std::size_t mapSize_ = 0;
 };
 
@@ -134,8 +134,7 @@ public:
     // the file named by the system identifier ("\" and "/" both separate folders),
     // relative to the directory of SourceName unless it is absolute or SourceName
     // starts with "<".  A file that cannot be read gives an empty scanner.
-    virtual std::unique_ptr<TXmlParser> LoadExternalEntity(const std::string& systemId,
-                                                           const std::string& publicId,
+    virtual std::unique_ptr<TXmlParser> LoadExternalEntity(const std::string& systemId, const std::string& publicId,
                                                            const std::string& notation);
     // Brings a run of document bytes into the program's character set: from UTF-8
     // into code page 1250 ("?" for what it cannot hold) when ActiveEncoding is
@@ -159,13 +158,13 @@ public:
     std::string ReplaceGeneralEntities(std::string_view text);
 
     // Document.
-    std::string SourceName;      // file name, "<MEM>" or "<REFERENCE>"
-    std::string DocVersion;      // version= of the XML declaration, as written
-    std::string DocEncoding;     // encoding= of the XML declaration, as written
-    bool DocStandalone = false;  // standalone="yes"
-    std::string ActiveEncoding;  // encoding in force, upper case; empty until an XML declaration
-    std::string DoctypeRoot;     // root element named by <!DOCTYPE
-    bool Normalize = true;       // trim and collapse the whitespace of text parts
+    std::string SourceName;     // file name, "<MEM>" or "<REFERENCE>"
+    std::string DocVersion;     // version= of the XML declaration, as written
+    std::string DocEncoding;    // encoding= of the XML declaration, as written
+    bool DocStandalone = false; // standalone="yes"
+    std::string ActiveEncoding; // encoding in force, upper case; empty until an XML declaration
+    std::string DoctypeRoot;    // root element named by <!DOCTYPE
+    bool Normalize = true;      // trim and collapse the whitespace of text parts
 
     // Declarations of the document type.
     TElemList ElementDecls;
@@ -175,16 +174,16 @@ public:
 
     // Current part.
     TPartType PartType = ptNone;
-    std::string PartName;         // tag name, or processing-instruction target
-    std::string PartContent;      // text, CDATA section or processing-instruction content
-    TAttrList PartAttributes;     // attributes of a tag, XML declaration or processing instruction
-    const char* PartStart = nullptr;  // first byte of the part (in the buffer or an entity's text)
-    const char* PartEnd = nullptr;    // last byte of the part
+    std::string PartName;            // tag name, or processing-instruction target
+    std::string PartContent;         // text, CDATA section or processing-instruction content
+    TAttrList PartAttributes;        // attributes of a tag, XML declaration or processing instruction
+    const char* PartStart = nullptr; // first byte of the part (in the buffer or an entity's text)
+    const char* PartEnd = nullptr;   // last byte of the part
 
 private:
     class DtdReader;
 
-    const char* Text() const;  // the document text; never null
+    const char* Text() const; // the document text; never null
     void Finish(const char* last, const char* next);
     void RunToEnd(const char* from);
     const char* PopEntity();
@@ -196,7 +195,7 @@ private:
     void AnalyzeComment(const char* start);
     void AnalyzeCData(const char* start);
     void AnalyzeTag(const char* start);
-    bool AnalyzeText(const char* start);  // false when the text came out empty
+    bool AnalyzeText(const char* start); // false when the text came out empty
     void AppendRun(std::string& content, std::string_view run, bool ownTranslation);
     void AnalyzeDtdc(const char* start);
     void ApplyAttributeDeclarations();
@@ -209,7 +208,7 @@ private:
     std::optional<std::string> ExpansionText(const TEntityDef* def, std::string_view name, bool tooDeep,
                                              const std::vector<std::string>& active);
 
-    void ClearDocument();  // Clear() except releasing the block
+    void ClearDocument(); // Clear() except releasing the block
     // ActiveEncoding is exactly "UTF-8"
     bool IsUtf8() const
     {
@@ -217,12 +216,12 @@ private:
         return ActiveEncoding.size() == 5 && e[0] == 'U' && e[1] == 'T' && e[2] == 'F' && e[3] == '-' && e[4] == '8';
     }
     TTextBlock ownBuffer_;
-    const char* buffer_ = nullptr;  // ownBuffer_ or the caller's text
-    const char* next_ = nullptr;    // where the next part starts; nullptr before the first
+    const char* buffer_ = nullptr; // ownBuffer_ or the caller's text
+    const char* next_ = nullptr;   // where the next part starts; nullptr before the first
     bool finished_ = false;
     std::size_t expansionUsed_ = 0; // bytes of entity text read or inserted since StartScan
     TEntityStack entityStack_;
-    TEntityStack retired_;          // popped entities the current part still points into
+    TEntityStack retired_; // popped entities the current part still points into
 };
 
 } // namespace kalorina

@@ -7,7 +7,10 @@ namespace kalorina {
 
 namespace {
 
-constexpr bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+constexpr bool IsContinuation(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
 
 int LeadingOnes(unsigned char c)
 {
@@ -49,7 +52,7 @@ std::string Utf8ToAnsi(std::string_view text, char replacement)
         bool decoded = false;
         if ((c & 0xE0) == 0xC0 && i + 1 < n && IsContinuation(at(i + 1))) {
             code = (char32_t(c & 0x1F) << 6) | (at(i + 1) & 0x3F);
-            decoded = code >= 0x80;  // an overlong form is not a character
+            decoded = code >= 0x80; // an overlong form is not a character
             i += 2;
         } else if ((c & 0xF0) == 0xE0 && i + 2 < n && IsContinuation(at(i + 1)) && IsContinuation(at(i + 2))) {
             code = (char32_t(c & 0x0F) << 12) | (char32_t(at(i + 1) & 0x3F) << 6) | (at(i + 2) & 0x3F);

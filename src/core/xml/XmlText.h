@@ -7,13 +7,16 @@
 namespace kalorina {
 
 // Whitespace bytes: tab, line feed, carriage return, blank.
-constexpr bool IsXmlWs(unsigned char c) { return c == 9 || c == 10 || c == 13 || c == 32; }
+constexpr bool IsXmlWs(unsigned char c)
+{
+    return c == 9 || c == 10 || c == 13 || c == 32;
+}
 
 // Bytes that may start a name: ":", "A"-"Z", "_", "a"-"z", 0xC0-0xD6, 0xD8-0xF6, 0xF8-0xFF.
 constexpr bool IsXmlNameStart(unsigned char c)
 {
-    return c == ':' || (c >= 'A' && c <= 'Z') || c == '_' || (c >= 'a' && c <= 'z')
-        || (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || c >= 0xF8;
+    return c == ':' || (c >= 'A' && c <= 'Z') || c == '_' || (c >= 'a' && c <= 'z') || (c >= 0xC0 && c <= 0xD6)
+        || (c >= 0xD8 && c <= 0xF6) || c >= 0xF8;
 }
 
 // UTF-8 to code page 1250.  A character the code page cannot hold, and every

@@ -3,13 +3,13 @@
 #include <QLocale>
 
 #include "app/AppPaths.h"
-#include "util/FloatFormat.h"
 #include "app/TMainForm.h"
 #include "catalogue/CatalogueTexts.h"
 #include "catalogue/DataLocation.h"
 #include "lang/LanguageLoader.h"
 #include "lang/TLanguages.h"
 #include "platform/QtFormTranslator.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina::gui {
 

@@ -53,9 +53,11 @@ TAboutBox::TAboutBox(QWidget* parent, std::function<std::vector<std::string>()> 
     grid->addWidget(Version, 1, 1);
     grid->addWidget(Maker, 2, 1);
     grid->addWidget(link("MakerHomePage", QStringLiteral("https://kalorina.example.org"),
-                         QStringLiteral("https://kalorina.example.org")), 3, 1);
+                         QStringLiteral("https://kalorina.example.org")),
+                    3, 1);
     grid->addWidget(link("BrandMail", QStringLiteral("info@vexalon.example.com"),
-                         QStringLiteral("mailto:info@vexalon.example.com")), 4, 1);
+                         QStringLiteral("mailto:info@vexalon.example.com")),
+                    4, 1);
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setDefault(true);

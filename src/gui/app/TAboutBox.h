@@ -15,8 +15,7 @@ namespace kalorina::gui {
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget* parent = nullptr,
-                       std::function<std::vector<std::string>()> securityCodes = {});
+    explicit TAboutBox(QWidget* parent = nullptr, std::function<std::vector<std::string>()> securityCodes = {});
 
     // The identification line of printed reports.
     std::string ReportIdentification() const;

@@ -6,16 +6,16 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -25,25 +25,25 @@
 
 #include "app/EditItem.h"
 #include "app/TAboutBox.h"
-#include "app/UsedMaterialsExport.h"
-#include "materials/TUsedMaterialsExportForm.h"
-#include "materials/TUsedMaterialsPrintingForm.h"
-#include "lang/PrintingScope.h"
-#include "platform/DialogSupport.h"
-#include "util/Error.h"
-#include "dialogs/TRoomModifyForm.h"
 #include "app/TProgramOptionsForm.h"
 #include "app/TProjektDataForm.h"
-#include "help/Help.h"
+#include "app/UsedMaterialsExport.h"
 #include "dialogs/TProjektOptionsForm.h"
+#include "dialogs/TRoomModifyForm.h"
 #include "dialogs/TRoundModifyForm.h"
-#include "report/TPrintingForm.h"
+#include "help/Help.h"
+#include "lang/PrintingScope.h"
 #include "lang/TLanguages.h"
-#include "util/FloatFormat.h"
+#include "materials/TUsedMaterialsExportForm.h"
+#include "materials/TUsedMaterialsPrintingForm.h"
+#include "platform/DialogSupport.h"
 #include "platform/Placement.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
+#include "report/TPrintingForm.h"
+#include "util/Error.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina::gui {
 
@@ -107,37 +107,46 @@ void TMainForm::BuildActions()
     FileSaveAs = MakeAction("FileSaveAs", QStringLiteral("Menté&s másként..."),
                             QStringLiteral("Mentés másként|Dokumentum mentése új néven"));
     FileExit = MakeAction("FileExit", QStringLiteral("&Kilépés"), QStringLiteral("Kilépés|Kilépés a programból"));
-    EditCut = MakeAction("EditCut", QStringLiteral("&Kivágás"),
-                         QStringLiteral("Kivágás|A kijelölt elem kivágása a vágólapra"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    EditCopy = MakeAction("EditCopy", QStringLiteral("&Másolás"),
-                          QStringLiteral("Másolás|A kijelölt elem másolása a vágólapra"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    EditPaste = MakeAction("EditPaste", QStringLiteral("&Beillesztés"),
-                           QStringLiteral("Beillesztés|Elem beillesztése a vágólapról"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    NewRoomItemAction = MakeAction("NewRoomItemAction", QStringLiteral("Új &helyiség..."),
-                                   QStringLiteral("Új helyiség|Új helyiség felvétele"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    EditCut =
+        MakeAction("EditCut", QStringLiteral("&Kivágás"),
+                   QStringLiteral("Kivágás|A kijelölt elem kivágása a vágólapra"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    EditCopy =
+        MakeAction("EditCopy", QStringLiteral("&Másolás"),
+                   QStringLiteral("Másolás|A kijelölt elem másolása a vágólapra"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    EditPaste =
+        MakeAction("EditPaste", QStringLiteral("&Beillesztés"),
+                   QStringLiteral("Beillesztés|Elem beillesztése a vágólapról"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    NewRoomItemAction =
+        MakeAction("NewRoomItemAction", QStringLiteral("Új &helyiség..."),
+                   QStringLiteral("Új helyiség|Új helyiség felvétele"), QKeySequence(Qt::CTRL | Qt::Key_H));
     NewRoundItemAction = MakeAction("NewRoundItemAction", QStringLiteral("Új &padlófűtés kör..."),
                                     QStringLiteral("Új padlófűtés kör|Új padlófűtési kör felvétele"),
                                     QKeySequence(Qt::CTRL | Qt::Key_R));
-    ModifyItemAction = MakeAction("ModifyItemAction", QStringLiteral("&Módosítás..."),
-                                  QStringLiteral("Módosítás|A kijelölt elem módosítása"), QKeySequence(Qt::CTRL | Qt::Key_M));
-    RenameItemAction = MakeAction("RenameItemAction", QStringLiteral("Á&tnevezés"),
-                                  QStringLiteral("Átnevezés|A kijelölt elem átnevezése"), QKeySequence(Qt::CTRL | Qt::Key_T));
-    DeleteItemAction = MakeAction("DeleteItemAction", QStringLiteral("Tö&rlés"),
-                                  QStringLiteral("Törlés|A kijelölt elem törlése"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    ModifyItemAction =
+        MakeAction("ModifyItemAction", QStringLiteral("&Módosítás..."),
+                   QStringLiteral("Módosítás|A kijelölt elem módosítása"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    RenameItemAction =
+        MakeAction("RenameItemAction", QStringLiteral("Á&tnevezés"),
+                   QStringLiteral("Átnevezés|A kijelölt elem átnevezése"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    DeleteItemAction =
+        MakeAction("DeleteItemAction", QStringLiteral("Tö&rlés"), QStringLiteral("Törlés|A kijelölt elem törlése"),
+                   QKeySequence(Qt::CTRL | Qt::Key_Delete));
     PrintAction = MakeAction("PrintAction", QStringLiteral("&Nyomtatás..."),
                              QStringLiteral("Nyomtatás|A projekt nyomtatása"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    UsedMaterialsPrintAction = MakeAction("UsedMaterialsPrintAction", QStringLiteral("Felhasznált anyagok nyomtatása..."),
-                                          QStringLiteral("Felhasznált anyagok nyomtatása|Anyagkimutatás nyomtatása"));
-    UsedMaterialsExportAction = MakeAction("UsedMaterialsExportAction",
-                                           QStringLiteral("Felhasznált anyagok exportálása..."),
-                                           QStringLiteral("Felhasznált anyagok exportálása|Anyagkimutatás a vágólapra"));
+    UsedMaterialsPrintAction =
+        MakeAction("UsedMaterialsPrintAction", QStringLiteral("Felhasznált anyagok nyomtatása..."),
+                   QStringLiteral("Felhasznált anyagok nyomtatása|Anyagkimutatás nyomtatása"));
+    UsedMaterialsExportAction =
+        MakeAction("UsedMaterialsExportAction", QStringLiteral("Felhasznált anyagok exportálása..."),
+                   QStringLiteral("Felhasznált anyagok exportálása|Anyagkimutatás a vágólapra"));
     ProjectDataAction = MakeAction("ProjectDataAction", QStringLiteral("Projekt adatok..."),
                                    QStringLiteral("Projekt adatok|A projekt adatainak szerkesztése"));
     ProjektOptionsAction = MakeAction("ProjektOptionsAction", QStringLiteral("Projekt beállítások..."),
                                       QStringLiteral("Projekt beállítások|A projekt alapértékei"));
     ProgramOptionsAction = MakeAction("ProgramOptionsAction", QStringLiteral("Program beállítások..."),
                                       QStringLiteral("Program beállítások|A program beállításai"));
-    HelpContent = MakeAction("HelpContent", QStringLiteral("Tartalom"), QStringLiteral("Tartalom|A súgó tartalomjegyzéke"));
+    HelpContent =
+        MakeAction("HelpContent", QStringLiteral("Tartalom"), QStringLiteral("Tartalom|A súgó tartalomjegyzéke"));
     HelpIndex = MakeAction("HelpIndex", QStringLiteral("Témakör keresése..."),
                            QStringLiteral("Témakör keresése|Keresés a súgóban"));
     HelpAbout = MakeAction("HelpAbout", QStringLiteral("&Névjegy..."), QStringLiteral("Névjegy|A program névjegye"));
@@ -151,9 +160,9 @@ void TMainForm::BuildActions()
     // Cut, copy and paste have no fitting stock picture: they show their captions
     // where the desktop theme has no icon for them.
     for (QAction* a : {EditCut, EditCopy, EditPaste})
-        a->setIcon(QIcon::fromTheme(a->objectName() == QLatin1String("EditCut")    ? QStringLiteral("edit-cut")
-                                    : a->objectName() == QLatin1String("EditCopy") ? QStringLiteral("edit-copy")
-                                                                                    : QStringLiteral("edit-paste")));
+        a->setIcon(QIcon::fromTheme(a->objectName() == QLatin1String("EditCut")        ? QStringLiteral("edit-cut")
+                                        : a->objectName() == QLatin1String("EditCopy") ? QStringLiteral("edit-copy")
+                                                                                       : QStringLiteral("edit-paste")));
     icon(PrintAction, "document-print", QStyle::SP_DialogYesButton);
     icon(DeleteItemAction, "edit-delete", QStyle::SP_TrashIcon);
     icon(HelpAbout, "help-about", QStyle::SP_MessageBoxInformation);
@@ -607,7 +616,7 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
         item->setData(0, kNameRole, stored);
         item->setText(0, stored);
     } else {
-        item->setText(0, oldName);  // the name is taken: the edit is refused
+        item->setText(0, oldName); // the name is taken: the edit is refused
     }
     filling_ = false;
     UpdateTitle();
@@ -634,8 +643,7 @@ void TMainForm::ProgramOptionsActionExecute()
 
 void TMainForm::PrintActionExecute()
 {
-    TPrintingForm form(Project(), controller_->Devices(), controller_->ProgramOptions(),
-                       services_, nullptr, this);
+    TPrintingForm form(Project(), controller_->Devices(), controller_->ProgramOptions(), services_, nullptr, this);
     form.exec();
 }
 
@@ -704,8 +712,8 @@ void TMainForm::UsedMaterialsPrintActionExecute()
         statusBar()->showMessage(Q(e.what()));
         return;
     }
-    TUsedMaterialsPrintingForm dialog(std::move(bill), Project(), controller_->Devices(),
-                                      controller_->ProgramOptions(), services_, nullptr, this);
+    TUsedMaterialsPrintingForm dialog(std::move(bill), Project(), controller_->Devices(), controller_->ProgramOptions(),
+                                      services_, nullptr, this);
     ExecWithPlacement(dialog);
     UpdateCommandStates();
 }

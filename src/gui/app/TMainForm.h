@@ -48,8 +48,7 @@ public:
     void FillTree();
 
     QTreeWidget* ItemsTree = nullptr;
-    QAction *FileNew = nullptr, *FileOpen = nullptr, *FileSave = nullptr, *FileSaveAs = nullptr,
-            *FileExit = nullptr;
+    QAction *FileNew = nullptr, *FileOpen = nullptr, *FileSave = nullptr, *FileSaveAs = nullptr, *FileExit = nullptr;
     QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;
     QAction *NewRoomItemAction = nullptr, *NewRoundItemAction = nullptr, *ModifyItemAction = nullptr,
             *RenameItemAction = nullptr, *DeleteItemAction = nullptr;

@@ -1,5 +1,5 @@
-#include "help/Help.h"
 #include "dialogs/FittingDialogs.h"
+#include "help/Help.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,7 +22,10 @@ namespace kalorina::gui {
 
 namespace {
 
-QString T(const char* utf8) { return QString::fromUtf8(utf8); }
+QString T(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 QCheckBox* NamedCheck(const char* name, const QString& text)
 {

@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "catalogue/DeviceKind.h"
-#include "catalogue/TDevices.h"
 #include "catalogue/DeviceTreeWidget.h"
+#include "catalogue/TDevices.h"
 #include "dialogs/FittingDialogs.h"
 #include "lang/TLanguages.h"
 #include "listview/ListRows.h"
@@ -22,7 +22,10 @@ namespace kalorina::gui {
 
 namespace {
 
-QString T(const char* utf8) { return QString::fromUtf8(utf8); }
+QString T(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 void CollectExpanded(QTreeWidgetItem* item, std::vector<bool>& out)
 {
@@ -112,10 +115,10 @@ FittingsPanel::FittingsPanel(const Setup& setup, const TDevices& devices, const 
         memory_->savedTree.reset();
     }
     if (memory_ && !memory_->lastNode.empty() && ResistsTree->topLevelItemCount() > 0)
-        if (auto* node = FindInSubtree(ResistsTree->topLevelItem(0),
-                                       [text = Q(memory_->lastNode)](const QTreeWidgetItem* item) {
-                                           return item->text(0) == text;
-                                       }))
+        if (auto* node =
+                FindInSubtree(ResistsTree->topLevelItem(0), [text = Q(memory_->lastNode)](const QTreeWidgetItem* item) {
+                    return item->text(0) == text;
+                }))
             ResistsTree->setCurrentItem(node);
 
     connect(ResistsTree, &QTreeWidget::itemDoubleClicked, this, [this] { AddResistActionExecute(); });
@@ -188,9 +191,8 @@ void FittingsPanel::AddResistActionExecute()
     if (DeviceTreeTag(node) == 0)
         return;
     FittingList list = list_();
-    const bool added = list.AddFromCatalogue(Cp(node->text(0)), [this](TResist& f) {
-        return EditCatalogueFitting(window(), services_, devices_, f);
-    });
+    const bool added = list.AddFromCatalogue(
+        Cp(node->text(0)), [this](TResist& f) { return EditCatalogueFitting(window(), services_, devices_, f); });
     if (!added)
         return;
     ListChanged(list.Count() - 1);

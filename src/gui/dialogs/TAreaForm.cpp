@@ -1,5 +1,5 @@
-#include "help/Help.h"
 #include "dialogs/TAreaForm.h"
+#include "help/Help.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,5 +1,5 @@
-#include "help/Help.h"
 #include "dialogs/TFieldAreaModifyForm.h"
+#include "help/Help.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

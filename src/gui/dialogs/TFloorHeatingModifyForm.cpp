@@ -1,5 +1,5 @@
-#include "help/Help.h"
 #include "dialogs/TFloorHeatingModifyForm.h"
+#include "help/Help.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -31,8 +31,8 @@ QStringList Items(const std::vector<std::string>& texts)
 }
 } // namespace
 
-TFloorHeatingModifyForm::TFloorHeatingModifyForm(const FloorHeatingField& field, double inside,
-                                                 const TDevices& devices, const Services& services, QWidget* parent)
+TFloorHeatingModifyForm::TFloorHeatingModifyForm(const FloorHeatingField& field, double inside, const TDevices& devices,
+                                                 const Services& services, QWidget* parent)
     : QDialog(parent), editor_(field, inside, devices), services_(services)
 {
     setObjectName(QStringLiteral("FloorHeatingModifyForm"));

@@ -1,5 +1,5 @@
-#include "help/Help.h"
 #include "dialogs/TProjektOptionsForm.h"
+#include "help/Help.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -24,7 +24,10 @@
 namespace kalorina::gui {
 
 namespace {
-QString T(const char* utf8) { return QString::fromUtf8(utf8); }
+QString T(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 QComboBox* NamedCombo(const char* name, bool editable = false)
 {
@@ -58,7 +61,7 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     LengthPlus = NamedEdit("LengthPlus");
     MediumType = NamedCombo("MediumType");
     ValveType = NamedCombo("ValveType", true);
-    ValveType->setInsertPolicy(QComboBox::NoInsert);  // a typed name is not a catalogue valve
+    ValveType->setInsertPolicy(QComboBox::NoInsert); // a typed name is not a catalogue valve
     LengthPlusMode = NamedCombo("LengthPlusMode");
     LengthPlusMode->addItems({QStringLiteral("%"), QStringLiteral("m")});
     SpeedButton25 = new QToolButton;
@@ -91,8 +94,8 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     hydraulicRows.Add("AvailablePressureLabel", T("Felhasználható nyomás"), AvailablePressure, QStringLiteral("Pa"));
     hydraulicRows.Add("LengthPlusLabel", T("Kiegészítő hossz"), LengthPlus, LengthPlusMode);
 
-    Fittings = new FittingsPanel({"ListHeader1", "ResistItemsTitle2", nullptr, &ProjectOptionsDialogState()},
-                                 devices, services, [this] { return editor_.Fittings(); });
+    Fittings = new FittingsPanel({"ListHeader1", "ResistItemsTitle2", nullptr, &ProjectOptionsDialogState()}, devices,
+                                 services, [this] { return editor_.Fittings(); });
     auto* fittingsBox = new QGroupBox(T("Alapértelmezett alaki ellenállások"));
     fittingsBox->setObjectName(QStringLiteral("ResistsGroup"));
     (new QVBoxLayout(fittingsBox))->addWidget(Fittings);
@@ -166,9 +169,9 @@ void TProjektOptionsForm::MediumChange()
         return;
     try {
         StatusBar->clearMessage();
-        auto texts = editor_.MediumChange(false, Cp(MediumType->currentText()),
-                                          Number(ForwardTemperature, NumberKind::Positive),
-                                          Number(BackwardTemperature, NumberKind::Positive));
+        auto texts =
+            editor_.MediumChange(false, Cp(MediumType->currentText()), Number(ForwardTemperature, NumberKind::Positive),
+                                 Number(BackwardTemperature, NumberKind::Positive));
         if (texts) {
             Ro->setText(Q(texts->ro));
             Nu->setText(Q(texts->nu));

@@ -1,5 +1,5 @@
-#include "help/Help.h"
 #include "dialogs/TRoomModifyForm.h"
+#include "help/Help.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -145,8 +145,8 @@ TRoomModifyForm::TRoomModifyForm(const TRoomItem& room, const TDevices& devices,
     connect(FloorHeatingsTreeView, &QTreeWidget::currentItemChanged, this, &TRoomModifyForm::SelectSystem);
     connect(FloorHeatingSurfaceType, &QComboBox::currentTextChanged, this,
             &TRoomModifyForm::FloorHeatingSurfaceTypeChange);
-    for (QLineEdit* e : {FHForwardTemperature, FHBackwardTemperature, FHPowerRequest, FHSurface,
-                         FHOversideTemperature, FHOversidek, SurfaceR})
+    for (QLineEdit* e : {FHForwardTemperature, FHBackwardTemperature, FHPowerRequest, FHSurface, FHOversideTemperature,
+                         FHOversidek, SurfaceR})
         connect(e, &QLineEdit::editingFinished, this, &TRoomModifyForm::FloorHeatingValueChange);
     connect(FHZoneType, &QComboBox::currentIndexChanged, this, &TRoomModifyForm::FloorHeatingValueChange);
     for (QLineEdit* e : {Area, HeatingInSideTemp, HeatingPower})
@@ -253,8 +253,8 @@ void TRoomModifyForm::BuildControls()
 
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    PopupMenu->addActions({ModifyFloorHeatingAction, IncrementFloorHeatingAction, DecrementFloorHeatingAction,
-                           DeleteFloorHeatingAction});
+    PopupMenu->addActions(
+        {ModifyFloorHeatingAction, IncrementFloorHeatingAction, DecrementFloorHeatingAction, DeleteFloorHeatingAction});
     connect(FloorHeatingsList, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         UpdateRoomActions();
         PopupMenu->popup(FloorHeatingsList->viewport()->mapToGlobal(pos));
@@ -326,11 +326,11 @@ void TRoomModifyForm::BuildControls()
         surface->setMinimumWidth(40);
         surface->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         optimum->addWidget(distance);
-        optimum->addWidget(NamedLabel(distance == FHDistance1 ? "FHDistance1Unit" : "FHDistance2Unit",
-                                      QStringLiteral("mm")));
+        optimum->addWidget(
+            NamedLabel(distance == FHDistance1 ? "FHDistance1Unit" : "FHDistance2Unit", QStringLiteral("mm")));
         optimum->addWidget(surface);
-        optimum->addWidget(NamedLabel(surface == FHSurface1 ? "FHSurface1Unit" : "FHSurface2Unit",
-                                      QStringLiteral("m2")));
+        optimum->addWidget(
+            NamedLabel(surface == FHSurface1 ? "FHSurface1Unit" : "FHSurface2Unit", QStringLiteral("m2")));
     }
     optimum->addStretch(1);
     optimum->addWidget(button(AddFloorHeatingAction, "AddFloorHeatingButton"));
@@ -377,8 +377,9 @@ void TRoomModifyForm::BuildSystemsTree()
 {
     RoomDialogMemory& memory = RoomDialogState();
     if (!memory.savedSystemsTree) {
-        FillDeviceTreeWidget(FloorHeatingsTreeView,
-                             devices_.FillDeviceTree(kFloorHeatingKind, Languages().GetText("IDS_FLOORHEATSTREEROOTNAME")));
+        FillDeviceTreeWidget(
+            FloorHeatingsTreeView,
+            devices_.FillDeviceTree(kFloorHeatingKind, Languages().GetText("IDS_FLOORHEATSTREEROOTNAME")));
         return;
     }
     // The tree as the last room dialog left it, branches open as they were.

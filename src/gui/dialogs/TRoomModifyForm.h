@@ -45,9 +45,9 @@ public:
     QComboBox* FHZoneType = nullptr;
     QLabel *FHDistance1 = nullptr, *FHSurface1 = nullptr, *FHDistance2 = nullptr, *FHSurface2 = nullptr;
     QStatusBar* StatusBar = nullptr;
-    QAction *AddFloorHeatingAction = nullptr, *OptimimFloorHeatingAction = nullptr,
-            *ModifyFloorHeatingAction = nullptr, *IncrementFloorHeatingAction = nullptr,
-            *DecrementFloorHeatingAction = nullptr, *DeleteFloorHeatingAction = nullptr;
+    QAction *AddFloorHeatingAction = nullptr, *OptimimFloorHeatingAction = nullptr, *ModifyFloorHeatingAction = nullptr,
+            *IncrementFloorHeatingAction = nullptr, *DecrementFloorHeatingAction = nullptr,
+            *DeleteFloorHeatingAction = nullptr;
     QMenu* PopupMenu = nullptr;
 
 public slots:
@@ -70,7 +70,7 @@ private:
     bool ReadRoomValues();
     // The selection inputs; raises the IDS_WRONGVALUE error with the focus on the edit.
     ChooseInputs ReadChooseInputs();
-    int SelectedField() const;  // index into the room's fields, or -1
+    int SelectedField() const; // index into the room's fields, or -1
     void ShowStatus(const std::string& text);
 
     void SelectSystem();
@@ -91,7 +91,7 @@ private:
     Services services_;
     bool initialised_ = false;
     LeaveGuard leaving_;
-    QString chooseFailure_;  // the status text of the last failed choice list
+    QString chooseFailure_; // the status text of the last failed choice list
 };
 
 // Opens the room dialog on `room` with its placement around the modal run; true on

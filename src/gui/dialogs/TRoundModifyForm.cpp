@@ -1,5 +1,5 @@
-#include "help/Help.h"
 #include "dialogs/TRoundModifyForm.h"
+#include "help/Help.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -36,7 +36,10 @@ namespace kalorina::gui {
 
 namespace {
 
-QString T(const char* utf8) { return QString::fromUtf8(utf8); }
+QString T(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 constexpr int kFieldIdRole = Qt::UserRole + 1;
 
 QComboBox* NamedCombo(const char* name, bool editable = false)
@@ -329,9 +332,9 @@ QWidget* TRoundModifyForm::BuildHydraulicsPage()
     valveRows.Add("ValvePositionLabel", T("Javasolt állás"), ValvePosition, QString());
 
     CircuitDialogMemory& memory = CircuitDialogState();
-    Fittings = new FittingsPanel(
-        {"ListHeader3", "ResistItemsTitle", "FloorHeatingResistItemTitle", &memory.fittingsTree},
-        editor_.Devices(), services_, [this] { return editor_.Fittings(); });
+    Fittings =
+        new FittingsPanel({"ListHeader3", "ResistItemsTitle", "FloorHeatingResistItemTitle", &memory.fittingsTree},
+                          editor_.Devices(), services_, [this] { return editor_.Fittings(); });
     Fittings->changed = [this] { ValueChanged(); };
 
     auto* upper = new QHBoxLayout;

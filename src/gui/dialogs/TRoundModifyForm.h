@@ -44,8 +44,7 @@ public:
     // Fields page.
     QLineEdit *ForwardTemperature = nullptr, *BackwardTemperature = nullptr, *Volume = nullptr, *Ro = nullptr,
               *Nu = nullptr, *SpecificHeat = nullptr;
-    QRadioButton *DefinedTemperature = nullptr, *DefinedVolume = nullptr, *BifilarMode = nullptr,
-                 *SerialMode = nullptr;
+    QRadioButton *DefinedTemperature = nullptr, *DefinedVolume = nullptr, *BifilarMode = nullptr, *SerialMode = nullptr;
     QComboBox* MediumType = nullptr;
     QLabel* DifferentTemperaturesWarning = nullptr;
     QToolButton* RecalcFieldsButton = nullptr;
@@ -96,8 +95,8 @@ private:
 
     CircuitEditor editor_;
     Services services_;
-    std::string roomName_;  // the room chosen in RoomsList
-    std::string failure_;   // what the status bar reports, when something failed
+    std::string roomName_; // the room chosen in RoomsList
+    std::string failure_;  // what the status bar reports, when something failed
     bool initialised_ = false;
     LeaveGuard leaving_;
 };

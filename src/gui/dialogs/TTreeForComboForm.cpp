@@ -15,7 +15,7 @@ namespace kalorina::gui {
 
 namespace {
 
-constexpr int kItemRole = Qt::UserRole;  // combo index + 1; 0 for a group node
+constexpr int kItemRole = Qt::UserRole; // combo index + 1; 0 for a group node
 
 void AddNodes(QTreeWidget* tree, QTreeWidgetItem* parent, const std::vector<ComboTreeNode>& nodes)
 {

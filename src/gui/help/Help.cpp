@@ -58,9 +58,18 @@ QString HelpFolder()
     return root.filePath(code.isEmpty() ? QStringLiteral("hu") : code);
 }
 
-void ShowHelp(QWidget* from, int topic) { Window(from)->ShowTopic(topic); }
-void ShowHelpContents(QWidget* from) { Window(from)->ShowContents(); }
-void ShowHelpIndex(QWidget* from) { Window(from)->ShowIndex(); }
+void ShowHelp(QWidget* from, int topic)
+{
+    Window(from)->ShowTopic(topic);
+}
+void ShowHelpContents(QWidget* from)
+{
+    Window(from)->ShowContents();
+}
+void ShowHelpIndex(QWidget* from)
+{
+    Window(from)->ShowIndex();
+}
 
 void InstallHelp(QWidget* dialog, int topic, QAbstractButton* helpButton)
 {

@@ -18,17 +18,17 @@ namespace kalorina::gui {
 namespace HelpTopic {
 inline constexpr int MainWindow = 100;
 inline constexpr int ProjectOptions = 101;
-inline constexpr int ProgramOptions = 103;   // its own page rather than the main window's
-inline constexpr int Printing = 102;         // printing dialogs and the print preview
+inline constexpr int ProgramOptions = 103; // its own page rather than the main window's
+inline constexpr int Printing = 102;       // printing dialogs and the print preview
 inline constexpr int ColumnSetup = 111;
 inline constexpr int Room = 130;
 inline constexpr int Circuit = 160;
 inline constexpr int Field = 161;
-inline constexpr int FieldArea = 162;        // area a circuit takes from a room field
-inline constexpr int RoomArea = 163;         // area of a new field in the room dialog
+inline constexpr int FieldArea = 162; // area a circuit takes from a room field
+inline constexpr int RoomArea = 163;  // area of a new field in the room dialog
 inline constexpr int Fittings = 198;
 inline constexpr int ProjectData = 205;
-inline constexpr int Export = 206;           // the bill of materials export
+inline constexpr int Export = 206; // the bill of materials export
 } // namespace HelpTopic
 
 void InstallHelp(QWidget* dialog, int topic, QAbstractButton* helpButton = nullptr);

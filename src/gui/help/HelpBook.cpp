@@ -119,9 +119,8 @@ QVector<HelpBook::Hit> HelpBook::Index() const
     for (const Page& p : pages_)
         for (const QString& k : p.keywords)
             out.append({k, p.file, true});
-    std::stable_sort(out.begin(), out.end(), [](const Hit& a, const Hit& b) {
-        return QString::localeAwareCompare(a.text, b.text) < 0;
-    });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Hit& a, const Hit& b) { return QString::localeAwareCompare(a.text, b.text) < 0; });
     // A keyword that several pages carry shows which page each entry leads to.
     QStringList folded;
     for (const Hit& h : out)

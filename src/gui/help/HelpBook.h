@@ -14,16 +14,16 @@ namespace kalorina::gui {
 class HelpBook {
 public:
     struct Page {
-        QString file;   // file name inside the folder
+        QString file; // file name inside the folder
         QString title;
         QList<int> topics;
         QStringList keywords;
-        QString plainText;  // the page's text without mark-up, for the full-text search
+        QString plainText; // the page's text without mark-up, for the full-text search
     };
     struct Hit {
-        QString text;   // what the index list shows
+        QString text; // what the index list shows
         QString file;
-        bool keyword = true;  // false: found in a page's text only
+        bool keyword = true; // false: found in a page's text only
     };
 
     static constexpr const char* kContentsPage = "contents.html";

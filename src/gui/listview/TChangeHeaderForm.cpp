@@ -4,8 +4,6 @@
 #include "platform/QtFormTranslator.h"
 
 #include <QApplication>
-#include <algorithm>
-#include <array>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,6 +16,8 @@
 #include <QRadioButton>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
 
 #include "lang/TLanguages.h"
 #include "listview/RichCaption.h"
@@ -30,7 +30,10 @@ namespace kalorina::gui {
 
 namespace {
 
-QString T(const char* utf8) { return QString::fromUtf8(utf8); }
+QString T(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 // A group of radio buttons read and set by position, like a radio group.
 QGroupBox* MakeRadioGroup(const QString& name, const QString& caption, std::initializer_list<const char*> items)
@@ -72,7 +75,9 @@ std::string EntryCaption(const TListHeaderFormat& format, const TListHeaderForma
 class TEntryDelegate : public QStyledItemDelegate {
 public:
     TEntryDelegate(const TListHeaderFormat& format, int lineHeight, QObject* parent)
-        : QStyledItemDelegate(parent), format_(format), lineHeight_(lineHeight) {}
+        : QStyledItemDelegate(parent), format_(format), lineHeight_(lineHeight)
+    {
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -126,8 +131,8 @@ protected:
         const int lineHeight = canvas.TextMetrics().LineHeight();
         int top = (height() - lineHeight * lineCount) / 2;
         for (int i = 0; i < lineCount; ++i, top += lineHeight)
-            DrawRichCaption(canvas, lines[i], TAlignment::Center, false,
-                            TRect{0, top, width(), top + lineHeight}, 0, lineHeight);
+            DrawRichCaption(canvas, lines[i], TAlignment::Center, false, TRect{0, top, width(), top + lineHeight}, 0,
+                            lineHeight);
     }
 };
 

@@ -21,8 +21,8 @@ class THeaderPreview;
 class TChangeHeaderForm : public QDialog {
     Q_OBJECT
 public:
-    TChangeHeaderForm(TListHeaderFormat& format, const QFont& font, std::string registryName,
-                      std::string productKey, const Services& services, QWidget* parent = nullptr);
+    TChangeHeaderForm(TListHeaderFormat& format, const QFont& font, std::string registryName, std::string productKey,
+                      const Services& services, QWidget* parent = nullptr);
 
     int SelectedEntry() const { return editor_.View().current; }
 

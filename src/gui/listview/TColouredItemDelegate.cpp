@@ -8,8 +8,7 @@
 
 namespace kalorina::gui {
 
-void TColouredItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                  const QModelIndex& index) const
+void TColouredItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const QString text = index.data(Qt::DisplayRole).toString();
     const TColourPrefix prefix = FindColourPrefix(text.left(8).toStdString());

@@ -114,8 +114,8 @@ void TListHeader::paintEvent(QPaintEvent* event)
         if (x + w - 1 >= clip.left() && x <= clip.right()) {
             TRect text{x + 2, format_.externalLeading + 2, x + w - 3, h - 2};
             for (int line = 0; line < format_.captionLineCount; ++line) {
-                DrawRichCaption(canvas, col->Caption(line), col->titleAlignment, true, text,
-                                format_.averageCharWidth, lineHeight);
+                DrawRichCaption(canvas, col->Caption(line), col->titleAlignment, true, text, format_.averageCharWidth,
+                                lineHeight);
                 text.top += lineHeight;
             }
             canvas.SetPenColour(clWhite);

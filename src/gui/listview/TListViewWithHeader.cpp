@@ -15,9 +15,12 @@ namespace {
 Qt::Alignment ToQtAlignment(TAlignment a)
 {
     switch (a) {
-    case TAlignment::Right: return Qt::AlignRight | Qt::AlignVCenter;
-    case TAlignment::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    case TAlignment::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case TAlignment::Center:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
 
@@ -63,8 +66,8 @@ void TListViewWithHeader::SetHeader(TListHeader* header)
         header_->SetList(this);
 }
 
-void TListViewWithHeader::SetUp(TListHeader* header, const std::string& formatName,
-                                const std::string& registryName, const std::string& productKey)
+void TListViewWithHeader::SetUp(TListHeader* header, const std::string& formatName, const std::string& registryName,
+                                const std::string& productKey)
 {
     ApplyListFont(this);
     ApplyListFont(header);
@@ -97,8 +100,7 @@ QTreeWidgetItem* TListViewWithHeader::AddRow(const std::vector<std::string>& cel
     return item;
 }
 
-QTreeWidgetItem* TListViewWithHeader::AddRow(
-    const std::function<std::string(const TListHeaderFormatCol&)>& cellText)
+QTreeWidgetItem* TListViewWithHeader::AddRow(const std::function<std::string(const TListHeaderFormatCol&)>& cellText)
 {
     std::vector<std::string> cells;
     if (header_)

@@ -31,7 +31,7 @@ public:
                const std::string& productKey = "Kalorina");
 
     struct ColumnLayout {
-        int width = 0;  // pixels
+        int width = 0; // pixels
         TAlignment alignment = TAlignment::Left;
     };
     void SetColumns(const std::vector<ColumnLayout>& columns);

@@ -12,8 +12,8 @@ namespace {
 Qt::CheckState CheckStateOf(int state)
 {
     return state == MaterialTreeNode::kChecked ? Qt::Checked
-           : state == MaterialTreeNode::kPartly ? Qt::PartiallyChecked
-                                                : Qt::Unchecked;
+        : state == MaterialTreeNode::kPartly   ? Qt::PartiallyChecked
+                                               : Qt::Unchecked;
 }
 
 void AddNodes(QTreeWidgetItem* parent, QTreeWidget* tree, const std::vector<MaterialTreeNode>& nodes)
@@ -72,8 +72,8 @@ std::vector<int> MaterialTreeView::PathOf(QTreeWidgetItem* item) const
 
 bool MaterialTreeView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == viewport() &&
-        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+    if (watched == viewport()
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         shiftPressed = static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier;
         // While Shift is held a double click chooses a group instead of opening it.
         setExpandsOnDoubleClick(!shiftPressed);

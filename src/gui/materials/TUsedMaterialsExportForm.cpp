@@ -1,5 +1,5 @@
-#include "help/Help.h"
 #include "materials/TUsedMaterialsExportForm.h"
+#include "help/Help.h"
 #include "materials/MaterialTreeView.h"
 
 #include <QHBoxLayout>

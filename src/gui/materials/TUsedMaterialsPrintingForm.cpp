@@ -1,5 +1,5 @@
-#include "help/Help.h"
 #include "materials/TUsedMaterialsPrintingForm.h"
+#include "help/Help.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -25,9 +25,8 @@
 namespace kalorina::gui {
 
 TUsedMaterialsPrintingForm::TUsedMaterialsPrintingForm(TUsedMaterial bill, TProject& project, const TDevices& devices,
-                                                       const TProgramOptions& programOptions,
-                                                       const Services& services, PrinterService* printer,
-                                                       QWidget* parent)
+                                                       const TProgramOptions& programOptions, const Services& services,
+                                                       PrinterService* printer, QWidget* parent)
     : QDialog(parent), project_(project), devices_(devices), margins_(programOptions.margins), services_(services),
       printer_(printer ? printer : &SystemPrinter::Instance())
 {

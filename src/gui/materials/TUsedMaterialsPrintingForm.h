@@ -21,7 +21,7 @@ class QStatusBar;
 namespace kalorina {
 class TDevices;
 class TProject;
-}
+} // namespace kalorina
 
 namespace kalorina::gui {
 

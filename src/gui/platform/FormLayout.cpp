@@ -1,12 +1,12 @@
 #include "platform/FormLayout.h"
+#include "help/Help.h"
+#include "platform/DialogSupport.h"
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include "help/Help.h"
-#include "platform/DialogSupport.h"
 
 namespace kalorina::gui {
 
@@ -31,8 +31,7 @@ void GridRows::Span(QWidget* widget)
 DialogButtons MakeDialogButtons(QDialog* dialog, int helpTopic, const QString& cancelText,
                                 const DialogButtonNames& names)
 {
-    DialogButtons b{NamedButton(names.ok, QStringLiteral("OK"), dialog),
-                    NamedButton(names.cancel, cancelText, dialog),
+    DialogButtons b{NamedButton(names.ok, QStringLiteral("OK"), dialog), NamedButton(names.cancel, cancelText, dialog),
                     NamedButton(names.help, QStringLiteral("Súgó"), dialog)};
     b.ok->setDefault(true);
     InstallHelp(dialog, helpTopic, b.help);

@@ -16,9 +16,15 @@ MessageAnswer QtMessageBox::Show(MessageKind kind, const std::string& title, con
     box.setWindowTitle(Q(title));
     box.setText(Q(text));
     switch (kind) {
-    case MessageKind::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MessageKind::Information: box.setIcon(QMessageBox::Information); break;
-    case MessageKind::Error: box.setIcon(QMessageBox::Critical); break;
+    case MessageKind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageKind::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageKind::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
     case MessageKind::QuestionYesNo:
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -30,12 +36,16 @@ MessageAnswer QtMessageBox::Show(MessageKind kind, const std::string& title, con
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    case QMessageBox::Cancel: return MessageAnswer::Cancel;
-    default: return kind == MessageKind::QuestionYesNoCancel ? MessageAnswer::Cancel
-                    : kind == MessageKind::QuestionYesNo   ? MessageAnswer::No
-                                                           : MessageAnswer::Ok;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        return kind == MessageKind::QuestionYesNoCancel ? MessageAnswer::Cancel
+            : kind == MessageKind::QuestionYesNo        ? MessageAnswer::No
+                                                        : MessageAnswer::Ok;
     }
 }
 

@@ -29,16 +29,16 @@ QString ReportFamily(const QString& name)
     auto has = [&](const QString& f) { return installed.contains(f, Qt::CaseInsensitive); };
     const QString lower = name.toLower();
     const bool mono = lower.contains(QLatin1String("courier")) || lower.contains(QLatin1String("mono"))
-                   || lower.contains(QLatin1String("consol")) || lower.contains(QLatin1String("fixed"));
+        || lower.contains(QLatin1String("consol")) || lower.contains(QLatin1String("fixed"));
     const bool sans = lower.contains(QLatin1String("sans")) || lower.contains(QLatin1String("arial"))
-                   || lower.contains(QLatin1String("helvetica")) || lower.contains(QLatin1String("verdana"))
-                   || lower.contains(QLatin1String("tahoma")) || lower.contains(QLatin1String("calibri"));
+        || lower.contains(QLatin1String("helvetica")) || lower.contains(QLatin1String("verdana"))
+        || lower.contains(QLatin1String("tahoma")) || lower.contains(QLatin1String("calibri"));
     // The Windows faces the templates were measured with have metric twins on Linux
     // (fonts-liberation2): tab stops and column widths then come out as designed.
     QString twin = lower == QLatin1String("times new roman") ? QStringLiteral("Liberation Serif")
-                 : lower == QLatin1String("arial") ? QStringLiteral("Liberation Sans")
-                 : lower == QLatin1String("courier new") ? QStringLiteral("Liberation Mono")
-                                                         : QString();
+        : lower == QLatin1String("arial")                    ? QStringLiteral("Liberation Sans")
+        : lower == QLatin1String("courier new")              ? QStringLiteral("Liberation Mono")
+                                                             : QString();
     QString family;
     if (!name.isEmpty() && has(name))
         family = name;
@@ -46,7 +46,7 @@ QString ReportFamily(const QString& name)
         family = twin;
     else
         family = mono ? QStringLiteral("DejaVu Sans Mono")
-               : sans ? QStringLiteral("DejaVu Sans")
+            : sans    ? QStringLiteral("DejaVu Sans")
                       : QStringLiteral("DejaVu Serif");
     resolved.insert(name, family);
     return family;
@@ -85,8 +85,8 @@ QImage BuiltInLogo()
 // which makes every table a third wider than designed.
 int WeightedAverageCharWidth(const QFont& font, QPaintDevice* device)
 {
-    static const int weights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6, 35, 20, 56,
-                                    56, 17, 4, 49, 56, 71, 31, 10, 18, 3, 18, 2, 166};
+    static const int weights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6,  35, 20, 56,
+                                    56, 17, 4,  49, 56,  71, 31, 10, 18, 3, 18, 2,  166};
     QFontMetricsF fm = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
     double sum = 0;
     for (int i = 0; i < 26; ++i)

@@ -48,7 +48,7 @@ private:
     QPaintDevice* device_ = nullptr;
     QFont qfont_;
     std::optional<QFontMetrics> metrics_;
-    QString textFamily_;  // the family Greek letters are drawn with
+    QString textFamily_; // the family Greek letters are drawn with
     bool symbol_ = false;
     bool reportFonts_ = false;
     int averageCharWidth_ = 0;

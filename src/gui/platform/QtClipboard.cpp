@@ -10,7 +10,7 @@ QString QtClipboard::MimeType(const std::string& formatName)
 {
     if (formatName == "Rich Text Format")
         return QStringLiteral("text/rtf");
-    if (formatName.find('/') != std::string::npos)  // already a MIME type (text/html, text/plain)
+    if (formatName.find('/') != std::string::npos) // already a MIME type (text/html, text/plain)
         return QString::fromStdString(formatName);
     if (formatName == "Kalorina Item")
         return QStringLiteral("application/x-kalorina-item");

@@ -70,7 +70,7 @@ public:
         if (auto* e = qobject_cast<QLineEdit*>(o_))
             e->setText(Q(t));
         else if (auto* c = qobject_cast<QComboBox*>(o_))
-            c->setCurrentText(Q(t));  // a drop-down list selects the entry that reads so
+            c->setCurrentText(Q(t)); // a drop-down list selects the entry that reads so
     }
 
     bool SetEntry(int index, const std::string& t) override
@@ -121,7 +121,9 @@ private:
 
 } // namespace
 
-QtFormTranslator::QtFormTranslator(QWidget* form) : form_(form) {}
+QtFormTranslator::QtFormTranslator(QWidget* form) : form_(form)
+{
+}
 QtFormTranslator::~QtFormTranslator() = default;
 
 std::string QtFormTranslator::FormName() const
@@ -129,8 +131,14 @@ std::string QtFormTranslator::FormName() const
     return form_->objectName().toStdString();
 }
 
-void QtFormTranslator::SetCaption(const std::string& text) { form_->setWindowTitle(Q(text)); }
-void QtFormTranslator::SetHint(const std::string& text) { form_->setToolTip(Q(text)); }
+void QtFormTranslator::SetCaption(const std::string& text)
+{
+    form_->setWindowTitle(Q(text));
+}
+void QtFormTranslator::SetHint(const std::string& text)
+{
+    form_->setToolTip(Q(text));
+}
 void QtFormTranslator::SetHelpFile(const std::string& text)
 {
     form_->setProperty("helpFile", Q(text));

@@ -82,7 +82,7 @@ void PdfReportTarget::NextSheet()
 bool PdfReportTarget::Finish()
 {
     EndDocument();
-    writer_.reset();  // flushes and closes the file
+    writer_.reset(); // flushes and closes the file
     return true;
 }
 
@@ -91,10 +91,7 @@ namespace {
 // A canvas that measures on a reference device and records what it draws.
 class RecordingCanvas : public QtCanvas {
 public:
-    RecordingCanvas(QPaintDevice* device, RecordedPage& page) : QtCanvas(device), page_(page)
-    {
-        SetReportFonts(true);
-    }
+    RecordingCanvas(QPaintDevice* device, RecordedPage& page) : QtCanvas(device), page_(page) { SetReportFonts(true); }
     void TextRect(const TRect& clip, int x, int y, const std::string& text) override
     {
         if (clip.Width() <= 0 || clip.Height() <= 0)
@@ -110,13 +107,17 @@ public:
     }
     void FillRect(const TRect& r) override
     {
-        page_.Add({RecordedPage::Op::Fill, QRect(r.left, r.top, r.Width(), r.Height()), {}, {}, {},
-                   ToQColor(BrushColour())});
+        page_.Add(
+            {RecordedPage::Op::Fill, QRect(r.left, r.top, r.Width(), r.Height()), {}, {}, {}, ToQColor(BrushColour())});
     }
     void DrawPicture(const TRect& r, const std::string& name) override
     {
-        page_.Add({RecordedPage::Op::Picture, QRect(r.left, r.top, r.Width(), r.Height()), {},
-                   QString::fromStdString(name), {}, {}});
+        page_.Add({RecordedPage::Op::Picture,
+                   QRect(r.left, r.top, r.Width(), r.Height()),
+                   {},
+                   QString::fromStdString(name),
+                   {},
+                   {}});
     }
 
 private:
@@ -203,8 +204,7 @@ void PreviewReportTarget::DrawPage(QPainter& painter, int index, const QRect& ta
     painter.restore();
 }
 
-ImageReportTarget::ImageReportTarget(const QPageLayout& layout, int dpi,
-                                     std::function<void(const QImage&, int)> onPage)
+ImageReportTarget::ImageReportTarget(const QPageLayout& layout, int dpi, std::function<void(const QImage&, int)> onPage)
     : PreviewReportTarget(layout), dpi_(dpi), onPage_(std::move(onPage))
 {
 }

@@ -62,9 +62,9 @@ class RecordedPage {
 public:
     struct Op {
         enum Kind { Text, Line, Fill, Picture } kind;
-        QRect rect;     // clip (texts), the line's two points, the filled or picture rectangle
-        QPoint at;      // baseline start of a text
-        QString text;   // text, or the picture's name
+        QRect rect;   // clip (texts), the line's two points, the filled or picture rectangle
+        QPoint at;    // baseline start of a text
+        QString text; // text, or the picture's name
         QFont font;
         QColor colour;
     };
@@ -101,7 +101,7 @@ public:
 private:
     int layoutDpi_;
     TPageSetup setup_;
-    QImage reference_;  // the device texts are measured on
+    QImage reference_; // the device texts are measured on
     std::unique_ptr<QtCanvas> canvas_;
     std::vector<std::unique_ptr<RecordedPage>> pages_;
 };

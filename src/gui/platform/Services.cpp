@@ -42,7 +42,7 @@ void ShowFailure(const Services& services, const std::string& text)
 bool AskYesNo(const Services& services, const std::string& text)
 {
     return services.messages->Show(MessageKind::QuestionYesNo, Languages().GetText("IDS_PROGRAMTITLE"), text)
-           == MessageAnswer::Yes;
+        == MessageAnswer::Yes;
 }
 
 } // namespace kalorina::gui

@@ -1,5 +1,5 @@
-#include "help/Help.h"
 #include "report/TPrintPreviewForm.h"
+#include "help/Help.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -70,8 +70,8 @@ bool SaveReportAsPdf(const std::function<std::unique_ptr<TBReport>()>& makeRepor
 }
 
 TPrintPreviewForm::TPrintPreviewForm(const PreviewReportTarget& pages,
-                                     std::function<std::unique_ptr<TBReport>()> makeReport,
-                                     const Services& services, PrinterService& printer, QWidget* parent)
+                                     std::function<std::unique_ptr<TBReport>()> makeReport, const Services& services,
+                                     PrinterService& printer, QWidget* parent)
     : QDialog(parent), pages_(pages), makeReport_(std::move(makeReport)), services_(services), printer_(printer),
       navigator_(pages.PageCount(), pages.DisplayWidth(logicalDpiX()), pages.DisplayHeight(logicalDpiY()),
                  ProcessPrintingOptions())

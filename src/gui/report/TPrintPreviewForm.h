@@ -39,7 +39,7 @@ public:
     QPushButton* Cancel = nullptr;
     QPushButton* Help = nullptr;
     QScrollArea* ScrollBox = nullptr;
-    QWidget* PageImage = nullptr;  // the page at the zoom, white around it
+    QWidget* PageImage = nullptr; // the page at the zoom, white around it
 
 private:
     void NumberExecute();

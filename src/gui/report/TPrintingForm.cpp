@@ -1,5 +1,5 @@
-#include "help/Help.h"
 #include "report/TPrintingForm.h"
+#include "help/Help.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -25,7 +25,7 @@ class QTreeWidgetItem;
 namespace kalorina {
 class TDevices;
 class TProject;
-}
+} // namespace kalorina
 
 namespace kalorina::gui {
 
@@ -52,7 +52,7 @@ public:
     QCheckBox *ProjektDataCheckBox = nullptr, *PageNumberCheckBox = nullptr, *ProjektNameCheckBox = nullptr,
               *DateCheckBox = nullptr;
     QRadioButton *RoomsList = nullptr, *RoomsFields = nullptr, *RoundsList = nullptr, *RoundsDetailed = nullptr;
-    std::array<QPushButton*, 4> LayoutButtons{};  // Button1 .. Button4
+    std::array<QPushButton*, 4> LayoutButtons{}; // Button1 .. Button4
     QPushButton *Preview = nullptr, *SaveAsPdf = nullptr, *OK = nullptr, *Cancel = nullptr, *Help = nullptr;
 
 public slots:

@@ -1,5 +1,4 @@
 #include "dialogs/FittingDialogs.h"
-#include "help/Help.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "help/Help.h"
 #include "platform/DialogSupport.h"
 #include "platform/FormLayout.h"
 #include "platform/NumberInput.h"

@@ -1,5 +1,4 @@
 #include "dialogs/TAreaForm.h"
-#include "help/Help.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -10,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/ZoneCombo.h"
+#include "help/Help.h"
 #include "platform/DialogSupport.h"
 #include "platform/NumberInput.h"
 #include "platform/QtFormTranslator.h"

@@ -1,5 +1,4 @@
 #include "dialogs/TFieldAreaModifyForm.h"
-#include "help/Help.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,6 +8,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "help/Help.h"
 #include "platform/DialogSupport.h"
 #include "platform/FormLayout.h"
 #include "platform/NumberInput.h"

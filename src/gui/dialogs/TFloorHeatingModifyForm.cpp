@@ -1,5 +1,4 @@
 #include "dialogs/TFloorHeatingModifyForm.h"
-#include "help/Help.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,6 +11,7 @@
 
 #include "app/DialogEditor.h"
 #include "dialogs/ZoneCombo.h"
+#include "help/Help.h"
 #include "platform/DialogSupport.h"
 #include "platform/FormLayout.h"
 #include "platform/NumberInput.h"

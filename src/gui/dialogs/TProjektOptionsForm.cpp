@@ -1,5 +1,4 @@
 #include "dialogs/TProjektOptionsForm.h"
-#include "help/Help.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -14,6 +13,7 @@
 
 #include "dialogs/FittingsPanel.h"
 #include "dialogs/TTreeForComboForm.h"
+#include "help/Help.h"
 #include "platform/DialogSupport.h"
 #include "platform/FormLayout.h"
 #include "platform/NumberInput.h"

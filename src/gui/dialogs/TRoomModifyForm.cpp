@@ -1,5 +1,4 @@
 #include "dialogs/TRoomModifyForm.h"
-#include "help/Help.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -26,6 +25,7 @@
 #include "dialogs/TAreaForm.h"
 #include "dialogs/TFloorHeatingModifyForm.h"
 #include "dialogs/ZoneCombo.h"
+#include "help/Help.h"
 #include "lang/TLanguages.h"
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"

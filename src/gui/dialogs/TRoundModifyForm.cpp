@@ -1,5 +1,4 @@
 #include "dialogs/TRoundModifyForm.h"
-#include "help/Help.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -22,6 +21,7 @@
 #include "dialogs/FittingsPanel.h"
 #include "dialogs/TFieldAreaModifyForm.h"
 #include "dialogs/TTreeForComboForm.h"
+#include "help/Help.h"
 #include "listview/ListRows.h"
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"

@@ -1,5 +1,4 @@
 #include "materials/TUsedMaterialsPrintingForm.h"
-#include "help/Help.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,14 +11,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "app/AppPaths.h"
-#include "app/TAboutBox.h"
-#include "listview/TChangeHeaderForm.h"
+#include "help/Help.h"
 #include "materials/MaterialTreeView.h"
 #include "platform/DialogSupport.h"
 #include "platform/Printer.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
+#include "report/ReportDialogParts.h"
 #include "report/TPrintPreviewForm.h"
 
 namespace kalorina::gui {
@@ -58,61 +56,37 @@ void TUsedMaterialsPrintingForm::BuildControls()
     rowsLayout->addWidget(AllButton);
     rowsLayout->addWidget(SelectedButton);
 
-    PrinterName = NamedLabel("PrinterName", {}, this);
-    Setup = NamedButton("Setup", QStringLiteral("Beállít..."), this);
-    auto* printer = new QGroupBox(QStringLiteral("Nyomtató"), this);
-    printer->setObjectName(QStringLiteral("PrinterGroup"));
-    auto* printerLayout = new QHBoxLayout(printer);
-    printerLayout->addWidget(PrinterName, 1);
-    printerLayout->addWidget(Setup);
-
-    Title = new QLineEdit(this);
-    Title->setObjectName(QStringLiteral("Title"));
-    Title->setMaxLength(static_cast<int>(PrintingOptions::kMaxTitle));
-    auto check = [this](QCheckBox*& box, const char* name, const QString& text) {
-        box = new QCheckBox(text, this);
-        box->setObjectName(QString::fromLatin1(name));
-    };
-    check(ProjektDataCheckBox, "ProjektDataCheckBox", QStringLiteral("Projekt adatok"));
-    check(PageNumberCheckBox, "PageNumberCheckBox", QStringLiteral("Oldalszám"));
-    check(ProjektNameCheckBox, "ProjektNameCheckBox", QStringLiteral("Projekt fájl neve"));
-    check(DateCheckBox, "DateCheckBox", QStringLiteral("Dátum"));
+    parts_ = std::make_unique<ReportDialogParts>(this, *printer_);
+    PrinterName = parts_->printerName;
+    Setup = parts_->setup;
+    Title = parts_->title;
+    ProjektDataCheckBox = parts_->projectData;
+    PageNumberCheckBox = parts_->pageNumbers;
+    ProjektNameCheckBox = parts_->fileName;
+    DateCheckBox = parts_->date;
     TableColumns = NamedButton("TableColumns", QStringLiteral("Oszlopok..."), this);
-    auto* page = new QGroupBox(QStringLiteral("Oldal"), this);
-    page->setObjectName(QStringLiteral("PageGroup"));
-    auto* pageLayout = new QGridLayout(page);
-    pageLayout->addWidget(NamedLabel("TitleLabel", QStringLiteral("Fejléc:"), this), 0, 0);
-    pageLayout->addWidget(Title, 0, 1);
-    int line = 1;
-    for (QCheckBox* box : {ProjektDataCheckBox, PageNumberCheckBox, ProjektNameCheckBox, DateCheckBox})
-        pageLayout->addWidget(box, line++, 0, 1, 2);
-    pageLayout->addWidget(TableColumns, line, 0, 1, 2, Qt::AlignLeft);
+    parts_->pageLayout->addWidget(TableColumns, parts_->nextPageRow, 0, 1, 2, Qt::AlignLeft);
 
-    Preview = NamedButton("Preview", QStringLiteral("Megtekint..."), this);
-    SaveAsPdf = NamedButton("SaveAsPdf", QStringLiteral("Mentés PDF-be..."), this);
-    OK = NamedButton("OK", QStringLiteral("Nyomtat"), this);
-    OK->setDefault(true);
-    Cancel = NamedButton("Cancel", QStringLiteral("Vissza"), this);
-    Help = NamedButton("Help", QStringLiteral("Súgó"), this);
+    Preview = parts_->preview;
+    SaveAsPdf = parts_->saveAsPdf;
+    OK = parts_->ok;
+    Cancel = parts_->cancel;
+    Help = parts_->help;
     InstallHelp(this, HelpTopic::Printing, Help);
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(false);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(printer);
-    right->addWidget(page);
+    right->addWidget(parts_->printerGroup);
+    right->addWidget(parts_->pageGroup);
     right->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(rows, 1);
     top->addLayout(right);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (auto* b : {Preview, SaveAsPdf, OK, Cancel, Help})
-        buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(parts_->buttonRow);
     layout->addWidget(StatusBar);
 
     connect(ItemView, &MaterialTreeView::NodeDoubleClicked, this, [this](const std::vector<int>& path, bool shift) {
@@ -123,10 +97,6 @@ void TUsedMaterialsPrintingForm::BuildControls()
     connect(AllButton, &QRadioButton::toggled, this, [this](bool on) {
         if (!showing_)
             editor_->SetAll(on);
-    });
-    connect(Setup, &QPushButton::clicked, this, [this] {
-        printer_->Setup(this);
-        PrinterName->setText(printer_->PrinterName());
     });
     connect(TableColumns, &QPushButton::clicked, this, &TUsedMaterialsPrintingForm::TableColumnsClick);
     connect(Preview, &QPushButton::clicked, this, &TUsedMaterialsPrintingForm::PreviewClick);
@@ -143,11 +113,7 @@ void TUsedMaterialsPrintingForm::ShowView()
     AllButton->setChecked(v.all);
     SelectedButton->setChecked(!v.all);
     PrinterName->setText(printer_->PrinterName());
-    Title->setText(Q(v.title));
-    ProjektDataCheckBox->setChecked(v.projectData);
-    PageNumberCheckBox->setChecked(v.pageNumbers);
-    ProjektNameCheckBox->setChecked(v.fileName);
-    DateCheckBox->setChecked(v.date);
+    parts_->ShowPage(v);
     // An empty bill (no fields, no circuits with parts) has nothing to print.
     for (QPushButton* b : {Preview, SaveAsPdf, OK})
         b->setEnabled(!v.empty);
@@ -160,11 +126,7 @@ void TUsedMaterialsPrintingForm::ShowView()
 
 void TUsedMaterialsPrintingForm::ReadControls()
 {
-    editor_->SetTitle(Cp(Title->text()));
-    editor_->SetSwitch(PrintingOptions::kProjectData, ProjektDataCheckBox->isChecked());
-    editor_->SetSwitch(PrintingOptions::kPageNumbers, PageNumberCheckBox->isChecked());
-    editor_->SetSwitch(PrintingOptions::kFileName, ProjektNameCheckBox->isChecked());
-    editor_->SetSwitch(PrintingOptions::kDate, DateCheckBox->isChecked());
+    parts_->ReadPage(*editor_);
     editor_->SetAll(AllButton->isChecked());
 }
 
@@ -172,19 +134,12 @@ std::unique_ptr<TBReport> TUsedMaterialsPrintingForm::MakeChosenReport()
 {
     ReadControls();
     editor_->Commit();
-    TReportEnvironment env = MakeReportEnvironment(editor_->Options(), ReportPicturePath().toStdString());
-    env.identificationLine = TAboutBox(this).ReportIdentification();
-    return editor_->MakeReport(project_, devices_, margins_, std::move(env));
+    return editor_->MakeReport(project_, devices_, margins_, ProgramReportEnvironment(editor_->Options(), this));
 }
 
 void TUsedMaterialsPrintingForm::PreviewClick()
 {
-    auto report = MakeChosenReport();
-    PreviewReportTarget pages(printer_->Printer().pageLayout());
-    report->Run(pages);
-    auto again = [this] { return MakeChosenReport(); };
-    TPrintPreviewForm preview(pages, again, services_, *printer_, this);
-    preview.exec();
+    PreviewReport([this] { return MakeChosenReport(); }, *printer_, services_, this);
 }
 
 void TUsedMaterialsPrintingForm::SaveAsPdfClick()
@@ -194,22 +149,13 @@ void TUsedMaterialsPrintingForm::SaveAsPdfClick()
 
 void TUsedMaterialsPrintingForm::TableColumnsClick()
 {
-    const ReportColumns columns = UsedMaterialsPrintingEditor::Layout();
-    TListHeaderFormat format;
-    format.LoadFormat(columns.formatName);
-    format.LoadLayout("Kalorina", columns.layoutName);
-    TChangeHeaderForm form(format, TableColumns->font(), columns.layoutName, "Kalorina", services_, this);
-    ExecWithPlacement(form);
+    EditReportColumns(UsedMaterialsPrintingEditor::Layout(), TableColumns->font(), services_, this);
 }
 
 void TUsedMaterialsPrintingForm::accept()
 {
-    auto report = MakeChosenReport();
-    if (!printer_->Choose(this))
-        return;
-    PrinterReportTarget target(printer_->Printer());
-    report->Run(target);
-    QDialog::accept();
+    if (PrintReport([this] { return MakeChosenReport(); }, *printer_, this))
+        QDialog::accept();
 }
 
 } // namespace kalorina::gui

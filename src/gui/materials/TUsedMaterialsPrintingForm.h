@@ -27,6 +27,7 @@ namespace kalorina::gui {
 
 class MaterialTreeView;
 class PrinterService;
+struct ReportDialogParts;
 
 class TUsedMaterialsPrintingForm : public QDialog {
     Q_OBJECT
@@ -69,6 +70,7 @@ private:
     Services services_;
     PrinterService* printer_;
     std::unique_ptr<UsedMaterialsPrintingEditor> editor_;
+    std::unique_ptr<ReportDialogParts> parts_;
     std::optional<PrintingScope> printing_;
     bool showing_ = false;
 };

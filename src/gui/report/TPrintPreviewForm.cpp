@@ -1,5 +1,4 @@
 #include "report/TPrintPreviewForm.h"
-#include "help/Help.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -12,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "help/Help.h"
 #include "lang/TLanguages.h"
 #include "platform/Printer.h"
 #include "platform/QtFormTranslator.h"

@@ -1,5 +1,4 @@
 #include "report/TPrintingForm.h"
-#include "help/Help.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -14,14 +13,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/AppPaths.h"
-#include "app/TAboutBox.h"
+#include "help/Help.h"
 #include "lang/TLanguages.h"
-#include "listview/TChangeHeaderForm.h"
 #include "platform/DialogSupport.h"
 #include "platform/Printer.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
+#include "report/ReportDialogParts.h"
 #include "util/Error.h"
 
 namespace kalorina::gui {
@@ -66,36 +64,14 @@ void TPrintingForm::BuildControls()
     itemsLayout->addWidget(All);
     itemsLayout->addWidget(SelectedOnly);
 
-    PrinterName = new QLabel(this);
-    named(PrinterName, "PrinterName");
-    Setup = new QPushButton(QStringLiteral("Beállít..."), this);
-    named(Setup, "Setup");
-    auto* printer = new QGroupBox(QStringLiteral("Nyomtató"), this);
-    named(printer, "PrinterGroup");
-    auto* printerLayout = new QHBoxLayout(printer);
-    printerLayout->addWidget(PrinterName, 1);
-    printerLayout->addWidget(Setup);
-
-    Title = new QLineEdit(this);
-    named(Title, "Title");
-    Title->setMaxLength(static_cast<int>(PrintingOptions::kMaxTitle));
-    ProjektDataCheckBox = new QCheckBox(QStringLiteral("Projekt adatok"), this);
-    named(ProjektDataCheckBox, "ProjektDataCheckBox");
-    PageNumberCheckBox = new QCheckBox(QStringLiteral("Oldalszám"), this);
-    named(PageNumberCheckBox, "PageNumberCheckBox");
-    ProjektNameCheckBox = new QCheckBox(QStringLiteral("Projekt fájl neve"), this);
-    named(ProjektNameCheckBox, "ProjektNameCheckBox");
-    DateCheckBox = new QCheckBox(QStringLiteral("Dátum"), this);
-    named(DateCheckBox, "DateCheckBox");
-    auto* page = new QGroupBox(QStringLiteral("Oldal"), this);
-    named(page, "PageGroup");
-    auto* pageLayout = new QGridLayout(page);
-    pageLayout->addWidget(named(new QLabel(QStringLiteral("Fejléc:"), this), "TitleLabel"), 0, 0);
-    pageLayout->addWidget(Title, 0, 1);
-    pageLayout->addWidget(ProjektDataCheckBox, 1, 0, 1, 2);
-    pageLayout->addWidget(PageNumberCheckBox, 2, 0, 1, 2);
-    pageLayout->addWidget(ProjektNameCheckBox, 3, 0, 1, 2);
-    pageLayout->addWidget(DateCheckBox, 4, 0, 1, 2);
+    parts_ = std::make_unique<ReportDialogParts>(this, *printer_);
+    PrinterName = parts_->printerName;
+    Setup = parts_->setup;
+    Title = parts_->title;
+    ProjektDataCheckBox = parts_->projectData;
+    PageNumberCheckBox = parts_->pageNumbers;
+    ProjektNameCheckBox = parts_->fileName;
+    DateCheckBox = parts_->date;
 
     RoomsList = new QRadioButton(QStringLiteral("Helyiségek összesítője"), this);
     named(RoomsList, "RoomsList");
@@ -120,40 +96,26 @@ void TPrintingForm::BuildControls()
     for (auto* b : kindButtons)
         kindGroup->addButton(b);
 
-    Preview = new QPushButton(QStringLiteral("Megtekint..."), this);
-    named(Preview, "Preview");
-    SaveAsPdf = new QPushButton(QStringLiteral("Mentés PDF-be..."), this);
-    named(SaveAsPdf, "SaveAsPdf");
-    OK = new QPushButton(QStringLiteral("Nyomtat"), this);
-    named(OK, "OK");
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Vissza"), this);
-    named(Cancel, "Cancel");
-    Help = new QPushButton(QStringLiteral("Súgó"), this);
-    named(Help, "Help");
+    Preview = parts_->preview;
+    SaveAsPdf = parts_->saveAsPdf;
+    OK = parts_->ok;
+    Cancel = parts_->cancel;
+    Help = parts_->help;
     InstallHelp(this, HelpTopic::Printing, Help);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(printer);
+    right->addWidget(parts_->printerGroup);
     right->addWidget(kinds);
-    right->addWidget(page);
+    right->addWidget(parts_->pageGroup);
     right->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(items, 1);
     top->addLayout(right);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (auto* b : {Preview, SaveAsPdf, OK, Cancel, Help})
-        buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(parts_->buttonRow);
 
     connect(ItemsTree, &QTreeWidget::itemDoubleClicked, this, &TPrintingForm::ItemsTreeDblClick);
-    connect(Setup, &QPushButton::clicked, this, [this] {
-        printer_->Setup(this);
-        PrinterName->setText(printer_->PrinterName());
-    });
     connect(Preview, &QPushButton::clicked, this, &TPrintingForm::PreviewClick);
     connect(SaveAsPdf, &QPushButton::clicked, this, &TPrintingForm::SaveAsPdfClick);
     connect(OK, &QPushButton::clicked, this, &TPrintingForm::accept);
@@ -182,11 +144,7 @@ void TPrintingForm::ShowView()
     All->setChecked(v.all);
     SelectedOnly->setChecked(!v.all);
     PrinterName->setText(printer_->PrinterName());
-    Title->setText(Q(v.title));
-    ProjektDataCheckBox->setChecked(v.projectData);
-    PageNumberCheckBox->setChecked(v.pageNumbers);
-    ProjektNameCheckBox->setChecked(v.fileName);
-    DateCheckBox->setChecked(v.date);
+    parts_->ShowPage(v);
     QRadioButton* kinds[4] = {RoomsList, RoomsFields, RoundsList, RoundsDetailed};
     kinds[static_cast<int>(v.kind)]->setChecked(true);
     showing_ = false;
@@ -194,11 +152,7 @@ void TPrintingForm::ShowView()
 
 void TPrintingForm::ReadControls()
 {
-    editor_->SetTitle(Cp(Title->text()));
-    editor_->SetSwitch(PrintingOptions::kProjectData, ProjektDataCheckBox->isChecked());
-    editor_->SetSwitch(PrintingOptions::kPageNumbers, PageNumberCheckBox->isChecked());
-    editor_->SetSwitch(PrintingOptions::kFileName, ProjektNameCheckBox->isChecked());
-    editor_->SetSwitch(PrintingOptions::kDate, DateCheckBox->isChecked());
+    parts_->ReadPage(*editor_);
     QRadioButton* kinds[4] = {RoomsList, RoomsFields, RoundsList, RoundsDetailed};
     for (int i = 0; i < 4; ++i)
         if (kinds[i]->isChecked())
@@ -230,21 +184,13 @@ std::unique_ptr<TBReport> TPrintingForm::MakeChosenReport()
 {
     ReadControls();
     editor_->Commit();
-    TReportEnvironment env = MakeReportEnvironment(editor_->Options(), ReportPicturePath().toStdString());
-    env.identificationLine = TAboutBox(this).ReportIdentification();
     return MakeReport(editor_->Options().kind, project_, devices_, editor_->Tree(), editor_->PrintAll(), margins_,
-                      std::move(env));
+                      ProgramReportEnvironment(editor_->Options(), this));
 }
 
 void TPrintingForm::PreviewClick()
 {
-    auto report = MakeChosenReport();
-    PreviewReportTarget pages(printer_->Printer().pageLayout());
-    report->Run(pages);
-    // The PDF of the preview is laid out again on its own sheet, from the same choices.
-    auto again = [this] { return MakeChosenReport(); };
-    TPrintPreviewForm preview(pages, again, services_, *printer_, this);
-    preview.exec();
+    PreviewReport([this] { return MakeChosenReport(); }, *printer_, services_, this);
 }
 
 void TPrintingForm::SaveAsPdfClick()
@@ -254,22 +200,13 @@ void TPrintingForm::SaveAsPdfClick()
 
 void TPrintingForm::LayoutClick(int button)
 {
-    const ReportColumns columns = PrintingEditor::LayoutOfButton(button);
-    TListHeaderFormat format;
-    format.LoadFormat(columns.formatName);
-    format.LoadLayout("Kalorina", columns.layoutName);
-    TChangeHeaderForm form(format, LayoutButtons[button - 1]->font(), columns.layoutName, "Kalorina", services_, this);
-    ExecWithPlacement(form);
+    EditReportColumns(PrintingEditor::LayoutOfButton(button), LayoutButtons[button - 1]->font(), services_, this);
 }
 
 void TPrintingForm::accept()
 {
-    auto report = MakeChosenReport();
-    if (!printer_->Choose(this))
-        return;
-    PrinterReportTarget target(printer_->Printer());
-    report->Run(target);
-    QDialog::accept();
+    if (PrintReport([this] { return MakeChosenReport(); }, *printer_, this))
+        QDialog::accept();
 }
 
 } // namespace kalorina::gui

@@ -30,6 +30,7 @@ class TProject;
 namespace kalorina::gui {
 
 class PrinterService;
+struct ReportDialogParts;
 
 class TPrintingForm : public QDialog {
     Q_OBJECT
@@ -73,6 +74,7 @@ private:
     Services services_;
     PrinterService* printer_;
     std::unique_ptr<PrintingEditor> editor_;
+    std::unique_ptr<ReportDialogParts> parts_;
     bool showing_ = false;
 };
 

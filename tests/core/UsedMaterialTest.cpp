@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "CalcTestSupport.h"
+#include "ErrorTestSupport.h"
 #include "TestLanguage.h"
 #include "app/UsedMaterialsExport.h"
 #include "document/TProject.h"
@@ -275,7 +276,11 @@ TEST_F(UsedMaterialTest, ExportEditorSwitchesToTheChosenRowsAndSavesEachKindOfFi
     EXPECT_EQ(ExportKindOfPath("a.rtf"), ExportFileKind::Rtf);
     EXPECT_EQ(ExportKindOfPath("a.htm"), ExportFileKind::Html);
     EXPECT_EQ(ExportKindOfPath("dir.x/a"), ExportFileKind::Csv);
-    EXPECT_THROW(WriteExportFile("/nonexistent-dir/a.csv", "x"), KalorinaError);
+    // A file that cannot be written says so in the user's language, with the path and the reason.
+    test::ScopedLanguage lang(
+        {{"IDS_CANNOTWRITEFILE", "Nem \xEDrhat\xF3: %s (%s)"}, {"IDS_FILENOTFOUND", "nincs ilyen"}});
+    EXPECT_EQ(test::ThrownText([] { WriteExportFile("/nonexistent-dir/a.csv", "x"); }),
+              "Nem \xEDrhat\xF3: /nonexistent-dir/a.csv (nincs ilyen)");
 }
 
 struct ExportBytesTest : UsedMaterialTest {

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/FileErrors.h"
 #include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "util/Codepage.h"
@@ -17,37 +18,15 @@
 
 namespace kalorina {
 
-namespace {
-// The reason in the user's language where the language has it; the system's own
-// text for the rarer ones.
-std::string Reason(int err)
-{
-    const char* id = err == ENOENT || err == ENOTDIR ? "IDS_FILENOTFOUND"
-        : err == EACCES || err == EPERM              ? "IDS_FILEACCESSDENIED"
-        : err == ENOSPC || err == EDQUOT             ? "IDS_DISKFULL"
-        : err == EISDIR                              ? "IDS_FILEISFOLDER"
-        : err == EROFS                               ? "IDS_READONLYFILESYSTEM"
-                                                     : nullptr;
-    std::string text = id ? Languages().GetText(id) : std::string();
-    return text.empty() ? std::string(std::strerror(err)) : text;
-}
-
-[[noreturn]] void Fail(const char* what, const std::string& path, int err)
-{
-    // Messages are code page 1250 texts; paths are the system's UTF-8 names.
-    throw KalorinaError(FormatText(TextOrBuiltIn(what), {Utf8ToCp1250(path), Reason(err)}));
-}
-} // namespace
-
 void ReadProjectFile(const std::string& path, TProject& project)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        Fail("IDS_CANNOTOPENFILE", path, errno);
+        RaiseFileError("IDS_CANNOTOPENFILE", path, errno);
     std::ostringstream ss;
     ss << in.rdbuf();
     if (in.bad())
-        Fail("IDS_CANNOTREADFILE", path, errno);
+        RaiseFileError("IDS_CANNOTREADFILE", path, errno);
     TMemoryStream stream(ss.str());
     project.ReadFromStream(stream);
 }
@@ -65,7 +44,7 @@ void WriteProjectFile(const std::string& path, const TProject& project)
         temp = "." + target.filename().string() + ".XXXXXX";
     int fd = mkstemp(temp.data());
     if (fd < 0)
-        Fail("IDS_CANNOTWRITEFILE", path, errno);
+        RaiseFileError("IDS_CANNOTWRITEFILE", path, errno);
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -75,14 +54,14 @@ void WriteProjectFile(const std::string& path, const TProject& project)
             int err = errno;
             ::close(fd);
             ::unlink(temp.c_str());
-            Fail("IDS_CANNOTWRITEFILE", path, err);
+            RaiseFileError("IDS_CANNOTWRITEFILE", path, err);
         }
         done += static_cast<std::size_t>(n);
     }
     if (::fsync(fd) != 0 || ::close(fd) != 0) {
         int err = errno;
         ::unlink(temp.c_str());
-        Fail("IDS_CANNOTWRITEFILE", path, err);
+        RaiseFileError("IDS_CANNOTWRITEFILE", path, err);
     }
     // Keep the permissions an existing file had; a new one gets the usual 0666 & ~umask.
     struct stat st;
@@ -96,7 +75,7 @@ void WriteProjectFile(const std::string& path, const TProject& project)
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
         int err = errno;
         ::unlink(temp.c_str());
-        Fail("IDS_CANNOTWRITEFILE", path, err);
+        RaiseFileError("IDS_CANNOTWRITEFILE", path, err);
     }
 }
 

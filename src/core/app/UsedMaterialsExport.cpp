@@ -1,11 +1,13 @@
 #include "app/UsedMaterialsExport.h"
 
+#include "app/FileErrors.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 
+#include "app/FileErrors.h"
 #include "lang/TLanguages.h"
 #include "materials/TClipboardStream.h"
 #include "util/Codepage.h"
@@ -62,13 +64,13 @@ void WriteExportFile(const std::string& path, const std::string& bytes)
         if (!out) {
             int err = errno;
             std::remove(temp.c_str());
-            throw KalorinaError("Cannot write " + Utf8ToCp1250(path) + ": " + std::strerror(err));
+            RaiseFileError("IDS_CANNOTWRITEFILE", path, err);
         }
     }
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
         int err = errno;
         std::remove(temp.c_str());
-        throw KalorinaError("Cannot write " + Utf8ToCp1250(path) + ": " + std::strerror(err));
+        RaiseFileError("IDS_CANNOTWRITEFILE", path, err);
     }
 }
 

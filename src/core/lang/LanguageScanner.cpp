@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "lang/BuiltInTexts.h"
 #include "util/Error.h"
+#include "util/FormatText.h"
 #include "xml/XmlParser.h"
 
 namespace kalorina {
@@ -33,15 +35,16 @@ int DecimalAttribute(const TXmlParser& xml, const char* name)
     bool negative = false;
     if (i < end && (text[i] == '-' || text[i] == '+'))
         negative = text[i++] == '-';
+    auto notAnInteger = [&text] { return KalorinaError(FormatText(TextOrBuiltIn("IDS_NOTANINTEGER"), {text})); };
     if (i == end)
-        throw KalorinaError("'" + text + "' is not a valid integer value");
+        throw notAnInteger();
     long long value = 0;
     for (; i < end; ++i) {
         if (!std::isdigit(static_cast<unsigned char>(text[i])))
-            throw KalorinaError("'" + text + "' is not a valid integer value");
+            throw notAnInteger();
         value = value * 10 + (text[i] - '0');
         if (value > std::numeric_limits<int>::max())
-            throw KalorinaError("'" + text + "' is not a valid integer value");
+            throw notAnInteger();
     }
     return static_cast<int>(negative ? -value : value);
 }

@@ -78,6 +78,13 @@ void TBReport::LoadColumns(TListHeaderFormat& format, const std::string& formatN
     format.LoadLayout("Kalorina", layoutName);
 }
 
+void TBReport::UseColumnsOf(ReportKind kind, TListHeaderFormat& format)
+{
+    kind_ = kind;
+    const ReportColumns c = ReportColumnsOf(kind);
+    LoadColumns(format, c.formatName, c.layoutName);
+}
+
 bool TBReport::NextItem()
 {
     currentRoom = nullptr;
@@ -493,9 +500,7 @@ public:
     template <class... A>
     explicit TRoomItemReport(A&&... a) : TBReport(std::forward<A>(a)...)
     {
-        kind_ = ReportKind::Rooms;
-        auto c = ReportColumnsOf(kind_);
-        LoadColumns(columnFormat_, c.formatName, c.layoutName);
+        UseColumnsOf(ReportKind::Rooms, columnFormat_);
     }
 
 protected:
@@ -512,9 +517,7 @@ public:
     template <class... A>
     explicit TRoomFieldsReport(A&&... a) : TBReport(std::forward<A>(a)...)
     {
-        kind_ = ReportKind::Fields;
-        auto c = ReportColumnsOf(kind_);
-        LoadColumns(columnFormat_, c.formatName, c.layoutName);
+        UseColumnsOf(ReportKind::Fields, columnFormat_);
     }
 
 protected:
@@ -551,9 +554,7 @@ public:
     template <class... A>
     explicit TRoundItemReport(A&&... a) : TBReport(std::forward<A>(a)...)
     {
-        kind_ = ReportKind::Rounds;
-        auto c = ReportColumnsOf(kind_);
-        LoadColumns(columnFormat_, c.formatName, c.layoutName);
+        UseColumnsOf(ReportKind::Rounds, columnFormat_);
     }
 };
 
@@ -562,9 +563,7 @@ public:
     template <class... A>
     explicit TDetailedRoundItemReport(A&&... a) : TBReport(std::forward<A>(a)...)
     {
-        kind_ = ReportKind::RoundsDetailed;
-        auto c = ReportColumnsOf(kind_);
-        LoadColumns(fieldsFormat_, c.formatName, c.layoutName);
+        UseColumnsOf(ReportKind::RoundsDetailed, fieldsFormat_);
     }
 
 protected:

@@ -110,6 +110,8 @@ protected:
     void CloseTable(TCanvas& canvas);
     ReportKind Kind() const { return kind_; }
     void LoadColumns(TListHeaderFormat& format, const std::string& formatName, const std::string& layoutName);
+    // Makes this a report of `kind`, its table in `format` on the kind's own columns.
+    void UseColumnsOf(ReportKind kind, TListHeaderFormat& format);
     // The tables the report prints, so that the font can be fitted to the widest.
     virtual std::vector<const TListHeaderFormat*> TablesOf() const;
 

@@ -11,13 +11,11 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "help/Help.h"
 #include "materials/MaterialTreeView.h"
 #include "platform/DialogSupport.h"
 #include "platform/Printer.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
-#include "report/ReportDialogParts.h"
 #include "report/TPrintPreviewForm.h"
 
 namespace kalorina::gui {
@@ -25,8 +23,7 @@ namespace kalorina::gui {
 TUsedMaterialsPrintingForm::TUsedMaterialsPrintingForm(TUsedMaterial bill, TProject& project, const TDevices& devices,
                                                        const TProgramOptions& programOptions, const Services& services,
                                                        PrinterService* printer, QWidget* parent)
-    : QDialog(parent), project_(project), devices_(devices), margins_(programOptions.margins), services_(services),
-      printer_(printer ? printer : &SystemPrinter::Instance())
+    : TReportDialog(services, printer, parent), project_(project), devices_(devices), margins_(programOptions.margins)
 {
     setObjectName(QStringLiteral("UsedMaterialsPrintingForm"));
     setWindowTitle(QStringLiteral("Nyomtatás"));
@@ -56,37 +53,24 @@ void TUsedMaterialsPrintingForm::BuildControls()
     rowsLayout->addWidget(AllButton);
     rowsLayout->addWidget(SelectedButton);
 
-    parts_ = std::make_unique<ReportDialogParts>(this, *printer_);
-    PrinterName = parts_->printerName;
-    Setup = parts_->setup;
-    Title = parts_->title;
-    ProjektDataCheckBox = parts_->projectData;
-    PageNumberCheckBox = parts_->pageNumbers;
-    ProjektNameCheckBox = parts_->fileName;
-    DateCheckBox = parts_->date;
+    BuildReportControls();
     TableColumns = NamedButton("TableColumns", QStringLiteral("Oszlopok..."), this);
-    parts_->pageLayout->addWidget(TableColumns, parts_->nextPageRow, 0, 1, 2, Qt::AlignLeft);
+    pageLayout_->addWidget(TableColumns, nextPageRow_, 0, 1, 2, Qt::AlignLeft);
 
-    Preview = parts_->preview;
-    SaveAsPdf = parts_->saveAsPdf;
-    OK = parts_->ok;
-    Cancel = parts_->cancel;
-    Help = parts_->help;
-    InstallHelp(this, HelpTopic::Printing, Help);
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(false);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(parts_->printerGroup);
-    right->addWidget(parts_->pageGroup);
+    right->addWidget(printerGroup_);
+    right->addWidget(pageGroup_);
     right->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(rows, 1);
     top->addLayout(right);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(parts_->buttonRow);
+    layout->addLayout(buttonRow_);
     layout->addWidget(StatusBar);
 
     connect(ItemView, &MaterialTreeView::NodeDoubleClicked, this, [this](const std::vector<int>& path, bool shift) {
@@ -99,10 +83,6 @@ void TUsedMaterialsPrintingForm::BuildControls()
             editor_->SetAll(on);
     });
     connect(TableColumns, &QPushButton::clicked, this, &TUsedMaterialsPrintingForm::TableColumnsClick);
-    connect(Preview, &QPushButton::clicked, this, &TUsedMaterialsPrintingForm::PreviewClick);
-    connect(SaveAsPdf, &QPushButton::clicked, this, &TUsedMaterialsPrintingForm::SaveAsPdfClick);
-    connect(OK, &QPushButton::clicked, this, &TUsedMaterialsPrintingForm::accept);
-    connect(Cancel, &QPushButton::clicked, this, &TUsedMaterialsPrintingForm::reject);
 }
 
 void TUsedMaterialsPrintingForm::ShowView()
@@ -112,8 +92,7 @@ void TUsedMaterialsPrintingForm::ShowView()
     ItemView->ShowStates(*v.tree);
     AllButton->setChecked(v.all);
     SelectedButton->setChecked(!v.all);
-    PrinterName->setText(printer_->PrinterName());
-    parts_->ShowPage(v);
+    ShowPage(v);
     // An empty bill (no fields, no circuits with parts) has nothing to print.
     for (QPushButton* b : {Preview, SaveAsPdf, OK})
         b->setEnabled(!v.empty);
@@ -126,7 +105,7 @@ void TUsedMaterialsPrintingForm::ShowView()
 
 void TUsedMaterialsPrintingForm::ReadControls()
 {
-    parts_->ReadPage(*editor_);
+    ReadPage(*editor_);
     editor_->SetAll(AllButton->isChecked());
 }
 
@@ -134,28 +113,12 @@ std::unique_ptr<TBReport> TUsedMaterialsPrintingForm::MakeChosenReport()
 {
     ReadControls();
     editor_->Commit();
-    return editor_->MakeReport(project_, devices_, margins_, ProgramReportEnvironment(editor_->Options(), this));
-}
-
-void TUsedMaterialsPrintingForm::PreviewClick()
-{
-    PreviewReport([this] { return MakeChosenReport(); }, *printer_, services_, this);
-}
-
-void TUsedMaterialsPrintingForm::SaveAsPdfClick()
-{
-    SaveReportAsPdf([this] { return MakeChosenReport(); }, printer_->Printer().pageLayout(), services_);
+    return editor_->MakeReport(project_, devices_, margins_, ProgramReportEnvironment(editor_->Options()));
 }
 
 void TUsedMaterialsPrintingForm::TableColumnsClick()
 {
-    EditReportColumns(UsedMaterialsPrintingEditor::Layout(), TableColumns->font(), services_, this);
-}
-
-void TUsedMaterialsPrintingForm::accept()
-{
-    if (PrintReport([this] { return MakeChosenReport(); }, *printer_, this))
-        QDialog::accept();
+    EditColumns(UsedMaterialsPrintingEditor::Layout(), TableColumns->font());
 }
 
 } // namespace kalorina::gui

@@ -2,7 +2,6 @@
 // The printing dialog of the bill of materials: the rows to print in the bill's check
 // tree, the title and page furniture, the table's columns; prints, previews or saves
 // the bill as a PDF file.  The pages speak the printing language.
-#include <QDialog>
 #include <memory>
 #include <optional>
 
@@ -10,6 +9,7 @@
 #include "document/TProgramOptions.h"
 #include "lang/PrintingScope.h"
 #include "platform/Services.h"
+#include "report/TReportDialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -27,9 +27,8 @@ namespace kalorina::gui {
 
 class MaterialTreeView;
 class PrinterService;
-struct ReportDialogParts;
 
-class TUsedMaterialsPrintingForm : public QDialog {
+class TUsedMaterialsPrintingForm : public TReportDialog {
     Q_OBJECT
 public:
     // `printer`: the program's printer when none is given.
@@ -40,37 +39,23 @@ public:
 
     UsedMaterialsPrintingEditor& Editor() { return *editor_; }
     // The report of the chosen rows, with the dialog's settings kept.
-    std::unique_ptr<TBReport> MakeChosenReport();
-    void PreviewClick();
+    std::unique_ptr<TBReport> MakeChosenReport() override;
 
     MaterialTreeView* ItemView = nullptr;
     QRadioButton *AllButton = nullptr, *SelectedButton = nullptr;
-    QLabel* PrinterName = nullptr;
-    QPushButton* Setup = nullptr;
-    QLineEdit* Title = nullptr;
-    QCheckBox *ProjektDataCheckBox = nullptr, *PageNumberCheckBox = nullptr, *ProjektNameCheckBox = nullptr,
-              *DateCheckBox = nullptr;
     QPushButton* TableColumns = nullptr;
-    QPushButton *Preview = nullptr, *SaveAsPdf = nullptr, *OK = nullptr, *Cancel = nullptr, *Help = nullptr;
     QStatusBar* StatusBar = nullptr;
-
-public slots:
-    void accept() override;
 
 private:
     void BuildControls();
     void ShowView();
     void ReadControls();
     void TableColumnsClick();
-    void SaveAsPdfClick();
 
     TProject& project_;
     const TDevices& devices_;
     TProgramOptions::Margins margins_;
-    Services services_;
-    PrinterService* printer_;
     std::unique_ptr<UsedMaterialsPrintingEditor> editor_;
-    std::unique_ptr<ReportDialogParts> parts_;
     std::optional<PrintingScope> printing_;
     bool showing_ = false;
 };

@@ -13,21 +13,18 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "help/Help.h"
 #include "lang/TLanguages.h"
 #include "platform/DialogSupport.h"
 #include "platform/Printer.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
-#include "report/ReportDialogParts.h"
 #include "util/Error.h"
 
 namespace kalorina::gui {
 
 TPrintingForm::TPrintingForm(TProject& project, const TDevices& devices, const TProgramOptions& programOptions,
                              const Services& services, PrinterService* printer, QWidget* parent)
-    : QDialog(parent), project_(project), devices_(devices), margins_(programOptions.margins), services_(services),
-      printer_(printer ? printer : &SystemPrinter::Instance())
+    : TReportDialog(services, printer, parent), project_(project), devices_(devices), margins_(programOptions.margins)
 {
     setObjectName(QStringLiteral("PrintingForm"));
     setWindowTitle(QStringLiteral("Nyomtatás"));
@@ -64,14 +61,7 @@ void TPrintingForm::BuildControls()
     itemsLayout->addWidget(All);
     itemsLayout->addWidget(SelectedOnly);
 
-    parts_ = std::make_unique<ReportDialogParts>(this, *printer_);
-    PrinterName = parts_->printerName;
-    Setup = parts_->setup;
-    Title = parts_->title;
-    ProjektDataCheckBox = parts_->projectData;
-    PageNumberCheckBox = parts_->pageNumbers;
-    ProjektNameCheckBox = parts_->fileName;
-    DateCheckBox = parts_->date;
+    BuildReportControls();
 
     RoomsList = new QRadioButton(QStringLiteral("Helyiségek összesítője"), this);
     named(RoomsList, "RoomsList");
@@ -96,30 +86,19 @@ void TPrintingForm::BuildControls()
     for (auto* b : kindButtons)
         kindGroup->addButton(b);
 
-    Preview = parts_->preview;
-    SaveAsPdf = parts_->saveAsPdf;
-    OK = parts_->ok;
-    Cancel = parts_->cancel;
-    Help = parts_->help;
-    InstallHelp(this, HelpTopic::Printing, Help);
-
     auto* right = new QVBoxLayout;
-    right->addWidget(parts_->printerGroup);
+    right->addWidget(printerGroup_);
     right->addWidget(kinds);
-    right->addWidget(parts_->pageGroup);
+    right->addWidget(pageGroup_);
     right->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(items, 1);
     top->addLayout(right);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(parts_->buttonRow);
+    layout->addLayout(buttonRow_);
 
     connect(ItemsTree, &QTreeWidget::itemDoubleClicked, this, &TPrintingForm::ItemsTreeDblClick);
-    connect(Preview, &QPushButton::clicked, this, &TPrintingForm::PreviewClick);
-    connect(SaveAsPdf, &QPushButton::clicked, this, &TPrintingForm::SaveAsPdfClick);
-    connect(OK, &QPushButton::clicked, this, &TPrintingForm::accept);
-    connect(Cancel, &QPushButton::clicked, this, &TPrintingForm::reject);
     connect(All, &QRadioButton::toggled, this, [this](bool on) {
         if (!showing_)
             editor_->SetAll(on);
@@ -143,8 +122,7 @@ void TPrintingForm::ShowView()
     ItemsTree->expandAll();
     All->setChecked(v.all);
     SelectedOnly->setChecked(!v.all);
-    PrinterName->setText(printer_->PrinterName());
-    parts_->ShowPage(v);
+    ShowPage(v);
     QRadioButton* kinds[4] = {RoomsList, RoomsFields, RoundsList, RoundsDetailed};
     kinds[static_cast<int>(v.kind)]->setChecked(true);
     showing_ = false;
@@ -152,7 +130,7 @@ void TPrintingForm::ShowView()
 
 void TPrintingForm::ReadControls()
 {
-    parts_->ReadPage(*editor_);
+    ReadPage(*editor_);
     QRadioButton* kinds[4] = {RoomsList, RoomsFields, RoundsList, RoundsDetailed};
     for (int i = 0; i < 4; ++i)
         if (kinds[i]->isChecked())
@@ -185,28 +163,12 @@ std::unique_ptr<TBReport> TPrintingForm::MakeChosenReport()
     ReadControls();
     editor_->Commit();
     return MakeReport(editor_->Options().kind, project_, devices_, editor_->Tree(), editor_->PrintAll(), margins_,
-                      ProgramReportEnvironment(editor_->Options(), this));
-}
-
-void TPrintingForm::PreviewClick()
-{
-    PreviewReport([this] { return MakeChosenReport(); }, *printer_, services_, this);
-}
-
-void TPrintingForm::SaveAsPdfClick()
-{
-    SaveReportAsPdf([this] { return MakeChosenReport(); }, printer_->Printer().pageLayout(), services_);
+                      ProgramReportEnvironment(editor_->Options()));
 }
 
 void TPrintingForm::LayoutClick(int button)
 {
-    EditReportColumns(PrintingEditor::LayoutOfButton(button), LayoutButtons[button - 1]->font(), services_, this);
-}
-
-void TPrintingForm::accept()
-{
-    if (PrintReport([this] { return MakeChosenReport(); }, *printer_, this))
-        QDialog::accept();
+    EditColumns(PrintingEditor::LayoutOfButton(button), LayoutButtons[button - 1]->font());
 }
 
 } // namespace kalorina::gui

@@ -231,15 +231,17 @@ TEST_F(CircuitEditorTest, ProjectOptionsMediumAndDefaultsOfNewCircuits)
     EXPECT_EQ(v.forward, "38");
 
     EXPECT_FALSE(editor.MediumChange(true, "", 40, 30));
-    auto glycol = editor.MediumChange(false, "MEG 30 % m/m", 40, 30);
-    ASSERT_TRUE(glycol);
+    const char* catalogueWater = "H2O (IAPWS) 0-100 \xB0"
+                                 "C";
+    auto water = editor.MediumChange(false, catalogueWater, 40, 30);
+    ASSERT_TRUE(water);
     TMedium expected;
-    expected.mediumName = "MEG 30 % m/m";
+    expected.mediumName = catalogueWater;
     expected.forward = 40;
     expected.return_ = 30;
     expected.UpdateProperties(Shipped());
-    EXPECT_EQ(glycol->ro, MediumPropertyTexts(expected).ro);
-    EXPECT_NE(glycol->ro, "971.9");
+    EXPECT_EQ(water->ro, MediumPropertyTexts(expected).ro);
+    EXPECT_NE(water->ro, "971.9");
 
     ProjectOptionsInputs in{21,
                             5,

@@ -21,6 +21,7 @@ struct Context {
     std::vector<std::string> args; // the command's own arguments, after its name(s)
     std::ostream& out;
     std::ostream& err;
+    std::vector<std::string> commandLine; // the whole command line, the program's name first
 };
 
 struct Command {

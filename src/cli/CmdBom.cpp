@@ -5,6 +5,7 @@
 
 #include "CliCatalogue.h"
 #include "CliCommand.h"
+#include "PagesProgram.h"
 #include "ReportPages.h"
 #include "app/ProjectFiles.h"
 #include "app/UsedMaterialsExport.h"
@@ -161,11 +162,7 @@ int RunBom(Context& ctx)
     return kOk;
 }
 
-const bool registered = RegisterCommand(
-    {"bom",
-     "bom PROJECT.klp [--json] [--xls F] [--rtf F] [--csv F] [--html F] [--pdf F] [--png DIR] [--title TEXT] "
-     "[--language NAME]",
-     RunBom});
+const bool registered = RegisterCommand({"bom", kBomSynopsis, RunBom});
 
 } // namespace
 

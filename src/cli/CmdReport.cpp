@@ -10,6 +10,7 @@
 #include "CliCatalogue.h"
 #include "CliCommand.h"
 #include "CliProject.h"
+#include "PagesProgram.h"
 #include "ReportPages.h"
 #include "catalogue/DataLocation.h"
 #include "document/TProgramOptions.h"
@@ -178,11 +179,7 @@ int RunReport(Context& ctx)
     return kOk;
 }
 
-const bool registered = RegisterCommand(
-    {"report",
-     "report PROJECT.klp --kind rooms|fields|circuits|detailed (--pdf OUT.pdf | --png DIR | --rtf OUT.rtf)... "
-     "[--all | --only NAME...] [--language NAME] [--margins L,T,R,B] [--title TEXT] [--landscape]",
-     RunReport});
+const bool registered = RegisterCommand({"report", kReportSynopsis, RunReport});
 
 } // namespace
 

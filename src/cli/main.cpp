@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     std::string name = argv[i++];
     auto& commands = Registry();
     auto it = commands.find(name);
-    Context ctx{options, {}, std::cout, std::cerr};
+    Context ctx{options, {}, std::cout, std::cerr, {argv, argv + argc}};
     if (it == commands.end())
         return Usage(ctx, "unknown command '" + name + "'");
     for (; i < argc; ++i)

@@ -134,5 +134,20 @@ expect 1 xml "$dir"
 expect 2 xml
 expect 2 xml "$dir/x.xml" "$dir/x.xml"
 
+# The printing commands run in the companion program; without it they fail with
+# a message instead of printing nothing.  kalorina-cli itself loads no GUI library.
+ldd "$cli" | grep -q 'libQt6' && { echo "FAIL: kalorina-cli loads Qt"; failures=$((failures + 1)); }
+mkdir "$dir/alone"
+cp "$cli" "$dir/alone/kalorina-cli"
+real_cli=$cli
+cli=$dir/alone/kalorina-cli
+if [ ! -e /usr/libexec/kalorina/kalorina-cli-pages ] && [ ! -e /usr/local/libexec/kalorina/kalorina-cli-pages ]; then
+    expect 1 report "$dir/none.klp" --kind rooms --pdf "$dir/none.pdf"
+    grep -q 'kalorina-cli-pages' "$dir/err" || { echo "FAIL: no word of the missing companion"; failures=$((failures + 1)); }
+fi
+cli=$real_cli
+expect 2 report
+expect 1 bom "$dir/missing.klp" --json
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -129,6 +129,7 @@ TEST(CatalogueSecurityCode, Decoding)
 {
     std::int32_t n = 987654;
     EXPECT_EQ(DecodeSecurityCode("Vexalon_" + std::to_string(n), 0), EncipherCode(n, "Vexalon"));
+    EXPECT_EQ(DecodeSecurityCode("Vexalon_-2147483648", 0), EncipherCode(INT32_MIN, "Vexalon"));
     EXPECT_EQ(DecodeSecurityCode("Other_55", 0), 0);
     EXPECT_EQ(DecodeSecurityCode("Vexalon_0", 17), 17);
     EXPECT_EQ(DecodeSecurityCode("vexalon_55", 0), 0);

@@ -20,18 +20,21 @@ std::int32_t EncipherCode(std::int32_t n, std::string_view key)
 
 std::int32_t DecodeSecurityCode(const std::string& content, std::int32_t previous)
 {
-    std::string maker, number = content;
+    std::string_view maker, number = content;
     std::size_t sep = content.find('_');
     if (sep != std::string::npos && sep > 0) {
-        maker = content.substr(0, sep);
-        number = content.substr(sep + 1);
+        maker = std::string_view(content).substr(0, sep);
+        number = std::string_view(content).substr(sep + 1);
     }
     auto n = static_cast<std::int32_t>(ParseCatalogueInteger(number, INT32_MIN, INT32_MAX));
     if (maker != brandName)
         n = 0;
     if (n == 0)
         return previous;
-    return EncipherCode(n, maker);
+    // Every item of a catalogue carries one: the key stream is the same each time,
+    // so the cipher's key schedule runs once, not once per item.
+    static const std::int32_t keyStream = EncipherCode(0, brandName);
+    return n ^ keyStream;
 }
 
 std::string SecurityCodeFor(std::int32_t checkValue)

@@ -68,6 +68,15 @@ TEST(CatalogueMacros, OrderAndBoundedExpansion)
     m.local = {{"%B", "y"}};
     m.global = {{"%A", "x%B"}};
     EXPECT_EQ(m.ExpandMacros("1%A2"), "1x%B2");
+    // Names that do not share their first byte, and an empty name among them.
+    m.local = {{"", "never"}, {"$P", "p"}};
+    m.global = {{"%A", "a"}};
+    EXPECT_EQ(m.ExpandMacros("$P%A"), "pa");
+    EXPECT_EQ(m.ExpandMacros("%A"), "a");
+    m.local = {{"%A", "$P"}};
+    m.global = {{"$P", "p"}};
+    EXPECT_EQ(m.ExpandMacros("%A"), "p");
+    EXPECT_EQ(m.ExpandMacros("no macro"), "no macro");
     // A value holding its own ID would never finish: each occurrence is replaced once.
     EXPECT_EQ(ExpandMacro("a%Xb%X", {"%X", "[%X]"}), "a[%X]b[%X]");
     EXPECT_EQ(ExpandMacro("abc", {"", "zz"}), "abc");

@@ -64,6 +64,22 @@ std::string CatalogueMacros::ExpandMacros(const std::string& text) const
 void CatalogueMacros::ExpandMacrosInPlace(std::string& s) const
 {
     // Most texts hold no macro at all: only a macro that occurs rewrites the text.
+    // Macro names usually share their first byte ("%"): when they do, one search
+    // for that byte tells a text without macros.
+    int first = -1;
+    for (const auto* list : {&local, &global})
+        for (const auto& m : *list) {
+            if (m.ID.empty())
+                continue;
+            const int c = static_cast<unsigned char>(m.ID[0]);
+            if (first != -1 && first != c) {
+                first = -2;
+                break;
+            }
+            first = c;
+        }
+    if (first == -1 || (first >= 0 && s.find(static_cast<char>(first)) == std::string::npos))
+        return;
     for (const auto* list : {&local, &global})
         for (const auto& m : *list)
             if (std::size_t p; !m.ID.empty() && (p = s.find(m.ID)) != std::string::npos)

@@ -410,7 +410,7 @@ void TXmlParser::AnalyzeTag(const char* start)
     const char* name = p;
     while (!detail::EndsTagName(U(*p)))
         ++p;
-    PartName.assign(name, p);
+    PartName.append(name, static_cast<std::size_t>(p - name)); // emptied by Scan; append is cheaper than assign
     const char* stop = *p == '>' ? p : PartAttributes.Analyze(p);
     PartType = endTag ? ptEndTag : *stop == '/' ? ptEmptyTag : ptStartTag;
     if (const char* gt = *stop == '>' ? stop : std::strchr(stop, '>'))
@@ -634,7 +634,8 @@ int TXmlParser::ReadSimpleElement(std::string& text)
     bool found = false;
     if (!run.empty() && !(seen & kWhitespace) && !(bytes & 0x80) && ownTranslation) {
         // Nothing to normalise or translate: the text as written.
-        text.assign(run);
+        text.clear();
+        text.append(run);
         found = true;
     } else if (!run.empty()) {
         std::string& content = PartContent;

@@ -32,13 +32,17 @@ TEST(ProjectFile, MinimalFileByteByByte)
         expected += Le16(1) + '\0';
     expected += std::string("\x01\0\0\0", 4);
     ASSERT_EQ(b.substr(0, expected.size()), expected);
-    // Options: values block tag 50, then the end tag 52, then the file's end mark.
+    // Options: values block tag 50, then the end tag 52; then the record of the
+    // extra tube length (tag 5: block 1 with 0 m in metres, its end) and the file's
+    // end mark.
     std::size_t opt = expected.size();
     EXPECT_EQ(b.substr(opt, 2), Le16(2));
     EXPECT_EQ(b.substr(opt + 4, 2), Le16(50));
-    EXPECT_EQ(b.substr(b.size() - 4), Le16(52) + Le16(0x7FFF));
+    const std::string more =
+        Le16(5) + Le16(14) + Le16(1) + Le16(8) + std::string("\0\0\0\0\x01\0\0\0", 8) + Le16(0x7FFF);
+    EXPECT_EQ(b.substr(b.size() - more.size() - 4), Le16(52) + more + Le16(0x7FFF));
     int optLen = static_cast<unsigned char>(b[opt + 2]) | (static_cast<unsigned char>(b[opt + 3]) << 8);
-    EXPECT_EQ(std::size_t(opt + 4 + optLen + 2), b.size());
+    EXPECT_EQ(std::size_t(opt + 4 + optLen + more.size() + 2), b.size());
 
     TProject back = Read(b);
     EXPECT_TRUE(back.SameContent(p));
@@ -81,7 +85,7 @@ TEST(ProjectFile, RoundTripKeepsItemsIdsAndUnknownRecords)
 
     // A record of an unknown tag before the project data is skipped.
     std::string b = Bytes(p);
-    std::string withUnknown = b.substr(0, 21) + Le16(5) + Le16(3) + "xyz" + b.substr(21);
+    std::string withUnknown = b.substr(0, 21) + Le16(0x123) + Le16(3) + "xyz" + b.substr(21);
     EXPECT_TRUE(Read(withUnknown).SameContent(p));
     // So is an unknown record inside a room.
     TMemoryStream s;

@@ -17,6 +17,14 @@ constexpr std::int16_t kProjectDataTag = 1;
 constexpr std::int16_t kOptionsTag = 2;
 constexpr std::int16_t kRoomTag = 3;
 constexpr std::int16_t kRoundTag = 4;
+// Options that the options record has no room for.  Older programs skip the record
+// by its length, so their files (without it) and ours read both ways.
+constexpr std::int16_t kMoreOptionsTag = 5;
+constexpr std::int16_t kMoreOptionsEnd = 0x7FFF;
+// Each value group is a block of its own; a later value goes into a new block, so
+// that a reader that does not know it skips it by its length.
+constexpr std::int16_t kExtraLengthBlock = 1;
+constexpr RecordList kMoreOptionsRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
 constexpr std::int16_t kEndMark = 0x7FFF;
 // The end mark stands alone, and the file must not end before it.
 constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFails};
@@ -26,6 +34,8 @@ constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFa
 TProject::TProject(const NewProjectDefaults& defaults)
     : designerLines(defaults.designerLines), projectDate(defaults.projectDate), options(defaults.defaultValveName)
 {
+    if (defaults.medium)
+        options.medium = *defaults.medium;
 }
 
 void TProject::ReadFromStream(TMemoryStream& s)
@@ -38,6 +48,17 @@ void TProject::ReadFromStream(TMemoryStream& s)
                 {
                     {kProjectDataTag, [&] { ProjectDataMembers(*this, MemberReader(s)); }},
                     {kOptionsTag, [&] { options.ReadOptions(s, version); }},
+                    {kMoreOptionsTag,
+                     [&] {
+                         ReadRecords(s, kMoreOptionsRecords,
+                                     {
+                                         {kExtraLengthBlock,
+                                          [&] {
+                                              options.extraLength = s.ReadFloat();
+                                              options.extraLengthMode = s.ReadInt32();
+                                          }},
+                                     });
+                     }},
                     {kRoomTag,
                      [&] {
                          TRoomItem room(options.roomTemperature);
@@ -65,6 +86,14 @@ void TProject::WriteToStream(TMemoryStream& s) const
     RecordWriter w(s, kProjectRecords);
     w.Write(kProjectDataTag, [&] { ProjectDataMembers(*this, MemberWriter(s)); });
     w.Write(kOptionsTag, [&] { options.WriteOptions(s); });
+    w.Write(kMoreOptionsTag, [&] {
+        RecordWriter more(s, kMoreOptionsRecords);
+        more.Write(kExtraLengthBlock, [&] {
+            s.WriteFloat(options.extraLength);
+            s.WriteInt32(options.extraLengthMode);
+        });
+        more.End();
+    });
     for (const auto& room : rooms)
         w.Write(kRoomTag, [&] { room.WriteToStream(s); });
     for (const auto& round : rounds)

@@ -358,11 +358,12 @@ TEST_F(CircuitDialogTest, ProjectOptionsChangeWhatANewCircuitStartsFrom)
     OnModal(
         [this](QDialog& d) {
             auto* o = static_cast<TProjektOptionsForm*>(&d);
-            // A new project's built-in water is no catalogue medium: its values are typed in.
-            EXPECT_EQ(o->MediumType->currentIndex(), o->MediumType->count() - 1);
-            EXPECT_FALSE(o->Ro->isReadOnly());
+            // A new project starts with the catalogue's water.
             const int water = o->MediumType->findText(U("H2O (IAPWS) 0-100 °C"));
             ASSERT_GE(water, 0);
+            EXPECT_EQ(o->MediumType->currentIndex(), water);
+            o->MediumType->setCurrentIndex(o->MediumType->count() - 1);
+            EXPECT_FALSE(o->Ro->isReadOnly()); // typed in for the user-defined medium
             o->MediumType->setCurrentIndex(water);
             EXPECT_TRUE(o->Ro->isReadOnly()); // a catalogue medium
             Type(o->ForwardTemperature, QStringLiteral("45"));

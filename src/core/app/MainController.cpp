@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/DesignRules.h"
 #include "app/ItemClipboard.h"
 #include "app/ProjectFiles.h"
 #include "lang/TLanguages.h"
+#include "util/Error.h"
 #include "util/FloatFormat.h"
 #include "util/FormatText.h"
 
@@ -37,6 +39,15 @@ NewProjectDefaults MainController::MakeDefaults() const
     if (programOptions_.dateNewProjects && shortDate)
         d.projectDate = shortDate();
     d.defaultValveName = defaultValveName;
+    // The built-in water's properties belong to about 80 degrees; a catalogue water
+    // that follows the temperature gives new projects the right viscosity.
+    const std::string medium = devices_->DefaultMediumName();
+    if (!medium.empty()) {
+        TMedium m = TProjektOptions().medium;
+        m.mediumName = medium;
+        m.UpdateProperties(*devices_);
+        d.medium = m;
+    }
     return d;
 }
 
@@ -225,10 +236,15 @@ bool MainController::RenameItem(ItemGroup group, const std::string& oldName, con
 {
     if (newName == oldName)
         return true;
-    bool isRoom = group == ItemGroup::Rooms;
-    if (project_.FindItem(newName, isRoom) != -1)
+    const bool isRoom = group == ItemGroup::Rooms;
+    const int index = project_.FindItem(oldName, isRoom);
+    try {
+        CheckItemName(project_, isRoom, index, newName);
+    } catch (const KalorinaError& e) {
+        Warn(e.what());
         return false;
-    project_.RenameItem(project_.FindItem(oldName, isRoom), isRoom, newName);
+    }
+    project_.RenameItem(index, isRoom, newName);
     return true;
 }
 

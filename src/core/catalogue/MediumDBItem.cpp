@@ -51,6 +51,7 @@ namespace kalorina {
 
 bool MediumDBItem::ReadFromXml(CatalogueReader& r)
 {
+    projektOptionsDefault = r.Attribute("ProjektOptionsDefault") == "yes";
     return r.ReadElements("TervaldDBMedium",
                           {
                               {"ItemHeader", [&] { ReadHeader(r); }},

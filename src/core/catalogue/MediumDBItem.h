@@ -21,6 +21,8 @@ class MediumDBItem : public DeviceDBItem {
 public:
     MediumDBItem() : DeviceDBItem(4, false) {}
 
+    // New projects take the first medium so marked (ProjektOptionsDefault="yes").
+    bool projektOptionsDefault = false;
     float tempMin = 0;
     float tempMax = 0;
     std::vector<MediumFunction> characteristics;

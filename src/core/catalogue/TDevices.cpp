@@ -243,6 +243,16 @@ std::string TDevices::DefaultValveName() const
     return {};
 }
 
+std::string TDevices::DefaultMediumName() const
+{
+    for (const auto& item : lists_[kMediumKind]) {
+        auto* medium = dynamic_cast<const MediumDBItem*>(item.get());
+        if (medium && medium->projektOptionsDefault)
+            return medium->itemName;
+    }
+    return {};
+}
+
 std::vector<std::string> TDevices::WriteSecurityCodes() const
 {
     std::vector<std::string> lines;

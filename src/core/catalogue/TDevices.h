@@ -46,6 +46,9 @@ public:
     DeviceTreeNode FillDeviceTree(int kind, const std::string& rootCaption) const;
     std::vector<std::string> FillDeviceCombo(int kind) const;
     std::string DefaultValveName() const;
+    // The medium new projects start with: the first one marked as the default;
+    // empty when none is.
+    std::string DefaultMediumName() const;
     std::vector<std::string> WriteSecurityCodes() const;
 
     // The kind's list in load order (valves: only those that passed the check).

@@ -2,6 +2,7 @@
 // The one open design: project data, options, rooms and circuits, its file form and
 // the operations on its item lists.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ struct NewProjectDefaults {
     TStringList designerLines;
     std::string projectDate;      // already formatted; empty when new projects are not dated
     std::string defaultValveName; // the catalogue's default valve
+    // The catalogue's default medium with its properties at the default
+    // temperatures; none keeps the built-in water.
+    std::optional<TMedium> medium;
 };
 
 class TProject {

@@ -328,6 +328,7 @@ TEST_F(RoomEditorTest, FieldDialogRules)
     FieldAreaEditor area(part, 12.5);
     EXPECT_EQ(area.MaximumText(), "12.5");
     area.Commit(12.5);
-    EXPECT_EQ(test::ThrownText([&] { area.Commit(12.6); }), "Too big");
-    EXPECT_FLOAT_EQ(part.assignedPart, 12.6f); // stored at once, as typed
+    EXPECT_EQ(test::ThrownText([&] { area.Commit(12.6); }),
+              "The area entered (12.6 m2) is more than the 12.5 m2 available.");
+    EXPECT_FLOAT_EQ(part.assignedPart, 12.5f); // a refused area is not stored
 }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -362,4 +363,82 @@ TEST_F(MainFormTest, ModifyNeedsARoomAndTheCatalogue)
     form->Controller().catalogueFailed = true; // nothing can be designed without it
     form->UpdateCommandStates();
     EXPECT_FALSE(form->ModifyItemAction->isEnabled());
+}
+
+// A name still being typed in the tree is taken before every command and before the
+// window closes; a blank or taken one is refused with a message, the command does
+// not run and the editor opens again with what was typed.
+TEST_F(MainFormTest, PendingNameEditsAreTakenBeforeEveryCommand)
+{
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    auto editor = [this]() -> QLineEdit* {
+        for (QLineEdit* e : form->ItemsTree->viewport()->findChildren<QLineEdit*>())
+            if (e->isVisible())
+                return e;
+        return nullptr;
+    };
+    auto type = [&](const char* text) {
+        QLineEdit* e = editor();
+        EXPECT_NE(e, nullptr) << "no name editor open";
+        if (e)
+            e->setText(QString::fromLatin1(text));
+    };
+    struct Step {
+        const char* command;
+        const char* typed;
+        ItemGroup group;
+        int index;
+        const char* stored;
+    };
+    // Each new item opens its own editor: the command that follows takes the name.
+    const Step steps[] = {
+        {"NewRoomItemAction", "Nappali", ItemGroup::Rooms, 0, "Nappali"},
+        {"NewRoundItemAction", "Konyha", ItemGroup::Rooms, 1, "Konyha"},
+        {"NewRoomItemAction", "K1", ItemGroup::Rounds, 0, "K1"},
+        {"FileSave", "Kamra", ItemGroup::Rooms, 2, "Kamra"},
+    };
+    form->NewRoomItemAction->trigger();
+    files.Answer(Path("pending.klp"));
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.command);
+        type(s.typed);
+        TriggerAction(form.get(), s.command);
+        const bool isRoom = s.group == ItemGroup::Rooms;
+        ASSERT_LT(s.index, form->Project().ItemCount(isRoom));
+        EXPECT_EQ(form->Project().ItemName(s.index, isRoom), s.stored);
+    }
+    // The save wrote the typed name, and the project is saved: closing asks nothing.
+    TProject back;
+    ReadProjectFile(Path("pending.klp"), back);
+    EXPECT_EQ(back.rooms.back().roomName, "Kamra");
+    EXPECT_FALSE(form->Project().modified);
+
+    // Refused names: the command does not run, the editor comes back with the text.
+    const std::pair<const char*, const char*> refused[] = {{"", "The name must not be empty."},
+                                                           {"Nappali", "There is already a room named 'Nappali'"}};
+    for (const auto& [typed, message] : refused) {
+        SCOPED_TRACE(typed);
+        form->ItemsTree->setCurrentItem(Group(0)->child(2));
+        TriggerAction(form.get(), "RenameItemAction");
+        type(typed);
+        const std::size_t rooms = form->Project().rooms.size();
+        TriggerAction(form.get(), "NewRoomItemAction");
+        EXPECT_EQ(form->Project().rooms.size(), rooms);
+        EXPECT_EQ(messages.LastText().rfind(message, 0), 0u) << messages.LastText();
+        EXPECT_EQ(form->Project().rooms[2].roomName, "Kamra");
+        QApplication::processEvents();
+        ASSERT_NE(editor(), nullptr);
+        EXPECT_EQ(editor()->text(), QString::fromLatin1(typed));
+        QTest::keyClick(editor(), Qt::Key_Escape);
+        QApplication::processEvents();
+    }
+    // Closing takes the corrected name, then asks to save it.
+    form->ItemsTree->setCurrentItem(Group(0)->child(2));
+    TriggerAction(form.get(), "RenameItemAction");
+    type("Kamra 2");
+    messages.Answer(MessageAnswer::Cancel);
+    EXPECT_FALSE(TryClose());
+    EXPECT_EQ(form->Project().rooms[2].roomName, "Kamra 2");
+    EXPECT_EQ(messages.LastText(), "Save?");
 }

@@ -159,9 +159,10 @@ TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
             auto* form = static_cast<TAreaForm*>(&d);
             EXPECT_EQ(form->HeatingArea->text(), QStringLiteral("7.2")); // 800 W at 111.7 W/m2 (100 mm, screed)
             EXPECT_EQ(form->AreaMax->text(), QStringLiteral("12"));
-            form->HeatingArea->setText(QStringLiteral("0")); // refused without a message
+            form->HeatingArea->setText(QStringLiteral("0")); // refused, saying why
             d.findChild<QPushButton*>("OKButton")->click();
             EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(Cp(form->StatusBar->currentMessage()), Languages().GetText("IDS_WRONGVALUE"));
             form->ZoneTypes->setCurrentIndex(1);
             d.findChild<QPushButton*>("AllArea")->click();
             EXPECT_EQ(form->HeatingArea->text(), QStringLiteral("12"));
@@ -366,7 +367,13 @@ TEST_F(RoomDialogTest, TheCircuitAreaDialogRefusesMoreThanTheMaximum)
     EXPECT_EQ(form.Area->text(), QStringLiteral("12.5"));
     form.Area->setText(QStringLiteral("12,6"));
     form.findChild<QPushButton*>("OKButton")->click();
-    EXPECT_EQ(Cp(form.StatusBar->currentMessage()), Languages().GetText("IDS_TOBIGSURFACE"));
+    std::string refusal = Languages().GetText("IDS_AREAABOVEMAXIMUM");
+    refusal.replace(refusal.find("%s"), 2, "12.6");
+    refusal.replace(refusal.find("%s"), 2, "12.5");
+    EXPECT_EQ(Cp(form.StatusBar->currentMessage()), refusal);
+    EXPECT_FLOAT_EQ(part.assignedPart, 12.5f); // a refused area leaves the part alone
+    // The whole message can be read.
+    EXPECT_GE(form.width(), form.StatusBar->fontMetrics().horizontalAdvance(Q(refusal)));
     EXPECT_EQ(form.result(), 0);
     form.Area->setText(QStringLiteral("0"));
     form.findChild<QPushButton*>("OKButton")->click();

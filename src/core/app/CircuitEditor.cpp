@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/DesignRules.h"
 #include "calc/FloorHeatingField.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
@@ -123,6 +124,9 @@ std::optional<std::string> CircuitEditor::Recalculate()
 
 std::optional<std::string> CircuitEditor::SetValues(const CircuitInputs& in)
 {
+    // Refused before anything is taken, so the working copy keeps its last state.
+    if (!in.massFlowGiven)
+        CheckTemperatureOrder(in.forward, in.backward);
     THydraulic& h = round_.hydraulic;
     h.medium.forward = static_cast<float>(in.forward);
     round_.connectionFlags = static_cast<std::int16_t>((in.massFlowGiven ? TRoundItem::kMassFlowGiven : 0)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/DesignRules.h"
 #include "app/DialogEditor.h"
 #include "catalogue/DeviceKind.h"
 #include "catalogue/FloorHeatDBItem.h"
@@ -116,6 +117,7 @@ std::optional<std::string> FieldEditor::CoveringChanged(const std::string& text)
 
 void FieldEditor::Apply(const FieldInputs& in)
 {
+    CheckAreaWithin(in.area, maximumArea_);
     field_.coveringName = in.covering;
     field_.resistance = static_cast<float>(in.R);
     field_.spacing = static_cast<std::int16_t>(in.spacing);
@@ -134,14 +136,15 @@ std::string FieldAreaEditor::AreaText() const
 }
 std::string FieldAreaEditor::MaximumText() const
 {
-    return General(maximum_, 5);
+    // All the digits of the hundredths, so that taking the maximum as shown fits.
+    return General(maximum_, 7);
 }
 
 void FieldAreaEditor::Commit(double area)
 {
+    // A refused area leaves the part as it was.
+    CheckAreaWithin(static_cast<float>(area), maximum_);
     part_.assignedPart = static_cast<float>(area);
-    if (part_.assignedPart - maximum_ > 0.0001)
-        RaiseText("IDS_TOBIGSURFACE");
 }
 
 } // namespace kalorina

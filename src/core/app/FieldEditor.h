@@ -1,6 +1,7 @@
 #pragma once
 // The rules of the two field dialogs: changing one field of a room with its results
 // shown live, and setting the area of a room field that a circuit takes.
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,8 +66,10 @@ public:
     FieldChoices SystemChanged(const std::string& name);
     // R of a catalogue covering other than the field's, to show before applying.
     std::optional<std::string> CoveringChanged(const std::string& text) const;
+    // The floor the field may take in its room; without it, any area.
+    void LimitArea(double maximum) { maximumArea_ = maximum; }
     // Copies the inputs into the field and recomputes it at the room temperature;
-    // raises the calculation's failure.
+    // raises the calculation's failure, or IDS_AREAABOVEMAXIMUM (changing nothing).
     void Apply(const FieldInputs& inputs);
 
 private:
@@ -74,6 +77,7 @@ private:
 
     FloorHeatingField field_;
     double inside_;
+    double maximumArea_ = std::numeric_limits<double>::infinity();
     const TDevices& devices_;
     std::vector<std::string> systems_;
     int systemIndex_ = -1;
@@ -85,8 +89,8 @@ public:
     FieldAreaEditor(FloorHeatingRoundField& part, double maximum) : part_(part), maximum_(maximum) {}
     std::string AreaText() const;
     std::string MaximumText() const;
-    // Stores the area in the part at once; raises IDS_TOBIGSURFACE when it exceeds
-    // the maximum by more than 0.0001 m2.
+    // Stores the area in the part; raises IDS_AREAABOVEMAXIMUM, naming the maximum,
+    // and changes nothing when it exceeds the maximum by more than 0.0001 m2.
     void Commit(double area);
 
 private:

@@ -94,8 +94,8 @@ public:
     std::string NewRound() { return project_.AddNewRound(); }
     // Asks, then deletes the named item.  True when it was deleted.
     bool DeleteItem(ItemGroup group, const std::string& name);
-    // A rename typed in the tree: true when accepted, false when the name is taken
-    // (the tree then shows the old name again).
+    // A rename typed in the tree: true when accepted; a blank name or one another
+    // item of the list has is refused with a message, and false answered.
     bool RenameItem(ItemGroup group, const std::string& oldName, const std::string& newName);
 
     // The item clipboard.  Copy and cut answer whether the item went to the clipboard;

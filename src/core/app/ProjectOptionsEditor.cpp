@@ -1,5 +1,6 @@
 #include "app/ProjectOptionsEditor.h"
 
+#include "app/DesignRules.h"
 #include "app/DialogEditor.h"
 
 namespace kalorina {
@@ -50,6 +51,7 @@ const TProjektOptions& ProjectOptionsEditor::Commit(const ProjectOptionsInputs& 
     if (in.downK < 0 || in.lengthPlus < 0 || !(in.forward > 0) || !(in.backward > 0) || !(in.ro > 0) || !(in.nu > 0)
         || !(in.specificHeat > 0) || in.pressure < 0)
         RaiseText("IDS_WRONGVALUE");
+    CheckTemperatureOrder(in.forward, in.backward);
     options_.roomTemperature = static_cast<float>(in.inside);
     options_.belowTemperature = static_cast<float>(in.below);
     options_.downK = static_cast<float>(in.downK);

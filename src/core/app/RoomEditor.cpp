@@ -1,7 +1,9 @@
 #include "app/RoomEditor.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "app/DesignRules.h"
 #include "catalogue/DeviceKind.h"
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/Rounding.h"
@@ -230,10 +232,14 @@ bool RoomEditor::AddField(const ChooseInputs& in, int spacing, const AreaAsk& as
     const SpacingRowResult row = system_->SpacingRow(in.R, index, in.design);
     if (!(row.area > 0))
         return false;
-    double area = row.area;
+    // The proposal is the spacing's share of the area typed for the choice; the
+    // limit is the floor the room still has free.
+    const double available = AreaAvailableFor(-1);
+    double area = std::min(static_cast<double>(row.area), available);
     int zone = in.zone;
-    if (!askArea || !askArea(area, zone, in.design.area) || !(area > 0))
+    if (!askArea || !askArea(area, zone, available) || !(area > 0))
         return false;
+    CheckAreaWithin(area, available);
     room_.fields.push_back(MakeField(in, spacing, zone, area));
     return true;
 }
@@ -243,6 +249,11 @@ int RoomEditor::AddOptimum(const ChooseInputs& in, const std::vector<std::pair<i
     if (!system_)
         return 0;
     RoomDialogState().lastCoveringR = in.R;
+    double total = 0;
+    for (const auto& [spacing, area] : proposals)
+        if (system_->SpacingIndex(spacing) >= 0)
+            total += area;
+    CheckAreaWithin(total, AreaAvailableFor(-1));
     int added = 0;
     for (const auto& [spacing, area] : proposals) {
         if (system_->SpacingIndex(spacing) < 0)
@@ -267,8 +278,10 @@ void RoomEditor::Wider(int index)
 
 void RoomEditor::ReplaceField(int index, const FloorHeatingField& field)
 {
-    if (index >= 0 && index < static_cast<int>(room_.fields.size()))
-        room_.fields[index] = field;
+    if (index < 0 || index >= static_cast<int>(room_.fields.size()))
+        return;
+    CheckAreaWithin(field.area, AreaAvailableFor(index));
+    room_.fields[index] = field;
 }
 
 void RoomEditor::DeleteField(int index)
@@ -280,8 +293,17 @@ void RoomEditor::DeleteField(int index)
         room_.nextFieldId = 0;
 }
 
+double RoomEditor::AreaAvailableFor(int index) const
+{
+    double available = static_cast<double>(room_.floorArea) - room_.FieldAreaSum();
+    if (index >= 0 && index < static_cast<int>(room_.fields.size()))
+        available += room_.fields[index].area;
+    return std::max(available, 0.0);
+}
+
 const TRoomItem& RoomEditor::Commit(const std::vector<std::string>& listedFunctions)
 {
+    CheckRoomAreas(room_.floorArea, room_.heatDemand, room_.FieldAreaSum());
     RecomputeFields();
     if (!room_.roomFunction.empty() && IndexIgnoringCase(listedFunctions, room_.roomFunction) < 0)
         StoreRoomFunction(room_.roomFunction);

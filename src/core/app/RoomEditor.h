@@ -107,6 +107,10 @@ public:
     int AddOptimum(const ChooseInputs& inputs, const std::vector<std::pair<int, double>>& proposals);
     void Denser(int index);
     void Wider(int index);
+    // The floor a field may take: what the other fields leave free of the room's
+    // area (`index` -1 for a new field).
+    double AreaAvailableFor(int index) const;
+    // Raises IDS_AREAABOVEMAXIMUM, changing nothing, when the field does not fit.
     void ReplaceField(int index, const FloorHeatingField& field);
     // Removes the field; a room left without fields numbers its next field 0 again.
     void DeleteField(int index);

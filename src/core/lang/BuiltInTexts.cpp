@@ -39,6 +39,16 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_CANNOTWRITEFILE", "The file \"%s\" cannot be written: %s"},
         {"IDS_NOTANINTEGER", "'%s' is not a valid integer value"},
         {"IDS_NOTAFLOAT", "'%s' is not a valid floating point value"},
+        {"IDS_RETURNNOTBELOWFORWARD",
+         "The return temperature (%s \xB0"
+         "C) must be below the forward temperature (%s \xB0"
+         "C)."},
+        {"IDS_AREAABOVEMAXIMUM", "The area entered (%s m2) is more than the %s m2 available."},
+        {"IDS_ROOMWITHOUTAREA", "A room with a heat loss needs a floor area above 0 m2."},
+        {"IDS_FIELDSBEYONDROOM", "The room's fields take %s m2, more than its floor area of %s m2."},
+        {"IDS_EMPTYITEMNAME", "The name must not be empty."},
+        {"IDS_ROOMNAMETAKEN", "There is already a room named '%s'; choose another name."},
+        {"IDS_ROUNDNAMETAKEN", "There is already a circuit named '%s'; choose another name."},
     };
     return texts;
 }

@@ -57,6 +57,14 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_PIECELISTCYCLE",
     "IDS_BADCLIPBOARDITEM",
     "IDS_USEDMATERIALSTITLE",
+    // Design rules.
+    "IDS_RETURNNOTBELOWFORWARD",
+    "IDS_AREAABOVEMAXIMUM",
+    "IDS_ROOMWITHOUTAREA",
+    "IDS_FIELDSBEYONDROOM",
+    "IDS_EMPTYITEMNAME",
+    "IDS_ROOMNAMETAKEN",
+    "IDS_ROUNDNAMETAKEN",
     // File and conversion messages.
     "IDS_CANNOTOPENFILE",
     "IDS_CANNOTREADFILE",

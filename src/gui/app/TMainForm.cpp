@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -167,28 +168,28 @@ void TMainForm::BuildActions()
     icon(DeleteItemAction, "edit-delete", QStyle::SP_TrashIcon);
     icon(HelpAbout, "help-about", QStyle::SP_MessageBoxInformation);
 
-    connect(FileNew, &QAction::triggered, this, &TMainForm::FileNewExecute);
-    connect(FileOpen, &QAction::triggered, this, &TMainForm::FileOpenExecute);
-    connect(FileSave, &QAction::triggered, this, &TMainForm::SaveExecute);
-    connect(FileSaveAs, &QAction::triggered, this, &TMainForm::FileSaveAsExecute);
-    connect(FileExit, &QAction::triggered, this, &QWidget::close);
-    connect(NewRoomItemAction, &QAction::triggered, this, &TMainForm::NewRoomItemActionExecute);
-    connect(NewRoundItemAction, &QAction::triggered, this, &TMainForm::NewRoundItemActionExecute);
-    connect(ModifyItemAction, &QAction::triggered, this, &TMainForm::ModifyItemActionExecute);
-    connect(RenameItemAction, &QAction::triggered, this, &TMainForm::RenameItemActionExecute);
-    connect(DeleteItemAction, &QAction::triggered, this, &TMainForm::DeleteItemActionExecute);
-    connect(ProjectDataAction, &QAction::triggered, this, &TMainForm::ProjectDataActionExecute);
-    connect(ProgramOptionsAction, &QAction::triggered, this, &TMainForm::ProgramOptionsActionExecute);
+    Bind(FileNew, &TMainForm::FileNewExecute);
+    Bind(FileOpen, &TMainForm::FileOpenExecute);
+    Bind(FileSave, &TMainForm::SaveExecute);
+    Bind(FileSaveAs, &TMainForm::FileSaveAsExecute);
+    connect(FileExit, &QAction::triggered, this, &QWidget::close); // the close takes the pending name
+    Bind(NewRoomItemAction, &TMainForm::NewRoomItemActionExecute);
+    Bind(NewRoundItemAction, &TMainForm::NewRoundItemActionExecute);
+    Bind(ModifyItemAction, &TMainForm::ModifyItemActionExecute);
+    Bind(RenameItemAction, &TMainForm::RenameItemActionExecute);
+    Bind(DeleteItemAction, &TMainForm::DeleteItemActionExecute);
+    Bind(ProjectDataAction, &TMainForm::ProjectDataActionExecute);
+    Bind(ProgramOptionsAction, &TMainForm::ProgramOptionsActionExecute);
     connect(HelpContent, &QAction::triggered, this, [this] { ShowHelpContents(this); });
     connect(HelpIndex, &QAction::triggered, this, [this] { ShowHelpIndex(this); });
-    connect(HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutExecute);
-    connect(EditCut, &QAction::triggered, this, &TMainForm::EditCutExecute);
-    connect(EditCopy, &QAction::triggered, this, &TMainForm::EditCopyExecute);
-    connect(EditPaste, &QAction::triggered, this, &TMainForm::EditPasteExecute);
-    connect(UsedMaterialsPrintAction, &QAction::triggered, this, &TMainForm::UsedMaterialsPrintActionExecute);
-    connect(UsedMaterialsExportAction, &QAction::triggered, this, &TMainForm::UsedMaterialsExportActionExecute);
-    connect(ProjektOptionsAction, &QAction::triggered, this, &TMainForm::ProjektOptionsActionExecute);
-    connect(PrintAction, &QAction::triggered, this, &TMainForm::PrintActionExecute);
+    Bind(HelpAbout, &TMainForm::HelpAboutExecute);
+    Bind(EditCut, &TMainForm::EditCutExecute);
+    Bind(EditCopy, &TMainForm::EditCopyExecute);
+    Bind(EditPaste, &TMainForm::EditPasteExecute);
+    Bind(UsedMaterialsPrintAction, &TMainForm::UsedMaterialsPrintActionExecute);
+    Bind(UsedMaterialsExportAction, &TMainForm::UsedMaterialsExportActionExecute);
+    Bind(ProjektOptionsAction, &TMainForm::ProjektOptionsActionExecute);
+    Bind(PrintAction, &TMainForm::PrintActionExecute);
     // Commands whose windows are still to come are present and follow their rules.
 }
 
@@ -270,7 +271,7 @@ void TMainForm::BuildMenus()
 void TMainForm::BuildPanels()
 {
     auto* splitter = new QSplitter(this);
-    ItemsTree = new QTreeWidget(splitter);
+    ItemsTree = new TItemsTree(splitter);
     ItemsTree->setObjectName(QStringLiteral("ItemsTree"));
     ItemsTree->setHeaderHidden(true);
     ItemsTree->setMinimumWidth(200);
@@ -282,7 +283,7 @@ void TMainForm::BuildPanels()
     connect(ItemsTree, &QTreeWidget::itemChanged, this, &TMainForm::ItemsTreeEdited);
     connect(ItemsTree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         UpdateCommandStates();
-        if (item && item->parent() && ModifyItemAction->isEnabled())
+        if (item && item->parent() && ModifyItemAction->isEnabled() && TakePendingRename())
             ModifyItemActionExecute();
     });
 
@@ -616,7 +617,19 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
         item->setData(0, kNameRole, stored);
         item->setText(0, stored);
     } else {
-        item->setText(0, oldName); // the name is taken: the edit is refused
+        // Refused with its message: the item keeps its name, and the editor opens
+        // again with what was typed, once the one closing now has gone.
+        renameRefused_ = true;
+        item->setText(0, oldName);
+        const int groupIndex = static_cast<int>(group);
+        QTimer::singleShot(0, this, [this, groupIndex, oldName, newName] {
+            QTreeWidgetItem* items = ItemsTree->topLevelItem(groupIndex);
+            for (int i = 0; items && i < items->childCount(); ++i)
+                if (items->child(i)->data(0, kNameRole).toString() == oldName) {
+                    ItemsTree->EditWithText(items->child(i), newName);
+                    break;
+                }
+        });
     }
     filling_ = false;
     UpdateTitle();
@@ -734,9 +747,24 @@ void TMainForm::UsedMaterialsExportActionExecute()
     UpdateCommandStates();
 }
 
+bool TMainForm::TakePendingRename()
+{
+    renameRefused_ = false;
+    ItemsTree->CommitOpenEditor();
+    return !renameRefused_;
+}
+
+void TMainForm::Bind(QAction* action, void (TMainForm::*handler)())
+{
+    connect(action, &QAction::triggered, this, [this, handler] {
+        if (TakePendingRename())
+            (this->*handler)();
+    });
+}
+
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (controller_->QuerySave()) {
+    if (TakePendingRename() && controller_->QuerySave()) {
         SavePlacement();
         event->accept();
     } else {

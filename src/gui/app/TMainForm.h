@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/MainController.h"
+#include "app/TItemsTree.h"
 #include "platform/Services.h"
 
 class QAction;
@@ -47,7 +48,7 @@ public:
     void ShowTotals();
     void FillTree();
 
-    QTreeWidget* ItemsTree = nullptr;
+    TItemsTree* ItemsTree = nullptr;
     QAction *FileNew = nullptr, *FileOpen = nullptr, *FileSave = nullptr, *FileSaveAs = nullptr, *FileExit = nullptr;
     QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;
     QAction *NewRoomItemAction = nullptr, *NewRoundItemAction = nullptr, *ModifyItemAction = nullptr,
@@ -106,6 +107,12 @@ private:
     bool SelectedGroupAndName(ItemGroup& group, std::string& name) const;
     void PrintActionExecute();
     void ItemsTreeEdited(QTreeWidgetItem* item, int column);
+    // A name still being typed in the tree is taken before any command runs and
+    // before the window closes; false when it was refused (its editor then opens
+    // again with the text typed).
+    bool TakePendingRename();
+    // Connects the command to its handler, the pending name taken first.
+    void Bind(QAction* action, void (TMainForm::*handler)());
     void OpenRecentFile(int index);
     void UpdateRecentFiles();
 
@@ -114,6 +121,7 @@ private:
     Services services_;
     std::unique_ptr<MainController> controller_;
     bool filling_ = false;
+    bool renameRefused_ = false;
 };
 
 } // namespace kalorina::gui

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/DesignRules.h"
 #include "dialogs/ZoneCombo.h"
 #include "help/Help.h"
 #include "platform/DialogSupport.h"
@@ -20,7 +22,7 @@
 namespace kalorina::gui {
 
 TAreaForm::TAreaForm(double proposal, double maximum, int zone, QWidget* parent)
-    : QDialog(parent), area_(proposal), zone_(zone)
+    : QDialog(parent), area_(proposal), maximum_(maximum), zone_(zone)
 {
     setObjectName(QStringLiteral("AreaForm"));
     setWindowTitle(QStringLiteral("Felület megadása"));
@@ -44,13 +46,16 @@ TAreaForm::TAreaForm(double proposal, double maximum, int zone, QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
+    StatusBar = NamedStatusBar();
     auto* root = new QVBoxLayout(this);
     root->addLayout(grid);
     root->addLayout(buttons);
+    root->addWidget(StatusBar);
     TranslateForm(this);
 
     HeatingArea->setText(Q(FloatToStrF(proposal, TFloatFormat::General, 5, 0)));
-    AreaMax->setText(Q(FloatToStrF(maximum, TFloatFormat::General, 5, 0)));
+    // All the digits of the hundredths, so that taking the maximum as shown fits.
+    AreaMax->setText(Q(FloatToStrF(maximum, TFloatFormat::General, 7, 0)));
     ZoneTypes->setCurrentIndex(zone >= 0 && zone < 3 ? zone : 0);
     connect(all, &QPushButton::clicked, this, [this] { HeatingArea->setText(AreaMax->text()); });
     InstallHelp(this, HelpTopic::RoomArea);
@@ -60,15 +65,19 @@ TAreaForm::TAreaForm(double proposal, double maximum, int zone, QWidget* parent)
 
 void TAreaForm::accept()
 {
-    // A bad entry keeps the dialog open with the focus on the area, without a message.
+    // A bad entry keeps the dialog open with the focus on the area and says why.
+    StatusBar->clearMessage();
     try {
-        const double area = static_cast<double>(NumberFromControl(HeatingArea, NumberKind::NonNegative));
-        if (!(area > 0)) {
+        const double area = static_cast<double>(NumberFromControl(HeatingArea, NumberKind::Positive));
+        try {
+            CheckAreaWithin(area, maximum_);
+        } catch (const KalorinaError&) {
             HeatingArea->setFocus();
-            return;
+            throw;
         }
         area_ = area;
-    } catch (const KalorinaError&) {
+    } catch (const KalorinaError& e) {
+        ShowWholeMessage(this, StatusBar, Q(e.what()));
         return;
     }
     if (ZoneTypes->isEnabled())

@@ -6,6 +6,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QStatusBar;
 
 namespace kalorina::gui {
 
@@ -20,12 +21,14 @@ public:
     QLineEdit* HeatingArea = nullptr;
     QLabel* AreaMax = nullptr;
     QComboBox* ZoneTypes = nullptr;
+    QStatusBar* StatusBar = nullptr;
 
 public slots:
     void accept() override;
 
 private:
     double area_;
+    double maximum_;
     int zone_;
 };
 

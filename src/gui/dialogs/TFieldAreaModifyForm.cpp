@@ -51,7 +51,7 @@ void TFieldAreaModifyForm::accept()
     try {
         editor_.Commit(static_cast<double>(NumberFromControl(Area, NumberKind::Positive)));
     } catch (const KalorinaError& e) {
-        StatusBar->showMessage(Q(e.what()));
+        ShowWholeMessage(this, StatusBar, Q(e.what()));
         return;
     }
     QDialog::accept();

@@ -31,10 +31,11 @@ QStringList Items(const std::vector<std::string>& texts)
 }
 } // namespace
 
-TFloorHeatingModifyForm::TFloorHeatingModifyForm(const FloorHeatingField& field, double inside, const TDevices& devices,
-                                                 const Services& services, QWidget* parent)
+TFloorHeatingModifyForm::TFloorHeatingModifyForm(const FloorHeatingField& field, double inside, double maximumArea,
+                                                 const TDevices& devices, const Services& services, QWidget* parent)
     : QDialog(parent), editor_(field, inside, devices), services_(services)
 {
+    editor_.LimitArea(maximumArea);
     setObjectName(QStringLiteral("FloorHeatingModifyForm"));
     setWindowTitle(QStringLiteral("Padlófűtés mező módosítás"));
     BuildControls();

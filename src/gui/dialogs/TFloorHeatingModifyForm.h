@@ -16,7 +16,8 @@ namespace kalorina::gui {
 class TFloorHeatingModifyForm : public QDialog {
     Q_OBJECT
 public:
-    TFloorHeatingModifyForm(const FloorHeatingField& field, double inside, const TDevices& devices,
+    // `maximumArea` is the floor the field may take in its room.
+    TFloorHeatingModifyForm(const FloorHeatingField& field, double inside, double maximumArea, const TDevices& devices,
                             const Services& services, QWidget* parent = nullptr);
 
     const FloorHeatingField& Field() const { return editor_.Field(); }

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/DesignRules.h"
 #include "dialogs/FittingsPanel.h"
 #include "dialogs/TTreeForComboForm.h"
 #include "help/Help.h"
@@ -194,6 +195,12 @@ void TProjektOptionsForm::OKClick()
         in.lengthPlusMode = LengthPlusMode->currentIndex();
         in.forward = Number(ForwardTemperature, NumberKind::Positive);
         in.backward = Number(BackwardTemperature, NumberKind::Positive);
+        try {
+            CheckTemperatureOrder(in.forward, in.backward);
+        } catch (const KalorinaError&) {
+            BackwardTemperature->setFocus();
+            throw;
+        }
         in.userDefinedMedium = UserDefined();
         in.mediumName = Cp(MediumType->currentText());
         in.ro = Number(Ro, NumberKind::Positive);

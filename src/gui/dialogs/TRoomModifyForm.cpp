@@ -146,11 +146,15 @@ TRoomModifyForm::TRoomModifyForm(const TRoomItem& room, const TDevices& devices,
     connect(FloorHeatingSurfaceType, &QComboBox::currentTextChanged, this,
             &TRoomModifyForm::FloorHeatingSurfaceTypeChange);
     for (QLineEdit* e : {FHForwardTemperature, FHBackwardTemperature, FHPowerRequest, FHSurface, FHOversideTemperature,
-                         FHOversidek, SurfaceR})
+                         FHOversidek, SurfaceR}) {
         connect(e, &QLineEdit::editingFinished, this, &TRoomModifyForm::FloorHeatingValueChange);
+        connect(e, &QLineEdit::textEdited, this, [this] { chooseValuesTyped_ = true; });
+    }
     connect(FHZoneType, &QComboBox::currentIndexChanged, this, &TRoomModifyForm::FloorHeatingValueChange);
-    for (QLineEdit* e : {Area, HeatingInSideTemp, HeatingPower})
+    for (QLineEdit* e : {Area, HeatingInSideTemp, HeatingPower}) {
         connect(e, &QLineEdit::editingFinished, this, &TRoomModifyForm::ValueChanged);
+        connect(e, &QLineEdit::textEdited, this, [this] { roomValuesTyped_ = true; });
+    }
     connect(FloorHeatingsList, &QTreeWidget::itemSelectionChanged, this, &TRoomModifyForm::UpdateRoomActions);
     connect(FloorHeatingsChooseList, &QTreeWidget::itemSelectionChanged, this, &TRoomModifyForm::UpdateRoomActions);
     connect(FloorHeatingsChooseList, &QTreeWidget::itemDoubleClicked, this, [this] {
@@ -557,6 +561,7 @@ void TRoomModifyForm::FloorHeatingValueChange()
     if (!leaving_.Enter())
         return;
     LeaveGuard::Scope scope(leaving_);
+    chooseValuesTyped_ = false;
     RefreshChooseList(false);
 }
 
@@ -567,12 +572,24 @@ void TRoomModifyForm::ValueChanged()
     LeaveGuard::Scope scope(leaving_);
     if (!ReadRoomValues())
         return;
+    roomValuesTyped_ = false;
     try {
         editor_.RecomputeFields();
     } catch (const KalorinaError& e) {
         ShowStatus(e.what());
     }
     RefreshRoomTotals(false);
+}
+
+bool TRoomModifyForm::TakePendingEdits()
+{
+    if (roomValuesTyped_)
+        ValueChanged();
+    if (roomValuesTyped_)
+        return false;
+    if (chooseValuesTyped_)
+        FloorHeatingValueChange();
+    return true;
 }
 
 bool TRoomModifyForm::eventFilter(QObject* watched, QEvent* event)
@@ -590,6 +607,8 @@ void TRoomModifyForm::FloorHeatMainTypeClick()
 
 void TRoomModifyForm::AddFloorHeatingActionExecute()
 {
+    if (!TakePendingEdits())
+        return;
     const auto selected = FloorHeatingsChooseList->selectedItems();
     if (selected.isEmpty())
         return;
@@ -615,6 +634,8 @@ void TRoomModifyForm::AddFloorHeatingActionExecute()
 
 void TRoomModifyForm::OptimimFloorHeatingActionExecute()
 {
+    if (!TakePendingEdits())
+        return;
     if (FHDistance1->text().isEmpty())
         return;
     try {
@@ -637,6 +658,8 @@ void TRoomModifyForm::OptimimFloorHeatingActionExecute()
 
 void TRoomModifyForm::IncrementFloorHeatingActionExecute()
 {
+    if (!TakePendingEdits())
+        return;
     const int index = SelectedField();
     if (index < 0 || !ReadRoomValues())
         return;
@@ -650,6 +673,8 @@ void TRoomModifyForm::IncrementFloorHeatingActionExecute()
 
 void TRoomModifyForm::DecrementFloorHeatingActionExecute()
 {
+    if (!TakePendingEdits())
+        return;
     const int index = SelectedField();
     if (index < 0 || !ReadRoomValues())
         return;
@@ -663,15 +688,17 @@ void TRoomModifyForm::DecrementFloorHeatingActionExecute()
 
 void TRoomModifyForm::ModifyFloorHeatingActionExecute()
 {
+    if (!TakePendingEdits())
+        return;
     const int index = SelectedField();
     if (index < 0)
         return;
-    TFloorHeatingModifyForm form(editor_.Room().fields[index], editor_.Room().roomTemperature, devices_, services_,
-                                 this);
+    TFloorHeatingModifyForm form(editor_.Room().fields[index], editor_.Room().roomTemperature,
+                                 editor_.AreaAvailableFor(index), devices_, services_, this);
     if (ExecWithPlacement(form) != QDialog::Accepted)
         return;
-    editor_.ReplaceField(index, form.Field());
     try {
+        editor_.ReplaceField(index, form.Field());
         editor_.RecomputeFields();
     } catch (const KalorinaError& e) {
         ShowStatus(e.what());
@@ -681,6 +708,8 @@ void TRoomModifyForm::ModifyFloorHeatingActionExecute()
 
 void TRoomModifyForm::DeleteFloorHeatingActionExecute()
 {
+    if (!TakePendingEdits())
+        return;
     const int index = SelectedField();
     if (index < 0 || !AskYesNo(services_, Languages().GetText("IDS_WANTFLOORHEATINGFIELDDELETE")))
         return;
@@ -690,7 +719,7 @@ void TRoomModifyForm::DeleteFloorHeatingActionExecute()
 
 void TRoomModifyForm::accept()
 {
-    if (!ReadRoomValues())
+    if (!TakePendingEdits() || !ReadRoomValues())
         return;
     std::vector<std::string> listed;
     for (int i = 0; i < Function->count(); ++i)

@@ -77,6 +77,9 @@ private:
     void FloorHeatingSurfaceTypeChange();
     void FloorHeatingValueChange();
     void ValueChanged();
+    // Takes what was typed but not yet read (tool buttons take no focus, so no edit
+    // is left before their commands run); false when a typed value is refused.
+    bool TakePendingEdits();
     void FloorHeatMainTypeClick();
 
     void AddFloorHeatingActionExecute();
@@ -91,6 +94,7 @@ private:
     Services services_;
     bool initialised_ = false;
     LeaveGuard leaving_;
+    bool roomValuesTyped_ = false, chooseValuesTyped_ = false;
     QString chooseFailure_; // the status text of the last failed choice list
 };
 

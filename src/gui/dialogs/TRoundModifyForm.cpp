@@ -418,7 +418,7 @@ bool TRoundModifyForm::ReadCircuitValues(bool quiet)
         in.massFlowGiven = DefinedVolume->isChecked();
         in.serial = SerialMode->isChecked();
         if (in.massFlowGiven)
-            in.volume = number(Volume, NumberKind::Any);
+            in.volume = number(Volume, NumberKind::Positive);
         else
             in.backward = number(BackwardTemperature, NumberKind::Any);
         in.userDefinedMedium = UserDefinedMedium();
@@ -428,11 +428,11 @@ bool TRoundModifyForm::ReadCircuitValues(bool quiet)
             in.nu = number(Nu, NumberKind::Positive);
             in.specificHeat = number(SpecificHeat, NumberKind::Positive);
         }
-        in.extraLength = number(TubeLengthPlus, NumberKind::Any);
+        in.extraLength = number(TubeLengthPlus, NumberKind::NonNegative);
         in.extraLengthMode = TubeLengthPlusMode->currentIndex();
         in.valveType = Cp(ValveType->currentText());
         in.valveSizeText = Cp(ValveSize->currentText());
-        in.availablePressure = number(AvailablePressure, NumberKind::Any);
+        in.availablePressure = number(AvailablePressure, NumberKind::NonNegative);
         ShowStatus(editor_.SetValues(in));
         return true;
     } catch (const KalorinaError& e) {

@@ -1,9 +1,12 @@
 #include "platform/DialogSupport.h"
 
+#include <algorithm>
+
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 
 #include "platform/Placement.h"
@@ -38,6 +41,18 @@ QStatusBar* NamedStatusBar(QWidget* parent)
     bar->setObjectName(QStringLiteral("StatusBar"));
     bar->setSizeGripEnabled(false);
     return bar;
+}
+
+void ShowWholeMessage(QWidget* dialog, QStatusBar* bar, const QString& text)
+{
+    bar->showMessage(text);
+    // The margins of the bar and the dialog around the message's own width.
+    int wanted = bar->fontMetrics().horizontalAdvance(text) + 40;
+    if (const QScreen* screen = dialog->screen())
+        wanted = std::min(wanted, screen->availableGeometry().width());
+    if (dialog->width() < wanted) {
+        dialog->resize(wanted, dialog->height());
+    }
 }
 
 int ExecWithPlacement(QDialog& dialog, bool sizeable)

@@ -17,6 +17,9 @@ QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent = null
 QLineEdit* NamedEdit(const char* name, QWidget* parent = nullptr);
 QPushButton* NamedButton(const char* name, const QString& text, QWidget* parent = nullptr);
 QStatusBar* NamedStatusBar(QWidget* parent = nullptr);
+// Shows `text` in the dialog's status bar and widens a narrow dialog (up to the
+// screen) so that the whole message can be read.
+void ShowWholeMessage(QWidget* dialog, QStatusBar* bar, const QString& text);
 
 // Handlers that run when an edit is left must not run again while one of them moves
 // the focus to a bad entry: with two bad edits they would hand the focus back and

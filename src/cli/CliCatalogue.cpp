@@ -20,14 +20,19 @@ std::string CliLanguageName(const Context& ctx)
     return ctx.options.language.empty() ? "Magyar" : ctx.options.language;
 }
 
-std::unique_ptr<TDevices> LoadCliCatalogue(const Context& ctx)
+void SelectCliLanguage(const Context& ctx)
 {
-    // Messages and the catalogue's language filter come from the language files.
     TLanguages& languages = Languages();
     if (languages.Languages().empty())
         LoadLanguages(languages, LanguagesDirOf(ctx));
     languages.SelectLanguage(CliLanguageName(ctx));
     languages.SelectPrintingLanguage(CliLanguageName(ctx));
+}
+
+std::unique_ptr<TDevices> LoadCliCatalogue(const Context& ctx)
+{
+    // Messages and the catalogue's language filter come from the language files.
+    SelectCliLanguage(ctx);
     return std::make_unique<TDevices>(CliDataDirectory(ctx), CatalogueLanguage(CliLanguageName(ctx)));
 }
 

@@ -12,6 +12,9 @@ namespace kalorina::cli {
 
 std::string CliDataDirectory(const Context& ctx);
 std::string CliLanguageName(const Context& ctx);
+// Loads the language files once and selects --language ("Magyar") for messages
+// and printing, as every command that reads a project speaks it.
+void SelectCliLanguage(const Context& ctx);
 std::unique_ptr<TDevices> LoadCliCatalogue(const Context& ctx);
 
 using kalorina::JsonNumber;

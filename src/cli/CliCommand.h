@@ -1,6 +1,7 @@
 #pragma once
 // kalorina-cli is a thin front over the core: each command lives in its own file
-// and registers itself here.  Exit codes: 0 success, 1 failed operation, 2 usage error.
+// and registers itself here.  Exit codes: 0 success, 1 failed operation, 2 usage error,
+// 3 a recalculation in which some room or circuit failed.
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -8,7 +9,7 @@
 
 namespace kalorina::cli {
 
-enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2 };
+enum ExitCode { kOk = 0, kFailed = 1, kUsage = 2, kItemsFailed = 3 };
 
 struct GlobalOptions {
     std::string languagesDir; // --languages DIR; empty: beside the program

@@ -1,5 +1,6 @@
 #include "CliProject.h"
 
+#include "CliCatalogue.h"
 #include "app/ProjectFiles.h"
 #include "util/Codepage.h"
 #include "util/Error.h"
@@ -8,6 +9,7 @@ namespace kalorina::cli {
 
 int ReadCliProject(Context& ctx, const std::string& path, TProject& project)
 {
+    SelectCliLanguage(ctx);
     try {
         ReadProjectFile(path, project);
     } catch (const KalorinaError& e) {

@@ -1,5 +1,6 @@
 // kalorina-cli recalc PROJECT.klp [--apply] [--json] [-o OUT.klp]: recomputes every
-// room and circuit with the catalogue, prints the result and saves it on request.
+// room and circuit with the catalogue, saves the result on request and prints it.
+// Exit 3 when a room or circuit could not be computed (the file is written anyway).
 #include <ostream>
 
 #include "CliCatalogue.h"
@@ -7,6 +8,7 @@
 #include "CliProject.h"
 #include "app/ProjectFiles.h"
 #include "app/ProjectSummary.h"
+#include "lang/BuiltInTexts.h"
 #include "util/Codepage.h"
 #include "util/Error.h"
 
@@ -43,7 +45,7 @@ int RunRecalc(Context& ctx)
     if (devices->Failed())
         return Fail(ctx, "catalogue: " + Cp1250ToUtf8(devices->FailureMessage()));
     RecalcOutcome outcome = RecalculateProject(project, *devices, apply);
-    ctx.out << (json ? ProjectJson(project, outcome) + "\n" : ProjectText(project, outcome));
+    // The file first: the result printed is then the one that stands on disk.
     if (!output.empty()) {
         try {
             WriteProjectFile(output, project);
@@ -51,7 +53,11 @@ int RunRecalc(Context& ctx)
             return Fail(ctx, Cp1250ToUtf8(e.what()));
         }
     }
-    return kOk;
+    ctx.out << (json ? ProjectJson(project, outcome) + "\n" : ProjectText(project, outcome));
+    if (!outcome.AnyFailed())
+        return kOk;
+    ctx.err << "kalorina-cli: " << Cp1250ToUtf8(TextOrBuiltIn("IDS_SOMEITEMSFAILED")) << "\n";
+    return kItemsFailed;
 }
 
 const bool registered = RegisterCommand({"recalc", "recalc PROJECT.klp [--apply] [--json] [-o OUT.klp]", RunRecalc});

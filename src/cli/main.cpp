@@ -17,6 +17,8 @@ void PrintUsage(std::ostream& os)
     os << "usage: kalorina-cli [--languages DIR] [--language NAME] [--data DIR] COMMAND ...\n";
     for (const auto& [name, command] : Registry())
         os << "  kalorina-cli " << command.synopsis << "\n";
+    os << "exit codes: 0 success, 1 failed operation, 2 usage error,\n"
+          "            3 recalc: some room or circuit could not be computed (-o still writes the file)\n";
 }
 } // namespace
 

@@ -82,6 +82,22 @@ printf '\021\000Kalorina_Project\000\000\001\377\177' >"$dir/empty.klp"
 expect 0 show "$dir/empty.klp" --json
 expect 0 --data "$dir" recalc "$dir/empty.klp" --apply -o "$dir/out.klp"
 expect 0 show "$dir/out.klp"
+# A recalculation in which items fail (no floor heating system in an empty
+# catalogue) says so and exits 3, and still writes the file it was asked for.
+mkdir "$dir/nocat"
+flat="$(dirname "$0")/../../examples/flat.klp"
+expect 3 --data "$dir/nocat" recalc "$flat" --apply -o "$dir/failed.klp"
+[ -s "$dir/failed.klp" ] || { echo "FAIL: recalc with failed items wrote no file"; failures=$((failures + 1)); }
+expect 0 recalc "$flat"
+# Messages speak the language chosen, for every command alike; a file cut short
+# is damaged, not foreign.
+head -c 300 "$flat" >"$dir/cut.klp"
+for cmd in show recalc bom; do
+    expect 1 --language English $cmd "$dir/cut.klp"
+    grep -q "damaged or truncated" "$dir/err" "$dir/out" || { echo "FAIL: $cmd: $(cat "$dir/err")"; failures=$((failures + 1)); }
+    expect 1 $cmd "$dir/a"
+    grep -q "nem Kalorina projektf" "$dir/err" "$dir/out" || { echo "FAIL: $cmd in Hungarian: $(cat "$dir/err")"; failures=$((failures + 1)); }
+done
 
 # Catalogue commands on the shipped catalogue, and on one that does not load.
 expect 0 catalogue

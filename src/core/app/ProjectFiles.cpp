@@ -58,8 +58,11 @@ void WriteProjectFile(const std::string& path, const TProject& project)
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        int err = errno;
+    // The handle is closed whether or not the data reached the disk.
+    int err = ::fsync(fd) != 0 ? errno : 0;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err != 0) {
         ::unlink(temp.c_str());
         RaiseFileError("IDS_CANNOTWRITEFILE", path, err);
     }

@@ -11,6 +11,20 @@ RecalcOutcome::RecalcOutcome(const TProject& p)
 {
 }
 
+bool RecalcOutcome::AnyFailed() const
+{
+    for (const auto& e : roomErrors)
+        if (e)
+            return true;
+    for (const auto& e : roundErrors)
+        if (e)
+            return true;
+    for (const auto& r : recalculated)
+        if (r && !*r)
+            return true;
+    return false;
+}
+
 RecalcOutcome RecalculateProject(TProject& project, const TDevices& devices, bool apply)
 {
     RecalcOutcome outcome(project);

@@ -19,6 +19,9 @@ struct RecalcOutcome {
 
     // Nothing run yet.
     explicit RecalcOutcome(const TProject& project);
+    // Some room or circuit could not be computed (a failure, or a circuit that
+    // carries no heat).
+    bool AnyFailed() const;
 };
 
 // Rooms, recount, circuits (ApplyToFields instead of Recalculate with `apply`),

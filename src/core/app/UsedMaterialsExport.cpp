@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "app/FileErrors.h"
+#include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "materials/TClipboardStream.h"
 #include "util/Codepage.h"
@@ -83,6 +84,8 @@ std::string CycleWarning(const TUsedMaterial& bill)
             line = "The kit %s refers back to itself; its rows were not expanded.";
         text += (text.empty() ? "" : "\n") + FormatText(line, {kit});
     }
+    for (const std::string& row : bill.impossibleRows)
+        text += (text.empty() ? "" : "\n") + FormatText(TextOrBuiltIn("IDS_IMPOSSIBLEQUANTITY"), {row});
     return text;
 }
 

@@ -31,6 +31,9 @@ void WriteResist(TMemoryStream& s, const TResist& resist)
 void ReadResist(TMemoryStream& s, TResist& resist)
 {
     ResistMembers(resist, MemberReader(s));
+    // The fitting dialog takes 1 to 32,767 pieces.
+    if (resist.count < 1)
+        throw ImpossibleValue("count = " + std::to_string(resist.count));
 }
 
 void WriteHydraulic(TMemoryStream& s, const THydraulic& h)

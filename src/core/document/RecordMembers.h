@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "document/ImpossibleValue.h"
 #include "document/Stream.h"
 #include "document/StreamEncoding.h"
 
@@ -41,7 +42,12 @@ private:
 class MemberReader {
 public:
     explicit MemberReader(TMemoryStream& s) : s_(s) {}
-    void operator()(const char*, float& v) { v = s_.ReadFloat(); }
+    // The program never stores a NaN or an infinity: one is damage.
+    void operator()(const char* name, float& v)
+    {
+        v = s_.ReadFloat();
+        CheckStoredNumber(name, v);
+    }
     void operator()(const char*, std::int16_t& v) { v = s_.ReadInt16(); }
     void operator()(const char*, std::int32_t& v) { v = s_.ReadInt32(); }
     void operator()(const char*, std::string& v) { ReadStreamString(s_, v); }

@@ -9,7 +9,8 @@ namespace kalorina {
 namespace {
 std::string EndMessage()
 {
-    return TextOrBuiltIn("IDS_INVALIDFILE");
+    // Data that end before their records do: the file was cut short or damaged.
+    return TextOrBuiltIn("IDS_DAMAGEDFILE");
 }
 } // namespace
 

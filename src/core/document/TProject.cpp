@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "document/ImpossibleValue.h"
 #include "document/Record.h"
 #include "document/RecordMembers.h"
 #include "lang/BuiltInTexts.h"
@@ -40,22 +41,41 @@ TProject::TProject(const NewProjectDefaults& defaults)
 
 void TProject::ReadFromStream(TMemoryStream& s)
 {
-    if (ReadStreamString(s) != kSignature)
+    std::string signature;
+    try {
+        signature = ReadStreamString(s);
+    } catch (const StreamEndError&) {
+        // Cut short within the signature: damaged when what there is begins like one.
+        TMemoryStream expected;
+        WriteStreamString(expected, kSignature);
+        const std::string& have = s.Data();
+        if (have.empty() || expected.Data().compare(0, have.size(), have) != 0)
+            throw KalorinaError(TextOrBuiltIn("IDS_INVALIDFILE"));
+        throw;
+    }
+    if (signature != kSignature)
         throw KalorinaError(TextOrBuiltIn("IDS_INVALIDFILE"));
     std::int16_t version = s.ReadInt16();
     CheckRecordVersion(version);
+    auto unnamed = [](auto&& read) { ReadNamedRecord("IDS_DAMAGEDPROJECT", nullptr, read); };
     ReadRecords(s, kProjectRecords,
                 {
-                    {kProjectDataTag, [&] { ProjectDataMembers(*this, MemberReader(s)); }},
-                    {kOptionsTag, [&] { options.ReadOptions(s, version); }},
+                    {kProjectDataTag, [&] { unnamed([&] { ProjectDataMembers(*this, MemberReader(s)); }); }},
+                    {kOptionsTag, [&] { unnamed([&] { options.ReadOptions(s, version); }); }},
                     {kMoreOptionsTag,
                      [&] {
                          ReadRecords(s, kMoreOptionsRecords,
                                      {
                                          {kExtraLengthBlock,
                                           [&] {
-                                              options.extraLength = s.ReadFloat();
-                                              options.extraLengthMode = s.ReadInt32();
+                                              unnamed([&] {
+                                                  MemberReader reader(s);
+                                                  reader("extraLength", options.extraLength);
+                                                  options.extraLengthMode = s.ReadInt32();
+                                                  if (options.extraLengthMode != 0 && options.extraLengthMode != 1)
+                                                      throw ImpossibleValue("extraLengthMode = "
+                                                                            + std::to_string(options.extraLengthMode));
+                                              });
                                           }},
                                      });
                      }},
@@ -75,6 +95,12 @@ void TProject::ReadFromStream(TMemoryStream& s)
                          rounds.push_back(std::move(round));
                      }},
                 });
+    // Circuits find rooms by their identifier: two rooms with one are damage.
+    for (std::size_t i = 0; i < rooms.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (rooms[i].roomId == rooms[j].roomId)
+                throw KalorinaError(
+                    FormatText(TextOrBuiltIn("IDS_DUPLICATEROOMID"), {rooms[j].roomName, rooms[i].roomName}));
     RecountAssignedSurfaces();
     modified = false;
 }

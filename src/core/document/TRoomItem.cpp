@@ -1,6 +1,7 @@
 #include "document/TRoomItem.h"
 
 #include "document/CalcRecords.h"
+#include "document/ImpossibleValue.h"
 #include "document/Record.h"
 #include "document/RecordMembers.h"
 
@@ -28,17 +29,24 @@ void TRoomItem::WriteToStream(TMemoryStream& s) const
 void TRoomItem::ReadFromStream(TMemoryStream& s, int version)
 {
     CheckRecordVersion(version);
-    ReadRecords(s, kRoomRecords,
-                {
-                    {kBasicTag, [&] { RoomMembers(*this, MemberReader(s)); }},
-                    {kFieldTag,
-                     [&] {
-                         FloorHeatingField& field = fields.emplace_back();
-                         ReadField(s, field);
-                         if (field.fieldId + 1 > nextFieldId)
-                             nextFieldId = field.fieldId + 1;
-                     }},
-                });
+    ReadNamedRecord("IDS_DAMAGEDROOM", &roomName, [&] {
+        ReadRecords(s, kRoomRecords,
+                    {
+                        {kBasicTag, [&] { RoomMembers(*this, MemberReader(s)); }},
+                        {kFieldTag,
+                         [&] {
+                             FloorHeatingField field;
+                             ReadField(s, field);
+                             // Circuits find a field by its identifier: two alike are damage.
+                             for (const auto& other : fields)
+                                 if (other.fieldId == field.fieldId)
+                                     throw ImpossibleValue("fieldId = " + std::to_string(field.fieldId) + " (twice)");
+                             if (field.fieldId + 1 > nextFieldId)
+                                 nextFieldId = field.fieldId + 1;
+                             fields.push_back(std::move(field));
+                         }},
+                    });
+    });
 }
 
 float TRoomItem::FieldPowerSum() const

@@ -7,6 +7,7 @@
 #include "calc/CircuitFlow.h"
 #include "calc/FloorHeatingField.h"
 #include "document/CalcRecords.h"
+#include "document/ImpossibleValue.h"
 #include "document/Record.h"
 #include "document/RecordMembers.h"
 #include "document/TProject.h"
@@ -42,12 +43,14 @@ void TRoundItem::WriteToStream(TMemoryStream& s) const
 void TRoundItem::ReadFromStream(TMemoryStream& s, int version)
 {
     CheckRecordVersion(version);
-    ReadRecords(s, kRoundRecords,
-                {
-                    {kBasicTag, [&] { RoundMembers(*this, MemberReader(s)); }},
-                    {kPartTag, [&] { roundFields.emplace_back().Read(s); }},
-                    {kHydraulicTag, [&] { ReadHydraulic(s, hydraulic, version); }},
-                });
+    ReadNamedRecord("IDS_DAMAGEDROUND", &roundName, [&] {
+        ReadRecords(s, kRoundRecords,
+                    {
+                        {kBasicTag, [&] { RoundMembers(*this, MemberReader(s)); }},
+                        {kPartTag, [&] { roundFields.emplace_back().Read(s); }},
+                        {kHydraulicTag, [&] { ReadHydraulic(s, hydraulic, version); }},
+                    });
+    });
 }
 
 void TRoundItem::TakeDefaultFittings(const TProjektOptions& options)

@@ -1,6 +1,7 @@
 #include "materials/TUsedMaterial.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "catalogue/DeviceKind.h"
@@ -118,6 +119,12 @@ TUsedMaterial BuildUsedMaterials(const TProject& project, const TDevices& device
     for (const TRoundItem& round : project.rounds)
         AddRoundMaterials(bill, round, devices, pieces);
     bill.ExpandPieceLists(devices, pieces);
+    std::erase_if(bill.rows, [&](const TUsedMaterialItem& row) {
+        if (row.quantity >= 0 && std::isfinite(row.quantity))
+            return false;
+        bill.impossibleRows.push_back(row.name);
+        return true;
+    });
     bill.Sort();
     bill.cursor = -1;
     return bill;

@@ -30,6 +30,9 @@ public:
     // Kits that refer back to themselves, directly or through others, in the order
     // they were met; their rows stay unexpanded.
     std::vector<std::string> cycleKits;
+    // Rows left out because their quantity came out negative or not a number (from
+    // damaged data): a bill never lists such a quantity.
+    std::vector<std::string> impossibleRows;
 
     // Merges into a row of the same type and name (adding the quantity; the first
     // row's code and unit stay) and answers false, or appends and answers true.

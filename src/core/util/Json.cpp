@@ -43,8 +43,9 @@ std::string JsonText(const std::string& cp1250)
 
 std::string JsonNumber(double value)
 {
+    // JSON has no NaN or infinity; a 0 in their place would pass for a result.
     if (!std::isfinite(value))
-        return "0";
+        return "null";
     char buf[40];
     // Whole numbers (sizes, codes) exactly; fractions to the precision of a single.
     if (std::fabs(value) < 1e15 && value == std::floor(value))

@@ -171,11 +171,6 @@ void UsedMaterialsExportEditor::CommitChosen()
         throw KalorinaError(Txt("IDS_NOEXPORTROWS"));
 }
 
-void UsedMaterialsExportEditor::SaveToFile(const std::string& path)
-{
-    SaveToFile(ExportTarget{path, ExportKindOfPath(path)});
-}
-
 void UsedMaterialsExportEditor::SaveToFile(const ExportTarget& target)
 {
     if (bill_.SelectedCount() == 0)

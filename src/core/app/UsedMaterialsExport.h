@@ -41,6 +41,7 @@ ExportTarget ExportTargetOfChoice(const std::string& path, int fileType);
 // The bill as it is printed and exported: its texts (the unit of pieces, kit parts)
 // in the printing language, like the headings and captions of its tables.
 TUsedMaterial BuildPrintedUsedMaterials(const TProject& project, const TDevices& devices);
+
 // Writes every selected row of the bill into the stream (cursor reset first).
 void WriteSelectedRows(TUsedMaterial& bill, TClipboardStream& stream);
 // The bytes of a file of that kind holding the stream's table.
@@ -69,9 +70,8 @@ public:
     void CommitChosen();
     // After Commit: the chosen rows on the clipboard; nothing when no row is chosen.
     void CopyToClipboard(ClipboardService& clipboard);
-    // After Commit: the chosen rows in a file of the kind its extension names, or of
-    // the target's kind; raises IDS_NOEXPORTROWS when no row is chosen.
-    void SaveToFile(const std::string& path);
+    // After Commit: the chosen rows in the target's file, of the target's kind; raises
+    // IDS_NOEXPORTROWS when no row is chosen.
     void SaveToFile(const ExportTarget& target);
 };
 

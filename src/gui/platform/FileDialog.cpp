@@ -58,7 +58,7 @@ FileDialogChoice QtFileDialog::Choose(const FileDialogRequest& r)
         dialog.setFileMode(QFileDialog::AnyFile);
         // A bare name gets the suffix of the file type shown, not that of the first type.
         for (const QString& f : filters)
-            if (FirstFilterExtension(Cp(f)) == r.defaultExtension) {
+            if (!r.defaultExtension.empty() && FirstFilterExtension(Cp(f)) == r.defaultExtension) {
                 dialog.selectNameFilter(f);
                 break;
             }

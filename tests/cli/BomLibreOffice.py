@@ -77,7 +77,8 @@ def main():
             converted = os.path.join(out, "lo")
             # Calc: the worksheet and the text table, both written back as UTF-8 text.
             xls = csv_rows(soffice(profile, converted, "csv:Text - txt - csv (StarCalc):59,34,76", files["xls"]))
-            compare(project + ".xls", xls[1:], expected, 9, failures)
+            # The worksheet holds the quantity as shown: the single's shortest decimal.
+            compare(project + ".xls", xls[1:], expected, 7, failures)
             csv_back = soffice(profile, os.path.join(converted, "csv"),
                                "csv:Text - txt - csv (StarCalc):59,34,76", files["csv"], "CSV:59,34,76,1")
             compare(project + ".csv", csv_rows(csv_back)[1:], expected, 7, failures)

@@ -72,13 +72,17 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                                                         {"IDS_NOTANINTEGER", "s"},
                                                         {"IDS_NOTAFLOAT", "s"},
                                                         {"IDS_PIECELISTCYCLE", "s"},
+                                                        {"IDS_PRINTJOBFAILED", "s"},
                                                         // Design rules.
                                                         {"IDS_RETURNNOTBELOWFORWARD", "ss"},
                                                         {"IDS_AREAABOVEMAXIMUM", "ss"},
                                                         {"IDS_FIELDSBEYONDROOM", "ss"},
-                                                        {"IDS_DAMAGEDROOM", "ss"}, {"IDS_DAMAGEDROUND", "ss"}, {"IDS_DAMAGEDPROJECT", "s"}, {"IDS_DUPLICATEROOMID", "ss"}, 
-        {"IDS_IMPOSSIBLEQUANTITY", "s"},
-        {"IDS_ROOMNAMETAKEN", "s"},
+                                                        {"IDS_DAMAGEDROOM", "ss"},
+                                                        {"IDS_DAMAGEDROUND", "ss"},
+                                                        {"IDS_DAMAGEDPROJECT", "s"},
+                                                        {"IDS_DUPLICATEROOMID", "ss"},
+                                                        {"IDS_IMPOSSIBLEQUANTITY", "s"},
+                                                        {"IDS_ROOMNAMETAKEN", "s"},
                                                         {"IDS_ROUNDNAMETAKEN", "s"}};
     for (const auto& [key, text] : lang.Strings) {
         auto f = formats.find(key);

@@ -33,14 +33,22 @@ MessageAnswer ScriptedMessages::Show(MessageKind kind, const std::string&, const
 
 std::string ScriptedFiles::Run(const FileDialogRequest& request)
 {
+    return Choose(request).path;
+}
+
+FileDialogChoice ScriptedFiles::Choose(const FileDialogRequest& request)
+{
     ++shown;
+    requests.push_back(request);
     if (answers.empty()) {
         ADD_FAILURE() << "unexpected file dialog: " << request.title;
         return {};
     }
-    std::string path = answers.front();
+    FileDialogChoice choice{answers.front(), filters.empty() ? -1 : filters.front()};
     answers.pop_front();
-    return path;
+    if (!filters.empty())
+        filters.pop_front();
+    return choice;
 }
 
 namespace {

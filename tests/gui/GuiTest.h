@@ -37,10 +37,19 @@ public:
 
 class ScriptedFiles : public FileDialogService {
 public:
-    // The next dialog answers this path (empty = cancelled); an unexpected one fails.
+    // The next dialog answers this path (empty = cancelled) and, to callers that ask,
+    // the file type `filter` (index of the filter's pairs, -1 unknown); an unexpected
+    // dialog fails.
     std::string Run(const FileDialogRequest& request) override;
-    void Answer(const std::string& path) { answers.push_back(path); }
+    FileDialogChoice Choose(const FileDialogRequest& request) override;
+    void Answer(const std::string& path, int filter = -1)
+    {
+        answers.push_back(path);
+        filters.push_back(filter);
+    }
     std::deque<std::string> answers;
+    std::deque<int> filters;
+    std::vector<FileDialogRequest> requests;
     int shown = 0;
 };
 

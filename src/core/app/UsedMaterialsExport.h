@@ -11,12 +11,37 @@ namespace kalorina {
 
 class ClipboardService;
 class TClipboardStream;
+class TDevices;
+class TProject;
 
 enum class ExportFileKind { Xls, Rtf, Csv, Html };
 
 // The kind a file name asks for by its extension (case-insensitive); Csv when it has
 // none of the four.
 ExportFileKind ExportKindOfPath(const std::string& path);
+
+// The file types of the export's save dialog, in the order of its filter.
+struct ExportFileType {
+    ExportFileKind kind;
+    const char* caption;   // code page 1250
+    const char* extension; // without the dot
+};
+const std::vector<ExportFileType>& ExportFileTypes();
+// "Caption (*.xls)|*.xls|..." of the file types, for the save dialog.
+std::string ExportFileFilter();
+// What a choice of the save dialog writes: the chosen file type decides the kind and
+// the suffix (appended unless the name already ends with it).  Without a known type
+// the name's extension decides, as ExportKindOfPath.
+struct ExportTarget {
+    std::string path;
+    ExportFileKind kind;
+};
+ExportTarget ExportTargetOfChoice(const std::string& path, int fileType);
+
+// The bill as it is printed and exported: its texts (the unit of pieces, kit parts)
+// in the printing language, like the headings and captions of its tables.
+TUsedMaterial BuildPrintedUsedMaterials(const TProject& project, const TDevices& devices);
+
 // Writes every selected row of the bill into the stream (cursor reset first).
 void WriteSelectedRows(TUsedMaterial& bill, TClipboardStream& stream);
 // The bytes of a file of that kind holding the stream's table.
@@ -40,10 +65,14 @@ public:
 
     // Marks the rows to export and answers how many there are (0: nothing to do).
     int Commit() { return SelectRows(); }
-    // After Commit: the chosen rows on the clipboard, or in a file (its kind by the
-    // extension).  Neither does anything when no row is chosen.
+    // Commit for a command that needs rows: raises the IDS_NOEXPORTROWS error, which
+    // tells how rows are chosen, when there are none.
+    void CommitChosen();
+    // After Commit: the chosen rows on the clipboard; nothing when no row is chosen.
     void CopyToClipboard(ClipboardService& clipboard);
-    void SaveToFile(const std::string& path);
+    // After Commit: the chosen rows in the target's file, of the target's kind; raises
+    // IDS_NOEXPORTROWS when no row is chosen.
+    void SaveToFile(const ExportTarget& target);
 };
 
 // The warning of the bill's kits that refer back to themselves; empty when none does.

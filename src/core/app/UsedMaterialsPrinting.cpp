@@ -50,7 +50,8 @@ UsedMaterialsPrintingEditor::View UsedMaterialsPrintingEditor::GetView() const
 
 int UsedMaterialsPrintingEditor::Commit()
 {
-    kept_.title = working_.title;
+    // The kept title is that of the project reports; the bill's own title starts
+    // afresh with every dialog and must not become theirs.
     kept_.switches = working_.switches;
     return SelectRows();
 }

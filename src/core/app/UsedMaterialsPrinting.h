@@ -34,8 +34,8 @@ public:
     void SetTitle(const std::string& title) { working_.SetTitle(title); }
     void SetSwitch(PrintingOptions::Switch s, bool on) { working_.Set(s, on); }
 
-    // Keeps the title and switches for the program's life (not in the registry) and
-    // marks the rows to print; answers how many there are.
+    // Keeps the switches for the program's life (not in the registry; the title is
+    // the bill's own) and marks the rows to print; answers how many there are.
     int Commit();
     const PrintingOptions& Options() const { return working_; }
 

@@ -121,6 +121,9 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "CID_USEDMATERIAL3",
     "CID_USEDMATERIAL4",
     "CID_USEDMATERIAL5",
+    // Printing and export failures.
+    "IDS_PRINTJOBFAILED",
+    "IDS_NOEXPORTROWS",
 };
 
 // Numbered families: base + decimal index, read from 0 up to the first empty text.

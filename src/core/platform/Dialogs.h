@@ -23,12 +23,20 @@ struct FileDialogRequest {
     std::string initialFile;
 };
 
+struct FileDialogChoice {
+    std::string path; // empty when cancelled
+    int filter = -1;  // the pair of the request's filter the user chose (from 0); -1 when not known
+};
+
 class FileDialogService {
 public:
     virtual ~FileDialogService() = default;
     // The chosen path (code page 1250 is not used for paths: they are the system's bytes),
     // or empty when cancelled.
     virtual std::string Run(const FileDialogRequest& request) = 0;
+    // The chosen path with the file type chosen beside it, for callers whose output
+    // depends on that type.  A dialog that cannot tell the type answers -1.
+    virtual FileDialogChoice Choose(const FileDialogRequest& request) { return {Run(request), -1}; }
 };
 
 } // namespace kalorina

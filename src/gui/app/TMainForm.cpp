@@ -33,7 +33,6 @@
 #include "dialogs/TRoomModifyForm.h"
 #include "dialogs/TRoundModifyForm.h"
 #include "help/Help.h"
-#include "lang/PrintingScope.h"
 #include "lang/TLanguages.h"
 #include "materials/TUsedMaterialsExportForm.h"
 #include "materials/TUsedMaterialsPrintingForm.h"
@@ -718,9 +717,7 @@ void TMainForm::UsedMaterialsPrintActionExecute()
 {
     TUsedMaterial bill;
     try {
-        // The units of the rows are printed texts: built in the printing language.
-        PrintingScope printing;
-        bill = BuildUsedMaterials(Project(), controller_->Devices());
+        bill = BuildPrintedUsedMaterials(Project(), controller_->Devices());
     } catch (const KalorinaError& e) {
         statusBar()->showMessage(Q(e.what()));
         return;
@@ -735,7 +732,8 @@ void TMainForm::UsedMaterialsExportActionExecute()
 {
     TUsedMaterial bill;
     try {
-        bill = BuildUsedMaterials(Project(), controller_->Devices());
+        // The tables' headings speak the printing language; so must their rows.
+        bill = BuildPrintedUsedMaterials(Project(), controller_->Devices());
     } catch (const KalorinaError& e) {
         statusBar()->showMessage(Q(e.what()));
         return;

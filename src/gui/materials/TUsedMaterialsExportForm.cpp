@@ -65,7 +65,7 @@ TUsedMaterialsExportForm::TUsedMaterialsExportForm(UsedMaterialsExportEditor& ed
             ShowView();
     });
     InstallHelp(this, HelpTopic::Export);
-    connect(OK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(OK, &QPushButton::clicked, this, &TUsedMaterialsExportForm::OKClick);
     connect(Cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(SaveButton, &QPushButton::clicked, this, &TUsedMaterialsExportForm::SaveButtonClick);
 }
@@ -81,23 +81,31 @@ void TUsedMaterialsExportForm::ShowView()
     SaveButton->setEnabled(!view.empty);
 }
 
+bool TUsedMaterialsExportForm::CommitChosen()
+{
+    return RunOrShowFailure(services_, [this] { editor_.CommitChosen(); });
+}
+
+void TUsedMaterialsExportForm::OKClick()
+{
+    // Without a chosen row there is nothing to copy: say how to choose, and stay.
+    if (CommitChosen())
+        accept();
+}
+
 void TUsedMaterialsExportForm::SaveButtonClick()
 {
+    if (!CommitChosen())
+        return;
     FileDialogRequest request;
     request.save = true;
     request.title = "Felhaszn\xE1lt anyagok ment\xE9se";
-    request.filter = "Excel munkalap (*.xls)|*.xls|RTF dokumentum (*.rtf)|*.rtf|CSV (*.csv)|*.csv|"
-                     "HTML (*.html)|*.html";
-    request.defaultExtension = "xls";
-    std::string path = services_.files->Run(request);
-    if (path.empty())
+    request.filter = ExportFileFilter();
+    request.defaultExtension = ExportFileTypes().front().extension;
+    const FileDialogChoice choice = services_.files->Choose(request);
+    if (choice.path.empty())
         return;
-    try {
-        if (editor_.Commit() > 0)
-            editor_.SaveToFile(path);
-    } catch (const KalorinaError& e) {
-        ShowFailure(services_, e.what());
-    }
+    RunOrShowFailure(services_, [&] { editor_.SaveToFile(ExportTargetOfChoice(choice.path, choice.filter)); });
 }
 
 } // namespace kalorina::gui

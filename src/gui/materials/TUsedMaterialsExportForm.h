@@ -28,6 +28,9 @@ public:
 
 private:
     void ShowView();
+    // Marks the rows to export; false, after saying why, when none is chosen.
+    bool CommitChosen();
+    void OKClick();
     void SaveButtonClick();
 
     UsedMaterialsExportEditor& editor_;

@@ -4,7 +4,10 @@
 #include <QPrintDialog>
 #include <QPrinterInfo>
 
+#include "lang/TLanguages.h"
 #include "platform/QtReportTargets.h"
+#include "platform/QtText.h"
+#include "util/FormatText.h"
 
 namespace kalorina::gui {
 
@@ -39,9 +42,26 @@ QString SystemPrinter::PrinterName()
     return name.isEmpty() ? QStringLiteral("PDF") : name;
 }
 
+std::string PrintJobFailure(PrinterService& printer)
+{
+    // Messages speak the windows' language, also while a printing dialog has switched
+    // lookups to the printing language.
+    TLanguages& languages = Languages();
+    const bool printing = languages.PrintingMode;
+    languages.PrintingMode = false;
+    const std::string text = languages.GetText("IDS_PRINTJOBFAILED");
+    languages.PrintingMode = printing;
+    return FormatText(text, {Cp(printer.PrinterName())});
+}
+
 PrinterReportTarget::PrinterReportTarget(QPrinter& printer) : printer_(printer)
 {
     printer_.setFullPage(true);
+}
+
+bool PrinterReportTarget::Start()
+{
+    return painter_.isActive() || painter_.begin(&printer_);
 }
 
 TPageSetup PrinterReportTarget::PageSetup() const
@@ -58,7 +78,7 @@ TPageSetup PrinterReportTarget::PageSetup() const
 TCanvas& PrinterReportTarget::BeginPage()
 {
     if (pages_++ == 0) {
-        painter_.begin(&printer_);
+        Start();
         canvas_ = std::make_unique<QtCanvas>(painter_);
         canvas_->SetReportFonts(true);
     } else {

@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "platform/QtCanvas.h"
 #include "report/ReportTarget.h"
@@ -39,10 +40,17 @@ private:
     std::unique_ptr<QPrinter> printer_;
 };
 
+// What the user reads when the printer refuses a print job: the printer's name and
+// what to check, in the language of the windows.
+std::string PrintJobFailure(PrinterService& printer);
+
 // Report pages on a printer, laid out on the whole sheet.
 class PrinterReportTarget : public TReportTarget {
 public:
     explicit PrinterReportTarget(QPrinter& printer);
+    // Begins the print job; false when the printer refuses it (an unreachable printer,
+    // an output file that cannot be written).  Pages begin it themselves otherwise.
+    bool Start();
     TPageSetup PageSetup() const override;
     TCanvas& BeginPage() override;
     void EndPage() override {}

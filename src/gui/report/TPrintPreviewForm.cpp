@@ -190,7 +190,7 @@ void TPrintPreviewForm::PrintExecute()
     device.setFullPage(true);
     QPainter painter;
     if (!painter.begin(&device)) {
-        ShowFailure(services_, Cp(printer.PrinterName()));
+        ShowFailure(services_, PrintJobFailure(printer));
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing);

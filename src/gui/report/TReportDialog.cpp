@@ -115,7 +115,7 @@ void TReportDialog::PreviewClick()
     // The PDF of the preview is laid out again on its own sheet, from the same choices.
     TPrintPreviewForm preview(
         pages, [this] { return MakeChosenReport(); }, services_, *printer_, this);
-    preview.exec();
+    ExecWithPlacement(preview);
 }
 
 void TReportDialog::SaveAsPdfClick()
@@ -129,6 +129,11 @@ void TReportDialog::accept()
     if (!printer_->Choose(this))
         return;
     PrinterReportTarget target(printer_->Printer());
+    // A job the printer refuses has printed nothing: the dialog stays for another try.
+    if (!target.Start()) {
+        ShowFailure(services_, PrintJobFailure(*printer_));
+        return;
+    }
     report->Run(target);
     QDialog::accept();
 }

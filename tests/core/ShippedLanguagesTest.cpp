@@ -61,7 +61,7 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
         {"IDS_XMLPARSERERROR+10", "ss"}, {"IDS_XMLPARSERERROR+11", "ss"},  {"IDS_XMLDATEERROR", "s"},
         {"IDS_XMLINTEGERERROR", "s"},    {"IDS_XMLFILEERROR", "s"},        {"IDS_CANNOTOPENFILE", "ss"},
         {"IDS_CANNOTREADFILE", "ss"},    {"IDS_CANNOTWRITEFILE", "ss"},    {"IDS_NOTANINTEGER", "s"},
-        {"IDS_NOTAFLOAT", "s"},          {"IDS_PIECELISTCYCLE", "s"}};
+        {"IDS_NOTAFLOAT", "s"},          {"IDS_PIECELISTCYCLE", "s"},      {"IDS_DATEFORMAT", "Ymd"}};
     for (const auto& [key, text] : lang.Strings) {
         auto f = formats.find(key);
         EXPECT_EQ(Conversions(text), f == formats.end() ? "" : f->second) << key << ": " << text;

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev libxml2-utils fonts-dejavu-core fonts-liberation2
-          poppler-utils python3)
+          poppler-utils python3 qt6-translations-l10n)
 # LibreOffice opens the exported bill in a test; its recommendations (Java, help,
 # more fonts) are not needed for that.
 lean_packages=(libreoffice-calc-nogui libreoffice-writer-nogui)

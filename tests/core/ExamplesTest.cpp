@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
+#include <regex>
 #include <sstream>
 
 #include "app/ProjectFiles.h"
@@ -233,5 +235,157 @@ TEST(Examples, RecalculateAlikeInHungarianAndEnglish)
             text[i++] = ProjectText(p, outcome);
         }
         EXPECT_EQ(text[0], text[1]) << name;
+    }
+}
+
+namespace {
+
+// The value the help quotes under `key` ("circuit|Kör 1|massFlow", names in UTF-8),
+// taken from the recalculated example: a number, or a text (returned in `text`).
+std::optional<double> ExampleValue(const TProject& p, const std::string& key, std::string& text)
+{
+    std::vector<std::string> part;
+    for (std::size_t start = 0;;) {
+        const std::size_t bar = key.find('|', start);
+        part.push_back(key.substr(start, bar - start));
+        if (bar == std::string::npos)
+            break;
+        start = bar + 1;
+    }
+    auto room = [&](const std::string& name) -> const TRoomItem* {
+        const int i = p.FindItem(Cp(name.c_str()), true);
+        return i < 0 ? nullptr : &p.rooms[i];
+    };
+    auto round = [&](const std::string& name) -> const TRoundItem* {
+        const int i = p.FindItem(Cp(name.c_str()), false);
+        return i < 0 ? nullptr : &p.rounds[i];
+    };
+    const std::string& kind = part[0];
+    if (kind == "system" && !p.rooms.empty() && !p.rooms[0].fields.empty()) {
+        text = Cp1250ToUtf8(p.rooms[0].fields[0].systemName);
+        return std::nullopt;
+    }
+    if (kind == "room" && part.size() == 3) {
+        if (const TRoomItem* r = room(part[1])) {
+            if (part[2] == "area")
+                return r->floorArea;
+            if (part[2] == "demand")
+                return r->heatDemand;
+            if (part[2] == "temperature")
+                return r->roomTemperature;
+            if (part[2] == "fieldPower")
+                return r->FieldPowerSum();
+        }
+    }
+    if (kind == "field" && part.size() == 4) {
+        const TRoomItem* r = room(part[1]);
+        const std::size_t n = std::stoul(part[2]);
+        if (r && n >= 1 && n <= r->fields.size()) {
+            const FloorHeatingField& f = r->fields[n - 1];
+            if (part[3] == "area")
+                return f.area;
+            if (part[3] == "r")
+                return f.resistance;
+            if (part[3] == "q")
+                return f.specificOutput;
+            if (part[3] == "surface")
+                return f.surfaceTemp;
+            if (part[3] == "power")
+                return f.power;
+            if (part[3] == "tube")
+                return f.tubeLength;
+        }
+    }
+    if (kind == "circuit" && part.size() == 3) {
+        if (const TRoundItem* c = round(part[1])) {
+            const THydraulic& h = c->hydraulic;
+            if (part[2] == "power")
+                return h.power;
+            if (part[2] == "massFlow")
+                return h.massFlow;
+            if (part[2] == "tube")
+                return h.tubeLength;
+            if (part[2] == "velocity")
+                return h.velocity;
+            if (part[2] == "resistance")
+                return h.circuitPressureDrop;
+            if (part[2] == "available")
+                return h.availablePressure;
+            if (part[2] == "throttling")
+                return h.RequiredThrottling();
+            if (part[2] == "presetting") {
+                text = Cp1250ToUtf8(h.valvePosition);
+                return std::nullopt;
+            }
+        }
+    }
+    if (kind == "part" && part.size() == 4) {
+        const TRoundItem* c = round(part[1]);
+        const std::size_t n = std::stoul(part[2]);
+        if (c && n >= 1 && n <= c->roundFields.size()) {
+            const auto& f = c->roundFields[n - 1];
+            if (part[3] == "power")
+                return f.partPower;
+            if (part[3] == "outlet")
+                return f.outletTemp;
+        }
+    }
+    if (kind == "total" && part.size() == 2) {
+        if (part[1] == "heatLoss")
+            return p.heatingLoss; // kW
+        if (part[1] == "fieldPowers")
+            return p.fieldPowers;
+        if (part[1] == "area")
+            return p.surfaceSum;
+        if (part[1] == "tube")
+            return p.tubeLengths;
+        if (part[1] == "remaining")
+            return p.remainderSurfaceSum;
+    }
+    text = "unknown key";
+    return std::nullopt;
+}
+
+// A decimal comma and a decimal point read alike.
+std::string Normalised(std::string number)
+{
+    for (char& c : number)
+        if (c == ',')
+            c = '.';
+    return number;
+}
+
+} // namespace
+
+// The worked example of the help quotes the numbers of examples/flat.klp: each one
+// is marked in the page (data-check="key") and must be what the recalculated example
+// gives, to the digits the page shows, in both languages.
+TEST(Examples, HelpQuotesTheNumbersTheFlatExampleGives)
+{
+    TProject p;
+    ReadProjectFile(kSource + "/examples/flat.klp", p);
+    RecalculateProject(p, Shipped(), false);
+    p.ComputeTotals();
+    const std::regex marked("<span data-check=\"([^\"]+)\">([^<]*)</span>");
+    for (const char* language : {"hu", "en"}) {
+        SCOPED_TRACE(language);
+        const std::string page = ReadText(kSource + "/help/" + language + "/example.html");
+        int checked = 0;
+        for (std::sregex_iterator it(page.begin(), page.end(), marked), end; it != end; ++it, ++checked) {
+            const std::string key = (*it)[1], quoted = (*it)[2];
+            std::string text;
+            const std::optional<double> value = ExampleValue(p, key, text);
+            if (!value) {
+                EXPECT_EQ(Normalised(quoted), Normalised(text)) << key;
+                continue;
+            }
+            // Within half a unit of the last digit the page shows.
+            const std::string number = Normalised(quoted);
+            const std::size_t point = number.find('.');
+            const int decimals = point == std::string::npos ? 0 : static_cast<int>(number.size() - point - 1);
+            const double quotedValue = std::stod(number);
+            EXPECT_NEAR(quotedValue, *value, 0.5 * std::pow(10.0, -decimals) + 1e-9) << key << " quoted " << quoted;
+        }
+        EXPECT_GE(checked, 25);
     }
 }

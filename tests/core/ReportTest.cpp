@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 #include "TestLanguage.h"
 #include "app/ProjectFiles.h"
@@ -195,6 +196,57 @@ TEST(Report, SixtyRoomsGiveSeveralPagesWithTheColumnHeaderOnEach)
     // The totals close the last page, in the printing language.
     EXPECT_TRUE(pages.Has(static_cast<int>(pages.pages.size()) - 1, "Total"));
     EXPECT_EQ(pages.CountAll("Total"), 1);
+}
+
+// Names, functions and coverings are printed whole: text columns get the width
+// their content needs before the font is made smaller, in every table kind, and a
+// text too long for any font still leaves a report that ends.
+TEST(Report, TextColumnsTakeTheWidthTheirContentNeeds)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject p = House();
+    ASSERT_FALSE(p.rounds.empty());
+    p.rounds[0].roundName = "K1 Nappali-\xE9tkez\xF5 \xE9s konyha";
+    p.rooms[0].roomFunction = "Tart\xF3zkod\xF3 \xE9s \xE9tkez\xF5";
+    std::set<std::string> texts;
+    for (const auto& r : p.rooms) {
+        texts.insert(r.roomName);
+        texts.insert(r.roomFunction);
+        for (const auto& f : r.fields)
+            texts.insert(f.coveringName);
+    }
+    for (const auto& r : p.rounds)
+        texts.insert(r.roundName);
+    for (ReportKind kind : {ReportKind::Rooms, ReportKind::Fields, ReportKind::Rounds, ReportKind::RoundsDetailed}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        FakePages pages;
+        auto report = Make(kind, p);
+        report->Run(pages);
+        int checked = 0;
+        for (const auto& page : pages.pages)
+            for (const auto& t : page->texts) {
+                if (!texts.count(t.text))
+                    continue;
+                ++checked;
+                FixedMetricsCanvas measure;
+                measure.SetFont(t.font);
+                EXPECT_LE(t.x + measure.TextWidth(t.text), t.clip.right) << t.text << " is cut";
+                EXPECT_GE(t.x, t.clip.left) << t.text;
+            }
+        EXPECT_GT(checked, 0);
+        // The rooms summary has room on the page: its font keeps its size.
+        if (kind == ReportKind::Rooms) {
+            EXPECT_EQ(report->BaseFont().size, 10);
+        }
+    }
+    // A name no font can hold: the font still fits the layout and the report ends.
+    p.rooms[0].roomName = std::string(400, 'N');
+    FakePages pages;
+    auto report = Make(ReportKind::Rooms, p);
+    report->Run(pages);
+    EXPECT_TRUE(pages.finished);
+    EXPECT_GE(report->BaseFont().size, 6);
 }
 
 TEST(Report, FurnitureFollowsTheSwitches)

@@ -83,7 +83,8 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                                                         {"IDS_DUPLICATEROOMID", "ss"},
                                                         {"IDS_IMPOSSIBLEQUANTITY", "s"},
                                                         {"IDS_ROOMNAMETAKEN", "s"},
-                                                        {"IDS_ROUNDNAMETAKEN", "s"}};
+                                                        {"IDS_ROUNDNAMETAKEN", "s"},
+                                                        {"IDS_DATEFORMAT", "Ymd"}};
     for (const auto& [key, text] : lang.Strings) {
         auto f = formats.find(key);
         EXPECT_EQ(Conversions(text), f == formats.end() ? "" : f->second) << key << ": " << text;

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMetaMethod>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <fstream>
@@ -17,6 +19,7 @@
 #include "app/TMainForm.h"
 #include "lang/LanguageLoader.h"
 #include "platform/QtText.h"
+#include "platform/QtTranslations.h"
 #include "platform/SettingsStore.h"
 
 using namespace kalorina;
@@ -191,4 +194,41 @@ TEST_F(DesktopTest, SwitchingTheLanguageRetranslatesTheWindowBothWays)
     EXPECT_EQ(form->File1->title(), QStringLiteral("&Fájl"));
     EXPECT_EQ(form->ItemsTree->topLevelItem(0)->text(0), QStringLiteral("Helyiségek"));
     EXPECT_TRUE(form->OpenDialog->property("kalorinaFilter").toString().contains(QStringLiteral("Minden fájl")));
+}
+
+namespace {
+// The texts Qt itself writes on a message box's buttons.
+QString QtButtonText(QMessageBox::StandardButton which)
+{
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    return box.button(which)->text();
+}
+} // namespace
+
+// Message boxes and Qt's file and print dialogs speak the interface language: Qt's
+// own translation follows the language both ways, and a language Qt has no
+// translation for leaves Qt's English without harm.
+TEST_F(DesktopTest, QtsOwnButtonsAndDialogsFollowTheLanguage)
+{
+    UseShippedLanguage("Magyar");
+    form->Retranslate();
+    EXPECT_EQ(QtButtonText(QMessageBox::Cancel), QStringLiteral("Mégse"));
+    EXPECT_EQ(QtButtonText(QMessageBox::Yes), QStringLiteral("&Igen"));
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("File &name:"));
+    SavePicture(form.get(), "desktop-hungarian-qt.png");
+
+    UseShippedLanguage("English");
+    form->Retranslate();
+    EXPECT_EQ(QtButtonText(QMessageBox::Cancel), QStringLiteral("Cancel"));
+    EXPECT_EQ(QtButtonText(QMessageBox::Yes), QStringLiteral("&Yes"));
+
+    // No translation file: Qt's English, and the program goes on.
+    EXPECT_FALSE(UseQtTranslation("xx"));
+    EXPECT_FALSE(UseQtTranslation(""));
+    EXPECT_FALSE(UseQtTranslation("hu", {QStringLiteral("/nonexistent")}));
+    EXPECT_FALSE(UseQtTranslation("../hu"));
+    EXPECT_EQ(QtButtonText(QMessageBox::Cancel), QStringLiteral("Cancel"));
+    EXPECT_TRUE(UseQtTranslation("hu"));
+    EXPECT_EQ(QtButtonText(QMessageBox::Cancel), QStringLiteral("Mégse"));
 }

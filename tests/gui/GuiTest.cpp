@@ -11,6 +11,7 @@
 #include "app/RoomEditor.h"
 #include "lang/LanguageLoader.h"
 #include "lang/TLanguages.h"
+#include "platform/QtTranslations.h"
 #include "report/PrintingOptions.h"
 
 namespace kalorina::test {
@@ -83,6 +84,7 @@ void GuiTest::TearDown()
     EXPECT_TRUE(files.answers.empty()) << files.answers.size() << " queued file name(s) unused";
     EXPECT_TRUE(handlers_.empty()) << handlers_.size() << " modal dialog handler(s) unused";
     Languages().Clear();
+    gui::UseQtTranslation({}); // Qt's own English for the next test
     SetSettingsStore(std::make_unique<MemorySettingsStore>());
     ForgetWhatWindowsRemember();
 }

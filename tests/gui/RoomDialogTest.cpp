@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -347,6 +348,18 @@ TEST_F(RoomDialogTest, TheFieldDialogShowsLiveResults)
             EXPECT_EQ(form->SurfaceTemperature->styleSheet(), QStringLiteral("color: black"));
             form->Distances->setCurrentIndex(2); // 200 mm
             EXPECT_EQ(form->Length->text(), QStringLiteral("40"));
+            // Every caption shows its accents whole: the ink of the text, drawn centred
+            // in the label, stays inside the label.
+            EXPECT_EQ(d.findChild<QLabel*>("PowerSumLabel")->text(), QStringLiteral("Össz hőleadás:"));
+            for (const char* name : {"PowerSumLabel", "PowerLabel", "qLabel", "LengthLabel"}) {
+                auto* label = d.findChild<QLabel*>(name);
+                const QFontMetrics fm(label->font());
+                const QRect inner = label->contentsRect();
+                const int baseline = inner.top() + (inner.height() - fm.height()) / 2 + fm.ascent();
+                const QRect ink = fm.tightBoundingRect(label->text());
+                EXPECT_GE(baseline + ink.top(), 0) << name << " cuts the top of its text";
+                EXPECT_LE(baseline + ink.bottom(), label->height()) << name;
+            }
             SavePicture(form, "field-dialog.png");
             d.findChild<QPushButton*>("OKButton")->click();
         },

@@ -6,6 +6,7 @@
 #include "calc/FloorHeatingField.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina {
 
@@ -107,7 +108,7 @@ CircuitView CircuitEditor::View()
         v.throttleRed =
             (h.flags & (THydraulic::kBitValveTooOpen | THydraulic::kBitValveTooClosed | THydraulic::kBitValveNoisy))
             != 0;
-        v.valvePosition = h.valvePosition;
+        v.valvePosition = WithDecimalSeparator(h.valvePosition);
     }
     v.dpResists = Whole(h.fittingsPressureDrop);
     v.pressureLoss = Whole(h.circuitPressureDrop);

@@ -7,6 +7,7 @@
 #include "catalogue/DeviceKind.h"
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/TDevices.h"
+#include "lang/Alphabet.h"
 #include "util/FloatFormat.h"
 #include "util/TextCase.h"
 
@@ -25,7 +26,7 @@ FieldEditor::FieldEditor(const FloorHeatingField& field, double inside, const TD
     : field_(field), inside_(inside), devices_(devices)
 {
     systems_ = devices.FillDeviceCombo(kFloorHeatingKind);
-    std::sort(systems_.begin(), systems_.end());
+    SortAlphabetically(systems_);
     for (std::size_t i = 0; i < systems_.size() && systemIndex_ < 0; ++i)
         if (SameTextIgnoringCase(systems_[i], field_.systemName))
             systemIndex_ = static_cast<int>(i);

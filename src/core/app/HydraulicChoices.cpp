@@ -7,6 +7,7 @@
 #include "catalogue/DeviceKind.h"
 #include "catalogue/TDevices.h"
 #include "catalogue/ValveDBItem.h"
+#include "lang/Alphabet.h"
 #include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "util/FloatFormat.h"
@@ -41,7 +42,7 @@ ChoiceList ValveChoices(const TDevices& devices, const std::string& valveName)
 {
     ChoiceList list;
     list.entries = devices.FillDeviceCombo(kValveKind);
-    std::sort(list.entries.begin(), list.entries.end());
+    SortAlphabetically(list.entries);
     auto it = std::find(list.entries.begin(), list.entries.end(), valveName);
     if (!valveName.empty() && it != list.entries.end())
         list.selected = static_cast<int>(it - list.entries.begin());

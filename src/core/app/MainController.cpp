@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/CircuitEditor.h"
 #include "app/DesignRules.h"
 #include "app/ItemClipboard.h"
 #include "app/ProjectFiles.h"
+#include "app/ProjectOptionsEditor.h"
+#include "app/RoomEditor.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
 #include "util/FloatFormat.h"
@@ -28,8 +31,33 @@ MainController::MainController(MessageService& messages, FileDialogService& file
 void MainController::LoadCatalogue(const std::string& dataDir, const std::string& catalogueLanguage)
 {
     devices_ = std::make_unique<TDevices>(dataDir, catalogueLanguage);
+    dataDir_ = dataDir;
+    catalogueLanguage_ = catalogueLanguage;
     catalogueFailed = devices_->Failed();
     defaultValveName = devices_->DefaultValveName();
+}
+
+bool MainController::FollowCatalogueLanguage(const std::string& catalogueLanguage)
+{
+    if (catalogueLanguage == catalogueLanguage_ || dataDir_.empty())
+        return false;
+    // Items keep their names in every language, so the project's references and the
+    // default valve stay valid; only the texts around them change.
+    LoadCatalogue(dataDir_, catalogueLanguage);
+    RoomDialogMemory& room = RoomDialogState();
+    room.savedSystemsTree.reset();
+    room.savedExpanded.clear();
+    for (FittingsTreeMemory* fittings : {&ProjectOptionsDialogState(), &CircuitDialogState().fittingsTree}) {
+        fittings->savedTree.reset();
+        fittings->savedExpanded.clear();
+    }
+    if (catalogueFailed) {
+        std::string text = Languages().GetText("IDS_XMLERROR");
+        if (!devices_->FailureMessage().empty())
+            text += "\n\n" + devices_->FailureMessage();
+        Warn(text);
+    }
+    return true;
 }
 
 NewProjectDefaults MainController::MakeDefaults() const

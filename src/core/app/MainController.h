@@ -51,9 +51,14 @@ public:
     // only sets catalogueFailed (and keeps what loaded).
     void LoadCatalogue(const std::string& dataDir, const std::string& catalogueLanguage);
     const TDevices& Devices() const { return *devices_; }
+    // After a change of the user-interface language: reads the catalogue again when
+    // the new language asks for other catalogue texts (folder names, units), and
+    // forgets the catalogue trees the dialogs kept, which still show the old ones.
+    // Answers whether the catalogue was read again.
+    bool FollowCatalogueLanguage(const std::string& catalogueLanguage);
     // The catalogue's default valve, for new projects.
     std::string defaultValveName;
-    // Formats today's date for new projects; the GUI supplies the user's short form.
+    // Formats today's date for new projects, in the language's date form.
     std::function<std::string()> shortDate = ShortDateToday;
 
     NewProjectDefaults MakeDefaults() const;
@@ -116,6 +121,7 @@ private:
     FileDialogService& files_;
     TProgramOptions programOptions_;
     std::unique_ptr<TDevices> devices_ = std::make_unique<TDevices>();
+    std::string dataDir_, catalogueLanguage_;
     TProject project_;
 };
 

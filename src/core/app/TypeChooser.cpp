@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "lang/Alphabet.h"
+
 namespace kalorina {
 
 namespace {
@@ -160,6 +162,14 @@ std::vector<ComboTreeNode> BuildComboTree(const std::vector<std::string>& texts)
             roots[level1].children[level2].children.push_back(std::move(leaf));
     }
     return roots;
+}
+
+void SortComboTree(std::vector<ComboTreeNode>& nodes)
+{
+    std::stable_sort(nodes.begin(), nodes.end(),
+                     [](const ComboTreeNode& a, const ComboTreeNode& b) { return AlphabeticLess(a.text, b.text); });
+    for (ComboTreeNode& node : nodes)
+        SortComboTree(node.children);
 }
 
 } // namespace kalorina

@@ -17,4 +17,7 @@ struct ComboTreeNode {
 // levels; a leaf's text is what remains of its item after the group words.
 std::vector<ComboTreeNode> BuildComboTree(const std::vector<std::string>& items);
 
+// Puts the nodes of every level in alphabetical order, as the chooser shows them.
+void SortComboTree(std::vector<ComboTreeNode>& nodes);
+
 } // namespace kalorina

@@ -6,6 +6,7 @@
 
 #include "lang/TLanguages.h"
 #include "platform/Registry.h"
+#include "util/FormatText.h"
 
 namespace kalorina {
 
@@ -180,10 +181,9 @@ std::string ShortDateToday()
     std::time_t now = std::time(nullptr);
     std::tm tm{};
     localtime_r(&now, &tm);
-    char buf[32];
-    // The Hungarian short date form, which the program's users expect.
-    std::strftime(buf, sizeof buf, "%Y. %m. %d.", &tm);
-    return buf;
+    // The date form of the language that is speaking, so that the project data
+    // and a report's footer write dates alike.
+    return FormatDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, Languages().GetText("IDS_DATEFORMAT"));
 }
 
 } // namespace kalorina

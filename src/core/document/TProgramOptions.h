@@ -53,7 +53,8 @@ struct FormPlacement {
 void RestoreFormPlacement(const std::string& formName, FormPlacement& placement, SettingsStore& store = Settings());
 void SaveFormPlacement(const std::string& formName, const FormPlacement& placement, SettingsStore& store = Settings());
 
-// Today's date in the user's short date form, for new projects.
+// Today's date in the active language's date form (IDS_DATEFORMAT), for new
+// projects and report footers.
 std::string ShortDateToday();
 
 } // namespace kalorina

@@ -13,6 +13,7 @@
 #include "document/TProject.h"
 #include "document/TProjektOptions.h"
 #include "util/Error.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina {
 
@@ -194,7 +195,7 @@ std::string TRoundItem::CellText(int column, const CellNumberFormat& format) con
     case 19:
         return h.valveName + " " + h.ValveSizeInUse();
     case 16:
-        return h.valvePosition;
+        return WithDecimalSeparator(h.valvePosition);
     case 14:
         return format(h.valvePressureDrop);
     default:

@@ -1,18 +1,41 @@
 #include "lang/TLanguages.h"
 
 #include "platform/Resources.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina {
+
+namespace {
+// The active language's decimal sign, or 0 when it names none that numbers can use.
+char LanguageDecimalSeparator()
+{
+    const std::string sign = Languages().GetText("IDS_DECIMALSEPARATOR");
+    return sign.size() == 1 && (sign[0] == '.' || sign[0] == ',') ? sign[0] : 0;
+}
+} // namespace
 
 TLanguages& Languages()
 {
     static TLanguages instance;
+    // Numbers follow the language that is speaking: the screen's, or the printing
+    // language's while a report is written.
+    static const bool numbersFollow = (SetDecimalSeparatorSource(&LanguageDecimalSeparator), true);
+    (void)numbersFollow;
     return instance;
 }
 
 std::string TLanguages::GetText(const std::string& key) const
 {
     const TLanguage* lang = Active();
+    if (!lang)
+        return {};
+    auto it = lang->Strings.find(key);
+    return it == lang->Strings.end() ? std::string() : it->second;
+}
+
+std::string TLanguages::GetInterfaceText(const std::string& key) const
+{
+    const TLanguage* lang = Current();
     if (!lang)
         return {};
     auto it = lang->Strings.find(key);

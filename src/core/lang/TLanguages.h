@@ -24,6 +24,9 @@ class TLanguages {
 public:
     // Texts of the active language; empty when the key or the language is missing.
     std::string GetText(const std::string& key) const;
+    // Text of the user-interface language even in printing mode: for what the
+    // windows show while reports speak the printing language.
+    std::string GetInterfaceText(const std::string& key) const;
     // GetText of base + decimal index, for numbered families such as "IDS_ROOMFUNCTION+".
     std::string GetFamilyText(const std::string& base, int index) const;
     // The texts of a family from index 0 up to the first empty one.

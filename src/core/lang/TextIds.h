@@ -124,6 +124,10 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     // Printing and export failures.
     "IDS_PRINTJOBFAILED",
     "IDS_NOEXPORTROWS",
+    // How the language writes numbers and dates: its decimal sign (one character)
+    // and its date form (%Y year, %m month, %d day with two digits, %e day).
+    "IDS_DECIMALSEPARATOR",
+    "IDS_DATEFORMAT",
 };
 
 // Numbered families: base + decimal index, read from 0 up to the first empty text.

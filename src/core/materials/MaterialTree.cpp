@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/Alphabet.h"
 #include "lang/TLanguages.h"
 #include "materials/TUsedMaterial.h"
 
@@ -21,7 +22,8 @@ MaterialTreeNode& Child(std::vector<MaterialTreeNode>& list, const std::string& 
 
 void SortLevel(std::vector<MaterialTreeNode>& list)
 {
-    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.text < b.text; });
+    std::stable_sort(list.begin(), list.end(),
+                     [](const auto& a, const auto& b) { return AlphabeticLess(a.text, b.text); });
     for (auto& node : list)
         SortLevel(node.children);
 }
@@ -47,7 +49,9 @@ std::vector<MaterialTreeNode> FillMaterialTree(const TUsedMaterial& bill)
     for (std::size_t i = 0; i < bill.rows.size(); ++i) {
         const auto& row = bill.rows[i];
         int shown = row.type == 5 ? 6 : row.type;
-        MaterialTreeNode& group = Child(roots, Languages().GetFamilyText("IDS_DEVICEDBTYPES+", shown));
+        // The tree belongs to the dialog, which speaks the user-interface language.
+        MaterialTreeNode& group =
+            Child(roots, Languages().GetInterfaceText("IDS_DEVICEDBTYPES+" + std::to_string(shown)));
         MaterialTreeNode& item = Child(group.children, row.catalogueId);
         MaterialTreeNode leaf;
         leaf.text = row.name;

@@ -8,6 +8,7 @@
 #include "catalogue/ItemListDBItem.h"
 #include "catalogue/TDevices.h"
 #include "document/TProject.h"
+#include "lang/Alphabet.h"
 #include "lang/TLanguages.h"
 #include "materials/MaterialSources.h"
 
@@ -83,7 +84,7 @@ void TUsedMaterial::Sort()
     std::stable_sort(rows.begin(), rows.end(), [](const TUsedMaterialItem& a, const TUsedMaterialItem& b) {
         if (a.type != b.type)
             return a.type < b.type;
-        return a.name < b.name; // std::string compares bytes as unsigned char
+        return AlphabeticLess(a.name, b.name);
     });
 }
 

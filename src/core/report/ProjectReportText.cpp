@@ -42,14 +42,14 @@ void WriteHydraulicReport(TPrintfStringStream& stream, const THydraulic& h, cons
 {
     if (!h.tubeName.empty()) {
         stream.PrintfText(1120, h.TubeDisplayName(devices));
-        stream.PrintfText(1121, h.LengthText('.'));
+        stream.PrintfText(1121, h.LengthText(DecimalSeparator()));
     }
     stream.PrintfValue(1127, true, h.circuitPressureDrop);
     stream.PrintfValue(1125, true, h.availablePressure);
     stream.PrintfValue(1126, true, static_cast<float>(h.RequiredThrottling()));
     if (!h.valveName.empty()) {
         stream.PrintfText(1122, h.ValveDisplayName(devices, false));
-        stream.PrintfText(1123, h.valvePosition);
+        stream.PrintfText(1123, WithDecimalSeparator(h.valvePosition));
         stream.PrintfValue(1124, true, h.valvePressureDrop);
     }
 }

@@ -16,11 +16,14 @@ namespace kalorina {
 
 std::vector<TReportTreeNode> ReportTree(const TProject& project)
 {
+    // The tree belongs to the printing dialog, which speaks the user-interface
+    // language; only the reports speak the printing language.
+    const TLanguages& languages = Languages();
     std::vector<TReportTreeNode> nodes;
-    nodes.push_back({Txt("IDS_ROOMGROUP"), false, 3});
+    nodes.push_back({languages.GetInterfaceText("IDS_ROOMGROUP"), false, 3});
     for (const auto& room : project.rooms)
         nodes.push_back({room.roomName, true, 3});
-    nodes.push_back({Txt("IDS_ROUNDGROUP"), false, 3});
+    nodes.push_back({languages.GetInterfaceText("IDS_ROUNDGROUP"), false, 3});
     for (const auto& round : project.rounds)
         nodes.push_back({round.roundName, true, 3});
     return nodes;
@@ -177,31 +180,140 @@ void TBReport::AppendRtfRow(const TListHeaderFormat& format, const std::vector<s
     *env.rtf += row;
 }
 
+namespace {
+
+CellNumberFormat FormatOf(const TListHeaderFormatCol& col)
+{
+    if (col.valueKind == TValueKind::Integer)
+        return [&col](double v) { return col.FormatInteger(std::llround(v)); };
+    return [&col](double v) { return col.FormatReal(v); };
+}
+
+int WidthInChars(const std::vector<TListHeaderFormatCol*>& columns, const std::vector<int>& widths)
+{
+    int chars = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        chars += widths[i];
+    return chars;
+}
+
+} // namespace
+
 void TBReport::FitTable(TCanvas& canvas)
 {
     if (!env.fitTableToWidth)
         return;
-    const TListHeaderFormat* widest = &columnFormat_;
-    for (const TListHeaderFormat* f : TablesOf())
+    TListHeaderFormat* widest = &columnFormat_;
+    for (TListHeaderFormat* f : TablesOf())
         widest = f;
-    int chars = 0;
-    for (const auto* col : widest->VisibleColumns())
-        chars += col->width;
-    if (chars == 0)
+    std::vector<TListHeaderFormatCol*> columns;
+    for (auto& col : widest->columns)
+        if (col.visible)
+            columns.push_back(&col);
+    if (columns.empty())
         return;
+    // The widest text of each text column, in pixels of the base font.
+    std::vector<int> textWidth(columns.size(), 0);
     TCanvasFontSaver keep(canvas);
+    canvas.SetFont(baseFont_);
+    VisitCells(*widest, [&](const TListHeaderFormatCol& col, const std::string& text) {
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            if (columns[i] == &col && !col.IsNumber())
+                textWidth[i] = std::max(textWidth[i], canvas.TextWidth(StripColourPrefix(text)));
+    });
+    const int baseAverage = std::max(1, canvas.TextMetrics().averageCharWidth);
     const int available = pageArea_.right - pageArea_.left;
+    std::vector<int> original;
+    for (const auto* col : columns)
+        original.push_back(col->width);
+    // Widths at a font whose average character is `average` pixels wide: text
+    // columns as wide as their widest text (with the cell's spacing), never narrower
+    // than the layout says.
+    auto widthsAt = [&](int average) {
+        const int pad = std::max(0, canvas.PixelsPerInchX() / 72 - 1);
+        std::vector<int> widths = original;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (textWidth[i] == 0)
+                continue;
+            // Text widths scale with the font as its average character does.
+            const long long scaled = static_cast<long long>(textWidth[i]) * average / baseAverage;
+            const int need = static_cast<int>((scaled + 5 + 2 * pad + average - 1) / average);
+            widths[i] = std::max(widths[i], std::min(need, 32767));
+        }
+        return widths;
+    };
+    auto apply = [&](const std::vector<int>& widths) {
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            columns[i]->width = static_cast<std::int16_t>(widths[i]);
+    };
+    // Names are not cut while a font size lets the whole table fit: the text columns
+    // get their room before the font is made smaller.
     for (TFontAttributes f = baseFont_; f.size > 5; --f.size) {
         canvas.SetFont(f);
-        baseFont_ = f;
-        if (chars * canvas.TextMetrics().averageCharWidth <= available)
+        const int average = std::max(1, canvas.TextMetrics().averageCharWidth);
+        const std::vector<int> widths = widthsAt(average);
+        if (static_cast<long long>(WidthInChars(columns, widths)) * average <= available) {
+            apply(widths);
+            baseFont_ = f;
+            return;
+        }
+    }
+    // Even the smallest font cannot hold every text whole: the font that fits the
+    // layout's widths, and what room is left goes to the text columns in turn.
+    TFontAttributes f = baseFont_;
+    int average = baseAverage;
+    for (; f.size > 5; --f.size) {
+        canvas.SetFont(f);
+        average = std::max(1, canvas.TextMetrics().averageCharWidth);
+        if (static_cast<long long>(WidthInChars(columns, original)) * average <= available)
             break;
     }
+    if (f.size <= 5) {
+        ++f.size;
+        canvas.SetFont(f);
+        average = std::max(1, canvas.TextMetrics().averageCharWidth);
+    }
+    baseFont_ = f;
+    const std::vector<int> wanted = widthsAt(average);
+    std::vector<int> widths = original;
+    int room = available / average - WidthInChars(columns, original);
+    for (std::size_t i = 0; i < columns.size() && room > 0; ++i) {
+        const int more = std::min(room, wanted[i] - widths[i]);
+        widths[i] += more;
+        room -= more;
+    }
+    apply(widths);
 }
 
-std::vector<const TListHeaderFormat*> TBReport::TablesOf() const
+std::vector<TListHeaderFormat*> TBReport::TablesOf()
 {
     return {&columnFormat_};
+}
+
+void TBReport::VisitCells(const TListHeaderFormat& format, const CellSink& sink)
+{
+    const int savedTree = treeIndex, savedGroup = groupIndex;
+    const TRoomItem* savedRoom = currentRoom;
+    const TRoundItem* savedRound = currentRound;
+    const std::uint8_t savedState = ItemState;
+    treeIndex = groupIndex = -1;
+    while (TBReport::NextItem())
+        ItemCells(format, sink);
+    treeIndex = savedTree;
+    groupIndex = savedGroup;
+    currentRoom = savedRoom;
+    currentRound = savedRound;
+    ItemState = savedState;
+}
+
+void TBReport::ItemCells(const TListHeaderFormat& format, const CellSink& sink)
+{
+    for (const auto* col : format.VisibleColumns()) {
+        if (currentRoom)
+            sink(*col, currentRoom->CellText(col->columnId, FormatOf(*col)));
+        else if (currentRound)
+            sink(*col, currentRound->CellText(col->columnId, FormatOf(*col)));
+    }
 }
 
 void TBReport::PrintColumnHeader(TCanvas& canvas, TRect& area, TListHeaderFormat& format)
@@ -383,17 +495,6 @@ void TBReport::Run(TReportTarget& target)
     target.EndDocument();
 }
 
-namespace {
-
-CellNumberFormat FormatOf(const TListHeaderFormatCol& col)
-{
-    if (col.valueKind == TValueKind::Integer)
-        return [&col](double v) { return col.FormatInteger(std::llround(v)); };
-    return [&col](double v) { return col.FormatReal(v); };
-}
-
-} // namespace
-
 TBReport::Result TBReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
 {
     switch (band) {
@@ -545,6 +646,15 @@ protected:
         return Result::Done;
     }
 
+    void ItemCells(const TListHeaderFormat& format, const CellSink& sink) override
+    {
+        if (!currentRoom)
+            return;
+        for (const FloorHeatingField& field : currentRoom->fields)
+            for (const auto* col : format.VisibleColumns())
+                sink(*col, col->columnId == 0 ? currentRoom->roomName : field.CellText(col->columnId, FormatOf(*col)));
+    }
+
 private:
     std::size_t fieldCounter_ = 0;
 };
@@ -567,7 +677,18 @@ public:
     }
 
 protected:
-    std::vector<const TListHeaderFormat*> TablesOf() const override { return {&fieldsFormat_}; }
+    std::vector<TListHeaderFormat*> TablesOf() override { return {&fieldsFormat_}; }
+
+    void ItemCells(const TListHeaderFormat& format, const CellSink& sink) override
+    {
+        if (!currentRound)
+            return;
+        for (const FloorHeatingRoundField& part : currentRound->roundFields) {
+            const FloorHeatingField* field = part.RoomField(project);
+            for (const auto* col : format.VisibleColumns())
+                sink(*col, part.CellText(col->columnId, field, FormatOf(*col)));
+        }
+    }
 
     Result PrintBand(Band band, TCanvas& canvas, TRect& area) override
     {

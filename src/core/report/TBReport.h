@@ -113,7 +113,13 @@ protected:
     // Makes this a report of `kind`, its table in `format` on the kind's own columns.
     void UseColumnsOf(ReportKind kind, TListHeaderFormat& format);
     // The tables the report prints, so that the font can be fitted to the widest.
-    virtual std::vector<const TListHeaderFormat*> TablesOf() const;
+    virtual std::vector<TListHeaderFormat*> TablesOf();
+    // Every cell text the report will print in `format`: the chosen items' rows, so
+    // that text columns can be given the width their content needs.
+    using CellSink = std::function<void(const TListHeaderFormatCol&, const std::string&)>;
+    virtual void VisitCells(const TListHeaderFormat& format, const CellSink& sink);
+    // The cells of the current item's rows in `format`.
+    virtual void ItemCells(const TListHeaderFormat& format, const CellSink& sink);
 
     TProject& project;
     const TDevices& devices;

@@ -6,6 +6,7 @@
 #include "platform/Resources.h"
 #include "report/RtfRenderer.h"
 #include "util/Codepage.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina {
 
@@ -71,10 +72,12 @@ std::string FillTemplate(const std::string& raw, const std::string* text, double
             else
                 std::snprintf(buffer, sizeof buffer, conversion.c_str(), value);
             filled = buffer;
-            // Numbers are written with a point whatever the C library's locale says.
+            // Numbers are written with the language's decimal sign whatever the C
+            // library's locale says.
+            const char sign = DecimalSeparator();
             for (char& c : filled)
-                if (c == ',')
-                    c = '.';
+                if (c == ',' || c == '.')
+                    c = sign;
         }
         std::string out = lang.ReplaceTokens(Unpercent(raw.substr(0, pos))) + filled
             + lang.ReplaceTokens(Unpercent(raw.substr(pos + len)));

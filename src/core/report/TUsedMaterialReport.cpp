@@ -33,6 +33,14 @@ bool TUsedMaterialReport::NextItem()
     return current_ != nullptr;
 }
 
+void TUsedMaterialReport::VisitCells(const TListHeaderFormat& format, const CellSink& sink)
+{
+    for (const TUsedMaterialItem& row : bill_.rows)
+        if (row.selected)
+            for (const auto* col : format.VisibleColumns())
+                sink(*col, CellText(row, *col));
+}
+
 TBReport::Result TUsedMaterialReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
 {
     if (band != Band::Item)

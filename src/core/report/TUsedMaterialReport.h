@@ -21,6 +21,7 @@ public:
 protected:
     bool NextItem() override;
     Result PrintBand(Band band, TCanvas& canvas, TRect& area) override;
+    void VisitCells(const TListHeaderFormat& format, const CellSink& sink) override;
 
 private:
     TUsedMaterial& bill_;

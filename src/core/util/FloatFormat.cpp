@@ -139,14 +139,37 @@ std::string FixedText(Decimal d, int decimals, char sep)
 
 } // namespace
 
+namespace {
+char (*separatorSource)() = nullptr;
+bool separatorSet = false;
+} // namespace
+
 char DecimalSeparator()
 {
+    if (!separatorSet && separatorSource)
+        if (char c = separatorSource())
+            return c;
     return SeparatorSetting();
 }
 
 void SetDecimalSeparator(char separator)
 {
-    SeparatorSetting() = separator ? separator : '.';
+    separatorSet = separator != 0;
+    SeparatorSetting() = separator ? separator : InitialSeparator();
+}
+
+void SetDecimalSeparatorSource(char (*source)())
+{
+    separatorSource = source;
+}
+
+std::string WithDecimalSeparator(std::string text, char separator)
+{
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::size_t i = 1; i + 1 < text.size(); ++i)
+        if ((text[i] == '.' || text[i] == ',') && digit(text[i - 1]) && digit(text[i + 1]))
+            text[i] = separator;
+    return text;
 }
 
 std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits, char separator)

@@ -8,10 +8,19 @@ namespace kalorina {
 
 enum class TFloatFormat : std::uint8_t { General = 0, Exponent = 1, Fixed = 2 };
 
-// The decimal separator of the user's locale: initially the one localeconv() reports
-// for the C library's current locale; the GUI may set the system's.
+// The decimal sign numbers are shown with: the one set with SetDecimalSeparator,
+// else the one the active language writes (see SetDecimalSeparatorSource), else the
+// one localeconv() reports for the C library's locale at first use.
 char DecimalSeparator();
+// 0 goes back to following the language.
 void SetDecimalSeparator(char separator);
+// Where the language's decimal sign comes from; the source answers 0 when the
+// language does not say.
+void SetDecimalSeparatorSource(char (*source)());
+
+// `text` with each '.' or ',' that stands between two digits written as `separator`:
+// for numbers that reach the program as text (a valve's presetting "2,5").
+std::string WithDecimalSeparator(std::string text, char separator = DecimalSeparator());
 
 // `precision` significant digits (1..17).  General: the shorter of plain and
 // scientific form, trailing zeros removed, plain while the integer digits fit in the

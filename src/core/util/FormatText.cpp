@@ -40,4 +40,38 @@ std::string FormatMessage(const std::string& format, const std::vector<std::stri
     return Fill(format, args, true);
 }
 
+std::string FormatDate(int year, int month, int day, const std::string& form)
+{
+    const std::string& pattern = form.empty() ? std::string("%Y. %m. %d.") : form;
+    auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != '%' || i + 1 >= pattern.size()) {
+            out += pattern[i];
+            continue;
+        }
+        switch (pattern[++i]) {
+        case 'Y':
+            out += std::to_string(year);
+            break;
+        case 'm':
+            out += two(month);
+            break;
+        case 'd':
+            out += two(day);
+            break;
+        case 'e':
+            out += std::to_string(day);
+            break;
+        case '%':
+            out += '%';
+            break;
+        default:
+            out += '%';
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
 } // namespace kalorina

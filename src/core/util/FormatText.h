@@ -15,4 +15,9 @@ std::string FormatText(const std::string& format, const std::vector<std::string>
 // texts of the language files.
 std::string FormatMessage(const std::string& format, const std::vector<std::string>& args);
 
+// A date in a language's date form: "%Y" the year, "%m" the month and "%d" the day
+// with two digits, "%e" the day without a leading zero, "%%" a percent sign;
+// everything else as written.  An empty form gives "%Y. %m. %d.".
+std::string FormatDate(int year, int month, int day, const std::string& form);
+
 } // namespace kalorina

@@ -15,10 +15,6 @@ namespace kalorina::gui {
 
 std::unique_ptr<TMainForm> CreateMainForm(const Services& services)
 {
-    // Numbers in lists and totals follow the user's decimal separator.
-    QString point = QLocale().decimalPoint();
-    if (point.size() == 1 && point.at(0).unicode() < 128)
-        SetDecimalSeparator(point.at(0).toLatin1());
     auto form = std::make_unique<TMainForm>(services);
     TLanguages& languages = Languages();
     if (languages.Languages().empty())

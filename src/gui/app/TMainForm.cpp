@@ -29,6 +29,7 @@
 #include "app/TProgramOptionsForm.h"
 #include "app/TProjektDataForm.h"
 #include "app/UsedMaterialsExport.h"
+#include "catalogue/CatalogueTexts.h"
 #include "dialogs/TProjektOptionsForm.h"
 #include "dialogs/TRoomModifyForm.h"
 #include "dialogs/TRoundModifyForm.h"
@@ -41,6 +42,7 @@
 #include "platform/QtClipboard.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
+#include "platform/QtTranslations.h"
 #include "report/TPrintingForm.h"
 #include "util/Error.h"
 #include "util/FloatFormat.h"
@@ -61,7 +63,6 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
         UpdateTitle();
         UpdateCommandStates();
     };
-    controller_->shortDate = [] { return Cp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)); };
 
     OpenDialog = new QObject(this);
     OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
@@ -390,6 +391,7 @@ void TMainForm::SetWindowAvailable(QAction* command, bool available)
 
 void TMainForm::Retranslate()
 {
+    UseQtTranslation(Languages().GetInterfaceText("IDS_DEVICEDBLANGUAGE"));
     TranslateForm(this);
     controller_->openFilter = Cp(OpenDialog->property("kalorinaFilter").toString());
     controller_->saveFilter = Cp(SaveDialog->property("kalorinaFilter").toString());
@@ -648,8 +650,10 @@ void TMainForm::ProgramOptionsActionExecute()
     TProgramOptionsForm dialog(controller_->ProgramOptions(), services_, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    // The window, its tree and the caption follow the language chosen.
+    // The window, its tree and the caption follow the language chosen, and so do
+    // the catalogue's folder names and Qt's own buttons and dialogs.
     Retranslate();
+    controller_->FollowCatalogueLanguage(CatalogueLanguage(Languages().GetLanguageName()));
     Refresh();
 }
 

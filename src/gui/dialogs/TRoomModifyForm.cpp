@@ -26,6 +26,7 @@
 #include "dialogs/TFloorHeatingModifyForm.h"
 #include "dialogs/ZoneCombo.h"
 #include "help/Help.h"
+#include "lang/Alphabet.h"
 #include "lang/TLanguages.h"
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"
@@ -411,11 +412,11 @@ void TRoomModifyForm::SaveSystemsTree()
 
 void TRoomModifyForm::FillFunctions()
 {
+    std::vector<std::string> sorted = RoomEditor::RoomFunctions();
+    SortAlphabetically(sorted);
     QStringList functions;
-    for (const std::string& f : RoomEditor::RoomFunctions())
+    for (const std::string& f : sorted)
         functions << Q(f);
-    std::sort(functions.begin(), functions.end(),
-              [](const QString& a, const QString& b) { return QString::localeAwareCompare(a, b) < 0; });
     Function->addItems(functions);
 }
 

@@ -44,9 +44,9 @@ TTreeForComboForm::TTreeForComboForm(QComboBox* combo, QWidget* parent) : QDialo
     std::vector<std::string> items;
     for (int i = 0; i < combo->count(); ++i)
         items.push_back(Cp(combo->itemText(i)));
-    AddNodes(TreeView, nullptr, BuildComboTree(items));
-    TreeView->setSortingEnabled(true);
-    TreeView->sortItems(0, Qt::AscendingOrder);
+    std::vector<ComboTreeNode> nodes = BuildComboTree(items);
+    SortComboTree(nodes);
+    AddNodes(TreeView, nullptr, nodes);
 
     const int current = combo->findText(combo->currentText(), Qt::MatchExactly);
     QTreeWidgetItem* leaf = nullptr;

@@ -7,6 +7,9 @@
 
 #include <algorithm>
 
+#include "lang/Alphabet.h"
+#include "platform/QtText.h"
+
 namespace kalorina::gui {
 
 namespace {
@@ -120,7 +123,7 @@ QVector<HelpBook::Hit> HelpBook::Index() const
         for (const QString& k : p.keywords)
             out.append({k, p.file, true});
     std::stable_sort(out.begin(), out.end(),
-                     [](const Hit& a, const Hit& b) { return QString::localeAwareCompare(a.text, b.text) < 0; });
+                     [](const Hit& a, const Hit& b) { return AlphabeticLess(Cp(a.text), Cp(b.text)); });
     // A keyword that several pages carry shows which page each entry leads to.
     QStringList folded;
     for (const Hit& h : out)

@@ -55,13 +55,18 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
     EXPECT_TRUE(missing.empty()) << "first missing: " << (missing.empty() ? "" : missing.front());
     EXPECT_EQ(lang.Strings.at("IDS_DEVICEDBLANGUAGE"), s.catalogueLanguage);
 
-    const std::map<std::string, std::string> formats = {
+    std::map<std::string, std::string> formats = {
         {"IDS_DELETEROOMQUESTION", "s"}, {"IDS_DELETEROUNDQUESTION", "s"}, {"IDS_WANTITEMDELETE", "s"},
         {"IDS_VERSIONERR", "d"},         {"IDS_XMLPARSERERROR+3", "s"},    {"IDS_XMLPARSERERROR+4", "s"},
         {"IDS_XMLPARSERERROR+10", "ss"}, {"IDS_XMLPARSERERROR+11", "ss"},  {"IDS_XMLDATEERROR", "s"},
         {"IDS_XMLINTEGERERROR", "s"},    {"IDS_XMLFILEERROR", "s"},        {"IDS_CANNOTOPENFILE", "ss"},
         {"IDS_CANNOTREADFILE", "ss"},    {"IDS_CANNOTWRITEFILE", "ss"},    {"IDS_NOTANINTEGER", "s"},
         {"IDS_NOTAFLOAT", "s"},          {"IDS_PIECELISTCYCLE", "s"}};
+    // Circuits that use a deleted room or field, and references that point nowhere.
+    formats.insert({{"IDS_DELETEUSEDROOMQUESTION", "ss"},
+                    {"IDS_DELETEUSEDFIELDSQUESTION", "s"},
+                    {"IDS_BROKENREFERENCES", "s"},
+                    {"IDS_BROKENREFERENCELINE", "sss"}});
     for (const auto& [key, text] : lang.Strings) {
         auto f = formats.find(key);
         EXPECT_EQ(Conversions(text), f == formats.end() ? "" : f->second) << key << ": " << text;

@@ -150,6 +150,17 @@ TEST_F(ItemReferencesTest, DeleteWithReferences)
             return t.controller.EditItem(ItemGroup::Rooms, room, dialogs);
         };
     };
+    // The room dialog's OK after it changed nothing but the heat loss.
+    auto keepFields = [](const std::string& room) {
+        return [room](ItemReferencesTest& t) {
+            ItemDialogs dialogs;
+            dialogs.room = [&t](TRoomItem& edited) {
+                edited.heatDemand += 100;
+                return t.controller.ConfirmRoomEdit(edited);
+            };
+            return t.controller.EditItem(ItemGroup::Rooms, room, dialogs);
+        };
+    };
     auto remove = [](const std::string& room) {
         return [room](ItemReferencesTest& t) { return t.controller.DeleteItem(ItemGroup::Rooms, room); };
     };
@@ -167,6 +178,7 @@ TEST_F(ItemReferencesTest, DeleteWithReferences)
         {"cut A, No", MessageAnswer::No, cut("A"), "Delete A? Used by K1.", false, both, {"B"}},
         {"cut A, Yes", MessageAnswer::Yes, cut("A"), "Delete A? Used by K1.", true, {"B"}, {"B"}},
         {"cut unused C", MessageAnswer::Yes, cut("C"), "", true, both, {"B"}},
+        {"room dialog keeping its fields", MessageAnswer::Yes, keepFields("B"), "", true, both, {"B"}},
     };
     const TProject start = controller.Project();
     for (const Case& c : cases) {
@@ -175,6 +187,8 @@ TEST_F(ItemReferencesTest, DeleteWithReferences)
         clipboard = MemoryClipboard();
         messages.shown.clear();
         messages.answers = {c.answer};
+        if (c.question.empty())
+            messages.answers.clear();
         const float k2PartBefore = Round("K2").roundFields[0].partPower;
 
         EXPECT_EQ(c.act(*this), c.done);
@@ -218,12 +232,24 @@ TEST_F(ItemReferencesTest, BrokenReferencesOfAFileAreListedOnOpening)
     // A file written by a version that left the parts of a deleted room behind.
     TProject broken = controller.Project();
     broken.DeleteItem(0, true);
+    // And one of a field that room B no longer has.
+    FloorHeatingRoundField lost = broken.rounds[1].roundFields[0];
+    lost.fieldRef = 7;
+    broken.rounds[1].roundFields.push_back(lost);
     const auto path = std::filesystem::temp_directory_path() / "kalorina-broken-references.klp";
     WriteProjectFile(path.string(), broken);
     ASSERT_TRUE(controller.OpenFile(path.string()));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Broken:\nK1: A field 1"});
-    // The part stays as stored: nothing is recalculated on opening.
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Broken:\nK1: A field 1\nK2: B field 8"});
+    // The parts stay as stored: nothing is recalculated on opening.
     EXPECT_EQ(controller.Project().rounds[0].roundFields.size(), 2u);
+    EXPECT_EQ(controller.Project().rounds[1].roundFields.size(), 2u);
+    // Editing room B removes none of its fields: the broken part is not dropped unasked.
+    messages.shown.clear();
+    ItemDialogs dialogs;
+    dialogs.room = [this](TRoomItem& edited) { return controller.ConfirmRoomEdit(edited); };
+    EXPECT_TRUE(controller.EditItem(ItemGroup::Rooms, "B", dialogs));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(controller.Project().rounds[1].roundFields.size(), 2u);
 
     // A file without such parts opens without a word.
     messages.shown.clear();

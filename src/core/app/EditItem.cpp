@@ -39,9 +39,10 @@ std::vector<std::string> ApplyRoomEdit(TProject& project, const TDevices& device
     if (index < 0 || index >= static_cast<int>(project.rooms.size()))
         return {};
     const std::int32_t roomId = project.rooms[index].roomId;
+    const std::vector<int> removed = RemovedFieldIds(project.rooms[index], room);
     project.rooms[index] = std::move(room);
     project.modified = true;
-    return DropPartsOfMissingFields(project, devices, roomId);
+    return RemoveRoomParts(project, devices, roomId, &removed);
 }
 
 std::vector<std::string> ApplyCircuitEdit(TProject& project, const TDevices& devices, int index, CircuitEdit edit)

@@ -36,8 +36,9 @@ bool EditItem(TProject& project, const TDevices& devices, int index, bool isRoom
               std::vector<std::string>* failures = nullptr);
 
 // The edited room takes the place of room `index`; the circuits' parts of fields it
-// no longer has are removed and those circuits recalculated.  The failures of those
-// recalculations, one "circuit: text" each.
+// no longer has are removed, and every circuit with a part in the room, or that lost
+// one, is recalculated to follow it.  The failures of those recalculations, one
+// "circuit: text" each.
 std::vector<std::string> ApplyRoomEdit(TProject& project, const TDevices& devices, int index, TRoomItem room);
 
 // OK of the circuit dialog as one step: the edited circuit takes the place of

@@ -38,18 +38,23 @@ std::vector<int> RemovedFieldIds(const TRoomItem& stored, const TRoomItem& edite
     return removed;
 }
 
-std::vector<std::string> DropPartsOfMissingFields(TProject& project, const TDevices& devices, std::int32_t roomId)
+std::vector<std::string> RemoveRoomParts(TProject& project, const TDevices& devices, std::int32_t roomId,
+                                         const std::vector<int>* fieldIds)
 {
     std::vector<std::string> failures;
     for (TRoundItem& round : project.rounds) {
         auto& parts = round.roundFields;
         const auto gone = std::remove_if(parts.begin(), parts.end(), [&](const FloorHeatingRoundField& part) {
-            return part.roomRef == roomId && !project.FindRoomField(part.roomRef, part.fieldRef);
+            return part.roomRef == roomId && (!fieldIds || Contains(*fieldIds, part.fieldRef));
         });
-        if (gone == parts.end())
-            continue;
+        const bool lost = gone != parts.end();
         parts.erase(gone, parts.end());
-        project.modified = true;
+        const bool uses = std::any_of(parts.begin(), parts.end(),
+                                      [&](const FloorHeatingRoundField& part) { return part.roomRef == roomId; });
+        if (!lost && !uses)
+            continue;
+        if (lost)
+            project.modified = true;
         try {
             round.Recalculate(project, devices);
         } catch (const std::exception& e) {
@@ -68,8 +73,7 @@ std::vector<std::string> DeleteRoomWithParts(TProject& project, const TDevices& 
     }
     const std::int32_t roomId = project.rooms[index].roomId;
     project.DeleteItem(index, true);
-    // A second room with the same identifier (never made by the program) keeps its parts.
-    return DropPartsOfMissingFields(project, devices, roomId);
+    return RemoveRoomParts(project, devices, roomId);
 }
 
 std::vector<std::string> BrokenReferences(TProject& project)

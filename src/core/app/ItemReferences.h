@@ -20,14 +20,16 @@ std::vector<std::string> RoundsUsingRoom(const TProject& project, std::int32_t r
 // The identifiers of the fields of `stored` that `edited` no longer has.
 std::vector<int> RemovedFieldIds(const TRoomItem& stored, const TRoomItem& edited);
 
-// Removes from every circuit the parts that refer into room `roomId` but whose room
-// or field no longer exists, then recalculates the circuits that lost a part, so
-// that no output or tube of a removed field is left behind.  The failures of those
-// recalculations, one "circuit: text" each.
-std::vector<std::string> DropPartsOfMissingFields(TProject& project, const TDevices& devices, std::int32_t roomId);
+// Removes from every circuit its parts of room `roomId` (with `fieldIds`, only of
+// those fields), then recalculates every circuit that lost a part or still has one
+// in that room, so that nothing of a removed field stays behind and the rest follows
+// the room as it is now.  The failures of those recalculations, one
+// "circuit: text" each.
+std::vector<std::string> RemoveRoomParts(TProject& project, const TDevices& devices, std::int32_t roomId,
+                                         const std::vector<int>* fieldIds = nullptr);
 
 // Deletes room `index` together with the circuits' parts of its fields and
-// recalculates those circuits; the failures as DropPartsOfMissingFields.
+// recalculates those circuits; the failures as RemoveRoomParts.
 std::vector<std::string> DeleteRoomWithParts(TProject& project, const TDevices& devices, int index);
 
 // Every part whose room or field does not exist (after a recount), one line each:

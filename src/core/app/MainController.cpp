@@ -210,16 +210,16 @@ bool MainController::DeleteItem(ItemGroup group, const std::string& name)
     return true;
 }
 
-bool MainController::MayDeleteRoom(int index, const std::string& plain)
+bool MainController::MayDeleteRoom(int index, const std::optional<std::string>& plain)
 {
-    std::string text = plain;
+    std::optional<std::string> text = plain;
     if (index >= 0 && index < static_cast<int>(project_.rooms.size())) {
         const TRoomItem& room = project_.rooms[index];
         const std::vector<std::string> users = RoundsUsingRoom(project_, room.roomId);
         if (!users.empty())
             text = FormatText(Languages().GetText("IDS_DELETEUSEDROOMQUESTION"), {room.roomName, NameList(users)});
     }
-    return text.empty() || messages_.Show(MessageKind::QuestionYesNo, Title(), text) == MessageAnswer::Yes;
+    return !text || messages_.Show(MessageKind::QuestionYesNo, Title(), *text) == MessageAnswer::Yes;
 }
 
 void MainController::WarnFailures(const std::vector<std::string>& failures)
@@ -265,7 +265,7 @@ bool MainController::CutItem(ClipboardService& clipboard, ItemGroup group, const
     bool isRoom = group == ItemGroup::Rooms;
     const int index = project_.FindItem(name, isRoom);
     // A room that circuits use is cut only when the user agrees to lose those parts.
-    if (isRoom && !MayDeleteRoom(index, {}))
+    if (isRoom && !MayDeleteRoom(index, std::nullopt))
         return false;
     if (!CopyItemToClipboard(project_, name, isRoom, clipboard))
         return false;

@@ -122,8 +122,8 @@ public:
 private:
     void Warn(const std::string& text);
     // Before room `index` goes: the question naming the circuits that use its
-    // fields, else `plain` (none when empty).  True when the deletion may go on.
-    bool MayDeleteRoom(int index, const std::string& plain);
+    // fields, else `plain` (no question without it).  True when the deletion may go on.
+    bool MayDeleteRoom(int index, const std::optional<std::string>& plain);
     void WarnFailures(const std::vector<std::string>& failures);
 
     MessageService& messages_;

@@ -5,8 +5,10 @@
 #include <cmath>
 
 #include "ErrorTestSupport.h"
+#include "ProjectTestSupport.h"
 #include "TestLanguage.h"
 #include "app/CircuitEditor.h"
+#include "app/EditItem.h"
 #include "app/FittingEditor.h"
 #include "app/ProjectOptionsEditor.h"
 #include "app/RoomEditor.h"
@@ -106,7 +108,8 @@ protected:
                                {"IDS_WANTITEMDELETE", "Delete '%s'?"},
                                {"IDS_RESISTVALUMODES+0", "kv"},
                                {"IDS_RESISTVALUMODES+1", "zeta"},
-                               {"IDS_RESISTVALUMODES+2", "dp"}}};
+                               {"IDS_RESISTVALUMODES+2", "dp"},
+                               {"IDS_CIRCUITWITHOUTPOWER", "No output"}}};
     TListHeaderFormat roomFields, roundFields, resists;
     TProject project;
 };
@@ -410,28 +413,86 @@ TEST_F(CircuitEditorTest, OpeningShowsTheStoredValues)
     EXPECT_NO_THROW(editor.Commit());
 }
 
-TEST_F(CircuitEditorTest, ApplyToFieldsChangesTheProjectAndClearsTheWarning)
+TEST_F(CircuitEditorTest, ApplyToFieldsChangesOnlyTheCopyUntilOkAppliesItAsOneStep)
 {
+    // A second circuit takes the rest of the field that "Átszámít" will split.
+    project.AddNewRound();
+    {
+        CircuitEditor other(project.rounds[1], project, Shipped());
+        ASSERT_TRUE(other.AddField(project.rooms[0].roomName, 0, Take(4)));
+        project.rounds[1] = other.Commit();
+    }
+    project.RecountAssignedSurfaces();
+    project.modified = false;
+    const TProject before = project;
+
     CircuitEditor editor(project.rounds[0], project, Shipped());
     ASSERT_TRUE(editor.AddField(project.rooms[0].roomName, 0, Take(6)));
     CircuitInputs in = Inputs(editor);
     in.forward = 45;
     editor.SetValues(in);
     EXPECT_TRUE(editor.View().differentTemperatures);
-    const float before = project.rooms[0].fields[0].power;
+    const float powerBefore = project.rooms[0].fields[0].power;
 
     EXPECT_FALSE(editor.ApplyToFields());
     EXPECT_FALSE(editor.View().differentTemperatures);
-    // The room field was split to the part's area and recomputed at 45 °C: in the
-    // project itself, whatever becomes of the dialog.
-    ASSERT_EQ(project.rooms[0].fields.size(), 2u);
-    EXPECT_TRUE(project.modified);
-    EXPECT_FLOAT_EQ(project.rooms[0].fields[0].area + project.rooms[0].fields[1].area, 10);
-    const FloorHeatingField* taken =
-        project.FindRoomField(project.rooms[0].roomId, editor.Round().roundFields[0].fieldRef);
+    // The dialog's rooms: the field split to the part's area and recomputed at 45 °C.
+    const TRoomItem& room = editor.Rooms()[0];
+    ASSERT_EQ(room.fields.size(), 2u);
+    EXPECT_FLOAT_EQ(room.fields[0].area + room.fields[1].area, 10);
+    const FloorHeatingField* taken = room.FindField(editor.Round().roundFields[0].fieldRef);
     ASSERT_NE(taken, nullptr);
     EXPECT_FLOAT_EQ(taken->area, 6);
-    EXPECT_GT(taken->power / 6, before / 10);
+    EXPECT_GT(taken->power / 6, powerBefore / 10);
+    // The project itself is untouched, and so is its modified flag: Cancel drops it all.
+    EXPECT_TRUE(project.SameContent(before));
+    EXPECT_FALSE(project.modified);
+
+    // OK: circuit and rooms together; the other circuit follows its shrunken field.
+    CircuitEdit edit{editor.Commit(), editor.Rooms()};
+    EXPECT_TRUE(ApplyCircuitEdit(project, Shipped(), 0, edit).empty());
+    EXPECT_TRUE(project.modified);
+    EXPECT_EQ(project.rounds[0], edit.round);
+    ASSERT_EQ(project.rooms[0].fields.size(), 2u);
+    const FloorHeatingField* applied =
+        project.FindRoomField(project.rooms[0].roomId, edit.round.roundFields[0].fieldRef);
+    ASSERT_NE(applied, nullptr);
+    EXPECT_FLOAT_EQ(applied->power, taken->power);
+    EXPECT_FLOAT_EQ(applied->forward, 45);
+    const FloorHeatingField* rest =
+        project.FindRoomField(project.rooms[0].roomId, project.rounds[1].roundFields[0].fieldRef);
+    ASSERT_NE(rest, nullptr);
+    EXPECT_NEAR(project.rounds[1].hydraulic.power, rest->power + rest->downPower, 0.01);
+
+    // What is stored recalculates to itself.
+    const auto [shown, recalculated] = test::ShownAndRecalculated(project, Shipped());
+    EXPECT_EQ(recalculated, shown);
+}
+
+TEST_F(CircuitEditorTest, EveryChangeOfThePartsReportsTheCurrentFailure)
+{
+    // The first room's field gives no output: a circuit of it alone cannot be computed.
+    project.rooms[0].fields[0].power = 0;
+    project.rooms[0].fields[0].downPower = 0;
+    CircuitEditor editor(project.rounds[0], project, Shipped());
+    EXPECT_FALSE(editor.Failure());
+    ASSERT_TRUE(editor.AddField(project.rooms[0].roomName, 0, Take(10)));
+    ASSERT_TRUE(editor.Failure());
+    EXPECT_EQ(*editor.Failure(), "No output");
+    ASSERT_TRUE(editor.AddField(project.rooms[1].roomName, 0, Take(8)));
+    EXPECT_FALSE(editor.Failure());
+    // Moving keeps it computable; deleting the part with output does not.
+    EXPECT_EQ(editor.MoveField(1, true), 0);
+    EXPECT_FALSE(editor.Failure());
+    editor.DeleteField(0);
+    EXPECT_TRUE(editor.Failure());
+    // Modifying the part left: still without output, still said.
+    EXPECT_TRUE(editor.ModifyField(0, Take(5)));
+    EXPECT_TRUE(editor.Failure());
+    // OK keeps such a circuit all the same.
+    EXPECT_NO_THROW(editor.Commit());
+    editor.DeleteField(0);
+    EXPECT_FALSE(editor.Failure());
 }
 
 TEST(HydraulicWarnings, NameEachSetBitInOrder)

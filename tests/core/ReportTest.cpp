@@ -84,7 +84,8 @@ struct ReportLanguages {
                                               {"ID_SUMOFHEATINGSLOSS", "Total heat loss"},
                                               {"ID_FLOORHEATING0", "Circuit"},
                                               {"ID_FLOORHEATING6", "Fields"},
-                                              {"ID_REPORTTEXTBEFORE1", "Closing"}},
+                                              {"ID_REPORTTEXTBEFORE1", "Closing"},
+                                              {"IDS_BROKENREFERENCEMARK", "(gone)"}},
                                              false));
         Languages().SelectLanguage("Magyar");
         Languages().SelectPrintingLanguage("English");
@@ -382,6 +383,30 @@ TEST(Report, DetailedCircuitTableMovesWholeToTheNextPage)
     for (int i = 1; i <= 12; ++i)
         EXPECT_EQ(pages.CountAll("C" + std::to_string(i)), 1) << i;
     EXPECT_GE(pages.CountAll("Circuit:"), 12);
+}
+
+TEST(Report, PartsWhoseRoomIsGoneAreMarked)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject p = House();
+    ASSERT_FALSE(p.rounds.empty() || p.rounds[0].roundFields.empty());
+    // A file of a version that deleted rooms without their circuits' parts.
+    const std::int32_t gone = p.rounds[0].roundFields[0].roomRef;
+    int parts = 0;
+    for (const auto& round : p.rounds)
+        for (const auto& part : round.roundFields)
+            parts += part.roomRef == gone;
+    for (std::size_t i = 0; i < p.rooms.size(); ++i)
+        if (p.rooms[i].roomId == gone)
+            p.DeleteItem(static_cast<int>(i), true);
+    FakePages pages;
+    Make(ReportKind::RoundsDetailed, p)->Run(pages);
+    int marked = 0;
+    for (const auto& page : pages.pages)
+        for (const auto& t : page->texts)
+            marked += t.text.find("(gone)") != std::string::npos;
+    EXPECT_EQ(marked, parts);
 }
 
 TEST(Report, APageTallerThanTheTableStillEnds)

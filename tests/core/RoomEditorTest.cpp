@@ -238,16 +238,16 @@ TEST_F(RoomEditorTest, EditItemTakesTheCopyBackOnlyOnOk)
         r.heatDemand = 999;
         return false;
     };
-    EXPECT_FALSE(EditItem(project, 0, true, dialogs));
+    EXPECT_FALSE(EditItem(project, Shipped(), 0, true, dialogs));
     EXPECT_FLOAT_EQ(project.rooms[0].heatDemand, 0);
     EXPECT_FALSE(project.modified);
-    EXPECT_FALSE(EditItem(project, 0, false, dialogs)); // no circuit dialog yet
-    EXPECT_FALSE(EditItem(project, 5, true, dialogs));
+    EXPECT_FALSE(EditItem(project, Shipped(), 0, false, dialogs)); // no circuit dialog yet
+    EXPECT_FALSE(EditItem(project, Shipped(), 5, true, dialogs));
     dialogs.room = [](TRoomItem& r) {
         r.heatDemand = 999;
         return true;
     };
-    EXPECT_TRUE(EditItem(project, 0, true, dialogs));
+    EXPECT_TRUE(EditItem(project, Shipped(), 0, true, dialogs));
     EXPECT_FLOAT_EQ(project.rooms[0].heatDemand, 999);
     EXPECT_TRUE(project.modified);
 }

@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <filesystem>
+
 #include "GuiTest.h"
 #include "app/ProjectFiles.h"
 #include "app/ProjectRecalc.h"
@@ -128,6 +130,44 @@ protected:
         return found.isEmpty() ? nullptr : found[0];
     }
     std::string Status(QDialog& f) { return Cp(f.findChild<QStatusBar*>("StatusBar")->currentMessage()); }
+    // The main window on a copy of a shipped example, which has no file name then.
+    std::unique_ptr<TMainForm> OpenExample(const char* name)
+    {
+        const std::string copy = std::string(KALORINA_BINARY_DIR "/") + name;
+        std::filesystem::copy_file(std::string(KALORINA_SOURCE_DIR "/examples/") + name, copy,
+                                   std::filesystem::copy_options::overwrite_existing);
+        auto form = CreateMainForm(Services());
+        files.Answer(copy);
+        TriggerAction(form.get(), "FileOpen");
+        EXPECT_EQ(form->Project().fileName, copy);
+        form->Project().fileName.clear();
+        return form;
+    }
+    // "Mentés másként" to `path`; the file read back as `kalorina-cli show` reads it.
+    TProject SaveAs(TMainForm& form, const std::string& path)
+    {
+        files.Answer(path);
+        TriggerAction(&form, "FileSaveAs");
+        TProject shown;
+        ReadProjectFile(path, shown);
+        shown.RecountAssignedSurfaces();
+        shown.ComputeTotals();
+        return shown;
+    }
+    // The file's project as `show` prints it, and after `recalc`: equal when what is
+    // stored recalculates to itself.
+    std::pair<std::string, std::string> ShownAndRecalculated(const TProject& shown, TMainForm& form)
+    {
+        TProject recomputed = shown;
+        RecalculateProject(recomputed, form.Controller().Devices(), false);
+        return {ProjectJson(shown, RecalcOutcome(shown)), ProjectJson(recomputed, RecalcOutcome(recomputed))};
+    }
+    QTreeWidgetItem* ItemNode(TMainForm& form, const char* utf8Name)
+    {
+        QTreeWidgetItem* node = TreeNode(form.ItemsTree, U(utf8Name));
+        EXPECT_NE(node, nullptr) << utf8Name;
+        return node;
+    }
 
     std::unique_ptr<TDevices> devices;
     TProject project;
@@ -307,9 +347,10 @@ TEST_F(CircuitDialogTest, FittingsFromTheTreeAndOfTheUsersOwn)
     EXPECT_EQ(f->Round().hydraulic.fittings.size(), 1u);
 }
 
-TEST_F(CircuitDialogTest, RecalculatingTheFieldsSurvivesCancel)
+TEST_F(CircuitDialogTest, RecalculatingTheFieldsIsUndoneByCancel)
 {
-    const TRoundItem stored = project.rounds[0];
+    project.modified = false;
+    const TProject before = project;
     auto f = Open();
     AddField(*f, 0, "6");
     Type(f->ForwardTemperature, QStringLiteral("45"));
@@ -318,12 +359,52 @@ TEST_F(CircuitDialogTest, RecalculatingTheFieldsSurvivesCancel)
     TriggerAction(f.get(), "RecalcFieldsAction");
     EXPECT_FALSE(f->DifferentTemperaturesWarning->isVisible());
     EXPECT_FALSE(f->RecalcFieldsAction->isVisible());
+    // The split and recomputed field is the dialog's own until OK.
+    EXPECT_EQ(f->Editor().Rooms()[0].fields.size(), 2u);
     f->reject();
     f.reset();
-    // The room field was split and recomputed in the project; the circuit is as it was.
-    EXPECT_EQ(project.rooms[0].fields.size(), 2u);
-    EXPECT_TRUE(project.modified);
-    EXPECT_EQ(project.rounds[0], stored);
+    EXPECT_TRUE(project.SameContent(before));
+    EXPECT_FALSE(project.modified);
+}
+
+TEST_F(CircuitDialogTest, TheStatusBarAlwaysTellsTheStateAfterTheLatestChange)
+{
+    // The first room's field gives no output: alone it makes a circuit that cannot be computed.
+    project.rooms[0].fields[0].power = 0;
+    project.rooms[0].fields[0].downPower = 0;
+    const std::string noOutput = Languages().GetText("IDS_CIRCUITWITHOUTPOWER");
+    ASSERT_FALSE(noOutput.empty());
+    auto f = Open();
+    AddField(*f, 0, "10");
+    EXPECT_EQ(Status(*f), noOutput);
+    AddField(*f, 1, "8");
+    const std::string warnings = HydraulicWarningText(f->Round().hydraulic.flags);
+    EXPECT_EQ(Status(*f), warnings);
+    // Moving: still computable.
+    f->RoundFieldsList->setCurrentItem(f->RoundFieldsList->topLevelItem(1));
+    TriggerAction(f.get(), "MoveUpFieldAction");
+    EXPECT_EQ(Status(*f), HydraulicWarningText(f->Round().hydraulic.flags));
+    // Deleting the part with output: the failure is said at once.
+    f->RoundFieldsList->setCurrentItem(f->RoundFieldsList->topLevelItem(0));
+    TriggerAction(f.get(), "DeleteFieldAction");
+    ASSERT_EQ(f->Round().roundFields.size(), 1u);
+    EXPECT_EQ(Status(*f), noOutput);
+    // Modifying the part left keeps it without output, and says so.
+    f->RoundFieldsList->setCurrentItem(f->RoundFieldsList->topLevelItem(0));
+    OnModal(
+        [](QDialog& d) {
+            static_cast<TFieldAreaModifyForm*>(&d)->Area->setText(QStringLiteral("5"));
+            d.findChild<QPushButton*>("OKButton")->click();
+        },
+        "FieldAreaModifyForm");
+    TriggerAction(f.get(), "ModifyFieldAction");
+    EXPECT_EQ(Status(*f), noOutput);
+    // Without parts nothing fails any more: the old failure goes.
+    f->RoundFieldsList->setCurrentItem(f->RoundFieldsList->topLevelItem(0));
+    TriggerAction(f.get(), "DeleteFieldAction");
+    EXPECT_TRUE(f->Round().roundFields.empty());
+    EXPECT_EQ(Status(*f), HydraulicWarningText(f->Round().hydraulic.flags));
+    EXPECT_NE(Status(*f), noOutput);
 }
 
 TEST_F(CircuitDialogTest, TypeChooserPicksAValve)
@@ -559,9 +640,111 @@ TEST_F(CircuitDialogTest, PageFilterAndFittingNodeAreRememberedBetweenOpenings)
     EXPECT_TRUE(f->Fittings->AddResistAction->isEnabled());
     // Cancel through the caller's run hands nothing back.
     OnModal([](QDialog& d) { d.reject(); }, "RoundModifyForm");
-    TRoundItem copy = project.rounds[0];
-    copy.roundName = "changed by nobody";
-    const TRoundItem before = copy;
+    CircuitEdit copy{project.rounds[0], project.rooms};
+    copy.round.roundName = "changed by nobody";
+    const TRoundItem before = copy.round;
     EXPECT_FALSE(EditRoundInDialog(copy, project, *devices, Services(), nullptr));
-    EXPECT_EQ(copy, before);
+    EXPECT_EQ(copy.round, before);
+}
+
+// A user raises the forward temperature of a circuit of the flat, recalculates the
+// fields and cancels: nothing of it stays.  Done again with OK, the fields change
+// with the circuit.  Either way the saved file recalculates to what it stores.
+TEST_F(CircuitDialogTest, ScenarioRecalculatedFieldsFollowOkButNotCancel)
+{
+    auto form = OpenExample("flat.klp");
+    const TProject before = form->Project();
+    ASSERT_FALSE(before.modified);
+    auto raiseAndRecalculate = [this](const char* button) {
+        OnModal(
+            [button](QDialog& d) {
+                auto* f = static_cast<TRoundModifyForm*>(&d);
+                Type(f->ForwardTemperature, QStringLiteral("45"));
+                ASSERT_TRUE(f->RecalcFieldsAction->isVisible());
+                TriggerAction(f, "RecalcFieldsAction");
+                EXPECT_FALSE(f->DifferentTemperaturesWarning->isVisible());
+                d.findChild<QPushButton*>(button)->click();
+            },
+            "RoundModifyForm");
+    };
+    form->ItemsTree->setCurrentItem(ItemNode(*form, "Kör 6"));
+    raiseAndRecalculate("CancelButton");
+    TriggerAction(form.get(), "ModifyItemAction");
+    EXPECT_FALSE(form->Project().modified);
+    EXPECT_FALSE(form->FileSave->isEnabled());
+    EXPECT_TRUE(form->Project().SameContent(before));
+    EXPECT_NEAR(form->Project().fieldPowers, 4.256, 1e-4);
+    const TProject cancelled = SaveAs(*form, KALORINA_BINARY_DIR "/flat-cancelled.klp");
+    EXPECT_NEAR(cancelled.fieldPowers, 4.256, 1e-4);
+    auto [shown, recalculated] = ShownAndRecalculated(cancelled, *form);
+    EXPECT_EQ(recalculated, shown);
+
+    form->ItemsTree->setCurrentItem(ItemNode(*form, "Kör 6"));
+    raiseAndRecalculate("OKButton");
+    TriggerAction(form.get(), "ModifyItemAction");
+    EXPECT_TRUE(form->Project().modified);
+    const TProject confirmed = SaveAs(*form, KALORINA_BINARY_DIR "/flat-recalculated.klp");
+    EXPECT_GT(confirmed.fieldPowers, 4.3);
+    EXPECT_FLOAT_EQ(confirmed.fieldPowers, confirmed.roundPowers);
+    const TRoundItem& round = confirmed.rounds[confirmed.FindItem("K\xF6r 6", false)];
+    EXPECT_FLOAT_EQ(round.hydraulic.medium.forward, 45);
+    for (const auto& part : round.roundFields) {
+        const FloorHeatingField* field = confirmed.FindRoomField(part.roomRef, part.fieldRef);
+        ASSERT_NE(field, nullptr);
+        EXPECT_FALSE(field->TemperaturesDiffer(part.inletTemp, part.outletTemp));
+    }
+    std::tie(shown, recalculated) = ShownAndRecalculated(confirmed, *form);
+    EXPECT_EQ(recalculated, shown);
+}
+
+// A user deletes the only field of the hall, which a circuit uses: OK of the room
+// dialog names the circuit, No goes back to the dialog, Yes takes the part along.
+// Then the bathroom goes, after a question that names the same circuit.  The
+// circuit is left without parts, output or tube, and the saved file recalculates to
+// what it stores.
+TEST_F(CircuitDialogTest, ScenarioDeletingAFieldAndARoomThatACircuitUses)
+{
+    auto form = OpenExample("flat.klp");
+    const std::string circuit = "K\xF6r 6";
+    form->ItemsTree->setCurrentItem(ItemNode(*form, "Előszoba"));
+    OnModal(
+        [this, circuit](QDialog& d) {
+            auto* f = static_cast<TRoomModifyForm*>(&d);
+            f->FloorHeatingsList->setCurrentItem(f->FloorHeatingsList->topLevelItem(0));
+            messages.Answer(MessageAnswer::Yes);
+            TriggerAction(f, "DeleteFloorHeatingAction");
+            ASSERT_TRUE(f->Room().fields.empty());
+            messages.Answer(MessageAnswer::No);
+            d.findChild<QPushButton*>("OKButton")->click();
+            EXPECT_NE(messages.LastText().find(circuit), std::string::npos) << messages.LastText();
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_TRUE(f->Room().fields.empty());
+            messages.Answer(MessageAnswer::Yes);
+            d.findChild<QPushButton*>("OKButton")->click();
+        },
+        "RoomModifyForm");
+    TriggerAction(form.get(), "ModifyItemAction");
+    const TProject& p = form->Project();
+    const TRoundItem* round = &p.rounds[p.FindItem(circuit, false)];
+    ASSERT_EQ(round->roundFields.size(), 1u);
+    EXPECT_EQ(p.RoomNameById(round->roundFields[0].roomRef), "F\xFCrd\xF5szoba");
+    EXPECT_FLOAT_EQ(round->hydraulic.power, round->roundFields[0].partPower);
+
+    form->ItemsTree->setCurrentItem(ItemNode(*form, "Fürdőszoba"));
+    messages.Answer(MessageAnswer::Yes);
+    TriggerAction(form.get(), "DeleteItemAction");
+    EXPECT_NE(messages.LastText().find(circuit), std::string::npos) << messages.LastText();
+    EXPECT_EQ(p.FindItem("F\xFCrd\xF5szoba", true), -1);
+    round = &p.rounds[p.FindItem(circuit, false)];
+    EXPECT_TRUE(round->roundFields.empty());
+    EXPECT_EQ(round->hydraulic.power, 0);
+    EXPECT_EQ(round->hydraulic.tubeLength, 0);
+
+    const TProject shown = SaveAs(*form, KALORINA_BINARY_DIR "/flat-without-hall-and-bath.klp");
+    EXPECT_FLOAT_EQ(shown.roundPowers, shown.fieldPowers);
+    EXPECT_NEAR(shown.fieldPowers, 4.256 - 0.373 - 0.333, 0.0015);
+    const auto [json, recalculated] = ShownAndRecalculated(shown, *form);
+    EXPECT_EQ(recalculated, json);
+    EXPECT_EQ(json.find("\"refState\":1"), std::string::npos);
+    EXPECT_EQ(json.find("\"refState\":2"), std::string::npos);
 }

@@ -54,7 +54,7 @@ CircuitActions UpdateCircuitActions(int selected, int rows, bool roomFieldSelect
     return a;
 }
 
-CircuitEditor::CircuitEditor(const TRoundItem& round, TProject& project, const TDevices& devices)
+CircuitEditor::CircuitEditor(const TRoundItem& round, const TProject& project, const TDevices& devices)
     : round_(round), project_(project), devices_(devices)
 {
     round_.RefreshRoomNames(project_);
@@ -120,7 +120,12 @@ CircuitView CircuitEditor::View()
 
 std::optional<std::string> CircuitEditor::Recalculate()
 {
-    return Refusal([this] { round_.Recalculate(project_, devices_); });
+    bool computed = true;
+    failure_ = Refusal([&] { computed = round_.Recalculate(project_, devices_); });
+    withoutPower_ = !failure_ && !computed;
+    if (withoutPower_)
+        failure_ = Txt("IDS_CIRCUITWITHOUTPOWER");
+    return failure_;
 }
 
 std::optional<std::string> CircuitEditor::SetValues(const CircuitInputs& in)
@@ -244,7 +249,12 @@ int CircuitEditor::MoveField(int index, bool up)
 
 std::optional<std::string> CircuitEditor::ApplyToFields()
 {
-    return Refusal([this] { round_.ApplyToFields(project_, devices_); });
+    bool computed = true;
+    failure_ = Refusal([&] { computed = round_.ApplyToFields(project_, devices_); });
+    withoutPower_ = !failure_ && !computed;
+    if (withoutPower_)
+        failure_ = Txt("IDS_CIRCUITWITHOUTPOWER");
+    return failure_;
 }
 
 ValveSizeChoice CircuitEditor::ApplyValveType(const std::string& typeText, bool takeSize, const std::string& sizeText)
@@ -258,7 +268,9 @@ ValveSizeChoice CircuitEditor::ApplyValveType(const std::string& typeText, bool 
 
 const TRoundItem& CircuitEditor::Commit()
 {
-    if (auto failure = Recalculate())
+    // Parts without output leave temperatures and hydraulics as they were; the
+    // circuit is kept all the same (the status bar has said so).
+    if (auto failure = Recalculate(); failure && !withoutPower_)
         throw KalorinaError(*failure);
     return round_;
 }

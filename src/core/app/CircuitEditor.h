@@ -80,12 +80,15 @@ CircuitActions UpdateCircuitActions(int selected, int rows, bool roomFieldSelect
 
 class CircuitEditor {
 public:
-    // `project` is the open project: "Átszámít" changes its room fields directly.
-    CircuitEditor(const TRoundItem& round, TProject& project, const TDevices& devices);
+    // Works on copies of the circuit and of `project`: "Átszámít" changes the copy's
+    // room fields, which OK hands back with the circuit (Rooms) and Cancel drops.
+    CircuitEditor(const TRoundItem& round, const TProject& project, const TDevices& devices);
 
     TRoundItem& Round() { return round_; }
     const TRoundItem& Round() const { return round_; }
+    // The working copy of the project, its rooms as the dialog changed them.
     TProject& Project() { return project_; }
+    const std::vector<TRoomItem>& Rooms() const { return project_.rooms; }
     const TDevices& Devices() const { return devices_; }
 
     CircuitTexts Texts() const;
@@ -93,6 +96,9 @@ public:
 
     // Recalculates; the failure's text, if any.
     std::optional<std::string> Recalculate();
+    // The failure of the latest recalculation (after any change of the parts, the
+    // values or "Átszámít"), if it failed; parts that give no output are one.
+    const std::optional<std::string>& Failure() const { return failure_; }
     // Takes the inputs, then recalculates.
     std::optional<std::string> SetValues(const CircuitInputs& inputs);
 
@@ -113,7 +119,7 @@ public:
     // Moves part `index` up or down; the part's new index.
     int MoveField(int index, bool up);
     // "Átszámít": brings the room fields to the circuit's temperatures (in the
-    // project itself); the failure's text, if any.
+    // working copy); the failure's text, if any.
     std::optional<std::string> ApplyToFields();
 
     // The valve type typed or chosen; with `takeSize` the size shown as well.
@@ -128,7 +134,9 @@ private:
     void Recount() { project_.RecountAssignedSurfaces(&round_); }
 
     TRoundItem round_;
-    TProject& project_;
+    TProject project_;
+    std::optional<std::string> failure_;
+    bool withoutPower_ = false; // the failure is that the parts give no output
     const TDevices& devices_;
 };
 

@@ -6,6 +6,7 @@
 #include "app/CircuitEditor.h"
 #include "app/DesignRules.h"
 #include "app/ItemClipboard.h"
+#include "app/ItemReferences.h"
 #include "app/ProjectFiles.h"
 #include "app/ProjectOptionsEditor.h"
 #include "app/RoomEditor.h"
@@ -146,8 +147,15 @@ bool MainController::OpenFile(const std::string& path)
     }
     fresh.fileName = path;
     fresh.modified = false;
+    const std::vector<std::string> broken = BrokenReferences(fresh);
     project_ = std::move(fresh);
     recent.Add(path);
+    if (!broken.empty()) {
+        std::string lines;
+        for (const std::string& line : broken)
+            lines += "\n" + line;
+        Warn(FormatText(Languages().GetText("IDS_BROKENREFERENCES"), {lines}));
+    }
     return true;
 }
 
@@ -228,10 +236,62 @@ bool MainController::DeleteItem(ItemGroup group, const std::string& name)
     // The question texts carry one %s for the item's name.
     std::string question =
         FormatText(Languages().GetText(isRoom ? "IDS_DELETEROOMQUESTION" : "IDS_DELETEROUNDQUESTION"), {name});
+    if (isRoom) {
+        const int index = project_.FindItem(name, true);
+        if (!MayDeleteRoom(index, question))
+            return false;
+        WarnFailures(DeleteRoomWithParts(project_, *devices_, index));
+        return true;
+    }
     if (messages_.Show(MessageKind::QuestionYesNo, Title(), question) != MessageAnswer::Yes)
         return false;
     project_.DeleteItem(project_.FindItem(name, isRoom), isRoom);
     return true;
+}
+
+bool MainController::MayDeleteRoom(int index, const std::optional<std::string>& plain)
+{
+    std::optional<std::string> text = plain;
+    if (index >= 0 && index < static_cast<int>(project_.rooms.size())) {
+        const TRoomItem& room = project_.rooms[index];
+        const std::vector<std::string> users = RoundsUsingRoom(project_, room.roomId);
+        if (!users.empty())
+            text = FormatText(Languages().GetText("IDS_DELETEUSEDROOMQUESTION"), {room.roomName, NameList(users)});
+    }
+    return !text || messages_.Show(MessageKind::QuestionYesNo, Title(), *text) == MessageAnswer::Yes;
+}
+
+void MainController::WarnFailures(const std::vector<std::string>& failures)
+{
+    if (!failures.empty()) {
+        std::string text;
+        for (const std::string& failure : failures)
+            text += (text.empty() ? "" : "\n") + failure;
+        Warn(text);
+    }
+}
+
+bool MainController::EditItem(ItemGroup group, const std::string& name, const ItemDialogs& dialogs)
+{
+    const bool isRoom = group == ItemGroup::Rooms;
+    std::vector<std::string> failures;
+    const bool changed =
+        kalorina::EditItem(project_, *devices_, project_.FindItem(name, isRoom), isRoom, dialogs, &failures);
+    WarnFailures(failures);
+    return changed;
+}
+
+bool MainController::ConfirmRoomEdit(const TRoomItem& edited)
+{
+    const TRoomItem* stored = project_.FindRoomById(edited.roomId);
+    if (!stored)
+        return true;
+    const std::vector<int> removed = RemovedFieldIds(*stored, edited);
+    const std::vector<std::string> users = RoundsUsingRoom(project_, stored->roomId, &removed);
+    if (users.empty())
+        return true;
+    const std::string question = FormatText(Languages().GetText("IDS_DELETEUSEDFIELDSQUESTION"), {NameList(users)});
+    return messages_.Show(MessageKind::QuestionYesNo, Title(), question) == MessageAnswer::Yes;
 }
 
 bool MainController::CopyItem(ClipboardService& clipboard, ItemGroup group, const std::string& name)
@@ -242,9 +302,16 @@ bool MainController::CopyItem(ClipboardService& clipboard, ItemGroup group, cons
 bool MainController::CutItem(ClipboardService& clipboard, ItemGroup group, const std::string& name)
 {
     bool isRoom = group == ItemGroup::Rooms;
+    const int index = project_.FindItem(name, isRoom);
+    // A room that circuits use is cut only when the user agrees to lose those parts.
+    if (isRoom && !MayDeleteRoom(index, std::nullopt))
+        return false;
     if (!CopyItemToClipboard(project_, name, isRoom, clipboard))
         return false;
-    project_.DeleteItem(project_.FindItem(name, isRoom), isRoom);
+    if (isRoom)
+        WarnFailures(DeleteRoomWithParts(project_, *devices_, index));
+    else
+        project_.DeleteItem(index, isRoom);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <utility>
 
+#include "app/EditItem.h"
 #include "app/RecentProjects.h"
 #include "catalogue/TDevices.h"
 #include "document/TProgramOptions.h"
@@ -97,8 +98,17 @@ public:
 
     std::string NewRoom() { return project_.AddNewRoom(); }
     std::string NewRound() { return project_.AddNewRound(); }
-    // Asks, then deletes the named item.  True when it was deleted.
+    // Asks, then deletes the named item.  A room whose fields circuits use is asked
+    // about naming those circuits, and goes with its parts of them; the circuits are
+    // recalculated.  True when it was deleted.
     bool DeleteItem(ItemGroup group, const std::string& name);
+    // The modify command: the named item in its dialog (EditItem); failures of the
+    // circuits recalculated on OK are shown.  True when the item changed.
+    bool EditItem(ItemGroup group, const std::string& name, const ItemDialogs& dialogs);
+    // Asked on OK of the room dialog: when `edited` has lost fields that circuits
+    // use, the question naming those circuits.  True when nothing is lost or the
+    // user agreed to remove those parts; false sends the user back to the dialog.
+    bool ConfirmRoomEdit(const TRoomItem& edited);
     // A rename typed in the tree: true when accepted; a blank name or one another
     // item of the list has is refused with a message, and false answered.
     bool RenameItem(ItemGroup group, const std::string& oldName, const std::string& newName);
@@ -116,6 +126,10 @@ public:
 
 private:
     void Warn(const std::string& text);
+    // Before room `index` goes: the question naming the circuits that use its
+    // fields, else `plain` (no question without it).  True when the deletion may go on.
+    bool MayDeleteRoom(int index, const std::optional<std::string>& plain);
+    void WarnFailures(const std::vector<std::string>& failures);
 
     MessageService& messages_;
     FileDialogService& files_;

@@ -81,8 +81,12 @@ bool TRoundItem::Recalculate(const TProject& project, const TDevices& devices)
     h.fieldsTubeLength = 0;
     if (!massFlowGiven)
         h.massFlow = 0;
-    if (roundFields.empty())
+    if (roundFields.empty()) {
+        // Without parts the circuit lays no tube: nothing of a removed part stays
+        // in the totals or the bill.
+        h.tubeLength = 0;
         return true;
+    }
     for (auto& part : roundFields) {
         part.ComputeShare(project);
         Q += part.partPower;

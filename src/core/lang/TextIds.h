@@ -84,6 +84,13 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_NOTANINTEGER",
     "IDS_NOTAFLOAT",
     "IDS_FONTPOINTS",
+    // Circuits that use a deleted room or field, and references that point nowhere.
+    "IDS_DELETEUSEDROOMQUESTION",
+    "IDS_DELETEUSEDFIELDSQUESTION",
+    "IDS_BROKENREFERENCES",
+    "IDS_BROKENREFERENCELINE",
+    "IDS_BROKENREFERENCEMARK",
+    "IDS_CIRCUITWITHOUTPOWER",
     // Report template tokens.
     "ID_BUILDING",
     "ID_CUSTOMER",

@@ -737,8 +737,15 @@ protected:
             case 2: {
                 const FloorHeatingRoundField& part = round.roundFields[row_];
                 const FloorHeatingField* field = part.RoomField(project);
+                // A part whose room or field is gone still counts in the circuit's
+                // stored output: its row says so in its first cell.
+                const auto columns = fieldsFormat_.VisibleColumns();
+                const TListHeaderFormatCol* first = columns.empty() ? nullptr : columns.front();
                 Result r = PrintRow(canvas, area, fieldsFormat_, [&](const TListHeaderFormatCol& col) {
-                    return part.CellText(col.columnId, field, FormatOf(col));
+                    std::string cell = part.CellText(col.columnId, field, FormatOf(col));
+                    if (!field && &col == first)
+                        cell += (cell.empty() ? "" : " ") + Txt("IDS_BROKENREFERENCEMARK");
+                    return cell;
                 });
                 if (r == Result::NoRoom) {
                     // The next page repeats the header; below a header alone the

@@ -558,18 +558,16 @@ void TMainForm::ModifyItemActionExecute()
     if (!item || controller_->catalogueFailed || !WindowAvailable(ModifyItemAction))
         return;
     const bool isRoom = ItemsTree->indexOfTopLevelItem(item->parent()) == static_cast<int>(ItemGroup::Rooms);
-    TProject& project = Project();
     ItemDialogs dialogs;
     dialogs.room = [this](TRoomItem& room) {
-        return EditRoomInDialog(room, controller_->Devices(), Project().options, services_, this);
+        return EditRoomInDialog(room, controller_->Devices(), Project().options, services_, this,
+                                [this](const TRoomItem& edited) { return controller_->ConfirmRoomEdit(edited); });
     };
-    dialogs.round = [this](TRoundItem& round) {
-        return EditRoundInDialog(round, Project(), controller_->Devices(), services_, this);
+    dialogs.round = [this](CircuitEdit& edit) {
+        return EditRoundInDialog(edit, Project(), controller_->Devices(), services_, this);
     };
     const std::string name = Cp(item->data(0, kNameRole).toString());
-    // A circuit's "Átszámít" changes rooms even when its dialog is then cancelled:
-    // tree, title and totals are refreshed either way.
-    EditItem(project, project.FindItem(name, isRoom), isRoom, dialogs);
+    controller_->EditItem(isRoom ? ItemGroup::Rooms : ItemGroup::Rounds, name, dialogs);
     FillTree();
     // The edited item stays selected.
     const auto group = isRoom ? ItemGroup::Rooms : ItemGroup::Rounds;

@@ -725,14 +725,18 @@ void TRoomModifyForm::accept()
     std::vector<std::string> listed;
     for (int i = 0; i < Function->count(); ++i)
         listed.push_back(Cp(Function->itemText(i)));
-    if (RunOrShowFailure(services_, [&] { editor_.Commit(listed); }))
-        QDialog::accept();
+    if (!RunOrShowFailure(services_, [&] { editor_.Commit(listed); }))
+        return;
+    if (confirmOk && !confirmOk(editor_.Room()))
+        return;
+    QDialog::accept();
 }
 
 bool EditRoomInDialog(TRoomItem& room, const TDevices& devices, const TProjektOptions& options,
-                      const Services& services, QWidget* parent)
+                      const Services& services, QWidget* parent, std::function<bool(const TRoomItem&)> confirmOk)
 {
     TRoomModifyForm form(room, devices, options, services, parent);
+    form.confirmOk = std::move(confirmOk);
     if (ExecWithPlacement(form) != QDialog::Accepted)
         return false;
     room = form.Room();

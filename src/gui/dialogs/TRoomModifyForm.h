@@ -4,6 +4,7 @@
 // window wires its controls to them.
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "app/RoomEditor.h"
@@ -49,6 +50,9 @@ public:
             *IncrementFloorHeatingAction = nullptr, *DecrementFloorHeatingAction = nullptr,
             *DeleteFloorHeatingAction = nullptr;
     QMenu* PopupMenu = nullptr;
+    // Asked on OK with the edited room, once it is complete: false keeps the dialog
+    // open (the caller's question about circuits that use a removed field).
+    std::function<bool(const TRoomItem&)> confirmOk;
 
 public slots:
     void accept() override;
@@ -99,8 +103,9 @@ private:
 };
 
 // Opens the room dialog on `room` with its placement around the modal run; true on
-// OK (the room then holds the edited copy).
+// OK (the room then holds the edited copy).  `confirmOk`, when given, may keep the
+// dialog open on OK.
 bool EditRoomInDialog(TRoomItem& room, const TDevices& devices, const TProjektOptions& options,
-                      const Services& services, QWidget* parent);
+                      const Services& services, QWidget* parent, std::function<bool(const TRoomItem&)> confirmOk = {});
 
 } // namespace kalorina::gui

@@ -80,7 +80,7 @@ void SetReadOnly(QLineEdit* edit, bool readOnly)
 
 } // namespace
 
-TRoundModifyForm::TRoundModifyForm(const TRoundItem& round, TProject& project, const TDevices& devices,
+TRoundModifyForm::TRoundModifyForm(const TRoundItem& round, const TProject& project, const TDevices& devices,
                                    const Services& services, QWidget* parent)
     : QDialog(parent), editor_(round, project, devices), services_(services)
 {
@@ -141,9 +141,8 @@ TRoundModifyForm::TRoundModifyForm(const TRoundItem& round, TProject& project, c
     ValveType->setEditText(Q(editor_.Round().hydraulic.valveName));
     ApplyValveType(false);
     AvailablePressure->setText(Q(t.availablePressure));
-    const auto failure = editor_.Recalculate();
+    ShowStatus(editor_.Recalculate());
     RefreshCircuitDisplay(true);
-    ShowStatus(failure);
     Connect();
     initialised_ = true;
 }
@@ -446,11 +445,14 @@ bool TRoundModifyForm::ReadCircuitValues(bool quiet)
 
 void TRoundModifyForm::ShowStatus(const std::optional<std::string>& failure)
 {
+    // The status bar tells the state after the latest step: its failure, else the
+    // warnings of the hydraulics, else nothing.  Nothing of an earlier step stays.
     failure_ = failure.value_or(std::string());
-    if (failure)
-        StatusBar->showMessage(Q(*failure));
-    else
+    const std::string text = failure ? *failure : HydraulicWarningText(editor_.Round().hydraulic.flags);
+    if (text.empty())
         StatusBar->clearMessage();
+    else
+        StatusBar->showMessage(Q(text));
 }
 
 void TRoundModifyForm::ValueChanged()
@@ -609,6 +611,7 @@ void TRoundModifyForm::ModifyFieldActionExecute()
             return AskCircuitFieldArea(part, maximum, this);
         }))
         return;
+    ShowStatus(editor_.Failure());
     RefreshRoomChoice();
     RefreshCircuitDisplay(true);
     SelectFieldRow(row);
@@ -621,6 +624,7 @@ void TRoundModifyForm::DeleteFieldActionExecute()
     if (!DeleteFieldAction->isEnabled() || row < 0)
         return;
     editor_.DeleteField(row);
+    ShowStatus(editor_.Failure());
     RefreshRoomChoice();
     RefreshCircuitDisplay(true);
     SelectFieldRow(std::min(row, RoundFieldsList->topLevelItemCount() - 1));
@@ -634,6 +638,7 @@ void TRoundModifyForm::MoveFieldExecute(bool up)
     if (!action->isEnabled() || row < 0)
         return;
     const int moved = editor_.MoveField(row, up);
+    ShowStatus(editor_.Failure());
     RefreshCircuitDisplay(false);
     SelectFieldRow(moved);
     UpdateCircuitActions();
@@ -664,17 +669,18 @@ void TRoundModifyForm::OKClick()
         editor_.Commit();
         accept();
     } catch (const KalorinaError& e) {
-        StatusBar->showMessage(Q(e.what()));
+        ShowStatus(std::string(e.what()));
     }
 }
 
-bool EditRoundInDialog(TRoundItem& round, TProject& project, const TDevices& devices, const Services& services,
+bool EditRoundInDialog(CircuitEdit& edit, const TProject& project, const TDevices& devices, const Services& services,
                        QWidget* parent)
 {
-    TRoundModifyForm form(round, project, devices, services, parent);
+    TRoundModifyForm form(edit.round, project, devices, services, parent);
     if (ExecWithPlacement(form) != QDialog::Accepted)
         return false;
-    round = form.Round();
+    edit.round = form.Round();
+    edit.rooms = form.Editor().Rooms();
     return true;
 }
 

@@ -30,9 +30,10 @@ class TListViewWithHeader;
 class TRoundModifyForm : public QDialog {
     Q_OBJECT
 public:
-    // `round` is the caller's copy; "Átszámít" changes `project`'s room fields directly.
-    TRoundModifyForm(const TRoundItem& round, TProject& project, const TDevices& devices, const Services& services,
-                     QWidget* parent = nullptr);
+    // `round` is the caller's copy; the dialog works on its own copy of `project`,
+    // whose rooms "Átszámít" changes and OK hands back (Editor().Rooms()).
+    TRoundModifyForm(const TRoundItem& round, const TProject& project, const TDevices& devices,
+                     const Services& services, QWidget* parent = nullptr);
     ~TRoundModifyForm() override;
 
     CircuitEditor& Editor() { return editor_; }
@@ -101,9 +102,10 @@ private:
     LeaveGuard leaving_;
 };
 
-// Runs the circuit dialog on `round` (the caller's copy) with its stored placement;
-// true on OK, when `round` holds the edited circuit.
-bool EditRoundInDialog(TRoundItem& round, TProject& project, const TDevices& devices, const Services& services,
+// Runs the circuit dialog on `edit.round` (the caller's copy) of `project` with its
+// stored placement; true on OK, when `edit` holds the edited circuit and the rooms as
+// the dialog left them.  On Cancel `edit` and the project are as they were.
+bool EditRoundInDialog(CircuitEdit& edit, const TProject& project, const TDevices& devices, const Services& services,
                        QWidget* parent);
 
 } // namespace kalorina::gui

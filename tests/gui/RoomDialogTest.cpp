@@ -249,7 +249,7 @@ TEST_F(RoomDialogTest, DenserAtTheDensestSpacingAndDeletingTheLastField)
     AnswerArea("3");
     TriggerAction(f.get(), "AddFloorHeatingAction");
     ASSERT_EQ(f->Room().fields.size(), 1u);
-    EXPECT_EQ(f->Room().fields[0].fieldId, 0); // numbering starts again
+    EXPECT_EQ(f->Room().fields[0].fieldId, 1); // not the deleted field's identifier
 }
 
 TEST_F(RoomDialogTest, ABadNumberFocusesItsEdit)

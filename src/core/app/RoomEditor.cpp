@@ -288,9 +288,9 @@ void RoomEditor::DeleteField(int index)
 {
     if (index < 0 || index >= static_cast<int>(room_.fields.size()))
         return;
+    // The identifier is not given out again while the dialog is open: a circuit that
+    // used the deleted field must find it gone, not take a new field in its place.
     room_.fields.erase(room_.fields.begin() + index);
-    if (room_.fields.empty())
-        room_.nextFieldId = 0;
 }
 
 double RoomEditor::AreaAvailableFor(int index) const

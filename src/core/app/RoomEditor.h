@@ -112,7 +112,7 @@ public:
     double AreaAvailableFor(int index) const;
     // Raises IDS_AREAABOVEMAXIMUM, changing nothing, when the field does not fit.
     void ReplaceField(int index, const FloorHeatingField& field);
-    // Removes the field; a room left without fields numbers its next field 0 again.
+    // Removes the field; its identifier is not given to a field added later.
     void DeleteField(int index);
 
     // OK: recomputes the fields (raising their failure) and stores a function that

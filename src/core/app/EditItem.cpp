@@ -65,13 +65,8 @@ std::vector<std::string> ApplyCircuitEdit(TProject& project, const TDevices& dev
         const bool touched =
             std::any_of(round.roundFields.begin(), round.roundFields.end(),
                         [&](const FloorHeatingRoundField& part) { return changedRooms.count(part.roomRef) != 0; });
-        if (static_cast<int>(i) == index || !touched)
-            continue;
-        try {
-            round.Recalculate(project, devices);
-        } catch (const std::exception& e) {
-            failures.push_back(round.roundName + ": " + e.what());
-        }
+        if (static_cast<int>(i) != index && touched)
+            RecalculateNoting(round, project, devices, failures);
     }
     project.RecountAssignedSurfaces();
     return failures;

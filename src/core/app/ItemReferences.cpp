@@ -55,14 +55,20 @@ std::vector<std::string> RemoveRoomParts(TProject& project, const TDevices& devi
             continue;
         if (lost)
             project.modified = true;
-        try {
-            round.Recalculate(project, devices);
-        } catch (const std::exception& e) {
-            failures.push_back(round.roundName + ": " + e.what());
-        }
+        RecalculateNoting(round, project, devices, failures);
     }
     project.RecountAssignedSurfaces();
     return failures;
+}
+
+void RecalculateNoting(TRoundItem& round, const TProject& project, const TDevices& devices,
+                       std::vector<std::string>& failures)
+{
+    try {
+        round.Recalculate(project, devices);
+    } catch (const std::exception& e) {
+        failures.push_back(round.roundName + ": " + e.what());
+    }
 }
 
 std::vector<std::string> DeleteRoomWithParts(TProject& project, const TDevices& devices, int index)

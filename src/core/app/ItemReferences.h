@@ -36,6 +36,10 @@ std::vector<std::string> DeleteRoomWithParts(TProject& project, const TDevices& 
 // the circuit, the room's name as last known and the field's number.
 std::vector<std::string> BrokenReferences(TProject& project);
 
+// Recalculates the circuit; a failure goes into `failures` as "circuit: text".
+void RecalculateNoting(TRoundItem& round, const TProject& project, const TDevices& devices,
+                       std::vector<std::string>& failures);
+
 // The names joined by ", " for a question.
 std::string NameList(const std::vector<std::string>& names);
 

@@ -67,7 +67,7 @@ public:
         AddRound("K1", {{0, 10}, {1, 5}});
         AddRound("K2", {{1, 3}});
         p.RecountAssignedSurfaces();
-        p.modified = false;
+        controller.Changes().Clear(); // the design as built is where the history starts
     }
     void AddRoom(const std::string& name, double floor, double loss, double area, int spacing)
     {
@@ -184,6 +184,7 @@ TEST_F(ItemReferencesTest, DeleteWithReferences)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         controller.Project() = start;
+        controller.Changes().Clear();
         clipboard = MemoryClipboard();
         messages.shown.clear();
         messages.answers = {c.answer};

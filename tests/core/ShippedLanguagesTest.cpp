@@ -84,7 +84,13 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                                                   {"IDS_IMPOSSIBLEQUANTITY", "s"},
                                                   {"IDS_ROOMNAMETAKEN", "s"},
                                                   {"IDS_ROUNDNAMETAKEN", "s"},
-                                                  {"IDS_DATEFORMAT", "Ymd"}};
+                                                  {"IDS_DATEFORMAT", "Ymd"},
+                                                  {"IDS_UNDOSTEP", "s"},
+                                                  {"IDS_REDOSTEP", "s"},
+                                                  {"IDS_STEPMODIFY", "s"},
+                                                  {"IDS_STEPRENAME", "s"},
+                                                  {"IDS_STEPDELETE", "s"},
+                                                  {"IDS_STEPCUT", "s"}};
     // Circuits that use a deleted room or field, and references that point nowhere.
     formats.insert({{"IDS_DELETEUSEDROOMQUESTION", "ss"},
                     {"IDS_DELETEUSEDFIELDSQUESTION", "s"},

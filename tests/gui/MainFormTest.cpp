@@ -110,7 +110,7 @@ TEST_F(MainFormTest, RenameInTreeRefusesDuplicatesOfTheSameGroup)
     form->NewRoomItemAction->trigger();
     form->NewRoomItemAction->trigger();
     form->NewRoundItemAction->trigger();
-    form->Project().modified = false;
+    form->Controller().Changes().SetClean();
 
     Group(0)->child(1)->setText(0, QStringLiteral("Room"));
     EXPECT_EQ(Group(0)->child(1)->text(0), QStringLiteral("Room (2)"));

@@ -164,7 +164,7 @@ TEST_F(OptionsDialogsTest, ProjectDataOkStoresTheTextsAndCancelKeepsThem)
     EXPECT_TRUE(p.modified);
     EXPECT_TRUE(form->FileSave->isEnabled());
 
-    p.modified = false;
+    form->Controller().Changes().SetClean();
     OnModal([](QDialog& d) {
         auto& f = static_cast<TProjektDataForm&>(d);
         f.Date->clear();

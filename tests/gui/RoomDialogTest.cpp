@@ -420,7 +420,7 @@ TEST_F(RoomDialogTest, MainWindowOpensTheRoomDialogAndCancelChangesNothing)
     form->ItemsTree->setCurrentItem(circuit);
     EXPECT_TRUE(form->ModifyItemAction->isEnabled()); // circuits have their dialog too
     form->ItemsTree->setCurrentItem(form->ItemsTree->topLevelItem(0)->child(0));
-    form->Project().modified = false;
+    form->Controller().Changes().SetClean();
     const TProject before = form->Project();
     OnModal(
         [](QDialog& d) {

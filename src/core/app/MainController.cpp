@@ -10,6 +10,7 @@
 #include "app/ProjectFiles.h"
 #include "app/ProjectOptionsEditor.h"
 #include "app/RoomEditor.h"
+#include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
 #include "util/FloatFormat.h"
@@ -83,6 +84,26 @@ NewProjectDefaults MainController::MakeDefaults() const
 void MainController::NewProject()
 {
     project_ = TProject(MakeDefaults());
+    history_.Clear();
+}
+
+std::string MainController::StepName(const char* id, const std::string& item)
+{
+    return FormatText(TextOrBuiltIn(id), {item});
+}
+
+std::string MainController::NewRoom()
+{
+    std::string name;
+    Change(TextOrBuiltIn("IDS_STEPNEWROOM"), [&](TProject& p) { name = p.AddNewRoom(); });
+    return name;
+}
+
+std::string MainController::NewRound()
+{
+    std::string name;
+    Change(TextOrBuiltIn("IDS_STEPNEWROUND"), [&](TProject& p) { name = p.AddNewRound(); });
+    return name;
 }
 
 void MainController::Warn(const std::string& text)
@@ -121,7 +142,7 @@ bool MainController::SaveProject(bool saveAs)
     bool written = false;
     try {
         WriteProjectFile(project_.fileName, project_);
-        project_.modified = false;
+        history_.SetClean();
         written = true;
         recent.Add(project_.fileName);
     } catch (const std::exception& e) {
@@ -149,6 +170,7 @@ bool MainController::OpenFile(const std::string& path)
     fresh.modified = false;
     const std::vector<std::string> broken = BrokenReferences(fresh);
     project_ = std::move(fresh);
+    history_.Clear();
     recent.Add(path);
     if (!broken.empty()) {
         std::string lines;
@@ -240,12 +262,15 @@ bool MainController::DeleteItem(ItemGroup group, const std::string& name)
         const int index = project_.FindItem(name, true);
         if (!MayDeleteRoom(index, question))
             return false;
-        WarnFailures(DeleteRoomWithParts(project_, *devices_, index));
+        std::vector<std::string> failures;
+        Change(StepName("IDS_STEPDELETE", name),
+               [&](TProject& p) { failures = DeleteRoomWithParts(p, *devices_, index); });
+        WarnFailures(failures);
         return true;
     }
     if (messages_.Show(MessageKind::QuestionYesNo, Title(), question) != MessageAnswer::Yes)
         return false;
-    project_.DeleteItem(project_.FindItem(name, isRoom), isRoom);
+    Change(StepName("IDS_STEPDELETE", name), [&](TProject& p) { p.DeleteItem(p.FindItem(name, isRoom), isRoom); });
     return true;
 }
 
@@ -275,8 +300,10 @@ bool MainController::EditItem(ItemGroup group, const std::string& name, const It
 {
     const bool isRoom = group == ItemGroup::Rooms;
     std::vector<std::string> failures;
-    const bool changed =
-        kalorina::EditItem(project_, *devices_, project_.FindItem(name, isRoom), isRoom, dialogs, &failures);
+    bool changed = false;
+    Change(StepName("IDS_STEPMODIFY", name), [&](TProject& p) {
+        changed = kalorina::EditItem(p, *devices_, p.FindItem(name, isRoom), isRoom, dialogs, &failures);
+    });
     WarnFailures(failures);
     return changed;
 }
@@ -308,17 +335,23 @@ bool MainController::CutItem(ClipboardService& clipboard, ItemGroup group, const
         return false;
     if (!CopyItemToClipboard(project_, name, isRoom, clipboard))
         return false;
-    if (isRoom)
-        WarnFailures(DeleteRoomWithParts(project_, *devices_, index));
-    else
-        project_.DeleteItem(index, isRoom);
+    std::vector<std::string> failures;
+    Change(StepName("IDS_STEPCUT", name), [&](TProject& p) {
+        if (isRoom)
+            failures = DeleteRoomWithParts(p, *devices_, index);
+        else
+            p.DeleteItem(index, isRoom);
+    });
+    WarnFailures(failures);
     return true;
 }
 
 std::optional<std::pair<ItemGroup, std::string>> MainController::PasteItem(const ClipboardService& clipboard)
 {
     try {
-        PasteResult r = PasteItemFromClipboard(project_, clipboard);
+        PasteResult r;
+        // A refused item changes nothing, so no step is recorded for it.
+        Change(TextOrBuiltIn("IDS_STEPPASTE"), [&](TProject& p) { r = PasteItemFromClipboard(p, clipboard); });
         if (r.pasted)
             return std::make_pair(r.isRoom ? ItemGroup::Rooms : ItemGroup::Rounds, r.name);
     } catch (const KalorinaError& e) {
@@ -339,7 +372,7 @@ bool MainController::RenameItem(ItemGroup group, const std::string& oldName, con
         Warn(e.what());
         return false;
     }
-    project_.RenameItem(index, isRoom, newName);
+    Change(StepName("IDS_STEPRENAME", oldName), [&](TProject& p) { p.RenameItem(index, isRoom, newName); });
     return true;
 }
 

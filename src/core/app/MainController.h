@@ -16,6 +16,7 @@
 #include "catalogue/TDevices.h"
 #include "document/TProgramOptions.h"
 #include "document/TProject.h"
+#include "history/History.h"
 #include "platform/Dialogs.h"
 
 namespace kalorina {
@@ -96,8 +97,18 @@ public:
     // tube lengths, remaining surface, formatted for the totals panel.
     std::array<std::string, 6> ShowTotals(char decimalSeparator);
 
-    std::string NewRoom() { return project_.AddNewRoom(); }
-    std::string NewRound() { return project_.AddNewRound(); }
+    // Every change of the project goes through its history, one step per user
+    // action; `name` is the step's name for the Edit menu.
+    History& Changes() { return history_; }
+    bool Change(const std::string& name, const std::function<void(TProject&)>& edit)
+    {
+        return history_.Change(name, edit);
+    }
+    // The name of a step done to an item: the step's text (IDS_STEP...) with the name.
+    static std::string StepName(const char* id, const std::string& item);
+
+    std::string NewRoom();
+    std::string NewRound();
     // Asks, then deletes the named item.  A room whose fields circuits use is asked
     // about naming those circuits, and goes with its parts of them; the circuits are
     // recalculated.  True when it was deleted.
@@ -137,6 +148,7 @@ private:
     std::unique_ptr<TDevices> devices_ = std::make_unique<TDevices>();
     std::string dataDir_, catalogueLanguage_;
     TProject project_;
+    History history_{project_};
 };
 
 } // namespace kalorina

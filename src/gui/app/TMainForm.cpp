@@ -34,6 +34,7 @@
 #include "dialogs/TRoomModifyForm.h"
 #include "dialogs/TRoundModifyForm.h"
 #include "help/Help.h"
+#include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "materials/TUsedMaterialsExportForm.h"
 #include "materials/TUsedMaterialsPrintingForm.h"
@@ -46,6 +47,7 @@
 #include "report/TPrintingForm.h"
 #include "util/Error.h"
 #include "util/FloatFormat.h"
+#include "util/FormatText.h"
 
 namespace kalorina::gui {
 
@@ -72,6 +74,13 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
     SaveDialog->setProperty("kalorinaFilter", Q(MainController::kFileFilter));
     BuildActions();
     BuildMenus();
+    // Every change, undo and redo: the caption, the commands and the totals follow.
+    // (Commands that change the tree's items fill the tree themselves: a change made
+    // while the tree is being edited must not rebuild it under the editor.)
+    controller_->Changes().changed = [this] {
+        UpdateTitle();
+        UpdateCommandStates();
+    };
     // Paste follows what the clipboard holds, whoever put it there.
     if (dynamic_cast<QtClipboard*>(services_.clipboard))
         connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateCommandStates);
@@ -108,6 +117,12 @@ void TMainForm::BuildActions()
     FileSaveAs = MakeAction("FileSaveAs", QStringLiteral("Menté&s másként..."),
                             QStringLiteral("Mentés másként|Dokumentum mentése új néven"));
     FileExit = MakeAction("FileExit", QStringLiteral("&Kilépés"), QStringLiteral("Kilépés|Kilépés a programból"));
+    EditUndo = MakeAction("EditUndo", QStringLiteral("Visszavonás"),
+                          QStringLiteral("Visszavonás|Az utolsó változtatás visszavonása"),
+                          QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EditRedo = MakeAction("EditRedo", QStringLiteral("Mégis"), QStringLiteral("Mégis|A visszavont változtatás újra"),
+                          QKeySequence(Qt::CTRL | Qt::Key_Y));
+    EditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     EditCut =
         MakeAction("EditCut", QStringLiteral("&Kivágás"),
                    QStringLiteral("Kivágás|A kijelölt elem kivágása a vágólapra"), QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -165,6 +180,8 @@ void TMainForm::BuildActions()
                                         : a->objectName() == QLatin1String("EditCopy") ? QStringLiteral("edit-copy")
                                                                                        : QStringLiteral("edit-paste")));
     icon(PrintAction, "document-print", QStyle::SP_DialogYesButton);
+    icon(EditUndo, "edit-undo", QStyle::SP_ArrowBack);
+    icon(EditRedo, "edit-redo", QStyle::SP_ArrowForward);
     icon(DeleteItemAction, "edit-delete", QStyle::SP_TrashIcon);
     icon(HelpAbout, "help-about", QStyle::SP_MessageBoxInformation);
 
@@ -183,6 +200,8 @@ void TMainForm::BuildActions()
     connect(HelpContent, &QAction::triggered, this, [this] { ShowHelpContents(this); });
     connect(HelpIndex, &QAction::triggered, this, [this] { ShowHelpIndex(this); });
     Bind(HelpAbout, &TMainForm::HelpAboutExecute);
+    Bind(EditUndo, &TMainForm::EditUndoExecute);
+    Bind(EditRedo, &TMainForm::EditRedoExecute);
     Bind(EditCut, &TMainForm::EditCutExecute);
     Bind(EditCopy, &TMainForm::EditCopyExecute);
     Bind(EditPaste, &TMainForm::EditPasteExecute);
@@ -223,6 +242,8 @@ void TMainForm::BuildMenus()
     file->addAction(FileExit);
     connect(file, &QMenu::aboutToShow, this, &TMainForm::UpdateRecentFiles);
     QMenu* edit = menu("Edit1", QStringLiteral("&Szerkesztés"));
+    edit->addActions({EditUndo, EditRedo});
+    edit->addSeparator();
     edit->addActions({EditCut, EditCopy, EditPaste});
     QMenu* items = menu("RoomFunctions", QStringLiteral("&Helyiségek, körök"));
     items->addActions({NewRoomItemAction, NewRoundItemAction});
@@ -254,6 +275,7 @@ void TMainForm::BuildMenus()
     tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tools->addActions({FileNew, FileOpen, FileSave});
     tools->addSeparator();
+    tools->addActions({EditUndo, EditRedo});
     tools->addActions({EditCut, EditCopy, EditPaste});
     tools->addSeparator();
     tools->addAction(PrintAction);
@@ -365,6 +387,14 @@ void TMainForm::UpdateCommandStates()
 {
     CommandStates s = controller_->UpdateCommandStates(SelectedItem() != nullptr, ClipboardHasItem());
     FileSave->setEnabled(s.fileSave);
+    // Undo and redo name the step they take, in the language shown.
+    const History& history = controller_->Changes();
+    EditUndo->setEnabled(history.CanUndo());
+    EditRedo->setEnabled(history.CanRedo());
+    EditUndo->setText(Q(history.CanUndo() ? FormatText(TextOrBuiltIn("IDS_UNDOSTEP"), {history.UndoName()})
+                                          : TextOrBuiltIn("IDS_UNDO")));
+    EditRedo->setText(Q(history.CanRedo() ? FormatText(TextOrBuiltIn("IDS_REDOSTEP"), {history.RedoName()})
+                                          : TextOrBuiltIn("IDS_REDO")));
     EditCut->setEnabled(s.editCut);
     EditCopy->setEnabled(s.editCopy);
     EditPaste->setEnabled(s.editPaste);
@@ -546,10 +576,23 @@ void TMainForm::NewRoundItemActionExecute()
 
 void TMainForm::ProjektOptionsActionExecute()
 {
-    if (!EditProjectOptions(this, services_, controller_->Devices(), Project().options))
-        return;
-    Project().modified = true;
-    Refresh();
+    const bool changed = controller_->Change(TextOrBuiltIn("IDS_STEPPROJECTOPTIONS"), [this](TProject& p) {
+        EditProjectOptions(this, services_, controller_->Devices(), p.options);
+    });
+    if (changed)
+        Refresh();
+}
+
+void TMainForm::EditUndoExecute()
+{
+    if (controller_->Changes().Undo())
+        Refresh();
+}
+
+void TMainForm::EditRedoExecute()
+{
+    if (controller_->Changes().Redo())
+        Refresh();
 }
 
 void TMainForm::ModifyItemActionExecute()
@@ -637,9 +680,11 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
 
 void TMainForm::ProjectDataActionExecute()
 {
-    TProjektDataForm dialog(Project(), this);
-    if (dialog.exec() == QDialog::Accepted)
-        UpdateTitle();
+    controller_->Change(TextOrBuiltIn("IDS_STEPPROJECTDATA"), [this](TProject& p) {
+        TProjektDataForm dialog(p, this);
+        dialog.exec();
+    });
+    UpdateTitle();
     UpdateCommandStates();
 }
 

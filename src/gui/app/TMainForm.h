@@ -50,6 +50,7 @@ public:
 
     TItemsTree* ItemsTree = nullptr;
     QAction *FileNew = nullptr, *FileOpen = nullptr, *FileSave = nullptr, *FileSaveAs = nullptr, *FileExit = nullptr;
+    QAction *EditUndo = nullptr, *EditRedo = nullptr;
     QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;
     QAction *NewRoomItemAction = nullptr, *NewRoundItemAction = nullptr, *ModifyItemAction = nullptr,
             *RenameItemAction = nullptr, *DeleteItemAction = nullptr;
@@ -98,6 +99,8 @@ private:
     void ProjectDataActionExecute();
     void ProgramOptionsActionExecute();
     void HelpAboutExecute();
+    void EditUndoExecute();
+    void EditRedoExecute();
     void EditCutExecute();
     void EditCopyExecute();
     void EditPasteExecute();

@@ -1,0 +1,52 @@
+#pragma once
+// The step every user action becomes: the project compared before and after, and
+// only what differs kept, so that most steps hold one room or one circuit.  Lists
+// keep the changed run between their unchanged beginning and end, which covers a
+// new, deleted, pasted or edited item alike, and restores its place exactly.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/TProject.h"
+#include "history/ProjectCommand.h"
+
+namespace kalorina {
+
+// The project's data that are not items.
+struct ProjectData {
+    TStringList buildingLines, customerLines, designerLines, commentLines;
+    std::string projectDate;
+    std::int32_t nextRoomId = 1;
+    bool operator==(const ProjectData&) const = default;
+
+    static ProjectData Of(const TProject& p);
+    void To(TProject& p) const;
+};
+
+// The run of a list that changed: from `at`, `before` became `after`.
+template <class Item>
+struct ListChange {
+    std::size_t at = 0;
+    std::vector<Item> before, after;
+};
+
+class ProjectChange : public ProjectCommand {
+public:
+    ProjectChange(std::string name, const TProject& before, const TProject& after);
+
+    void Redo(TProject& project) const override;
+    void Undo(TProject& project) const override;
+    const std::string& Name() const override { return name_; }
+    bool ChangesAnything() const override;
+    std::size_t Footprint() const override;
+
+private:
+    std::string name_;
+    std::optional<std::pair<ProjectData, ProjectData>> data_;
+    std::optional<std::pair<TProjektOptions, TProjektOptions>> options_;
+    std::optional<ListChange<TRoomItem>> rooms_;
+    std::optional<ListChange<TRoundItem>> rounds_;
+};
+
+} // namespace kalorina

@@ -1,0 +1,23 @@
+#pragma once
+// One step of the project's history: what a user action changed, able to take the
+// project back to before it and forward again.
+#include <string>
+
+namespace kalorina {
+
+class TProject;
+
+class ProjectCommand {
+public:
+    virtual ~ProjectCommand() = default;
+    virtual void Redo(TProject& project) const = 0;
+    virtual void Undo(TProject& project) const = 0;
+    // The step as the Edit menu names it ("Nappali módosítása").
+    virtual const std::string& Name() const = 0;
+    // False for a step that would change nothing: it is never recorded.
+    virtual bool ChangesAnything() const = 0;
+    // About how many bytes the step keeps.
+    virtual std::size_t Footprint() const = 0;
+};
+
+} // namespace kalorina

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include <unistd.h>
@@ -63,14 +64,22 @@ const TDevices& Catalogue()
     return devices;
 }
 
+// A folder of this process for the files the bodies write, removed at exit.
+struct Scratch {
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("kalorina-fuzz-bodies-" + std::to_string(::getpid()));
+    Scratch() { std::filesystem::create_directories(dir); }
+    ~Scratch()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+};
+
 const std::filesystem::path& ScratchDir()
 {
-    static const std::filesystem::path dir = [] {
-        auto d = std::filesystem::temp_directory_path() / ("kalorina-fuzz-bodies-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d);
-        return d;
-    }();
-    return dir;
+    static const Scratch scratch;
+    return scratch.dir;
 }
 
 std::string WriteScratch(const std::string& name, std::string_view bytes)

@@ -69,8 +69,8 @@ for target in "${targets[@]}"; do
   after=$(find "$findings/$name" -type f | wc -l)
   found=$((after - before))
   # libFuzzer's last status line ("#RUNS ... cov: N ft: ...") and its final count.
-  runs=$(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\).*/\1/p' "$log" | tail -1)
-  cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
+  runs=$(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\).*/\1/p' "$log" | tail -1 || true)
+  cov=$( (grep -o 'cov: [0-9]*' "$log" || true) | tail -1 | cut -d' ' -f2)
   if [ "$rc" -ne 0 ] && [ "$found" -eq 0 ]; then
     found=1 # stopped without saving an input (e.g. out of memory in start-up): see the log
   fi

@@ -48,6 +48,11 @@ cmake --build "$build" -j "${KALORINA_JOBS:-2}" --target "${targets[@]}"
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 work="$build/fuzz-work"
 findings="$build/fuzz-findings"
+# The files some targets write for their readers stay in the build folder, whatever
+# way libFuzzer ends the process.
+mkdir -p "$work/tmp"
+TMPDIR=$(realpath "$work/tmp")
+export TMPDIR
 summary=()
 failed=0
 for target in "${targets[@]}"; do

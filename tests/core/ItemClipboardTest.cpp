@@ -87,7 +87,7 @@ TEST_F(ItemClipboardTest, DamagedItemsAreRefusedAndChangeNothing)
     CopyItemToClipboard(p, "Bath", true, clipboard);
     std::string good = *clipboard.Get("Kalorina Item");
     const TProject before = p;
-    for (std::string bad : {good.substr(0, good.size() - 6), good.substr(0, 9), std::string("\x00", 1),
+    for (std::string bad : {good.substr(0, good.size() - 6), good.substr(0, 9), std::string("\x00", 1), std::string(),
                             std::string("\x07\x00", 2) + good.substr(2)}) {
         clipboard.Put({{"Kalorina Item", bad}});
         EXPECT_THROW(PasteItemFromClipboard(p, clipboard), KalorinaError) << bad.size();

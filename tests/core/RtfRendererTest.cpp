@@ -2,6 +2,8 @@
 // character 6 pixels wide and 13 high at 10 points (scaled with the size).
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/FixedMetricsCanvas.h"
 #include "report/RtfRenderer.h"
 #include "report/TPrintfStringStream.h"
@@ -180,4 +182,47 @@ TEST(RtfRenderer, TokenizerReadsNumbersAndOneBlank)
     ASSERT_TRUE(NextRtfToken(s, t));
     EXPECT_EQ(t.text, "z");
     EXPECT_FALSE(NextRtfToken(s, t));
+}
+
+// Texts from the string table and language files may carry any number: sizes and
+// positions are held to what a page can use, so that nothing overflows on the way.
+TEST(RtfRenderer, NumbersBeyondAnyPageAreClamped)
+{
+    struct Case {
+        const char* rtf;
+        const char* word;
+        int size, x, y; // points, pixels
+    };
+    // 22 inches at 96 ppi are 2112 pixels; sizes run from 1 to 1638 points.
+    const Case cases[] = {
+        {"{\\fs2000000000 x}", "x", 1638, 100, 50},
+        {"{\\fs99999999999 x}", "x", 1638, 100, 50},
+        {"{\\fs-2000000000 x}", "x", 1, 100, 50},
+        {"{\\fs0 x}", "x", 1, 100, 50},
+        {"{\\fs1\\sub x}", "x", 1, 100, 50},
+        {"\\li2147483647 x", "x", 10, 100 + 2112, 50},
+        {"\\li-2147483647\\fi-2147483647 x", "x", 10, 100 - 2 * 2112, 50},
+        {"\\tx2147483647 a\\tab x", "x", 10, 100 + 2112, 50},
+        {"\\sb2000000000 x", "x", 10, 100, 50 + 2112},
+        {"\\sb-2000000000 x", "x", 10, 100, 50 - 2112},
+        {"\\sa2147483647 a\\par x", "x", 10, 100, 50 + 2112 + 13},
+    };
+    for (const Case& c : cases) {
+        auto r = Render(c.rtf, {100, 50, 100000, 100000}); // no wrapping
+        const auto& drawn = Drawn(r, c.word);
+        EXPECT_EQ(drawn.font.size, c.size) << c.rtf;
+        EXPECT_EQ(drawn.x, c.x) << c.rtf;
+        EXPECT_EQ(drawn.y, c.y) << c.rtf;
+    }
+    // A report font of any size from the settings: within the same range.
+    for (int size : {INT_MAX, -5}) {
+        FixedMetricsCanvas canvas;
+        TRect area{100, 50, 700, 1000};
+        TPrintfStringStream s;
+        s.Write("a{\\fs40 b}");
+        RTFPrint({"Report", size}, false).Render(canvas, area, s);
+        ASSERT_EQ(canvas.texts.size(), 2u);
+        EXPECT_EQ(canvas.texts[0].font.size, size > 0 ? 1638 : 1) << size;
+        EXPECT_EQ(canvas.texts[1].font.size, size > 0 ? 1638 : 2) << size; // twice the smallest
+    }
 }

@@ -56,7 +56,11 @@ PasteResult PasteItemFromClipboard(TProject& project, const ClipboardService& cl
 {
     PasteResult result;
     TClipboardStream stream;
-    if (stream.GetFromClipboard(clipboard, ItemFormatName())) {
+    // The format with no bytes at all is a damaged item too, not an empty clipboard:
+    // the paste the user asked for must not just do nothing.
+    if (clipboard.HasFormat(ItemFormatName()) && !stream.GetFromClipboard(clipboard, ItemFormatName()))
+        Refuse();
+    if (stream.itemData.Size() > 0) {
         const std::string& data = stream.itemData.Data();
         if (data.size() < 2 || !WellFormed(data, 2))
             Refuse();

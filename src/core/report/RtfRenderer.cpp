@@ -1,5 +1,6 @@
 #include "report/RtfRenderer.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -31,10 +32,23 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Texts come from the string table and from language files, which anyone can edit:
+// every number is held to what a page can use before it enters any arithmetic.
+// Indents, tab stops and spacing: at most 22 inches either way, beyond any paper.
+constexpr int kMaxTwips = 22 * 1440;
+// Font sizes in points; \fs counts half-points.
+constexpr int kMinPoints = 1, kMaxPoints = 1638;
+constexpr int kMaxHalfPoints = 2 * kMaxPoints;
+
 // Twips (or any 1/1440 inch measure) to device units, product first.
 int ToDevice(int n, int resolution)
 {
-    return static_cast<int>(static_cast<long long>(n) * resolution / 1440);
+    return static_cast<int>(static_cast<long long>(std::clamp(n, -kMaxTwips, kMaxTwips)) * resolution / 1440);
+}
+
+int ClampPoints(long long points)
+{
+    return static_cast<int>(std::clamp<long long>(points, kMinPoints, kMaxPoints));
 }
 
 } // namespace
@@ -94,7 +108,8 @@ bool NextRtfToken(TPrintfStringStream& s, RtfTokenRead& t)
                 digits += s.Get();
             if (digits.size() > 10)
                 digits.resize(10);
-            t.number = static_cast<int>(std::strtol(digits.c_str(), nullptr, 10));
+            const long n = std::strtol(digits.c_str(), nullptr, 10);
+            t.number = static_cast<int>(std::clamp<long>(n, INT_MIN, INT_MAX));
             t.hasNumber = true;
         }
         if (!s.AtEnd() && s.Peek() == ' ')
@@ -164,18 +179,19 @@ void RTFPrint::ApplyStyleWord(const RtfTokenRead& t, int resolution)
         st.italic = n != 0;
         break;
     case RtfToken::Fs:
-        st.font.size = n * reportFont_.size / 20;
+        // \fs20 is the report font's own size.
+        st.font.size = ClampPoints(static_cast<long long>(std::clamp(n, 1, kMaxHalfPoints)) * reportFont_.size / 20);
         break;
     case RtfToken::Tqr:
         st.pendingRightTab = true;
         break;
     case RtfToken::Super:
         st.vertical = RTFStyle::Vertical::Super;
-        st.font.size = static_cast<int>(st.font.size * 0.8);
+        st.font.size = ClampPoints(static_cast<long long>(st.font.size * 0.8));
         break;
     case RtfToken::Sub:
         st.vertical = RTFStyle::Vertical::Sub;
-        st.font.size = static_cast<int>(st.font.size * 0.8);
+        st.font.size = ClampPoints(static_cast<long long>(st.font.size * 0.8));
         break;
     case RtfToken::F:
         st.font.name = n == 1 ? std::string(kSymbolFontName) : reportFont_.name;
@@ -242,10 +258,11 @@ void RTFPrint::Render(TCanvas& canvas, TRect& area, TPrintfStringStream& stream)
         base.name = reportFont_.name;
     else
         reportFont_.name = base.name;
+    // The report font comes from the user's settings: held to the same sizes.
     if (reportFont_.size != 0)
-        base.size = reportFont_.size;
+        base.size = reportFont_.size = ClampPoints(reportFont_.size);
     else
-        reportFont_.size = base.size;
+        reportFont_.size = base.size = ClampPoints(base.size);
     base.bold = base.italic = false;
     styles_[0] = RTFStyle{};
     styles_[0].font = base;

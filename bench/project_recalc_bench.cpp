@@ -11,6 +11,7 @@
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/TDevices.h"
 #include "document/TProject.h"
+#include "history/History.h"
 #include "util/Codepage.h"
 
 namespace {
@@ -124,6 +125,31 @@ void BM_ReadRecalcWrite(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ReadRecalcWrite)->Unit(benchmark::kMillisecond);
+
+
+// The history of the same project: a dialog's OK on one room recorded as a step
+// (the project compared before and after), and that step undone and redone.
+void BM_HistoryChange(benchmark::State& state)
+{
+    TProject p = Generate();
+    History history(p);
+    for (auto _ : state)
+        history.Change("room", [](TProject& project) { project.rooms[500].heatDemand += 1; });
+    state.counters["bytes/step"] = static_cast<double>(history.Footprint()) / static_cast<double>(history.Size());
+}
+BENCHMARK(BM_HistoryChange)->Unit(benchmark::kMillisecond);
+
+void BM_HistoryUndoRedo(benchmark::State& state)
+{
+    TProject p = Generate();
+    History history(p);
+    history.Change("room", [](TProject& project) { project.rooms[500].heatDemand += 1; });
+    for (auto _ : state) {
+        history.Undo();
+        history.Redo();
+    }
+}
+BENCHMARK(BM_HistoryUndoRedo)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

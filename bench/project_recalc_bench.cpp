@@ -126,7 +126,6 @@ void BM_ReadRecalcWrite(benchmark::State& state)
 }
 BENCHMARK(BM_ReadRecalcWrite)->Unit(benchmark::kMillisecond);
 
-
 // The history of the same project: a dialog's OK on one room recorded as a step
 // (the project compared before and after), and that step undone and redone.
 void BM_HistoryChange(benchmark::State& state)

@@ -277,22 +277,28 @@ std::vector<std::string> TProject::RoomListNames(TRoundItem* edited, bool onlyUn
 
 void TProject::ComputeTotals()
 {
-    heatingLoss = surfaceSum = fieldPowers = roundPowers = remainderSurfaceSum = tubeLengths = 0;
+    *static_cast<ProjectTotals*>(this) = Totals();
+}
+
+ProjectTotals TProject::Totals() const
+{
+    ProjectTotals t;
     for (const auto& room : rooms) {
-        heatingLoss += room.heatDemand;
-        surfaceSum += room.FieldAreaSum();
-        fieldPowers += room.FieldPowerSum();
-        remainderSurfaceSum += room.UnassignedArea();
+        t.heatingLoss += room.heatDemand;
+        t.surfaceSum += room.FieldAreaSum();
+        t.fieldPowers += room.FieldPowerSum();
+        t.remainderSurfaceSum += room.UnassignedArea();
     }
     for (const auto& round : rounds) {
-        roundPowers += round.TotalPower();
-        tubeLengths += round.TotalTubeLength();
+        t.roundPowers += round.TotalPower();
+        t.tubeLengths += round.TotalTubeLength();
     }
     auto kilo = [](float w) { return static_cast<float>(std::floor(double(w) + 0.5) * 0.001); };
-    heatingLoss = kilo(heatingLoss);
-    fieldPowers = kilo(fieldPowers);
-    roundPowers = kilo(roundPowers);
-    tubeLengths = static_cast<float>(std::floor(double(tubeLengths) * 10 + 0.5) * 0.1);
+    t.heatingLoss = kilo(t.heatingLoss);
+    t.fieldPowers = kilo(t.fieldPowers);
+    t.roundPowers = kilo(t.roundPowers);
+    t.tubeLengths = static_cast<float>(std::floor(double(t.tubeLengths) * 10 + 0.5) * 0.1);
+    return t;
 }
 
 bool TProject::SameContent(const TProject& o) const

@@ -27,7 +27,12 @@ struct NewProjectDefaults {
     std::optional<TMedium> medium;
 };
 
-class TProject {
+// The six totals of a project, in their units: kW, m2, kW, kW, m2, m.
+struct ProjectTotals {
+    float heatingLoss = 0, surfaceSum = 0, fieldPowers = 0, roundPowers = 0, remainderSurfaceSum = 0, tubeLengths = 0;
+};
+
+class TProject : public ProjectTotals {
 public:
     TProject() : TProject(NewProjectDefaults{}) {}
     explicit TProject(const NewProjectDefaults& defaults);
@@ -46,8 +51,6 @@ public:
     TProjektOptions options;
     std::vector<TRoomItem> rooms;
     std::vector<TRoundItem> rounds;
-
-    float heatingLoss = 0, surfaceSum = 0, fieldPowers = 0, roundPowers = 0, remainderSurfaceSum = 0, tubeLengths = 0;
 
     // Raises a KalorinaError (IDS_INVALIDFILE, IDS_VERSIONERR, or the end of data).
     void ReadFromStream(TMemoryStream& s);
@@ -77,6 +80,8 @@ public:
     std::vector<std::string> RoomListNames(TRoundItem* edited, bool onlyUnassigned);
 
     void ComputeTotals();
+    // The totals as ComputeTotals sets them, the project left as it is.
+    ProjectTotals Totals() const;
 
     // Member-by-member equality, totals and the file name excluded.
     bool SameContent(const TProject& other) const;

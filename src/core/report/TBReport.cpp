@@ -63,8 +63,8 @@ std::string RtfDocumentStart(const TFontAttributes& font, const TProgramOptions:
     return start;
 }
 
-TBReport::TBReport(TProject& project_, const TDevices& devices_, std::vector<TReportTreeNode> tree_, bool printAll_,
-                   const TProgramOptions::Margins& margins, TReportEnvironment environment)
+TBReport::TBReport(const TProject& project_, const TDevices& devices_, std::vector<TReportTreeNode> tree_,
+                   bool printAll_, const TProgramOptions::Margins& margins, TReportEnvironment environment)
     : project(project_), devices(devices_), tree(std::move(tree_)), printAll(printAll_), env(std::move(environment)),
       margins_(margins)
 {
@@ -113,7 +113,7 @@ bool TBReport::NextItem()
             currentRoom = &project.rooms[index];
         else
             currentRound = &project.rounds[index];
-        ItemState = 1;
+        ItemState = ItemProgress::Taken;
         return true;
     }
 }
@@ -295,7 +295,7 @@ void TBReport::VisitCells(const TListHeaderFormat& format, const CellSink& sink)
     const int savedTree = treeIndex, savedGroup = groupIndex;
     const TRoomItem* savedRoom = currentRoom;
     const TRoundItem* savedRound = currentRound;
-    const std::uint8_t savedState = ItemState;
+    const ItemProgress savedState = ItemState;
     treeIndex = groupIndex = -1;
     while (TBReport::NextItem())
         ItemCells(format, sink);
@@ -475,7 +475,7 @@ void TBReport::Run(TReportTarget& target)
             else
                 NewPage();
         }
-        if (ItemState == 0 && !NextItem())
+        if (ItemState == ItemProgress::None && !NextItem())
             break;
         r = PrintBand(Band::Item, *canvas_, area_);
         if (r == Result::Done)
@@ -550,7 +550,7 @@ TBReport::Result TBReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
     }
     case Band::Item: {
         if (!currentRoom && !currentRound) {
-            ItemState = 0;
+            ItemState = ItemProgress::None;
             return Result::Done;
         }
         Result r = PrintRow(canvas, area, columnFormat_, [&](const TListHeaderFormatCol& col) {
@@ -558,7 +558,7 @@ TBReport::Result TBReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
                                : currentRound->CellText(col.columnId, FormatOf(col));
         });
         if (r == Result::Done)
-            ItemState = 0;
+            ItemState = ItemProgress::None;
         return r;
     }
     case Band::Closing:
@@ -585,14 +585,14 @@ ReportColumns ReportColumnsOf(ReportKind kind)
 namespace {
 
 // Rooms summary and fields of the rooms end with the totals.
-TBReport::Result PrintTotals(TBReport& report, TProject& project, TPrintfStringStream& text, TCanvas& canvas,
+TBReport::Result PrintTotals(TBReport& report, const TProject& project, TPrintfStringStream& text, TCanvas& canvas,
                              TRect& area)
 {
-    project.ComputeTotals();
+    const ProjectTotals totals = project.Totals();
     text.Clear();
-    text.PrintfValue(512, true, project.heatingLoss);
-    text.PrintfValue(513, true, project.surfaceSum);
-    text.PrintfValue(514, true, project.fieldPowers);
+    text.PrintfValue(512, true, totals.heatingLoss);
+    text.PrintfValue(513, true, totals.surfaceSum);
+    text.PrintfValue(514, true, totals.fieldPowers);
     return report.PrintText(canvas, area, text);
 }
 
@@ -629,7 +629,7 @@ protected:
         if (band != Band::Item)
             return TBReport::PrintBand(band, canvas, area);
         if (!currentRoom || currentRoom->fields.empty()) {
-            ItemState = 0;
+            ItemState = ItemProgress::None;
             return Result::Done;
         }
         const TRoomItem& room = *currentRoom;
@@ -641,7 +641,7 @@ protected:
             return r;
         if (++fieldCounter_ >= room.fields.size()) {
             fieldCounter_ = 0;
-            ItemState = 0;
+            ItemState = ItemProgress::None;
         }
         return Result::Done;
     }
@@ -694,21 +694,21 @@ protected:
     {
         if (band != Band::Item)
             return TBReport::PrintBand(band, canvas, area);
-        if (ItemState == 1 && currentRound) {
+        if (ItemState == ItemProgress::Taken && currentRound) {
             text.Clear();
             WriteReportHeader(text, *currentRound);
             WriteHydraulicReport(text, currentRound->hydraulic, devices);
-            ItemState = 2;
-            step_ = 0;
+            ItemState = ItemProgress::Printing;
+            step_ = DetailStep::Hydraulics;
             row_ = 0;
-        } else if (ItemState != 2 || !currentRound) {
+        } else if (ItemState != ItemProgress::Printing || !currentRound) {
             return Result::Nothing;
         }
         const TRoundItem& round = *currentRound;
         const std::size_t count = round.roundFields.size();
         while (true) {
             switch (step_) {
-            case 0: {
+            case DetailStep::Hydraulics: {
                 if (!text.UsedUp()) {
                     Result r = PrintText(canvas, area, text);
                     if (r == Result::NoRoom)
@@ -717,7 +717,7 @@ protected:
                 Advance(count);
                 continue;
             }
-            case 1: {
+            case DetailStep::FieldsHeader: {
                 if (row_ == 0) {
                     TCanvasFontSaver keep(canvas);
                     canvas.SetFont(BaseFont());
@@ -731,10 +731,10 @@ protected:
                 PrintColumnHeader(canvas, area, fieldsFormat_);
                 if (empty)
                     CountAsFurniture();
-                step_ = 2;
+                step_ = DetailStep::FieldRows;
                 return Result::Done;
             }
-            case 2: {
+            case DetailStep::FieldRows: {
                 const FloorHeatingRoundField& part = round.roundFields[row_];
                 const FloorHeatingField* field = part.RoomField(project);
                 // A part whose room or field is gone still counts in the circuit's
@@ -751,7 +751,7 @@ protected:
                     // The next page repeats the header; below a header alone the
                     // row is drawn anyway when the report comes back.
                     if (!PageEmpty())
-                        step_ = 1;
+                        step_ = DetailStep::FieldsHeader;
                     return r;
                 }
                 if (++row_ >= count) {
@@ -760,35 +760,49 @@ protected:
                 }
                 return Result::Done;
             }
-            default:
-                ItemState = 0;
+            case DetailStep::Done:
+                ItemState = ItemProgress::None;
                 return Result::Done;
             }
         }
     }
 
 private:
+    // The hydraulic block, the header of the parts' table (with its caption text),
+    // the parts row by row, the end; a circuit without parts has no table.
+    enum class DetailStep { Hydraulics, FieldsHeader, FieldRows, Done };
+
     void Advance(std::size_t count)
     {
-        ++step_;
-        if (count == 0 && (step_ == 1 || step_ == 2))
-            step_ = 3;
-        if (step_ == 1 && row_ == 0) {
-            text.Clear();
-            text.WriteText(1046);
+        switch (step_) {
+        case DetailStep::Hydraulics:
+            step_ = count == 0 ? DetailStep::Done : DetailStep::FieldsHeader;
+            break;
+        case DetailStep::FieldsHeader:
+            step_ = count == 0 ? DetailStep::Done : DetailStep::FieldRows;
+            break;
+        default:
+            step_ = DetailStep::Done;
+            break;
         }
-        if (step_ >= 3)
-            ItemState = 0;
+        if (step_ == DetailStep::FieldsHeader && row_ == 0) {
+            text.Clear();
+            text.WriteText(kPartsTableCaption);
+        }
+        if (step_ == DetailStep::Done)
+            ItemState = ItemProgress::None;
     }
 
+    // The string table's template that introduces the table of a circuit's parts.
+    static constexpr int kPartsTableCaption = 1046;
     TListHeaderFormat fieldsFormat_;
-    int step_ = 0;
+    DetailStep step_ = DetailStep::Hydraulics;
     std::size_t row_ = 0;
 };
 
 } // namespace
 
-std::unique_ptr<TBReport> MakeReport(ReportKind kind, TProject& project, const TDevices& devices,
+std::unique_ptr<TBReport> MakeReport(ReportKind kind, const TProject& project, const TDevices& devices,
                                      std::vector<TReportTreeNode> tree, bool printAll,
                                      const TProgramOptions::Margins& margins, TReportEnvironment environment)
 {

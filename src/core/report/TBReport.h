@@ -68,7 +68,7 @@ public:
     enum class Band { ProjectData = 0, PageHeader = 1, ColumnHeader = 2, PageFooter = 3, Item = 4, Closing = 5 };
     enum class Result { Done = 0, NoRoom = 1, Nothing = 2 };
 
-    TBReport(TProject& project, const TDevices& devices, std::vector<TReportTreeNode> tree, bool printAll,
+    TBReport(const TProject& project, const TDevices& devices, std::vector<TReportTreeNode> tree, bool printAll,
              const TProgramOptions::Margins& margins, TReportEnvironment environment);
     virtual ~TBReport();
     TBReport(const TBReport&) = delete;
@@ -121,7 +121,7 @@ protected:
     // The cells of the current item's rows in `format`.
     virtual void ItemCells(const TListHeaderFormat& format, const CellSink& sink);
 
-    TProject& project;
+    const TProject& project;
     const TDevices& devices;
     std::vector<TReportTreeNode> tree;
     bool printAll;
@@ -129,7 +129,9 @@ protected:
     int groupIndex = -1;
     const TRoomItem* currentRoom = nullptr;
     const TRoundItem* currentRound = nullptr;
-    std::uint8_t ItemState = 0; // 0 none pending, 1 taken, 2 being printed
+    // Where the report stands with its current item.
+    enum class ItemProgress : std::uint8_t { None, Taken, Printing };
+    ItemProgress ItemState = ItemProgress::None;
     TReportEnvironment env;
     TListHeaderFormat columnFormat_;
     TPrintfStringStream text;
@@ -165,7 +167,7 @@ private:
 };
 
 // The report of a kind, ready to Run.
-std::unique_ptr<TBReport> MakeReport(ReportKind kind, TProject& project, const TDevices& devices,
+std::unique_ptr<TBReport> MakeReport(ReportKind kind, const TProject& project, const TDevices& devices,
                                      std::vector<TReportTreeNode> tree, bool printAll,
                                      const TProgramOptions::Margins& margins, TReportEnvironment environment);
 

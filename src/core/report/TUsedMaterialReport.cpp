@@ -4,7 +4,7 @@
 
 namespace kalorina {
 
-TUsedMaterialReport::TUsedMaterialReport(TUsedMaterial& bill, TProject& project, const TDevices& devices,
+TUsedMaterialReport::TUsedMaterialReport(TUsedMaterial& bill, const TProject& project, const TDevices& devices,
                                          const TProgramOptions::Margins& margins, TReportEnvironment environment)
     : TBReport(project, devices, {}, true, margins, std::move(environment)), bill_(bill)
 {
@@ -29,7 +29,7 @@ std::string TUsedMaterialReport::CellText(const TUsedMaterialItem& row, const TL
 bool TUsedMaterialReport::NextItem()
 {
     current_ = bill_.NextSelected();
-    ItemState = current_ ? 1 : 0;
+    ItemState = current_ ? ItemProgress::Taken : ItemProgress::None;
     return current_ != nullptr;
 }
 
@@ -46,13 +46,13 @@ TBReport::Result TUsedMaterialReport::PrintBand(Band band, TCanvas& canvas, TRec
     if (band != Band::Item)
         return TBReport::PrintBand(band, canvas, area);
     if (!current_) {
-        ItemState = 0;
+        ItemState = ItemProgress::None;
         return Result::Nothing;
     }
     Result r = PrintRow(canvas, area, columnFormat_,
                         [&](const TListHeaderFormatCol& col) { return CellText(*current_, col); });
     if (r == Result::Done)
-        ItemState = 0;
+        ItemState = ItemProgress::None;
     return r;
 }
 

@@ -12,7 +12,7 @@ struct TUsedMaterialItem;
 class TUsedMaterialReport : public TBReport {
 public:
     // Prints the rows of `bill` whose selected flag is set, in the bill's order.
-    TUsedMaterialReport(TUsedMaterial& bill, TProject& project, const TDevices& devices,
+    TUsedMaterialReport(TUsedMaterial& bill, const TProject& project, const TDevices& devices,
                         const TProgramOptions::Margins& margins, TReportEnvironment environment);
 
     // The text of a cell of the bill's table for the column.

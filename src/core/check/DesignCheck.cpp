@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 #include "catalogue/DeviceKind.h"
@@ -71,6 +72,14 @@ const std::map<std::string, std::string>& FallbackTexts()
          "C is implausible (outside %s to %s \xB0"
          "C)."},
         {"IDS_DESIGNHASERRORS", "The design check found errors; each stands with its room or circuit."},
+        {"IDS_DESIGNCHECKTITLE", "Design check"},
+        {"IDS_DESIGNCHECKSEVERITY", "Severity"},
+        {"IDS_DESIGNCHECKITEM", "Room / circuit"},
+        {"IDS_DESIGNCHECKPROBLEM", "Problem"},
+        {"IDS_DESIGNCHECKERROR", "Error"},
+        {"IDS_DESIGNCHECKWARNING", "Warning"},
+        {"IDS_DESIGNCHECKNOPROBLEM", "The design check found no problem."},
+        {"IDS_DESIGNCHECKSUMMARY", "%s errors, %s warnings"},
         {"IDS_HYDRAULICWARNING+0", "The tube of the circuit is not in the device catalogue."},
         {"IDS_HYDRAULICWARNING+1",
          "A fitting of the circuit is not in the device catalogue, or not in the size in use."},
@@ -135,6 +144,13 @@ private:
     // Area of each (room, field) that the circuits take, counted here from the
     // circuits so that the check does not depend on a recount having run.
     std::map<std::pair<std::int32_t, int>, double> assigned_;
+    std::unordered_map<std::int32_t, const TRoomItem*> roomsById_;
+
+    const TRoomItem* RoomById(std::int32_t id) const
+    {
+        auto it = roomsById_.find(id);
+        return it == roomsById_.end() ? nullptr : it->second;
+    }
 
     void Add(ProblemSeverity severity, ProblemKind kind, const std::string& room, const std::string& round,
              const std::string& textId, const std::vector<std::string>& args)
@@ -144,6 +160,10 @@ private:
 
     void CountAssignedAreas()
     {
+        // The first room of each identifier, as FindRoomById finds it, without a
+        // search through every room for every part.
+        for (const TRoomItem& room : project_.rooms)
+            roomsById_.emplace(room.roomId, &room);
         for (const TRoundItem& round : project_.rounds)
             for (const FloorHeatingRoundField& part : round.roundFields)
                 assigned_[{part.roomRef, part.fieldRef}] += part.assignedPart;
@@ -252,7 +272,7 @@ private:
 
         for (std::size_t i = 0; i < round.roundFields.size(); ++i) {
             const FloorHeatingRoundField& part = round.roundFields[i];
-            const TRoomItem* room = project_.FindRoomById(part.roomRef);
+            const TRoomItem* room = RoomById(part.roomRef);
             if (!room) {
                 const std::string lastKnown = LastKnownRoomName(index, i);
                 Add(ProblemSeverity::Error, ProblemKind::BrokenReference, lastKnown, name, "IDS_CHECKROOMMISSING",

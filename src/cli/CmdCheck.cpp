@@ -82,8 +82,11 @@ int RunCheck(Context& ctx)
     }
 
     // The design as the program shows it now; the file itself stays as it is.
+    // The file as read keeps the names of rooms that are gone, which the
+    // recalculation forgets; the check takes them from there.
+    const TProject asRead = project;
     RecalculateProject(project, *devices, false);
-    const std::vector<DesignProblem> problems = CheckDesign(project, *devices);
+    const std::vector<DesignProblem> problems = CheckDesign(project, *devices, &asRead);
 
     if (json)
         ctx.out << Answer(problems, "null") << "\n";

@@ -167,10 +167,12 @@ TEST(DesignCheck, EachRuleBrokenOnceIsReportedWithItsItem)
         c.breakIt(p);
         const TProject asRead = p;
         RecalculateProject(p, Shipped(), false);
+        const TProject recalculated = p;
         std::vector<DesignProblem> fresh;
         for (const DesignProblem& problem : CheckDesign(p, Shipped(), &asRead))
             if (!baseline.contains(Describe({problem})))
                 fresh.push_back(problem);
+        EXPECT_TRUE(p.SameContent(recalculated)) << name << ": the check changed the project";
         ASSERT_FALSE(fresh.empty()) << name;
         bool named = false;
         for (const DesignProblem& problem : fresh) {

@@ -18,7 +18,8 @@ void PrintUsage(std::ostream& os)
     for (const auto& [name, command] : Registry())
         os << "  kalorina-cli " << command.synopsis << "\n";
     os << "exit codes: 0 success, 1 failed operation, 2 usage error,\n"
-          "            3 recalc: some room or circuit could not be computed (-o still writes the file)\n";
+          "            3 recalc: some room or circuit could not be computed (-o still writes the file);\n"
+          "              check --strict: the design has an error\n";
 }
 } // namespace
 

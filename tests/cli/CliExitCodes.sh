@@ -92,12 +92,28 @@ expect 0 recalc "$flat"
 # Messages speak the language chosen, for every command alike; a file cut short
 # is damaged, not foreign.
 head -c 300 "$flat" >"$dir/cut.klp"
-for cmd in show recalc bom; do
+for cmd in show recalc bom check; do
     expect 1 --language English $cmd "$dir/cut.klp"
     grep -q "damaged or truncated" "$dir/err" "$dir/out" || { echo "FAIL: $cmd: $(cat "$dir/err")"; failures=$((failures + 1)); }
     expect 1 $cmd "$dir/a"
     grep -q "nem Kalorina projektf" "$dir/err" "$dir/out" || { echo "FAIL: $cmd in Hungarian: $(cat "$dir/err")"; failures=$((failures + 1)); }
 done
+
+# The design check: the shipped example is sound; a copy with two circuits of one
+# name has an error, which only --strict turns into the exit code.
+expect 2 check
+expect 2 check "$flat" --bogus
+expect 0 check "$flat" --json --strict
+grep -q '^{"problems": \[.*\], "error": null}$' "$dir/out" || { echo "FAIL: check --json"; cat "$dir/out"; failures=$((failures + 1)); }
+grep -q '"severity":"error"' "$dir/out" && { echo "FAIL: the flat example has a design error"; cat "$dir/out"; failures=$((failures + 1)); }
+LC_ALL=C sed 's/K\xF6r 2/K\xF6r 1/' "$flat" >"$dir/dup.klp"
+expect 0 check "$dir/dup.klp" --json
+grep -q '"severity":"error","kind":"duplicateName","room":"","circuit":"Kör 1"' "$dir/out" || { echo "FAIL: check names no duplicate"; cat "$dir/out"; failures=$((failures + 1)); }
+expect 3 check "$dir/dup.klp" --strict
+expect 0 check "$dir/dup.klp"
+grep -q "^error duplicateName \[Kör 1\]" "$dir/out" || { echo "FAIL: check text"; cat "$dir/out"; failures=$((failures + 1)); }
+expect 1 check "$dir/missing.klp" --json
+grep -q '"problems": \[\], "error": "' "$dir/out" || { echo "FAIL: check --json without the error"; cat "$dir/out"; failures=$((failures + 1)); }
 
 # Catalogue commands on the shipped catalogue, and on one that does not load.
 expect 0 catalogue

@@ -126,7 +126,7 @@ TProject Flat()
                    {"Hálószoba", "háló", 14, 20, 720, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
                    {"Gyerekszoba", "gyerek", 11.5f, 20, 640, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
                    {"Konyha", "konyha", 9, 20, 520, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
-                   {"Fürdőszoba", "fürdő", 6, 24, 380, 2, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
+                   {"Fürdőszoba", "fürdő", 6, 24, 370, 2, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
                    {"Előszoba", "közlekedő", 7, 18, 300, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, true}},
                   "Társasházi lakás, 3. emelet", 40, 35);
 }
@@ -141,7 +141,7 @@ TProject House()
                    {"Előszoba", "közlekedő", 8, 18, 360, 0, "R 0.05 kerámia/tiles", 0.05f, 10, 0.3f, true},
                    {"Hálószoba", "háló", 15, 20, 820, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
                    {"Gyerekszoba 1", "gyerek", 12, 20, 680, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
-                   {"Gyerekszoba 2", "gyerek", 11, 20, 640, 0, "R 0.15 szőnyeg/carpet", 0.15f, 20, 0, false},
+                   {"Gyerekszoba 2", "gyerek", 11, 20, 640, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
                    {"Fürdőszoba em.", "fürdő", 8, 24, 480, 2, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
                    {"Közlekedő", "közlekedő", 6, 18, 260, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, true}},
                   "Kétszintes családi ház, Fő utca 12.", 42, 36);

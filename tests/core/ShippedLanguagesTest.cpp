@@ -96,6 +96,19 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                     {"IDS_DELETEUSEDFIELDSQUESTION", "s"},
                     {"IDS_BROKENREFERENCES", "s"},
                     {"IDS_BROKENREFERENCELINE", "sss"}});
+    // The design check's sentences, with their numbers.
+    formats.insert({{"IDS_CHECKROOMSHORTFALL", "sss"},      {"IDS_CHECKSURFACETEMPERATURE", "sss"},
+                    {"IDS_CHECKUNASSIGNEDAREA", "s"},       {"IDS_CHECKFIELDAREABEYONDROOM", "sss"},
+                    {"IDS_CHECKFIELDOVERASSIGNED", "sss"},  {"IDS_CHECKROOMWITHOUTFIELDS", "s"},
+                    {"IDS_CHECKTUBETOOLONG", "sss"},        {"IDS_CHECKVELOCITYLOW", "ss"},
+                    {"IDS_CHECKVELOCITYHIGH", "ss"},        {"IDS_CHECKPRESSUREEXCEEDED", "sss"},
+                    {"IDS_CHECKROOMMISSING", "ss"},         {"IDS_CHECKFIELDMISSING", "sss"},
+                    {"IDS_CHECKROUNDTEMPERATURES", "ss"},   {"IDS_CHECKFIELDTEMPERATURES", "sss"},
+                    {"IDS_CHECKEMPTYROOMNAME", "s"},        {"IDS_CHECKEMPTYROUNDNAME", "s"},
+                    {"IDS_CHECKDUPLICATEROOMNAME", "s"},    {"IDS_CHECKDUPLICATEROUNDNAME", "s"},
+                    {"IDS_CHECKIMPLAUSIBLEAREA", "ss"},     {"IDS_CHECKIMPLAUSIBLELENGTH", "ss"},
+                    {"IDS_CHECKIMPLAUSIBLEPRESSURE", "ss"}, {"IDS_CHECKIMPLAUSIBLETEMPERATURE", "sss"},
+                    {"IDS_DESIGNCHECKSUMMARY", "ss"}});
     for (const auto& [key, text] : lang.Strings) {
         auto f = formats.find(key);
         EXPECT_EQ(Conversions(text), f == formats.end() ? "" : f->second) << key << ": " << text;

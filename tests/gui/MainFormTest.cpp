@@ -299,7 +299,7 @@ TEST_F(MainFormTest, OpensAShippedExampleWithItsTotals)
     QStringList shown;
     for (QLabel* l : form->totals)
         shown << l->text();
-    EXPECT_EQ(shown, (QStringList{"4.16", "68", "4.256", "4.256", "465.5", "0"}));
+    EXPECT_EQ(shown, (QStringList{"4.15", "68", "4.256", "4.256", "465.5", "0"}));
     form->SetWindowAvailable(form->PrintAction, true);
     EXPECT_TRUE(form->PrintAction->isEnabled());
     EXPECT_FALSE(form->FileSave->isEnabled());

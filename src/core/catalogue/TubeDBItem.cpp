@@ -122,6 +122,7 @@ void TubeDBItem::ReadSize(CatalogueReader& r)
                                        r.FloatElement("d2", s.d2),
                                        r.FloatElement("SpeedLimit", s.speedLimit),
                                        r.FloatElement("Roughness", s.roughness),
+                                       r.FloatElement("MaxLoopLength", s.maxLoopLength),
                                        r.TextElement("EstimateCode", s.estimateCode, false, true),
                                    });
     if (!complete)

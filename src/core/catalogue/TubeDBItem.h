@@ -16,6 +16,7 @@ struct TubeSubType {
     std::int16_t valveDN = 0; // mm, valve size that fits
     float speedLimit = 0;     // m/s
     float roughness = 0;      // mm
+    float maxLoopLength = 0;  // m, the longest circuit the size is made for; 0: not given
     std::string estimateCode;
 };
 

@@ -13,6 +13,7 @@
 #include "app/Startup.h"
 #include "app/TMainForm.h"
 #include "app/TProjektDataForm.h"
+#include "check/TDesignCheckPanel.h"
 #include "dialogs/TProjektOptionsForm.h"
 #include "dialogs/TRoomModifyForm.h"
 #include "lang/TLanguages.h"
@@ -144,4 +145,46 @@ TEST_F(HistoryGuiTest, EveryMainWindowChangeIsUndoneAndRedone)
     EXPECT_EQ(form->Project().rooms[0].roomName, "Nappali");
     TriggerAction(form.get(), "EditRedo");
     EXPECT_TRUE(form->Project().modified);
+}
+
+// The design check follows every change: a room made to lose more heat than its
+// fields give is listed and shown red in the tree, with its figures; a double click
+// on the problem opens the room's dialog.
+TEST_F(HistoryGuiTest, DesignCheckFollowsEveryChange)
+{
+    auto* panel = form->findChild<TDesignCheckPanel*>(QStringLiteral("DesignCheck"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(AnyDesignError(panel->Problems())); // the shipped example is sound
+    EXPECT_EQ(Item(0, 0)->text(1), QStringLiteral("1618 / 1600 W"));
+    EXPECT_NE(Item(1, 0)->text(1).indexOf(QStringLiteral(" W")), -1);
+
+    Select(0, 1);
+    OnModal(
+        [](QDialog& d) {
+            auto& f = static_cast<TRoomModifyForm&>(d);
+            f.HeatingPower->setText(QStringLiteral("1500"));
+            emit f.HeatingPower->editingFinished();
+            d.findChild<QPushButton*>("OKButton")->click();
+        },
+        "RoomModifyForm");
+    TriggerAction(form.get(), "ModifyItemAction");
+    const std::string room = form->Project().rooms[1].roomName;
+    bool listed = false;
+    for (const DesignProblem& p : panel->Problems())
+        listed = listed || (p.kind == ProblemKind::RoomShortfall && p.roomName == room);
+    EXPECT_TRUE(listed);
+    EXPECT_EQ(Item(0, 1)->foreground(0).color(), QColor(Qt::red));
+    EXPECT_NE(Item(0, 0)->foreground(0).color(), QColor(Qt::red));
+    form->resize(900, 640);
+    SavePicture(form.get(), "main-tree-figures.png");
+
+    // Undone: the problem is gone again.
+    TriggerAction(form.get(), "EditUndo");
+    EXPECT_FALSE(AnyDesignError(panel->Problems()));
+
+    TriggerAction(form.get(), "EditRedo");
+    QTreeWidgetItem* row = panel->List()->topLevelItem(0);
+    ASSERT_NE(row, nullptr);
+    OnModal([](QDialog& d) { d.reject(); }, "RoomModifyForm");
+    emit panel->List()->itemDoubleClicked(row, 0);
 }

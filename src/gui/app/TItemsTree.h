@@ -13,6 +13,8 @@ public:
     // Takes the text of an open name editor, as leaving it would, and closes the
     // editor; false when no editor was open.
     bool CommitOpenEditor();
+    // A name editor is open.
+    bool Editing() const { return state() == QAbstractItemView::EditingState; }
     // Opens the name editor of `item` with `text` in it, all selected.
     void EditWithText(QTreeWidgetItem* item, const QString& text);
 };

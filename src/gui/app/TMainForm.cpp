@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -25,11 +26,14 @@
 #include <QVBoxLayout>
 
 #include "app/EditItem.h"
+#include "app/ProjectRecalc.h"
 #include "app/TAboutBox.h"
 #include "app/TProgramOptionsForm.h"
 #include "app/TProjektDataForm.h"
 #include "app/UsedMaterialsExport.h"
 #include "catalogue/CatalogueTexts.h"
+#include "check/DesignCheck.h"
+#include "check/TDesignCheckPanel.h"
 #include "dialogs/TProjektOptionsForm.h"
 #include "dialogs/TRoomModifyForm.h"
 #include "dialogs/TRoundModifyForm.h"
@@ -80,11 +84,23 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
     controller_->Changes().changed = [this] {
         UpdateTitle();
         UpdateCommandStates();
+        UpdateDesignCheck();
     };
     // Paste follows what the clipboard holds, whoever put it there.
     if (dynamic_cast<QtClipboard*>(services_.clipboard))
         connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateCommandStates);
     BuildPanels();
+    DesignCheckDock = new QDockWidget(this);
+    DesignCheckDock->setObjectName(QStringLiteral("DesignCheckDock"));
+    DesignCheck = new TDesignCheckPanel(DesignCheckDock);
+    DesignCheck->setObjectName(QStringLiteral("DesignCheck"));
+    DesignCheckDock->setWidget(DesignCheck);
+    DesignCheckDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::BottomDockWidgetArea, DesignCheckDock);
+    connect(DesignCheck, &TDesignCheckPanel::RoomRequested, this,
+            [this](const std::string& name) { OpenItemDialog(ItemGroup::Rooms, name); });
+    connect(DesignCheck, &TDesignCheckPanel::RoundRequested, this,
+            [this](const std::string& name) { OpenItemDialog(ItemGroup::Rounds, name); });
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     InstallHelp(this, HelpTopic::MainWindow);
     resize(820, 520);
@@ -296,6 +312,9 @@ void TMainForm::BuildPanels()
     ItemsTree = new TItemsTree(splitter);
     ItemsTree->setObjectName(QStringLiteral("ItemsTree"));
     ItemsTree->setHeaderHidden(true);
+    // The name, then the figures: a room's output against its heat loss, a
+    // circuit's output and presetting.
+    ItemsTree->setColumnCount(2);
     ItemsTree->setMinimumWidth(200);
     ItemsTree->setEditTriggers(QAbstractItemView::EditKeyPressed);
     ItemsTree->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -375,6 +394,75 @@ void TMainForm::Refresh()
     UpdateTitle();
     UpdateCommandStates();
     ShowTotals();
+    UpdateDesignCheck();
+}
+
+void TMainForm::UpdateDesignCheck()
+{
+    if (!DesignCheck)
+        return;
+    // The check looks at the project as recalculated, never at the stored results
+    // alone, and leaves the project as it is.
+    TProject recalculated = Project();
+    RecalculateProject(recalculated, controller_->Devices(), false);
+    DesignCheck->SetProblems(CheckDesign(recalculated, controller_->Devices(), &Project()));
+    DesignCheckDock->setWindowTitle(Q(TextOrBuiltIn("IDS_DESIGNCHECKTITLE")));
+    ShowTreeFigures();
+}
+
+void TMainForm::ShowTreeFigures()
+{
+    if (filling_ || ItemsTree->Editing())
+        return;
+    const TProject& p = Project();
+    auto hasError = [this](bool isRoom, const std::string& name) {
+        for (const DesignProblem& problem : DesignCheck->Problems())
+            if (problem.severity == ProblemSeverity::Error
+                && (isRoom ? problem.roomName == name && problem.roundName.empty() : problem.roundName == name))
+                return true;
+        return false;
+    };
+    filling_ = true;
+    for (int g = 0; g < 2 && g < ItemsTree->topLevelItemCount(); ++g) {
+        QTreeWidgetItem* group = ItemsTree->topLevelItem(g);
+        const bool isRoom = g == static_cast<int>(ItemGroup::Rooms);
+        for (int i = 0; i < group->childCount(); ++i) {
+            QTreeWidgetItem* item = group->child(i);
+            const int index = p.FindItem(Cp(item->data(0, kNameRole).toString()), isRoom);
+            if (index < 0)
+                continue;
+            std::string figures;
+            if (isRoom) {
+                const TRoomItem& room = p.rooms[index];
+                figures = FloatToStrF(room.FieldPowerSum(), TFloatFormat::Fixed, 15, 0) + " / "
+                    + FloatToStrF(room.heatDemand, TFloatFormat::Fixed, 15, 0) + " W";
+            } else {
+                const TRoundItem& round = p.rounds[index];
+                figures = FloatToStrF(round.TotalPower(), TFloatFormat::Fixed, 15, 0) + " W";
+                if (!round.hydraulic.valvePosition.empty())
+                    figures += ", " + WithDecimalSeparator(round.hydraulic.valvePosition);
+            }
+            item->setText(1, Q(figures));
+            const bool red = hasError(isRoom, p.ItemName(index, isRoom));
+            item->setForeground(0, red ? QBrush(Qt::red) : QBrush());
+            item->setForeground(1, red ? QBrush(Qt::red) : QBrush());
+        }
+    }
+    ItemsTree->resizeColumnToContents(0);
+    filling_ = false;
+}
+
+void TMainForm::OpenItemDialog(ItemGroup group, const std::string& name)
+{
+    QTreeWidgetItem* items = ItemsTree->topLevelItem(static_cast<int>(group));
+    for (int i = 0; items && i < items->childCount(); ++i)
+        if (Cp(items->child(i)->data(0, kNameRole).toString()) == name) {
+            ItemsTree->setCurrentItem(items->child(i));
+            UpdateCommandStates();
+            if (ModifyItemAction->isEnabled() && TakePendingRename())
+                ModifyItemActionExecute();
+            return;
+        }
 }
 
 void TMainForm::UpdateTitle()
@@ -423,6 +511,10 @@ void TMainForm::Retranslate()
 {
     UseQtTranslation(Languages().GetInterfaceText("IDS_DEVICEDBLANGUAGE"));
     TranslateForm(this);
+    if (DesignCheck) {
+        DesignCheck->Translate();
+        DesignCheckDock->setWindowTitle(Q(TextOrBuiltIn("IDS_DESIGNCHECKTITLE")));
+    }
     controller_->openFilter = Cp(OpenDialog->property("kalorinaFilter").toString());
     controller_->saveFilter = Cp(SaveDialog->property("kalorinaFilter").toString());
     UpdateRecentFiles();
@@ -519,6 +611,7 @@ void TMainForm::FillTree()
     ItemsTree->expandAll();
     ItemsTree->clearSelection();
     filling_ = false;
+    ShowTreeFigures();
 }
 
 void TMainForm::AfterNewItem(ItemGroup group, const std::string& name)

@@ -10,6 +10,7 @@
 #include "platform/Services.h"
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -18,6 +19,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace kalorina::gui {
+
+class TDesignCheckPanel;
 
 // The main window: the project tree, the totals and every command.  The rules live
 // in MainController; this class shows its state and forwards the commands.
@@ -110,6 +113,12 @@ private:
     bool SelectedGroupAndName(ItemGroup& group, std::string& name) const;
     void PrintActionExecute();
     void ItemsTreeEdited(QTreeWidgetItem* item, int column);
+    // The design check of the project as it stands, in the panel and as the figures
+    // of the tree (red where an item has an error).
+    void UpdateDesignCheck();
+    void ShowTreeFigures();
+    // Selects the named room or circuit and opens its dialog.
+    void OpenItemDialog(ItemGroup group, const std::string& name);
     // A name still being typed in the tree is taken before any command runs and
     // before the window closes; false when it was refused (its editor then opens
     // again with the text typed).
@@ -125,6 +134,8 @@ private:
     std::unique_ptr<MainController> controller_;
     bool filling_ = false;
     bool renameRefused_ = false;
+    TDesignCheckPanel* DesignCheck = nullptr;
+    QDockWidget* DesignCheckDock = nullptr;
 };
 
 } // namespace kalorina::gui

@@ -33,7 +33,7 @@ protected:
         controller.LoadCatalogue(KALORINA_SOURCE_DIR "/data", "en");
         ASSERT_FALSE(controller.catalogueFailed);
     }
-    TProject& P() { return controller.Project(); }
+    const TProject& P() { return controller.Project(); }
     std::string Bytes() { return test::Bytes(P()); }
     std::string AnyName(std::mt19937& rng, bool isRoom)
     {

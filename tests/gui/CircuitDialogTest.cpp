@@ -140,7 +140,7 @@ protected:
         files.Answer(copy);
         TriggerAction(form.get(), "FileOpen");
         EXPECT_EQ(form->Project().fileName, copy);
-        form->Project().fileName.clear();
+        form->Controller().Change("", [](TProject& p) { p.fileName.clear(); });
         return form;
     }
     // "Mentés másként" to `path`; the file read back as `kalorina-cli show` reads it.

@@ -92,7 +92,8 @@ protected:
             dialog.reject();
         }
         {
-            TProjektDataForm dialog(form->Project(), form.get());
+            TProject copy = form->Project();
+            TProjektDataForm dialog(copy, form.get());
             dialog.show();
             dialog.reject();
         }

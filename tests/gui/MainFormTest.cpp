@@ -211,7 +211,7 @@ TEST_F(MainFormTest, OpeningABadFileKeepsTheOldProject)
         std::ofstream bad(Path("bad.klp"), std::ios::binary);
         bad << std::string("\x11\0Kalorina_Projekt\0\0\1", 21);
     }
-    form->Project().modified = true;
+    form->Controller().Change("", [](TProject& p) { p.commentLines.push_back("x"); });
     messages.Answer(MessageAnswer::No); // don't save
     messages.Answer(MessageAnswer::Ok); // the failure
     files.Answer(Path("bad.klp"));
@@ -236,11 +236,12 @@ TEST_F(MainFormTest, OpeningABadFileKeepsTheOldProject)
 
 TEST_F(MainFormTest, TotalsUseTheGeneralFormat)
 {
-    TProject& p = form->Project();
-    p.AddNewRoom();
-    p.AddNewRoom();
-    p.rooms[0].heatDemand = 1000.5f;
-    p.rooms[1].heatDemand = 234.06f;
+    form->Controller().Change("rooms", [](TProject& p) {
+        p.AddNewRoom();
+        p.AddNewRoom();
+        p.rooms[0].heatDemand = 1000.5f;
+        p.rooms[1].heatDemand = 234.06f;
+    });
     form->ShowTotals();
     EXPECT_EQ(form->totals[0]->text(), QStringLiteral("1.235"));
     EXPECT_EQ(form->totals[4]->text(), QStringLiteral("0"));

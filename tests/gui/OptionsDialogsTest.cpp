@@ -142,9 +142,11 @@ TEST_F(OptionsDialogsTest, CancelledProgramOptionsChangeNothing)
 
 TEST_F(OptionsDialogsTest, ProjectDataOkStoresTheTextsAndCancelKeepsThem)
 {
-    TProject& p = form->Project();
-    p.designerLines = {"Kiss Anna"};
-    p.projectDate = "2026. 12. 09.";
+    const TProject& p = form->Project();
+    form->Controller().Change("data", [](TProject& q) {
+        q.designerLines = {"Kiss Anna"};
+        q.projectDate = "2026. 12. 09.";
+    });
     OnModal(
         [this](QDialog& d) {
             auto& f = static_cast<TProjektDataForm&>(d);
@@ -194,7 +196,8 @@ TEST_F(OptionsDialogsTest, F1AndHelpOpenEachDialogsTopic)
 {
     TProgramOptions options;
     TProgramOptionsForm programOptions(options, Services());
-    TProjektDataForm projectData(form->Project());
+    TProject copy = form->Project();
+    TProjektDataForm projectData(copy);
     for (auto [dialog, page] : {std::pair<QDialog*, const char*>{&programOptions, "program-options.html"},
                                 std::pair<QDialog*, const char*>{&projectData, "project-data.html"}}) {
         dialog->show();

@@ -162,13 +162,15 @@ TEST_F(PrintingFormsTest, ChosenItemsKindAndPrintingThroughThePrinter)
 TEST_F(PrintingFormsTest, PreviewPagesZoomGoToPageAndSaveAsPdf)
 {
     // Enough rooms for several pages.
-    TProject& p = form->Project();
-    const auto rooms = p.rooms;
-    for (int i = 0; i < 5; ++i)
-        for (auto room : rooms) {
-            room.roomName += " " + std::to_string(i + 2);
-            p.rooms.push_back(room);
-        }
+    form->Controller().Change("rooms", [](TProject& q) {
+        const auto rooms = q.rooms;
+        for (int i = 0; i < 5; ++i)
+            for (auto room : rooms) {
+                room.roomName += " " + std::to_string(i + 2);
+                q.rooms.push_back(room);
+            }
+    });
+    const TProject& p = form->Project();
     PdfPrinter printer(dir.filePath("page.pdf"));
     TPrintingForm dialog(p, form->Controller().Devices(), form->Controller().ProgramOptions(), Services(), &printer);
     dialog.RoomsFields->setChecked(true);
@@ -315,7 +317,7 @@ TEST_F(PrintingFormsTest, BillOfMaterialsPrintsTheChosenRowsAndSavesAPdf)
 
     Languages().SelectPrintingLanguage("Magyar"); // the review picture in the program's own texts
     PdfPrinter printer(dir.filePath("bill-printed.pdf"));
-    TProject& p = form->Project();
+    const TProject& p = form->Project();
     TUsedMaterial bill;
     {
         PrintingScope printing;

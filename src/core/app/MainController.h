@@ -45,7 +45,6 @@ class MainController {
 public:
     MainController(MessageService& messages, FileDialogService& files);
 
-    TProject& Project() { return project_; }
     const TProject& Project() const { return project_; }
     TProgramOptions& ProgramOptions() { return programOptions_; }
     bool catalogueFailed = false;

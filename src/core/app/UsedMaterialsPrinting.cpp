@@ -56,7 +56,7 @@ int UsedMaterialsPrintingEditor::Commit()
     return SelectRows();
 }
 
-std::unique_ptr<TBReport> UsedMaterialsPrintingEditor::MakeReport(TProject& project, const TDevices& devices,
+std::unique_ptr<TBReport> UsedMaterialsPrintingEditor::MakeReport(const TProject& project, const TDevices& devices,
                                                                   const TProgramOptions::Margins& margins,
                                                                   TReportEnvironment environment)
 {

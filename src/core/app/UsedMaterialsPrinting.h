@@ -40,7 +40,7 @@ public:
     const PrintingOptions& Options() const { return working_; }
 
     // The report of the rows marked by Commit, with the dialog's title and switches.
-    std::unique_ptr<TBReport> MakeReport(TProject& project, const TDevices& devices,
+    std::unique_ptr<TBReport> MakeReport(const TProject& project, const TDevices& devices,
                                          const TProgramOptions::Margins& margins, TReportEnvironment environment);
 
     // The column layout the layout button edits.

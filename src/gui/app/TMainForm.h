@@ -33,7 +33,7 @@ public:
 
     MainController& Controller() { return *controller_; }
     const Services& GetServices() const { return services_; }
-    TProject& Project() { return controller_->Project(); }
+    const TProject& Project() const { return std::as_const(*controller_).Project(); }
 
     // "Refresh": tree, title, command states and totals.
     void Refresh();

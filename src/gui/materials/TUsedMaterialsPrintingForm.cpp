@@ -20,9 +20,10 @@
 
 namespace kalorina::gui {
 
-TUsedMaterialsPrintingForm::TUsedMaterialsPrintingForm(TUsedMaterial bill, TProject& project, const TDevices& devices,
-                                                       const TProgramOptions& programOptions, const Services& services,
-                                                       PrinterService* printer, QWidget* parent)
+TUsedMaterialsPrintingForm::TUsedMaterialsPrintingForm(TUsedMaterial bill, const TProject& project,
+                                                       const TDevices& devices, const TProgramOptions& programOptions,
+                                                       const Services& services, PrinterService* printer,
+                                                       QWidget* parent)
     : TReportDialog(services, printer, parent), project_(project), devices_(devices), margins_(programOptions.margins)
 {
     setObjectName(QStringLiteral("UsedMaterialsPrintingForm"));

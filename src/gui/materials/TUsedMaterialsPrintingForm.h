@@ -32,7 +32,7 @@ class TUsedMaterialsPrintingForm : public TReportDialog {
     Q_OBJECT
 public:
     // `printer`: the program's printer when none is given.
-    TUsedMaterialsPrintingForm(TUsedMaterial bill, TProject& project, const TDevices& devices,
+    TUsedMaterialsPrintingForm(TUsedMaterial bill, const TProject& project, const TDevices& devices,
                                const TProgramOptions& programOptions, const Services& services,
                                PrinterService* printer = nullptr, QWidget* parent = nullptr);
     ~TUsedMaterialsPrintingForm() override;
@@ -52,7 +52,7 @@ private:
     void ReadControls();
     void TableColumnsClick();
 
-    TProject& project_;
+    const TProject& project_;
     const TDevices& devices_;
     TProgramOptions::Margins margins_;
     std::unique_ptr<UsedMaterialsPrintingEditor> editor_;

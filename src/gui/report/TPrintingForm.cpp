@@ -22,7 +22,7 @@
 
 namespace kalorina::gui {
 
-TPrintingForm::TPrintingForm(TProject& project, const TDevices& devices, const TProgramOptions& programOptions,
+TPrintingForm::TPrintingForm(const TProject& project, const TDevices& devices, const TProgramOptions& programOptions,
                              const Services& services, PrinterService* printer, QWidget* parent)
     : TReportDialog(services, printer, parent), project_(project), devices_(devices), margins_(programOptions.margins)
 {

@@ -35,7 +35,7 @@ class TPrintingForm : public TReportDialog {
     Q_OBJECT
 public:
     // `printer`: the program's printer when none is given.
-    TPrintingForm(TProject& project, const TDevices& devices, const TProgramOptions& programOptions,
+    TPrintingForm(const TProject& project, const TDevices& devices, const TProgramOptions& programOptions,
                   const Services& services, PrinterService* printer = nullptr, QWidget* parent = nullptr);
     ~TPrintingForm() override;
 
@@ -56,7 +56,7 @@ private:
     void LayoutClick(int button);
 
     std::optional<PrintingScope> printing_;
-    TProject& project_;
+    const TProject& project_;
     const TDevices& devices_;
     TProgramOptions::Margins margins_;
     std::unique_ptr<PrintingEditor> editor_;

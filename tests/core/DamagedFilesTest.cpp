@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <limits>
 
@@ -13,6 +14,7 @@
 #include "document/TProject.h"
 #include "materials/TUsedMaterial.h"
 #include "util/Json.h"
+#include "util/ParseNumber.h"
 
 using namespace kalorina;
 
@@ -51,6 +53,25 @@ TProject Design()
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
+// The program never writes a NaN or an infinity; a file that holds one was damaged
+// after it was written.  Such a value is planted as an odd marker, written, and the
+// marker's bytes replaced in the file.
+constexpr float kMarkNaN = 1234.5f, kMarkInf = 2345.5f, kMarkMinusInf = 3456.5f;
+
+std::string Damage(std::string bytes)
+{
+    auto replace = [&](float mark, float value) {
+        std::string from(4, '\0'), to(4, '\0');
+        std::memcpy(from.data(), &mark, 4);
+        std::memcpy(to.data(), &value, 4);
+        for (std::size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at + 4))
+            bytes.replace(at, 4, to);
+    };
+    replace(kMarkNaN, kNaN);
+    replace(kMarkInf, kInf);
+    replace(kMarkMinusInf, -kInf);
+    return bytes;
+}
 
 } // namespace
 
@@ -63,14 +84,14 @@ TEST(DamagedFiles, ImpossibleValuesAreRefusedNamingTheirRecord)
         std::string refusal;
     };
     const Case cases[] = {
-        {"room number", [](TProject& p) { p.rooms[0].floorArea = kNaN; }, "room 'Nappali' holds floorArea = nan"},
-        {"field number", [](TProject& p) { p.rooms[0].fields[0].area = kInf; }, "room 'Nappali' holds area = inf"},
-        {"circuit number", [](TProject& p) { p.rounds[0].hydraulic.availablePressure = -kInf; },
+        {"room number", [](TProject& p) { p.rooms[0].floorArea = kMarkNaN; }, "room 'Nappali' holds floorArea = nan"},
+        {"field number", [](TProject& p) { p.rooms[0].fields[0].area = kMarkInf; }, "room 'Nappali' holds area = inf"},
+        {"circuit number", [](TProject& p) { p.rounds[0].hydraulic.availablePressure = kMarkMinusInf; },
          "circuit 'K1' holds availablePressure = -inf"},
-        {"circuit medium", [](TProject& p) { p.rounds[0].hydraulic.medium.density = kNaN; },
+        {"circuit medium", [](TProject& p) { p.rounds[0].hydraulic.medium.density = kMarkNaN; },
          "circuit 'K1' holds density = nan"},
-        {"options", [](TProject& p) { p.options.roomTemperature = kNaN; }, "project holds roomTemperature = nan"},
-        {"extra length", [](TProject& p) { p.options.extraLength = kInf; }, "project holds extraLength = inf"},
+        {"options", [](TProject& p) { p.options.roomTemperature = kMarkNaN; }, "project holds roomTemperature = nan"},
+        {"extra length", [](TProject& p) { p.options.extraLength = kMarkInf; }, "project holds extraLength = inf"},
         {"extra length mode", [](TProject& p) { p.options.extraLengthMode = 7; }, "project holds extraLengthMode = 7"},
         {"fitting count", [](TProject& p) { p.rounds[0].hydraulic.fittings[0].count = 0; },
          "circuit 'K1' holds count = 0"},
@@ -91,7 +112,7 @@ TEST(DamagedFiles, ImpossibleValuesAreRefusedNamingTheirRecord)
         SCOPED_TRACE(c.what);
         TProject damaged = Design();
         c.plant(damaged);
-        EXPECT_EQ(test::ThrownText([&] { test::Read(test::Bytes(damaged)); }), c.refusal);
+        EXPECT_EQ(test::ThrownText([&] { test::Read(Damage(test::Bytes(damaged))); }), c.refusal);
     }
 
     // Cut short anywhere after the signature's first bytes: damaged, not foreign.
@@ -132,4 +153,21 @@ TEST(DamagedFiles, TheBillListsNoImpossibleQuantity)
     }
     ASSERT_EQ(bill.impossibleRows.size(), 1u);
     EXPECT_NE(bill.impossibleRows[0].find("PF-E90"), std::string::npos) << bill.impossibleRows[0];
+}
+
+// What the program writes always opens again: a result that came out infinite (a
+// degenerate design) is stored as 0 for the next recalculation to compute, and a
+// typed number beyond what a stored single holds is refused where it is typed.
+TEST(DamagedFiles, TheProgramNeverWritesWhatItWouldRefuse)
+{
+    test::ScopedLanguage lang{DamageTexts()};
+    TProject p = Design();
+    p.rounds[0].hydraulic.valvePressureDrop = kInf;
+    p.rounds[0].hydraulic.velocity = kNaN;
+    const TProject back = test::Read(test::Bytes(p));
+    EXPECT_EQ(back.rounds[0].hydraulic.valvePressureDrop, 0);
+    EXPECT_EQ(back.rounds[0].hydraulic.velocity, 0);
+    EXPECT_EQ(test::ThrownText([] { ParseNumber("1e39", NumberKind::Any); }), "Wrong value");
+    EXPECT_EQ(test::ThrownText([] { ParseNumber("-1e39", NumberKind::Any); }), "Wrong value");
+    EXPECT_EQ(static_cast<float>(ParseNumber("3e38", NumberKind::Any)), 3e38f);
 }

@@ -3,6 +3,7 @@
 // serves writing, reading and, where the order agrees, the JSON of the tools: a new
 // stored member is one line here.  Each list is a template over the object (const
 // for writing) and a visitor called as visit(name, member).
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -27,7 +28,11 @@ FlagMember<Int> AsFlag(Int& value)
 class MemberWriter {
 public:
     explicit MemberWriter(TMemoryStream& s) : s_(s) {}
-    void operator()(const char*, float v) { s_.WriteFloat(v); }
+    // A result that could not be computed (an infinity or a NaN from a degenerate
+    // design) is stored as 0, which the next recalculation computes again: a file
+    // the program writes must always open again, and readers refuse such numbers.
+    // Typed inputs never get here non-finite: the number reader refuses them.
+    void operator()(const char*, float v) { s_.WriteFloat(std::isfinite(v) ? v : 0.0f); }
     void operator()(const char*, std::int16_t v) { s_.WriteInt16(v); }
     void operator()(const char*, std::int32_t v) { s_.WriteInt32(v); }
     void operator()(const char*, const std::string& v) { WriteStreamString(s_, v); }

@@ -115,7 +115,8 @@ void TProject::WriteToStream(TMemoryStream& s) const
     w.Write(kMoreOptionsTag, [&] {
         RecordWriter more(s, kMoreOptionsRecords);
         more.Write(kExtraLengthBlock, [&] {
-            s.WriteFloat(options.extraLength);
+            MemberWriter writer(s);
+            writer("extraLength", options.extraLength);
             s.WriteInt32(options.extraLengthMode);
         });
         more.End();

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -127,6 +128,9 @@ long double ParseNumber(const std::string& text, NumberKind kind)
     // read exactly; everything else goes the long way.
     if (text.empty() || text[0] == '+' || !ExactDecimal(text, value))
         value = ParseGeneral(text);
+    // What a stored single cannot hold is no value of the program's.
+    if (!(std::fabs(value) <= std::numeric_limits<float>::max()))
+        Wrong();
     if (kind == NumberKind::Positive && !(value > 0))
         Wrong();
     if (kind == NumberKind::NonNegative && !(value >= 0))

@@ -143,7 +143,17 @@ TEST_F(HistoryTest, CleanPointNamesAndLimit)
     controller.NewProject();
     History& h = controller.Changes();
     EXPECT_FALSE(P().modified);
+    // One notice per change, undo and redo, saying what it touched.
+    std::vector<ChangeKinds> notices;
+    h.changed = [&](const ChangeKinds& k) { notices.push_back(k); };
     const std::string room = controller.NewRoom();
+    controller.Change("options", [](TProject& p) { p.options.downK = 1; });
+    h.Undo();
+    ASSERT_EQ(notices.size(), 3u);
+    // A new room takes the next identifier, which is project data.
+    EXPECT_TRUE(notices[0].rooms && notices[0].data && !notices[0].rounds && !notices[0].options);
+    EXPECT_TRUE(notices[1].options && !notices[1].rooms);
+    EXPECT_TRUE(notices[2].options);
     EXPECT_TRUE(P().modified);
     EXPECT_EQ(h.UndoName(), "New room");
     ASSERT_TRUE(controller.RenameItem(ItemGroup::Rooms, room, "Nappali"));

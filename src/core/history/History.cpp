@@ -29,6 +29,7 @@ bool History::Change(const std::string& name, const std::function<void(TProject&
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(index_), steps_.end());
     if (clean_ > static_cast<std::ptrdiff_t>(index_))
         clean_ = -1; // the saved state was among the steps undone and now dropped
+    const ChangeKinds kinds = step->Kinds();
     steps_.push_back(std::move(step));
     ++index_;
     if (steps_.size() > limit_) {
@@ -36,7 +37,7 @@ bool History::Change(const std::string& name, const std::function<void(TProject&
         --index_;
         clean_ = clean_ > 0 ? clean_ - 1 : -1;
     }
-    AfterChange();
+    AfterChange(kinds);
     return true;
 }
 
@@ -55,7 +56,7 @@ bool History::Undo()
     if (!CanUndo())
         return false;
     steps_[--index_]->Undo(project_);
-    AfterChange();
+    AfterChange(steps_[index_]->Kinds());
     return true;
 }
 
@@ -64,7 +65,7 @@ bool History::Redo()
     if (!CanRedo())
         return false;
     steps_[index_++]->Redo(project_);
-    AfterChange();
+    AfterChange(steps_[index_ - 1]->Kinds());
     return true;
 }
 
@@ -89,13 +90,13 @@ std::size_t History::Footprint() const
     return n;
 }
 
-void History::AfterChange()
+void History::AfterChange(const ChangeKinds& kinds)
 {
     project_.RecountAssignedSurfaces();
     project_.ComputeTotals();
     project_.modified = !IsClean();
     if (changed)
-        changed();
+        changed(kinds);
 }
 
 } // namespace kalorina

@@ -46,10 +46,10 @@ public:
 
     // Called after every change, undo and redo, once the project's assigned areas and
     // totals are counted again (the main window refreshes itself here).
-    std::function<void()> changed;
+    std::function<void(const ChangeKinds&)> changed;
 
 private:
-    void AfterChange();
+    void AfterChange(const ChangeKinds& kinds);
 
     TProject& project_;
     std::size_t limit_;

@@ -40,6 +40,10 @@ public:
     const std::string& Name() const override { return name_; }
     bool ChangesAnything() const override;
     std::size_t Footprint() const override;
+    ChangeKinds Kinds() const override
+    {
+        return {rooms_.has_value(), rounds_.has_value(), options_.has_value(), data_.has_value()};
+    }
 
 private:
     std::string name_;

@@ -7,6 +7,11 @@ namespace kalorina {
 
 class TProject;
 
+// What a step touched, for those who show the project.
+struct ChangeKinds {
+    bool rooms = false, rounds = false, options = false, data = false;
+};
+
 class ProjectCommand {
 public:
     virtual ~ProjectCommand() = default;
@@ -16,6 +21,7 @@ public:
     virtual const std::string& Name() const = 0;
     // False for a step that would change nothing: it is never recorded.
     virtual bool ChangesAnything() const = 0;
+    virtual ChangeKinds Kinds() const = 0;
     // About how many bytes the step keeps.
     virtual std::size_t Footprint() const = 0;
 };

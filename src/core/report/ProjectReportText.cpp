@@ -5,6 +5,7 @@
 #include "document/TProject.h"
 #include "document/TRoundItem.h"
 #include "lang/TLanguages.h"
+#include "report/ReportTemplates.h"
 #include "util/FloatFormat.h"
 
 namespace kalorina {
@@ -15,42 +16,42 @@ void WriteProjectDataReport(TPrintfStringStream& stream, const TProject& project
     for (int g = 0; g < 3; ++g) {
         const TStringList& lines = *groups[g];
         for (std::size_t i = 0; i < lines.size(); ++i)
-            stream.PrintfText(i == 0 ? 96 + g : 100, lines[i]);
+            stream.PrintfText(i == 0 ? kTemplateBuilding + g : kTemplateMoreLine, lines[i]);
     }
     if (!project.projectDate.empty())
-        stream.PrintfText(99, project.projectDate);
+        stream.PrintfText(kTemplateDate, project.projectDate);
 }
 
 void WriteMediumReport(TPrintfStringStream& stream, const TMedium& medium)
 {
-    stream.PrintfValue(1072, true, medium.forward);
-    stream.PrintfValue(1073, true, medium.return_);
+    stream.PrintfValue(kTemplateForward, true, medium.forward);
+    stream.PrintfValue(kTemplateReturn, true, medium.return_);
 }
 
 void WriteReportHeader(TPrintfStringStream& stream, const TRoundItem& round)
 {
-    stream.PrintfText(1040, round.roundName);
-    stream.PrintfValue(1041, true, round.totalArea);
+    stream.PrintfText(kTemplateCircuitName, round.roundName);
+    stream.PrintfValue(kTemplateCircuitArea, true, round.totalArea);
     const bool series = (round.connectionFlags & TRoundItem::kSeries) != 0;
-    stream.PrintfText(1044, Txt(series ? "IDS_SERIALCONNECTEDFIELDS" : "IDS_BIFILAR"));
-    stream.PrintfValue(1043, true, round.hydraulic.massFlow);
-    stream.PrintfValue(1042, true, round.hydraulic.power);
+    stream.PrintfText(kTemplateCircuitConnection, Txt(series ? "IDS_SERIALCONNECTEDFIELDS" : "IDS_BIFILAR"));
+    stream.PrintfValue(kTemplateCircuitMassFlow, true, round.hydraulic.massFlow);
+    stream.PrintfValue(kTemplateCircuitPower, true, round.hydraulic.power);
     WriteMediumReport(stream, round.hydraulic.medium);
 }
 
 void WriteHydraulicReport(TPrintfStringStream& stream, const THydraulic& h, const TDevices& devices)
 {
     if (!h.tubeName.empty()) {
-        stream.PrintfText(1120, h.TubeDisplayName(devices));
-        stream.PrintfText(1121, h.LengthText(DecimalSeparator()));
+        stream.PrintfText(kTemplateTube, h.TubeDisplayName(devices));
+        stream.PrintfText(kTemplateTubeLength, h.LengthText(DecimalSeparator()));
     }
-    stream.PrintfValue(1127, true, h.circuitPressureDrop);
-    stream.PrintfValue(1125, true, h.availablePressure);
-    stream.PrintfValue(1126, true, static_cast<float>(h.RequiredThrottling()));
+    stream.PrintfValue(kTemplateCircuitPressureDrop, true, h.circuitPressureDrop);
+    stream.PrintfValue(kTemplateAvailablePressure, true, h.availablePressure);
+    stream.PrintfValue(kTemplateRequiredThrottling, true, static_cast<float>(h.RequiredThrottling()));
     if (!h.valveName.empty()) {
-        stream.PrintfText(1122, h.ValveDisplayName(devices, false));
-        stream.PrintfText(1123, WithDecimalSeparator(h.valvePosition));
-        stream.PrintfValue(1124, true, h.valvePressureDrop);
+        stream.PrintfText(kTemplateValve, h.ValveDisplayName(devices, false));
+        stream.PrintfText(kTemplatePresetting, WithDecimalSeparator(h.valvePosition));
+        stream.PrintfValue(kTemplateValvePressureDrop, true, h.valvePressureDrop);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "listview/ColourPrefix.h"
 #include "listview/RichCaption.h"
 #include "report/ProjectReportText.h"
+#include "report/ReportTemplates.h"
 #include "report/RtfRenderer.h"
 #include "util/Codepage.h"
 
@@ -428,12 +429,12 @@ void TBReport::FinishPage(bool last)
         const int y = area_.top + h;
         if (pageArea_.bottom - footerHeight_ > 1.8 * y) {
             furniture_.Clear();
-            furniture_.WriteText(1128);
+            furniture_.WriteText(kTemplateClosingBefore);
             PrintText(canvas, area_, furniture_);
             canvas.DrawPicture({area_.left, area_.top, area_.left + ppi * pw / 300, area_.top + h}, env.closingPicture);
             area_.top += h;
             furniture_.Clear();
-            furniture_.WriteText(1129);
+            furniture_.WriteText(kTemplateClosingAfter);
             PrintText(canvas, area_, furniture_);
         }
     }
@@ -590,9 +591,9 @@ TBReport::Result PrintTotals(TBReport& report, const TProject& project, TPrintfS
 {
     const ProjectTotals totals = project.Totals();
     text.Clear();
-    text.PrintfValue(512, true, totals.heatingLoss);
-    text.PrintfValue(513, true, totals.surfaceSum);
-    text.PrintfValue(514, true, totals.fieldPowers);
+    text.PrintfValue(kTemplateTotalHeatLoss, true, totals.heatingLoss);
+    text.PrintfValue(kTemplateTotalFieldArea, true, totals.surfaceSum);
+    text.PrintfValue(kTemplateTotalFieldPower, true, totals.fieldPowers);
     return report.PrintText(canvas, area, text);
 }
 
@@ -787,14 +788,12 @@ private:
         }
         if (step_ == DetailStep::FieldsHeader && row_ == 0) {
             text.Clear();
-            text.WriteText(kPartsTableCaption);
+            text.WriteText(kTemplateCircuitFieldsCaption);
         }
         if (step_ == DetailStep::Done)
             ItemState = ItemProgress::None;
     }
 
-    // The string table's template that introduces the table of a circuit's parts.
-    static constexpr int kPartsTableCaption = 1046;
     TListHeaderFormat fieldsFormat_;
     DetailStep step_ = DetailStep::Hydraulics;
     std::size_t row_ = 0;

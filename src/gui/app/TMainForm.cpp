@@ -81,11 +81,7 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
     // Every change, undo and redo: the caption, the commands and the totals follow.
     // (Commands that change the tree's items fill the tree themselves: a change made
     // while the tree is being edited must not rebuild it under the editor.)
-    controller_->Changes().changed = [this] {
-        UpdateTitle();
-        UpdateCommandStates();
-        UpdateDesignCheck();
-    };
+    controller_->Changes().changed = [this](const ChangeKinds& kinds) { ProjectChanged(kinds); };
     // Paste follows what the clipboard holds, whoever put it there.
     if (dynamic_cast<QtClipboard*>(services_.clipboard))
         connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateCommandStates);
@@ -394,6 +390,15 @@ void TMainForm::Refresh()
     UpdateTitle();
     UpdateCommandStates();
     ShowTotals();
+    UpdateDesignCheck();
+}
+
+void TMainForm::ProjectChanged(const ChangeKinds& kinds)
+{
+    UpdateTitle();
+    UpdateCommandStates();
+    if (kinds.rooms || kinds.rounds)
+        ShowTotals();
     UpdateDesignCheck();
 }
 

@@ -116,6 +116,8 @@ private:
     // The design check of the project as it stands, in the panel and as the figures
     // of the tree (red where an item has an error).
     void UpdateDesignCheck();
+    // The one slot every change, undo and redo of the project reaches.
+    void ProjectChanged(const ChangeKinds& kinds);
     void ShowTreeFigures();
     // Selects the named room or circuit and opens its dialog.
     void OpenItemDialog(ItemGroup group, const std::string& name);

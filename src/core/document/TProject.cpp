@@ -26,6 +26,13 @@ constexpr std::int16_t kMoreOptionsEnd = 0x7FFF;
 // that a reader that does not know it skips it by its length.
 constexpr std::int16_t kExtraLengthBlock = 1;
 constexpr RecordList kMoreOptionsRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
+// The manifolds and which circuit each feeds.  Written after the circuits, so
+// that a reader can hold each circuit to a manifold that exists; older programs
+// skip the record and see the circuits as they always did.
+constexpr std::int16_t kManifoldsTag = 6;
+constexpr std::int16_t kManifoldBlock = 1;   // one manifold, in list order
+constexpr std::int16_t kMembershipBlock = 2; // the manifold of every circuit, in circuit order
+constexpr RecordList kManifoldRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
 constexpr std::int16_t kEndMark = 0x7FFF;
 // The end mark stands alone, and the file must not end before it.
 constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFails};
@@ -37,7 +44,21 @@ TProject::TProject(const NewProjectDefaults& defaults)
 {
     if (defaults.medium)
         options.medium = *defaults.medium;
+    AddNewManifold();
 }
+
+namespace {
+TManifold DefaultManifold(const std::string& name)
+{
+    TManifold m;
+    m.name = name;
+    return m;
+}
+std::string NewManifoldCaption()
+{
+    return TextOrBuiltIn("IDS_NEWMANIFOLDITEMCAPTION");
+}
+} // namespace
 
 void TProject::ReadFromStream(TMemoryStream& s)
 {
@@ -57,6 +78,9 @@ void TProject::ReadFromStream(TMemoryStream& s)
         throw KalorinaError(TextOrBuiltIn("IDS_INVALIDFILE"));
     std::int16_t version = s.ReadInt16();
     CheckRecordVersion(version);
+    manifolds.clear();
+    std::vector<std::int32_t> membership;
+    bool membershipRead = false;
     auto unnamed = [](auto&& read) { ReadNamedRecord("IDS_DAMAGEDPROJECT", nullptr, read); };
     ReadRecords(s, kProjectRecords,
                 {
@@ -94,7 +118,50 @@ void TProject::ReadFromStream(TMemoryStream& s)
                          round.ReadFromStream(s, version);
                          rounds.push_back(std::move(round));
                      }},
+                    {kManifoldsTag,
+                     [&] {
+                         ReadRecords(s, kManifoldRecords,
+                                     {
+                                         {kManifoldBlock,
+                                          [&] {
+                                              unnamed([&] {
+                                                  TManifold m;
+                                                  ManifoldMembers(m, MemberReader(s));
+                                                  manifolds.push_back(std::move(m));
+                                              });
+                                          }},
+                                         {kMembershipBlock,
+                                          [&] {
+                                              unnamed([&] {
+                                                  const std::int32_t count = s.ReadInt32();
+                                                  if (count < 0 || std::size_t(count) > s.Size())
+                                                      throw ImpossibleValue("circuits = " + std::to_string(count));
+                                                  membership.clear();
+                                                  for (std::int32_t i = 0; i < count; ++i)
+                                                      membership.push_back(s.ReadInt32());
+                                                  membershipRead = true;
+                                              });
+                                          }},
+                                     });
+                     }},
                 });
+    // Files from before manifolds: one manifold feeds every circuit.
+    if (manifolds.empty())
+        manifolds.push_back(DefaultManifold(NewManifoldCaption()));
+    if (membershipRead) {
+        // A circuit held to a manifold that is not there, or a count that does not
+        // match the circuits, is damage: guessing would move circuits silently.
+        unnamed([&] {
+            if (membership.size() != rounds.size())
+                throw ImpossibleValue("manifold of " + std::to_string(membership.size()) + " circuits for "
+                                      + std::to_string(rounds.size()));
+            for (std::size_t i = 0; i < rounds.size(); ++i) {
+                if (membership[i] < 0 || std::size_t(membership[i]) >= manifolds.size())
+                    throw ImpossibleValue("manifold = " + std::to_string(membership[i]));
+                rounds[i].manifold = membership[i];
+            }
+        });
+    }
     // Circuits find rooms by their identifier: two rooms with one are damage.
     for (std::size_t i = 0; i < rooms.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
@@ -125,6 +192,17 @@ void TProject::WriteToStream(TMemoryStream& s) const
         w.Write(kRoomTag, [&] { room.WriteToStream(s); });
     for (const auto& round : rounds)
         w.Write(kRoundTag, [&] { round.WriteToStream(s); });
+    w.Write(kManifoldsTag, [&] {
+        RecordWriter blocks(s, kManifoldRecords);
+        for (const TManifold& m : manifolds)
+            blocks.Write(kManifoldBlock, [&] { ManifoldMembers(m, MemberWriter(s)); });
+        blocks.Write(kMembershipBlock, [&] {
+            s.WriteInt32(static_cast<std::int32_t>(rounds.size()));
+            for (const auto& round : rounds)
+                s.WriteInt32(round.manifold);
+        });
+        blocks.End();
+    });
     w.End();
 }
 
@@ -165,13 +243,58 @@ std::string TProject::AddNewRoom()
     return room.roomName;
 }
 
-std::string TProject::AddNewRound()
+std::string TProject::AddNewRound(int manifold)
 {
     TRoundItem round(options);
     round.roundName = UniqueRoundName(Languages().GetText("IDS_NEWROUNDITEMCAPTION"));
+    round.manifold = manifold >= 0 && std::size_t(manifold) < manifolds.size() ? manifold : 0;
     rounds.push_back(round);
     modified = true;
     return round.roundName;
+}
+
+std::string TProject::UniqueManifoldName(const std::string& base) const
+{
+    return Unique(manifolds, base, [](const TManifold& m) -> const std::string& { return m.name; });
+}
+
+std::string TProject::AddNewManifold()
+{
+    manifolds.push_back(DefaultManifold(UniqueManifoldName(NewManifoldCaption())));
+    modified = true;
+    return manifolds.back().name;
+}
+
+int TProject::FindManifold(const std::string& name) const
+{
+    for (std::size_t i = 0; i < manifolds.size(); ++i)
+        if (manifolds[i].name == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TProject::DeleteManifold(int index)
+{
+    if (index < 0 || std::size_t(index) >= manifolds.size())
+        return;
+    std::erase_if(rounds, [&](const TRoundItem& r) { return r.manifold == index; });
+    for (auto& round : rounds)
+        if (round.manifold > index)
+            --round.manifold;
+    manifolds.erase(manifolds.begin() + index);
+    if (manifolds.empty())
+        manifolds.push_back(DefaultManifold(NewManifoldCaption()));
+    modified = true;
+    RecountAssignedSurfaces();
+}
+
+std::vector<int> TProject::ManifoldRounds(int manifold) const
+{
+    std::vector<int> places;
+    for (std::size_t i = 0; i < rounds.size(); ++i)
+        if (rounds[i].manifold == manifold)
+            places.push_back(static_cast<int>(i));
+    return places;
 }
 
 int TProject::ItemCount(bool isRoom) const
@@ -306,7 +429,7 @@ bool TProject::SameContent(const TProject& o) const
 {
     return buildingLines == o.buildingLines && customerLines == o.customerLines && designerLines == o.designerLines
         && commentLines == o.commentLines && projectDate == o.projectDate && nextRoomId == o.nextRoomId
-        && options == o.options && rooms == o.rooms && rounds == o.rounds;
+        && options == o.options && rooms == o.rooms && rounds == o.rounds && manifolds == o.manifolds;
 }
 
 } // namespace kalorina

@@ -9,6 +9,7 @@
 #include "document/Record.h"
 #include "document/Stream.h"
 #include "document/StreamEncoding.h"
+#include "document/TManifold.h"
 #include "document/TProjektOptions.h"
 #include "document/TRoomItem.h"
 #include "document/TRoundItem.h"
@@ -51,6 +52,8 @@ public:
     TProjektOptions options;
     std::vector<TRoomItem> rooms;
     std::vector<TRoundItem> rounds;
+    // Never empty: a project has at least the manifold every circuit can go to.
+    std::vector<TManifold> manifolds;
 
     // Raises a KalorinaError (IDS_INVALIDFILE, IDS_VERSIONERR, or the end of data).
     void ReadFromStream(TMemoryStream& s);
@@ -59,7 +62,16 @@ public:
     std::string UniqueRoomName(const std::string& base) const;
     std::string UniqueRoundName(const std::string& base) const;
     std::string AddNewRoom();
-    std::string AddNewRound();
+    // A new circuit fed from the manifold at `manifold` (the first when out of range).
+    std::string AddNewRound(int manifold = 0);
+    std::string UniqueManifoldName(const std::string& base) const;
+    std::string AddNewManifold();
+    int FindManifold(const std::string& name) const;
+    // Removes the manifold and its circuits; the circuits of later manifolds follow
+    // their manifold's new place.  The last manifold gives way to a new empty one.
+    void DeleteManifold(int index);
+    // The places of the manifold's circuits in the circuit list, in list order.
+    std::vector<int> ManifoldRounds(int manifold) const;
     int FindItem(const std::string& name, bool isRoom) const;
     void RenameItem(int index, bool isRoom, const std::string& name);
     void DeleteItem(int index, bool isRoom);

@@ -32,6 +32,10 @@ public:
     std::int16_t connectionFlags = 0;
     std::vector<FloorHeatingRoundField> roundFields;
     THydraulic hydraulic;
+    // The place of the circuit's manifold in the project's list.  The project file
+    // keeps it beside the circuits, so the circuit's own record (also the clipboard's)
+    // stays as it was.
+    std::int32_t manifold = 0;
 
     void WriteToStream(TMemoryStream& s) const;
     // Raises the version error when the hydraulic data are of an unknown version.

@@ -59,6 +59,10 @@ std::size_t Size(const TRoundItem& r)
     return sizeof r + r.roundName.size() + r.roundFields.size() * sizeof(FloorHeatingRoundField)
         + r.hydraulic.fittings.size() * sizeof(TResist);
 }
+std::size_t Size(const TManifold& m)
+{
+    return sizeof m + m.name.size() + m.location.size();
+}
 template <class Item>
 std::size_t Size(const std::optional<ListChange<Item>>& change)
 {
@@ -83,11 +87,12 @@ ProjectChange::ProjectChange(std::string name, const TProject& before, const TPr
         options_.emplace(before.options, after.options);
     rooms_ = Difference(before.rooms, after.rooms);
     rounds_ = Difference(before.rounds, after.rounds);
+    manifolds_ = Difference(before.manifolds, after.manifolds);
 }
 
 bool ProjectChange::ChangesAnything() const
 {
-    return data_ || options_ || rooms_ || rounds_;
+    return data_ || options_ || rooms_ || rounds_ || manifolds_;
 }
 
 void ProjectChange::Redo(TProject& p) const
@@ -100,6 +105,8 @@ void ProjectChange::Redo(TProject& p) const
         Replace(p.rooms, rooms_->at, rooms_->before, rooms_->after);
     if (rounds_)
         Replace(p.rounds, rounds_->at, rounds_->before, rounds_->after);
+    if (manifolds_)
+        Replace(p.manifolds, manifolds_->at, manifolds_->before, manifolds_->after);
 }
 
 void ProjectChange::Undo(TProject& p) const
@@ -112,11 +119,13 @@ void ProjectChange::Undo(TProject& p) const
         Replace(p.rooms, rooms_->at, rooms_->after, rooms_->before);
     if (rounds_)
         Replace(p.rounds, rounds_->at, rounds_->after, rounds_->before);
+    if (manifolds_)
+        Replace(p.manifolds, manifolds_->at, manifolds_->after, manifolds_->before);
 }
 
 std::size_t ProjectChange::Footprint() const
 {
-    std::size_t n = sizeof *this + name_.size() + Size(rooms_) + Size(rounds_);
+    std::size_t n = sizeof *this + name_.size() + Size(rooms_) + Size(rounds_) + Size(manifolds_);
     if (options_)
         n += 2 * (sizeof(TProjektOptions) + options_->first.defaultFittings.size() * sizeof(TResist));
     if (data_)

@@ -42,7 +42,9 @@ public:
     std::size_t Footprint() const override;
     ChangeKinds Kinds() const override
     {
-        return {rooms_.has_value(), rounds_.has_value(), options_.has_value(), data_.has_value()};
+        // Manifolds are shown with their circuits, and change with them.
+        return {rooms_.has_value(), rounds_.has_value() || manifolds_.has_value(), options_.has_value(),
+                data_.has_value()};
     }
 
 private:
@@ -51,6 +53,7 @@ private:
     std::optional<std::pair<TProjektOptions, TProjektOptions>> options_;
     std::optional<ListChange<TRoomItem>> rooms_;
     std::optional<ListChange<TRoundItem>> rounds_;
+    std::optional<ListChange<TManifold>> manifolds_;
 };
 
 } // namespace kalorina

@@ -15,6 +15,7 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_DTLOGERROR", "The temperatures must fall from forward to return to room temperature"},
         {"IDS_NUMBEROFPIECES", "pcs"},
         {"IDS_AUTO", "Auto"},
+        {"IDS_NEWMANIFOLDITEMCAPTION", "Manifold"},
         {"IDS_XMLPARSERERROR+3", "Floor heating system %s has more than 16 spacings"},
         {"IDS_XMLPARSERERROR+4", "Covering %s has a wrong number of equations"},
         {"IDS_XMLPARSERERROR+10", "Catalogue item without name or path (name: %s, path: %s)"},

@@ -1,0 +1,58 @@
+#pragma once
+// The automatic design of a manifold: the lowest common supply temperature that
+// heats every room the manifold alone feeds, the least flow for every other
+// circuit, and the least pump pressure with every valve preset to take up the
+// rest.  Every number comes from the program's own circuit calculation, so the
+// designed project recalculates to what it stores.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/TProject.h"
+
+namespace kalorina {
+
+class TDevices;
+
+struct DesignedCircuit {
+    int round = -1; // place in the project's circuit list
+    std::string roundName;
+    float forward = 0, return_ = 0; // °C
+    float massFlow = 0;             // kg/h
+    float circuitPressureDrop = 0;  // Pa
+    float valvePressureDrop = 0;    // Pa, the throttling at the presetting
+    std::string valvePosition;
+    std::vector<std::string> roomNames; // the rooms its parts lie in, in part order
+    float tubeLength = 0;               // m
+};
+
+struct ManifoldDesignResult {
+    int manifold = -1;
+    std::string name;
+    bool designed = false;       // false when the manifold feeds no circuit that carries heat
+    float supplyTemperature = 0; // °C
+    float spread = 0;            // K, the design spread the index room's circuit runs at
+    float availablePressure = 0; // Pa, the least that gives every circuit its flow
+    float totalMassFlow = 0;     // kg/h
+    std::string indexCircuit;    // the circuit that needs the most pressure
+    std::vector<std::string> uncoveredRooms;
+    std::vector<DesignedCircuit> circuits;
+    std::vector<std::string> warnings; // code page 1250, in the active language
+};
+
+struct DesignOutcome {
+    TProject project; // the designed project
+    std::vector<ManifoldDesignResult> manifolds;
+};
+
+// Designs every manifold, or only the one at `onlyManifold`.  `project` is left as
+// it is; the designed copy comes back with the results.
+DesignOutcome DesignManifolds(const TProject& project, const TDevices& devices,
+                              std::optional<int> onlyManifold = std::nullopt);
+
+// The schedule figures of a manifold as the project stores them now, without
+// designing: its circuits, supply, spread (supply minus the mixed return), total
+// flow and the pressure its pump has to give.
+ManifoldDesignResult ManifoldFigures(const TProject& project, int manifold);
+
+} // namespace kalorina

@@ -1,0 +1,258 @@
+// The automatic design of a manifold on small projects whose answer follows by
+// hand from the system's characteristic: the lowest supply that heats the most
+// demanding room at the design spread, the largest spread that still heats each
+// other room, the least pump pressure with the index circuit's valve fully open,
+// and a room no allowed supply can heat left out.
+#include <gtest/gtest.h>
+
+#include "ProjectTestSupport.h"
+#include "TestLanguage.h"
+#include "catalogue/DeviceKind.h"
+#include "catalogue/FloorHeatDBItem.h"
+#include "catalogue/Rounding.h"
+#include "catalogue/TDevices.h"
+#include "catalogue/ValveDBItem.h"
+#include "design/ManifoldDesign.h"
+#include "util/Codepage.h"
+
+using namespace kalorina;
+
+namespace {
+
+const TDevices& Shipped()
+{
+    static TDevices devices(KALORINA_SOURCE_DIR "/data", "hu");
+    return devices;
+}
+
+const FloorHeatDBItem& System()
+{
+    return *Shipped().Find<FloorHeatDBItem>(kFloorHeatingKind, "Vexalon FH-W16");
+}
+
+struct RoomSpec {
+    const char* name;
+    float area, ti, demand;
+    int spacing, zone;
+    float r;
+    int manifold;
+};
+
+int SpacingIndex(int spacing)
+{
+    for (std::size_t i = 0; i < System().distances.size(); ++i)
+        if (System().distances[i].distance == spacing)
+            return static_cast<int>(i);
+    ADD_FAILURE() << "no spacing " << spacing;
+    return 0;
+}
+
+// The room's output with its one field at forward tF and return tR, as the field
+// computes it: the characteristic at the logarithmic mean, rounded to watts.
+double Output(const RoomSpec& s, float tF, float tR)
+{
+    const double dTheta = FloorHeatDBItem::LogMeanDifference(tF, tR, s.ti);
+    return RoundW(double(s.area) * static_cast<float>(System().SpecificOutput(dTheta, s.r, SpacingIndex(s.spacing))));
+}
+
+float Tenths(int k)
+{
+    return static_cast<float>(k / 10.0);
+}
+
+// By hand: the lowest supply on the grid that heats the room at the spread.
+int LowestSupply(const RoomSpec& s, int spread)
+{
+    for (int k = static_cast<int>(s.ti * 10) + spread + 1; k <= 900; ++k)
+        if (Output(s, Tenths(k), Tenths(k - spread)) >= s.demand)
+            return k;
+    return 1000;
+}
+
+// By hand: the largest spread that still heats the room at the supply.
+int LargestSpread(const RoomSpec& s, int supply, int least)
+{
+    int spread = least;
+    while (supply - (spread + 1) > s.ti * 10 + 1 && Output(s, Tenths(supply), Tenths(supply - spread - 1)) >= s.demand)
+        ++spread;
+    return spread;
+}
+
+// One room per circuit, each with one field of the whole area.
+TProject Build(const std::vector<RoomSpec>& specs, int manifolds = 1)
+{
+    TProject p({{}, "", Shipped().DefaultValveName(), std::nullopt});
+    while (int(p.manifolds.size()) < manifolds)
+        p.AddNewManifold();
+    for (const RoomSpec& s : specs) {
+        p.options.roomTemperature = s.ti;
+        p.AddNewRoom();
+        TRoomItem& room = p.rooms.back();
+        room.roomName = s.name;
+        room.floorArea = s.area;
+        room.heatDemand = s.demand;
+        FieldDesignInput in{40, 35, s.ti, s.demand, s.area, 20, 0};
+        const char* covering = s.r < 0.075f ? "R 0.05 kerámia/tiles" : "R 0.10 parketta/parquet";
+        room.fields.emplace_back(40, 35).SetUp(System(), Utf8ToCp1250(covering), s.r, s.spacing, s.zone, s.area, in,
+                                               room.nextFieldId++);
+        room.RecomputeFields(Shipped());
+        p.AddNewRound(s.manifold);
+        FloorHeatingRoundField part;
+        part.AssignField(room.roomId, room.roomName, room.fields[0]);
+        part.assignedPart = room.fields[0].area;
+        p.rounds.back().roundFields.push_back(part);
+        p.rounds.back().RefreshRoomNames(p);
+    }
+    p.RecountAssignedSurfaces();
+    return p;
+}
+
+const std::vector<RoomSpec> kThreeRooms{
+    {"Fürdő", 6, 24, 380, 100, 2, 0.05f, 0},
+    {"Háló", 14, 20, 600, 150, 0, 0.10f, 0},
+    {"Nappali", 28, 20, 1500, 150, 0, 0.05f, 0},
+};
+
+const DesignedCircuit& CircuitOf(const ManifoldDesignResult& m, const std::string& room)
+{
+    for (const auto& c : m.circuits)
+        if (!c.roomNames.empty() && c.roomNames[0] == room)
+            return c;
+    static DesignedCircuit none;
+    ADD_FAILURE() << "no circuit for " << room;
+    return none;
+}
+
+} // namespace
+
+TEST(ManifoldDesign, SupplySpreadsAndPressureAgreeWithTheHandWorkedAnswer)
+{
+    test::ScopedLanguage lang;
+    const TProject project = Build(kThreeRooms);
+    DesignOutcome out = DesignManifolds(project, Shipped());
+    ASSERT_EQ(out.manifolds.size(), 1u);
+    const ManifoldDesignResult& m = out.manifolds[0];
+    ASSERT_TRUE(m.designed);
+    EXPECT_TRUE(m.uncoveredRooms.empty());
+
+    int supply = 0;
+    std::string indexRoom;
+    for (const RoomSpec& s : kThreeRooms)
+        if (LowestSupply(s, 50) > supply) {
+            supply = LowestSupply(s, 50);
+            indexRoom = s.name;
+        }
+    EXPECT_FLOAT_EQ(m.supplyTemperature, Tenths(supply));
+    EXPECT_FLOAT_EQ(m.spread, 5);
+    for (const RoomSpec& s : kThreeRooms) {
+        const DesignedCircuit& c = CircuitOf(m, s.name);
+        const int spread = s.name == indexRoom ? 50 : LargestSpread(s, supply, 50);
+        EXPECT_FLOAT_EQ(c.forward, Tenths(supply)) << s.name;
+        EXPECT_FLOAT_EQ(c.return_, Tenths(supply - spread)) << s.name;
+        if (s.name != indexRoom) {
+            EXPECT_GT(spread, 50) << s.name << ": the other rooms need less flow";
+        }
+    }
+
+    // Pressure: the index circuit's valve fully open, nothing short, nothing to
+    // spare; every circuit's presetting takes up its difference.
+    const TProject& d = out.project;
+    double most = 0;
+    std::string index;
+    for (const auto& r : d.rounds) {
+        const auto& h = r.hydraulic;
+        const auto* valve = Shipped().Find<ValveDBItem>(kValveKind, h.valveName);
+        ASSERT_NE(valve, nullptr);
+        const double need =
+            h.circuitPressureDrop + valve->OpenDrop(h.ValveSizeInUse(), h.VolumeFlow(), h.medium.density);
+        if (need > most) {
+            most = need;
+            index = r.roundName;
+        }
+        EXPECT_FLOAT_EQ(h.availablePressure, m.availablePressure);
+        EXPECT_EQ(h.flags & (THydraulic::kBitValveTooOpen | THydraulic::kBitPressureExceeded), 0) << r.roundName;
+        EXPECT_FALSE(h.valvePosition.empty());
+    }
+    EXPECT_FLOAT_EQ(m.availablePressure, static_cast<float>(std::ceil(most)));
+    EXPECT_EQ(m.indexCircuit, index);
+    float total = 0;
+    for (const auto& c : m.circuits)
+        total += c.massFlow;
+    EXPECT_FLOAT_EQ(m.totalMassFlow, total);
+
+    // The designed project recalculates to what it stores, and the input is untouched.
+    auto [shown, recalculated] = test::ShownAndRecalculated(d, Shipped());
+    EXPECT_EQ(shown, recalculated);
+    EXPECT_EQ(test::Bytes(project), test::Bytes(Build(kThreeRooms)));
+}
+
+TEST(ManifoldDesign, LeastIsLeast)
+{
+    test::ScopedLanguage lang;
+    DesignOutcome out = DesignManifolds(Build(kThreeRooms), Shipped());
+    const ManifoldDesignResult& m = out.manifolds[0];
+    // Every room heated; a tenth lower supply leaves one short.
+    for (const auto& room : out.project.rooms)
+        EXPECT_GE(room.FieldPowerSum(), room.heatDemand) << room.roomName;
+    TProject lower = out.project;
+    for (auto& r : lower.rounds) {
+        r.hydraulic.medium.forward -= 0.1f;
+        r.hydraulic.medium.return_ -= 0.1f;
+        ASSERT_TRUE(r.ApplyToFields(lower, Shipped()));
+    }
+    bool shortRoom = false;
+    for (const auto& room : lower.rooms)
+        shortRoom = shortRoom || room.FieldPowerSum() < room.heatDemand;
+    EXPECT_TRUE(shortRoom);
+    // A tenth less pressure leaves the index circuit short.
+    TProject weaker = out.project;
+    for (auto& r : weaker.rounds) {
+        r.hydraulic.availablePressure = m.availablePressure * 0.9f;
+        ASSERT_TRUE(r.Recalculate(weaker, Shipped()));
+    }
+    bool shortCircuit = false;
+    for (const auto& r : weaker.rounds)
+        shortCircuit = shortCircuit
+            || (r.hydraulic.flags & (THydraulic::kBitValveTooOpen | THydraulic::kBitPressureExceeded)) != 0;
+    EXPECT_TRUE(shortCircuit);
+}
+
+TEST(ManifoldDesign, UncoveredRoomsAndManifoldsApart)
+{
+    test::ScopedLanguage lang;
+    std::vector<RoomSpec> specs = kThreeRooms;
+    // 300 W/m2 no floor gives: the room is reported and does not drive the supply.
+    specs.push_back({"Télikert", 10, 20, 3000, 100, 0, 0.05f, 0});
+    // A room on a second manifold with its own, lower limit.
+    specs.push_back({"Műhely", 20, 16, 700, 150, 0, 0.05f, 1});
+    TProject p = Build(specs, 2);
+    p.manifolds[1].maxSupply = 35;
+    p.manifolds[1].designSpread = 4;
+
+    DesignOutcome all = DesignManifolds(p, Shipped());
+    ASSERT_EQ(all.manifolds.size(), 2u);
+    EXPECT_EQ(all.manifolds[0].uncoveredRooms, std::vector<std::string>{"Télikert"});
+    EXPECT_FALSE(all.manifolds[0].warnings.empty());
+    DesignOutcome without = DesignManifolds(Build(kThreeRooms), Shipped());
+    EXPECT_FLOAT_EQ(all.manifolds[0].supplyTemperature, without.manifolds[0].supplyTemperature);
+    // The uncovered room's circuit keeps all the flow the design spread gives.
+    EXPECT_FLOAT_EQ(CircuitOf(all.manifolds[0], "Télikert").return_, all.manifolds[0].supplyTemperature - 5);
+
+    const ManifoldDesignResult& second = all.manifolds[1];
+    EXPECT_EQ(second.name, p.manifolds[1].name);
+    EXPECT_FLOAT_EQ(second.supplyTemperature, Tenths(LowestSupply(specs[4], 40)));
+    ASSERT_EQ(second.circuits.size(), 1u);
+    EXPECT_FLOAT_EQ(second.circuits[0].return_, second.supplyTemperature - 4);
+
+    // Designing one manifold leaves the other's circuits as they were.
+    DesignOutcome one = DesignManifolds(p, Shipped(), 1);
+    ASSERT_EQ(one.manifolds.size(), 1u);
+    for (int c : p.ManifoldRounds(0))
+        EXPECT_EQ(one.project.rounds[c], p.rounds[c]);
+
+    // A manifold that feeds nothing says so and designs nothing.
+    p.AddNewManifold();
+    DesignOutcome empty = DesignManifolds(p, Shipped(), 2);
+    EXPECT_FALSE(empty.manifolds[0].designed);
+    EXPECT_EQ(empty.manifolds[0].warnings.size(), 1u);
+}

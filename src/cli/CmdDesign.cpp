@@ -22,10 +22,10 @@ std::string CircuitJson(const DesignedCircuit& c)
 {
     return JsonObject()
         .Text("roundName", c.roundName)
-        .Number("forward", c.forward)
-        .Number("return", c.return_)
-        .Number("massFlow", c.massFlow)
-        .Number("circuitPressureDrop", c.circuitPressureDrop)
+        .Number("forward", SingleAsShown(c.forward))
+        .Number("return", SingleAsShown(c.return_))
+        .Number("massFlow", SingleAsShown(c.massFlow))
+        .Number("circuitPressureDrop", SingleAsShown(c.circuitPressureDrop))
         .Text("valvePosition", c.valvePosition)
         .Str();
 }
@@ -35,10 +35,10 @@ std::string ManifoldJson(const ManifoldDesignResult& m)
     JsonObject o;
     o.Text("name", m.name);
     if (m.designed)
-        o.Number("supplyTemperature", m.supplyTemperature)
-            .Number("spread", m.spread)
-            .Number("availablePressure", m.availablePressure)
-            .Number("totalMassFlow", m.totalMassFlow)
+        o.Number("supplyTemperature", SingleAsShown(m.supplyTemperature))
+            .Number("spread", SingleAsShown(m.spread))
+            .Number("availablePressure", SingleAsShown(m.availablePressure))
+            .Number("totalMassFlow", SingleAsShown(m.totalMassFlow))
             .Text("indexCircuit", m.indexCircuit);
     else
         o.Null("supplyTemperature")

@@ -92,7 +92,7 @@ expect 0 recalc "$flat"
 # Messages speak the language chosen, for every command alike; a file cut short
 # is damaged, not foreign.
 head -c 300 "$flat" >"$dir/cut.klp"
-for cmd in show recalc bom check; do
+for cmd in show recalc bom check design; do
     expect 1 --language English $cmd "$dir/cut.klp"
     grep -q "damaged or truncated" "$dir/err" "$dir/out" || { echo "FAIL: $cmd: $(cat "$dir/err")"; failures=$((failures + 1)); }
     expect 1 $cmd "$dir/a"
@@ -180,6 +180,24 @@ fi
 cli=$real_cli
 expect 2 report
 expect 1 bom "$dir/missing.klp" --json
+
+# The design: prints, writes only with --apply and only to OUT, names an unknown manifold.
+house=$(dirname "$0")/../../examples/house.klp
+expect 2 design
+expect 2 design "$house" --apply
+expect 2 design "$house" -o "$dir/designed.klp"
+[ -e "$dir/designed.klp" ] && { echo "FAIL: design wrote without --apply"; failures=$((failures + 1)); }
+expect 0 design "$house" --json
+grep -q '^{"manifolds": \[{"name":"Osztó","supplyTemperature":[0-9.]*,"spread":5,"availablePressure":[0-9]*,"totalMassFlow":[0-9.]*,"indexCircuit":"Kör [0-9]*","uncoveredRooms":\[\],"circuits":\[{"roundName":"Kör 1","forward":' "$dir/out" \
+    || { echo "FAIL: design --json"; cat "$dir/out"; failures=$((failures + 1)); }
+cp "$house" "$dir/house.klp"
+expect 0 design "$dir/house.klp" --apply -o "$dir/designed.klp"
+cmp -s "$house" "$dir/house.klp" || { echo "FAIL: design changed its input"; failures=$((failures + 1)); }
+grep -q "index circuit" "$dir/out" || { echo "FAIL: design table"; cat "$dir/out"; failures=$((failures + 1)); }
+expect 0 check "$dir/designed.klp" --strict
+expect 0 design "$dir/designed.klp" --manifold "Osztó"
+expect 1 --language English design "$house" --manifold "Nincs ilyen"
+grep -q "no manifold 'Nincs ilyen'; the project has: Manifold" "$dir/err" || { echo "FAIL: design unknown manifold: $(cat "$dir/err")"; failures=$((failures + 1)); }
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -274,16 +274,18 @@ TEST(ProjectOptionsFile, ExtraLengthRoundTrip)
     ReadStreamString(s);
     s.ReadInt16();
     std::vector<int> tags;
+    std::size_t at = 0;
     for (std::int16_t tag = s.ReadInt16(); tag != 0x7FFF; tag = s.ReadInt16()) {
         tags.push_back(tag);
+        if (tag == 5)
+            at = s.Position() - 2;
         s.Skip(static_cast<std::uint16_t>(s.ReadInt16()));
     }
-    EXPECT_EQ(tags, (std::vector<int>{1, 2, 5}));
+    EXPECT_EQ(tags, (std::vector<int>{1, 2, 5, 6}));
     EXPECT_TRUE(s.AtEnd());
 
     // Without the record (a file written before it existed): 0 m, as new options.
     std::string old = bytes;
-    const std::size_t at = old.size() - 2 - (2 + 2 + 2 + 2 + 8 + 2);
     ASSERT_EQ(old.substr(at, 2), test::Le16(5));
     old.erase(at, 2 + 2 + 2 + 2 + 8 + 2);
     TProject older = test::Read(old);

@@ -39,14 +39,6 @@ constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFa
 
 } // namespace
 
-TProject::TProject(const NewProjectDefaults& defaults)
-    : designerLines(defaults.designerLines), projectDate(defaults.projectDate), options(defaults.defaultValveName)
-{
-    if (defaults.medium)
-        options.medium = *defaults.medium;
-    AddNewManifold();
-}
-
 namespace {
 TManifold DefaultManifold(const std::string& name)
 {
@@ -59,6 +51,14 @@ std::string NewManifoldCaption()
     return TextOrBuiltIn("IDS_NEWMANIFOLDITEMCAPTION");
 }
 } // namespace
+
+TProject::TProject(const NewProjectDefaults& defaults)
+    : designerLines(defaults.designerLines), projectDate(defaults.projectDate), options(defaults.defaultValveName)
+{
+    if (defaults.medium)
+        options.medium = *defaults.medium;
+    manifolds.push_back(DefaultManifold(NewManifoldCaption()));
+}
 
 void TProject::ReadFromStream(TMemoryStream& s)
 {
@@ -149,13 +149,11 @@ void TProject::ReadFromStream(TMemoryStream& s)
     if (manifolds.empty())
         manifolds.push_back(DefaultManifold(NewManifoldCaption()));
     if (membershipRead) {
-        // A circuit held to a manifold that is not there, or a count that does not
-        // match the circuits, is damage: guessing would move circuits silently.
+        // A circuit held to a manifold that is not there is damage: guessing would
+        // move it silently.  Circuits the list does not count (added by a tool that
+        // does not know manifolds) go to the first manifold, as in files from before.
         unnamed([&] {
-            if (membership.size() != rounds.size())
-                throw ImpossibleValue("manifold of " + std::to_string(membership.size()) + " circuits for "
-                                      + std::to_string(rounds.size()));
-            for (std::size_t i = 0; i < rounds.size(); ++i) {
+            for (std::size_t i = 0; i < rounds.size() && i < membership.size(); ++i) {
                 if (membership[i] < 0 || std::size_t(membership[i]) >= manifolds.size())
                     throw ImpossibleValue("manifold = " + std::to_string(membership[i]));
                 rounds[i].manifold = membership[i];

@@ -81,19 +81,6 @@ std::string PlainCell(const std::string& utf8)
     return out;
 }
 
-// The double a spreadsheet should show for a single: the one nearest the single's
-// shortest decimal form (12.3f gives 12.3, not 12.300000190734863, which widening
-// the single's bits would give).
-double ShownValue(float value)
-{
-    char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, value);
-    double shown = value;
-    if (written.ec == std::errc())
-        std::from_chars(text, written.ptr, shown);
-    return shown;
-}
-
 // The quantity of the tables that are read as text: as many digits as a single
 // holds, in the user's form.
 std::string TableQuantity(float q)
@@ -237,7 +224,7 @@ void TClipboardStream::WriteBiffNumber(float value)
     Put16(biff, row_);
     Put16(biff, column_);
     biff += std::string("\x40\x00\x00", 3);
-    const double d = ShownValue(value);
+    const double d = SingleAsShown(value);
     char bytes[8];
     std::memcpy(bytes, &d, 8); // little-endian machines only, as the rest of the file format
     biff.append(bytes, 8);

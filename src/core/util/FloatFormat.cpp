@@ -1,5 +1,7 @@
 #include "util/FloatFormat.h"
 
+#include <charconv>
+
 #include <algorithm>
 #include <clocale>
 #include <cmath>
@@ -290,6 +292,16 @@ double LeadingFloat(const std::string& text)
     if (cSep != '.')
         std::replace(number.begin(), number.end(), '.', cSep);
     return std::strtod(number.c_str(), nullptr);
+}
+
+double SingleAsShown(float value)
+{
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    double shown = value;
+    if (written.ec == std::errc())
+        std::from_chars(text, written.ptr, shown);
+    return shown;
 }
 
 } // namespace kalorina

@@ -34,6 +34,11 @@ std::string FloatToStrF(double value, TFloatFormat format, int precision, int di
 
 // Text in the locale's form: optional blanks, sign, digits, the separator, digits,
 // an optional exponent, optional blanks.  Anything else raises a KalorinaError.
+// The double a reader should see for a single: the one nearest the single's
+// shortest decimal form (12.3f gives 12.3, not 12.300000190734863, which widening
+// the single's bits would give).
+double SingleAsShown(float value);
+
 double StrToFloat(const std::string& text, char separator = DecimalSeparator());
 
 // The longest leading decimal number of `text` with '.' as the separator (as strtod

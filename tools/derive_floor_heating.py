@@ -5,6 +5,14 @@ data/include/floorheating.xml.
 Method: EN 1264-2, systems of type A (tube inside the screed); each system below
 declares its one build-up, and only systems of that type are derived.
 
+No dry system (type B: tube in grooves of the insulation under a dry screed, with
+heat-conducting plates) is shipped.  EN 1264-2 derives those with the plate's
+own parameter (its thickness and conductivity through K_WL, the contact between
+plate and tube) and with the type-B tables of its annex; the open source whose
+type-A tables we use below publishes the type-A method only, and no published
+source at hand gives the type-B tables to follow.  A dry system would have to be
+measured by the test method of EN 1264-2 instead, so none is offered.
+
 Characteristic line (annex A):
 
     q = K_H * dT_H,   K_H = B * a_B * a_T^m_T * a_u^m_u * a_D^m_D
@@ -104,17 +112,53 @@ COVERINGS = [  # (R, stored name)
 
 # One declared build-up per system.  The tubes' conductivities are those of the
 # tube items (ThermalCond).
+TUBES = {  # tube item macro: (material as the build-up names it, lambda_R in W/mK)
+    "%TUBE_PEXA%": ("PE-Xa", 0.35),
+    "%TUBE_PERT%": ("PE-RT", 0.40),
+}
+
+# The narrowest spacing each tube size is laid at: the thinner the tube, the
+# tighter the turns it takes; all sizes go out to 300 mm.
+SPACINGS = {
+    "14x2": [50, 75, 100, 150, 200, 250, 300],
+    "16x2": [75, 100, 150, 200, 250, 300],
+    "17x2": [75, 100, 150, 200, 250, 300],
+    "20x2": [100, 150, 200, 250, 300],
+}
+
+CEMENT = (1.2, "Cementesztrich", "Cement screed")
+ANHYDRITE = (1.2, "Anhidrit esztrich", "Anhydrite screed")
+
+
+def system(name, tube, size, screed_mm, screed=CEMENT, spacings=None, code=None):
+    material, lambda_r = TUBES[tube]
+    lambda_e, screed_hu, screed_en = screed
+    outer = float(size.split("x")[0])
+    return dict(
+        name=name, type="A", path="%FH_PATH%\\%WET%\\" + size + " %TUBE_DIR%", tube=tube, size=size,
+        D=outer / 1000, sR=0.002, lambdaR=lambda_r, su=screed_mm / 1000, lambdaE=lambda_e,
+        spacings=spacings or SPACINGS[size], code=code or f"VX-FH{size.split('x')[0]}-{screed_mm}",
+        build_hu=f"{screed_hu} {screed_mm} mm a cső felett ({lambda_e:g} W/mK), {material} cső {size}, "
+                 "rendszerlemez 30 mm".replace(".", ","),
+        build_en=f"{screed_en} {screed_mm} mm above the tube ({lambda_e:g} W/mK), {material} tube {size}, "
+                 "system panel 30 mm")
+
+
+# In catalogue order: wet systems by tube size, and within a size by screed.  The
+# first two lines, FH-W16 and FH-W17 (spacings from 100 mm; FH-W17 under 35 mm of
+# anhydrite), keep their names and data, since projects store both.
 SYSTEMS = [
-    dict(name="Vexalon FH-W16", type="A", path="%FH_PATH%\\%WET%", tube="%TUBE_PEXA%",
-         size="16x2", D=0.016, sR=0.002, lambdaR=0.35, su=0.045, lambdaE=1.2,
-         spacings=[100, 150, 200, 250, 300], code="VX-FH16",
-         build_hu="Cementesztrich 45 mm a cső felett (1,2 W/mK), PE-Xa cső 16x2, rendszerlemez 30 mm",
-         build_en="Cement screed 45 mm above the tube (1.2 W/mK), PE-Xa tube 16x2, system panel 30 mm"),
-    dict(name="Vexalon FH-W17", type="A", path="%FH_PATH%\\%WET%", tube="%TUBE_PERT%",
-         size="17x2", D=0.017, sR=0.002, lambdaR=0.40, su=0.035, lambdaE=1.2,
-         spacings=[100, 150, 200, 250, 300], code="VX-FH17",
-         build_hu="Anhidrit esztrich 35 mm a cső felett (1,2 W/mK), PE-RT cső 17x2, rendszerlemez 30 mm",
-         build_en="Anhydrite screed 35 mm above the tube (1.2 W/mK), PE-RT tube 17x2, system panel 30 mm"),
+    system("Vexalon FH-W14-45", "%TUBE_PEXA%", "14x2", 45),
+    system("Vexalon FH-W14-65", "%TUBE_PEXA%", "14x2", 65),
+    system("Vexalon FH-W16", "%TUBE_PEXA%", "16x2", 45, spacings=[100, 150, 200, 250, 300], code="VX-FH16"),
+    system("Vexalon FH-W16-45", "%TUBE_PEXA%", "16x2", 45),
+    system("Vexalon FH-W16-65", "%TUBE_PEXA%", "16x2", 65),
+    system("Vexalon FH-W17", "%TUBE_PERT%", "17x2", 35, screed=ANHYDRITE, spacings=[100, 150, 200, 250, 300],
+           code="VX-FH17"),
+    system("Vexalon FH-W17-45", "%TUBE_PERT%", "17x2", 45),
+    system("Vexalon FH-W17-65", "%TUBE_PERT%", "17x2", 65),
+    system("Vexalon FH-W20-45", "%TUBE_PEXA%", "20x2", 45),
+    system("Vexalon FH-W20-65", "%TUBE_PEXA%", "20x2", 65),
 ]
 
 

@@ -28,8 +28,8 @@ TEST(CatalogueShipped, LoadsCompletelyInBothLanguages)
         ASSERT_FALSE(d.Failed()) << language << ": " << d.FailureMessage();
         EXPECT_TRUE(d.FailedValves().empty()) << language;
         EXPECT_TRUE(d.WriteSecurityCodes().empty());
-        EXPECT_GE(d.Items(kFloorHeatingKind).size(), 2u);
-        EXPECT_EQ(d.Items(kTubeKind).size(), 2u);
+        EXPECT_EQ(d.Items(kFloorHeatingKind).size(), 10u);
+        EXPECT_EQ(d.Items(kTubeKind).size(), 3u);
         EXPECT_EQ(d.Items(kValveKind).size(), 3u);
         EXPECT_GE(d.Items(kResistKind).size(), 4u);
         EXPECT_EQ(d.Items(kMediumKind).size(), 1u);
@@ -61,7 +61,7 @@ TEST(CatalogueShipped, DataArePhysicallySound)
     TDevices d(kData, "hu");
     auto* fh = d.Find<FloorHeatDBItem>(kFloorHeatingKind, "Vexalon FH-W16");
     ASSERT_NE(fh, nullptr);
-    EXPECT_EQ(fh->itemPath, "Padl\xF3\x66\xFBt\xE9s\\Nedves rendszerek");
+    EXPECT_EQ(fh->itemPath, "Padl\xF3\x66\xFBt\xE9s\\Nedves rendszerek\\16x2 mm cs\xF5");
     double dt = FloorHeatDBItem::LogMeanDifference(45, 35, 20);
     int s100 = fh->SpacingIndex(100);
     // Tiles over 45 mm of screed at 100 mm spacing, 45/35 °C water, 20 °C room.
@@ -175,16 +175,54 @@ TEST(CatalogueShipped, ReviewedAsAnEngineerWould)
             for (const auto& s : fitting.sizes)
                 EXPECT_FALSE(endsInBlank(fitting.DisplayName(s.sizeName, ""))) << fitting.itemName;
         }
-        // A tube cannot be bent tighter than about five diameters: the spacing is at
-        // least that wide.
+        // The turns of a meander have half the spacing as radius, and a tube is not
+        // bent much tighter than twice its diameter even warmed (a 14 mm tube at 50 mm,
+        // 20 mm from 100 mm); wider than 300 mm the floor between the tubes stays cold.
+        // Each system sits in the folder of its tube size.
         for (const auto& item : d.Items(kFloorHeatingKind)) {
             auto& fh = dynamic_cast<const FloorHeatDBItem&>(*item);
             auto* tube = d.Find<TubeDBItem>(kTubeKind, fh.tubeType);
             ASSERT_NE(tube, nullptr);
             float outer = tube->sizes.at(tube->FindSize(fh.tubeSize)).d2;
-            for (const auto& s : fh.distances)
-                EXPECT_GE(s.distance, 5 * outer) << fh.itemName;
+            for (const auto& s : fh.distances) {
+                EXPECT_GE(s.distance, 3.5 * outer) << fh.itemName;
+                EXPECT_LE(s.distance, 300) << fh.itemName;
+            }
+            EXPECT_NE(fh.itemPath.find("\\" + fh.tubeSize + " "), std::string::npos) << fh.itemName;
         }
+        // Every size of every tube has a bore, a roughness and a loop length, and the
+        // manifold valve and the balancing valve come in its valve size.
+        for (const auto& item : d.Items(kTubeKind)) {
+            auto& tube = dynamic_cast<const TubeDBItem&>(*item);
+            ASSERT_EQ(tube.sizes.size(), 4u) << tube.itemName;
+            for (const auto& s : tube.sizes) {
+                EXPECT_FLOAT_EQ(s.d1, s.d2 - 4) << tube.itemName << " " << s.sizeName;
+                EXPECT_GT(s.roughness, 0) << tube.itemName;
+                EXPECT_GE(s.maxLoopLength, 80) << tube.itemName;
+                for (const std::string& name : {d.DefaultValveName(), std::string("Vexalon BV-Z")}) {
+                    auto* valve = d.Find<ValveDBItem>(kValveKind, name);
+                    ASSERT_NE(valve, nullptr) << name;
+                    EXPECT_EQ(valve->sizes.at(valve->FindSize(valve->SizeByDN(s.valveDN))).dn, s.valveDN)
+                        << name << " " << s.sizeName;
+                }
+            }
+        }
+        // One manifold kit for every outlet count, with the bar pair of that many
+        // outlets, its end pieces and the two ball valves of the connection.
+        for (int outlets = 2; outlets <= 12; ++outlets) {
+            const std::string name = "@VX-HKV-" + std::to_string(outlets);
+            auto* kit = d.Find<ItemListDBItem>(kPieceListKind, name);
+            ASSERT_NE(kit, nullptr) << name;
+            ASSERT_EQ(kit->entries.size(), 3u) << name;
+            EXPECT_EQ(kit->entries[0].estimateCode, "VX-HKV-" + std::to_string(outlets));
+            EXPECT_NE(kit->entries[0].name.find(" " + std::to_string(outlets) + " "), std::string::npos)
+                << kit->entries[0].name;
+            EXPECT_FLOAT_EQ(kit->entries[2].quantity, 2);
+            auto* ballValve = d.Find<ResistDBItem>(kResistKind, "Vexalon BV-FB");
+            ASSERT_NE(ballValve, nullptr);
+            EXPECT_EQ(ballValve->SizeEstimateCode("DN20"), kit->entries[2].estimateCode);
+        }
+        EXPECT_EQ(d.FindDevice(kPieceListKind, "@VX-HKV-13"), nullptr);
         // Kits hold no valve: every circuit counts its own.
         for (const auto& item : d.Items(kPieceListKind))
             for (const auto& e : dynamic_cast<const ItemListDBItem&>(*item).entries)

@@ -7,8 +7,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <map>
+#include <numbers>
 #include <optional>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include "app/ProjectFiles.h"
@@ -17,6 +20,7 @@
 #include "catalogue/DeviceKind.h"
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/TDevices.h"
+#include "catalogue/TubeDBItem.h"
 #include "document/TProject.h"
 #include "util/Codepage.h"
 
@@ -50,15 +54,23 @@ struct RoomSpec {
     float below;          // °C under the floor
     float downK;          // W/m2K
     bool joinPrevious;    // laid in series in the previous room's last circuit
+    const char* system = "Vexalon FH-W16";
+    const char* circuitPrefix = "K\xC3\xB6r "; // UTF-8; circuits are numbered per prefix
+};
+
+// How the circuits of a design are laid out.
+struct Layout {
+    int minSpacing = 100;     // mm, the densest spacing a field is laid at
+    double maxVelocity = 0.0; // m/s a circuit's water keeps below; 0: no such limit
 };
 
 // A floor heating design for the rooms: the free floor split over at most two
-// spacings for the heat demand, one circuit per 110 m of tube or 1100 W.
-TProject Design(const std::vector<RoomSpec>& specs, const char* building, float forward, float ret)
+// spacings for the heat demand, one circuit per 110 m of tube (10 m short of what
+// the tube size allows, if that is less) or 1100 W (less where the tube would carry
+// it faster than the layout's velocity).
+TProject Design(const std::vector<RoomSpec>& specs, const char* building, float forward, float ret, Layout layout = {})
 {
     const TDevices& d = Shipped();
-    const std::string systemName = Cp("Vexalon FH-W16");
-    const auto& system = *d.Find<FloorHeatDBItem>(kFloorHeatingKind, systemName);
     TProject p({{Cp("Kovács Péter tervező"), "Vexalon Kft."}, "2026. 12. 09.", d.DefaultValveName()});
     p.buildingLines = {Cp(building)};
     p.options.medium.mediumName = Cp("H2O (IAPWS) 0-100 °C");
@@ -71,7 +83,19 @@ TProject Design(const std::vector<RoomSpec>& specs, const char* building, float 
     connection.SelectItem(d, Cp("Vexalon MC-EK"));
     p.options.defaultFittings = {elbow, connection};
 
+    std::map<std::string, int> circuitsOf;
     for (const RoomSpec& s : specs) {
+        const auto& system = *d.Find<FloorHeatDBItem>(kFloorHeatingKind, Cp(s.system));
+        const auto& tube = *d.Find<TubeDBItem>(kTubeKind, system.tubeType);
+        const TubeSubType& size = tube.sizes.at(tube.FindSize(system.tubeSize));
+        const double loopLength = std::min(110.0, size.maxLoopLength - 10.0);
+        double maxPower = 1100;
+        if (layout.maxVelocity > 0) {
+            // Water of about 990 kg/m3 and 4180 J/kgK at the circuit's temperature drop.
+            const double bore = size.d1 / 1000.0;
+            maxPower = std::min(maxPower,
+                                layout.maxVelocity * bore * bore * std::numbers::pi / 4 * 990 * 4180 * (forward - ret));
+        }
         p.options.roomTemperature = s.temperature;
         p.AddNewRoom();
         TRoomItem& room = p.rooms.back();
@@ -79,14 +103,14 @@ TProject Design(const std::vector<RoomSpec>& specs, const char* building, float 
         room.roomFunction = Cp(s.function);
         room.floorArea = s.area;
         room.heatDemand = s.demand;
-        // The whole free floor (90 % of the room) at the widest spacing of at least
-        // 100 mm that still covers the demand.
+        // The whole free floor (90 % of the room) at the widest spacing, no denser
+        // than the layout's, that still covers the demand.
         double freeArea = std::floor(s.area * 9 + 0.5) / 10;
         FieldDesignInput in{forward, ret, s.temperature, s.demand, freeArea, s.below, s.downK};
         double dTheta = FloorHeatDBItem::LogMeanDifference(forward, ret, s.temperature);
         int chosen = -1;
         for (int i = 0; i < static_cast<int>(system.distances.size()); ++i)
-            if (system.distances[i].distance >= 100
+            if (system.distances[i].distance >= layout.minSpacing
                 && (chosen < 0 || system.SpecificOutput(dTheta, s.r, i) * freeArea >= s.demand))
                 chosen = i;
         room.fields.emplace_back(forward, ret)
@@ -95,8 +119,8 @@ TProject Design(const std::vector<RoomSpec>& specs, const char* building, float 
         room.RecomputeFields(d);
 
         for (const FloorHeatingField& f : room.fields) {
-            int circuits = std::max({1, static_cast<int>(std::ceil((f.tubeLength + 6) / 110.0)),
-                                     static_cast<int>(std::ceil((f.power + f.downPower) / 1100.0))});
+            int circuits = std::max({1, static_cast<int>(std::ceil((f.tubeLength + 6) / loopLength)),
+                                     static_cast<int>(std::ceil((f.power + f.downPower) / maxPower))});
             for (int c = 0; c < circuits; ++c) {
                 FloorHeatingRoundField part;
                 part.AssignField(room.roomId, room.roomName, f);
@@ -107,7 +131,8 @@ TProject Design(const std::vector<RoomSpec>& specs, const char* building, float 
                     continue;
                 }
                 p.AddNewRound();
-                p.rounds.back().roundName = p.UniqueRoundName(Cp("Kör ") + std::to_string(p.rounds.size()));
+                p.rounds.back().roundName =
+                    p.UniqueRoundName(Cp(s.circuitPrefix) + std::to_string(++circuitsOf[s.circuitPrefix]));
                 p.rounds.back().roundFields.push_back(part);
             }
         }
@@ -145,6 +170,35 @@ TProject House()
                    {"Fürdőszoba em.", "fürdő", 8, 24, 480, 2, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
                    {"Közlekedő", "közlekedő", 6, 18, 260, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, true}},
                   "Kétszintes családi ház, Fő utca 12.", 42, 36);
+}
+
+// A two-storey house: the ground floor over an unheated cellar under 65 mm of
+// screed, on 17 mm PE-RT tube but for the bathroom's 14 mm PE-Xa; the upper floor
+// under 45 mm on 16 mm PE-Xa.  Rooms and
+// circuits are named by their floor ("Fsz." ground, "Em." upper), each floor for a
+// manifold of its own.
+TProject Villa()
+{
+    const char* living = "Vexalon FH-W17-65";
+    const char* wet = "Vexalon FH-W14-65";
+    const char* upper = "Vexalon FH-W16-45";
+    const char* tiles = "R 0.05 kerámia/tiles";
+    const char* parquet = "R 0.10 parketta/parquet";
+    return Design({{"Fsz. Nappali", "nappali", 40, 20, 1800, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
+                   {"Fsz. Étkező", "étkező", 18, 20, 820, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
+                   {"Fsz. Konyha", "konyha", 14, 20, 650, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
+                   {"Fsz. Dolgozószoba", "iroda", 14, 20, 620, 0, parquet, 0.1f, 10, 0.3f, false, living, "Fsz. "},
+                   {"Fsz. Vendégszoba", "háló", 15, 20, 660, 0, parquet, 0.1f, 10, 0.3f, false, living, "Fsz. "},
+                   {"Fsz. Fürdőszoba", "fürdő", 6, 24, 300, 2, tiles, 0.05f, 10, 0.3f, false, wet, "Fsz. "},
+                   {"Fsz. WC", "mosdó", 3, 20, 150, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
+                   {"Fsz. Előtér", "közlekedő", 11, 18, 440, 0, tiles, 0.05f, 10, 0.3f, true, living, "Fsz. "},
+                   {"Em. Háló 1", "háló", 18, 20, 760, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
+                   {"Em. Háló 2", "háló", 14, 20, 600, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
+                   {"Em. Háló 3", "háló", 13, 20, 560, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
+                   {"Em. Fürdőszoba", "fürdő", 10, 24, 500, 2, tiles, 0.05f, 20, 0, false, upper, "Em. "},
+                   {"Em. Gardrób", "gardrób", 6, 18, 240, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
+                   {"Em. Közlekedő", "közlekedő", 10, 18, 400, 0, tiles, 0.05f, 20, 0, true, upper, "Em. "}},
+                  "Kétszintes villa, Hegyalja út 7.", 40, 35, {100, 0.45});
 }
 
 std::string ReadText(const std::string& path)
@@ -213,11 +267,38 @@ TEST(Examples, DetachedHouse)
     CheckExample("house", House);
 }
 
+TEST(Examples, TwoStoreyVilla)
+{
+    CheckExample("villa", Villa);
+    // Three systems on two kinds of tube, every room heated, and every circuit
+    // named by the floor its rooms are on, for a manifold per floor.
+    TProject p;
+    ReadProjectFile(kSource + "/examples/villa.klp", p);
+    std::set<std::string> systems, tubes;
+    for (const TRoomItem& room : p.rooms) {
+        EXPECT_FALSE(room.fields.empty()) << Cp1250ToUtf8(room.roomName);
+        for (const auto& f : room.fields)
+            systems.insert(f.systemName);
+    }
+    for (const std::string& name : systems)
+        tubes.insert(Shipped().Find<FloorHeatDBItem>(kFloorHeatingKind, name)->tubeType);
+    EXPECT_EQ(systems.size(), 3u);
+    EXPECT_EQ(tubes.size(), 2u);
+    EXPECT_GE(p.rooms.size(), 12u);
+    for (const TRoundItem& r : p.rounds) {
+        const std::string floor = r.roundName.substr(0, r.roundName.find(' ') + 1);
+        ASSERT_TRUE(floor == "Fsz. " || floor == "Em. ") << Cp1250ToUtf8(r.roundName);
+        for (const auto& part : r.roundFields) {
+            EXPECT_EQ(part.roomRefName.rfind(floor, 0), 0u) << Cp1250ToUtf8(r.roundName);
+        }
+    }
+}
+
 // Projects store catalogue names, so an office that works in two languages gets the
 // same design from the same file whichever language the catalogue was loaded in.
 TEST(Examples, RecalculateAlikeInHungarianAndEnglish)
 {
-    for (const char* name : {"flat", "house"}) {
+    for (const char* name : {"flat", "house", "villa"}) {
         std::string text[2];
         int i = 0;
         for (const char* language : {"hu", "en"}) {

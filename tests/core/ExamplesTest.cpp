@@ -142,6 +142,7 @@ TProject Design(const std::vector<RoomSpec>& specs, const char* building, float 
         round.ApplyToFields(p, d);
     }
     p.RecountAssignedSurfaces();
+    p.manifolds[0].name = Cp("Osztó");
     return p;
 }
 
@@ -184,21 +185,31 @@ TProject Villa()
     const char* upper = "Vexalon FH-W16-45";
     const char* tiles = "R 0.05 kerámia/tiles";
     const char* parquet = "R 0.10 parketta/parquet";
-    return Design({{"Fsz. Nappali", "nappali", 40, 20, 1800, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
-                   {"Fsz. Étkező", "étkező", 18, 20, 820, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
-                   {"Fsz. Konyha", "konyha", 14, 20, 650, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
-                   {"Fsz. Dolgozószoba", "iroda", 14, 20, 620, 0, parquet, 0.1f, 10, 0.3f, false, living, "Fsz. "},
-                   {"Fsz. Vendégszoba", "háló", 15, 20, 660, 0, parquet, 0.1f, 10, 0.3f, false, living, "Fsz. "},
-                   {"Fsz. Fürdőszoba", "fürdő", 6, 24, 300, 2, tiles, 0.05f, 10, 0.3f, false, wet, "Fsz. "},
-                   {"Fsz. WC", "mosdó", 3, 20, 150, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
-                   {"Fsz. Előtér", "közlekedő", 11, 18, 440, 0, tiles, 0.05f, 10, 0.3f, true, living, "Fsz. "},
-                   {"Em. Háló 1", "háló", 18, 20, 760, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
-                   {"Em. Háló 2", "háló", 14, 20, 600, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
-                   {"Em. Háló 3", "háló", 13, 20, 560, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
-                   {"Em. Fürdőszoba", "fürdő", 10, 24, 500, 2, tiles, 0.05f, 20, 0, false, upper, "Em. "},
-                   {"Em. Gardrób", "gardrób", 6, 18, 240, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
-                   {"Em. Közlekedő", "közlekedő", 10, 18, 400, 0, tiles, 0.05f, 20, 0, true, upper, "Em. "}},
-                  "Kétszintes villa, Hegyalja út 7.", 40, 35, {100, 0.45});
+    TProject p =
+        Design({{"Fsz. Nappali", "nappali", 40, 20, 1800, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
+                {"Fsz. Étkező", "étkező", 18, 20, 820, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
+                {"Fsz. Konyha", "konyha", 14, 20, 650, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
+                {"Fsz. Dolgozószoba", "iroda", 14, 20, 620, 0, parquet, 0.1f, 10, 0.3f, false, living, "Fsz. "},
+                {"Fsz. Vendégszoba", "háló", 15, 20, 660, 0, parquet, 0.1f, 10, 0.3f, false, living, "Fsz. "},
+                {"Fsz. Fürdőszoba", "fürdő", 6, 24, 300, 2, tiles, 0.05f, 10, 0.3f, false, wet, "Fsz. "},
+                {"Fsz. WC", "mosdó", 3, 20, 150, 0, tiles, 0.05f, 10, 0.3f, false, living, "Fsz. "},
+                {"Fsz. Előtér", "közlekedő", 11, 18, 440, 0, tiles, 0.05f, 10, 0.3f, true, living, "Fsz. "},
+                {"Em. Háló 1", "háló", 18, 20, 760, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
+                {"Em. Háló 2", "háló", 14, 20, 600, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
+                {"Em. Háló 3", "háló", 13, 20, 560, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
+                {"Em. Fürdőszoba", "fürdő", 10, 24, 500, 2, tiles, 0.05f, 20, 0, false, upper, "Em. "},
+                {"Em. Gardrób", "gardrób", 6, 18, 240, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
+                {"Em. Közlekedő", "közlekedő", 10, 18, 400, 0, tiles, 0.05f, 20, 0, true, upper, "Em. "}},
+               "Kétszintes villa, Hegyalja út 7.", 40, 35, {100, 0.45});
+    // A manifold per floor, each under its hall.
+    p.manifolds[0].name = Cp("Földszinti osztó");
+    p.manifolds[0].location = Cp("Fsz. Előtér, falifülke");
+    p.AddNewManifold();
+    p.manifolds[1].name = Cp("Emeleti osztó");
+    p.manifolds[1].location = Cp("Em. Közlekedő, falifülke");
+    for (TRoundItem& r : p.rounds)
+        r.manifold = r.roundName.starts_with("Em. ") ? 1 : 0;
+    return p;
 }
 
 std::string ReadText(const std::string& path)
@@ -285,9 +296,11 @@ TEST(Examples, TwoStoreyVilla)
     EXPECT_EQ(systems.size(), 3u);
     EXPECT_EQ(tubes.size(), 2u);
     EXPECT_GE(p.rooms.size(), 12u);
+    ASSERT_EQ(p.manifolds.size(), 2u);
     for (const TRoundItem& r : p.rounds) {
         const std::string floor = r.roundName.substr(0, r.roundName.find(' ') + 1);
         ASSERT_TRUE(floor == "Fsz. " || floor == "Em. ") << Cp1250ToUtf8(r.roundName);
+        EXPECT_EQ(r.manifold, floor == "Em. " ? 1 : 0) << Cp1250ToUtf8(r.roundName);
         for (const auto& part : r.roundFields) {
             EXPECT_EQ(part.roomRefName.rfind(floor, 0), 0u) << Cp1250ToUtf8(r.roundName);
         }

@@ -7,12 +7,14 @@
 
 #include "ProjectTestSupport.h"
 #include "TestLanguage.h"
+#include "app/ProjectFiles.h"
 #include "catalogue/DeviceKind.h"
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/Rounding.h"
 #include "catalogue/TDevices.h"
 #include "catalogue/ValveDBItem.h"
 #include "design/ManifoldDesign.h"
+#include "materials/TUsedMaterial.h"
 #include "util/Codepage.h"
 
 using namespace kalorina;
@@ -186,35 +188,57 @@ TEST(ManifoldDesign, SupplySpreadsAndPressureAgreeWithTheHandWorkedAnswer)
     EXPECT_EQ(test::Bytes(project), test::Bytes(Build(kThreeRooms)));
 }
 
-TEST(ManifoldDesign, LeastIsLeast)
+// The design's promises on a designed project: every room of a designed manifold
+// heated; `lower` K less supply leaves one short; a tenth less pressure leaves a
+// circuit short; and the file recalculates to what it stores.
+void ExpectLeast(const DesignOutcome& out, float lower, const std::string& what)
+{
+    for (const auto& m : out.manifolds) {
+        ASSERT_TRUE(m.designed) << what;
+        EXPECT_TRUE(m.uncoveredRooms.empty()) << what;
+    }
+    for (const auto& room : out.project.rooms)
+        EXPECT_GE(room.FieldPowerSum(), room.heatDemand) << what << " " << room.roomName;
+    for (std::size_t m = 0; m < out.project.manifolds.size(); ++m) {
+        TProject colder = out.project;
+        for (int c : colder.ManifoldRounds(int(m))) {
+            auto& r = colder.rounds[c];
+            r.hydraulic.medium.forward -= lower;
+            r.hydraulic.medium.return_ -= lower;
+            ASSERT_TRUE(r.ApplyToFields(colder, Shipped()));
+        }
+        bool shortRoom = false;
+        for (const auto& room : colder.rooms)
+            shortRoom = shortRoom || room.FieldPowerSum() < room.heatDemand;
+        EXPECT_TRUE(shortRoom) << what << ": " << lower << " K lower still heats every room";
+
+        TProject weaker = out.project;
+        for (int c : weaker.ManifoldRounds(int(m))) {
+            auto& r = weaker.rounds[c];
+            r.hydraulic.availablePressure = out.manifolds[m].availablePressure * 0.9f;
+            ASSERT_TRUE(r.Recalculate(weaker, Shipped()));
+        }
+        bool shortCircuit = false;
+        for (int c : weaker.ManifoldRounds(int(m)))
+            shortCircuit = shortCircuit
+                || (weaker.rounds[c].hydraulic.flags
+                    & (THydraulic::kBitValveTooOpen | THydraulic::kBitPressureExceeded))
+                    != 0;
+        EXPECT_TRUE(shortCircuit) << what << ": 10 % less pressure still feeds every circuit";
+    }
+    auto [shown, recalculated] = test::ShownAndRecalculated(out.project, Shipped());
+    EXPECT_EQ(shown, recalculated) << what;
+}
+
+TEST(ManifoldDesign, LeastIsLeastOnTheSmallProjectAndTheExamples)
 {
     test::ScopedLanguage lang;
-    DesignOutcome out = DesignManifolds(Build(kThreeRooms), Shipped());
-    const ManifoldDesignResult& m = out.manifolds[0];
-    // Every room heated; a tenth lower supply leaves one short.
-    for (const auto& room : out.project.rooms)
-        EXPECT_GE(room.FieldPowerSum(), room.heatDemand) << room.roomName;
-    TProject lower = out.project;
-    for (auto& r : lower.rounds) {
-        r.hydraulic.medium.forward -= 0.1f;
-        r.hydraulic.medium.return_ -= 0.1f;
-        ASSERT_TRUE(r.ApplyToFields(lower, Shipped()));
+    ExpectLeast(DesignManifolds(Build(kThreeRooms), Shipped()), 0.1f, "three rooms");
+    for (const char* name : {"flat", "house", "villa"}) {
+        TProject p;
+        ReadProjectFile(std::string(KALORINA_SOURCE_DIR "/examples/") + name + ".klp", p);
+        ExpectLeast(DesignManifolds(p, Shipped()), 0.2f, name);
     }
-    bool shortRoom = false;
-    for (const auto& room : lower.rooms)
-        shortRoom = shortRoom || room.FieldPowerSum() < room.heatDemand;
-    EXPECT_TRUE(shortRoom);
-    // A tenth less pressure leaves the index circuit short.
-    TProject weaker = out.project;
-    for (auto& r : weaker.rounds) {
-        r.hydraulic.availablePressure = m.availablePressure * 0.9f;
-        ASSERT_TRUE(r.Recalculate(weaker, Shipped()));
-    }
-    bool shortCircuit = false;
-    for (const auto& r : weaker.rounds)
-        shortCircuit = shortCircuit
-            || (r.hydraulic.flags & (THydraulic::kBitValveTooOpen | THydraulic::kBitPressureExceeded)) != 0;
-    EXPECT_TRUE(shortCircuit);
 }
 
 TEST(ManifoldDesign, UncoveredRoomsAndManifoldsApart)
@@ -255,4 +279,27 @@ TEST(ManifoldDesign, UncoveredRoomsAndManifoldsApart)
     DesignOutcome empty = DesignManifolds(p, Shipped(), 2);
     EXPECT_FALSE(empty.manifolds[0].designed);
     EXPECT_EQ(empty.manifolds[0].warnings.size(), 1u);
+}
+
+// The bill counts each manifold once, as the catalogue's kit for its number of
+// circuits; a manifold without circuits adds nothing.
+TEST(ManifoldDesign, BillCountsAManifoldKitPerManifold)
+{
+    test::ScopedLanguage lang;
+    std::vector<RoomSpec> specs = kThreeRooms;
+    specs.push_back({"Műhely", 20, 16, 700, 150, 0, 0.05f, 1});
+    TProject p = Build(specs, 3);
+    TUsedMaterial bill = BuildUsedMaterials(p, Shipped());
+    auto quantity = [&](const std::string& code) {
+        float q = 0;
+        for (const auto& row : bill.rows)
+            if (row.estimateCode == code)
+                q += row.quantity;
+        return q;
+    };
+    EXPECT_FLOAT_EQ(quantity("VX-HKV-3"), 1);
+    EXPECT_FLOAT_EQ(quantity("VX-HKV-1"), 0); // no kit that small in the catalogue
+    EXPECT_FLOAT_EQ(quantity("VX-HKV-VEG"), 1);
+    EXPECT_FLOAT_EQ(quantity("VX-GCS-20"), 2);
+    EXPECT_FLOAT_EQ(quantity("VX-OSZ-KOR"), 0);
 }

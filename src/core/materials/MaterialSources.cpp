@@ -106,4 +106,26 @@ void AddRoundMaterials(TUsedMaterial& bill, const TRoundItem& round, const TDevi
     AddHydraulicMaterials(bill, round.hydraulic, devices, piecesText);
 }
 
+void AddManifoldMaterials(TUsedMaterial& bill, std::size_t outlets, const TDevices& devices,
+                          const std::string& piecesText)
+{
+    if (outlets == 0)
+        return;
+    const std::string suffix = "HKV-" + std::to_string(outlets);
+    for (const auto& item : devices.Items(kPieceListKind)) {
+        const std::string& name = item->itemName;
+        if (name.size() <= suffix.size() || name[0] != '@' || !name.ends_with(suffix))
+            continue;
+        TUsedMaterialItem row;
+        row.type = kPieceListKind;
+        row.name = name;
+        row.catalogueId = name;
+        row.estimateCode = name;
+        row.quantity = 1;
+        row.unit = piecesText;
+        bill.Add(row);
+        return;
+    }
+}
+
 } // namespace kalorina

@@ -1,5 +1,6 @@
 #pragma once
 // The rows each part of a design adds to the bill of materials.
+#include <cstddef>
 #include <string>
 
 namespace kalorina {
@@ -21,6 +22,11 @@ void AddResistMaterials(TUsedMaterial& bill, const TResist& fitting, const std::
 // A circuit's tube by length, its valve by piece, then its fittings.
 void AddHydraulicMaterials(TUsedMaterial& bill, const THydraulic& hydraulic, const TDevices& devices,
                            const std::string& piecesText);
+// A manifold feeding `outlets` circuits: the catalogue's manifold kit of that many
+// outlets, once.  The catalogue names its manifold kits "@...HKV-N", N the
+// outlets; a manifold of a size it has no kit for adds nothing.
+void AddManifoldMaterials(TUsedMaterial& bill, std::size_t outlets, const TDevices& devices,
+                          const std::string& piecesText);
 void AddRoomMaterials(TUsedMaterial& bill, const TRoomItem& room, const TDevices& devices);
 void AddRoundMaterials(TUsedMaterial& bill, const TRoundItem& round, const TDevices& devices,
                        const std::string& piecesText);

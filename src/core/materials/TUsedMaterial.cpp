@@ -119,6 +119,8 @@ TUsedMaterial BuildUsedMaterials(const TProject& project, const TDevices& device
         AddRoomMaterials(bill, room, devices);
     for (const TRoundItem& round : project.rounds)
         AddRoundMaterials(bill, round, devices, pieces);
+    for (std::size_t m = 0; m < project.manifolds.size(); ++m)
+        AddManifoldMaterials(bill, project.ManifoldRounds(static_cast<int>(m)).size(), devices, pieces);
     bill.ExpandPieceLists(devices, pieces);
     std::erase_if(bill.rows, [&](const TUsedMaterialItem& row) {
         if (row.quantity >= 0 && std::isfinite(row.quantity))

@@ -130,7 +130,8 @@ std::string RoundJson(const TRoundItem& r, const std::optional<bool>& recalculat
     });
     JsonObject o;
     RoundMembers(r, JsonMembers(o));
-    return o.Raw("recalculated", recalculated ? (*recalculated ? "true" : "false") : "null")
+    return o.Number("manifold", r.manifold)
+        .Raw("recalculated", recalculated ? (*recalculated ? "true" : "false") : "null")
         .Raw("error", ErrorJson(error))
         .Raw("roundFields", parts)
         .Raw("hydraulic", HydraulicJson(r.hydraulic))
@@ -185,11 +186,17 @@ std::string ProjectJson(const TProject& p, const RecalcOutcome& outcome)
                              .Number("remainderSurfaceSum", p.remainderSurfaceSum)
                              .Number("tubeLengths", p.tubeLengths)
                              .Str();
+    std::string manifolds = Array(p.manifolds, [](const TManifold& m) {
+        JsonObject o;
+        ManifoldMembers(m, JsonMembers(o));
+        return o.Str();
+    });
     return JsonObject()
         .Raw("project", project)
         .Raw("options", options)
         .Raw("rooms", rooms)
         .Raw("rounds", rounds)
+        .Raw("manifolds", manifolds)
         .Raw("totals", totals)
         .Str();
 }

@@ -7,12 +7,15 @@
 
 namespace kalorina::cli {
 
-int ReadCliProject(Context& ctx, const std::string& path, TProject& project)
+int ReadCliProject(Context& ctx, const std::string& path, TProject& project,
+                   const std::function<void(const std::string&)>& answerError)
 {
     SelectCliLanguage(ctx);
     try {
         ReadProjectFile(path, project);
     } catch (const KalorinaError& e) {
+        if (answerError)
+            answerError(path + ": " + e.what());
         return Fail(ctx, path + ": " + Cp1250ToUtf8(e.what()));
     }
     project.fileName = path;

@@ -1,5 +1,6 @@
 #pragma once
 // Reading the project file a CLI command works on.
+#include <functional>
 #include <string>
 
 #include "CliCommand.h"
@@ -9,6 +10,9 @@ namespace kalorina::cli {
 
 // Reads `path` into `project` and names the project after it.  Returns kOk, or
 // the failure code after the reason has gone to stderr.
-int ReadCliProject(Context& ctx, const std::string& path, TProject& project);
+// `answerError`, if given, also gets the reason (code page 1250, the path first), for
+// a command whose JSON answer must carry it.
+int ReadCliProject(Context& ctx, const std::string& path, TProject& project,
+                   const std::function<void(const std::string&)>& answerError = {});
 
 } // namespace kalorina::cli

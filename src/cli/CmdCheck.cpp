@@ -6,6 +6,7 @@
 
 #include "CliCatalogue.h"
 #include "CliCommand.h"
+#include "CliProject.h"
 #include "app/ProjectFiles.h"
 #include "app/ProjectRecalc.h"
 #include "check/DesignCheck.h"
@@ -62,18 +63,13 @@ int RunCheck(Context& ctx)
     if (path.empty())
         return Usage(ctx, "check needs a project file");
 
-    SelectCliLanguage(ctx);
     TProject project;
-    try {
-        ReadProjectFile(path, project);
-    } catch (const KalorinaError& e) {
-        // The reason also in the answer, so that a caller reading only the JSON
-        // does not take an unreadable file for a sound design.
+    auto answerError = [&](const std::string& reason) {
         if (json)
-            ctx.out << Answer({}, JsonText(path + ": " + e.what())) << "\n";
-        return Fail(ctx, path + ": " + Cp1250ToUtf8(e.what()));
-    }
-    project.fileName = path;
+            ctx.out << Answer({}, JsonText(reason)) << "\n";
+    };
+    if (int failed = ReadCliProject(ctx, path, project, answerError))
+        return failed;
     auto devices = LoadCliCatalogue(ctx);
     if (devices->Failed()) {
         if (json)

@@ -7,6 +7,7 @@
 
 #include "CliCatalogue.h"
 #include "CliCommand.h"
+#include "CliProject.h"
 #include "app/ProjectFiles.h"
 #include "design/ManifoldDesign.h"
 #include "util/Codepage.h"
@@ -120,15 +121,13 @@ int RunDesign(Context& ctx)
     if (!apply && !output.empty())
         return Usage(ctx, "design: -o writes only with --apply");
 
-    SelectCliLanguage(ctx);
     TProject project;
-    try {
-        ReadProjectFile(path, project);
-    } catch (const KalorinaError& e) {
+    auto answerError = [&](const std::string& reason) {
         if (json)
-            ctx.out << Answer({}, JsonText(path + ": " + e.what())) << "\n";
-        return Fail(ctx, path + ": " + Cp1250ToUtf8(e.what()));
-    }
+            ctx.out << Answer({}, JsonText(reason)) << "\n";
+    };
+    if (int failed = ReadCliProject(ctx, path, project, answerError))
+        return failed;
     std::optional<int> only;
     if (manifoldGiven) {
         const int found = project.FindManifold(Utf8ToCp1250(manifoldName));

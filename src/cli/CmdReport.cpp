@@ -1,8 +1,9 @@
-// kalorina-cli report PROJECT.klp --kind rooms|fields|circuits|detailed
-//     (--pdf OUT.pdf | --png DIR | --rtf OUT.rtf)... [--all | --only NAME...]
+// kalorina-cli report PROJECT.klp --kind rooms|fields|circuits|detailed|manifolds
+//     (--pdf OUT.pdf | --png DIR | --rtf OUT.rtf | --csv OUT.csv)... [--all | --only NAME...]
 //     [--language NAME] [--margins L,T,R,B] [--title TEXT] [--landscape]
 // The pages the program prints, as a PDF file (A4, upright unless --landscape), as one PNG per page at 150 dpi,
-// or the report's RTF text as one document for word processors.
+// or the report's RTF text as one document for word processors.  The manifold schedule also goes to a CSV
+// file for spreadsheets (every manifold, or those named with --only).
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -12,12 +13,14 @@
 #include "CliProject.h"
 #include "PagesProgram.h"
 #include "ReportPages.h"
+#include "app/UsedMaterialsExport.h"
 #include "catalogue/DataLocation.h"
 #include "document/TProgramOptions.h"
 #include "lang/PrintingScope.h"
 #include "lang/TLanguages.h"
 #include "platform/QtReportTargets.h"
 #include "report/TBReport.h"
+#include "report/TManifoldReport.h"
 #include "util/Codepage.h"
 
 namespace kalorina::cli {
@@ -27,7 +30,7 @@ namespace {
 struct ReportArgs {
     std::string project;
     std::string kind;
-    std::string pdf, png, rtf;
+    std::string pdf, png, rtf, csv;
     bool all = true;
     std::vector<std::string> only;
     std::string language;
@@ -76,6 +79,8 @@ int RunReport(Context& ctx)
             ok = value(a.png);
         else if (s == "--rtf")
             ok = value(a.rtf);
+        else if (s == "--csv")
+            ok = value(a.csv);
         else if (s == "--all")
             a.all = true;
         else if (s == "--landscape")
@@ -107,15 +112,18 @@ int RunReport(Context& ctx)
     static const std::pair<const char*, ReportKind> kinds[] = {{"rooms", ReportKind::Rooms},
                                                                {"fields", ReportKind::Fields},
                                                                {"circuits", ReportKind::Rounds},
-                                                               {"detailed", ReportKind::RoundsDetailed}};
+                                                               {"detailed", ReportKind::RoundsDetailed},
+                                                               {"manifolds", ReportKind::Manifolds}};
     const ReportKind* kind = nullptr;
     for (const auto& [name, k] : kinds)
         if (a.kind == name)
             kind = &k;
     if (!kind)
-        return Usage(ctx, "report: --kind must be rooms, fields, circuits or detailed");
-    if (a.pdf.empty() && a.png.empty() && a.rtf.empty())
-        return Usage(ctx, "report needs --pdf OUT.pdf, --png DIR or --rtf OUT.rtf");
+        return Usage(ctx, "report: --kind must be rooms, fields, circuits, detailed or manifolds");
+    if (a.pdf.empty() && a.png.empty() && a.rtf.empty() && a.csv.empty())
+        return Usage(ctx, "report needs --pdf OUT.pdf, --png DIR, --rtf OUT.rtf or --csv OUT.csv");
+    if (!a.csv.empty() && *kind != ReportKind::Manifolds)
+        return Usage(ctx, "report: --csv is only for --kind manifolds");
 
     TProject project;
     if (int failed = ReadCliProject(ctx, a.project, project); failed != kOk)
@@ -147,6 +155,18 @@ int RunReport(Context& ctx)
         for (const auto& name : a.only)
             if (node.hasParent && node.text == name)
                 node.state = 1;
+    if (!a.csv.empty()) {
+        const std::vector<ManifoldSchedule> schedules = ChosenManifoldSchedules(project, tree, a.all);
+        try {
+            WriteExportFile(a.csv, ManifoldScheduleCsv(schedules));
+        } catch (const KalorinaError& e) {
+            return Fail(ctx, Cp1250ToUtf8(e.what()));
+        }
+        ctx.out << a.csv << ": " << schedules.size() << " manifold(s)\n";
+    }
+    if (a.pdf.empty() && a.png.empty() && a.rtf.empty())
+        return kOk;
+
     auto build = [&](std::string* rtf) {
         TReportEnvironment env = MakeReportEnvironment(printingOptions, picture);
         env.rtf = rtf;

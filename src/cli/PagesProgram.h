@@ -12,7 +12,8 @@ namespace kalorina::cli {
 inline constexpr const char* kPagesProgram = "kalorina-cli-pages";
 
 inline constexpr const char* kReportSynopsis =
-    "report PROJECT.klp --kind rooms|fields|circuits|detailed (--pdf OUT.pdf | --png DIR | --rtf OUT.rtf)... "
+    "report PROJECT.klp --kind rooms|fields|circuits|detailed|manifolds "
+    "(--pdf OUT.pdf | --png DIR | --rtf OUT.rtf | --csv OUT.csv)... "
     "[--all | --only NAME...] [--language NAME] [--margins L,T,R,B] [--title TEXT] [--landscape]";
 inline constexpr const char* kBomSynopsis =
     "bom PROJECT.klp [--json] [--xls F] [--rtf F] [--csv F] [--html F] [--pdf F] [--png DIR] [--title TEXT] "

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The report and bom commands' pages through the real executable: the four reports
-# of every example project as PDF files, read back with pdftotext; a 60-room project
+# The report and bom commands' pages through the real executable: the five reports
+# of every example project as PDF files, read back with pdftotext, and the manifold
+# schedule as a CSV file; a 60-room project
 # over several pages with the column header on each; every row of the examples'
 # bills; the usage and failure exit codes; and the first page of each report as a
 # picture for review.
@@ -20,14 +21,18 @@ has() {  # has FILE.txt TEXT WHAT
 for project in "$src"/examples/*.klp; do
     name=$(basename "$project" .klp)
     "$cli" show "$project" >"$dir/$name.show" || { fail "show $name"; continue; }
-    for kind in rooms fields circuits detailed; do
+    for kind in rooms fields circuits detailed manifolds; do
         pdf="$dir/$name-$kind.pdf"
         "$cli" report "$project" --kind "$kind" --pdf "$pdf" >/dev/null 2>"$dir/err" \
             || { fail "report $name $kind: $(cat "$dir/err")"; continue; }
         pdftotext -layout "$pdf" "$dir/$name-$kind.txt" || fail "pdftotext $name $kind"
     done
     # Every room in the rooms summary and the fields report, every circuit in both
-    # circuit reports.
+    # circuit reports and in the manifold schedule, and once in its CSV file.
+    "$cli" report "$project" --kind manifolds --csv "$dir/$name.csv" >/dev/null 2>"$dir/err" \
+        || fail "report $name manifolds --csv: $(cat "$dir/err")"
+    head -c 3 "$dir/$name.csv" | od -An -tx1 | grep -q "ef bb bf" || fail "$name.csv has no byte order mark"
+    sed -n 1p "$dir/$name.csv" | grep -qF "Kimenet;Kör;Helyiségek" || fail "$name.csv has no header row"
     while IFS= read -r room; do
         has "$dir/$name-rooms.txt" "$room" "$name rooms"
         has "$dir/$name-fields.txt" "${room:0:8}" "$name fields"
@@ -35,6 +40,9 @@ for project in "$src"/examples/*.klp; do
     while IFS= read -r circuit; do
         has "$dir/$name-circuits.txt" "$circuit" "$name circuits"
         has "$dir/$name-detailed.txt" "$circuit" "$name detailed"
+        has "$dir/$name-manifolds.txt" "$circuit" "$name manifolds"
+        n=$(awk -F';' -v c="$circuit" '$10 == c' "$dir/$name.csv" | wc -l)
+        [ "$n" -eq 1 ] || fail "$name.csv: circuit '$circuit' in $n rows"
     done < <(sed -n 's/^circuit \(.*\): [0-9]* W,.*/\1/p' "$dir/$name.show")
     # The totals close both room reports.
     loss=$(sed -n 's/^totals: heat loss \([0-9.]*\) kW.*/\1/p' "$dir/$name.show")
@@ -65,10 +73,18 @@ has "$dir/en.txt" "Konyha" "English report"
 grep -qF "Hálószoba" "$dir/en.txt" && fail "an item that was not chosen was printed"
 grep -qiF "total" "$dir/en.txt" || fail "English totals"
 
+# The manifold schedule's header block in English.
+"$cli" report "$src/examples/house.klp" --kind manifolds --language English --pdf "$dir/en-m.pdf" >/dev/null 2>&1 \
+    || fail "English manifold schedule"
+pdftotext -layout "$dir/en-m.pdf" "$dir/en-m.txt"
+for text in "Supply temperature" "Spread" "Total mass flow" "kg/h" "l/h" "Pump head" "kPa" "Index circuit" "Outlet"; do
+    has "$dir/en-m.txt" "$text" "English manifold schedule"
+done
+
 # The RTF document and the pages as pictures.
 "$cli" report "$src/examples/house.klp" --kind detailed --rtf "$dir/d.rtf" >/dev/null 2>&1 || fail "rtf"
 head -c 6 "$dir/d.rtf" | grep -qF '{\rtf1' || fail "the RTF document has no prologue"
-for kind in rooms fields circuits detailed; do
+for kind in rooms fields circuits detailed manifolds; do
     "$cli" report "$src/examples/house.klp" --kind "$kind" --png "$dir/png-$kind" >/dev/null 2>&1 \
         || fail "png $kind"
     cp "$dir/png-$kind/page-001.png" "$pictures/report-$kind.png" 2>/dev/null || fail "no first page of $kind"
@@ -125,6 +141,8 @@ expect 1 report "$src/examples/house.klp" --kind rooms --pdf "$dir/no/such/x.pdf
 expect 1 report "$src/examples/house.klp" --kind rooms --language Klingon --pdf "$dir/x.pdf"
 expect 0 report "$src/examples/house.klp" --kind rooms --margins 10,10,10,10 --pdf "$dir/x.pdf"
 expect 0 report "$src/examples/house.klp" --kind detailed --landscape --pdf "$dir/l.pdf"
+expect 2 report "$src/examples/house.klp" --kind rooms --csv "$dir/x.csv"
+expect 1 report "$src/examples/house.klp" --kind manifolds --csv "$dir/no/such/x.csv"
 expect 2 bom "$src/examples/house.klp" --pdf
 expect 1 bom "$src/examples/house.klp" --pdf "$dir/no/such/bom.pdf"
 pdfinfo "$dir/l.pdf" | grep -q "842 x 595" || fail "--landscape did not turn the sheet"

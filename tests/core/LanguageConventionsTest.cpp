@@ -54,6 +54,7 @@ struct TwoLanguages {
                                                    {{"IDS_DEVICEDBLANGUAGE", screenCode},
                                                     {"IDS_ROOMGROUP", "Rooms"},
                                                     {"IDS_ROUNDGROUP", "Circuits"},
+                                                    {"IDS_MANIFOLDGROUP", "Manifolds"},
                                                     {"IDS_DEVICEDBTYPES+3", "Fittings"},
                                                     {"IDS_DECIMALSEPARATOR", "."},
                                                     {"IDS_DATEFORMAT", "%Y-%m-%d"}}));
@@ -61,6 +62,7 @@ struct TwoLanguages {
                                                    {{"IDS_DEVICEDBLANGUAGE", printCode},
                                                     {"IDS_ROOMGROUP", Cp("Helyiségek")},
                                                     {"IDS_ROUNDGROUP", Cp("Körök")},
+                                                    {"IDS_MANIFOLDGROUP", Cp("Osztók")},
                                                     {"IDS_DEVICEDBTYPES+3", "Idomok"},
                                                     {"IDS_DECIMALSEPARATOR", ","},
                                                     {"IDS_DATEFORMAT", "%e.%m.%Y"}}));
@@ -215,9 +217,10 @@ TEST(LanguageConventions, DialogTreesSpeakTheScreenLanguageInPrintingMode)
     p.rooms[0].roomName = "R1";
     PrintingScope printing;
     const auto nodes = ReportTree(p);
-    ASSERT_EQ(nodes.size(), 3u);
+    ASSERT_EQ(nodes.size(), 5u);
     EXPECT_EQ(nodes[0].text, "Rooms");
     EXPECT_EQ(nodes[2].text, "Circuits");
+    EXPECT_EQ(nodes[3].text, "Manifolds");
     EXPECT_EQ(Languages().GetText("IDS_ROOMGROUP"), Cp("Helyiségek")); // the reports' word
 
     TUsedMaterial bill;

@@ -34,10 +34,10 @@ TEST(PrintingEditor, FreshInstallationAndKeptChoices)
         EXPECT_TRUE(v.projectData && v.fileName && v.pageNumbers && v.date);
         EXPECT_EQ(v.kind, ReportKind::Rooms);
         EXPECT_TRUE(v.all);
-        ASSERT_EQ(v.nodes.size(), 6u);
+        ASSERT_EQ(v.nodes.size(), 8u); // rooms, circuits and the one manifold, each under its group
         for (const auto& n : v.nodes)
             EXPECT_EQ(n.state, 3);
-        e.SetKind(ReportKind::RoundsDetailed);
+        e.SetKind(ReportKind::Manifolds);
         e.SetSwitch(PrintingOptions::kDate, false);
         e.SetTitle(std::string(70, 'T'));
         e.Commit();
@@ -46,12 +46,25 @@ TEST(PrintingEditor, FreshInstallationAndKeptChoices)
     PrintingOptions restarted;
     for (PrintingOptions* o : {&kept, &restarted}) {
         PrintingEditor e(p, *o, store);
-        EXPECT_EQ(e.GetView().kind, ReportKind::RoundsDetailed);
+        EXPECT_EQ(e.GetView().kind, ReportKind::Manifolds);
         EXPECT_FALSE(e.GetView().date);
         EXPECT_TRUE(e.GetView().pageNumbers);
     }
     EXPECT_EQ(kept.title.size(), PrintingOptions::kMaxTitle);
     EXPECT_TRUE(restarted.title.empty()); // the title is not kept in the registry
+
+    // A kind stored by an older version still loads; a number no version wrote (a
+    // damaged or newer setting) leaves the kind as it was.
+    const char* key = "Software\\Vexalon\\Kalorina\\PrintingOptions";
+    store.WriteValue(key, "FormType", SettingsValue::Integer(3));
+    PrintingOptions older;
+    older.Load(store);
+    EXPECT_EQ(older.kind, ReportKind::RoundsDetailed);
+    for (int stored : {5, -1, 1000}) {
+        store.WriteValue(key, "FormType", SettingsValue::Integer(stored));
+        older.Load(store);
+        EXPECT_EQ(older.kind, ReportKind::RoundsDetailed) << stored;
+    }
 }
 
 TEST(PrintingEditor, DoubleClicksChooseItemsAndGroups)
@@ -84,6 +97,7 @@ TEST(PrintingEditor, DoubleClicksChooseItemsAndGroups)
     e.DoubleClick(3, true);
     EXPECT_EQ(e.GetView().nodes[5].state, 3);
     EXPECT_EQ(PrintingEditor::LayoutOfButton(4).formatName, std::string("RoundFloorFields"));
+    EXPECT_EQ(PrintingEditor::LayoutOfButton(5).formatName, std::string("ManifoldOutletsTitle"));
 }
 
 TEST(PrintingEditor, PreviewNavigationAndZoom)

@@ -85,7 +85,9 @@ struct ReportLanguages {
                                               {"ID_FLOORHEATING0", "Circuit"},
                                               {"ID_FLOORHEATING6", "Fields"},
                                               {"ID_REPORTTEXTBEFORE1", "Closing"},
-                                              {"IDS_BROKENREFERENCEMARK", "(gone)"}},
+                                              {"IDS_BROKENREFERENCEMARK", "(gone)"},
+                                              {"ID_MANIFOLD0", "Manifold"},
+                                              {"ID_MANIFOLD9", "Nothing connected."}},
                                              false));
         Languages().SelectLanguage("Magyar");
         Languages().SelectPrintingLanguage("English");
@@ -420,6 +422,74 @@ TEST(Report, APageTallerThanTheTableStillEnds)
     Make(ReportKind::RoundsDetailed, p)->Run(pages);
     EXPECT_TRUE(pages.finished);
     EXPECT_LT(pages.pages.size(), 200u);
+}
+
+// The house's manifold, one with 50 circuits that runs over pages, and one that
+// feeds nothing.
+TProject ThreeManifolds()
+{
+    TProject p = House();
+    p.manifolds.resize(3);
+    p.manifolds[1].name = "Emelet";
+    p.manifolds[2].name = "Pince";
+    const std::size_t houseRounds = p.rounds.size();
+    for (int i = 0; i < 50; ++i) {
+        TRoundItem r = p.rounds[i % houseRounds];
+        r.roundName = "M2-" + std::to_string(i + 1);
+        r.manifold = 1;
+        p.rounds.push_back(r);
+    }
+    return p;
+}
+
+TEST(Report, ManifoldScheduleKeepsEachHeaderWithItsTableAndRepeatsTheTableHeader)
+{
+    ReportLanguages langs;
+    PrintingScope printing;
+    TProject p = ThreeManifolds();
+    FakePages pages;
+    Make(ReportKind::Manifolds, p)->Run(pages);
+    ASSERT_GE(pages.pages.size(), 2u);
+    EXPECT_EQ(pages.CountAll("Manifold:"), 3);
+    EXPECT_EQ(pages.CountAll("Nothing"), 1); // the cellar's manifold feeds nothing
+    for (int i = 1; i <= 50; ++i)
+        EXPECT_EQ(pages.CountAll("M2-" + std::to_string(i)), 1) << i;
+    for (std::size_t i = 0; i < pages.pages.size(); ++i) {
+        const auto& texts = pages.pages[i]->texts;
+        bool header = false, rows = false;
+        std::size_t lastManifold = texts.size();
+        for (std::size_t k = 0; k < texts.size(); ++k) {
+            header = header || texts[k].text == "Kimenet";
+            rows = rows || texts[k].text.starts_with("M2-");
+            if (texts[k].text == "Manifold:")
+                lastManifold = k;
+        }
+        // Rows continue on a new page under the table's header.
+        EXPECT_TRUE(!rows || header) << "rows without the column header on page " << i + 1;
+        // A manifold's header block is followed on its page by its table (or its
+        // one line when it feeds nothing).
+        if (lastManifold < texts.size()) {
+            bool followed = false;
+            for (std::size_t k = lastManifold + 1; k < texts.size(); ++k)
+                followed = followed || texts[k].text == "Kimenet" || texts[k].text == "Nothing";
+            EXPECT_TRUE(followed) << "a manifold's header alone at the end of page " << i + 1;
+        }
+    }
+
+    // Only the chosen manifold: the tree's third group lists the manifolds.
+    auto tree = ReportTree(p);
+    tree[tree.size() - 2].state = 1; // Emelet
+    FakePages chosen;
+    Make(ReportKind::Manifolds, p, Environment(), false, tree)->Run(chosen);
+    EXPECT_EQ(chosen.CountAll("Manifold:"), 1);
+    int named = 0;
+    for (const auto& page : chosen.pages)
+        for (const auto& t : page->texts)
+            named += t.text.find("Emelet") != std::string::npos;
+    EXPECT_EQ(named, 1);
+    EXPECT_EQ(chosen.CountAll("M2-50"), 1);
+    EXPECT_EQ(chosen.CountAll("Nothing"), 0);
+    EXPECT_EQ(chosen.CountAll(p.rounds[0].roundName), 0);
 }
 
 TEST(Report, PrintsInThePrintingLanguage)

@@ -147,9 +147,10 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
     for (const TextFamily& family : kRequiredTextFamilies)
         EXPECT_GE(static_cast<int>(one.GetFamily(std::string(family.base)).size()), family.count) << family.base;
 
-    const std::set<std::string> formats9 = {"FloorHeatingChoose", "RoomFloorHeatingsTitle", "RoundFloorFields",
-                                            "ResistItemsTitle",   "ResistItemsTitle2",      "FloorHeatingsReportTitle",
-                                            "RoomItemTitle",      "RoundItemTitle",         "UsedMaterialsTableTitle"};
+    const std::set<std::string> formats9 = {"FloorHeatingChoose",  "RoomFloorHeatingsTitle", "RoundFloorFields",
+                                            "ResistItemsTitle",    "ResistItemsTitle2",      "FloorHeatingsReportTitle",
+                                            "RoomItemTitle",       "RoundItemTitle",         "UsedMaterialsTableTitle",
+                                            "ManifoldOutletsTitle"};
     for (const TLanguageTitle& t : lang.titles)
         EXPECT_TRUE(formats9.count(t.name)) << "no column format named " << t.name;
 }

@@ -105,17 +105,18 @@ TEST_F(PrintingFormsTest, PrintCommandOpensTheDialogInThePrintingLanguage)
             // While the dialog is open lookups speak the printing language.
             EXPECT_TRUE(Languages().PrintingMode);
             auto* tree = Child<QTreeWidget>(d, "ItemsTree");
-            ASSERT_EQ(tree->topLevelItemCount(), 2);
+            ASSERT_EQ(tree->topLevelItemCount(), 3); // rooms, circuits, manifolds
             // The dialog's own tree speaks the screen language, as its captions do.
             EXPECT_EQ(Cp(tree->topLevelItem(0)->text(0)), screenGroup);
             EXPECT_NE(Txt("IDS_ROOMGROUP"), screenGroup);
-            for (const char* name : {"All", "SelectedOnly", "RoomsList", "RoomsFields", "RoundsList", "RoundsDetailed"})
+            for (const char* name :
+                 {"All", "SelectedOnly", "RoomsList", "RoomsFields", "RoundsList", "RoundsDetailed", "Manifolds"})
                 Child<QRadioButton>(d, name);
             for (const char* name :
                  {"ProjektDataCheckBox", "PageNumberCheckBox", "ProjektNameCheckBox", "DateCheckBox"})
                 EXPECT_TRUE(Child<QCheckBox>(d, name)->isChecked()) << "a fresh installation has " << name << " on";
-            for (const char* name :
-                 {"Setup", "Button1", "Button2", "Button3", "Button4", "Preview", "SaveAsPdf", "OK", "Cancel", "Help"})
+            for (const char* name : {"Setup", "Button1", "Button2", "Button3", "Button4", "Button5", "Preview",
+                                     "SaveAsPdf", "SaveAsCsv", "OK", "Cancel", "Help"})
                 Child<QPushButton>(d, name);
             EXPECT_TRUE(Child<QRadioButton>(d, "RoomsList")->isChecked());
             EXPECT_TRUE(Child<QRadioButton>(d, "All")->isChecked());
@@ -243,6 +244,40 @@ TEST_F(PrintingFormsTest, SaveAsPdfWithoutAPrinter)
     EXPECT_FALSE(messages.LastText().empty());
 }
 
+TEST_F(PrintingFormsTest, ManifoldScheduleSavesTheChosenManifoldsAsCsv)
+{
+    PdfPrinter printer(dir.filePath("unused.pdf"));
+    TPrintingForm dialog(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(), Services(),
+                         &printer);
+    dialog.RoomsList->setChecked(true);
+    EXPECT_FALSE(dialog.SaveAsCsv->isEnabled()); // only the schedule is a table for spreadsheets
+    dialog.Manifolds->setChecked(true);
+    ASSERT_TRUE(dialog.SaveAsCsv->isEnabled());
+    const QString csv = dir.filePath("manifolds.csv");
+    files.Answer(csv.toStdString());
+    dialog.SaveAsCsv->click();
+    ASSERT_FALSE(files.requests.empty());
+    EXPECT_EQ(files.requests.back().defaultExtension, "csv");
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF")); // spreadsheets take it for UTF-8
+    const QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1 + int(form->Project().rounds.size())); // the house has one manifold
+    // The header in the printing language, as the reports.
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Manifold;Location;"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral(";1;"))) << lines[1].toStdString();
+    // The schedule kind is kept for the next dialog.
+    TPrintingForm again(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(), Services(),
+                        &printer);
+    EXPECT_TRUE(again.Manifolds->isChecked());
+    EXPECT_TRUE(again.SaveAsCsv->isEnabled());
+    // A folder that cannot be written is reported.
+    files.Answer("/nonexistent-folder/x.csv");
+    dialog.SaveAsCsv->click();
+    EXPECT_FALSE(messages.LastText().empty());
+}
+
 TEST(ReportFonts, MissingFacesFallBackToMetricTwinsOrDejaVu)
 {
     const QString times = ReportFamily(QStringLiteral("Times New Roman"));
@@ -292,6 +327,8 @@ TEST_F(PrintingFormsTest, WindowsSpeakTheUserInterfaceLanguage)
     EXPECT_EQ(dialog.OK->text(), QStringLiteral("Print"));
     EXPECT_EQ(dialog.SaveAsPdf->text(), QStringLiteral("Save as PDF..."));
     EXPECT_EQ(dialog.RoundsDetailed->text(), QStringLiteral("Circuits in detail"));
+    EXPECT_EQ(dialog.Manifolds->text(), QStringLiteral("Manifold schedule"));
+    EXPECT_EQ(dialog.SaveAsCsv->text(), QStringLiteral("Save as CSV..."));
     GotoPageEditor editor(3, 1);
     TGotoPageForm go(editor, messages);
     EXPECT_EQ(go.Cancel->text(), QStringLiteral("Cancel"));

@@ -45,7 +45,7 @@ public:
     bool PrintAll() const { return all_; }
     const PrintingOptions& Options() const { return working_; }
 
-    // The column layout edited by the layout buttons 1 to 4.
+    // The column layout edited by the layout buttons 1 to 5 (one per report kind).
     static ReportColumns LayoutOfButton(int button);
 
 private:

@@ -22,6 +22,7 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_NEWMANIFOLDITEMCAPTION",
     "IDS_ROOMGROUP",
     "IDS_ROUNDGROUP",
+    "IDS_MANIFOLDGROUP",
     "IDS_INVALIDFILE",
     "IDS_VERSIONERR",
     "IDS_WRONGVALUE",
@@ -178,6 +179,17 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "ID_REPORTTEXTAFTER1",
     "ID_REPORTTEXTAFTER2",
     "ID_NEEDFIRSTCOLUMN",
+    // The manifold schedule's header block.
+    "ID_MANIFOLD0",
+    "ID_MANIFOLD1",
+    "ID_MANIFOLD2",
+    "ID_MANIFOLD3",
+    "ID_MANIFOLD4",
+    "ID_MANIFOLD5",
+    "ID_MANIFOLD6",
+    "ID_MANIFOLD7",
+    "ID_MANIFOLD8",
+    "ID_MANIFOLD9",
     // Bill-of-materials RTF header tokens.
     "CID_USEDMATERIAL0",
     "CID_USEDMATERIAL1",
@@ -207,6 +219,7 @@ inline constexpr TextFamily kRequiredTextFamilies[] = {
     {"IDS_USEDMATERIALSBIFFTITLE+", 4}, // name, estimate code, quantity, unit
     {"IDS_ROOMFUNCTION+", 12},          // at least this many room functions
     {"IDS_HYDRAULICWARNING+", 7},       // a circuit's hydraulic warning bits, lowest bit first
+    {"IDS_MANIFOLDCSVTITLE+", 15},      // the manifold schedule's CSV columns
 };
 
 // Every required key, the families expanded.

@@ -57,21 +57,6 @@ std::string HtmlEscape(const std::string& utf8)
     return out;
 }
 
-std::string CsvField(const std::string& utf8)
-{
-    bool quote = utf8.find_first_of(";\"\r\n") != std::string::npos
-        || (!utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' '));
-    if (!quote)
-        return utf8;
-    std::string out = "\"";
-    for (char c : utf8) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
 std::string PlainCell(const std::string& utf8)
 {
     std::string out = utf8;
@@ -88,6 +73,21 @@ std::string TableQuantity(float q)
     return FloatToStrF(q, TFloatFormat::General, 7, 0);
 }
 } // namespace
+
+std::string CsvField(const std::string& utf8)
+{
+    bool quote = utf8.find_first_of(";\"\r\n") != std::string::npos
+        || (!utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' '));
+    if (!quote)
+        return utf8;
+    std::string out = "\"";
+    for (char c : utf8) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
 
 std::string RtfFormatName()
 {

@@ -74,6 +74,9 @@ inline constexpr const char* kPlainTextFormat = "text/plain";
 
 // The prologue of the bill's RTF document, tokens not yet replaced.
 const std::string& UsedMaterialsRtfHeader();
+// A cell of a ';'-separated CSV line (UTF-8): quoted when it holds ';', '"', a line
+// break, or blanks at either end; quotes inside are doubled.
+std::string CsvField(const std::string& utf8);
 // A cell text as RTF: '\', '{' and '}' escaped, bytes above 127 as \'hh.
 std::string RtfEscape(const std::string& cp1250);
 

@@ -26,7 +26,7 @@ void PrintingOptions::Load(SettingsStore& store)
         Set(s.bit, !v || v->number != 0);
     }
     if (auto v = store.ReadValue(kKey, "FormType");
-        v && v->kind == SettingsValue::Kind::Integer && v->number >= 0 && v->number <= 3)
+        v && v->kind == SettingsValue::Kind::Integer && v->number >= 0 && v->number < kReportKindCount)
         kind = static_cast<ReportKind>(v->number);
 }
 

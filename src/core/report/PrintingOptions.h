@@ -10,7 +10,9 @@
 
 namespace kalorina {
 
-enum class ReportKind : int { Rooms = 0, Fields = 1, Rounds = 2, RoundsDetailed = 3 };
+// The numbers are stored in the settings; a kind is only ever added at the end.
+enum class ReportKind : int { Rooms = 0, Fields = 1, Rounds = 2, RoundsDetailed = 3, Manifolds = 4 };
+inline constexpr int kReportKindCount = 5;
 
 struct PrintingOptions {
     enum Switch : std::uint8_t { kProjectData = 1, kFileName = 2, kPageNumbers = 4, kDate = 8 };
@@ -30,7 +32,7 @@ struct PrintingOptions {
     void SetTitle(const std::string& text) { title = text.substr(0, kMaxTitle); }
 
     // Switches and kind from the registry; a missing switch counts as on, a missing
-    // kind leaves the kind alone.  Nothing changes when the key cannot be opened.
+    // or unknown kind leaves the kind alone.  Nothing changes when the key cannot be opened.
     void Load(SettingsStore& store = Settings());
     void Save(SettingsStore& store = Settings()) const;
 };

@@ -32,6 +32,19 @@ enum ReportTemplate : int {
     kTemplateAvailablePressure = 1125,
     kTemplateRequiredThrottling = 1126,
     kTemplateCircuitPressureDrop = 1127,
+    // A manifold's header in the manifold schedule: name, location, supply and
+    // spread, total flows, pump head and index circuit; the outlets' caption, or the
+    // line of a manifold that feeds nothing.
+    kTemplateManifoldName = 1136,
+    kTemplateManifoldLocation = 1137,
+    kTemplateManifoldSupply = 1138,
+    kTemplateManifoldSpread = 1139,
+    kTemplateManifoldMassFlow = 1140,
+    kTemplateManifoldVolumeFlow = 1141,
+    kTemplateManifoldPumpHead = 1142,
+    kTemplateManifoldIndexCircuit = 1143,
+    kTemplateManifoldOutletsCaption = 1144,
+    kTemplateManifoldNoOutlets = 1145,
     // The texts around the closing picture.
     kTemplateClosingBefore = 1128,
     kTemplateClosingAfter = 1129,

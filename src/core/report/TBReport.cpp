@@ -11,6 +11,7 @@
 #include "report/ProjectReportText.h"
 #include "report/ReportTemplates.h"
 #include "report/RtfRenderer.h"
+#include "report/TManifoldReport.h"
 #include "util/Codepage.h"
 
 namespace kalorina {
@@ -27,6 +28,9 @@ std::vector<TReportTreeNode> ReportTree(const TProject& project)
     nodes.push_back({languages.GetInterfaceText("IDS_ROUNDGROUP"), false, 3});
     for (const auto& round : project.rounds)
         nodes.push_back({round.roundName, true, 3});
+    nodes.push_back({languages.GetInterfaceText("IDS_MANIFOLDGROUP"), false, 3});
+    for (const auto& manifold : project.manifolds)
+        nodes.push_back({manifold.name, true, 3});
     return nodes;
 }
 
@@ -579,6 +583,8 @@ ReportColumns ReportColumnsOf(ReportKind kind)
         return {"RoundItemTitle", "RoundItemTitleReport"};
     case ReportKind::RoundsDetailed:
         return {"RoundFloorFields", "RoundFloorFieldsReport"};
+    case ReportKind::Manifolds:
+        return {"ManifoldOutletsTitle", "ManifoldOutletsTitleReport"};
     }
     return {"", ""};
 }
@@ -818,6 +824,9 @@ std::unique_ptr<TBReport> MakeReport(ReportKind kind, const TProject& project, c
     case ReportKind::RoundsDetailed:
         return std::make_unique<TDetailedRoundItemReport>(project, devices, std::move(tree), printAll, margins,
                                                           std::move(environment));
+    case ReportKind::Manifolds:
+        return std::make_unique<TManifoldReport>(project, devices, std::move(tree), printAll, margins,
+                                                 std::move(environment));
     }
     return nullptr;
 }

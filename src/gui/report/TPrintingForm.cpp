@@ -13,11 +13,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/UsedMaterialsExport.h"
 #include "lang/TLanguages.h"
 #include "platform/DialogSupport.h"
 #include "platform/Printer.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
+#include "report/TManifoldReport.h"
 #include "util/Error.h"
 
 namespace kalorina::gui {
@@ -71,11 +73,13 @@ void TPrintingForm::BuildControls()
     named(RoundsList, "RoundsList");
     RoundsDetailed = new QRadioButton(QStringLiteral("Körök részletesen"), this);
     named(RoundsDetailed, "RoundsDetailed");
+    Manifolds = new QRadioButton(QStringLiteral("Osztók kiosztása"), this);
+    named(Manifolds, "Manifolds");
     auto* kinds = new QGroupBox(QStringLiteral("Nyomtatvány"), this);
     named(kinds, "KindGroup");
     auto* kindsLayout = new QGridLayout(kinds);
-    QRadioButton* kindButtons[4] = {RoomsList, RoomsFields, RoundsList, RoundsDetailed};
-    for (int i = 0; i < 4; ++i) {
+    const auto kindButtons = KindButtons();
+    for (int i = 0; i < kReportKindCount; ++i) {
         LayoutButtons[i] = new QPushButton(QStringLiteral("Oszlopok..."), this);
         LayoutButtons[i]->setObjectName(QStringLiteral("Button%1").arg(i + 1));
         kindsLayout->addWidget(kindButtons[i], i, 0);
@@ -85,6 +89,12 @@ void TPrintingForm::BuildControls()
     auto* kindGroup = new QButtonGroup(this);
     for (auto* b : kindButtons)
         kindGroup->addButton(b);
+    connect(Manifolds, &QRadioButton::toggled, this, [this] { UpdateCsvButton(); });
+    SaveAsCsv = new QPushButton(QStringLiteral("Mentés CSV-be..."), this);
+    named(SaveAsCsv, "SaveAsCsv");
+    // Beside "Save as PDF...", the other file the dialog writes.
+    buttonRow_->insertWidget(buttonRow_->indexOf(this->SaveAsPdf) + 1, SaveAsCsv);
+    connect(SaveAsCsv, &QPushButton::clicked, this, &TPrintingForm::SaveAsCsvClick);
 
     auto* right = new QVBoxLayout;
     right->addWidget(printerGroup_);
@@ -123,16 +133,16 @@ void TPrintingForm::ShowView()
     All->setChecked(v.all);
     SelectedOnly->setChecked(!v.all);
     ShowPage(v);
-    QRadioButton* kinds[4] = {RoomsList, RoomsFields, RoundsList, RoundsDetailed};
-    kinds[static_cast<int>(v.kind)]->setChecked(true);
+    KindButtons()[static_cast<int>(v.kind)]->setChecked(true);
+    UpdateCsvButton();
     showing_ = false;
 }
 
 void TPrintingForm::ReadControls()
 {
     ReadPage(*editor_);
-    QRadioButton* kinds[4] = {RoomsList, RoomsFields, RoundsList, RoundsDetailed};
-    for (int i = 0; i < 4; ++i)
+    const auto kinds = KindButtons();
+    for (int i = 0; i < kReportKindCount; ++i)
         if (kinds[i]->isChecked())
             editor_->SetKind(static_cast<ReportKind>(i));
     editor_->SetAll(All->isChecked());
@@ -164,6 +174,34 @@ std::unique_ptr<TBReport> TPrintingForm::MakeChosenReport()
     editor_->Commit();
     return MakeReport(editor_->Options().kind, project_, devices_, editor_->Tree(), editor_->PrintAll(), margins_,
                       ProgramReportEnvironment(editor_->Options()));
+}
+
+std::array<QRadioButton*, kReportKindCount> TPrintingForm::KindButtons() const
+{
+    return {RoomsList, RoomsFields, RoundsList, RoundsDetailed, Manifolds};
+}
+
+void TPrintingForm::UpdateCsvButton()
+{
+    SaveAsCsv->setEnabled(Manifolds->isChecked());
+}
+
+void TPrintingForm::SaveAsCsvClick()
+{
+    ReadControls();
+    editor_->Commit();
+    FileDialogRequest request;
+    request.save = true;
+    request.title = Cp(QStringLiteral("Mentés CSV-be"));
+    request.filter = "CSV (*.csv)|*.csv";
+    request.defaultExtension = "csv";
+    const std::string path = services_.files->Run(request);
+    if (path.empty())
+        return;
+    RunOrShowFailure(services_, [&] {
+        WriteExportFile(path,
+                        ManifoldScheduleCsv(ChosenManifoldSchedules(project_, editor_->Tree(), editor_->PrintAll())));
+    });
 }
 
 void TPrintingForm::LayoutClick(int button)

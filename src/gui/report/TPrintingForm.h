@@ -1,6 +1,7 @@
 #pragma once
-// The printing dialog: the report kind, the rooms or circuits to print, the page
-// furniture; prints, previews or saves the report as a PDF file.  While it is open
+// The printing dialog: the report kind, the rooms, circuits or manifolds to print,
+// the page furniture; prints, previews or saves the report as a PDF file, and the
+// manifold schedule also as a CSV file.  While it is open
 // texts are looked up in the printing language.
 #include <array>
 #include <functional>
@@ -45,8 +46,12 @@ public:
 
     QTreeWidget* ItemsTree = nullptr;
     QRadioButton *All = nullptr, *SelectedOnly = nullptr;
-    QRadioButton *RoomsList = nullptr, *RoomsFields = nullptr, *RoundsList = nullptr, *RoundsDetailed = nullptr;
-    std::array<QPushButton*, 4> LayoutButtons{}; // Button1 .. Button4
+    QRadioButton *RoomsList = nullptr, *RoomsFields = nullptr, *RoundsList = nullptr, *RoundsDetailed = nullptr,
+                 *Manifolds = nullptr;
+    std::array<QPushButton*, kReportKindCount> LayoutButtons{}; // Button1 .. Button5
+    // Saves the manifold schedule of the chosen manifolds as a CSV file; only while
+    // the manifold schedule is the chosen report.
+    QPushButton* SaveAsCsv = nullptr;
 
 private:
     void BuildControls();
@@ -54,6 +59,9 @@ private:
     void ReadControls();
     void ItemsTreeDblClick(QTreeWidgetItem* item);
     void LayoutClick(int button);
+    std::array<QRadioButton*, kReportKindCount> KindButtons() const;
+    void UpdateCsvButton();
+    void SaveAsCsvClick();
 
     std::optional<PrintingScope> printing_;
     const TProject& project_;

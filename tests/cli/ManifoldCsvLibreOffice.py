@@ -1,0 +1,85 @@
+#!/usr/bin/env python3
+"""The manifold schedule's CSV file as LibreOffice Calc reads it: the examples' files
+of `report --kind manifolds --csv` are opened headless and written back, and every
+cell must come back as the program wrote it (texts alike, numbers equal), with the
+header row first and one row per circuit.  Skips (exit 77) only when soffice is not
+installed.
+
+Usage: ManifoldCsvLibreOffice.py KALORINA_CLI EXAMPLES_DIR
+"""
+import csv
+import io
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+SKIP = 77
+COLUMNS = 15
+NUMBER_COLUMNS = {2, 3, 4, 5, 6, 8, 11, 12, 13}
+
+
+def rows_of(text):
+    return [row for row in csv.reader(io.StringIO(text), delimiter=";") if row]
+
+
+def same_cell(column, written, read):
+    if column in NUMBER_COLUMNS and written:
+        try:
+            return abs(float(written) - float(read.replace(",", "."))) < 1e-9
+        except ValueError:
+            return False
+    return written == read
+
+
+def main():
+    cli, examples = sys.argv[1], sys.argv[2]
+    if shutil.which("soffice") is None:
+        print("SKIPPED: soffice (LibreOffice) is not installed; the schedule's CSV was not opened")
+        return SKIP
+    failures = []
+    work = tempfile.mkdtemp(prefix="kalorina-manifolds-lo-")
+    try:
+        profile = os.path.join(work, "profile")
+        for project in ("flat", "house"):
+            path = os.path.join(work, project + ".csv")
+            subprocess.run([cli, "report", os.path.join(examples, project + ".klp"), "--kind", "manifolds",
+                            "--csv", path], check=True, capture_output=True)
+            show = subprocess.run([cli, "show", os.path.join(examples, project + ".klp")], check=True,
+                                  capture_output=True, text=True).stdout
+            circuits = [line[len("circuit "):line.rindex(":", 0, line.index(" W,"))]
+                        for line in show.splitlines() if line.startswith("circuit ") and " W," in line]
+            with open(path, encoding="utf-8-sig") as f:
+                written = rows_of(f.read())
+            outdir = os.path.join(work, project + "-lo")
+            subprocess.run(["soffice", "-env:UserInstallation=file://" + profile, "--headless",
+                            "--infilter=CSV:59,34,76,1", "--convert-to",
+                            "csv:Text - txt - csv (StarCalc):59,34,76", "--outdir", outdir, path],
+                           check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+            with open(os.path.join(outdir, project + ".csv"), encoding="utf-8-sig") as f:
+                read = rows_of(f.read())
+            if not written or len(written[0]) != COLUMNS or written[0][8] != "Kimenet":
+                failures.append(f"{project}: no header row of {COLUMNS} columns: {written[:1]}")
+                continue
+            if sorted(r[9] for r in written[1:]) != sorted(circuits):
+                failures.append(f"{project}: circuits {[r[9] for r in written[1:]]}, expected {circuits}")
+            if len(read) != len(written):
+                failures.append(f"{project}: LibreOffice read {len(read)} rows of {len(written)}")
+                continue
+            for n, (w, r) in enumerate(zip(written, read)):
+                r = (r + [""] * COLUMNS)[:COLUMNS]
+                for c in range(COLUMNS):
+                    if not same_cell(c if n else -1, w[c], r[c]):
+                        failures.append(f"{project} row {n + 1} column {c + 1}: wrote '{w[c]}', read '{r[c]}'")
+            print(f"{project}: {len(written) - 1} outlet rows read back alike")
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    for f in failures:
+        print("FAIL:", f)
+    print(f"{len(failures)} failures")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,153 @@
+// The manifold schedule of a small project with two manifolds: outlets numbered
+// within their manifold, flows in l/h at each circuit's own density, the totals
+// and pump head of each manifold, and the same rows as a CSV file.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "TestLanguage.h"
+#include "document/TProject.h"
+#include "report/ManifoldSchedule.h"
+#include "report/TManifoldReport.h"
+#include "util/FloatFormat.h"
+
+using namespace kalorina;
+
+namespace {
+
+TRoundItem Circuit(const std::string& name, int manifold, float massFlow, float density, float forward, float ret,
+                   float available, float drop, std::vector<std::string> rooms)
+{
+    TRoundItem r;
+    r.roundName = name;
+    r.manifold = manifold;
+    THydraulic& h = r.hydraulic;
+    h.massFlow = massFlow;
+    h.medium.density = density;
+    h.medium.forward = forward;
+    h.medium.return_ = ret;
+    h.availablePressure = available;
+    h.circuitPressureDrop = drop;
+    h.tubeLength = 80.5f;
+    h.valveName = "Valve";
+    h.valvePosition = "2.5";
+    for (auto& room : rooms) {
+        FloorHeatingRoundField part;
+        part.roomRefName = room;
+        r.roundFields.push_back(part);
+    }
+    return r;
+}
+
+// Manifold "Földszint" feeds circuits 0, 2 and 3 (3 carries no heat); "Emelet; 1"
+// feeds circuit 1.  The circuits of the two are interleaved in the list.
+TProject TwoManifolds()
+{
+    TProject p;
+    p.manifolds.resize(2);
+    p.manifolds[0].name = "F\xF6ldszint"; // Földszint
+    p.manifolds[0].location = "Kamra";
+    p.manifolds[1].name = "Emelet; 1";
+    p.rounds.push_back(Circuit("K1", 0, 120, 1000, 40, 34, 20000, 9000, {"Nappali", "Nappali", "Konyha"}));
+    p.rounds.push_back(Circuit("K \"2\"", 1, 200, 980, 45, 38, 15000, 7000, {"Szoba"}));
+    p.rounds.push_back(Circuit("K3", 0, 60, 960, 38, 32, 25000, 14000, {"Konyha"}));
+    p.rounds.push_back(Circuit("K4", 0, 0, 1000, 0, 0, 0, 0, {}));
+    p.rounds[3].hydraulic.valveName.clear();
+    return p;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::string line;
+    std::istringstream in(text);
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        out.push_back(line);
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(ManifoldSchedule, OutletsNumberedWithinTheirManifoldWithFlowsAndTotals)
+{
+    const TProject p = TwoManifolds();
+    const auto all = MakeManifoldSchedules(p);
+    ASSERT_EQ(all.size(), 2u);
+
+    const ManifoldSchedule& a = all[0];
+    EXPECT_EQ(a.name, "F\xF6ldszint");
+    EXPECT_EQ(a.location, "Kamra");
+    ASSERT_EQ(a.outlets.size(), 3u);
+    const int rounds[] = {0, 2, 3};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(a.outlets[i].number, i + 1);
+        EXPECT_EQ(a.outlets[i].round, rounds[i]);
+    }
+    EXPECT_EQ(a.outlets[0].circuit, "K1");
+    EXPECT_EQ(a.outlets[0].RoomsText(), "Nappali, Konyha"); // each room once
+    EXPECT_FLOAT_EQ(a.outlets[0].volumeFlow, 120.0f);
+    EXPECT_FLOAT_EQ(a.outlets[1].volumeFlow, 62.5f); // 60 kg/h at 960 kg/m3
+    EXPECT_FLOAT_EQ(a.outlets[0].tubeLength, 80.5f);
+    EXPECT_EQ(a.outlets[0].presetting, "2.5");
+    EXPECT_EQ(a.outlets[2].presetting, ""); // no valve, no presetting
+    EXPECT_EQ(a.outlets[2].volumeFlow, 0.0f);
+    EXPECT_FLOAT_EQ(a.totalMassFlow, 180.0f);
+    EXPECT_FLOAT_EQ(a.totalVolumeFlow, 182.5f);
+    EXPECT_FLOAT_EQ(a.supplyTemperature, 40.0f);
+    EXPECT_NEAR(a.spread, 40 - (120 * 34 + 60 * 32) / 180.0, 1e-4);
+    EXPECT_FLOAT_EQ(a.pumpHead, 25.0f); // kPa, the most any of its circuits needs
+    EXPECT_EQ(a.indexCircuit, "K3");
+
+    const ManifoldSchedule& b = all[1];
+    ASSERT_EQ(b.outlets.size(), 1u);
+    EXPECT_EQ(b.outlets[0].number, 1);
+    EXPECT_NEAR(b.outlets[0].volumeFlow, 200 / 0.98, 1e-3);
+    EXPECT_NEAR(b.totalVolumeFlow, 200 / 0.98, 1e-3);
+    EXPECT_FLOAT_EQ(b.pumpHead, 15.0f);
+
+    // The printing dialog's tree chooses manifolds by their place in its third group.
+    test::ScopedLanguage lang;
+    auto tree = ReportTree(p);
+    ASSERT_EQ(tree.size(), 1u + 0 + 1 + 4 + 1 + 2); // each group, then its items
+    EXPECT_EQ(ChosenManifoldSchedules(p, tree, true).size(), 2u);
+    EXPECT_TRUE(ChosenManifoldSchedules(p, tree, false).empty());
+    tree.back().state = 1;
+    const auto chosen = ChosenManifoldSchedules(p, tree, false);
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(chosen[0].name, "Emelet; 1");
+}
+
+TEST(ManifoldSchedule, CsvHasAHeaderRowAndOneQuotedRowPerOutlet)
+{
+    std::map<std::string, std::string> texts;
+    for (int i = 0; i < 15; ++i)
+        texts["IDS_MANIFOLDCSVTITLE+" + std::to_string(i)] = "T" + std::to_string(i);
+    texts["IDS_MANIFOLDCSVTITLE+3"] = "Spread [K]; in K";
+    test::ScopedLanguage lang(texts);
+    SetDecimalSeparator(',');
+    const std::string csv = ManifoldScheduleCsv(MakeManifoldSchedules(TwoManifolds()));
+    SetDecimalSeparator('.');
+
+    ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF")); // the BOM tells spreadsheets it is UTF-8
+    const auto lines = Lines(csv.substr(3));
+    ASSERT_EQ(lines.size(), 5u); // header, three outlets, one outlet
+    EXPECT_EQ(lines[0], "T0;T1;T2;\"Spread [K]; in K\";T4;T5;T6;T7;T8;T9;T10;T11;T12;T13;T14");
+    EXPECT_EQ(lines[1],
+              "F\xC3\xB6ldszint;Kamra;40,0;6,7;180,0;182,5;25,0;K3;1;K1;Nappali, Konyha;80,5;120,0;120,0;2,5");
+    EXPECT_EQ(lines[3], "F\xC3\xB6ldszint;Kamra;40,0;6,7;180,0;182,5;25,0;K3;3;K4;;80,5;0,0;0,0;");
+    EXPECT_EQ(lines[4],
+              "\"Emelet; 1\";;45,0;7,0;200,0;204,1;15,0;\"K \"\"2\"\"\";1;\"K \"\"2\"\"\";Szoba;80,5;204,1;200,0;2,5");
+    for (const auto& line : lines)
+        EXPECT_EQ(line.find('\r'), std::string::npos);
+    EXPECT_NE(csv.find("\r\n"), std::string::npos); // lines end the way spreadsheets write them
+
+    // A manifold that feeds nothing still has its row, without an outlet.
+    TProject p;
+    p.manifolds[0].name = "Empty";
+    const auto empty = Lines(ManifoldScheduleCsv(MakeManifoldSchedules(p)).substr(3));
+    ASSERT_EQ(empty.size(), 2u);
+    EXPECT_EQ(empty[1], "Empty;;0.0;0.0;0.0;0.0;0.0;;;;;;;;");
+}

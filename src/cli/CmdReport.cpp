@@ -19,6 +19,7 @@
 #include "platform/QtReportTargets.h"
 #include "report/TBReport.h"
 #include "util/Codepage.h"
+#include "util/ProgramFiles.h"
 
 namespace kalorina::cli {
 
@@ -140,7 +141,7 @@ int RunReport(Context& ctx)
     printingOptions.switches = PrintingOptions::kProjectData | PrintingOptions::kFileName
         | PrintingOptions::kPageNumbers | PrintingOptions::kDate;
     printingOptions.SetTitle(Utf8ToCp1250(a.title));
-    const std::string picture = ExecutableDirectory() + "/KalorinaReport.jpg";
+    const std::string picture = ProgramFilePath(ExecutableDirectory(), "KalorinaReport.jpg");
 
     std::vector<TReportTreeNode> tree = ReportTree(project);
     for (auto& node : tree)

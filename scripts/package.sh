@@ -19,12 +19,14 @@ extra=(dpkg-dev)
 bash scripts/deps.sh "${extra[@]}"
 
 build=${KALORINA_BUILD_DIR:-build-release}
-# Debian's hardening flags (stack protector, fortified functions, read-only
-# relocations), without -g: the binaries are stripped anyway.
+# Debian's hardening flags (stack protector, fortified functions, a read-only
+# global offset table), without -g: the binaries are stripped anyway.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 export CXXFLAGS="$(DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 export LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
 # A build tree keeps the flags it was configured with: start afresh when they changed.
-if [ -f "$build/CMakeCache.txt" ] && ! grep -qxF "CMAKE_CXX_FLAGS:STRING=$CXXFLAGS" "$build/CMakeCache.txt"; then
+if [ -f "$build/CMakeCache.txt" ] && ! { grep -qxF "CMAKE_CXX_FLAGS:STRING=$CXXFLAGS" "$build/CMakeCache.txt" &&
+  grep -qxF "CMAKE_EXE_LINKER_FLAGS:STRING=$LDFLAGS" "$build/CMakeCache.txt"; }; then
   rm -rf "$build"
 fi
 KALORINA_BUILD_DIR=$build CMAKE_BUILD_TYPE=Release bash scripts/build.sh \

@@ -16,7 +16,7 @@ using namespace kalorina;
 
 namespace {
 
-class TreeFixture : public ::testing::Test {
+class ProgramFilesTree : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -37,7 +37,7 @@ protected:
 
 } // namespace
 
-TEST_F(TreeFixture, BuildTreeFilesBesideTheProgramComeFirst)
+TEST_F(ProgramFilesTree, BuildTreeFilesBesideTheProgramComeFirst)
 {
     const fs::path bin = Make("build/bin");
     Make("build/bin/languages");
@@ -51,7 +51,7 @@ TEST_F(TreeFixture, BuildTreeFilesBesideTheProgramComeFirst)
     EXPECT_EQ(LanguagesDirFor(bin.string()), (bin / "languages").string());
 }
 
-TEST_F(TreeFixture, InstalledProgramsAndTheCompanionShareOneFolder)
+TEST_F(ProgramFilesTree, InstalledProgramsAndTheCompanionShareOneFolder)
 {
     const fs::path bin = Make("usr/bin");
     const fs::path libexec = Make("usr/libexec/kalorina");
@@ -72,7 +72,7 @@ TEST_F(TreeFixture, InstalledProgramsAndTheCompanionShareOneFolder)
     }
 }
 
-TEST_F(TreeFixture, NothingShippedNamesThePlaceBesideTheProgram)
+TEST_F(ProgramFilesTree, NothingShippedNamesThePlaceBesideTheProgram)
 {
     const fs::path bin = Make("opt/bin");
     EXPECT_EQ(ProgramFilePath(bin.string(), "help"), (bin / "help").string());

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages the build and the tests need, only those that are
+# missing; packages named as arguments too (scripts/package.sh adds lintian).
 set -euo pipefail
+# dpkg-dev: dpkg-shlibdeps, which finds the Debian package's Depends.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev libxml2-utils fonts-dejavu-core fonts-liberation2
-          poppler-utils python3 qt6-translations-l10n)
+          poppler-utils python3 qt6-translations-l10n dpkg-dev "$@")
 # LibreOffice opens the exported bill in a test; its recommendations (Java, help,
 # more fonts) are not needed for that.
 lean_packages=(libreoffice-calc-nogui libreoffice-writer-nogui)

@@ -20,6 +20,7 @@
 #include "report/PrintingOptions.h"
 #include "util/Codepage.h"
 #include "util/Error.h"
+#include "util/ProgramFiles.h"
 
 namespace kalorina::cli {
 
@@ -145,7 +146,7 @@ int RunBom(Context& ctx)
         if (titleGiven)
             editor.SetTitle(Utf8ToCp1250(title));
         editor.Commit();
-        const std::string picture = ExecutableDirectory() + "/KalorinaReport.jpg";
+        const std::string picture = ProgramFilePath(ExecutableDirectory(), "KalorinaReport.jpg");
         auto make = [&] {
             return editor.MakeReport(project, *devices, options.margins,
                                      MakeReportEnvironment(editor.Options(), picture));

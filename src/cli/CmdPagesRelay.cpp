@@ -20,7 +20,11 @@ namespace kalorina::cli {
 std::string PagesProgramPath()
 {
     namespace fs = std::filesystem;
-    std::vector<fs::path> places{fs::path(ExecutableDirectory()) / kPagesProgram};
+    // Beside kalorina-cli in the build tree; in libexec/kalorina of the tree it is
+    // installed in, wherever that was moved; else where the build meant to install it.
+    const fs::path dir(ExecutableDirectory());
+    std::vector<fs::path> places{dir / kPagesProgram,
+                                 (dir / ".." / "libexec" / "kalorina" / kPagesProgram).lexically_normal()};
 #ifdef KALORINA_INSTALL_LIBEXECDIR
     places.push_back(fs::path(KALORINA_INSTALL_LIBEXECDIR) / kPagesProgram);
 #endif

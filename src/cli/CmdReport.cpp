@@ -22,6 +22,7 @@
 #include "report/TBReport.h"
 #include "report/TManifoldReport.h"
 #include "util/Codepage.h"
+#include "util/ProgramFiles.h"
 
 namespace kalorina::cli {
 
@@ -148,7 +149,7 @@ int RunReport(Context& ctx)
     printingOptions.switches = PrintingOptions::kProjectData | PrintingOptions::kFileName
         | PrintingOptions::kPageNumbers | PrintingOptions::kDate;
     printingOptions.SetTitle(Utf8ToCp1250(a.title));
-    const std::string picture = ExecutableDirectory() + "/KalorinaReport.jpg";
+    const std::string picture = ProgramFilePath(ExecutableDirectory(), "KalorinaReport.jpg");
 
     std::vector<TReportTreeNode> tree = ReportTree(project);
     for (auto& node : tree)

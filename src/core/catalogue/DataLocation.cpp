@@ -3,7 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <vector>
+
+#include "util/ProgramFiles.h"
 
 namespace kalorina {
 
@@ -13,17 +14,10 @@ std::string FindDataDirectory(const std::string& executableDir)
 {
     if (const char* env = std::getenv("KALORINA_DATA"); env && *env)
         return env;
-    std::vector<fs::path> candidates{fs::path("data")};
-    if (!executableDir.empty()) {
-        candidates.push_back(fs::path(executableDir) / "data");
-        candidates.push_back((fs::path(executableDir) / ".." / "share" / "kalorina" / "data").lexically_normal());
-    }
-    for (const auto& c : candidates) {
-        std::error_code ec;
-        if (fs::is_directory(c, ec))
-            return c.string();
-    }
-    return candidates.back().string();
+    std::error_code ec;
+    if (fs::is_directory("data", ec) || executableDir.empty())
+        return "data";
+    return ProgramFilePath(executableDir, "data");
 }
 
 std::string ExecutableDirectory()

@@ -3,20 +3,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "util/ProgramFiles.h"
+
 namespace kalorina {
 
 std::string LanguagesDirFor(const std::string& programDir)
 {
-    namespace fs = std::filesystem;
-    const fs::path dir(programDir);
-    std::error_code ec;
-    const fs::path beside = dir / "languages";
-    if (fs::is_directory(beside, ec))
-        return beside.string();
-    const fs::path installed = (dir / ".." / "share" / "kalorina" / "languages").lexically_normal();
-    if (fs::is_directory(installed, ec))
-        return installed.string();
-    return beside.string();
+    return ProgramFilePath(programDir, "languages");
 }
 
 std::string RunningProgramDir()

@@ -4,9 +4,10 @@
 
 namespace kalorina {
 
-// `programDir`/languages when that folder exists, else the installed
-// `programDir`/../share/kalorina/languages when that exists, else
-// `programDir`/languages (which then yields no languages).
+// The languages folder where the program's shipped files are
+// (util/ProgramFiles.h): beside the program, else in the installed
+// share/kalorina; `programDir`/languages (which then yields no languages) when
+// neither exists.
 std::string LanguagesDirFor(const std::string& programDir);
 
 // The folder of the running executable; "." when it cannot be told.

@@ -1,24 +1,17 @@
 #include "app/AppPaths.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 #include "lang/LanguagePaths.h"
+#include "util/ProgramFiles.h"
 
 namespace kalorina::gui {
 
 namespace {
-// Beside the program first; an installed program keeps them in ../share/kalorina.
 QString Find(const QString& name)
 {
-    QDir dir(ProgramDir());
-    if (QFileInfo::exists(dir.filePath(name)))
-        return dir.filePath(name);
-    QString shared = QDir::cleanPath(dir.filePath(QStringLiteral("../share/kalorina/") + name));
-    if (QFileInfo::exists(shared))
-        return shared;
-    return dir.filePath(name);
+    return QString::fromStdString(ProgramFilePath(ProgramDir().toStdString(), name.toStdString()));
 }
 } // namespace
 

@@ -12,6 +12,7 @@
 #include "catalogue/CatalogueTexts.h"
 #include "help/HelpWindow.h"
 #include "lang/TLanguages.h"
+#include "util/ProgramFiles.h"
 
 namespace kalorina::gui {
 
@@ -20,10 +21,7 @@ QPointer<HelpWindow> g_window;
 
 QString HelpRoot()
 {
-    QDir dir(ProgramDir());
-    if (QFileInfo(dir.filePath(QStringLiteral("help"))).isDir())
-        return dir.filePath(QStringLiteral("help"));
-    return QDir::cleanPath(dir.filePath(QStringLiteral("../share/kalorina/help")));
+    return QString::fromStdString(ProgramFilePath(ProgramDir().toStdString(), "help"));
 }
 
 // A window that is not a child of the modal dialog on screen cannot be used while

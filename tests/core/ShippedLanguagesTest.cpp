@@ -91,6 +91,13 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                                                   {"IDS_STEPRENAME", "s"},
                                                   {"IDS_STEPDELETE", "s"},
                                                   {"IDS_STEPCUT", "s"}};
+    // Manifolds.
+    formats.insert({{"IDS_STEPMOVEROUND", "s"},
+                    {"IDS_DELETEMANIFOLDQUESTION", "ss"},
+                    {"IDS_MANIFOLDNAMETAKEN", "s"},
+                    {"IDS_MANIFOLDSPREADRANGE", "ss"},
+                    {"IDS_MANIFOLDSUPPLYRANGE", "ss"},
+                    {"IDS_MANIFOLDFIGURES", "ss"}});
     // Circuits that use a deleted room or field, and references that point nowhere.
     formats.insert({{"IDS_DELETEUSEDROOMQUESTION", "ss"},
                     {"IDS_DELETEUSEDFIELDSQUESTION", "s"},

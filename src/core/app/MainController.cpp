@@ -149,7 +149,7 @@ bool MainController::Design(std::optional<int> manifold, const std::function<boo
             for (const std::string& w : m.warnings)
                 warnings.push_back((outcome.manifolds.size() > 1 ? m.name + ": " : std::string()) + w);
         if (warnings.empty())
-            warnings.push_back(TextOrBuiltIn("IDS_DESIGNNOHEAT"));
+            warnings.push_back(TextOrBuiltIn("IDS_DESIGNNOTHING"));
         WarnFailures(warnings);
         return false;
     }

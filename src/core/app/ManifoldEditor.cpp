@@ -41,11 +41,11 @@ ManifoldView ManifoldEditor::View() const
 
 const TManifold& ManifoldEditor::Commit(const ManifoldInputs& in)
 {
-    CheckManifoldName(project_, index_, in.name);
     if (!(in.designSpread >= kMinSpread && in.designSpread <= kMaxSpread))
         Refuse("IDS_MANIFOLDSPREADRANGE", {Limit(kMinSpread), Limit(kMaxSpread)});
     if (!(in.maxSupply >= kMinSupply && in.maxSupply <= kMaxSupply))
         Refuse("IDS_MANIFOLDSUPPLYRANGE", {Limit(kMinSupply), Limit(kMaxSupply)});
+    CheckManifoldName(project_, index_, in.name);
     manifold_.name = in.name;
     manifold_.location = in.location;
     manifold_.designSpread = static_cast<float>(in.designSpread);

@@ -32,8 +32,8 @@ public:
     ManifoldEditor(const TProject& project, int index);
 
     ManifoldView View() const;
-    // Raises a KalorinaError naming what is allowed for a blank or taken name, a
-    // spread or supply out of its range; otherwise the edited manifold.
+    // Raises a KalorinaError naming what is allowed for a spread or supply out of its
+    // range, then for a blank or taken name; otherwise the edited manifold.
     const TManifold& Commit(const ManifoldInputs& inputs);
     // The working copy, as committed last.
     const TManifold& Manifold() const { return manifold_; }

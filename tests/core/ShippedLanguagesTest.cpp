@@ -98,6 +98,15 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                     {"IDS_MANIFOLDSPREADRANGE", "ss"},
                     {"IDS_MANIFOLDSUPPLYRANGE", "ss"},
                     {"IDS_MANIFOLDFIGURES", "ss"}});
+    formats.insert({{"IDS_DESIGNUNCOVERED", "ss"},
+                    {"IDS_DESIGNSURFACE", "s"},
+                    {"IDS_DESIGNSHARED", "s"},
+                    {"IDS_DESIGNPARTLY", "s"},
+                    {"IDS_DESIGNNOTBALANCED", "ss"},
+                    {"IDS_DESIGNNOISY", "ss"},
+                    {"IDS_DESIGNNOVALVE", "ss"},
+                    {"IDS_DESIGNFAILED", "ss"},
+                    {"IDS_DESIGNNOCIRCUITHEAT", "s"}});
     // Circuits that use a deleted room or field, and references that point nowhere.
     formats.insert({{"IDS_DELETEUSEDROOMQUESTION", "ss"},
                     {"IDS_DELETEUSEDFIELDSQUESTION", "s"},

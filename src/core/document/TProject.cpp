@@ -45,6 +45,7 @@ TProject::TProject(const NewProjectDefaults& defaults)
     if (defaults.medium)
         options.medium = *defaults.medium;
     AddNewManifold();
+    modified = false; // the manifold every project starts with is no change of it
 }
 
 namespace {

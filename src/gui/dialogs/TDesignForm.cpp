@@ -66,7 +66,7 @@ QWidget* ManifoldPage(const ManifoldDesignResult& m, std::vector<QTreeWidget*>& 
             new QTreeWidgetItem(table,
                                 {Q(c.roundName), Fixed(c.forward, 1), Fixed(c.return_, 1), Fixed(c.massFlow, 1),
                                  Fixed(c.circuitPressureDrop, 0), Q(WithDecimalSeparator(c.valvePosition))});
-        for (int column = 1; column < 6; ++column)
+        for (int column = 1; column < 5; ++column)
             item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     }
     for (int column = 0; column < 6; ++column)

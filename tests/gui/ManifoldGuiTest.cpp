@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -98,6 +99,19 @@ TEST_F(ManifoldGuiTest, CircuitsStandUnderTheirManifoldAndNewOnesGoToTheSelected
     QApplication::processEvents(); // the refused name's editor opens again
     form->ItemsTree->closePersistentEditor(form->ItemsTree->currentItem());
     SavePicture(form.get(), "main-tree-manifolds.png");
+
+    // A circuit moves to another manifold through the menu that lists them.
+    Select(Manifold(0)->child(1));
+    EXPECT_TRUE(form->MoveRoundMenu->isEnabled());
+    emit form->MoveRoundMenu->aboutToShow();
+    ASSERT_EQ(form->MoveRoundMenu->actions().size(), 2);
+    EXPECT_FALSE(form->MoveRoundMenu->actions()[0]->isEnabled()); // where it is
+    form->MoveRoundMenu->actions()[1]->trigger();
+    EXPECT_EQ(Names(Manifold(1)),
+              (QStringList{QStringLiteral("Kör (2)"), QStringLiteral("Kör (3)"), QStringLiteral("Kör (4)")}));
+    EXPECT_EQ(form->SelectedItem(), Manifold(1)->child(2));
+    TriggerAction(form.get(), "EditUndo");
+    EXPECT_EQ(Names(Manifold(0)), (QStringList{QStringLiteral("Kör"), QStringLiteral("Kör (4)")}));
 
     // Copy and paste bring the manifold with its circuits; delete asks first.
     Select(Manifold(1));

@@ -171,7 +171,7 @@ void TMainForm::BuildActions()
                                     QKeySequence(Qt::CTRL | Qt::Key_R));
     NewManifoldAction =
         MakeAction("NewManifoldAction", QStringLiteral("Új &osztó"), QStringLiteral("Új osztó|Új osztó felvétele"));
-    DesignAction = MakeAction("DesignAction", QStringLiteral("&Tervezés..."),
+    DesignAction = MakeAction("DesignAction", QStringLiteral("Ter&vezés..."),
                               QStringLiteral("Tervezés|A kijelölt osztó, vagy minden osztó tervezése"));
     ModifyItemAction =
         MakeAction("ModifyItemAction", QStringLiteral("&Módosítás..."),
@@ -286,7 +286,7 @@ void TMainForm::BuildMenus()
     items->addActions({NewRoomItemAction, NewRoundItemAction, NewManifoldAction});
     items->addSeparator();
     items->addActions({ModifyItemAction, RenameItemAction, DeleteItemAction});
-    MoveRoundMenu = items->addMenu(QStringLiteral("Áthelyezés &osztóra"));
+    MoveRoundMenu = items->addMenu(QStringLiteral("Áthelye&zés osztóra"));
     MoveRoundMenu->setObjectName(QStringLiteral("MoveRoundMenu"));
     connect(MoveRoundMenu, &QMenu::aboutToShow, this, &TMainForm::FillMoveRoundMenu);
     items->addSeparator();

@@ -103,7 +103,7 @@ TDesignForm::TDesignForm(const DesignOutcome& outcome, QWidget* parent) : QDialo
     ManifoldTabs->setObjectName(QStringLiteral("ManifoldTabs"));
     for (const ManifoldDesignResult& m : outcome.manifolds)
         ManifoldTabs->addTab(ManifoldPage(m, CircuitsTables), Q(m.name));
-    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::MainWindow, QStringLiteral("Mégsem"));
+    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::Design, QStringLiteral("Mégsem"));
     buttons.ok->setText(QStringLiteral("Alkalmaz"));
     connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);

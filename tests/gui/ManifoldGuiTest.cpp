@@ -135,6 +135,9 @@ TEST_F(ManifoldGuiTest, CircuitsStandUnderTheirManifoldAndNewOnesGoToTheSelected
 TEST_F(ManifoldGuiTest, ManifoldDialogRefusesABadSpreadAndStaysOpen)
 {
     Start("English");
+    EXPECT_EQ(form->DesignAction->text(), QStringLiteral("Desi&gn..."));
+    EXPECT_EQ(form->NewManifoldAction->text(), QStringLiteral("New man&ifold"));
+    EXPECT_EQ(form->MoveRoundMenu->title(), QStringLiteral("Mo&ve to manifold"));
     New("NewRoundItemAction");
     Select(Manifold(0));
     bool stayedOpen = false;

@@ -165,14 +165,17 @@ void PasteInto(TProject p, const std::string& payload)
 
     // The pasted item is an ordinary item now: it copies and pastes again.
     MemoryClipboard again;
-    Check(CopyItemToClipboard(p, pasted.name, pasted.isRoom, again), "a pasted item cannot be copied");
+    const bool copied = pasted.isManifold ? CopyManifoldToClipboard(p, pasted.name, again)
+                                          : CopyItemToClipboard(p, pasted.name, pasted.isRoom, again);
+    Check(copied, "a pasted item cannot be copied");
     PasteResult second;
     try {
         second = PasteItemFromClipboard(p, again);
     } catch (const KalorinaError&) {
         InvariantBroken("a copied item is refused on paste");
     }
-    Check(second.pasted && second.isRoom == pasted.isRoom, "a copied item does not paste as its kind");
+    Check(second.pasted && second.isRoom == pasted.isRoom && second.isManifold == pasted.isManifold,
+          "a copied item does not paste as its kind");
     CheckRoundTrip(p, "a project with a pasted copy does not read back as written");
 }
 

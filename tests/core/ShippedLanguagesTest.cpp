@@ -91,6 +91,22 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                                                   {"IDS_STEPRENAME", "s"},
                                                   {"IDS_STEPDELETE", "s"},
                                                   {"IDS_STEPCUT", "s"}};
+    // Manifolds.
+    formats.insert({{"IDS_STEPMOVEROUND", "s"},
+                    {"IDS_DELETEMANIFOLDQUESTION", "ss"},
+                    {"IDS_MANIFOLDNAMETAKEN", "s"},
+                    {"IDS_MANIFOLDSPREADRANGE", "ss"},
+                    {"IDS_MANIFOLDSUPPLYRANGE", "ss"},
+                    {"IDS_MANIFOLDFIGURES", "ss"}});
+    formats.insert({{"IDS_DESIGNUNCOVERED", "ss"},
+                    {"IDS_DESIGNSURFACE", "s"},
+                    {"IDS_DESIGNSHARED", "s"},
+                    {"IDS_DESIGNPARTLY", "s"},
+                    {"IDS_DESIGNNOTBALANCED", "ss"},
+                    {"IDS_DESIGNNOISY", "ss"},
+                    {"IDS_DESIGNNOVALVE", "ss"},
+                    {"IDS_DESIGNFAILED", "ss"},
+                    {"IDS_DESIGNNOCIRCUITHEAT", "s"}});
     // Circuits that use a deleted room or field, and references that point nowhere.
     formats.insert({{"IDS_DELETEUSEDROOMQUESTION", "ss"},
                     {"IDS_DELETEUSEDFIELDSQUESTION", "s"},
@@ -119,16 +135,7 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                     {"IDS_CHECKIMPLAUSIBLELENGTH", "ss"},
                     {"IDS_CHECKIMPLAUSIBLEPRESSURE", "ss"},
                     {"IDS_CHECKIMPLAUSIBLETEMPERATURE", "sss"},
-                    {"IDS_DESIGNCHECKSUMMARY", "ss"},
-                    {"IDS_DESIGNUNCOVERED", "ss"},
-                    {"IDS_DESIGNSURFACE", "s"},
-                    {"IDS_DESIGNSHARED", "s"},
-                    {"IDS_DESIGNPARTLY", "s"},
-                    {"IDS_DESIGNNOTBALANCED", "ss"},
-                    {"IDS_DESIGNNOISY", "ss"},
-                    {"IDS_DESIGNNOVALVE", "ss"},
-                    {"IDS_DESIGNFAILED", "ss"},
-                    {"IDS_DESIGNNOCIRCUITHEAT", "s"}});
+                    {"IDS_DESIGNCHECKSUMMARY", "ss"}});
     for (const auto& [key, text] : lang.Strings) {
         auto f = formats.find(key);
         EXPECT_EQ(Conversions(text), f == formats.end() ? "" : f->second) << key << ": " << text;

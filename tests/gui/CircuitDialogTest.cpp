@@ -511,7 +511,10 @@ TEST_F(CircuitDialogTest, ScenarioDesignAProjectThroughTheDialogs)
 {
     auto form = CreateMainForm(Services());
     auto node = [&](int group, int index) {
-        QTreeWidgetItem* item = form->ItemsTree->topLevelItem(group)->child(index);
+        QTreeWidgetItem* parent = form->ItemsTree->topLevelItem(group);
+        if (group == 1)
+            parent = parent->child(0); // circuits stand under their manifold
+        QTreeWidgetItem* item = parent->child(index);
         form->ItemsTree->setCurrentItem(item);
         return item;
     };

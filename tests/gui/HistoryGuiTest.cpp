@@ -41,7 +41,12 @@ protected:
         form.reset();
         GuiTest::TearDown();
     }
-    QTreeWidgetItem* Item(int group, int index) { return form->ItemsTree->topLevelItem(group)->child(index); }
+    // Circuits stand under the one manifold.
+    QTreeWidgetItem* Item(int group, int index)
+    {
+        QTreeWidgetItem* parent = form->ItemsTree->topLevelItem(group);
+        return (group == 1 ? parent->child(0) : parent)->child(index);
+    }
     void Select(int group, int index) { form->ItemsTree->setCurrentItem(Item(group, index)); }
 
     std::unique_ptr<TMainForm> form;

@@ -416,7 +416,7 @@ TEST_F(RoomDialogTest, MainWindowOpensTheRoomDialogAndCancelChangesNothing)
     auto form = CreateMainForm(Services());
     TriggerAction(form.get(), "NewRoomItemAction");
     TriggerAction(form.get(), "NewRoundItemAction");
-    QTreeWidgetItem* circuit = form->ItemsTree->topLevelItem(1)->child(0);
+    QTreeWidgetItem* circuit = form->ItemsTree->topLevelItem(1)->child(0)->child(0);
     form->ItemsTree->setCurrentItem(circuit);
     EXPECT_TRUE(form->ModifyItemAction->isEnabled()); // circuits have their dialog too
     form->ItemsTree->setCurrentItem(form->ItemsTree->topLevelItem(0)->child(0));

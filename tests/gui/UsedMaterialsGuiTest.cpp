@@ -52,7 +52,12 @@ protected:
         form.reset();
         GuiTest::TearDown();
     }
-    static QTreeWidgetItem* Group(TMainForm& f, int i) { return f.ItemsTree->topLevelItem(i); }
+    // Rooms, or the circuits of the first manifold.
+    static QTreeWidgetItem* Group(TMainForm& f, int i)
+    {
+        QTreeWidgetItem* group = f.ItemsTree->topLevelItem(i);
+        return i == 1 ? group->child(0) : group;
+    }
     static QStringList Names(TMainForm& f, int group)
     {
         QStringList names;

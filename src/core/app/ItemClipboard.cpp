@@ -1,5 +1,6 @@
 #include "app/ItemClipboard.h"
 
+#include "document/RecordMembers.h"
 #include "document/TProject.h"
 #include "lang/TLanguages.h"
 #include "materials/TClipboardStream.h"
@@ -52,7 +53,56 @@ bool CopyItemToClipboard(const TProject& project, const std::string& name, bool 
     return true;
 }
 
-PasteResult PasteItemFromClipboard(TProject& project, const ClipboardService& clipboard)
+bool CopyManifoldToClipboard(const TProject& project, const std::string& name, ClipboardService& clipboard)
+{
+    const int index = project.FindManifold(name);
+    if (index < 0)
+        return false;
+    TClipboardStream stream;
+    stream.itemData.WriteInt16(2);
+    ManifoldMembers(project.manifolds[index], MemberWriter(stream.itemData));
+    const std::vector<int> rounds = project.ManifoldRounds(index);
+    stream.itemData.WriteInt16(static_cast<std::int16_t>(rounds.size()));
+    for (int r : rounds)
+        project.rounds[r].WriteToStream(stream.itemData);
+    stream.PutOnClipboard(clipboard, ItemFormatName());
+    return true;
+}
+
+namespace {
+// Reads a manifold and its circuits; nothing reaches the project before the whole
+// item has been read.
+PasteResult PasteManifold(TProject& project, TMemoryStream& data)
+{
+    TManifold manifold;
+    ManifoldMembers(manifold, MemberReader(data));
+    const std::int16_t count = data.ReadInt16();
+    if (count < 0)
+        Refuse();
+    std::vector<TRoundItem> rounds;
+    for (int i = 0; i < count; ++i) {
+        if (!WellFormed(data.Data(), data.Position()))
+            Refuse();
+        TRoundItem round;
+        round.ReadFromStream(data, TProject::kFileVersion);
+        rounds.push_back(std::move(round));
+    }
+    manifold.name = project.UniqueManifoldName(manifold.name);
+    project.manifolds.push_back(manifold);
+    const int index = static_cast<int>(project.manifolds.size()) - 1;
+    for (TRoundItem& round : rounds) {
+        round.roundName = project.UniqueRoundName(round.roundName);
+        round.manifold = index;
+        project.rounds.push_back(std::move(round));
+    }
+    PasteResult result;
+    result.pasted = result.isManifold = true;
+    result.name = manifold.name;
+    return result;
+}
+} // namespace
+
+PasteResult PasteItemFromClipboard(TProject& project, const ClipboardService& clipboard, int manifold)
 {
     PasteResult result;
     TClipboardStream stream;
@@ -62,24 +112,30 @@ PasteResult PasteItemFromClipboard(TProject& project, const ClipboardService& cl
         Refuse();
     if (stream.itemData.Size() > 0) {
         const std::string& data = stream.itemData.Data();
-        if (data.size() < 2 || !WellFormed(data, 2))
+        if (data.size() < 2)
             Refuse();
         std::int16_t kind = stream.itemData.ReadInt16();
-        if (kind != 0 && kind != 1)
+        if (kind != 0 && kind != 1 && kind != 2)
+            Refuse();
+        // A manifold's circuits are checked one by one as they are reached.
+        if (kind != 2 && !WellFormed(data, 2))
             Refuse();
         try {
-            if (kind == 0) {
+            if (kind == 2) {
+                result = PasteManifold(project, stream.itemData);
+            } else if (kind == 0) {
                 TRoomItem room;
                 room.ReadFromStream(stream.itemData, TProject::kFileVersion);
                 room.roomName = project.UniqueRoomName(room.roomName);
                 room.roomId = project.nextRoomId++;
-                result = {true, true, room.roomName};
+                result = {true, true, false, room.roomName};
                 project.rooms.push_back(std::move(room));
             } else {
                 TRoundItem round;
                 round.ReadFromStream(stream.itemData, TProject::kFileVersion);
                 round.roundName = project.UniqueRoundName(round.roundName);
-                result = {true, false, round.roundName};
+                round.manifold = manifold >= 0 && std::size_t(manifold) < project.manifolds.size() ? manifold : 0;
+                result = {true, false, false, round.roundName};
                 project.rounds.push_back(std::move(round));
             }
         } catch (const KalorinaError&) {

@@ -7,6 +7,7 @@
 #include "app/DesignRules.h"
 #include "app/ItemClipboard.h"
 #include "app/ItemReferences.h"
+#include "app/ManifoldEditor.h"
 #include "app/ProjectFiles.h"
 #include "app/ProjectOptionsEditor.h"
 #include "app/RoomEditor.h"
@@ -99,11 +100,68 @@ std::string MainController::NewRoom()
     return name;
 }
 
-std::string MainController::NewRound()
+std::string MainController::NewRound(int manifold)
 {
     std::string name;
-    Change(TextOrBuiltIn("IDS_STEPNEWROUND"), [&](TProject& p) { name = p.AddNewRound(); });
+    Change(TextOrBuiltIn("IDS_STEPNEWROUND"), [&](TProject& p) { name = p.AddNewRound(manifold); });
     return name;
+}
+
+std::string MainController::NewManifold()
+{
+    std::string name;
+    Change(TextOrBuiltIn("IDS_STEPNEWMANIFOLD"), [&](TProject& p) { name = p.AddNewManifold(); });
+    return name;
+}
+
+bool MainController::MoveRound(const std::string& round, int manifold)
+{
+    const int index = project_.FindItem(round, false);
+    if (index < 0 || manifold < 0 || std::size_t(manifold) >= project_.manifolds.size()
+        || project_.rounds[index].manifold == manifold)
+        return false;
+    return Change(StepName("IDS_STEPMOVEROUND", round), [&](TProject& p) {
+        p.rounds[index].manifold = manifold;
+        p.modified = true;
+    });
+}
+
+bool MainController::EditManifold(const std::string& name, const std::function<bool(ManifoldEditor&)>& dialog)
+{
+    const int index = project_.FindManifold(name);
+    if (index < 0)
+        return false;
+    ManifoldEditor editor(project_, index);
+    if (!dialog(editor))
+        return false;
+    return Change(StepName("IDS_STEPMODIFY", name), [&](TProject& p) { p.manifolds[index] = editor.Manifold(); });
+}
+
+bool MainController::Design(std::optional<int> manifold, const std::function<bool(const DesignOutcome&)>& dialog)
+{
+    DesignOutcome outcome = DesignManifolds(project_, *devices_, manifold);
+    bool anything = false;
+    for (const ManifoldDesignResult& m : outcome.manifolds)
+        anything = anything || m.designed;
+    if (!anything) {
+        std::vector<std::string> warnings;
+        for (const ManifoldDesignResult& m : outcome.manifolds)
+            for (const std::string& w : m.warnings)
+                warnings.push_back((outcome.manifolds.size() > 1 ? m.name + ": " : std::string()) + w);
+        if (warnings.empty())
+            warnings.push_back(TextOrBuiltIn("IDS_DESIGNNOTHING"));
+        WarnFailures(warnings);
+        return false;
+    }
+    if (!dialog(outcome))
+        return false;
+    return Change(TextOrBuiltIn("IDS_STEPDESIGN"), [&](TProject& p) {
+        // The file it belongs to stays the project's, whatever the copy says.
+        const std::string fileName = p.fileName;
+        p = std::move(outcome.project);
+        p.fileName = fileName;
+        p.modified = true;
+    });
 }
 
 void MainController::Warn(const std::string& text)
@@ -228,6 +286,12 @@ TreeContent MainController::FillTree() const
         t.groups[0].children.push_back(r.roomName);
     for (const auto& r : project_.rounds)
         t.groups[1].children.push_back(r.roundName);
+    for (std::size_t m = 0; m < project_.manifolds.size(); ++m) {
+        TreeContent::Manifold node{project_.manifolds[m].name, {}};
+        for (int r : project_.ManifoldRounds(static_cast<int>(m)))
+            node.rounds.push_back(project_.rounds[r].roundName);
+        t.manifolds.push_back(std::move(node));
+    }
     return t;
 }
 
@@ -238,6 +302,7 @@ CommandStates MainController::UpdateCommandStates(bool itemSelected, bool clipbo
     s.editCut = s.editCopy = s.modifyItem = s.renameItem = s.deleteItem = itemSelected;
     s.editPaste = clipboardHasItem;
     s.print = !project_.rooms.empty() || !project_.rounds.empty();
+    s.design = !project_.rounds.empty();
     return s;
 }
 
@@ -254,6 +319,17 @@ std::array<std::string, 6> MainController::ShowTotals(char sep)
 
 bool MainController::DeleteItem(ItemGroup group, const std::string& name)
 {
+    if (group == ItemGroup::Manifolds) {
+        const int index = project_.FindManifold(name);
+        if (index < 0)
+            return false;
+        const std::string count = std::to_string(project_.ManifoldRounds(index).size());
+        const std::string question = FormatText(TextOrBuiltIn("IDS_DELETEMANIFOLDQUESTION"), {name, count});
+        if (messages_.Show(MessageKind::QuestionYesNo, Title(), question) != MessageAnswer::Yes)
+            return false;
+        Change(StepName("IDS_STEPDELETE", name), [&](TProject& p) { p.DeleteManifold(index); });
+        return true;
+    }
     bool isRoom = group == ItemGroup::Rooms;
     // The question texts carry one %s for the item's name.
     std::string question =
@@ -323,11 +399,21 @@ bool MainController::ConfirmRoomEdit(const TRoomItem& edited)
 
 bool MainController::CopyItem(ClipboardService& clipboard, ItemGroup group, const std::string& name)
 {
+    if (group == ItemGroup::Manifolds)
+        return CopyManifoldToClipboard(project_, name, clipboard);
     return CopyItemToClipboard(project_, name, group == ItemGroup::Rooms, clipboard);
 }
 
 bool MainController::CutItem(ClipboardService& clipboard, ItemGroup group, const std::string& name)
 {
+    if (group == ItemGroup::Manifolds) {
+        // Its circuits go with it and come back with it on paste.
+        const int index = project_.FindManifold(name);
+        if (!CopyManifoldToClipboard(project_, name, clipboard))
+            return false;
+        Change(StepName("IDS_STEPCUT", name), [&](TProject& p) { p.DeleteManifold(index); });
+        return true;
+    }
     bool isRoom = group == ItemGroup::Rooms;
     const int index = project_.FindItem(name, isRoom);
     // A room that circuits use is cut only when the user agrees to lose those parts.
@@ -346,14 +432,19 @@ bool MainController::CutItem(ClipboardService& clipboard, ItemGroup group, const
     return true;
 }
 
-std::optional<std::pair<ItemGroup, std::string>> MainController::PasteItem(const ClipboardService& clipboard)
+std::optional<std::pair<ItemGroup, std::string>> MainController::PasteItem(const ClipboardService& clipboard,
+                                                                           int manifold)
 {
     try {
         PasteResult r;
         // A refused item changes nothing, so no step is recorded for it.
-        Change(TextOrBuiltIn("IDS_STEPPASTE"), [&](TProject& p) { r = PasteItemFromClipboard(p, clipboard); });
+        Change(TextOrBuiltIn("IDS_STEPPASTE"),
+               [&](TProject& p) { r = PasteItemFromClipboard(p, clipboard, manifold); });
         if (r.pasted)
-            return std::make_pair(r.isRoom ? ItemGroup::Rooms : ItemGroup::Rounds, r.name);
+            return std::make_pair(r.isManifold   ? ItemGroup::Manifolds
+                                      : r.isRoom ? ItemGroup::Rooms
+                                                 : ItemGroup::Rounds,
+                                  r.name);
     } catch (const KalorinaError& e) {
         Warn(e.what());
     }
@@ -364,6 +455,17 @@ bool MainController::RenameItem(ItemGroup group, const std::string& oldName, con
 {
     if (newName == oldName)
         return true;
+    if (group == ItemGroup::Manifolds) {
+        const int index = project_.FindManifold(oldName);
+        try {
+            CheckManifoldName(project_, index, newName);
+        } catch (const KalorinaError& e) {
+            Warn(e.what());
+            return false;
+        }
+        Change(StepName("IDS_STEPRENAME", oldName), [&](TProject& p) { p.manifolds.at(index).name = newName; });
+        return true;
+    }
     const bool isRoom = group == ItemGroup::Rooms;
     const int index = project_.FindItem(oldName, isRoom);
     try {

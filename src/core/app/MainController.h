@@ -14,6 +14,7 @@
 #include "app/EditItem.h"
 #include "app/RecentProjects.h"
 #include "catalogue/TDevices.h"
+#include "design/ManifoldDesign.h"
 #include "document/TProgramOptions.h"
 #include "document/TProject.h"
 #include "history/History.h"
@@ -22,8 +23,11 @@
 namespace kalorina {
 
 class ClipboardService;
+class ManifoldEditor;
 
-enum class ItemGroup { Rooms = 0, Rounds = 1 };
+// Rooms and circuits are the tree's two groups; manifolds stand in the circuits'
+// group with their circuits under them.
+enum class ItemGroup { Rooms = 0, Rounds = 1, Manifolds = 2 };
 
 struct TreeContent {
     struct Group {
@@ -31,6 +35,11 @@ struct TreeContent {
         std::vector<std::string> children;
     };
     std::array<Group, 2> groups;
+    struct Manifold {
+        std::string name;
+        std::vector<std::string> rounds; // in list order
+    };
+    std::vector<Manifold> manifolds;
 };
 
 // The enabling column of the command table.
@@ -38,7 +47,8 @@ struct CommandStates {
     bool fileSave = false;
     bool editCut = false, editCopy = false, editPaste = false;
     bool modifyItem = false, renameItem = false, deleteItem = false;
-    bool print = false; // print, and the two bill-of-materials commands
+    bool print = false;  // print, and the two bill-of-materials commands
+    bool design = false; // there is a circuit to design
 };
 
 class MainController {
@@ -107,8 +117,21 @@ public:
     static std::string StepName(const char* id, const std::string& item);
 
     std::string NewRoom();
-    std::string NewRound();
-    // Asks, then deletes the named item.  A room whose fields circuits use is asked
+    // A new circuit fed from the manifold at `manifold` (the first when out of range).
+    std::string NewRound(int manifold = 0);
+    std::string NewManifold();
+    // Moves the named circuit to the manifold at `manifold`; true when it moved.
+    bool MoveRound(const std::string& round, int manifold);
+    // The manifold dialog on the named manifold: `dialog` edits the editor and
+    // answers whether it was committed (OK).  True when the manifold changed.
+    bool EditManifold(const std::string& name, const std::function<bool(ManifoldEditor&)>& dialog);
+    // Designs the manifold at `manifold`, or every manifold; `dialog` shows the
+    // outcome and answers OK (apply) or Cancel.  Applied, the designed project is one
+    // step.  Nothing to design shows the design's warnings instead of the dialog.
+    // True when the design was applied.
+    bool Design(std::optional<int> manifold, const std::function<bool(const DesignOutcome&)>& dialog);
+    // Asks, then deletes the named item.  A manifold goes with its circuits, and the
+    // question says how many.  A room whose fields circuits use is asked
     // about naming those circuits, and goes with its parts of them; the circuits are
     // recalculated.  True when it was deleted.
     bool DeleteItem(ItemGroup group, const std::string& name);
@@ -128,7 +151,8 @@ public:
     // refused with a message and changes nothing).
     bool CopyItem(ClipboardService& clipboard, ItemGroup group, const std::string& name);
     bool CutItem(ClipboardService& clipboard, ItemGroup group, const std::string& name);
-    std::optional<std::pair<ItemGroup, std::string>> PasteItem(const ClipboardService& clipboard);
+    // A circuit is pasted into the manifold at `manifold`.
+    std::optional<std::pair<ItemGroup, std::string>> PasteItem(const ClipboardService& clipboard, int manifold = 0);
 
     static constexpr const char* kFileFilter = "Kalorina projektek (*.klp)|*.klp|Minden f\xE1jl (*.*)|*.*";
     // The open and save dialogs' filters; the window puts the translated ones here.

@@ -23,9 +23,11 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include "app/EditItem.h"
+#include "app/ManifoldEditor.h"
 #include "app/ProjectRecalc.h"
 #include "app/TAboutBox.h"
 #include "app/TProgramOptionsForm.h"
@@ -34,6 +36,8 @@
 #include "catalogue/CatalogueTexts.h"
 #include "check/DesignCheck.h"
 #include "check/TDesignCheckPanel.h"
+#include "dialogs/TDesignForm.h"
+#include "dialogs/TManifoldForm.h"
 #include "dialogs/TProjektOptionsForm.h"
 #include "dialogs/TRoomModifyForm.h"
 #include "dialogs/TRoundModifyForm.h"
@@ -57,6 +61,21 @@ namespace kalorina::gui {
 
 namespace {
 constexpr int kNameRole = Qt::UserRole + 1;
+constexpr int kGroupRole = Qt::UserRole + 2; // the ItemGroup of an item node
+
+ItemGroup NodeGroup(const QTreeWidgetItem* item)
+{
+    return static_cast<ItemGroup>(item->data(0, kGroupRole).toInt());
+}
+
+QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, ItemGroup group, const std::string& name)
+{
+    auto* item = new QTreeWidgetItem(parent, QStringList{Q(name)});
+    item->setData(0, kNameRole, Q(name));
+    item->setData(0, kGroupRole, static_cast<int>(group));
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    return item;
+}
 } // namespace
 
 TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services)
@@ -150,6 +169,10 @@ void TMainForm::BuildActions()
     NewRoundItemAction = MakeAction("NewRoundItemAction", QStringLiteral("Új &padlófűtés kör..."),
                                     QStringLiteral("Új padlófűtés kör|Új padlófűtési kör felvétele"),
                                     QKeySequence(Qt::CTRL | Qt::Key_R));
+    NewManifoldAction =
+        MakeAction("NewManifoldAction", QStringLiteral("Új &osztó"), QStringLiteral("Új osztó|Új osztó felvétele"));
+    DesignAction = MakeAction("DesignAction", QStringLiteral("Ter&vezés..."),
+                              QStringLiteral("Tervezés|A kijelölt osztó, vagy minden osztó tervezése"));
     ModifyItemAction =
         MakeAction("ModifyItemAction", QStringLiteral("&Módosítás..."),
                    QStringLiteral("Módosítás|A kijelölt elem módosítása"), QKeySequence(Qt::CTRL | Qt::Key_M));
@@ -204,6 +227,8 @@ void TMainForm::BuildActions()
     connect(FileExit, &QAction::triggered, this, &QWidget::close); // the close takes the pending name
     Bind(NewRoomItemAction, &TMainForm::NewRoomItemActionExecute);
     Bind(NewRoundItemAction, &TMainForm::NewRoundItemActionExecute);
+    Bind(NewManifoldAction, &TMainForm::NewManifoldActionExecute);
+    Bind(DesignAction, &TMainForm::DesignActionExecute);
     Bind(ModifyItemAction, &TMainForm::ModifyItemActionExecute);
     Bind(RenameItemAction, &TMainForm::RenameItemActionExecute);
     Bind(DeleteItemAction, &TMainForm::DeleteItemActionExecute);
@@ -258,9 +283,14 @@ void TMainForm::BuildMenus()
     edit->addSeparator();
     edit->addActions({EditCut, EditCopy, EditPaste});
     QMenu* items = menu("RoomFunctions", QStringLiteral("&Helyiségek, körök"));
-    items->addActions({NewRoomItemAction, NewRoundItemAction});
+    items->addActions({NewRoomItemAction, NewRoundItemAction, NewManifoldAction});
     items->addSeparator();
     items->addActions({ModifyItemAction, RenameItemAction, DeleteItemAction});
+    MoveRoundMenu = items->addMenu(QStringLiteral("Áthelye&zés osztóra"));
+    MoveRoundMenu->setObjectName(QStringLiteral("MoveRoundMenu"));
+    connect(MoveRoundMenu, &QMenu::aboutToShow, this, &TMainForm::FillMoveRoundMenu);
+    items->addSeparator();
+    items->addAction(DesignAction);
     QMenu* options = menu("Options1", QStringLiteral("&Beállítások"));
     QAction* prog = options->addAction(QStringLiteral("&Program beállítások..."));
     prog->setObjectName(QStringLiteral("ProgramOptions1"));
@@ -290,13 +320,16 @@ void TMainForm::BuildMenus()
     tools->addActions({EditUndo, EditRedo});
     tools->addActions({EditCut, EditCopy, EditPaste});
     tools->addSeparator();
+    tools->addAction(DesignAction);
     tools->addAction(PrintAction);
 
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    PopupMenu->addActions({NewRoomItemAction, NewRoundItemAction});
+    PopupMenu->addActions({NewRoomItemAction, NewRoundItemAction, NewManifoldAction});
     PopupMenu->addSeparator();
     PopupMenu->addActions({ModifyItemAction, DeleteItemAction, RenameItemAction});
+    PopupMenu->addMenu(MoveRoundMenu);
+    PopupMenu->addAction(DesignAction);
     PopupMenu->addSeparator();
     PopupMenu->addActions({EditCut, EditCopy, EditPaste});
     connect(PopupMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateCommandStates);
@@ -316,7 +349,11 @@ void TMainForm::BuildPanels()
     ItemsTree->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ItemsTree, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu->popup(ItemsTree->viewport()->mapToGlobal(pos)); });
-    connect(ItemsTree, &QTreeWidget::itemSelectionChanged, this, &TMainForm::UpdateCommandStates);
+    connect(ItemsTree, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (const auto manifold = SelectedManifold())
+            lastManifold_ = *manifold;
+        UpdateCommandStates();
+    });
     connect(ItemsTree, &QTreeWidget::itemChanged, this, &TMainForm::ItemsTreeEdited);
     connect(ItemsTree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         UpdateCommandStates();
@@ -379,6 +416,37 @@ QTreeWidgetItem* TMainForm::SelectedItem() const
     return selected.first();
 }
 
+std::optional<int> TMainForm::SelectedManifold() const
+{
+    QTreeWidgetItem* item = SelectedItem();
+    if (!item || NodeGroup(item) == ItemGroup::Rooms)
+        return std::nullopt;
+    if (NodeGroup(item) == ItemGroup::Rounds)
+        item = item->parent();
+    const int index = Project().FindManifold(Cp(item->data(0, kNameRole).toString()));
+    return index >= 0 ? std::optional<int>(index) : std::nullopt;
+}
+
+int TMainForm::TargetManifold() const
+{
+    const int count = static_cast<int>(Project().manifolds.size());
+    return SelectedManifold().value_or(lastManifold_ < count ? lastManifold_ : 0);
+}
+
+QTreeWidgetItem* TMainForm::FindNode(ItemGroup group, const std::string& name) const
+{
+    for (QTreeWidgetItemIterator it(ItemsTree); *it; ++it)
+        if ((*it)->parent() && NodeGroup(*it) == group && Cp((*it)->data(0, kNameRole).toString()) == name)
+            return *it;
+    return nullptr;
+}
+
+void TMainForm::SelectNode(ItemGroup group, const std::string& name)
+{
+    if (QTreeWidgetItem* node = FindNode(group, name))
+        ItemsTree->setCurrentItem(node);
+}
+
 bool TMainForm::ClipboardHasItem() const
 {
     return services_.clipboard && services_.clipboard->HasFormat("Kalorina Item");
@@ -428,30 +496,46 @@ void TMainForm::ShowTreeFigures()
         return false;
     };
     filling_ = true;
-    for (int g = 0; g < 2 && g < ItemsTree->topLevelItemCount(); ++g) {
-        QTreeWidgetItem* group = ItemsTree->topLevelItem(g);
-        const bool isRoom = g == static_cast<int>(ItemGroup::Rooms);
-        for (int i = 0; i < group->childCount(); ++i) {
-            QTreeWidgetItem* item = group->child(i);
-            const int index = p.FindItem(Cp(item->data(0, kNameRole).toString()), isRoom);
+    for (QTreeWidgetItemIterator it(ItemsTree); *it; ++it) {
+        QTreeWidgetItem* item = *it;
+        if (!item->parent())
+            continue;
+        const ItemGroup group = NodeGroup(item);
+        const std::string name = Cp(item->data(0, kNameRole).toString());
+        if (group == ItemGroup::Manifolds) {
+            // A manifold: how many circuits it feeds and their output.
+            const int index = p.FindManifold(name);
             if (index < 0)
                 continue;
-            std::string figures;
-            if (isRoom) {
-                const TRoomItem& room = p.rooms[index];
-                figures = FloatToStrF(room.FieldPowerSum(), TFloatFormat::Fixed, 15, 0) + " / "
-                    + FloatToStrF(room.heatDemand, TFloatFormat::Fixed, 15, 0) + " W";
-            } else {
-                const TRoundItem& round = p.rounds[index];
-                figures = FloatToStrF(round.TotalPower(), TFloatFormat::Fixed, 15, 0) + " W";
-                if (!round.hydraulic.valvePosition.empty())
-                    figures += ", " + WithDecimalSeparator(round.hydraulic.valvePosition);
-            }
-            item->setText(1, Q(figures));
-            const bool red = hasError(isRoom, p.ItemName(index, isRoom));
-            item->setForeground(0, red ? QBrush(Qt::red) : QBrush());
-            item->setForeground(1, red ? QBrush(Qt::red) : QBrush());
+            const std::vector<int> rounds = p.ManifoldRounds(index);
+            double power = 0;
+            for (int r : rounds)
+                power += p.rounds[r].TotalPower();
+            item->setText(
+                1,
+                Q(FormatText(TextOrBuiltIn("IDS_MANIFOLDFIGURES"),
+                             {std::to_string(rounds.size()), FloatToStrF(power, TFloatFormat::Fixed, 15, 0)})));
+            continue;
         }
+        const bool isRoom = group == ItemGroup::Rooms;
+        const int index = p.FindItem(name, isRoom);
+        if (index < 0)
+            continue;
+        std::string figures;
+        if (isRoom) {
+            const TRoomItem& room = p.rooms[index];
+            figures = FloatToStrF(room.FieldPowerSum(), TFloatFormat::Fixed, 15, 0) + " / "
+                + FloatToStrF(room.heatDemand, TFloatFormat::Fixed, 15, 0) + " W";
+        } else {
+            const TRoundItem& round = p.rounds[index];
+            figures = FloatToStrF(round.TotalPower(), TFloatFormat::Fixed, 15, 0) + " W";
+            if (!round.hydraulic.valvePosition.empty())
+                figures += ", " + WithDecimalSeparator(round.hydraulic.valvePosition);
+        }
+        item->setText(1, Q(figures));
+        const bool red = hasError(isRoom, p.ItemName(index, isRoom));
+        item->setForeground(0, red ? QBrush(Qt::red) : QBrush());
+        item->setForeground(1, red ? QBrush(Qt::red) : QBrush());
     }
     ItemsTree->resizeColumnToContents(0);
     filling_ = false;
@@ -459,15 +543,12 @@ void TMainForm::ShowTreeFigures()
 
 void TMainForm::OpenItemDialog(ItemGroup group, const std::string& name)
 {
-    QTreeWidgetItem* items = ItemsTree->topLevelItem(static_cast<int>(group));
-    for (int i = 0; items && i < items->childCount(); ++i)
-        if (Cp(items->child(i)->data(0, kNameRole).toString()) == name) {
-            ItemsTree->setCurrentItem(items->child(i));
-            UpdateCommandStates();
-            if (ModifyItemAction->isEnabled() && TakePendingRename())
-                ModifyItemActionExecute();
-            return;
-        }
+    if (QTreeWidgetItem* node = FindNode(group, name)) {
+        ItemsTree->setCurrentItem(node);
+        UpdateCommandStates();
+        if (ModifyItemAction->isEnabled() && TakePendingRename())
+            ModifyItemActionExecute();
+    }
 }
 
 void TMainForm::UpdateTitle()
@@ -496,6 +577,10 @@ void TMainForm::UpdateCommandStates()
     RenameItemAction->setEnabled(s.renameItem);
     DeleteItemAction->setEnabled(s.deleteItem);
     PrintAction->setEnabled(s.print);
+    NewManifoldAction->setEnabled(true);
+    DesignAction->setEnabled(s.design && !controller_->catalogueFailed);
+    QTreeWidgetItem* selected = SelectedItem();
+    MoveRoundMenu->setEnabled(selected && NodeGroup(selected) == ItemGroup::Rounds && Project().manifolds.size() > 1);
     UsedMaterialsPrintAction->setEnabled(s.print);
     UsedMaterialsExportAction->setEnabled(s.print);
     for (QAction* a : {ProjectDataAction, ProjektOptionsAction, ProgramOptionsAction})
@@ -607,11 +692,14 @@ void TMainForm::FillTree()
     for (const auto& group : t.groups) {
         auto* node = new QTreeWidgetItem(ItemsTree, QStringList{Q(group.text)});
         node->setFlags(node->flags() & ~Qt::ItemIsEditable);
-        for (const auto& child : group.children) {
-            auto* item = new QTreeWidgetItem(node, QStringList{Q(child)});
-            item->setData(0, kNameRole, Q(child));
-            item->setFlags(item->flags() | Qt::ItemIsEditable);
-        }
+    }
+    for (const auto& room : t.groups[0].children)
+        AddNode(ItemsTree->topLevelItem(0), ItemGroup::Rooms, room);
+    // Each circuit under the manifold that feeds it.
+    for (const auto& manifold : t.manifolds) {
+        QTreeWidgetItem* node = AddNode(ItemsTree->topLevelItem(1), ItemGroup::Manifolds, manifold.name);
+        for (const auto& round : manifold.rounds)
+            AddNode(node, ItemGroup::Rounds, round);
     }
     ItemsTree->expandAll();
     ItemsTree->clearSelection();
@@ -622,18 +710,13 @@ void TMainForm::FillTree()
 void TMainForm::AfterNewItem(ItemGroup group, const std::string& name)
 {
     FillTree();
-    QTreeWidgetItem* parent = ItemsTree->topLevelItem(static_cast<int>(group));
-    for (int i = 0; parent && i < parent->childCount(); ++i) {
-        QTreeWidgetItem* child = parent->child(i);
-        if (child->text(0) == Q(name)) {
-            ItemsTree->setCurrentItem(child);
-            child->setSelected(true);
-            ItemsTree->setFocus();
-            UpdateCommandStates();
-            ShowTotals();
-            ItemsTree->editItem(child, 0);
-            break;
-        }
+    if (QTreeWidgetItem* child = FindNode(group, name)) {
+        ItemsTree->setCurrentItem(child);
+        child->setSelected(true);
+        ItemsTree->setFocus();
+        UpdateCommandStates();
+        ShowTotals();
+        ItemsTree->editItem(child, 0);
     }
     UpdateTitle();
 }
@@ -669,7 +752,45 @@ void TMainForm::NewRoomItemActionExecute()
 
 void TMainForm::NewRoundItemActionExecute()
 {
-    AfterNewItem(ItemGroup::Rounds, controller_->NewRound());
+    AfterNewItem(ItemGroup::Rounds, controller_->NewRound(TargetManifold()));
+}
+
+void TMainForm::NewManifoldActionExecute()
+{
+    const std::string name = controller_->NewManifold();
+    lastManifold_ = static_cast<int>(Project().manifolds.size()) - 1;
+    AfterNewItem(ItemGroup::Manifolds, name);
+}
+
+void TMainForm::DesignActionExecute()
+{
+    if (controller_->catalogueFailed)
+        return;
+    const bool applied = controller_->Design(
+        SelectedManifold(), [this](const DesignOutcome& outcome) { return ShowDesignDialog(outcome, this); });
+    if (applied)
+        Refresh();
+}
+
+void TMainForm::FillMoveRoundMenu()
+{
+    MoveRoundMenu->clear();
+    QTreeWidgetItem* item = SelectedItem();
+    if (!item || NodeGroup(item) != ItemGroup::Rounds)
+        return;
+    const std::string round = Cp(item->data(0, kNameRole).toString());
+    const int index = Project().FindItem(round, false);
+    for (std::size_t m = 0; index >= 0 && m < Project().manifolds.size(); ++m) {
+        QAction* a = MoveRoundMenu->addAction(Q(Project().manifolds[m].name).replace('&', QStringLiteral("&&")));
+        a->setEnabled(Project().rounds[index].manifold != static_cast<int>(m));
+        connect(a, &QAction::triggered, this, [this, round, m] {
+            if (!controller_->MoveRound(round, static_cast<int>(m)))
+                return;
+            FillTree();
+            SelectNode(ItemGroup::Rounds, round);
+            UpdateCommandStates();
+        });
+    }
 }
 
 void TMainForm::ProjektOptionsActionExecute()
@@ -698,7 +819,20 @@ void TMainForm::ModifyItemActionExecute()
     QTreeWidgetItem* item = SelectedItem();
     if (!item || controller_->catalogueFailed || !WindowAvailable(ModifyItemAction))
         return;
-    const bool isRoom = ItemsTree->indexOfTopLevelItem(item->parent()) == static_cast<int>(ItemGroup::Rooms);
+    const ItemGroup group = NodeGroup(item);
+    const std::string name = Cp(item->data(0, kNameRole).toString());
+    if (group == ItemGroup::Manifolds) {
+        const int index = Project().FindManifold(name);
+        controller_->EditManifold(
+            name, [this](ManifoldEditor& editor) { return EditManifoldInDialog(editor, services_, this); });
+        FillTree();
+        if (index >= 0 && std::size_t(index) < Project().manifolds.size())
+            SelectNode(group, Project().manifolds[index].name);
+        UpdateTitle();
+        UpdateCommandStates();
+        return;
+    }
+    const bool isRoom = group == ItemGroup::Rooms;
     ItemDialogs dialogs;
     dialogs.room = [this](TRoomItem& room) {
         return EditRoomInDialog(room, controller_->Devices(), Project().options, services_, this,
@@ -707,15 +841,10 @@ void TMainForm::ModifyItemActionExecute()
     dialogs.round = [this](CircuitEdit& edit) {
         return EditRoundInDialog(edit, Project(), controller_->Devices(), services_, this);
     };
-    const std::string name = Cp(item->data(0, kNameRole).toString());
-    controller_->EditItem(isRoom ? ItemGroup::Rooms : ItemGroup::Rounds, name, dialogs);
+    controller_->EditItem(group, name, dialogs);
     FillTree();
     // The edited item stays selected.
-    const auto group = isRoom ? ItemGroup::Rooms : ItemGroup::Rounds;
-    QTreeWidgetItem* items = ItemsTree->topLevelItem(static_cast<int>(group));
-    for (int i = 0; items && i < items->childCount(); ++i)
-        if (items->child(i)->data(0, kNameRole).toString() == Q(name))
-            ItemsTree->setCurrentItem(items->child(i));
+    SelectNode(group, name);
     UpdateTitle();
     UpdateCommandStates();
     ShowTotals();
@@ -732,8 +861,7 @@ void TMainForm::DeleteItemActionExecute()
     QTreeWidgetItem* item = SelectedItem();
     if (!item)
         return;
-    auto group = static_cast<ItemGroup>(ItemsTree->indexOfTopLevelItem(item->parent()));
-    if (!controller_->DeleteItem(group, Cp(item->data(0, kNameRole).toString())))
+    if (!controller_->DeleteItem(NodeGroup(item), Cp(item->data(0, kNameRole).toString())))
         return;
     FillTree();
     UpdateTitle();
@@ -749,7 +877,7 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
     QString newName = item->text(0);
     if (newName == oldName)
         return;
-    auto group = static_cast<ItemGroup>(ItemsTree->indexOfTopLevelItem(item->parent()));
+    const ItemGroup group = NodeGroup(item);
     filling_ = true;
     if (controller_->RenameItem(group, Cp(oldName), Cp(newName))) {
         // Show the name as it is stored: characters the code page lacks become '?'.
@@ -761,14 +889,9 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
         // again with what was typed, once the one closing now has gone.
         renameRefused_ = true;
         item->setText(0, oldName);
-        const int groupIndex = static_cast<int>(group);
-        QTimer::singleShot(0, this, [this, groupIndex, oldName, newName] {
-            QTreeWidgetItem* items = ItemsTree->topLevelItem(groupIndex);
-            for (int i = 0; items && i < items->childCount(); ++i)
-                if (items->child(i)->data(0, kNameRole).toString() == oldName) {
-                    ItemsTree->EditWithText(items->child(i), newName);
-                    break;
-                }
+        QTimer::singleShot(0, this, [this, group, oldName, newName] {
+            if (QTreeWidgetItem* node = FindNode(group, Cp(oldName)))
+                ItemsTree->EditWithText(node, newName);
         });
     }
     filling_ = false;
@@ -815,7 +938,7 @@ bool TMainForm::SelectedGroupAndName(ItemGroup& group, std::string& name) const
     QTreeWidgetItem* item = SelectedItem();
     if (!item)
         return false;
-    group = static_cast<ItemGroup>(ItemsTree->indexOfTopLevelItem(item->parent()));
+    group = NodeGroup(item);
     name = Cp(item->data(0, kNameRole).toString());
     return true;
 }
@@ -845,14 +968,10 @@ void TMainForm::EditPasteExecute()
 {
     if (!ClipboardHasItem())
         return;
-    auto pasted = controller_->PasteItem(*services_.clipboard);
+    auto pasted = controller_->PasteItem(*services_.clipboard, TargetManifold());
     FillTree();
-    if (pasted) {
-        QTreeWidgetItem* parent = ItemsTree->topLevelItem(static_cast<int>(pasted->first));
-        for (int i = 0; parent && i < parent->childCount(); ++i)
-            if (parent->child(i)->data(0, kNameRole).toString() == Q(pasted->second))
-                ItemsTree->setCurrentItem(parent->child(i));
-    }
+    if (pasted)
+        SelectNode(pasted->first, pasted->second);
     UpdateTitle();
     UpdateCommandStates();
     ShowTotals();

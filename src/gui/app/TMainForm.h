@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/MainController.h"
 #include "app/TItemsTree.h"
@@ -57,6 +58,9 @@ public:
     QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;
     QAction *NewRoomItemAction = nullptr, *NewRoundItemAction = nullptr, *ModifyItemAction = nullptr,
             *RenameItemAction = nullptr, *DeleteItemAction = nullptr;
+    QAction *NewManifoldAction = nullptr, *DesignAction = nullptr;
+    // The manifolds the selected circuit can move to.
+    QMenu* MoveRoundMenu = nullptr;
     QAction *PrintAction = nullptr, *UsedMaterialsPrintAction = nullptr, *UsedMaterialsExportAction = nullptr;
     QAction *ProjectDataAction = nullptr, *ProjektOptionsAction = nullptr, *ProgramOptionsAction = nullptr;
     QAction *HelpContent = nullptr, *HelpIndex = nullptr, *HelpAbout = nullptr;
@@ -74,8 +78,12 @@ public:
     void SetWindowAvailable(QAction* command, bool available);
     bool WindowAvailable(QAction* command) const { return !unavailable_.contains(command); }
 
-    // The selected room or circuit node, or nullptr (group nodes are not items).
+    // The selected room, manifold or circuit node, or nullptr (group nodes are not items).
     QTreeWidgetItem* SelectedItem() const;
+    // The manifold of the selected manifold or circuit node; nothing for any other.
+    std::optional<int> SelectedManifold() const;
+    // The node of the named item, or nullptr.
+    QTreeWidgetItem* FindNode(ItemGroup group, const std::string& name) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +103,13 @@ private:
     void FileSaveAsExecute();
     void NewRoomItemActionExecute();
     void NewRoundItemActionExecute();
+    void NewManifoldActionExecute();
+    // The selected manifold (that of a selected circuit), or every manifold.
+    void DesignActionExecute();
+    void FillMoveRoundMenu();
+    // Where a new or pasted circuit goes: the manifold selected last.
+    int TargetManifold() const;
+    void SelectNode(ItemGroup group, const std::string& name);
     void ModifyItemActionExecute();
     void ProjektOptionsActionExecute();
     void RenameItemActionExecute();
@@ -136,6 +151,7 @@ private:
     std::unique_ptr<MainController> controller_;
     bool filling_ = false;
     bool renameRefused_ = false;
+    int lastManifold_ = 0;
     TDesignCheckPanel* DesignCheck = nullptr;
     QDockWidget* DesignCheckDock = nullptr;
 };

@@ -274,11 +274,16 @@ TEST(ManifoldDesign, UncoveredRoomsAndManifoldsApart)
     for (int c : p.ManifoldRounds(0))
         EXPECT_EQ(one.project.rounds[c], p.rounds[c]);
 
-    // A manifold that feeds nothing says so and designs nothing.
+    // A manifold that feeds nothing says so and designs nothing; so does one whose
+    // only circuit has no parts yet, naming that circuit.
     p.AddNewManifold();
     DesignOutcome empty = DesignManifolds(p, Shipped(), 2);
     EXPECT_FALSE(empty.manifolds[0].designed);
     EXPECT_EQ(empty.manifolds[0].warnings.size(), 1u);
+    p.AddNewRound(2);
+    DesignOutcome partless = DesignManifolds(p, Shipped(), 2);
+    EXPECT_FALSE(partless.manifolds[0].designed);
+    EXPECT_EQ(partless.manifolds[0].warnings.size(), 2u);
 }
 
 // The bill counts each manifold once, as the catalogue's kit for its number of

@@ -119,7 +119,8 @@ private:
         for (int c : p_.ManifoldRounds(manifold_)) {
             TRoundItem& round = p_.rounds[c];
             try {
-                if (!round.Recalculate(p_, devices_)) {
+                // A circuit without parts computes, but carries nothing to design for.
+                if (!round.Recalculate(p_, devices_) || round.roundFields.empty()) {
                     result_.warnings.push_back(FormatText(Text("IDS_DESIGNNOCIRCUITHEAT"), {round.roundName}));
                     continue;
                 }

@@ -13,6 +13,7 @@
 #include "catalogue/Rounding.h"
 #include "catalogue/TDevices.h"
 #include "catalogue/ValveDBItem.h"
+#include "check/DesignCheck.h"
 #include "design/ManifoldDesign.h"
 #include "materials/TUsedMaterial.h"
 #include "util/Codepage.h"
@@ -199,6 +200,12 @@ void ExpectLeast(const DesignOutcome& out, float lower, const std::string& what)
     }
     for (const auto& room : out.project.rooms)
         EXPECT_GE(room.FieldPowerSum(), room.heatDemand) << what << " " << room.roomName;
+    // Less flow never at the price of water too slow to carry air out.
+    for (const auto& r : out.project.rounds) {
+        const auto& h = r.hydraulic;
+        if (h.medium.forward - h.medium.return_ > out.project.manifolds[r.manifold].designSpread + 0.05f)
+            EXPECT_GE(h.velocity, kMinVelocity) << what << " " << r.roundName;
+    }
     for (std::size_t m = 0; m < out.project.manifolds.size(); ++m) {
         TProject colder = out.project;
         for (int c : colder.ManifoldRounds(int(m))) {

@@ -98,7 +98,6 @@ TEST_F(ManifoldGuiTest, CircuitsStandUnderTheirManifoldAndNewOnesGoToTheSelected
     EXPECT_NE(messages.LastText().find("Osz"), std::string::npos);
     QApplication::processEvents(); // the refused name's editor opens again
     form->ItemsTree->closePersistentEditor(form->ItemsTree->currentItem());
-    SavePicture(form.get(), "main-tree-manifolds.png");
 
     // A circuit moves to another manifold through the menu that lists them.
     Select(Manifold(0)->child(1));
@@ -183,15 +182,16 @@ TEST_F(ManifoldGuiTest, ManifoldDialogRefusesABadSpreadAndStaysOpen)
     EXPECT_FLOAT_EQ(form->Project().manifolds[0].designSpread, 7);
 }
 
-// The design of the example house: the dialog shows the circuits' table before
+// The design of the example villa, a manifold per floor: the dialog shows the circuits' table before
 // anything changes; Cancel leaves the project, OK applies it as one step and Undo
 // restores the opened project.
 TEST_F(ManifoldGuiTest, DesignDialogShowsTheTableAndOkIsOneUndoableStep)
 {
     Start();
-    files.Answer(KALORINA_SOURCE_DIR "/examples/house.klp");
+    files.Answer(KALORINA_SOURCE_DIR "/examples/villa.klp");
     TriggerAction(form.get(), "FileOpen");
     ASSERT_FALSE(form->Project().rounds.empty());
+    ASSERT_EQ(form->Project().manifolds.size(), 2u);
     const TProject opened = form->Project();
     Select(Circuits()); // every manifold
     EXPECT_TRUE(form->DesignAction->isEnabled());
@@ -223,6 +223,9 @@ TEST_F(ManifoldGuiTest, DesignDialogShowsTheTableAndOkIsOneUndoableStep)
     EXPECT_FALSE(form->Project().SameContent(opened));
     EXPECT_TRUE(form->Project().modified);
     EXPECT_EQ(form->EditUndo->text(), QStringLiteral("Visszavonás: Tervezés"));
+    form->ItemsTree->expandAll();
+    form->resize(1000, 640);
+    SavePicture(form.get(), "main-tree-manifolds.png");
     TriggerAction(form.get(), "EditUndo");
     EXPECT_TRUE(form->Project().SameContent(opened));
     EXPECT_FALSE(form->Project().modified);

@@ -9,6 +9,7 @@
 #include "catalogue/DeviceKind.h"
 #include "catalogue/TDevices.h"
 #include "catalogue/ValveDBItem.h"
+#include "check/DesignCheck.h"
 #include "lang/BuiltInTexts.h"
 #include "util/FloatFormat.h"
 #include "util/FormatText.h"
@@ -268,8 +269,12 @@ private:
                 drivesSupply = drivesSupply || indexRooms.count(r);
             if (rooms.empty() || drivesSupply)
                 continue;
+            // Less flow is taken only while it still heats the rooms and the water
+            // keeps the velocity that carries air out of the loop.
             auto heated = [&](int spread) {
                 Apply(c, supply_, spread);
+                if (double(p_.rounds[c].hydraulic.velocity) < kMinVelocity)
+                    return false;
                 for (int r : rooms)
                     if (!Heated(r))
                         return false;

@@ -21,6 +21,7 @@
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/TDevices.h"
 #include "catalogue/TubeDBItem.h"
+#include "check/DesignCheck.h"
 #include "document/TProject.h"
 #include "util/Codepage.h"
 
@@ -257,7 +258,7 @@ void CheckExample(const std::string& name, TProject (*build)())
         EXPECT_FALSE(outcome.roundErrors[i]);
         EXPECT_EQ(outcome.recalculated[i], std::optional<bool>(true));
         EXPECT_EQ(r.hydraulic.flags, 0) << Cp1250ToUtf8(r.roundName);
-        EXPECT_GE(r.hydraulic.velocity, 0.2) << Cp1250ToUtf8(r.roundName);
+        EXPECT_GE(r.hydraulic.velocity, kMinVelocity) << Cp1250ToUtf8(r.roundName);
         EXPECT_LE(r.hydraulic.velocity, 0.6) << Cp1250ToUtf8(r.roundName);
         EXPECT_LT(r.hydraulic.tubeLength, 120) << Cp1250ToUtf8(r.roundName);
         for (const auto& part : r.roundFields)

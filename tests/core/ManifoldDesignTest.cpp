@@ -281,6 +281,13 @@ TEST(ManifoldDesign, UncoveredRoomsAndManifoldsApart)
     for (int c : p.ManifoldRounds(0))
         EXPECT_EQ(one.project.rounds[c], p.rounds[c]);
 
+    // A loop longer than its tube size is made for is named: the design cannot
+    // make up for it.
+    DesignOutcome longLoop = DesignManifolds(Build({{"Terem", 15, 20, 900, 100, 0, 0.05f, 0}}), Shipped());
+    ASSERT_EQ(longLoop.manifolds[0].warnings.size(), 1u);
+    EXPECT_NE(longLoop.manifolds[0].warnings[0].find("longer than the 100 m"), std::string::npos)
+        << longLoop.manifolds[0].warnings[0];
+
     // A manifold that feeds nothing says so and designs nothing; so does one whose
     // only circuit has no parts yet, naming that circuit.
     p.AddNewManifold();

@@ -106,7 +106,8 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                     {"IDS_DESIGNNOISY", "ss"},
                     {"IDS_DESIGNNOVALVE", "ss"},
                     {"IDS_DESIGNFAILED", "ss"},
-                    {"IDS_DESIGNNOCIRCUITHEAT", "s"}});
+                    {"IDS_DESIGNNOCIRCUITHEAT", "s"},
+                    {"IDS_DESIGNTOOLONG", "sss"}});
     // Circuits that use a deleted room or field, and references that point nowhere.
     formats.insert({{"IDS_DELETEUSEDROOMQUESTION", "ss"},
                     {"IDS_DELETEUSEDFIELDSQUESTION", "s"},

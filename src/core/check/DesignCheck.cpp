@@ -241,16 +241,6 @@ private:
                 {Num(unassigned, 2)});
     }
 
-    double MaxLoopLength(const THydraulic& h) const
-    {
-        if (const auto* tube = devices_.Find<TubeDBItem>(kTubeKind, h.tubeName)) {
-            int i = tube->FindSize(h.tubeSize);
-            if (i >= 0 && tube->sizes[i].maxLoopLength > 0)
-                return tube->sizes[i].maxLoopLength;
-        }
-        return kDefaultMaxLoopLength;
-    }
-
     // The name of the room part `p` of circuit `r` last knew.
     std::string LastKnownRoomName(std::size_t r, std::size_t p) const
     {
@@ -302,7 +292,7 @@ private:
             Add(ProblemSeverity::Error, ProblemKind::TemperatureOrder, "", name, "IDS_CHECKROUNDTEMPERATURES",
                 {Num(h.medium.return_, 1), Num(h.medium.forward, 1)});
 
-        const double maxLoop = MaxLoopLength(h);
+        const double maxLoop = MaxLoopLength(h, devices_);
         if (h.tubeLength - maxLoop > kTubeLengthTolerance)
             Add(ProblemSeverity::Error, ProblemKind::TubeTooLong, "", name, "IDS_CHECKTUBETOOLONG",
                 {Num(h.tubeLength, 2), Num(h.tubeLength - maxLoop, 2), Num(maxLoop, 1)});
@@ -409,6 +399,16 @@ std::string_view ProblemSeverityName(ProblemSeverity severity)
 std::vector<DesignProblem> CheckDesign(const TProject& recalculated, const TDevices& devices, const TProject* asRead)
 {
     return Checker(recalculated, devices, asRead).Run();
+}
+
+double MaxLoopLength(const THydraulic& h, const TDevices& devices)
+{
+    if (const auto* tube = devices.Find<TubeDBItem>(kTubeKind, h.tubeName)) {
+        int i = tube->FindSize(h.tubeSize);
+        if (i >= 0 && tube->sizes[i].maxLoopLength > 0)
+            return tube->sizes[i].maxLoopLength;
+    }
+    return kDefaultMaxLoopLength;
 }
 
 std::string DesignCheckText(const std::string& id)

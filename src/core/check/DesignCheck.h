@@ -13,6 +13,7 @@
 namespace kalorina {
 
 class TDevices;
+class THydraulic;
 class TProject;
 
 enum class ProblemSeverity : std::uint8_t { Error, Warning };
@@ -60,6 +61,10 @@ inline constexpr double kMaxVelocity = 0.5;
 // its circuits last knew, so that a broken reference still names its room.
 std::vector<DesignProblem> CheckDesign(const TProject& recalculated, const TDevices& devices,
                                        const TProject* asRead = nullptr);
+
+// The longest loop the circuit's tube size is made for, m: the catalogue's, or
+// kDefaultMaxLoopLength where it gives none.
+double MaxLoopLength(const THydraulic& hydraulic, const TDevices& devices);
 
 // A design check text by its key in the active language, or in English where no
 // language file defines it.

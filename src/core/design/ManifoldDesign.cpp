@@ -53,6 +53,8 @@ const std::map<std::string, std::string>& FallbackTexts()
         {"IDS_DESIGNNOVALVE", "Circuit %s has no balancing valve; it gets %s Pa more than it needs."},
         {"IDS_DESIGNFAILED", "Circuit %s could not be computed: %s"},
         {"IDS_DESIGNNOCIRCUITHEAT", "Circuit %s carries no heat; it was left as it was."},
+        {"IDS_DESIGNTOOLONG",
+         "Circuit %s: its tube of %s m is longer than the %s m its size is made for; split it into two circuits."},
     };
     return texts;
 }
@@ -349,6 +351,10 @@ private:
             else if (h.flags & THydraulic::kBitValveNoisy)
                 result_.warnings.push_back(
                     FormatText(Text("IDS_DESIGNNOISY"), {round.roundName, Num(h.valvePressureDrop, 0)}));
+            if (double(h.tubeLength) > MaxLoopLength(h, devices_) + 0.005)
+                result_.warnings.push_back(
+                    FormatText(Text("IDS_DESIGNTOOLONG"),
+                               {round.roundName, Num(h.tubeLength, 1), Num(MaxLoopLength(h, devices_), 0)}));
             if (h.valveName.empty() && round.roundName != result_.indexCircuit)
                 result_.warnings.push_back(FormatText(
                     Text("IDS_DESIGNNOVALVE"), {round.roundName, Num(h.availablePressure - h.circuitPressureDrop, 0)}));

@@ -131,6 +131,7 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_DESIGNNOVALVE",
     "IDS_DESIGNFAILED",
     "IDS_DESIGNNOCIRCUITHEAT",
+    "IDS_DESIGNTOOLONG",
     "IDS_NOTANINTEGER",
     "IDS_NOTAFLOAT",
     "IDS_FONTPOINTS",

@@ -7,30 +7,10 @@ Usage: BomLibreOffice.py KALORINA_CLI EXAMPLES_DIR
 """
 import json
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 
-SKIP = 77
-
-
-def soffice(profile, outdir, target, source, infilter=None):
-    cmd = ["soffice", "-env:UserInstallation=file://" + profile, "--headless"]
-    if infilter:
-        cmd.append("--infilter=" + infilter)
-    cmd += ["--convert-to", target, "--outdir", outdir, source]
-    subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
-    base = os.path.splitext(os.path.basename(source))[0]
-    ext = target.split(":")[0]
-    with open(os.path.join(outdir, base + "." + ext), encoding="utf-8-sig") as f:
-        return f.read()
-
-
-def csv_rows(text):
-    import csv
-    import io
-    return [row for row in csv.reader(io.StringIO(text), delimiter=";") if row]
+from libreoffice import csv_rows, run, soffice
 
 
 def same_quantity(text, value, digits):
@@ -55,13 +35,8 @@ def compare(label, rows, expected, digits, failures):
 
 def main():
     cli, examples = sys.argv[1], sys.argv[2]
-    if shutil.which("soffice") is None:
-        print("SKIPPED: soffice (LibreOffice) is not installed; the bill's files were not opened")
-        return SKIP
-    failures = []
-    work = tempfile.mkdtemp(prefix="kalorina-bom-lo-")
-    try:
-        profile = os.path.join(work, "profile")
+
+    def check(work, profile, failures):
         for project in ("flat", "house"):
             out = os.path.join(work, project)
             os.makedirs(out)
@@ -87,12 +62,8 @@ def main():
             body = lines[5:5 + 4 * len(expected)]
             rtf = [body[i:i + 4] for i in range(0, len(body), 4)]
             compare(project + ".rtf", rtf, expected, 6, failures)
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-    for f in failures:
-        print("FAIL:", f)
-    print(f"{len(failures)} failures")
-    return 1 if failures else 0
+
+    return run("the bill's files were", check)
 
 
 if __name__ == "__main__":

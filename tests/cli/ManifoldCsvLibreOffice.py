@@ -7,21 +7,15 @@ installed.
 
 Usage: ManifoldCsvLibreOffice.py KALORINA_CLI EXAMPLES_DIR
 """
-import csv
-import io
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 
-SKIP = 77
+from libreoffice import csv_rows, run, soffice
+
 COLUMNS = 15
 NUMBER_COLUMNS = {2, 3, 4, 5, 6, 8, 11, 12, 13}
 
-
-def rows_of(text):
-    return [row for row in csv.reader(io.StringIO(text), delimiter=";") if row]
 
 
 def same_cell(column, written, read):
@@ -35,13 +29,8 @@ def same_cell(column, written, read):
 
 def main():
     cli, examples = sys.argv[1], sys.argv[2]
-    if shutil.which("soffice") is None:
-        print("SKIPPED: soffice (LibreOffice) is not installed; the schedule's CSV was not opened")
-        return SKIP
-    failures = []
-    work = tempfile.mkdtemp(prefix="kalorina-manifolds-lo-")
-    try:
-        profile = os.path.join(work, "profile")
+
+    def check(work, profile, failures):
         for project in ("flat", "house"):
             path = os.path.join(work, project + ".csv")
             subprocess.run([cli, "report", os.path.join(examples, project + ".klp"), "--kind", "manifolds",
@@ -51,14 +40,9 @@ def main():
             circuits = [line[len("circuit "):line.rindex(":", 0, line.index(" W,"))]
                         for line in show.splitlines() if line.startswith("circuit ") and " W," in line]
             with open(path, encoding="utf-8-sig") as f:
-                written = rows_of(f.read())
-            outdir = os.path.join(work, project + "-lo")
-            subprocess.run(["soffice", "-env:UserInstallation=file://" + profile, "--headless",
-                            "--infilter=CSV:59,34,76,1", "--convert-to",
-                            "csv:Text - txt - csv (StarCalc):59,34,76", "--outdir", outdir, path],
-                           check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
-            with open(os.path.join(outdir, project + ".csv"), encoding="utf-8-sig") as f:
-                read = rows_of(f.read())
+                written = csv_rows(f.read())
+            read = csv_rows(soffice(profile, os.path.join(work, project + "-lo"),
+                                    "csv:Text - txt - csv (StarCalc):59,34,76", path, "CSV:59,34,76,1"))
             if not written or len(written[0]) != COLUMNS or written[0][8] != "Kimenet":
                 failures.append(f"{project}: no header row of {COLUMNS} columns: {written[:1]}")
                 continue
@@ -73,12 +57,8 @@ def main():
                     if not same_cell(c if n else -1, w[c], r[c]):
                         failures.append(f"{project} row {n + 1} column {c + 1}: wrote '{w[c]}', read '{r[c]}'")
             print(f"{project}: {len(written) - 1} outlet rows read back alike")
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-    for f in failures:
-        print("FAIL:", f)
-    print(f"{len(failures)} failures")
-    return 1 if failures else 0
+
+    return run("the schedule's CSV was", check)
 
 
 if __name__ == "__main__":

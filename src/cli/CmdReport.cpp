@@ -157,7 +157,7 @@ int RunReport(Context& ctx)
             if (node.hasParent && node.text == name)
                 node.state = 1;
     if (!a.csv.empty()) {
-        const std::vector<ManifoldSchedule> schedules = ChosenManifoldSchedules(project, tree, a.all);
+        const std::vector<ManifoldSchedule> schedules = ChosenManifoldSchedules(project, *devices, tree, a.all);
         try {
             WriteExportFile(a.csv, ManifoldScheduleCsv(schedules));
         } catch (const KalorinaError& e) {

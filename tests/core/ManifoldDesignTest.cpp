@@ -178,6 +178,8 @@ TEST(ManifoldDesign, SupplySpreadsAndPressureAgreeWithTheHandWorkedAnswer)
     }
     EXPECT_FLOAT_EQ(m.availablePressure, static_cast<float>(std::ceil(most)));
     EXPECT_EQ(m.indexCircuit, index);
+    // The schedule names the same index circuit as the design, read from the file's numbers.
+    EXPECT_EQ(ManifoldFigures(d, Shipped(), 0).indexCircuit, index);
     float total = 0;
     for (const auto& c : m.circuits)
         total += c.massFlow;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "TestLanguage.h"
+#include "catalogue/TDevices.h"
 #include "document/TProject.h"
 #include "report/ManifoldSchedule.h"
 #include "report/TManifoldReport.h"
@@ -14,6 +15,10 @@
 using namespace kalorina;
 
 namespace {
+
+// Hydraulics typed in by the tests name no catalogue valve: each circuit needs its
+// own resistance, which makes the index circuit the one with the most.
+const TDevices kNoCatalogue;
 
 TRoundItem Circuit(const std::string& name, int manifold, float massFlow, float density, float forward, float ret,
                    float available, float drop, std::vector<std::string> rooms)
@@ -74,7 +79,7 @@ std::vector<std::string> Lines(const std::string& text)
 TEST(ManifoldSchedule, OutletsNumberedWithinTheirManifoldWithFlowsAndTotals)
 {
     const TProject p = TwoManifolds();
-    const auto all = MakeManifoldSchedules(p);
+    const auto all = MakeManifoldSchedules(p, kNoCatalogue);
     ASSERT_EQ(all.size(), 2u);
 
     const ManifoldSchedule& a = all[0];
@@ -112,10 +117,10 @@ TEST(ManifoldSchedule, OutletsNumberedWithinTheirManifoldWithFlowsAndTotals)
     test::ScopedLanguage lang;
     auto tree = ReportTree(p);
     ASSERT_EQ(tree.size(), 1u + 0 + 1 + 4 + 1 + 2); // each group, then its items
-    EXPECT_EQ(ChosenManifoldSchedules(p, tree, true).size(), 2u);
-    EXPECT_TRUE(ChosenManifoldSchedules(p, tree, false).empty());
+    EXPECT_EQ(ChosenManifoldSchedules(p, kNoCatalogue, tree, true).size(), 2u);
+    EXPECT_TRUE(ChosenManifoldSchedules(p, kNoCatalogue, tree, false).empty());
     tree.back().state = 1;
-    const auto chosen = ChosenManifoldSchedules(p, tree, false);
+    const auto chosen = ChosenManifoldSchedules(p, kNoCatalogue, tree, false);
     ASSERT_EQ(chosen.size(), 1u);
     EXPECT_EQ(chosen[0].name, "Emelet; 1");
 }
@@ -128,7 +133,7 @@ TEST(ManifoldSchedule, CsvHasAHeaderRowAndOneQuotedRowPerOutlet)
     texts["IDS_MANIFOLDCSVTITLE+3"] = "Spread [K]; in K";
     test::ScopedLanguage lang(texts);
     SetDecimalSeparator(',');
-    const std::string csv = ManifoldScheduleCsv(MakeManifoldSchedules(TwoManifolds()));
+    const std::string csv = ManifoldScheduleCsv(MakeManifoldSchedules(TwoManifolds(), kNoCatalogue));
     SetDecimalSeparator('.');
 
     ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF")); // the BOM tells spreadsheets it is UTF-8
@@ -147,7 +152,7 @@ TEST(ManifoldSchedule, CsvHasAHeaderRowAndOneQuotedRowPerOutlet)
     // A manifold that feeds nothing still has its row, without an outlet.
     TProject p;
     p.manifolds[0].name = "Empty";
-    const auto empty = Lines(ManifoldScheduleCsv(MakeManifoldSchedules(p)).substr(3));
+    const auto empty = Lines(ManifoldScheduleCsv(MakeManifoldSchedules(p, kNoCatalogue)).substr(3));
     ASSERT_EQ(empty.size(), 2u);
     EXPECT_EQ(empty[1], "Empty;;0.0;0.0;0.0;0.0;0.0;;;;;;;;");
 }

@@ -298,27 +298,13 @@ private:
         return !considered_.empty();
     }
 
-    // The open valve's drop plus the circuit's own: what the pump must give it.
-    double Need(int c) const
-    {
-        const THydraulic& h = p_.rounds[c].hydraulic;
-        double need = h.circuitPressureDrop;
-        if (!h.valveName.empty())
-            if (const auto* valve = devices_.Find<ValveDBItem>(kValveKind, h.valveName))
-                need += valve->OpenDrop(h.ValveSizeInUse(), h.VolumeFlow(), h.medium.density);
-        return need;
-    }
-
     void Balance()
     {
-        // The flows are final; the temperatures are applied once more so that every
-        // circuit's hydraulics are those of its final flow.
-        for (int c : circuits_)
-            Apply(c, supply_, spreads_.count(c) ? spreads_[c] : spread_);
+        // Every circuit stands at its final flow now.
         double most = 0;
         int index = -1;
         for (int c : circuits_) {
-            const double need = Need(c);
+            const double need = PressureNeeded(p_.rounds[c].hydraulic, devices_);
             if (index < 0 || need > most) {
                 most = need;
                 index = c;
@@ -359,7 +345,7 @@ private:
                 result_.warnings.push_back(FormatText(
                     Text("IDS_DESIGNNOVALVE"), {round.roundName, Num(h.availablePressure - h.circuitPressureDrop, 0)}));
         }
-        result_.circuits = ManifoldFigures(p_, manifold_).circuits;
+        result_.circuits = ManifoldFigures(p_, devices_, manifold_).circuits;
         // Only the circuits the design touched are its result.
         std::erase_if(result_.circuits, [&](const DesignedCircuit& d) {
             return std::find(circuits_.begin(), circuits_.end(), d.round) == circuits_.end();
@@ -402,7 +388,16 @@ DesignOutcome DesignManifolds(const TProject& project, const TDevices& devices, 
     return outcome;
 }
 
-ManifoldDesignResult ManifoldFigures(const TProject& p, int manifold)
+double PressureNeeded(const THydraulic& h, const TDevices& devices)
+{
+    double need = h.circuitPressureDrop;
+    if (!h.valveName.empty())
+        if (const auto* valve = devices.Find<ValveDBItem>(kValveKind, h.valveName))
+            need += valve->OpenDrop(h.ValveSizeInUse(), h.VolumeFlow(), h.medium.density);
+    return need;
+}
+
+ManifoldDesignResult ManifoldFigures(const TProject& p, const TDevices& devices, int manifold)
 {
     ManifoldDesignResult r;
     r.manifold = manifold;
@@ -410,7 +405,7 @@ ManifoldDesignResult ManifoldFigures(const TProject& p, int manifold)
         return r;
     r.name = p.manifolds[manifold].name;
     double heatFlow = 0, returnSum = 0;
-    float indexDrop = 0;
+    double indexNeed = 0;
     for (int c : p.ManifoldRounds(manifold)) {
         const TRoundItem& round = p.rounds[c];
         const THydraulic& h = round.hydraulic;
@@ -435,10 +430,12 @@ ManifoldDesignResult ManifoldFigures(const TProject& p, int manifold)
             returnSum += double(h.massFlow) * h.medium.return_;
         }
         // The pump gives the pressure the most demanding circuit is set for; the
-        // index circuit is the one with the most resistance of its own.
+        // index circuit is the one that needs most with its valve open, as the
+        // design finds it.
         r.availablePressure = std::max(r.availablePressure, h.availablePressure);
-        if (r.indexCircuit.empty() || h.circuitPressureDrop > indexDrop) {
-            indexDrop = h.circuitPressureDrop;
+        const double need = PressureNeeded(h, devices);
+        if (r.indexCircuit.empty() || need > indexNeed) {
+            indexNeed = need;
             r.indexCircuit = round.roundName;
         }
     }

@@ -52,7 +52,11 @@ DesignOutcome DesignManifolds(const TProject& project, const TDevices& devices,
 
 // The schedule figures of a manifold as the project stores them now, without
 // designing: its circuits, supply, spread (supply minus the mixed return), total
-// flow and the pressure its pump has to give.
-ManifoldDesignResult ManifoldFigures(const TProject& project, int manifold);
+// flow, the pressure its pump has to give and its index circuit.
+ManifoldDesignResult ManifoldFigures(const TProject& project, const TDevices& devices, int manifold);
+
+// What the pump must give a circuit at its flow: its own resistance and its valve
+// fully open.  The circuit that needs most is its manifold's index circuit.
+double PressureNeeded(const THydraulic& hydraulic, const TDevices& devices);
 
 } // namespace kalorina

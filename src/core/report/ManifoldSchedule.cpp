@@ -28,13 +28,13 @@ std::string ManifoldOutlet::RoomsText() const
     return text;
 }
 
-ManifoldSchedule MakeManifoldSchedule(const TProject& project, int manifold)
+ManifoldSchedule MakeManifoldSchedule(const TProject& project, const TDevices& devices, int manifold)
 {
     ManifoldSchedule s;
     s.manifold = manifold;
     if (manifold < 0 || static_cast<std::size_t>(manifold) >= project.manifolds.size())
         return s;
-    const ManifoldDesignResult figures = ManifoldFigures(project, manifold);
+    const ManifoldDesignResult figures = ManifoldFigures(project, devices, manifold);
     s.name = project.manifolds[manifold].name;
     s.location = project.manifolds[manifold].location;
     s.supplyTemperature = figures.supplyTemperature;
@@ -63,11 +63,11 @@ ManifoldSchedule MakeManifoldSchedule(const TProject& project, int manifold)
     return s;
 }
 
-std::vector<ManifoldSchedule> MakeManifoldSchedules(const TProject& project)
+std::vector<ManifoldSchedule> MakeManifoldSchedules(const TProject& project, const TDevices& devices)
 {
     std::vector<ManifoldSchedule> out;
     for (std::size_t m = 0; m < project.manifolds.size(); ++m)
-        out.push_back(MakeManifoldSchedule(project, static_cast<int>(m)));
+        out.push_back(MakeManifoldSchedule(project, devices, static_cast<int>(m)));
     return out;
 }
 

@@ -8,6 +8,7 @@
 
 namespace kalorina {
 
+class TDevices;
 class TProject;
 
 struct ManifoldOutlet {
@@ -36,9 +37,9 @@ struct ManifoldSchedule {
 };
 
 // The schedule of the manifold at `manifold` as the project stores it now.
-ManifoldSchedule MakeManifoldSchedule(const TProject& project, int manifold);
+ManifoldSchedule MakeManifoldSchedule(const TProject& project, const TDevices& devices, int manifold);
 // Every manifold's schedule, in the project's order.
-std::vector<ManifoldSchedule> MakeManifoldSchedules(const TProject& project);
+std::vector<ManifoldSchedule> MakeManifoldSchedules(const TProject& project, const TDevices& devices);
 
 // The schedules as one CSV table in UTF-8 with a byte order mark: a header row in
 // the active language, then one row per outlet that repeats its manifold's figures

@@ -14,8 +14,8 @@ namespace {
 constexpr int kManifoldGroup = 2;
 } // namespace
 
-std::vector<ManifoldSchedule> ChosenManifoldSchedules(const TProject& project, const std::vector<TReportTreeNode>& tree,
-                                                      bool printAll)
+std::vector<ManifoldSchedule> ChosenManifoldSchedules(const TProject& project, const TDevices& devices,
+                                                      const std::vector<TReportTreeNode>& tree, bool printAll)
 {
     std::vector<bool> chosen(project.manifolds.size(), printAll);
     int group = -1;
@@ -32,14 +32,14 @@ std::vector<ManifoldSchedule> ChosenManifoldSchedules(const TProject& project, c
     std::vector<ManifoldSchedule> out;
     for (std::size_t m = 0; m < chosen.size(); ++m)
         if (chosen[m])
-            out.push_back(MakeManifoldSchedule(project, static_cast<int>(m)));
+            out.push_back(MakeManifoldSchedule(project, devices, static_cast<int>(m)));
     return out;
 }
 
 TManifoldReport::TManifoldReport(const TProject& project, const TDevices& devices, std::vector<TReportTreeNode> tree,
                                  bool printAll, const TProgramOptions::Margins& margins, TReportEnvironment environment)
     : TBReport(project, devices, std::move(tree), printAll, margins, std::move(environment)),
-      schedules_(ChosenManifoldSchedules(this->project, this->tree, this->printAll))
+      schedules_(ChosenManifoldSchedules(this->project, devices, this->tree, this->printAll))
 {
     UseColumnsOf(ReportKind::Manifolds, outletsFormat_);
 }

@@ -35,7 +35,7 @@ private:
 
 // The schedules of the manifolds the printing dialog's tree chooses (its third
 // group lists the manifolds in the project's order), or of every manifold.
-std::vector<ManifoldSchedule> ChosenManifoldSchedules(const TProject& project, const std::vector<TReportTreeNode>& tree,
-                                                      bool printAll);
+std::vector<ManifoldSchedule> ChosenManifoldSchedules(const TProject& project, const TDevices& devices,
+                                                      const std::vector<TReportTreeNode>& tree, bool printAll);
 
 } // namespace kalorina

@@ -199,8 +199,9 @@ void TPrintingForm::SaveAsCsvClick()
     if (path.empty())
         return;
     RunOrShowFailure(services_, [&] {
-        WriteExportFile(path,
-                        ManifoldScheduleCsv(ChosenManifoldSchedules(project_, editor_->Tree(), editor_->PrintAll())));
+        WriteExportFile(
+            path,
+            ManifoldScheduleCsv(ChosenManifoldSchedules(project_, devices_, editor_->Tree(), editor_->PrintAll())));
     });
 }
 

@@ -39,8 +39,8 @@ QWidget* ManifoldPage(const ManifoldDesignResult& m, std::vector<QTreeWidget*>& 
     auto* grid = new QGridLayout;
     int row = 0;
     auto add = [&](const char* name, const char* caption, const QString& value) {
-        grid->addWidget(NamedLabel((std::string(name) + "Label").c_str(), Text(caption)), row, 0);
-        QLabel* shown = NamedLabel(name, value);
+        grid->addWidget(WithRoomForAccents(NamedLabel((std::string(name) + "Label").c_str(), Text(caption))), row, 0);
+        QLabel* shown = WithRoomForAccents(NamedLabel(name, value));
         shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
         grid->addWidget(shown, row++, 1);
     };

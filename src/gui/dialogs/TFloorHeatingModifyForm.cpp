@@ -105,10 +105,7 @@ void TFloorHeatingModifyForm::BuildControls()
     auto* grid = new QGridLayout;
     int row = 0;
     auto line = [&](const char* name, const QString& caption, QWidget* control, const QString& unit = {}) {
-        QLabel* label = NamedLabel(name, caption);
-        // The accents of capitals (the dots of "Össz") rise above the font's ascent; a
-        // row of labels alone is no taller than the font and would cut them off.
-        label->setContentsMargins(0, 3, 0, 1);
+        QLabel* label = WithRoomForAccents(NamedLabel(name, caption));
         grid->addWidget(label, row, 0);
         grid->addWidget(control, row, 1);
         if (!unit.isEmpty())

@@ -13,6 +13,12 @@
 
 namespace kalorina::gui {
 
+QLabel* WithRoomForAccents(QLabel* label)
+{
+    label->setContentsMargins(0, 3, 0, 1);
+    return label;
+}
+
 QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);

@@ -14,6 +14,10 @@ class QWidget;
 namespace kalorina::gui {
 
 QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent = nullptr);
+// The accents of capitals (the dots of "Össz") rise above the font's ascent; a row
+// of labels alone is no taller than the font and would cut them off.  Gives the
+// label that room and returns it.
+QLabel* WithRoomForAccents(QLabel* label);
 QLineEdit* NamedEdit(const char* name, QWidget* parent = nullptr);
 QPushButton* NamedButton(const char* name, const QString& text, QWidget* parent = nullptr);
 QStatusBar* NamedStatusBar(QWidget* parent = nullptr);

@@ -28,6 +28,8 @@ std::string CircuitJson(const DesignedCircuit& c)
         .Number("massFlow", SingleAsShown(c.massFlow))
         .Number("circuitPressureDrop", SingleAsShown(c.circuitPressureDrop))
         .Text("valvePosition", c.valvePosition)
+        .Number("designSpread", SingleAsShown(c.designSpread))
+        .Number("designMassFlow", SingleAsShown(c.designMassFlow))
         .Str();
 }
 
@@ -40,14 +42,21 @@ std::string ManifoldJson(const ManifoldDesignResult& m)
             .Number("spread", SingleAsShown(m.spread))
             .Number("availablePressure", SingleAsShown(m.availablePressure))
             .Number("totalMassFlow", SingleAsShown(m.totalMassFlow))
-            .Text("indexCircuit", m.indexCircuit);
+            .Text("indexCircuit", m.indexCircuit)
+            .Text("designRoom", m.designRoom);
     else
         o.Null("supplyTemperature")
             .Null("spread")
             .Null("availablePressure")
             .Number("totalMassFlow", 0)
-            .Null("indexCircuit");
+            .Null("indexCircuit")
+            .Null("designRoom");
     return o.Raw("uncoveredRooms", Array(m.uncoveredRooms, [](const std::string& r) { return JsonText(r); }))
+        .Raw("supplementaryHeat",
+             Array(m.supplementaryHeat,
+                   [](const SupplementaryHeat& h) {
+                       return JsonObject().Text("room", h.room).Number("watts", SingleAsShown(h.watts)).Str();
+                   }))
         .Raw("circuits", Array(m.circuits, CircuitJson))
         .Raw("warnings", Array(m.warnings, [](const std::string& w) { return JsonText(w); }))
         .Str();
@@ -77,7 +86,7 @@ void PrintTable(std::ostream& out, const ManifoldDesignResult& m)
     if (m.designed) {
         out << "  supply " << Fixed(m.supplyTemperature, 1)
             << " \xC2\xB0"
-               "C, spread "
+               "C, design spread "
             << Fixed(m.spread, 1) << " K, available pressure " << Fixed(m.availablePressure, 0) << " Pa, total flow "
             << Fixed(m.totalMassFlow, 1) << " kg/h, index circuit " << Cp1250ToUtf8(m.indexCircuit) << "\n";
         out << "  " << Pad("circuit", 16) << Pad("forward", 9) << Pad("return", 9) << Pad("kg/h", 9)
@@ -89,6 +98,8 @@ void PrintTable(std::ostream& out, const ManifoldDesignResult& m)
     }
     for (const std::string& r : m.uncoveredRooms)
         out << "  uncovered room: " << Cp1250ToUtf8(r) << "\n";
+    for (const SupplementaryHeat& h : m.supplementaryHeat)
+        out << "  supplementary heat: " << Cp1250ToUtf8(h.room) << " " << Fixed(h.watts, 0) << " W\n";
     for (const std::string& w : m.warnings)
         out << "  warning: " << Cp1250ToUtf8(w) << "\n";
 }

@@ -188,7 +188,7 @@ expect 2 design "$house" --apply
 expect 2 design "$house" -o "$dir/designed.klp"
 [ -e "$dir/designed.klp" ] && { echo "FAIL: design wrote without --apply"; failures=$((failures + 1)); }
 expect 0 design "$house" --json
-grep -q '^{"manifolds": \[{"name":"Osztó","supplyTemperature":[0-9.]*,"spread":5,"availablePressure":[0-9]*,"totalMassFlow":[0-9.]*,"indexCircuit":"Kör [0-9]*","uncoveredRooms":\[\],"circuits":\[{"roundName":"Kör 1","forward":' "$dir/out" \
+grep -q '^{"manifolds": \[{"name":"Osztó","supplyTemperature":[0-9.]*,"spread":5,"availablePressure":[0-9]*,"totalMassFlow":[0-9.]*,"indexCircuit":"Kör [0-9]*","designRoom":"[^"]*","uncoveredRooms":\[\],"supplementaryHeat":\[\],"circuits":\[{"roundName":"Kör 1","forward":' "$dir/out" \
     || { echo "FAIL: design --json"; cat "$dir/out"; failures=$((failures + 1)); }
 cp "$house" "$dir/house.klp"
 expect 0 design "$dir/house.klp" --apply -o "$dir/designed.klp"

@@ -287,7 +287,9 @@ TEST(ProjectOptionsFile, ExtraLengthRoundTrip)
     // Without the record (a file written before it existed): 0 m, as new options.
     std::string old = bytes;
     ASSERT_EQ(old.substr(at, 2), test::Le16(5));
-    old.erase(at, 2 + 2 + 2 + 2 + 8 + 2);
+    const std::size_t recordLength =
+        static_cast<unsigned char>(old[at + 2]) | (static_cast<unsigned char>(old[at + 3]) << 8);
+    old.erase(at, 2 + 2 + recordLength);
     TProject older = test::Read(old);
     EXPECT_FLOAT_EQ(older.options.extraLength, 0);
     EXPECT_EQ(older.options.extraLengthMode, 1);

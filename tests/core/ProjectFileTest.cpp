@@ -38,16 +38,20 @@ TEST(ProjectFile, MinimalFileByteByByte)
     std::size_t opt = expected.size();
     EXPECT_EQ(b.substr(opt, 2), Le16(2));
     EXPECT_EQ(b.substr(opt + 4, 2), Le16(50));
-    std::string more =
-        Le16(5) + Le16(14) + Le16(1) + Le16(8) + std::string("\0\0\0\0\x01\0\0\0", 8) + Le16(0x7FFF);
+    // Block 2 of that record is the floor under new fields' tubes: insulation
+    // 0.75 m2K/W, slab 0.10 m2K/W, a heated room below at 20 °C.
+    auto single = [](float f) { return std::string(reinterpret_cast<const char*>(&f), 4); };
+    const std::string buildUp = single(0.75f) + single(0.10f) + std::string(4, '\0') + single(20.0f);
+    std::string more = Le16(5) + Le16(14 + 4 + 16) + Le16(1) + Le16(8) + std::string("\0\0\0\0\x01\0\0\0", 8) + Le16(2)
+        + Le16(16) + buildUp + Le16(0x7FFF);
     // Then the manifolds (tag 6): block 1 with the one manifold (name, empty
     // location, 5 K, 55 °C), block 2 with the count of circuits (none), its end.
     ASSERT_EQ(p.manifolds.size(), 1u);
     const std::string& name = p.manifolds[0].name;
-    const std::string manifold = Le16(int(name.size()) + 1) + name + '\0' + Le16(1) + '\0'
-        + std::string("\0\0\xA0\x40\0\0\x5C\x42", 8);
-    const std::string blocks = Le16(1) + Le16(int(manifold.size())) + manifold + Le16(2) + Le16(4)
-        + std::string(4, '\0') + Le16(0x7FFF);
+    const std::string manifold =
+        Le16(int(name.size()) + 1) + name + '\0' + Le16(1) + '\0' + std::string("\0\0\xA0\x40\0\0\x5C\x42", 8);
+    const std::string blocks =
+        Le16(1) + Le16(int(manifold.size())) + manifold + Le16(2) + Le16(4) + std::string(4, '\0') + Le16(0x7FFF);
     more += Le16(6) + Le16(int(blocks.size())) + blocks;
     EXPECT_EQ(b.substr(b.size() - more.size() - 4), Le16(52) + more + Le16(0x7FFF));
     int optLen = static_cast<unsigned char>(b[opt + 2]) | (static_cast<unsigned char>(b[opt + 3]) << 8);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -452,6 +453,21 @@ TEST_F(CircuitDialogTest, ProjectOptionsChangeWhatANewCircuitStartsFrom)
             o->LengthPlus->setText(QStringLiteral("10"));
             o->LengthPlusMode->setCurrentIndex(0);
             o->AvailablePressure->setText(QStringLiteral("15000"));
+            // With the build-up under the tubes the downward k follows from it; an
+            // insulation beyond a real floor's is refused with the range.
+            EXPECT_TRUE(o->BuildUpGroup->isChecked());
+            EXPECT_TRUE(o->Oversidek->isReadOnly());
+            o->InsulationR->setText(QStringLiteral("1.25"));
+            emit o->InsulationR->editingFinished();
+            EXPECT_EQ(o->Oversidek->text(), QStringLiteral("0.658"));
+            o->InsulationR->setText(QStringLiteral("40"));
+            d.findChild<QPushButton*>("OKButton")->click();
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(Status(d), Languages().GetText("IDS_LAYERRESISTANCERANGE"));
+            o->InsulationR->setText(QStringLiteral("1.25"));
+            // Without one, the k is typed, and a negative one refused.
+            o->BuildUpGroup->setChecked(false);
+            EXPECT_FALSE(o->Oversidek->isReadOnly());
             o->Oversidek->setText(QStringLiteral("-1"));
             d.findChild<QPushButton*>("OKButton")->click();
             EXPECT_TRUE(d.isVisible());

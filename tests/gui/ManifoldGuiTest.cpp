@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "GuiTest.h"
+#include "app/ProjectFiles.h"
 #include "app/Startup.h"
 #include "app/TMainForm.h"
 #include "dialogs/TDesignForm.h"
@@ -202,8 +203,10 @@ TEST_F(ManifoldGuiTest, DesignDialogShowsTheTableAndOkIsOneUndoableStep)
             ASSERT_EQ(f.ManifoldTabs->count(), static_cast<int>(opened.manifolds.size()));
             QTreeWidget* table = f.CircuitsTables.at(0);
             EXPECT_EQ(table->topLevelItemCount(), static_cast<int>(opened.ManifoldRounds(0).size()));
-            EXPECT_EQ(table->headerItem()->text(3), QStringLiteral("Tömegáram kg/h"));
+            EXPECT_EQ(table->headerItem()->text(4), QStringLiteral("Tömegáram kg/h"));
+            EXPECT_EQ(table->headerItem()->text(1), QStringLiteral("Tervezett lehűlés K"));
             EXPECT_FALSE(f.findChild<QLabel*>("SupplyTemperature")->text().isEmpty());
+            EXPECT_FALSE(f.findChild<QLabel*>("DesignRoom")->text().isEmpty());
             EXPECT_FALSE(f.findChild<QLabel*>("IndexCircuit")->text().isEmpty());
             d.findChild<QPushButton*>("CancelButton")->click();
         },
@@ -212,13 +215,7 @@ TEST_F(ManifoldGuiTest, DesignDialogShowsTheTableAndOkIsOneUndoableStep)
     EXPECT_TRUE(form->Project().SameContent(opened));
     EXPECT_FALSE(form->Project().modified);
 
-    OnModal(
-        [&](QDialog& d) {
-            d.resize(900, 520);
-            SavePicture(&d, "design-dialog.png");
-            d.findChild<QPushButton*>("OKButton")->click();
-        },
-        "DesignForm");
+    OnModal([&](QDialog& d) { d.findChild<QPushButton*>("OKButton")->click(); }, "DesignForm");
     TriggerAction(form.get(), "DesignAction");
     EXPECT_FALSE(form->Project().SameContent(opened));
     EXPECT_TRUE(form->Project().modified);
@@ -229,4 +226,33 @@ TEST_F(ManifoldGuiTest, DesignDialogShowsTheTableAndOkIsOneUndoableStep)
     TriggerAction(form.get(), "EditUndo");
     EXPECT_TRUE(form->Project().SameContent(opened));
     EXPECT_FALSE(form->Project().modified);
+}
+
+// The flat with its bathroom beyond what its floor gives: the dialog names the
+// heater's share in a row of its own.
+TEST_F(ManifoldGuiTest, DesignDialogShowsTheSupplementaryHeatOfTheBathroom)
+{
+    Start();
+    TProject flat;
+    ReadProjectFile(KALORINA_SOURCE_DIR "/examples/flat.klp", flat);
+    for (auto& room : flat.rooms)
+        if (room.AllowsSupplementaryHeat())
+            room.heatDemand = 480;
+    const std::string path = KALORINA_BINARY_DIR "/flat-bathroom-480.klp";
+    WriteProjectFile(path, flat);
+    files.Answer(path);
+    TriggerAction(form.get(), "FileOpen");
+    Select(Circuits());
+    OnModal(
+        [&](QDialog& d) {
+            QLabel* supplementary = d.findChild<QLabel*>("SupplementaryHeat");
+            ASSERT_NE(supplementary, nullptr);
+            EXPECT_TRUE(supplementary->text().endsWith(QStringLiteral(" W")));
+            EXPECT_TRUE(d.findChild<QLabel*>("SupplementaryHeatLabel")->text().contains(QStringLiteral("Fürdőszoba")));
+            d.resize(900, 560);
+            SavePicture(&d, "design-dialog.png");
+            d.findChild<QPushButton*>("CancelButton")->click();
+        },
+        "DesignForm");
+    TriggerAction(form.get(), "DesignAction");
 }

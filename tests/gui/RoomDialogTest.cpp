@@ -2,6 +2,7 @@
 // and languages.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -471,4 +472,51 @@ TEST_F(RoomDialogTest, ScenarioDesignTwoFieldsAndSave)
     RecalculateProject(recomputed, form->Controller().Devices(), false);
     EXPECT_EQ(recomputed.rooms[0].fields, shown.rooms[0].fields);
     EXPECT_EQ(ProjectJson(recomputed, RecalcOutcome(recomputed)), json);
+}
+
+// The room's own floor under the tubes and the allowance of a heater beside the
+// floor: both reach the room on OK, the fields follow what lies below at once, a
+// bad insulation is refused with its range, and OK with nothing changed changes
+// nothing.
+TEST_F(RoomDialogTest, SupplementaryHeatAndTheRoomsOwnBuildUp)
+{
+    options.SetBuildUp(FloorBuildUp{});
+    {
+        auto f = Open();
+        EXPECT_FALSE(f->SupplementaryHeat->isChecked());
+        EXPECT_EQ(f->RoomBelowKind->currentIndex(), 0); // the project's
+        EXPECT_FALSE(f->RoomInsulationR->isEnabled());
+        f->findChild<QPushButton*>("OKButton")->click();
+        EXPECT_EQ(f->Room(), room);
+    }
+    auto f = Open();
+    ChooseSystem(*f, "Vexalon FH-W16");
+    SelectRow(f->FloorHeatingsChooseList, 0);
+    AnswerArea("4");
+    TriggerAction(f.get(), "AddFloorHeatingAction");
+    ASSERT_EQ(f->Room().fields.size(), 1u);
+    EXPECT_NEAR(f->Room().fields[0].downK, options.downK, 1e-6);
+    const float downPowerOverHeatedRoom = f->Room().fields[0].downPower;
+
+    f->SupplementaryHeat->setChecked(true);
+    f->RoomBelowKind->setCurrentIndex(static_cast<int>(BelowKind::Ground) + 1);
+    EXPECT_TRUE(f->RoomInsulationR->isEnabled());
+    Type(f->RoomInsulationR, QStringLiteral("25"));
+    f->findChild<QPushButton*>("OKButton")->click();
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(Status(*f), Languages().GetText("IDS_LAYERRESISTANCERANGE"));
+    Type(f->FHOversideTemperature, QStringLiteral("10"));
+    Type(f->RoomInsulationR, QStringLiteral("1.25"));
+    ASSERT_TRUE(f->Room().buildUp);
+    const FloorBuildUp own = *f->Room().buildUp;
+    EXPECT_EQ(own.below, BelowKind::Ground);
+    EXPECT_FLOAT_EQ(own.insulationResistance, 1.25f);
+    EXPECT_FLOAT_EQ(own.belowTemperature, 10);
+    EXPECT_FLOAT_EQ(f->Room().fields[0].downK, static_cast<float>(own.DownK()));
+    EXPECT_FLOAT_EQ(f->Room().fields[0].belowTemp, 10);
+    EXPECT_NE(f->Room().fields[0].downPower, downPowerOverHeatedRoom);
+    f->findChild<QPushButton*>("OKButton")->click();
+    EXPECT_EQ(f->result(), QDialog::Accepted);
+    EXPECT_TRUE(f->Room().supplementaryHeatAllowed);
+    EXPECT_EQ(f->Room().buildUp, own);
 }

@@ -16,12 +16,26 @@ ProjectOptionsEditor::ProjectOptionsEditor(const TProjektOptions& options, const
 {
 }
 
+std::string DownKText(double insulationR, double slabR, int belowKind)
+{
+    FloorBuildUp b;
+    b.insulationResistance = static_cast<float>(insulationR);
+    b.slabResistance = static_cast<float>(slabR);
+    b.below = IsBelowKind(belowKind) ? static_cast<BelowKind>(belowKind) : BelowKind::HeatedRoom;
+    return General(static_cast<float>(b.DownK()), 3);
+}
+
 ProjectOptionsView ProjectOptionsEditor::View() const
 {
     ProjectOptionsView v;
     v.inside = General(options_.roomTemperature, 5);
     v.below = General(options_.belowTemperature, 3);
     v.downK = General(options_.downK, 3);
+    const FloorBuildUp b = options_.buildUp.value_or(FloorBuildUp{});
+    v.buildUpGiven = options_.buildUp.has_value();
+    v.insulationR = General(b.insulationResistance, 3);
+    v.slabR = General(b.slabResistance, 3);
+    v.belowKind = static_cast<int>(b.below);
     v.lengthPlus = General(options_.extraLength, 3);
     v.forward = General(options_.medium.forward, 3);
     v.backward = General(options_.medium.return_, 3);
@@ -52,9 +66,27 @@ const TProjektOptions& ProjectOptionsEditor::Commit(const ProjectOptionsInputs& 
         || !(in.specificHeat > 0) || in.pressure < 0)
         RaiseText("IDS_WRONGVALUE");
     CheckTemperatureOrder(in.forward, in.backward);
+    if (in.buildUpGiven) {
+        if (!(in.insulationR >= 0 && in.insulationR <= kMaxLayerResistance && in.slabR >= 0
+              && in.slabR <= kMaxLayerResistance)
+            || !IsBelowKind(in.belowKind))
+            RaiseText("IDS_LAYERRESISTANCERANGE");
+    }
     options_.roomTemperature = static_cast<float>(in.inside);
-    options_.belowTemperature = static_cast<float>(in.below);
-    options_.downK = static_cast<float>(in.downK);
+    if (in.buildUpGiven) {
+        FloorBuildUp b;
+        b.insulationResistance = static_cast<float>(in.insulationR);
+        b.slabResistance = static_cast<float>(in.slabR);
+        b.below = static_cast<BelowKind>(in.belowKind);
+        b.belowTemperature = static_cast<float>(in.below);
+        // Unchanged values keep the stored k to the last bit.
+        if (options_.buildUp != b)
+            options_.SetBuildUp(b);
+    } else {
+        options_.buildUp.reset();
+        options_.belowTemperature = static_cast<float>(in.below);
+        options_.downK = static_cast<float>(in.downK);
+    }
     options_.extraLength = static_cast<float>(in.lengthPlus);
     options_.extraLengthMode = in.lengthPlusMode == 0 ? 0 : 1;
     options_.medium.forward = static_cast<float>(in.forward);

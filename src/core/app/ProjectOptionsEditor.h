@@ -17,6 +17,11 @@ FittingsTreeMemory& ProjectOptionsDialogState();
 
 struct ProjectOptionsView {
     std::string inside, below, downK, lengthPlus, forward, backward, pressure;
+    // The floor under the tubes; without one (files from before it) the downward k
+    // is typed.
+    bool buildUpGiven = false;
+    std::string insulationR, slabR;
+    int belowKind = 0;
     int lengthPlusMode = 1;
     ChoiceList media, valves;
     MediumTexts medium;
@@ -32,7 +37,14 @@ struct ProjectOptionsInputs {
     double ro = 0, nu = 0, specificHeat = 0;
     std::string valveType;
     double pressure = 0;
+    // With a build-up, downK follows from it and `below` is its temperature.
+    bool buildUpGiven = false;
+    double insulationR = 0, slabR = 0;
+    int belowKind = 0;
 };
+
+// The downward k a build-up gives, as the dialog shows it.
+std::string DownKText(double insulationR, double slabR, int belowKind);
 
 class ProjectOptionsEditor {
 public:

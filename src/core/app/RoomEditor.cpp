@@ -68,8 +68,32 @@ RoomTexts RoomEditor::InitialTexts() const
     t.forward = General(options_.medium.forward, 3);
     t.ret = General(options_.medium.return_, 3);
     t.below = General(options_.belowTemperature, 3);
-    t.downK = General(options_.downK, 3);
+    // Six digits: a new field takes the k the build-up gives, not a rounded one.
+    t.downK = General(options_.downK, 6);
+    if (room_.buildUp) {
+        t.below = General(room_.buildUp->belowTemperature, 3);
+        t.downK = General(static_cast<float>(room_.buildUp->DownK()), 6);
+    }
     return t;
+}
+
+std::optional<FloorBuildUp> RoomEditor::EffectiveBuildUp() const
+{
+    return room_.buildUp ? room_.buildUp : options_.buildUp;
+}
+
+void RoomEditor::SetBuildUp(const std::optional<FloorBuildUp>& buildUp)
+{
+    if (buildUp == room_.buildUp)
+        return;
+    room_.buildUp = buildUp;
+    const std::optional<FloorBuildUp> b = EffectiveBuildUp();
+    if (!b)
+        return;
+    for (auto& field : room_.fields) {
+        field.belowTemp = b->belowTemperature;
+        field.downK = static_cast<float>(b->DownK());
+    }
 }
 
 std::vector<std::string> RoomEditor::RoomFunctions()

@@ -97,6 +97,12 @@ public:
     std::vector<RowCells> FieldRows(const TListHeaderFormat& format) const;
 
     void SetRoomValues(const std::string& function, double area, double inside, double heatLoss);
+    // The room's own floor under the tubes, or none for the project's: every field
+    // of the room, and the new ones, take the temperature below and downward k it
+    // gives.  Without a build-up anywhere the fields keep their values.
+    void SetBuildUp(const std::optional<FloorBuildUp>& buildUp);
+    // The build-up the room's fields follow: its own, else the project's.
+    std::optional<FloorBuildUp> EffectiveBuildUp() const;
     void RecomputeFields();
 
     // "Felvesz": `askArea` gets the proposal in `area` and the zone, the maximum, and

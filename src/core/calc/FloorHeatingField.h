@@ -15,6 +15,9 @@ namespace kalorina {
 class TDevices;
 class FloorHeatDBItem;
 
+// The zone of bathrooms, wet rooms and showers, with its higher floor limit.
+inline constexpr std::int16_t kBathroomZone = 2;
+
 class FloorHeatingField {
 public:
     // New fields take the forward and return temperatures of the project's options.

@@ -37,6 +37,14 @@ const std::map<std::string, std::string>& FallbackTexts()
 {
     static const std::map<std::string, std::string> texts{
         {"IDS_CHECKROOMSHORTFALL", "The fields give %s W, %s W less than the heat loss of %s W."},
+        {"IDS_CHECKINSULATION",
+         "The insulation under the tubes has %s m2K/W; over %s floor heating needs at least %s m2K/W."},
+        {"IDS_BELOWKIND+0", "a heated room"},
+        {"IDS_BELOWKIND+1", "an unheated room"},
+        {"IDS_BELOWKIND+2", "the ground"},
+        {"IDS_BELOWKIND+3", "outside air"},
+        {"IDS_CHECKSUPPLEMENTARYHEAT",
+         "The fields give %s W of the heat loss of %s W; a supplementary heater has to give %s W."},
         {"IDS_CHECKSURFACETEMPERATURE",
          "Field %s: the surface temperature of %s \xB0"
          "C is above the zone limit of %s \xB0"
@@ -208,7 +216,12 @@ private:
                     {Num(room.heatDemand, 0)});
         } else {
             const double shortfall = double(room.heatDemand) - output;
-            if (shortfall > std::max(kPowerTolerance, kPowerToleranceShare * room.heatDemand))
+            // Where the engineer allows a heater beside the floor, the rest is its
+            // work, not a fault of the floor.
+            if (NoticeableShortfall(shortfall, room.heatDemand) && room.AllowsSupplementaryHeat())
+                Add(ProblemSeverity::Warning, ProblemKind::SupplementaryHeat, name, "", "IDS_CHECKSUPPLEMENTARYHEAT",
+                    {Num(output, 0), Num(room.heatDemand, 0), Num(shortfall, 0)});
+            else if (NoticeableShortfall(shortfall, room.heatDemand))
                 Add(ProblemSeverity::Error, ProblemKind::RoomShortfall, name, "", "IDS_CHECKROOMSHORTFALL",
                     {Num(output, 0), Num(shortfall, 0), Num(room.heatDemand, 0)});
         }
@@ -239,6 +252,15 @@ private:
         if (unassigned > kAreaTolerance)
             Add(ProblemSeverity::Warning, ProblemKind::UnassignedArea, name, "", "IDS_CHECKUNASSIGNEDAREA",
                 {Num(unassigned, 2)});
+
+        // The floor under the tubes: the room's own, or the project's.
+        const auto& buildUp = room.buildUp ? room.buildUp : project_.options.buildUp;
+        if (!room.fields.empty() && buildUp
+            && double(buildUp->insulationResistance) < buildUp->MinimumInsulation() - 1e-6)
+            Add(ProblemSeverity::Warning, ProblemKind::Insulation, name, "", "IDS_CHECKINSULATION",
+                {Num(buildUp->insulationResistance, 2),
+                 Text("IDS_BELOWKIND+" + std::to_string(static_cast<int>(buildUp->below))),
+                 Num(buildUp->MinimumInsulation(), 2)});
     }
 
     // The name of the room part `p` of circuit `r` last knew.
@@ -358,6 +380,11 @@ private:
 
 } // namespace
 
+bool NoticeableShortfall(double shortfall, double demand)
+{
+    return shortfall > std::max(kPowerTolerance, kPowerToleranceShare * demand);
+}
+
 std::string_view ProblemKindName(ProblemKind kind)
 {
     switch (kind) {
@@ -387,6 +414,10 @@ std::string_view ProblemKindName(ProblemKind kind)
         return "duplicateName";
     case ProblemKind::ImplausibleValue:
         return "implausibleValue";
+    case ProblemKind::SupplementaryHeat:
+        return "supplementaryHeat";
+    case ProblemKind::Insulation:
+        return "insulation";
     }
     return "unknown";
 }

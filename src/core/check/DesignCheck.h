@@ -32,6 +32,8 @@ enum class ProblemKind : std::uint8_t {
     EmptyName,
     DuplicateName,
     ImplausibleValue,
+    SupplementaryHeat, // a room allowed a heater beside the floor needs one
+    Insulation,        // too little insulation under the tubes for what lies below
 };
 
 // The kind's name in machine-readable output ("roomShortfall", ...).
@@ -54,6 +56,11 @@ inline constexpr double kDefaultMaxLoopLength = 120.0;
 // The velocity a circuit's water should keep to, m/s.
 inline constexpr double kMinVelocity = 0.1;
 inline constexpr double kMaxVelocity = 0.5;
+
+// Whether a room `shortfall` W short of its heat loss `demand` is short at all:
+// below 1 W, or 1 % of the heat loss, the difference is the rounding of what is
+// shown.  The check, the design and the reports draw the line at the same place.
+bool NoticeableShortfall(double shortfall, double demand);
 
 // The problems of `recalculated`, rooms first (in list order), then circuits, then
 // the names.  Never changes the project.  Recalculating forgets the name of a room

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -28,13 +29,16 @@ float Tenths(int k)
 {
     return static_cast<float>(k / double(kGrid));
 }
+// Temperatures far beyond any building are held to a range that the grid's
+// integers can count.
+constexpr double kGridLimit = 1e6;
 int TenthsAbove(double t)
 {
-    return static_cast<int>(std::ceil(t * kGrid - 1e-6));
+    return static_cast<int>(std::clamp(std::ceil(t * kGrid - 1e-6), -kGridLimit, kGridLimit));
 }
 int TenthsBelow(double t)
 {
-    return static_cast<int>(std::floor(t * kGrid + 1e-6));
+    return static_cast<int>(std::clamp(std::floor(t * kGrid + 1e-6), -kGridLimit, kGridLimit));
 }
 
 const std::map<std::string, std::string>& FallbackTexts()
@@ -48,7 +52,9 @@ const std::map<std::string, std::string>& FallbackTexts()
         {"IDS_DESIGNSHARED",
          "Room %s is also fed by another manifold's circuits; it does not set this manifold's design."},
         {"IDS_DESIGNPARTLY", "Room %s has floor not yet built into circuits; it does not set the design."},
-        {"IDS_DESIGNNOTBALANCED", "Circuit %s: no presetting of its valve can throttle %s Pa."},
+        {"IDS_DESIGNOVERHEATED",
+         "Circuit %s: even at its most closed presetting its valve lets more through than needed; room %s gets %s W "
+         "against its heat loss of %s W."},
         {"IDS_DESIGNNOISY", "Circuit %s: the presetting throttles %s Pa, above the valve's noise limit."},
         {"IDS_DESIGNNOVALVE", "Circuit %s has no balancing valve; it gets %s Pa more than it needs."},
         {"IDS_DESIGNFAILED", "Circuit %s could not be computed: %s"},
@@ -80,7 +86,7 @@ public:
     {
         result_.manifold = manifold;
         result_.name = p.manifolds[manifold].name;
-        spread_ = std::max(1, static_cast<int>(std::lround(p.manifolds[manifold].designSpread * kGrid)));
+        spread_ = std::max(1, TenthsNearest(p.manifolds[manifold].designSpread));
         maxSupply_ = TenthsBelow(p.manifolds[manifold].maxSupply);
         result_.spread = Tenths(spread_);
     }
@@ -93,21 +99,21 @@ public:
             return result_;
         }
         FindRooms();
-        // A room whose floor the limit forbids to heat is left out and the design
-        // made again without it; each pass leaves out at least one room.
+        FindGroups();
+        // A room whose floor the limit forbids to heat does not set the supply; the
+        // design is made again without it, and each pass leaves out one room more.
         for (;;) {
-            if (!DesignTemperatures())
-                break;
+            DesignSupply();
+            DesignSpreads();
             std::vector<int> hot;
-            for (int room : considered_)
+            for (int room : driving_)
                 if (!SurfaceWithinLimit(room))
                     hot.push_back(room);
             if (hot.empty())
                 break;
             for (int room : hot) {
-                considered_.erase(room);
-                uncovered_.push_back(room);
-                result_.warnings.push_back(FormatText(Text("IDS_DESIGNSURFACE"), {p_.rooms[room].roomName}));
+                driving_.erase(room);
+                tooHot_.push_back(room);
             }
         }
         Balance();
@@ -116,6 +122,17 @@ public:
     }
 
 private:
+    struct Group {
+        std::vector<int> circuits;
+        std::set<int> rooms;
+        int spread = 0;
+    };
+
+    static int TenthsNearest(double t)
+    {
+        return static_cast<int>(std::lround(std::clamp(t * kGrid, -kGridLimit, kGridLimit)));
+    }
+
     // The circuits of the manifold that carry heat; the others are left alone.
     void FindCircuits()
     {
@@ -162,6 +179,8 @@ private:
                 continue;
             }
             considered_.insert(static_cast<int>(r));
+            if (room.AllowsSupplementaryHeat())
+                supplementary_.insert(static_cast<int>(r));
         }
         for (int c : circuits_) {
             std::set<int> rooms;
@@ -170,6 +189,42 @@ private:
                     if (p_.rooms[r].roomId == part.roomRef)
                         rooms.insert(r);
             roomsOf_[c] = std::move(rooms);
+        }
+        // Rooms allowed a supplementary heater do not set the supply, unless no
+        // other room is there to set it.
+        for (int r : considered_)
+            if (!supplementary_.count(r))
+                driving_.insert(r);
+        if (driving_.empty())
+            driving_ = considered_;
+    }
+
+    // Circuits that share a room run at one spread: each group is a set of rooms
+    // and the circuits that heat them, closed under sharing.
+    void FindGroups()
+    {
+        std::vector<bool> placed(circuits_.size(), false);
+        for (std::size_t i = 0; i < circuits_.size(); ++i) {
+            if (placed[i])
+                continue;
+            Group g;
+            g.circuits.push_back(circuits_[i]);
+            g.rooms = roomsOf_[circuits_[i]];
+            placed[i] = true;
+            for (bool grew = true; grew;) {
+                grew = false;
+                for (std::size_t j = 0; j < circuits_.size(); ++j) {
+                    if (placed[j])
+                        continue;
+                    const auto& rooms = roomsOf_[circuits_[j]];
+                    if (std::none_of(rooms.begin(), rooms.end(), [&](int r) { return g.rooms.count(r) > 0; }))
+                        continue;
+                    g.circuits.push_back(circuits_[j]);
+                    g.rooms.insert(rooms.begin(), rooms.end());
+                    placed[j] = grew = true;
+                }
+            }
+            groups_.push_back(std::move(g));
         }
     }
 
@@ -183,6 +238,13 @@ private:
         return TenthsAbove(warmest) + kReturnMargin;
     }
 
+    // The spread a circuit can run at: `spread`, or less where its return would
+    // come too near its rooms.
+    int Feasible(int c, int forward, int spread) const
+    {
+        return std::min(spread, std::max(1, forward - LowestReturn(c)));
+    }
+
     // Runs circuit c at supply `forward` and spread `spread` (tenths), through the
     // same steps as the circuit dialog's "recalculate into the fields".
     bool Apply(int c, int forward, int spread)
@@ -190,7 +252,21 @@ private:
         TRoundItem& round = p_.rounds[c];
         round.connectionFlags = static_cast<std::int16_t>(round.connectionFlags & ~TRoundItem::kMassFlowGiven);
         round.hydraulic.medium.forward = Tenths(forward);
-        round.hydraulic.medium.return_ = Tenths(forward - spread);
+        round.hydraulic.medium.return_ = Tenths(forward - Feasible(c, forward, spread));
+        try {
+            return round.ApplyToFields(p_, devices_);
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+
+    // Runs circuit c at the flow `massFlow` given, the return following from it.
+    bool ApplyFlow(int c, double massFlow)
+    {
+        TRoundItem& round = p_.rounds[c];
+        round.connectionFlags = static_cast<std::int16_t>(round.connectionFlags | TRoundItem::kMassFlowGiven);
+        round.hydraulic.medium.forward = Tenths(supply_);
+        round.hydraulic.massFlow = static_cast<float>(massFlow);
         try {
             return round.ApplyToFields(p_, devices_);
         } catch (const std::exception&) {
@@ -208,43 +284,43 @@ private:
         return true;
     }
 
-    // Every circuit at the design spread; the rooms that stay cold.
-    std::vector<int> ColdRoomsAt(int forward)
+    // Every circuit at the design spread; whether the rooms that set the supply
+    // are all warm.
+    bool DrivingRoomsWarmAt(int forward)
     {
         for (int c : circuits_)
-            Apply(c, forward, std::min(spread_, std::max(1, forward - LowestReturn(c))));
-        std::vector<int> cold;
-        for (int r : considered_)
+            Apply(c, forward, spread_);
+        for (int r : driving_)
             if (!Heated(r))
-                cold.push_back(r);
-        return cold;
+                return false;
+        return true;
     }
 
-    // Supply temperature and flows; false when no room is left to design for.
-    bool DesignTemperatures()
+    // The lowest supply on the grid at which every room that sets it is warm at
+    // the design spread; rooms that no supply allowed can heat do not set it.
+    void DesignSupply()
     {
         int lowest = 0;
         for (int c : circuits_)
-            if (!roomsOf_[c].empty())
-                lowest = std::max(lowest, LowestReturn(c) + spread_);
-        // Rooms the highest supply allowed cannot heat do not drive the design.
-        for (int r : ColdRoomsAt(maxSupply_)) {
-            considered_.erase(r);
-            uncovered_.push_back(r);
-            result_.warnings.push_back(
-                FormatText(Text("IDS_DESIGNUNCOVERED"), {p_.rooms[r].roomName, Num(Tenths(maxSupply_), 1)}));
-        }
-        for (auto& [c, rooms] : roomsOf_)
-            for (auto it = rooms.begin(); it != rooms.end();)
-                it = considered_.count(*it) ? std::next(it) : rooms.erase(it);
+            for (int r : roomsOf_[c])
+                if (driving_.count(r))
+                    lowest = std::max(lowest, LowestReturn(c) + spread_);
+        lowest = std::min(lowest, maxSupply_);
+        DrivingRoomsWarmAt(maxSupply_);
+        for (auto it = driving_.begin(); it != driving_.end();)
+            if (!Heated(*it)) {
+                cold_.push_back(*it);
+                it = driving_.erase(it);
+            } else
+                ++it;
         int supply = maxSupply_;
-        if (!considered_.empty() && lowest <= maxSupply_) {
+        if (!driving_.empty()) {
             // Heating never falls as the supply rises: the lowest warm enough supply
             // is found by halving.
             int lo = lowest, hi = maxSupply_;
             while (lo < hi) {
                 const int mid = lo + (hi - lo) / 2;
-                if (ColdRoomsAt(mid).empty())
+                if (DrivingRoomsWarmAt(mid))
                     hi = mid;
                 else
                     lo = mid + 1;
@@ -252,55 +328,167 @@ private:
             supply = lo;
         }
         supply_ = supply;
-        ColdRoomsAt(supply_);
-        // The index room: the one that is first to go cold a step lower.
-        std::set<int> indexRooms;
-        if (supply_ > lowest)
-            for (int r : ColdRoomsAt(supply_ - 1))
-                indexRooms.insert(r);
-        spreads_.clear();
-        for (int c : circuits_)
-            spreads_[c] = std::min(spread_, std::max(1, supply_ - LowestReturn(c)));
-        for (int c : circuits_)
-            Apply(c, supply_, spreads_[c]);
-        // Every other circuit: the least flow that still heats its rooms.
-        for (int c : circuits_) {
-            const auto& rooms = roomsOf_[c];
-            bool drivesSupply = false;
-            for (int r : rooms)
-                drivesSupply = drivesSupply || indexRooms.count(r);
-            if (rooms.empty() || drivesSupply)
-                continue;
-            // Less flow is taken only while it still heats the rooms and the water
-            // keeps the velocity that carries air out of the loop.
-            auto heated = [&](int spread) {
-                Apply(c, supply_, spread);
-                if (double(p_.rounds[c].hydraulic.velocity) < kMinVelocity)
-                    return false;
-                for (int r : rooms)
-                    if (!Heated(r))
+        // The design room: the one a step lower leaves coldest.
+        designRooms_.clear();
+        result_.designRoom.clear();
+        if (!driving_.empty() && supply_ > lowest) {
+            DrivingRoomsWarmAt(supply_ - 1);
+            double worst = -1;
+            for (int r : driving_) {
+                const TRoomItem& room = p_.rooms[r];
+                const double shortfall = 1.0 - double(room.FieldPowerSum()) / double(room.heatDemand);
+                if (shortfall > 0)
+                    designRooms_.insert(r);
+                if (shortfall > 0 && shortfall > worst) {
+                    worst = shortfall;
+                    result_.designRoom = room.roomName;
+                }
+            }
+        }
+    }
+
+    // Every group at the largest spread that still heats its rooms, never below the
+    // design spread; the design room's group at the design spread.  A room allowed a
+    // supplementary heater that the floor cannot heat takes what the floor gives at
+    // the design spread, less where its zone's surface limit says so.
+    void DesignSpreads()
+    {
+        for (Group& g : groups_) {
+            auto run = [&](int spread) {
+                for (int c : g.circuits)
+                    Apply(c, supply_, spread);
+            };
+            auto fits = [&](int spread, bool needHeat) {
+                run(spread);
+                for (int c : g.circuits)
+                    if (spread > spread_ && double(p_.rounds[c].hydraulic.velocity) < kMinVelocity)
                         return false;
+                for (int r : g.rooms) {
+                    if (needHeat && !Heated(r))
+                        return false;
+                    if (supplementary_.count(r) && !SurfaceWithinLimit(r))
+                        return false;
+                }
                 return true;
             };
-            int lo = spreads_[c], hi = supply_ - LowestReturn(c);
-            if (hi <= lo)
-                continue;
-            while (lo < hi) {
-                const int mid = lo + (hi - lo + 1) / 2;
-                if (heated(mid))
-                    lo = mid;
-                else
-                    hi = mid - 1;
+            // The return keeps its margin above the warmest room of every circuit.
+            int widest = std::numeric_limits<int>::max();
+            for (int c : g.circuits)
+                widest = std::min(widest, supply_ - LowestReturn(c));
+            widest = std::max(widest, spread_);
+            bool sets = false;
+            for (int r : g.rooms)
+                sets = sets || designRooms_.count(r);
+            int spread = spread_;
+            if (!sets && !g.rooms.empty()) {
+                // Heat falls as the spread widens: the widest spread that heats is
+                // found by halving.  Where even the design spread leaves a room
+                // cold, the group keeps it, or what its zone allows.
+                if (fits(spread_, true)) {
+                    int lo = spread_, hi = widest;
+                    while (lo < hi) {
+                        const int mid = lo + (hi - lo + 1) / 2;
+                        if (fits(mid, true))
+                            lo = mid;
+                        else
+                            hi = mid - 1;
+                    }
+                    spread = lo;
+                } else if (!fits(spread_, false)) {
+                    // A room allowed a supplementary heater whose floor would be
+                    // too warm: the narrowest spread its zone allows.
+                    int lo = spread_, hi = widest;
+                    while (lo < hi) {
+                        const int mid = lo + (hi - lo) / 2;
+                        if (fits(mid, false))
+                            hi = mid;
+                        else
+                            lo = mid + 1;
+                    }
+                    spread = lo;
+                }
             }
-            spreads_[c] = lo;
-            Apply(c, supply_, lo);
+            g.spread = spread;
+            run(spread);
+            for (int c : g.circuits)
+                designFlow_[c] = p_.rounds[c].hydraulic.massFlow;
         }
-        return !considered_.empty();
+    }
+
+    // The flow circuit c takes at the pump pressure `head` through its own
+    // resistance and the valve at `position` (none: no valve), with its medium as
+    // it stands.
+    double RealFlow(int c, double head, const ValveDBItem* valve, const ValveSubType* size,
+                    const ValvePosition* position) const
+    {
+        THydraulic h = p_.rounds[c].hydraulic;
+        auto excess = [&](double m) {
+            h.massFlow = static_cast<float>(m);
+            h.Compute(devices_);
+            double drop = h.circuitPressureDrop;
+            if (position)
+                drop +=
+                    ValveDBItem::PositionDrop(*position, h.VolumeFlow(), h.medium.density, valve->resistMode, size->dn);
+            return drop - head;
+        };
+        double lo = 0, hi = std::max(1.0, 2.0 * double(designFlow_.at(c)));
+        for (int i = 0; i < 40 && excess(hi) < 0; ++i)
+            hi *= 2;
+        // The drops are whole pascals: the flow is found to a thousandth of a kg/h.
+        while (hi - lo > 1e-3) {
+            const double mid = 0.5 * (lo + hi);
+            (excess(mid) < 0 ? lo : hi) = mid;
+        }
+        return 0.5 * (lo + hi);
+    }
+
+    struct Setting {
+        int position = -1; // index among the size's positions, -1 without a valve
+        double flow = 0;   // kg/h at the pump pressure
+        bool enough = true;
+    };
+
+    // The most closed presetting that still lets the circuit's design flow through
+    // at `head`: rounding goes toward the more open position, so no room falls
+    // short of its heat.
+    Setting ChooseSetting(int c, double head) const
+    {
+        const THydraulic& h = p_.rounds[c].hydraulic;
+        const double need = double(designFlow_.at(c)) - kFlowTolerance;
+        const ValveDBItem* valve = h.valveName.empty() ? nullptr : devices_.Find<ValveDBItem>(kValveKind, h.valveName);
+        const int sizeIndex = valve ? valve->FindSize(h.ValveSizeInUse()) : -1;
+        if (!valve || sizeIndex < 0 || valve->sizes[sizeIndex].positions.empty()) {
+            Setting s;
+            s.flow = RealFlow(c, head, nullptr, nullptr, nullptr);
+            s.enough = s.flow >= need;
+            return s;
+        }
+        const ValveSubType& size = valve->sizes[sizeIndex];
+        const int n = static_cast<int>(size.positions.size());
+        auto flowAt = [&](int i) { return RealFlow(c, head, valve, &size, &size.positions[i]); };
+        // More open positions let more through: the first that is enough is found
+        // by halving.
+        const double open = flowAt(n - 1);
+        if (open < need)
+            return {n - 1, open, false};
+        int lo = 0, hi = n - 1;
+        double flow = open;
+        while (lo < hi) {
+            const int mid = lo + (hi - lo) / 2;
+            const double f = flowAt(mid);
+            if (f >= need) {
+                hi = mid;
+                flow = f;
+            } else
+                lo = mid + 1;
+        }
+        return {lo, lo == n - 1 ? open : flow, true};
     }
 
     void Balance()
     {
-        // Every circuit stands at its final flow now.
+        // Every circuit stands at its design flow now: the pump gives what the most
+        // demanding of them needs with its valve open.
         double most = 0;
         int index = -1;
         for (int c : circuits_) {
@@ -310,13 +498,57 @@ private:
                 index = c;
             }
         }
-        const float pressure = static_cast<float>(std::ceil(most - 1e-9));
+        double head = std::ceil(most - 1e-9);
+        std::map<int, Setting> settings;
+        // Whole-pascal drops can leave the index circuit a trace short at that
+        // pressure: only then is it raised, a pascal at a time.
+        for (int round = 0; round < 50; ++round) {
+            bool enough = true;
+            for (int c : circuits_) {
+                settings[c] = ChooseSetting(c, head);
+                enough = enough && settings[c].enough;
+            }
+            if (enough)
+                break;
+            head += 1;
+        }
+        const float pressure = static_cast<float>(head);
         for (int c : circuits_) {
             p_.rounds[c].hydraulic.availablePressure = pressure;
-            Apply(c, supply_, spreads_.count(c) ? spreads_[c] : spread_);
+            // The flow brings the return, the return the medium's properties, and
+            // they the flow: a few rounds settle it.
+            double flow = settings[c].flow;
+            for (int i = 0; i < 5; ++i) {
+                ApplyFlow(c, flow);
+                const Setting again = ChooseSettingAt(c, head, settings[c].position);
+                if (std::abs(again.flow - flow) < kFlowTolerance) {
+                    flow = again.flow;
+                    break;
+                }
+                flow = again.flow;
+            }
+            ApplyFlow(c, flow);
+            settings[c].flow = flow;
         }
+        settings_ = std::move(settings);
         result_.availablePressure = pressure;
         result_.indexCircuit = index >= 0 ? p_.rounds[index].roundName : std::string();
+    }
+
+    // The flow at one given position (or without a valve).
+    Setting ChooseSettingAt(int c, double head, int position) const
+    {
+        const THydraulic& h = p_.rounds[c].hydraulic;
+        const ValveDBItem* valve = h.valveName.empty() ? nullptr : devices_.Find<ValveDBItem>(kValveKind, h.valveName);
+        const int sizeIndex = valve ? valve->FindSize(h.ValveSizeInUse()) : -1;
+        Setting s;
+        s.position = position;
+        if (!valve || sizeIndex < 0 || position < 0
+            || std::size_t(position) >= valve->sizes[sizeIndex].positions.size())
+            s.flow = RealFlow(c, head, nullptr, nullptr, nullptr);
+        else
+            s.flow = RealFlow(c, head, valve, &valve->sizes[sizeIndex], &valve->sizes[sizeIndex].positions[position]);
+        return s;
     }
 
     void Report()
@@ -325,16 +557,40 @@ private:
         p_.ComputeTotals();
         result_.designed = true;
         result_.supplyTemperature = Tenths(supply_);
-        for (int r : uncovered_)
-            result_.uncoveredRooms.push_back(p_.rooms[r].roomName);
+        // Rooms are named once, from the final design: a room that a pass left out
+        // may be warm in the end.
+        for (int r : tooHot_)
+            result_.warnings.push_back(FormatText(Text("IDS_DESIGNSURFACE"), {p_.rooms[r].roomName}));
+        for (int r : cold_)
+            if (!Heated(r)) {
+                result_.uncoveredRooms.push_back(p_.rooms[r].roomName);
+                result_.warnings.push_back(
+                    FormatText(Text("IDS_DESIGNUNCOVERED"), {p_.rooms[r].roomName, Num(Tenths(maxSupply_), 1)}));
+            }
+        for (int r : supplementary_) {
+            const double watts = p_.rooms[r].SupplementaryHeat();
+            if (NoticeableShortfall(watts, p_.rooms[r].heatDemand))
+                result_.supplementaryHeat.push_back({p_.rooms[r].roomName, static_cast<float>(watts)});
+        }
+        std::map<int, int> spreadOf;
+        for (const Group& g : groups_)
+            for (int c : g.circuits)
+                spreadOf[c] = g.spread;
         for (int c : circuits_) {
             const TRoundItem& round = p_.rounds[c];
             const THydraulic& h = round.hydraulic;
-            if (h.flags & THydraulic::kBitValveTooClosed)
-                result_.warnings.push_back(
-                    FormatText(Text("IDS_DESIGNNOTBALANCED"),
-                               {round.roundName, Num(h.availablePressure - h.circuitPressureDrop, 0)}));
-            else if (h.flags & THydraulic::kBitValveNoisy)
+            const Setting& s = settings_[c];
+            // A valve that cannot throttle enough matters only where its room gets
+            // noticeably too much.
+            if (s.position == 0 && s.flow > double(designFlow_[c]) + kFlowTolerance)
+                for (int r : roomsOf_[c]) {
+                    const TRoomItem& room = p_.rooms[r];
+                    if (double(room.FieldPowerSum()) > 1.1 * double(room.heatDemand))
+                        result_.warnings.push_back(FormatText(
+                            Text("IDS_DESIGNOVERHEATED"),
+                            {round.roundName, room.roomName, Num(room.FieldPowerSum(), 0), Num(room.heatDemand, 0)}));
+                }
+            if (h.flags & THydraulic::kBitValveNoisy)
                 result_.warnings.push_back(
                     FormatText(Text("IDS_DESIGNNOISY"), {round.roundName, Num(h.valvePressureDrop, 0)}));
             if (double(h.tubeLength) > MaxLoopLength(h, devices_) + 0.005)
@@ -350,19 +606,27 @@ private:
         std::erase_if(result_.circuits, [&](const DesignedCircuit& d) {
             return std::find(circuits_.begin(), circuits_.end(), d.round) == circuits_.end();
         });
-        for (const auto& d : result_.circuits)
+        for (auto& d : result_.circuits) {
+            d.designSpread = Tenths(spreadOf.count(d.round) ? spreadOf[d.round] : spread_);
+            d.designMassFlow = designFlow_[d.round];
             result_.totalMassFlow += d.massFlow;
+        }
     }
+
+    // Flows closer than this are one flow.
+    static constexpr double kFlowTolerance = 0.01; // kg/h
 
     TProject& p_;
     const TDevices& devices_;
     int manifold_;
     int spread_ = 50, maxSupply_ = 550, supply_ = 0;
     std::vector<int> circuits_;
-    std::set<int> considered_;
-    std::vector<int> uncovered_;
+    std::set<int> considered_, supplementary_, driving_, designRooms_;
+    std::vector<int> cold_, tooHot_;
     std::map<int, std::set<int>> roomsOf_;
-    std::map<int, int> spreads_;
+    std::vector<Group> groups_;
+    std::map<int, float> designFlow_;
+    std::map<int, Setting> settings_;
     ManifoldDesignResult result_;
 };
 

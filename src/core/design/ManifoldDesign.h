@@ -1,9 +1,11 @@
 #pragma once
 // The automatic design of a manifold: the lowest common supply temperature that
-// heats every room the manifold alone feeds, the least flow for every other
-// circuit, and the least pump pressure with every valve preset to take up the
-// rest.  Every number comes from the program's own circuit calculation, so the
-// designed project recalculates to what it stores.
+// heats every room the manifold alone feeds (rooms allowed a supplementary heater
+// aside), one spread per room, as large as still heats it, the least pump pressure,
+// and the valve presettings that give every circuit at least its flow.  The flows
+// reported and stored are those the water really takes at the pump pressure and
+// the printed presettings.  Every number comes from the program's own circuit
+// calculation, so the designed project recalculates to what it stores.
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +26,14 @@ struct DesignedCircuit {
     std::string valvePosition;
     std::vector<std::string> roomNames; // the rooms its parts lie in, in part order
     float tubeLength = 0;               // m
+    float designSpread = 0;             // K, the spread the design gave the circuit's rooms
+    float designMassFlow = 0;           // kg/h, the least flow that heats its rooms at that spread
+};
+
+// What a room's floor leaves to a supplementary heater.
+struct SupplementaryHeat {
+    std::string room; // code page 1250
+    float watts = 0;
 };
 
 struct ManifoldDesignResult {
@@ -38,6 +48,8 @@ struct ManifoldDesignResult {
     std::vector<std::string> uncoveredRooms;
     std::vector<DesignedCircuit> circuits;
     std::vector<std::string> warnings; // code page 1250, in the active language
+    std::string designRoom;            // the room that sets the supply temperature
+    std::vector<SupplementaryHeat> supplementaryHeat;
 };
 
 struct DesignOutcome {

@@ -1,5 +1,6 @@
 #include "document/TProject.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -25,6 +26,7 @@ constexpr std::int16_t kMoreOptionsEnd = 0x7FFF;
 // Each value group is a block of its own; a later value goes into a new block, so
 // that a reader that does not know it skips it by its length.
 constexpr std::int16_t kExtraLengthBlock = 1;
+constexpr std::int16_t kBuildUpBlock = 2; // the floor under new fields' tubes
 constexpr RecordList kMoreOptionsRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
 // The manifolds and which circuit each feeds.  Written after the circuits, so
 // that a reader can hold each circuit to a manifold that exists; older programs
@@ -33,6 +35,14 @@ constexpr std::int16_t kManifoldsTag = 6;
 constexpr std::int16_t kManifoldBlock = 1;   // one manifold, in list order
 constexpr std::int16_t kMembershipBlock = 2; // the manifold of every circuit, in circuit order
 constexpr RecordList kManifoldRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
+// What rooms hold beyond their own record, by room identifier, so that a room's
+// record (also the clipboard's) stays as older programs read it.  Written after the
+// rooms; older programs skip it.
+constexpr std::int16_t kRoomExtrasTag = 7;
+constexpr std::int16_t kRoomFlagsBlock = 1; // one room: its identifier and flags
+constexpr std::int32_t kRoomSupplementaryHeat = 1;
+constexpr std::int16_t kRoomBuildUpBlock = 2; // one room: its identifier and own build-up
+constexpr RecordList kRoomExtrasRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
 constexpr std::int16_t kEndMark = 0x7FFF;
 // The end mark stands alone, and the file must not end before it.
 constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFails};
@@ -40,6 +50,35 @@ constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFa
 } // namespace
 
 namespace {
+// A build-up: insulation and slab resistance, the kind of space below and its
+// temperature.  Values the program never writes are damage.
+void WriteBuildUp(TMemoryStream& s, const FloorBuildUp& b)
+{
+    MemberWriter writer(s);
+    writer("insulationResistance", b.insulationResistance);
+    writer("slabResistance", b.slabResistance);
+    s.WriteInt32(static_cast<std::int32_t>(b.below));
+    writer("belowTemperature", b.belowTemperature);
+}
+
+FloorBuildUp ReadBuildUp(TMemoryStream& s)
+{
+    FloorBuildUp b;
+    MemberReader reader(s);
+    reader("insulationResistance", b.insulationResistance);
+    reader("slabResistance", b.slabResistance);
+    const std::int32_t below = s.ReadInt32();
+    reader("belowTemperature", b.belowTemperature);
+    if (!(b.insulationResistance >= 0) || !(b.slabResistance >= 0) || b.insulationResistance > 100
+        || b.slabResistance > 100)
+        throw ImpossibleValue("insulationResistance = " + std::to_string(b.insulationResistance)
+                              + ", slabResistance = " + std::to_string(b.slabResistance));
+    if (!IsBelowKind(below))
+        throw ImpossibleValue("below = " + std::to_string(below));
+    b.below = static_cast<BelowKind>(below);
+    return b;
+}
+
 TManifold DefaultManifold(const std::string& name)
 {
     TManifold m;
@@ -79,6 +118,8 @@ void TProject::ReadFromStream(TMemoryStream& s)
     std::int16_t version = s.ReadInt16();
     CheckRecordVersion(version);
     manifolds.clear();
+    // Files from before the build-up keep the temperature below and k they stored.
+    options.buildUp.reset();
     std::vector<std::int32_t> membership;
     bool membershipRead = false;
     auto unnamed = [](auto&& read) { ReadNamedRecord("IDS_DAMAGEDPROJECT", nullptr, read); };
@@ -101,6 +142,7 @@ void TProject::ReadFromStream(TMemoryStream& s)
                                                                             + std::to_string(options.extraLengthMode));
                                               });
                                           }},
+                                         {kBuildUpBlock, [&] { unnamed([&] { options.buildUp = ReadBuildUp(s); }); }},
                                      });
                      }},
                     {kRoomTag,
@@ -117,6 +159,34 @@ void TProject::ReadFromStream(TMemoryStream& s)
                          round.hydraulic = THydraulic(options);
                          round.ReadFromStream(s, version);
                          rounds.push_back(std::move(round));
+                     }},
+                    {kRoomExtrasTag,
+                     [&] {
+                         ReadRecords(s, kRoomExtrasRecords,
+                                     {
+                                         {kRoomFlagsBlock,
+                                          [&] {
+                                              unnamed([&] {
+                                                  const std::int32_t id = s.ReadInt32();
+                                                  const std::int32_t flags = s.ReadInt32();
+                                                  TRoomItem* room = FindRoomById(id);
+                                                  if (!room)
+                                                      throw ImpossibleValue("roomId = " + std::to_string(id));
+                                                  room->supplementaryHeatAllowed =
+                                                      (flags & kRoomSupplementaryHeat) != 0;
+                                              });
+                                          }},
+                                         {kRoomBuildUpBlock,
+                                          [&] {
+                                              unnamed([&] {
+                                                  const std::int32_t id = s.ReadInt32();
+                                                  TRoomItem* room = FindRoomById(id);
+                                                  if (!room)
+                                                      throw ImpossibleValue("roomId = " + std::to_string(id));
+                                                  room->buildUp = ReadBuildUp(s);
+                                              });
+                                          }},
+                                     });
                      }},
                     {kManifoldsTag,
                      [&] {
@@ -184,10 +254,32 @@ void TProject::WriteToStream(TMemoryStream& s) const
             writer("extraLength", options.extraLength);
             s.WriteInt32(options.extraLengthMode);
         });
+        if (options.buildUp)
+            more.Write(kBuildUpBlock, [&] { WriteBuildUp(s, *options.buildUp); });
         more.End();
     });
     for (const auto& room : rooms)
         w.Write(kRoomTag, [&] { room.WriteToStream(s); });
+    // Only a project that uses them gets the record: others keep the bytes they had.
+    const bool anyRoomExtras = std::any_of(rooms.begin(), rooms.end(),
+                                           [](const TRoomItem& r) { return r.supplementaryHeatAllowed || r.buildUp; });
+    if (anyRoomExtras)
+        w.Write(kRoomExtrasTag, [&] {
+            RecordWriter blocks(s, kRoomExtrasRecords);
+            for (const auto& room : rooms)
+                if (room.supplementaryHeatAllowed)
+                    blocks.Write(kRoomFlagsBlock, [&] {
+                        s.WriteInt32(room.roomId);
+                        s.WriteInt32(kRoomSupplementaryHeat);
+                    });
+            for (const auto& room : rooms)
+                if (room.buildUp)
+                    blocks.Write(kRoomBuildUpBlock, [&] {
+                        s.WriteInt32(room.roomId);
+                        WriteBuildUp(s, *room.buildUp);
+                    });
+            blocks.End();
+        });
     for (const auto& round : rounds)
         w.Write(kRoundTag, [&] { round.WriteToStream(s); });
     w.Write(kManifoldsTag, [&] {

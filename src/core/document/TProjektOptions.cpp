@@ -22,6 +22,14 @@ TProjektOptions::TProjektOptions(std::string defaultValveName)
     medium.mediumName = Languages().GetText("IDS_NORMALWATER");
     medium.forward = 38;
     medium.return_ = 33;
+    SetBuildUp(FloorBuildUp{});
+}
+
+void TProjektOptions::SetBuildUp(const FloorBuildUp& b)
+{
+    buildUp = b;
+    belowTemperature = b.belowTemperature;
+    downK = static_cast<float>(b.DownK());
 }
 
 void TProjektOptions::WriteOptions(TMemoryStream& s) const

@@ -1,9 +1,11 @@
 #pragma once
 // The defaults of one project: what new rooms and circuits start with.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "calc/CircuitDefaults.h"
+#include "calc/FloorBuildUp.h"
 #include "document/Stream.h"
 
 namespace kalorina {
@@ -18,6 +20,13 @@ public:
     float roomTemperature = 20; // °C
     float belowTemperature = 0; // °C
     float downK = 0;            // W/m2K
+    // The floor under the tubes that new fields are laid on: it sets belowTemperature
+    // and downK.  New projects start from the usual build-up; files from before it
+    // have none and keep the two values they stored.
+    std::optional<FloorBuildUp> buildUp;
+
+    // The build-up, and the temperature below and downward k it gives.
+    void SetBuildUp(const FloorBuildUp& b);
 
     void WriteOptions(TMemoryStream& s) const;
     // Raises the version error for an unknown version, reading nothing.  Fittings

@@ -1,5 +1,7 @@
 #include "document/TRoomItem.h"
 
+#include <algorithm>
+
 #include "document/CalcRecords.h"
 #include "document/ImpossibleValue.h"
 #include "document/Record.h"
@@ -55,6 +57,25 @@ float TRoomItem::FieldPowerSum() const
     for (const auto& f : fields)
         sum += f.power;
     return sum;
+}
+
+bool TRoomItem::AllowsSupplementaryHeat() const
+{
+    if (supplementaryHeatAllowed)
+        return true;
+    if (fields.empty())
+        return false;
+    for (const auto& f : fields)
+        if (f.zoneType != kBathroomZone)
+            return false;
+    return true;
+}
+
+double TRoomItem::SupplementaryHeat() const
+{
+    if (!AllowsSupplementaryHeat())
+        return 0;
+    return std::max(0.0, double(heatDemand) - double(FieldPowerSum()));
 }
 
 float TRoomItem::FieldAreaSum() const

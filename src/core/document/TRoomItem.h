@@ -2,10 +2,12 @@
 // A room: a named space with its floor area, design temperature, heat loss and the
 // floor heating fields laid in it.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "calc/CellFormat.h"
+#include "calc/FloorBuildUp.h"
 #include "calc/FloorHeatingField.h"
 #include "document/Stream.h"
 
@@ -26,6 +28,15 @@ public:
     std::int32_t roomId = 0;
     std::vector<FloorHeatingField> fields;
     std::int32_t nextFieldId = 0; // derived from the fields when read, never stored
+    // The engineer allows a heater beside the floor (a towel radiator): the room
+    // does not raise its manifold's supply, and what the floor cannot give at the
+    // supply the other rooms need is listed as supplementary heat.  Stored beside
+    // the room records, so the room's own record stays as older programs read it.
+    bool supplementaryHeatAllowed = false;
+    // The floor under this room's tubes where it is not the project's (a ground floor
+    // room in a project whose default is a heated storey below); stored beside the
+    // room records too.
+    std::optional<FloorBuildUp> buildUp;
 
     void WriteToStream(TMemoryStream& s) const;
     void ReadFromStream(TMemoryStream& s, int version);
@@ -34,6 +45,11 @@ public:
     float FieldPowerSum() const;
     float FieldAreaSum() const;
     float FieldDownPowerSum() const;
+    // Every field lies in the bathroom zone, or the engineer allows supplementary heat.
+    bool AllowsSupplementaryHeat() const;
+    // The heat loss the floor leaves to a supplementary heater, in W; 0 in a room
+    // that does not allow one.
+    double SupplementaryHeat() const;
     float AssignedAreaSum() const;
     // Free area of the fields; an over-assigned field adds nothing.
     float UnassignedArea() const;

@@ -118,6 +118,9 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_DESIGNCOLCIRCUIT",
     "IDS_DESIGNCOLFORWARD",
     "IDS_DESIGNCOLRETURN",
+    "IDS_DESIGNROOM",
+    "IDS_DESIGNSUPPLEMENTARY",
+    "IDS_DESIGNCOLSPREAD",
     "IDS_DESIGNCOLFLOW",
     "IDS_DESIGNCOLDROP",
     "IDS_DESIGNCOLPRESET",
@@ -126,7 +129,7 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_DESIGNSURFACE",
     "IDS_DESIGNSHARED",
     "IDS_DESIGNPARTLY",
-    "IDS_DESIGNNOTBALANCED",
+    "IDS_DESIGNOVERHEATED",
     "IDS_DESIGNNOISY",
     "IDS_DESIGNNOVALVE",
     "IDS_DESIGNFAILED",
@@ -137,6 +140,10 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_FONTPOINTS",
     // The design check: one sentence per kind of problem, with its numbers.
     "IDS_CHECKROOMSHORTFALL",
+    "IDS_CHECKSUPPLEMENTARYHEAT",
+    "IDS_CHECKINSULATION",
+    "IDS_LAYERRESISTANCERANGE",
+    "IDS_BELOWPROJECT",
     "IDS_CHECKSURFACETEMPERATURE",
     "IDS_CHECKUNASSIGNEDAREA",
     "IDS_CHECKFIELDAREABEYONDROOM",
@@ -180,6 +187,7 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "ID_PLANER",
     "ID_DATE",
     "ID_SUMOFHEATINGSLOSS",
+    "ID_SUPPLEMENTARYHEAT",
     "ID_SUMOFSURFACE",
     "ID_SUMOFFLOORHEATINGPOWER",
     "ID_FLOORHEATING0",
@@ -245,6 +253,7 @@ inline constexpr TextFamily kRequiredTextFamilies[] = {
     {"IDS_ROOMFUNCTION+", 12},          // at least this many room functions
     {"IDS_HYDRAULICWARNING+", 7},       // a circuit's hydraulic warning bits, lowest bit first
     {"IDS_MANIFOLDCSVTITLE+", 15},      // the manifold schedule's CSV columns
+    {"IDS_BELOWKIND+", 4},              // what lies under a floor: heated, unheated, ground, outside
 };
 
 // Every required key, the families expanded.

@@ -14,6 +14,10 @@ enum ReportTemplate : int {
     kTemplateTotalHeatLoss = 512,
     kTemplateTotalFieldArea = 513,
     kTemplateTotalFieldPower = 514,
+    // Under the rooms' totals: what heaters beside the floor have to give, a caption
+    // and one line per room ("room<tab>W<tab>W").
+    kTemplateSupplementaryCaption = 515,
+    kTemplateSupplementaryRoom = 516,
     // A circuit's header in the detailed report.
     kTemplateCircuitName = 1040,
     kTemplateCircuitArea = 1041,

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "check/DesignCheck.h"
 #include "document/TProject.h"
 #include "lang/TLanguages.h"
 #include "listview/ColourPrefix.h"
@@ -13,6 +14,7 @@
 #include "report/RtfRenderer.h"
 #include "report/TManifoldReport.h"
 #include "util/Codepage.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina {
 
@@ -600,6 +602,19 @@ TBReport::Result PrintTotals(TBReport& report, const TProject& project, TPrintfS
     text.PrintfValue(kTemplateTotalHeatLoss, true, totals.heatingLoss);
     text.PrintfValue(kTemplateTotalFieldArea, true, totals.surfaceSum);
     text.PrintfValue(kTemplateTotalFieldPower, true, totals.fieldPowers);
+    // Rooms whose floor leaves part of the heat loss to a heater beside it.
+    bool captioned = false;
+    for (const TRoomItem& room : project.rooms) {
+        const double watts = room.SupplementaryHeat();
+        if (!NoticeableShortfall(watts, room.heatDemand))
+            continue;
+        if (!captioned)
+            text.WriteText(kTemplateSupplementaryCaption);
+        captioned = true;
+        text.PrintfText(kTemplateSupplementaryRoom,
+                        EscapeRtfText(room.roomName) + "\\tab " + FloatToStrF(watts, TFloatFormat::Fixed, 15, 0)
+                            + "\\tab W");
+    }
     return report.PrintText(canvas, area, text);
 }
 

@@ -50,6 +50,19 @@ QWidget* ManifoldPage(const ManifoldDesignResult& m, std::vector<QTreeWidget*>& 
         add("AvailablePressure", "IDS_DESIGNPUMPHEAD", Fixed(m.availablePressure, 0) + QStringLiteral(" Pa"));
         add("TotalMassFlow", "IDS_DESIGNTOTALFLOW", Fixed(m.totalMassFlow, 1) + QStringLiteral(" kg/h"));
         add("IndexCircuit", "IDS_DESIGNINDEXCIRCUIT", Q(m.indexCircuit));
+        if (!m.designRoom.empty())
+            add("DesignRoom", "IDS_DESIGNROOM", Q(m.designRoom));
+        // What the floor of a room allowed a heater beside it leaves to that heater.
+        for (const SupplementaryHeat& h : m.supplementaryHeat) {
+            grid->addWidget(
+                WithRoomForAccents(NamedLabel("SupplementaryHeatLabel",
+                                              Text("IDS_DESIGNSUPPLEMENTARY") + QStringLiteral(": ") + Q(h.room))),
+                row, 0);
+            QLabel* shown =
+                WithRoomForAccents(NamedLabel("SupplementaryHeat", Fixed(h.watts, 0) + QStringLiteral(" W")));
+            shown->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            grid->addWidget(shown, row++, 1);
+        }
     } else {
         grid->addWidget(NamedLabel("NotDesigned", Text("IDS_DESIGNNOTDESIGNED")), row++, 0, 1, 2);
     }
@@ -59,17 +72,20 @@ QWidget* ManifoldPage(const ManifoldDesignResult& m, std::vector<QTreeWidget*>& 
     auto* table = new QTreeWidget;
     table->setObjectName(QStringLiteral("CircuitsTable"));
     table->setRootIsDecorated(false);
-    table->setHeaderLabels({Text("IDS_DESIGNCOLCIRCUIT"), Text("IDS_DESIGNCOLFORWARD"), Text("IDS_DESIGNCOLRETURN"),
-                            Text("IDS_DESIGNCOLFLOW"), Text("IDS_DESIGNCOLDROP"), Text("IDS_DESIGNCOLPRESET")});
+    // The flows are those the water takes at the pump head and the presettings;
+    // the return follows from them, the design spread is the room's.
+    table->setHeaderLabels({Text("IDS_DESIGNCOLCIRCUIT"), Text("IDS_DESIGNCOLSPREAD"), Text("IDS_DESIGNCOLFORWARD"),
+                            Text("IDS_DESIGNCOLRETURN"), Text("IDS_DESIGNCOLFLOW"), Text("IDS_DESIGNCOLDROP"),
+                            Text("IDS_DESIGNCOLPRESET")});
     for (const DesignedCircuit& c : m.circuits) {
-        auto* item =
-            new QTreeWidgetItem(table,
-                                {Q(c.roundName), Fixed(c.forward, 1), Fixed(c.return_, 1), Fixed(c.massFlow, 1),
-                                 Fixed(c.circuitPressureDrop, 0), Q(WithDecimalSeparator(c.valvePosition))});
-        for (int column = 1; column < 5; ++column)
+        auto* item = new QTreeWidgetItem(table,
+                                         {Q(c.roundName), Fixed(c.designSpread, 1), Fixed(c.forward, 1),
+                                          Fixed(c.return_, 1), Fixed(c.massFlow, 1), Fixed(c.circuitPressureDrop, 0),
+                                          Q(WithDecimalSeparator(c.valvePosition))});
+        for (int column = 1; column < 6; ++column)
             item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     }
-    for (int column = 0; column < 6; ++column)
+    for (int column = 0; column < 7; ++column)
         table->resizeColumnToContents(column);
     layout->addWidget(table, 1);
     tables.push_back(table);

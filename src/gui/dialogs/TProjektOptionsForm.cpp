@@ -15,12 +15,14 @@
 #include "dialogs/FittingsPanel.h"
 #include "dialogs/TTreeForComboForm.h"
 #include "help/Help.h"
+#include "lang/BuiltInTexts.h"
 #include "platform/DialogSupport.h"
 #include "platform/FormLayout.h"
 #include "platform/NumberInput.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
 #include "util/Error.h"
+#include "util/ParseNumber.h"
 
 namespace kalorina::gui {
 
@@ -77,6 +79,19 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     thermalRows.Add("HeatingInSideTempLabel", T("Helyiség méretezési hőmérséklet"), HeatingInSideTemp, T("°C"));
     thermalRows.Add("OversideTemperatureLabel", T("Alsó tér hőmérséklete"), OversideTemperature, T("°C"));
     thermalRows.Add("OversidekLabel", T("Hőátadási tényező lefelé"), Oversidek, T("W/m2K"));
+    BuildUpGroup = new QGroupBox(T("Rétegrend a csövek alatt"));
+    BuildUpGroup->setObjectName(QStringLiteral("BuildUpGroup"));
+    BuildUpGroup->setCheckable(true);
+    InsulationR = NamedEdit("InsulationR");
+    SlabR = NamedEdit("SlabR");
+    BelowKind = NamedCombo("BelowKind");
+    for (int kind = 0; kind < kBelowKindCount; ++kind)
+        BelowKind->addItem(Q(TextOrBuiltIn("IDS_BELOWKIND+" + std::to_string(kind))));
+    auto* bg = new QGridLayout(BuildUpGroup);
+    GridRows buildUpRows(bg);
+    buildUpRows.Add("BelowKindLabel", T("Alatta"), BelowKind, QString());
+    buildUpRows.Add("InsulationRLabel", T("Hőszigetelés R"), InsulationR, T("m2K/W"));
+    buildUpRows.Add("SlabRLabel", T("Födém R"), SlabR, T("m2K/W"));
     auto* medium = new QGroupBox(T("Fűtőközeg"));
     medium->setObjectName(QStringLiteral("MediumGroup"));
     auto* mg = new QGridLayout(medium);
@@ -107,6 +122,7 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     auto* top = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     left->addWidget(thermal);
+    left->addWidget(BuildUpGroup);
     left->addWidget(hydraulic);
     left->addStretch();
     top->addLayout(left);
@@ -122,6 +138,15 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     HeatingInSideTemp->setText(Q(v.inside));
     OversideTemperature->setText(Q(v.below));
     Oversidek->setText(Q(v.downK));
+    BuildUpGroup->setChecked(v.buildUpGiven);
+    InsulationR->setText(Q(v.insulationR));
+    SlabR->setText(Q(v.slabR));
+    BelowKind->setCurrentIndex(v.belowKind);
+    Oversidek->setReadOnly(v.buildUpGiven);
+    connect(BuildUpGroup, &QGroupBox::toggled, this, [this] { BuildUpChange(); });
+    connect(BelowKind, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { BuildUpChange(); });
+    connect(InsulationR, &QLineEdit::editingFinished, this, [this] { BuildUpChange(); });
+    connect(SlabR, &QLineEdit::editingFinished, this, [this] { BuildUpChange(); });
     LengthPlus->setText(Q(v.lengthPlus));
     ForwardTemperature->setText(Q(v.forward));
     BackwardTemperature->setText(Q(v.backward));
@@ -183,6 +208,20 @@ void TProjektOptionsForm::MediumChange()
     }
 }
 
+void TProjektOptionsForm::BuildUpChange()
+{
+    Oversidek->setReadOnly(BuildUpGroup->isChecked());
+    if (!BuildUpGroup->isChecked())
+        return;
+    // A half-typed value leaves the k shown; OK names the field.
+    try {
+        const double insulation = static_cast<double>(ParseNumber(Cp(InsulationR->text()), NumberKind::NonNegative));
+        const double slab = static_cast<double>(ParseNumber(Cp(SlabR->text()), NumberKind::NonNegative));
+        Oversidek->setText(Q(DownKText(insulation, slab, BelowKind->currentIndex())));
+    } catch (const KalorinaError&) {
+    }
+}
+
 void TProjektOptionsForm::OKClick()
 {
     try {
@@ -190,7 +229,13 @@ void TProjektOptionsForm::OKClick()
         ProjectOptionsInputs in;
         in.inside = Number(HeatingInSideTemp, NumberKind::Any);
         in.below = Number(OversideTemperature, NumberKind::Any);
-        in.downK = Number(Oversidek, NumberKind::NonNegative);
+        in.buildUpGiven = BuildUpGroup->isChecked();
+        if (in.buildUpGiven) {
+            in.insulationR = Number(InsulationR, NumberKind::NonNegative);
+            in.slabR = Number(SlabR, NumberKind::NonNegative);
+            in.belowKind = BelowKind->currentIndex();
+        } else
+            in.downK = Number(Oversidek, NumberKind::NonNegative);
         in.lengthPlus = Number(LengthPlus, NumberKind::NonNegative);
         in.lengthPlusMode = LengthPlusMode->currentIndex();
         in.forward = Number(ForwardTemperature, NumberKind::Positive);

@@ -7,6 +7,7 @@
 #include "platform/Services.h"
 
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QStatusBar;
 class QToolButton;
@@ -29,6 +30,10 @@ public:
               *SpecificHeat = nullptr, *AvailablePressure = nullptr, *LengthPlus = nullptr;
     QComboBox *MediumType = nullptr, *ValveType = nullptr, *LengthPlusMode = nullptr;
     QToolButton* SpeedButton25 = nullptr;
+    // The floor under the tubes: checked, it gives the downward k.
+    QGroupBox* BuildUpGroup = nullptr;
+    QLineEdit *InsulationR = nullptr, *SlabR = nullptr;
+    QComboBox* BelowKind = nullptr;
     FittingsPanel* Fittings = nullptr;
     QStatusBar* StatusBar = nullptr;
 
@@ -38,6 +43,8 @@ public:
 private:
     bool UserDefined() const;
     void SetPropertiesReadOnly(bool readOnly);
+    // The downward k that the build-up typed so far gives, shown read-only.
+    void BuildUpChange();
 
     ProjectOptionsEditor editor_;
     TProjektOptions committed_;

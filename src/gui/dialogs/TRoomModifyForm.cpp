@@ -1,6 +1,7 @@
 #include "dialogs/TRoomModifyForm.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -27,6 +28,7 @@
 #include "dialogs/ZoneCombo.h"
 #include "help/Help.h"
 #include "lang/Alphabet.h"
+#include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "listview/TListHeader.h"
 #include "listview/TListViewWithHeader.h"
@@ -35,6 +37,7 @@
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
 #include "util/Error.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina::gui {
 
@@ -152,6 +155,8 @@ TRoomModifyForm::TRoomModifyForm(const TRoomItem& room, const TDevices& devices,
         connect(e, &QLineEdit::textEdited, this, [this] { chooseValuesTyped_ = true; });
     }
     connect(FHZoneType, &QComboBox::currentIndexChanged, this, &TRoomModifyForm::FloorHeatingValueChange);
+    connect(RoomBelowKind, &QComboBox::currentIndexChanged, this, &TRoomModifyForm::BuildUpChanged);
+    connect(RoomInsulationR, &QLineEdit::editingFinished, this, &TRoomModifyForm::BuildUpChanged);
     for (QLineEdit* e : {Area, HeatingInSideTemp, HeatingPower}) {
         connect(e, &QLineEdit::editingFinished, this, &TRoomModifyForm::ValueChanged);
         connect(e, &QLineEdit::textEdited, this, [this] { roomValuesTyped_ = true; });
@@ -235,6 +240,26 @@ void TRoomModifyForm::BuildControls()
     roomLine("AreaLabel", QStringLiteral("Alapterület:"), Area, QStringLiteral("m2"));
     roomLine("HeatingInSideTempLabel", QStringLiteral("Belső hőmérséklet:"), HeatingInSideTemp, QStringLiteral("°C"));
     roomLine("HeatingPowerLabel", QStringLiteral("Hőveszteség:"), HeatingPower, QStringLiteral("W"));
+    // A towel radiator beside the floor: the room then does not raise the supply.
+    SupplementaryHeat = new QCheckBox(QStringLiteral("Kiegészítő fűtés megengedett"));
+    SupplementaryHeat->setObjectName(QStringLiteral("SupplementaryHeat"));
+    SupplementaryHeat->setChecked(editor_.Room().supplementaryHeatAllowed);
+    roomGrid->addWidget(SupplementaryHeat, row++, 0, 1, 3);
+    RoomBelowKind = new QComboBox;
+    RoomBelowKind->setObjectName(QStringLiteral("RoomBelowKind"));
+    RoomBelowKind->addItem(Q(TextOrBuiltIn("IDS_BELOWPROJECT")));
+    for (int kind = 0; kind < kBelowKindCount; ++kind)
+        RoomBelowKind->addItem(Q(TextOrBuiltIn("IDS_BELOWKIND+" + std::to_string(kind))));
+    RoomInsulationR = NamedEdit("RoomInsulationR");
+    {
+        const auto& own = editor_.Room().buildUp;
+        const FloorBuildUp shown = editor_.EffectiveBuildUp().value_or(FloorBuildUp{});
+        RoomBelowKind->setCurrentIndex(own ? static_cast<int>(own->below) + 1 : 0);
+        RoomInsulationR->setText(Q(FloatToStrF(shown.insulationResistance, TFloatFormat::General, 7, 0)));
+        RoomInsulationR->setEnabled(own.has_value());
+    }
+    roomLine("RoomBelowKindLabel", QStringLiteral("Alatta:"), RoomBelowKind, {});
+    roomLine("RoomInsulationRLabel", QStringLiteral("Hőszigetelés R:"), RoomInsulationR, QStringLiteral("m2K/W"));
     roomGrid->setRowStretch(row, 1);
 
     auto* fieldsBox = new QGroupBox(QStringLiteral("Padlófűtés mezők"));
@@ -514,6 +539,21 @@ bool TRoomModifyForm::ReadRoomValues()
         const double inside = static_cast<double>(NumberFromControl(HeatingInSideTemp, NumberKind::Any));
         const double heatLoss = static_cast<double>(NumberFromControl(HeatingPower, NumberKind::NonNegative));
         editor_.SetRoomValues(function, area, inside, heatLoss);
+        editor_.Room().supplementaryHeatAllowed = SupplementaryHeat->isChecked();
+        std::optional<FloorBuildUp> own;
+        if (RoomBelowKind->currentIndex() > 0) {
+            FloorBuildUp b = editor_.EffectiveBuildUp().value_or(FloorBuildUp{});
+            const double insulation = static_cast<double>(NumberFromControl(RoomInsulationR, NumberKind::NonNegative));
+            if (insulation > kMaxLayerResistance) {
+                RoomInsulationR->setFocus();
+                throw KalorinaError(TextOrBuiltIn("IDS_LAYERRESISTANCERANGE"));
+            }
+            b.insulationResistance = static_cast<float>(insulation);
+            b.below = static_cast<BelowKind>(RoomBelowKind->currentIndex() - 1);
+            b.belowTemperature = static_cast<float>(NumberFromControl(FHOversideTemperature, NumberKind::Any));
+            own = b;
+        }
+        editor_.SetBuildUp(own);
     } catch (const KalorinaError& e) {
         ShowStatus(e.what());
         return false;
@@ -564,6 +604,17 @@ void TRoomModifyForm::FloorHeatingValueChange()
     LeaveGuard::Scope scope(leaving_);
     chooseValuesTyped_ = false;
     RefreshChooseList(false);
+}
+
+void TRoomModifyForm::BuildUpChanged()
+{
+    RoomInsulationR->setEnabled(RoomBelowKind->currentIndex() > 0);
+    ValueChanged();
+    // New fields take what the room's floor now gives.
+    if (const std::optional<FloorBuildUp> b = editor_.EffectiveBuildUp()) {
+        FHOversidek->setText(Q(FloatToStrF(static_cast<float>(b->DownK()), TFloatFormat::General, 6, 0)));
+        FHOversideTemperature->setText(Q(FloatToStrF(b->belowTemperature, TFloatFormat::General, 3, 0)));
+    }
 }
 
 void TRoomModifyForm::ValueChanged()

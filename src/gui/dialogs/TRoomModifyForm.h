@@ -12,6 +12,7 @@
 #include "platform/Services.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -35,6 +36,11 @@ public:
 
     QComboBox* Function = nullptr;
     QLineEdit *Area = nullptr, *HeatingInSideTemp = nullptr, *HeatingPower = nullptr;
+    QCheckBox* SupplementaryHeat = nullptr;
+    // What lies under this room when it is not what the project says: entry 0 the
+    // project's build-up, then the kinds of space; the insulation under the tubes.
+    QComboBox* RoomBelowKind = nullptr;
+    QLineEdit* RoomInsulationR = nullptr;
     TListHeader *ListHeader3 = nullptr, *ListHeader4 = nullptr;
     TListViewWithHeader *FloorHeatingsList = nullptr, *FloorHeatingsChooseList = nullptr;
     QTreeWidget* FloorHeatingsTreeView = nullptr;
@@ -81,6 +87,8 @@ private:
     void FloorHeatingSurfaceTypeChange();
     void FloorHeatingValueChange();
     void ValueChanged();
+    // The room's own build-up chosen or changed: its fields follow at once.
+    void BuildUpChanged();
     // Takes what was typed but not yet read (tool buttons take no focus, so no edit
     // is left before their commands run); false when a typed value is refused.
     bool TakePendingEdits();

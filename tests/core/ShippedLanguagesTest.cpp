@@ -108,34 +108,25 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                     {"IDS_DESIGNFAILED", "ss"},
                     {"IDS_DESIGNNOCIRCUITHEAT", "s"},
                     {"IDS_DESIGNTOOLONG", "sss"}});
+    // A recovery file that cannot be read: its name, the reason, where it was put aside.
+    formats.insert({{"IDS_RECOVERYDAMAGED", "sss"}});
     // Circuits that use a deleted room or field, and references that point nowhere.
     formats.insert({{"IDS_DELETEUSEDROOMQUESTION", "ss"},
                     {"IDS_DELETEUSEDFIELDSQUESTION", "s"},
                     {"IDS_BROKENREFERENCES", "s"},
                     {"IDS_BROKENREFERENCELINE", "sss"}});
     // The design check's sentences, with their numbers.
-    formats.insert({{"IDS_CHECKROOMSHORTFALL", "sss"},
-                    {"IDS_CHECKSURFACETEMPERATURE", "sss"},
-                    {"IDS_CHECKUNASSIGNEDAREA", "s"},
-                    {"IDS_CHECKFIELDAREABEYONDROOM", "sss"},
-                    {"IDS_CHECKFIELDOVERASSIGNED", "sss"},
-                    {"IDS_CHECKROOMWITHOUTFIELDS", "s"},
-                    {"IDS_CHECKTUBETOOLONG", "sss"},
-                    {"IDS_CHECKVELOCITYLOW", "ss"},
-                    {"IDS_CHECKVELOCITYHIGH", "ss"},
-                    {"IDS_CHECKPRESSUREEXCEEDED", "sss"},
-                    {"IDS_CHECKROOMMISSING", "ss"},
-                    {"IDS_CHECKFIELDMISSING", "sss"},
-                    {"IDS_CHECKROUNDTEMPERATURES", "ss"},
-                    {"IDS_CHECKFIELDTEMPERATURES", "sss"},
-                    {"IDS_CHECKEMPTYROOMNAME", "s"},
-                    {"IDS_CHECKEMPTYROUNDNAME", "s"},
-                    {"IDS_CHECKDUPLICATEROOMNAME", "s"},
-                    {"IDS_CHECKDUPLICATEROUNDNAME", "s"},
-                    {"IDS_CHECKIMPLAUSIBLEAREA", "ss"},
-                    {"IDS_CHECKIMPLAUSIBLELENGTH", "ss"},
-                    {"IDS_CHECKIMPLAUSIBLEPRESSURE", "ss"},
-                    {"IDS_CHECKIMPLAUSIBLETEMPERATURE", "sss"},
+    formats.insert({{"IDS_CHECKROOMSHORTFALL", "sss"},      {"IDS_CHECKSURFACETEMPERATURE", "sss"},
+                    {"IDS_CHECKUNASSIGNEDAREA", "s"},       {"IDS_CHECKFIELDAREABEYONDROOM", "sss"},
+                    {"IDS_CHECKFIELDOVERASSIGNED", "sss"},  {"IDS_CHECKROOMWITHOUTFIELDS", "s"},
+                    {"IDS_CHECKTUBETOOLONG", "sss"},        {"IDS_CHECKVELOCITYLOW", "ss"},
+                    {"IDS_CHECKVELOCITYHIGH", "ss"},        {"IDS_CHECKPRESSUREEXCEEDED", "sss"},
+                    {"IDS_CHECKROOMMISSING", "ss"},         {"IDS_CHECKFIELDMISSING", "sss"},
+                    {"IDS_CHECKROUNDTEMPERATURES", "ss"},   {"IDS_CHECKFIELDTEMPERATURES", "sss"},
+                    {"IDS_CHECKEMPTYROOMNAME", "s"},        {"IDS_CHECKEMPTYROUNDNAME", "s"},
+                    {"IDS_CHECKDUPLICATEROOMNAME", "s"},    {"IDS_CHECKDUPLICATEROUNDNAME", "s"},
+                    {"IDS_CHECKIMPLAUSIBLEAREA", "ss"},     {"IDS_CHECKIMPLAUSIBLELENGTH", "ss"},
+                    {"IDS_CHECKIMPLAUSIBLEPRESSURE", "ss"}, {"IDS_CHECKIMPLAUSIBLETEMPERATURE", "sss"},
                     {"IDS_DESIGNCHECKSUMMARY", "ss"}});
     for (const auto& [key, text] : lang.Strings) {
         auto f = formats.find(key);

@@ -28,3 +28,9 @@ install() {
 
 install -- "${packages[@]}"
 install --no-install-recommends -- "${lean_packages[@]}"
+# file: CPack's Debian generator asks it what each packed file is, and fails without it.
+# binutils: strip for CPack, readelf for the package test (only an indirect dependency
+# of g++).  xvfb, xauth, xdotool: the start-up test runs the real program on a virtual
+# display and types into it; xvfb-run needs xauth, which xvfb only recommends.
+tool_packages=(file binutils xvfb xauth xdotool)
+install -- "${tool_packages[@]}"

@@ -2,6 +2,7 @@
 #include <QElapsedTimer>
 
 #include "app/AppPaths.h"
+#include "app/ProjectRecovery.h"
 #include "app/Startup.h"
 #include "app/TLogoPictureForm.h"
 #include "app/TMainForm.h"
@@ -25,6 +26,10 @@ int main(int argc, char** argv)
     WaitForSplash(*splash, start);
     splash.reset();
     mainForm->show();
+    // Work a killed program left behind comes first: a file named on the command
+    // line opens after it, through the save question.
+    mainForm->EnableRecovery(kalorina::RecoveryFolder());
+    mainForm->OfferRecoveredWork();
     OpenStartupFiles(*mainForm, QApplication::arguments());
     return app.exec();
 }

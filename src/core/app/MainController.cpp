@@ -10,6 +10,7 @@
 #include "app/ManifoldEditor.h"
 #include "app/ProjectFiles.h"
 #include "app/ProjectOptionsEditor.h"
+#include "app/ProjectRecovery.h"
 #include "app/RoomEditor.h"
 #include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
@@ -270,6 +271,23 @@ bool MainController::FileNew()
         return false;
     NewProject();
     return true;
+}
+
+TProject MainController::ReadRecovered(const std::string& path, std::string& fileName) const
+{
+    NewProjectDefaults readDefaults;
+    readDefaults.defaultValveName = defaultValveName;
+    TProject project(readDefaults);
+    fileName = ReadRecoveryFile(path, project);
+    return project;
+}
+
+void MainController::RestoreRecovered(TProject project, const std::string& fileName)
+{
+    project.fileName = fileName;
+    project_ = std::move(project);
+    history_.Clear();
+    history_.SetUnsaved();
 }
 
 std::string MainController::WindowTitle() const

@@ -93,6 +93,13 @@ public:
     // question, then OpenFile.  A recent entry whose file is gone leaves the list.
     OpenResult OpenNamed(const std::string& path);
     bool FileNew();
+    // Reads the work a recovery file holds, as a project file is read; `fileName`
+    // gets the name of the file it belongs to.  Raises a KalorinaError when the
+    // recovery file is damaged.
+    TProject ReadRecovered(const std::string& path, std::string& fileName) const;
+    // Restored work replaces the open project: it stands under the name of the file
+    // it belongs to and stays modified until it is saved.
+    void RestoreRecovered(TProject project, const std::string& fileName);
     // The projects opened or saved last, newest first.
     RecentProjects recent;
 

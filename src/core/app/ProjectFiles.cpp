@@ -33,11 +33,14 @@ void ReadProjectFile(const std::string& path, TProject& project)
 
 void WriteProjectFile(const std::string& path, const TProject& project)
 {
-    namespace fs = std::filesystem;
     TMemoryStream stream;
     project.WriteToStream(stream);
-    const std::string& bytes = stream.Data();
+    WriteFileAtomically(path, stream.Data());
+}
 
+void WriteFileAtomically(const std::string& path, const std::string& bytes)
+{
+    namespace fs = std::filesystem;
     fs::path target(path);
     std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     if (target.parent_path().empty())

@@ -82,6 +82,12 @@ void History::Clear()
     SetClean();
 }
 
+void History::SetUnsaved()
+{
+    clean_ = -1;
+    project_.modified = true;
+}
+
 std::size_t History::Footprint() const
 {
     std::size_t n = 0;

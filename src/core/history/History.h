@@ -39,6 +39,9 @@ public:
     // a new history.
     void SetClean();
     void Clear();
+    // The project as it stands differs from its file and no step leads back to it
+    // (work restored after the program was killed): modified until it is saved.
+    void SetUnsaved();
     bool IsClean() const { return clean_ == static_cast<std::ptrdiff_t>(index_); }
 
     std::size_t Size() const { return steps_.size(); }

@@ -15,6 +15,11 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_PROGRAMTITLE",
     "IDS_XMLERROR",
     "IDS_SAVEQUESTION",
+    // Work left behind by a program that was killed: the question at start-up, and
+    // the message for a recovery file that cannot be read (its name, the reason and
+    // the name it was put aside under).
+    "IDS_RECOVERYQUESTION",
+    "IDS_RECOVERYDAMAGED",
     "IDS_DELETEROOMQUESTION",
     "IDS_DELETEROUNDQUESTION",
     "IDS_NEWROOMITEMCAPTION",

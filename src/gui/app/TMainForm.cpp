@@ -25,6 +25,7 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "app/EditItem.h"
 #include "app/ManifoldEditor.h"
@@ -53,6 +54,7 @@
 #include "platform/QtText.h"
 #include "platform/QtTranslations.h"
 #include "report/TPrintingForm.h"
+#include "util/Codepage.h"
 #include "util/Error.h"
 #include "util/FloatFormat.h"
 #include "util/FormatText.h"
@@ -87,7 +89,12 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
     controller_->afterSave = [this] {
         UpdateTitle();
         UpdateCommandStates();
+        DropRecoveryWhenSaved();
     };
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(kRecoveryIntervalMs);
+    connect(recoveryTimer_, &QTimer::timeout, this, &TMainForm::UpdateRecovery);
 
     OpenDialog = new QObject(this);
     OpenDialog->setObjectName(QStringLiteral("OpenDialog"));
@@ -459,10 +466,99 @@ void TMainForm::Refresh()
     UpdateCommandStates();
     ShowTotals();
     UpdateDesignCheck();
+    // New and Open come here with the project replaced.
+    DropRecoveryWhenSaved();
+}
+
+void TMainForm::EnableRecovery(const std::string& folder)
+{
+    if (folder.empty())
+        recovery_.reset();
+    else
+        recovery_ = std::make_unique<ProjectRecovery>(folder);
+}
+
+void TMainForm::ScheduleRecovery()
+{
+    // A running timer is not started again: a stream of changes is still written
+    // every interval, not only once it stops.
+    if (recovery_ && !recoveryTimer_->isActive())
+        recoveryTimer_->start();
+}
+
+void TMainForm::UpdateRecovery()
+{
+    if (!recovery_)
+        return;
+    // A dialog works on a copy that the project does not hold yet, and may be
+    // half way through a change: try again after the next interval.
+    if (QApplication::activeModalWidget()) {
+        recoveryTimer_->start();
+        return;
+    }
+    if (!Project().modified) {
+        recovery_->Remove();
+        return;
+    }
+    try {
+        recovery_->Write(Project());
+    } catch (const KalorinaError& e) {
+        // Not a message box every two seconds: the status bar says it, and the
+        // next change tries again.
+        statusBar()->showMessage(Q(e.what()));
+    }
+}
+
+void TMainForm::DropRecoveryWhenSaved()
+{
+    if (recovery_ && !Project().modified) {
+        recoveryTimer_->stop();
+        recovery_->Remove();
+    }
+}
+
+void TMainForm::OfferRecoveredWork()
+{
+    if (!recovery_)
+        return;
+    for (const std::string& found : recovery_->LeftBehind()) {
+        // A dead program's file no longer changes: it is read where it lies, and
+        // taken only when there is something to offer.
+        std::string fileName;
+        TProject work;
+        try {
+            work = controller_->ReadRecovered(found, fileName);
+        } catch (const std::exception& e) {
+            const std::string aside = PutRecoveryFileAside(found);
+            if (aside == found && !std::filesystem::exists(found))
+                continue; // another program starting now took it
+            ShowFailure(
+                services_,
+                FormatText(TextOrBuiltIn("IDS_RECOVERYDAMAGED"), {Utf8ToCp1250(found), e.what(), Utf8ToCp1250(aside)}));
+            continue;
+        }
+        const std::optional<std::string> path = recovery_->Claim(found);
+        if (!path)
+            continue; // another program starting now offers it
+        std::string question = TextOrBuiltIn("IDS_RECOVERYQUESTION");
+        if (!fileName.empty())
+            question += "\n\n" + Utf8ToCp1250(fileName);
+        if (!AskYesNo(services_, question)) {
+            DiscardRecoveryFile(*path);
+            continue;
+        }
+        controller_->RestoreRecovered(std::move(work), fileName);
+        // The file holds the open project's work now: it is this program's own.
+        recovery_->Adopt(*path);
+        Refresh();
+        // One project is open at a time; the other files wait for the next start.
+        return;
+    }
 }
 
 void TMainForm::ProjectChanged(const ChangeKinds& kinds)
 {
+    ScheduleRecovery();
     UpdateTitle();
     UpdateCommandStates();
     if (kinds.rooms || kinds.rounds)
@@ -1027,6 +1123,11 @@ void TMainForm::Bind(QAction* action, void (TMainForm::*handler)())
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     if (TakePendingRename() && controller_->QuerySave()) {
+        // Saved, or given up by the user's No: nothing is left to recover.
+        if (recovery_) {
+            recoveryTimer_->stop();
+            recovery_->Remove();
+        }
         SavePlacement();
         event->accept();
     } else {

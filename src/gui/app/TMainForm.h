@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/MainController.h"
+#include "app/ProjectRecovery.h"
 #include "app/TItemsTree.h"
 #include "platform/Services.h"
 
@@ -15,6 +16,7 @@ class QDockWidget;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QTimer;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -44,6 +46,17 @@ public:
     // Opens a project named on the command line: the same messages as the open
     // command; a file that cannot be read leaves the empty project.
     void OpenCommandLineFile(const QString& path);
+    // Keeps unsaved work in a recovery file of this program's own in `folder`, so
+    // that a crash, a killed program or a power cut loses none of it; nothing is
+    // written while `folder` is empty.
+    void EnableRecovery(const std::string& folder);
+    const ProjectRecovery* Recovery() const { return recovery_.get(); }
+    // Offers the work that programs killed earlier left behind, one file after the
+    // other until one is restored; a damaged file is reported and put aside.
+    void OfferRecoveredWork();
+    // What the recovery timer does: writes the modified project, or removes the
+    // file when there is nothing unsaved; waits while a dialog is open.
+    void UpdateRecovery();
     // Puts the window where it was last closed; saved when the window closes.
     void RestorePlacement();
     void SavePlacement() const;
@@ -145,6 +158,14 @@ private:
     void OpenRecentFile(int index);
     void UpdateRecentFiles();
 
+    // A change is written to the recovery file at most this often.
+    static constexpr int kRecoveryIntervalMs = 2000;
+    void ScheduleRecovery();
+    // No unsaved work (saved, given up, or a project replaced): no recovery file.
+    void DropRecoveryWhenSaved();
+
+    std::unique_ptr<ProjectRecovery> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     QList<QAction*> unavailable_;
     Services services_;

@@ -39,6 +39,12 @@ std::string BillJson(const TUsedMaterial* bill, const std::string& errorCp1250)
     if (bill)
         for (std::size_t i = 0; i < bill->rows.size(); ++i)
             out += (i ? ", " : "") + RowJson(bill->rows[i]);
+    out += "], \"warnings\": [";
+    if (bill) {
+        const std::vector<std::string> warnings = BillWarnings(*bill);
+        for (std::size_t i = 0; i < warnings.size(); ++i)
+            out += (i ? ", " : "") + JsonText(warnings[i]);
+    }
     out += "], \"error\": ";
     out += errorCp1250.empty() ? std::string("null") : JsonText(errorCp1250);
     return out + "}\n";

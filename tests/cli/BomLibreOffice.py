@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The bill of the example projects as LibreOffice reads it: the .xls, .rtf and .csv
 files of `bom` are converted headless and every name, code, quantity and unit is
-compared with `bom --json`.  Skips (exit 77) only when soffice is not installed.
+compared with `bom --json`, and the bill's warnings must stand under the table.  Skips (exit 77) only when soffice is not installed.
 
 Usage: BomLibreOffice.py KALORINA_CLI EXAMPLES_DIR
 """
@@ -33,6 +33,13 @@ def compare(label, rows, expected, digits, failures):
         print(f"{label}: all {len(rows)} rows match")
 
 
+def notes_match(label, rows, count, warnings, failures):
+    """The bill's warnings under its table, one a row of one cell, after an empty row."""
+    notes = [r[0] for r in rows[count:] if r and r[0]]
+    if notes != warnings:
+        failures.append(f"{label}: notes {notes} under the table, expected {warnings}")
+
+
 def main():
     cli, examples = sys.argv[1], sys.argv[2]
 
@@ -53,15 +60,21 @@ def main():
             # Calc: the worksheet and the text table, both written back as UTF-8 text.
             xls = csv_rows(soffice(profile, converted, "csv:Text - txt - csv (StarCalc):59,34,76", files["xls"]))
             # The worksheet holds the quantity as shown: the single's shortest decimal.
-            compare(project + ".xls", xls[1:], expected, 7, failures)
+            compare(project + ".xls", xls[1:1 + len(expected)], expected, 7, failures)
+            notes_match(project + ".xls", xls[1:], len(expected), bill["warnings"], failures)
             csv_back = soffice(profile, os.path.join(converted, "csv"),
                                "csv:Text - txt - csv (StarCalc):59,34,76", files["csv"], "CSV:59,34,76,1")
-            compare(project + ".csv", csv_rows(csv_back)[1:], expected, 7, failures)
+            csv_back = csv_rows(csv_back)
+            compare(project + ".csv", csv_back[1:1 + len(expected)], expected, 7, failures)
+            notes_match(project + ".csv", csv_back[1:], len(expected), bill["warnings"], failures)
             # Writer: every table cell becomes a line of its own after the title and the heading.
             lines = soffice(profile, converted, "txt:Text (encoded):UTF8", files["rtf"]).splitlines()
             body = lines[5:5 + 4 * len(expected)]
             rtf = [body[i:i + 4] for i in range(0, len(body), 4)]
             compare(project + ".rtf", rtf, expected, 6, failures)
+            for warning in bill["warnings"]:
+                if warning not in lines[5 + 4 * len(expected):]:
+                    failures.append(f"{project}.rtf: the note '{warning}' is not under the table")
 
     return run("the bill's files were", check)
 

@@ -140,7 +140,7 @@ expect 2 bom "$dir/empty.klp" --xls
 expect 2 bom "$dir/empty.klp" --bogus
 expect 2 bom "$dir/empty.klp" "$dir/empty.klp"
 expect 0 bom "$dir/empty.klp" --json
-[ "$(cat "$dir/out")" = '{"rows": [], "error": null}' ] || { echo "FAIL: bom of an empty project"; cat "$dir/out"; failures=$((failures + 1)); }
+[ "$(cat "$dir/out")" = '{"rows": [], "warnings": [], "error": null}' ] || { echo "FAIL: bom of an empty project"; cat "$dir/out"; failures=$((failures + 1)); }
 expect 1 bom "$dir/missing.klp" --json
 grep -q '"error": "' "$dir/out" || { echo "FAIL: bom --json without the error"; failures=$((failures + 1)); }
 expect 1 bom "$dir/empty.klp" --xls "$dir/no/such/dir/x.xls"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The report and bom commands' pages through the real executable: the five reports
 # of every example project as PDF files, read back with pdftotext, and the manifold
-# schedule as a CSV file; a 60-room project
+# schedule as a CSV file, with a manifold not yet designed saying so; a 60-room project
 # over several pages with the column header on each; every row of the examples'
 # bills; the usage and failure exit codes; and the first page of each report as a
 # picture for review.
@@ -82,15 +82,28 @@ grep -qiF "total" "$dir/en.txt" || fail "English totals"
 "$cli" report "$src/examples/house.klp" --kind manifolds --language English --pdf "$dir/en-m.pdf" >/dev/null 2>&1 \
     || fail "English manifold schedule"
 pdftotext -layout "$dir/en-m.pdf" "$dir/en-m.txt"
-for text in "Supply temperature" "Spread" "Total mass flow" "kg/h" "l/h" "Pump head" "kPa" "Index circuit" "Outlet"; do
+for text in "Supply temperature" "Design spread" "Mixed return" "Total output" "kW" "Total mass flow" "kg/h" "l/h" \
+    "l/min" "Pump head" "kPa" "In metres of water" "circuits only" "Index circuit" "Out-"; do
     has "$dir/en-m.txt" "$text" "English manifold schedule"
 done
+
+# A manifold the design has not set says so; once designed (and saved) it does not.
+has "$dir/villa-manifolds.txt" "nem tervezte meg" "villa as shipped, not designed"
+"$cli" design "$src/examples/villa.klp" --apply -o "$dir/villa-designed.klp" >/dev/null 2>&1 || fail "design villa"
+"$cli" report "$dir/villa-designed.klp" --kind manifolds --pdf "$dir/vd.pdf" >/dev/null 2>&1 || fail "designed villa schedule"
+pdftotext -layout "$dir/vd.pdf" "$dir/vd.txt"
+grep -qF "nem tervezte meg" "$dir/vd.txt" && fail "a designed manifold is said not to be designed"
+"$cli" show "$dir/villa-designed.klp" --json | grep -qF '"designed":true' || fail "show --json has no designed manifold"
 
 # The RTF document and the pages as pictures.
 "$cli" report "$src/examples/house.klp" --kind detailed --rtf "$dir/d.rtf" >/dev/null 2>&1 || fail "rtf"
 head -c 6 "$dir/d.rtf" | grep -qF '{\rtf1' || fail "the RTF document has no prologue"
+# The schedule as the installer gets it: of the designed house.
+"$cli" design "$src/examples/house.klp" --apply -o "$dir/house-designed.klp" >/dev/null 2>&1 || fail "design house"
 for kind in rooms fields circuits detailed manifolds; do
-    "$cli" report "$src/examples/house.klp" --kind "$kind" --png "$dir/png-$kind" >/dev/null 2>&1 \
+    project="$src/examples/house.klp"
+    [ "$kind" = manifolds ] && project="$dir/house-designed.klp"
+    "$cli" report "$project" --kind "$kind" --png "$dir/png-$kind" >/dev/null 2>&1 \
         || fail "png $kind"
     cp "$dir/png-$kind/page-001.png" "$pictures/report-$kind.png" 2>/dev/null || fail "no first page of $kind"
 done
@@ -124,6 +137,13 @@ for r in json.load(open(sys.argv[1]))["rows"]:
 ' "$dir/$name-bom.json")
     [ "$rows" -gt 0 ] || fail "$name: the bill has no rows"
 done
+# A manifold the kits do not fit is named in the bill's warnings and under its table.
+python3 -c '
+import json, sys
+w = json.load(open(sys.argv[1]))["warnings"]
+sys.exit(0 if w and all("\u201e" in t for t in w) else 1)
+' "$dir/house-bom.json" || fail "house bom --json: no warning naming its manifold"
+has "$dir/house-bom.txt" "Megjegyzések" "house bill warnings"
 "$cli" --language English bom "$src/examples/house.klp" --png "$dir/bom-png" >/dev/null 2>&1 || fail "bom --png"
 [ -s "$dir/bom-png/page-001.png" ] || fail "bom --png wrote no page"
 "$cli" bom "$src/examples/house.klp" --title "Rendelés" --pdf "$dir/t.pdf" >/dev/null 2>&1 || fail "bom --title"

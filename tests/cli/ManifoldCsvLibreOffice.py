@@ -2,7 +2,7 @@
 """The manifold schedule's CSV file as LibreOffice Calc reads it: the examples' files
 of `report --kind manifolds --csv` are opened headless and written back, and every
 cell must come back as the program wrote it (texts alike, numbers equal), with the
-header row first and one row per circuit.  Skips (exit 77) only when soffice is not
+header row first and one row per circuit, and the flow meters' columns in l/min.  Skips (exit 77) only when soffice is not
 installed.
 
 Usage: ManifoldCsvLibreOffice.py KALORINA_CLI EXAMPLES_DIR
@@ -13,8 +13,10 @@ import sys
 
 from libreoffice import csv_rows, run, soffice
 
-COLUMNS = 15
-NUMBER_COLUMNS = {2, 3, 4, 5, 6, 8, 11, 12, 13}
+COLUMNS = 29
+NUMBER_COLUMNS = {2, 3, 4, 5, 6, 8, 11, 12, 13, 15, 16, 17, 18, 23, 24, 25, 26, 27}
+# The flow meters' columns: an outlet's flow and the manifold's total, in l/min.
+PER_MINUTE_COLUMNS = (15, 26)
 
 
 
@@ -46,6 +48,13 @@ def main():
             if not written or len(written[0]) != COLUMNS or written[0][8] != "Kimenet":
                 failures.append(f"{project}: no header row of {COLUMNS} columns: {written[:1]}")
                 continue
+            for c in PER_MINUTE_COLUMNS:
+                if "l/min" not in written[0][c]:
+                    failures.append(f"{project}: column {c + 1} '{written[0][c]}' does not say l/min")
+            for r in written[1:]:
+                # l/min is l/h over 60, one decimal more than the l/h column shows.
+                if abs(float(r[15].replace(",", ".")) - float(r[12].replace(",", ".")) / 60) > 0.0051:
+                    failures.append(f"{project}: {r[9]}: {r[15]} l/min for {r[12]} l/h")
             if sorted(r[9] for r in written[1:]) != sorted(circuits):
                 failures.append(f"{project}: circuits {[r[9] for r in written[1:]]}, expected {circuits}")
             if len(read) != len(written):

@@ -319,7 +319,8 @@ TEST(ManifoldDesign, UncoveredRoomsAndManifoldsApart)
 }
 
 // The bill counts each manifold once, as the catalogue's kit for its number of
-// circuits; a manifold without circuits adds nothing.
+// circuits; one circuit, smaller than the smallest kit, takes the 2-outlet kit with
+// an outlet closed, and the bill says so.
 TEST(ManifoldDesign, BillCountsAManifoldKitPerManifold)
 {
     test::ScopedLanguage lang;
@@ -336,8 +337,10 @@ TEST(ManifoldDesign, BillCountsAManifoldKitPerManifold)
     };
     EXPECT_FLOAT_EQ(quantity("VX-HKV-3"), 1);
     EXPECT_FLOAT_EQ(quantity("VX-HKV-1"), 0); // no kit that small in the catalogue
-    EXPECT_FLOAT_EQ(quantity("VX-HKV-VEG"), 1);
-    EXPECT_FLOAT_EQ(quantity("VX-GCS-20"), 2);
+    EXPECT_FLOAT_EQ(quantity("VX-HKV-2"), 1);
+    EXPECT_EQ(bill.manifoldNotes.size(), 1u);
+    EXPECT_FLOAT_EQ(quantity("VX-HKV-VEG"), 2);
+    EXPECT_FLOAT_EQ(quantity("VX-GCS-20"), 4);
     EXPECT_FLOAT_EQ(quantity("VX-OSZ-KOR"), 0);
 }
 

@@ -83,8 +83,8 @@ TEST(Manifolds, FileRoundTripOlderFilesAndDamage)
     const std::string withoutRecord = WithoutManifoldRecord(fewerBytes);
     TMemoryStream extra;
     p.rounds.back().WriteToStream(extra);
-    const std::string uncounted = withoutRecord.substr(0, withoutRecord.size() - 2) + Le16(4)
-        + Le16(int(extra.Size())) + extra.Data() + fewerBytes.substr(withoutRecord.size() - 2);
+    const std::string uncounted = withoutRecord.substr(0, withoutRecord.size() - 2) + Le16(4) + Le16(int(extra.Size()))
+        + extra.Data() + fewerBytes.substr(withoutRecord.size() - 2);
     TProject appended = Read(uncounted);
     ASSERT_EQ(appended.rounds.size(), 5u);
     EXPECT_EQ(appended.ManifoldRounds(0), (std::vector<int>{0, 2, 4}));
@@ -134,4 +134,36 @@ TEST(Manifolds, HistoryUndoesManifoldChanges)
     change.Undo(p);
     EXPECT_TRUE(p.SameContent(before));
     EXPECT_EQ(Bytes(p), Bytes(before));
+}
+
+// Whether the design has set a manifold travels in a block of its own, written only
+// once some manifold is designed: a project never designed keeps the bytes it always
+// had, and older files open with every manifold undesigned.
+TEST(Manifolds, DesignedStateInABlockOfItsOwn)
+{
+    test::ScopedLanguage lang;
+    TProject p = TwoManifolds();
+    const std::string undesigned = Bytes(p);
+    p.manifolds[1].designed = true;
+    const std::string designed = Bytes(p);
+    // Block 3 of the manifold record: the count, then one 16-bit flag per manifold,
+    // the record's end mark after it.
+    const std::string block = Le16(3) + Le16(8) + std::string("\x02\0\0\0", 4) + Le16(0) + Le16(1);
+    ASSERT_EQ(designed.size(), undesigned.size() + block.size());
+    EXPECT_EQ(designed.substr(designed.size() - 4 - block.size(), block.size()), block);
+
+    TProject back = Read(designed);
+    EXPECT_FALSE(back.manifolds[0].designed);
+    EXPECT_TRUE(back.manifolds[1].designed);
+    EXPECT_TRUE(back.SameContent(p));
+    EXPECT_EQ(Bytes(back), designed);
+    for (const TManifold& m : Read(undesigned).manifolds)
+        EXPECT_FALSE(m.designed);
+    for (const TManifold& m : Read(WithoutManifoldRecord(designed)).manifolds)
+        EXPECT_FALSE(m.designed);
+
+    // A flag the program never writes is damage.
+    std::string bad = designed;
+    bad[bad.size() - 6] = 2;
+    EXPECT_THROW(Read(bad), KalorinaError);
 }

@@ -197,7 +197,16 @@ TEST_F(PrintingAndExport, TheExportedBillSpeaksThePrintingLanguageInEveryCell)
     bill.SelectAll(true);
     TClipboardStream stream;
     WriteSelectedRows(bill, stream);
-    EXPECT_EQ(stream.CsvText(), "\xEF\xBB\xBFItem;Estimate code;Amount;Unit\r\nValve DN15;;2;pcs\r\n");
+    // The catalogue has no manifold kit: the whole bill says so under its table.
+    EXPECT_EQ(stream.CsvText(),
+              "\xEF\xBB\xBFItem;Estimate code;Amount;Unit\r\nValve DN15;;2;pcs\r\n\r\n"
+              "\"Manifold 'Manifold' (2 circuits): the catalogue has no manifold kit; the bill "
+              "lists no manifold for it.\"\r\n");
+    // A part of it goes without the note.
+    bill.rows[0].selected = false;
+    TClipboardStream part;
+    WriteSelectedRows(bill, part);
+    EXPECT_EQ(part.CsvText().find("Manifold"), std::string::npos) << part.CsvText();
 }
 
 } // namespace

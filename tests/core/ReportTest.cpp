@@ -87,7 +87,9 @@ struct ReportLanguages {
                                               {"ID_REPORTTEXTBEFORE1", "Closing"},
                                               {"IDS_BROKENREFERENCEMARK", "(gone)"},
                                               {"ID_MANIFOLD0", "Manifold"},
-                                              {"ID_MANIFOLD9", "Nothing connected."}},
+                                              {"ID_MANIFOLD9", "Nothing connected."},
+                                              {"ID_MANIFOLD16", "Undesigned."},
+                                              {"ID_MANIFOLD17", "*=index"}},
                                              false));
         Languages().SelectLanguage("Magyar");
         Languages().SelectPrintingLanguage("English");
@@ -447,11 +449,15 @@ TEST(Report, ManifoldScheduleKeepsEachHeaderWithItsTableAndRepeatsTheTableHeader
     ReportLanguages langs;
     PrintingScope printing;
     TProject p = ThreeManifolds();
+    p.manifolds[1].designed = true;
     FakePages pages;
     Make(ReportKind::Manifolds, p)->Run(pages);
     ASSERT_GE(pages.pages.size(), 2u);
     EXPECT_EQ(pages.CountAll("Manifold:"), 3);
-    EXPECT_EQ(pages.CountAll("Nothing"), 1); // the cellar's manifold feeds nothing
+    EXPECT_EQ(pages.CountAll("Undesigned."), 2); // the house's and the cellar's
+    EXPECT_EQ(pages.CountAll("*=index"), 2);     // under each table
+    EXPECT_EQ(pages.CountAll("*"), 2);           // the index circuit of each table
+    EXPECT_EQ(pages.CountAll("Nothing"), 1);     // the cellar's manifold feeds nothing
     for (int i = 1; i <= 50; ++i)
         EXPECT_EQ(pages.CountAll("M2-" + std::to_string(i)), 1) << i;
     for (std::size_t i = 0; i < pages.pages.size(); ++i) {
@@ -459,7 +465,7 @@ TEST(Report, ManifoldScheduleKeepsEachHeaderWithItsTableAndRepeatsTheTableHeader
         bool header = false, rows = false;
         std::size_t lastManifold = texts.size();
         for (std::size_t k = 0; k < texts.size(); ++k) {
-            header = header || texts[k].text == "Kimenet";
+            header = header || texts[k].text == "Kim.";
             rows = rows || texts[k].text.starts_with("M2-");
             if (texts[k].text == "Manifold:")
                 lastManifold = k;
@@ -471,7 +477,7 @@ TEST(Report, ManifoldScheduleKeepsEachHeaderWithItsTableAndRepeatsTheTableHeader
         if (lastManifold < texts.size()) {
             bool followed = false;
             for (std::size_t k = lastManifold + 1; k < texts.size(); ++k)
-                followed = followed || texts[k].text == "Kimenet" || texts[k].text == "Nothing";
+                followed = followed || texts[k].text == "Kim." || texts[k].text == "Nothing";
             EXPECT_TRUE(followed) << "a manifold's header alone at the end of page " << i + 1;
         }
     }
@@ -565,6 +571,13 @@ TEST(UsedMaterialReport, PrintsTheChosenRowsWithCodeAndQuantity)
     EXPECT_LT(pages.Find(0, "12.5 m2")[0]->y, pages.Find(0, "Valve 2")[0]->y);
     // The quantity column is right-aligned: its cell text ends where its column ends.
     EXPECT_GT(pages.Find(0, "12.5 m2")[0]->x, pages.Find(0, "VX-FH16-100")[0]->x);
+
+    // The bill's warnings stand under its table.
+    bill.manifoldNotes = {"KitNote"};
+    FakePages noted;
+    TUsedMaterialReport(bill, p, Shipped(), {20, 20, 15, 20}, Environment()).Run(noted);
+    ASSERT_TRUE(noted.Has(0, "KitNote"));
+    EXPECT_GT(noted.Find(0, "KitNote")[0]->y, noted.Find(0, "Valve 2")[0]->y);
 
     // Nothing chosen: the furniture and an empty table.
     bill.SelectAll(false);

@@ -128,7 +128,9 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                     {"IDS_CHECKDUPLICATEROOMNAME", "s"},    {"IDS_CHECKDUPLICATEROUNDNAME", "s"},
                     {"IDS_CHECKIMPLAUSIBLEAREA", "ss"},     {"IDS_CHECKIMPLAUSIBLELENGTH", "ss"},
                     {"IDS_CHECKIMPLAUSIBLEPRESSURE", "ss"}, {"IDS_CHECKIMPLAUSIBLETEMPERATURE", "sss"},
-                    {"IDS_DESIGNCHECKSUMMARY", "ss"}});
+                    {"IDS_DESIGNCHECKSUMMARY", "ss"},       {"IDS_MANIFOLDKITCOMBINED", "sss"},
+                    {"IDS_MANIFOLDKITNONE", "ss"},          {"IDS_MANIFOLDKITSPARE", "ssss"},
+                    {"IDS_MANIFOLDVALVELINE", "ss"},        {"IDS_MANIFOLDVALVESCALE", "ss"}});
     for (const auto& [key, text] : lang.Strings) {
         auto f = formats.find(key);
         EXPECT_EQ(Conversions(text), f == formats.end() ? "" : f->second) << key << ": " << text;

@@ -16,6 +16,7 @@
 #include "GuiTest.h"
 #include "app/Startup.h"
 #include "app/TMainForm.h"
+#include "design/ManifoldDesign.h"
 #include "lang/PrintingScope.h"
 #include "lang/TLanguages.h"
 #include "materials/MaterialTreeView.h"
@@ -276,6 +277,38 @@ TEST_F(PrintingFormsTest, ManifoldScheduleSavesTheChosenManifoldsAsCsv)
     files.Answer("/nonexistent-folder/x.csv");
     dialog.SaveAsCsv->click();
     EXPECT_FALSE(messages.LastText().empty());
+}
+
+// The installer's sheet of the designed house as a picture for review.
+TEST_F(PrintingFormsTest, ManifoldSchedulePictureOfTheDesignedHouse)
+{
+    const TDevices& devices = form->Controller().Devices();
+    const DesignOutcome outcome = DesignManifolds(form->Project(), devices);
+    ASSERT_EQ(outcome.manifolds.size(), 1u);
+    EXPECT_TRUE(outcome.manifolds[0].designed);
+    const TProject& designed = outcome.project;
+    ASSERT_TRUE(designed.manifolds[0].designed);
+    PrintingOptions options;
+    options.switches = 0xF;
+    options.title = "Manifolds";
+    TReportEnvironment env;
+    env.options = options;
+    auto report =
+        MakeReport(ReportKind::Manifolds, designed, devices, ReportTree(designed), true, {20, 20, 15, 20}, env);
+    ImageReportTarget images(DefaultReportLayout(), 150);
+    report->Run(images);
+    ASSERT_FALSE(images.Images().empty());
+    EXPECT_TRUE(images.Images()[0].save(QStringLiteral(KALORINA_BINARY_DIR "/report-manifolds.png")));
+    // Ink over most of the page's width: the outlet table with its new columns.
+    const QImage& page = images.Images()[0];
+    int right = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = page.width() - 1; x > right; --x)
+            if (qGray(page.pixel(x, y)) < 128) {
+                right = x;
+                break;
+            }
+    EXPECT_GT(right, page.width() * 3 / 5);
 }
 
 TEST(ReportFonts, MissingFacesFallBackToMetricTwinsOrDejaVu)

@@ -189,6 +189,7 @@ std::string ProjectJson(const TProject& p, const RecalcOutcome& outcome)
     std::string manifolds = Array(p.manifolds, [](const TManifold& m) {
         JsonObject o;
         ManifoldMembers(m, JsonMembers(o));
+        o.Bool("designed", m.designed);
         return o.Str();
     });
     return JsonObject()

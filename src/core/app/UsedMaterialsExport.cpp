@@ -96,6 +96,10 @@ void WriteSelectedRows(TUsedMaterial& bill, TClipboardStream& stream)
     bill.cursor = -1;
     while (const TUsedMaterialItem* row = bill.NextSelected())
         stream.WriteUsedMaterialRow(*row);
+    // The notes speak of the whole bill: a chosen part of it (the tubes for the
+    // tube supplier) goes without them.
+    if (bill.SelectedCount() == static_cast<int>(bill.rows.size()))
+        stream.WriteNotes(BillWarnings(bill));
 }
 
 std::string ExportFileBytes(const TClipboardStream& stream, ExportFileKind kind)
@@ -138,14 +142,8 @@ void WriteExportFile(const std::string& path, const std::string& bytes)
 std::string CycleWarning(const TUsedMaterial& bill)
 {
     std::string text;
-    for (const std::string& kit : bill.cycleKits) {
-        std::string line = Txt("IDS_PIECELISTCYCLE");
-        if (line.empty())
-            line = "The kit %s refers back to itself; its rows were not expanded.";
-        text += (text.empty() ? "" : "\n") + FormatText(line, {kit});
-    }
-    for (const std::string& row : bill.impossibleRows)
-        text += (text.empty() ? "" : "\n") + FormatText(TextOrBuiltIn("IDS_IMPOSSIBLEQUANTITY"), {row});
+    for (const std::string& line : BillWarnings(bill))
+        text += (text.empty() ? "" : "\n") + line;
     return text;
 }
 

@@ -42,7 +42,8 @@ ExportTarget ExportTargetOfChoice(const std::string& path, int fileType);
 // in the printing language, like the headings and captions of its tables.
 TUsedMaterial BuildPrintedUsedMaterials(const TProject& project, const TDevices& devices);
 
-// Writes every selected row of the bill into the stream (cursor reset first).
+// Writes every selected row of the bill into the stream (cursor reset first), then
+// the bill's warnings as notes under the table.
 void WriteSelectedRows(TUsedMaterial& bill, TClipboardStream& stream);
 // The bytes of a file of that kind holding the stream's table.
 std::string ExportFileBytes(const TClipboardStream& stream, ExportFileKind kind);
@@ -56,8 +57,7 @@ public:
     struct View {
         const std::vector<MaterialTreeNode>* tree = nullptr;
         bool all = true;
-        // One line per kit that refers back to itself (IDS_PIECELISTCYCLE), empty when
-        // every kit was expanded.
+        // The bill's warnings (BillWarnings), one a line; empty when it has none.
         std::string warning;
         bool empty = true; // the bill has no rows: nothing to export
     };
@@ -75,7 +75,7 @@ public:
     void SaveToFile(const ExportTarget& target);
 };
 
-// The warning of the bill's kits that refer back to themselves; empty when none does.
+// The bill's warnings (BillWarnings) one a line; empty when there are none.
 std::string CycleWarning(const TUsedMaterial& bill);
 
 } // namespace kalorina

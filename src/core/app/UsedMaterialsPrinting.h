@@ -26,7 +26,7 @@ public:
         bool all = true;
         std::string title;
         bool projectData = false, fileName = false, pageNumbers = false, date = false;
-        std::string warning; // kits that refer back to themselves
+        std::string warning; // the bill's warnings, one a line
         bool empty = true;   // the bill has no rows
     };
     View GetView() const;

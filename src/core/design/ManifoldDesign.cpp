@@ -644,8 +644,11 @@ DesignOutcome DesignManifolds(const TProject& project, const TDevices& devices, 
         }
     }
     for (std::size_t m = 0; m < p.manifolds.size(); ++m)
-        if (!onlyManifold || *onlyManifold == int(m))
+        if (!onlyManifold || *onlyManifold == int(m)) {
             outcome.manifolds.push_back(Designer(p, devices, static_cast<int>(m)).Run());
+            if (outcome.manifolds.back().designed)
+                p.manifolds[m].designed = true;
+        }
     p.RecountAssignedSurfaces();
     p.ComputeTotals();
     p.modified = true;

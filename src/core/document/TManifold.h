@@ -15,6 +15,9 @@ struct TManifold {
     std::string location;
     float designSpread = kDefaultDesignSpread; // forward minus return of the index circuit, K
     float maxSupply = kDefaultMaxSupply;       // the highest supply temperature allowed, °C
+    // The automatic design has set its supply, flows and pump pressure.  Not one of
+    // the members below: it is stored in a block of its own, which older programs skip.
+    bool designed = false;
 
     bool operator==(const TManifold&) const = default;
 };

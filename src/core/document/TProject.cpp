@@ -34,6 +34,9 @@ constexpr RecordList kMoreOptionsRecords{kMoreOptionsEnd, EndTagForm::kBare, Str
 constexpr std::int16_t kManifoldsTag = 6;
 constexpr std::int16_t kManifoldBlock = 1;   // one manifold, in list order
 constexpr std::int16_t kMembershipBlock = 2; // the manifold of every circuit, in circuit order
+// Which manifolds the automatic design has set, in list order.  Written only when one
+// has been, so that a project never designed keeps the bytes older programs write.
+constexpr std::int16_t kDesignStateBlock = 3;
 constexpr RecordList kManifoldRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
 // What rooms hold beyond their own record, by room identifier, so that a room's
 // record (also the clipboard's) stays as older programs read it.  Written after the
@@ -122,6 +125,7 @@ void TProject::ReadFromStream(TMemoryStream& s)
     options.buildUp.reset();
     std::vector<std::int32_t> membership;
     bool membershipRead = false;
+    std::vector<bool> designed;
     auto unnamed = [](auto&& read) { ReadNamedRecord("IDS_DAMAGEDPROJECT", nullptr, read); };
     ReadRecords(s, kProjectRecords,
                 {
@@ -212,6 +216,21 @@ void TProject::ReadFromStream(TMemoryStream& s)
                                                   membershipRead = true;
                                               });
                                           }},
+                                         {kDesignStateBlock,
+                                          [&] {
+                                              unnamed([&] {
+                                                  const std::int32_t count = s.ReadInt32();
+                                                  if (count < 0 || std::size_t(count) > s.Size())
+                                                      throw ImpossibleValue("manifolds = " + std::to_string(count));
+                                                  designed.clear();
+                                                  for (std::int32_t i = 0; i < count; ++i) {
+                                                      const std::int16_t flag = s.ReadInt16();
+                                                      if (flag != 0 && flag != 1)
+                                                          throw ImpossibleValue("designed = " + std::to_string(flag));
+                                                      designed.push_back(flag != 0);
+                                                  }
+                                              });
+                                          }},
                                      });
                      }},
                 });
@@ -230,6 +249,10 @@ void TProject::ReadFromStream(TMemoryStream& s)
             }
         });
     }
+    // A count that differs from the manifolds' (a tool added or removed some) leaves
+    // the manifolds it does not reach undesigned.
+    for (std::size_t i = 0; i < designed.size() && i < manifolds.size(); ++i)
+        manifolds[i].designed = designed[i];
     // Circuits find rooms by their identifier: two rooms with one are damage.
     for (std::size_t i = 0; i < rooms.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
@@ -291,6 +314,12 @@ void TProject::WriteToStream(TMemoryStream& s) const
             for (const auto& round : rounds)
                 s.WriteInt32(round.manifold);
         });
+        if (std::any_of(manifolds.begin(), manifolds.end(), [](const TManifold& m) { return m.designed; }))
+            blocks.Write(kDesignStateBlock, [&] {
+                s.WriteInt32(static_cast<std::int32_t>(manifolds.size()));
+                for (const TManifold& m : manifolds)
+                    s.WriteInt16(m.designed ? 1 : 0);
+            });
         blocks.End();
     });
     w.End();

@@ -89,6 +89,15 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_DESIGNCOLPRESET", "Presetting"},
         {"IDS_SOMEITEMSFAILED", "Some rooms or circuits could not be computed; each failure stands with its item."},
         {"IDS_IMPOSSIBLEQUANTITY", "The quantity of '%s' is impossible (damaged data); it is left out of the bill."},
+        {"IDS_PIECELISTCYCLE", "The kit %s refers back to itself; its rows were not expanded."},
+        {"IDS_MANIFOLDKITCOMBINED",
+         "Manifold '%s' (%s circuits): no single kit has that many outlets; counted as kits of %s outlets, mounted "
+         "side by side."},
+        {"IDS_MANIFOLDKITSPARE",
+         "Manifold '%s' (%s circuits): no kit of exactly that size; counted as kits of %s outlets, %s outlet(s) stay "
+         "closed."},
+        {"IDS_MANIFOLDKITNONE",
+         "Manifold '%s' (%s circuits): the catalogue has no manifold kit; the bill lists no manifold for it."},
         {"IDS_DAMAGEDFILE", "The file is damaged or truncated."},
         {"IDS_DAMAGEDROOM", "The file is damaged: room '%s' holds an impossible value (%s)."},
         {"IDS_DAMAGEDROUND", "The file is damaged: circuit '%s' holds an impossible value (%s)."},

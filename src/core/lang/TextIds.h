@@ -228,6 +228,23 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "ID_MANIFOLD7",
     "ID_MANIFOLD8",
     "ID_MANIFOLD9",
+    // The manifold schedule's design figures, pump head in metres of water, its
+    // notes and the bill's manifold kits.
+    "ID_MANIFOLD10",
+    "ID_MANIFOLD11",
+    "ID_MANIFOLD12",
+    "ID_MANIFOLD13",
+    "ID_MANIFOLD14",
+    "ID_MANIFOLD15",
+    "ID_MANIFOLD16",
+    "ID_MANIFOLD17",
+    "ID_MANIFOLD18",
+    "ID_MANIFOLD19",
+    "IDS_MANIFOLDVALVELINE",
+    "IDS_MANIFOLDVALVESCALE",
+    "IDS_MANIFOLDKITCOMBINED",
+    "IDS_MANIFOLDKITSPARE",
+    "IDS_MANIFOLDKITNONE",
     // Bill-of-materials RTF header tokens.
     "CID_USEDMATERIAL0",
     "CID_USEDMATERIAL1",
@@ -257,7 +274,7 @@ inline constexpr TextFamily kRequiredTextFamilies[] = {
     {"IDS_USEDMATERIALSBIFFTITLE+", 4}, // name, estimate code, quantity, unit
     {"IDS_ROOMFUNCTION+", 12},          // at least this many room functions
     {"IDS_HYDRAULICWARNING+", 7},       // a circuit's hydraulic warning bits, lowest bit first
-    {"IDS_MANIFOLDCSVTITLE+", 15},      // the manifold schedule's CSV columns
+    {"IDS_MANIFOLDCSVTITLE+", 29},      // the manifold schedule's CSV columns
     {"IDS_BELOWKIND+", 4},              // what lies under a floor: heated, unheated, ground, outside
 };
 

@@ -289,6 +289,21 @@ void TClipboardStream::WriteUsedMaterialRow(const TUsedMaterialItem& item)
     table_.push_back({item.name, item.estimateCode, TableQuantity(item.quantity), item.unit});
 }
 
+void TClipboardStream::WriteNotes(const std::vector<std::string>& lines)
+{
+    if (lines.empty() || table_.empty())
+        return;
+    for (const std::string& line : lines) {
+        rtf += "\\pard\\plain \\s37\\sb90\\f4\\fs20\\lang1038 " + RtfEscape(line) + "\\par\r\n";
+        notes_.push_back(line);
+    }
+    NextBiffRow(); // an empty row between the table and its notes
+    for (const std::string& line : lines) {
+        WriteBiffLabel(line);
+        NextBiffRow();
+    }
+}
+
 std::string TClipboardStream::RtfDocument() const
 {
     return rtf.empty() ? std::string() : rtf + "}\r\n";
@@ -321,7 +336,10 @@ std::string TClipboardStream::HtmlTable() const
         }
         out += "</tr>\n";
     }
-    return out + "</table></body></html>\n";
+    out += "</table>\n";
+    for (const std::string& note : notes_)
+        out += "<p>" + HtmlEscape(Cp1250ToUtf8(note)) + "</p>\n";
+    return out + "</body></html>\n";
 }
 
 std::string TClipboardStream::TabText() const
@@ -332,6 +350,10 @@ std::string TClipboardStream::TabText() const
             out += (c ? "\t" : "") + PlainCell(Cp1250ToUtf8(row[c]));
         out += "\n";
     }
+    if (!notes_.empty())
+        out += "\n";
+    for (const std::string& note : notes_)
+        out += PlainCell(Cp1250ToUtf8(note)) + "\n";
     return out;
 }
 
@@ -345,6 +367,10 @@ std::string TClipboardStream::CsvText() const
             out += (c ? ";" : "") + CsvField(Cp1250ToUtf8(row[c]));
         out += "\r\n";
     }
+    if (!notes_.empty())
+        out += "\r\n";
+    for (const std::string& note : notes_)
+        out += CsvField(Cp1250ToUtf8(note)) + "\r\n";
     return out;
 }
 

@@ -37,6 +37,10 @@ public:
     void FinishBiff();
 
     void WriteUsedMaterialRow(const TUsedMaterialItem& row);
+    // Lines said under the table (code page 1250): a paragraph each in the RTF
+    // document and the HTML table, a row each of one cell, after an empty row, in
+    // the worksheet, the CSV file and the plain text.  After the last row.
+    void WriteNotes(const std::vector<std::string>& lines);
 
     // The finished documents (each may be asked for more than once).
     std::string RtfDocument() const;   // with the closing brace
@@ -63,6 +67,7 @@ private:
     bool biffFinished_ = false;
     // The table as texts (code page 1250): the heading row, then one row per bill row.
     std::vector<std::array<std::string, 4>> table_;
+    std::vector<std::string> notes_;
 };
 
 // The clipboard format names of the string table.

@@ -9,8 +9,10 @@
 #include "catalogue/TDevices.h"
 #include "document/TProject.h"
 #include "lang/Alphabet.h"
+#include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "materials/MaterialSources.h"
+#include "util/FormatText.h"
 
 namespace kalorina {
 
@@ -120,7 +122,8 @@ TUsedMaterial BuildUsedMaterials(const TProject& project, const TDevices& device
     for (const TRoundItem& round : project.rounds)
         AddRoundMaterials(bill, round, devices, pieces);
     for (std::size_t m = 0; m < project.manifolds.size(); ++m)
-        AddManifoldMaterials(bill, project.ManifoldRounds(static_cast<int>(m)).size(), devices, pieces);
+        AddManifoldMaterials(bill, project.manifolds[m].name, project.ManifoldRounds(static_cast<int>(m)).size(),
+                             devices, pieces);
     bill.ExpandPieceLists(devices, pieces);
     std::erase_if(bill.rows, [&](const TUsedMaterialItem& row) {
         if (row.quantity >= 0 && std::isfinite(row.quantity))
@@ -131,6 +134,17 @@ TUsedMaterial BuildUsedMaterials(const TProject& project, const TDevices& device
     bill.Sort();
     bill.cursor = -1;
     return bill;
+}
+
+std::vector<std::string> BillWarnings(const TUsedMaterial& bill)
+{
+    std::vector<std::string> lines;
+    for (const std::string& kit : bill.cycleKits)
+        lines.push_back(FormatText(TextOrBuiltIn("IDS_PIECELISTCYCLE"), {kit}));
+    for (const std::string& row : bill.impossibleRows)
+        lines.push_back(FormatText(TextOrBuiltIn("IDS_IMPOSSIBLEQUANTITY"), {row}));
+    lines.insert(lines.end(), bill.manifoldNotes.begin(), bill.manifoldNotes.end());
+    return lines;
 }
 
 std::string QuantityText9(float quantity)

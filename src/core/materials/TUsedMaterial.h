@@ -33,6 +33,10 @@ public:
     // Rows left out because their quantity came out negative or not a number (from
     // damaged data): a bill never lists such a quantity.
     std::vector<std::string> impossibleRows;
+    // Manifolds the bill could not count as the one kit of their size: a sentence
+    // each (code page 1250, in the language the bill was built in) that names the
+    // manifold and says which kits were counted instead, or that none was.
+    std::vector<std::string> manifoldNotes;
 
     // Merges into a row of the same type and name (adding the quantity; the first
     // row's code and unit stay) and answers false, or appends and answers true.
@@ -53,6 +57,12 @@ public:
 // Builds the bill from the project as it is stored (no recalculation): the fields of
 // every room, then every circuit's tube, valve and fittings; kits expanded; sorted.
 TUsedMaterial BuildUsedMaterials(const TProject& project, const TDevices& devices);
+
+// What the bill has to say besides its rows, one sentence each (code page 1250, in
+// the active language): kits that refer back to themselves, rows left out for an
+// impossible quantity, manifolds not counted as the one kit of their size.  Every
+// form of the bill shows them: printed under its table, in its files and dialogs.
+std::vector<std::string> BillWarnings(const TUsedMaterial& bill);
 
 // The quantity as the JSON and the number columns give it: the float with 9
 // significant digits, '.' as separator.

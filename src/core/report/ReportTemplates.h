@@ -36,9 +36,11 @@ enum ReportTemplate : int {
     kTemplateAvailablePressure = 1125,
     kTemplateRequiredThrottling = 1126,
     kTemplateCircuitPressureDrop = 1127,
-    // A manifold's header in the manifold schedule: name, location, supply and
-    // spread, total flows, pump head and index circuit; the outlets' caption, or the
-    // line of a manifold that feeds nothing.
+    // A manifold's header in the manifold schedule: name, location, then two
+    // figures a line (supply and design spread, mixed return and supply minus it,
+    // total output and mass flow, total volume flow in l/h and l/min, pump head in
+    // kPa and metres of water), what the pump head covers, the index circuit; the
+    // outlets' caption, or the line of a manifold that feeds nothing.
     kTemplateManifoldName = 1136,
     kTemplateManifoldLocation = 1137,
     kTemplateManifoldSupply = 1138,
@@ -49,6 +51,23 @@ enum ReportTemplate : int {
     kTemplateManifoldIndexCircuit = 1143,
     kTemplateManifoldOutletsCaption = 1144,
     kTemplateManifoldNoOutlets = 1145,
+    kTemplateManifoldDesignSpread = 1146,
+    kTemplateManifoldMixedReturn = 1147,
+    kTemplateManifoldPower = 1148,
+    kTemplateManifoldVolumeFlowPerMinute = 1149,
+    kTemplateManifoldPumpHeadMetres = 1150,
+    kTemplateManifoldPumpHeadNote = 1151,
+    // The line of a manifold the automatic design has not set.
+    kTemplateManifoldNotDesigned = 1152,
+    // A line of the valves' legend ("A: name, presettings ...").
+    kTemplateManifoldValve = 1153,
+    // Under the outlets: what the index circuit's mark means.
+    kTemplateManifoldIndexLegend = 1154,
+    // A sentence of a list of notes (the design check under a manifold, the bill's
+    // warnings under its table), and the captions of those lists.
+    kTemplateNoteLine = 1155,
+    kTemplateManifoldProblemsCaption = 1156,
+    kTemplateBillWarningsCaption = 1157,
     // The texts around the closing picture.
     kTemplateClosingBefore = 1128,
     kTemplateClosingAfter = 1129,

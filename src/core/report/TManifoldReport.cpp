@@ -4,8 +4,10 @@
 #include <cmath>
 
 #include "document/TProject.h"
+#include "lang/BuiltInTexts.h"
 #include "report/ReportTemplates.h"
 #include "util/FloatFormat.h"
+#include "util/FormatText.h"
 
 namespace kalorina {
 
@@ -29,11 +31,11 @@ std::vector<ManifoldSchedule> ChosenManifoldSchedules(const TProject& project, c
             ++child;
         }
     }
-    std::vector<ManifoldSchedule> out;
+    std::vector<int> manifolds;
     for (std::size_t m = 0; m < chosen.size(); ++m)
         if (chosen[m])
-            out.push_back(MakeManifoldSchedule(project, devices, static_cast<int>(m)));
-    return out;
+            manifolds.push_back(static_cast<int>(m));
+    return MakeManifoldSchedules(project, devices, manifolds);
 }
 
 TManifoldReport::TManifoldReport(const TProject& project, const TDevices& devices, std::vector<TReportTreeNode> tree,
@@ -64,6 +66,18 @@ std::string TManifoldReport::CellText(const ManifoldOutlet& outlet, const TListH
         return real(outlet.massFlow);
     case 6:
         return WithDecimalSeparator(outlet.presetting);
+    case 7:
+        return real(outlet.volumeFlowPerMinute);
+    case 8:
+        return real(outlet.power);
+    case 9:
+        return real(outlet.returnTemperature);
+    case 10:
+        return real(outlet.pressureDrop);
+    case 11:
+        return outlet.valve;
+    case 12:
+        return outlet.index ? "*" : "";
     default:
         return {};
     }
@@ -91,6 +105,18 @@ void TManifoldReport::VisitCells(const TListHeaderFormat& format, const CellSink
                 sink(*col, CellText(outlet, *col));
 }
 
+void TManifoldReport::WriteNotes(const ManifoldSchedule& s, bool afterTable)
+{
+    text.Clear();
+    if (afterTable && !s.indexCircuit.empty())
+        text.WriteText(kTemplateManifoldIndexLegend);
+    if (!s.warnings.empty()) {
+        text.WriteText(kTemplateManifoldProblemsCaption);
+        for (const std::string& w : s.warnings)
+            text.PrintfText(kTemplateNoteLine, w);
+    }
+}
+
 TBReport::Result TManifoldReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
 {
     if (band != Band::Item)
@@ -105,15 +131,29 @@ TBReport::Result TManifoldReport::PrintBand(Band band, TCanvas& canvas, TRect& a
         text.PrintfText(kTemplateManifoldName, s.name);
         if (!s.location.empty())
             text.PrintfText(kTemplateManifoldLocation, s.location);
+        // Before its figures: an installer must not take a default for a design.
+        if (!s.designed)
+            text.WriteText(kTemplateManifoldNotDesigned);
         text.PrintfValue(kTemplateManifoldSupply, true, s.supplyTemperature);
+        text.PrintfValue(kTemplateManifoldDesignSpread, true, s.designSpread);
+        text.PrintfValue(kTemplateManifoldMixedReturn, true, s.mixedReturn);
         text.PrintfValue(kTemplateManifoldSpread, true, s.spread);
+        text.PrintfValue(kTemplateManifoldPower, true, s.totalPower);
         text.PrintfValue(kTemplateManifoldMassFlow, true, s.totalMassFlow);
         text.PrintfValue(kTemplateManifoldVolumeFlow, true, s.totalVolumeFlow);
+        text.PrintfValue(kTemplateManifoldVolumeFlowPerMinute, true, s.totalVolumeFlowPerMinute);
         text.PrintfValue(kTemplateManifoldPumpHead, true, s.pumpHead);
+        text.PrintfValue(kTemplateManifoldPumpHeadMetres, true, s.pumpHeadMetres);
+        text.WriteText(kTemplateManifoldPumpHeadNote);
         if (!s.indexCircuit.empty())
             text.PrintfText(kTemplateManifoldIndexCircuit, s.indexCircuit);
-        else
-            text.Write("\\par ");
+        for (const ScheduleValve& v : s.valves) {
+            std::string line = FormatText(TextOrBuiltIn("IDS_MANIFOLDVALVELINE"), {v.key, v.name});
+            if (!v.first.empty())
+                line += FormatText(TextOrBuiltIn("IDS_MANIFOLDVALVESCALE"),
+                                   {WithDecimalSeparator(v.first), WithDecimalSeparator(v.last)});
+            text.PrintfText(kTemplateManifoldValve, line);
+        }
         text.WriteText(s.outlets.empty() ? kTemplateManifoldNoOutlets : kTemplateManifoldOutletsCaption);
         ItemState = ItemProgress::Printing;
         step_ = Step::Header;
@@ -134,7 +174,9 @@ TBReport::Result TManifoldReport::PrintBand(Band band, TCanvas& canvas, TRect& a
                 return Result::NoRoom;
             if (PrintText(canvas, area, text) == Result::NoRoom)
                 return Result::NoRoom;
-            step_ = s.outlets.empty() ? Step::Done : Step::TableHeader;
+            step_ = s.outlets.empty() ? Step::Notes : Step::TableHeader;
+            if (step_ == Step::Notes)
+                WriteNotes(s, false);
             continue;
         }
         case Step::TableHeader: {
@@ -157,9 +199,18 @@ TBReport::Result TManifoldReport::PrintBand(Band band, TCanvas& canvas, TRect& a
             }
             if (++row_ >= s.outlets.size()) {
                 CloseTable(canvas);
-                step_ = Step::Done;
+                step_ = Step::Notes;
+                WriteNotes(s, true);
             }
             return Result::Done;
+        }
+        case Step::Notes: {
+            // Under the table: the index mark's meaning and the check's problems;
+            // on the next page as a whole when they do not fit below the table.
+            if (PrintText(canvas, area, text) == Result::NoRoom)
+                return Result::NoRoom;
+            step_ = Step::Done;
+            continue;
         }
         case Step::Done:
             ItemState = ItemProgress::None;

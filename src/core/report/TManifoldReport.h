@@ -1,7 +1,9 @@
 #pragma once
 // The manifold schedule on paper: for each chosen manifold a header block (name,
-// location, supply and spread, total flows, pump head, index circuit) and the table
-// of its outlets, whose column header is repeated when the table goes on over a page.
+// location, whether it was designed, supply, design spread, mixed return, total
+// output and flows, pump head and what it covers, index circuit, the legend of its
+// valves), the table of its outlets, whose column header is repeated when the table
+// goes on over a page, and the design check's problems under it.
 #include "report/ManifoldSchedule.h"
 #include "report/TBReport.h"
 
@@ -22,8 +24,13 @@ protected:
     void VisitCells(const TListHeaderFormat& format, const CellSink& sink) override;
 
 private:
-    // The header block, the table's header (after its caption), the rows, the end.
-    enum class Step { Header, TableHeader, Rows, Done };
+    // The header block, the table's header (after its caption), the rows, the notes
+    // under them, the end.
+    enum class Step { Header, TableHeader, Rows, Notes, Done };
+
+    // The notes under the manifold's table into the text: the index mark's legend
+    // (when there was a table) and the design check's problems.
+    void WriteNotes(const ManifoldSchedule& s, bool afterTable);
 
     std::vector<ManifoldSchedule> schedules_;
     TListHeaderFormat outletsFormat_;

@@ -1,6 +1,7 @@
 #include "report/TUsedMaterialReport.h"
 
 #include "materials/TUsedMaterial.h"
+#include "report/ReportTemplates.h"
 
 namespace kalorina {
 
@@ -43,6 +44,17 @@ void TUsedMaterialReport::VisitCells(const TListHeaderFormat& format, const Cell
 
 TBReport::Result TUsedMaterialReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
 {
+    if (band == Band::Closing) {
+        // What the bill could not list, under its table: never a silent gap.
+        const std::vector<std::string> warnings = BillWarnings(bill_);
+        if (warnings.empty())
+            return Result::Done;
+        text.Clear();
+        text.WriteText(kTemplateBillWarningsCaption);
+        for (const std::string& w : warnings)
+            text.PrintfText(kTemplateNoteLine, w);
+        return PrintText(canvas, area, text);
+    }
     if (band != Band::Item)
         return TBReport::PrintBand(band, canvas, area);
     if (!current_) {

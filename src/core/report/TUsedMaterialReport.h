@@ -1,7 +1,7 @@
 #pragma once
 // The bill of materials on paper: the chosen rows of the bill as one table (name,
 // estimate code, quantity with its unit) under the usual page furniture, the column
-// header repeated on every page.
+// header repeated on every page, and under it the bill's warnings.
 #include "report/TBReport.h"
 
 namespace kalorina {

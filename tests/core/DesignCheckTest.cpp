@@ -151,6 +151,9 @@ TEST(DesignCheck, EachRuleBrokenOnceIsReportedWithItsItem)
          [](TProject& p) { Room(p, "Hálószoba").roomName = Cp("Konyha"); }},
         {ProblemKind::ImplausibleValue, ProblemSeverity::Warning, "Nappali", "",
          [](TProject& p) { Room(p, "Nappali").floorArea = 20000; }},
+        // One circuit of the flat's one manifold set warmer than the others.
+        {ProblemKind::ManifoldSupply, ProblemSeverity::Error, "", "Kör 2",
+         [](TProject& p) { Round(p, "Kör 2").hydraulic.medium.forward += 5; }},
         {ProblemKind::ImplausibleValue, ProblemSeverity::Warning, "Nappali", "",
          [](TProject& p) { Room(p, "Nappali").fields.at(0).belowTemp = -60; }},
     };
@@ -187,7 +190,9 @@ TEST(DesignCheck, EachRuleBrokenOnceIsReportedWithItsItem)
     }
     // Every kind has its case, and every kind its own name.
     std::set<std::string_view> names;
-    for (int k = 0; k <= static_cast<int>(ProblemKind::ImplausibleValue); ++k) {
+    for (int k = 0; k <= static_cast<int>(ProblemKind::ManifoldSupply); ++k) {
+        if (k == static_cast<int>(ProblemKind::SupplementaryHeat) || k == static_cast<int>(ProblemKind::Insulation))
+            continue; // the tests of the floor build-up and of the bathroom break these
         EXPECT_TRUE(covered.contains(static_cast<ProblemKind>(k))) << k;
         names.insert(ProblemKindName(static_cast<ProblemKind>(k)));
     }

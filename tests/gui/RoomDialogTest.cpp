@@ -520,3 +520,41 @@ TEST_F(RoomDialogTest, SupplementaryHeatAndTheRoomsOwnBuildUp)
     EXPECT_TRUE(f->Room().supplementaryHeatAllowed);
     EXPECT_EQ(f->Room().buildUp, own);
 }
+
+// A function that names a bathroom proposes the bathroom zone for new fields, so
+// that the floor is held to the warmer surface a bathroom allows; another function
+// takes the proposal back, and a zone the user chose stays.
+TEST_F(RoomDialogTest, ABathroomFunctionProposesTheBathroomZone)
+{
+    EXPECT_TRUE(RoomEditor::FunctionNamesBathroom(Cp("Fürdőszoba")));
+    EXPECT_TRUE(RoomEditor::FunctionNamesBathroom(Cp("FÜRDŐ emelet")));
+    EXPECT_TRUE(RoomEditor::FunctionNamesBathroom(Cp("Zuhanyzó")));
+    EXPECT_TRUE(RoomEditor::FunctionNamesBathroom("Guest bathroom"));
+    EXPECT_FALSE(RoomEditor::FunctionNamesBathroom(Cp("Nappali")));
+    EXPECT_FALSE(RoomEditor::FunctionNamesBathroom(""));
+
+    auto f = Open();
+    EXPECT_EQ(f->FHZoneType->currentIndex(), 0);
+    f->Function->setEditText(QString::fromUtf8("Fürdőszoba"));
+    EXPECT_EQ(f->FHZoneType->currentIndex(), kBathroomZone);
+    ChooseSystem(*f, "Vexalon FH-W16");
+    SelectRow(f->FloorHeatingsChooseList, 0);
+    AnswerArea("4");
+    TriggerAction(f.get(), "AddFloorHeatingAction");
+    ASSERT_EQ(f->Room().fields.size(), 1u);
+    EXPECT_EQ(f->Room().fields[0].zoneType, kBathroomZone);
+    f->Function->setEditText(QString::fromUtf8("Nappali"));
+    EXPECT_EQ(f->FHZoneType->currentIndex(), 0);
+    EXPECT_EQ(f->Room().fields[0].zoneType, kBathroomZone); // the field built stays as built
+
+    // The user's own zone is not overridden.
+    f->FHZoneType->setCurrentIndex(1);
+    emit f->FHZoneType->activated(1);
+    f->Function->setEditText(QString::fromUtf8("Fürdőszoba"));
+    EXPECT_EQ(f->FHZoneType->currentIndex(), 1);
+
+    // A room stored as a bathroom opens with the proposal.
+    room.roomFunction = Cp("Fürdőszoba");
+    auto again = Open();
+    EXPECT_EQ(again->FHZoneType->currentIndex(), kBathroomZone);
+}

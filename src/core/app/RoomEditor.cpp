@@ -96,6 +96,23 @@ void RoomEditor::SetBuildUp(const std::optional<FloorBuildUp>& buildUp)
     }
 }
 
+bool RoomEditor::FunctionNamesBathroom(const std::string& function)
+{
+    auto lower = [](std::string text) {
+        for (char& c : text)
+            c = static_cast<char>(LowerCp1250(static_cast<unsigned char>(c)));
+        return text;
+    };
+    const std::string f = lower(function);
+    // Code page 1250: "fürdő", "zuhany".
+    std::vector<std::string> words{"f\xFCrd\xF5", "zuhany", "bath", "shower"};
+    const std::vector<std::string> builtIn = Languages().GetFamily("IDS_ROOMFUNCTION+");
+    if (builtIn.size() > 3 && !builtIn[3].empty())
+        words.push_back(lower(builtIn[3]));
+    return std::any_of(words.begin(), words.end(),
+                       [&](const std::string& w) { return f.find(w) != std::string::npos; });
+}
+
 std::vector<std::string> RoomEditor::RoomFunctions()
 {
     std::vector<std::string> functions = Languages().GetFamily("IDS_ROOMFUNCTION+");

@@ -77,6 +77,10 @@ public:
     RoomTexts InitialTexts() const;
     // The built-in room functions of the language, then the user's own.
     static std::vector<std::string> RoomFunctions();
+    // Whether a room function names a bathroom or a shower ("Fürdőszoba",
+    // "Bathroom", "Zuhanyzó", the language's own bathroom function...): its new
+    // fields are proposed in the bathroom zone.
+    static bool FunctionNamesBathroom(const std::string& function);
 
     // The heat loss not yet covered (whole watts) and the floor not yet used
     // (0.01 m2), as FHPowerRequest and FHSurface show them.

@@ -56,6 +56,10 @@ const std::map<std::string, std::string>& FallbackTexts()
         {"IDS_CHECKTUBETOOLONG", "The tube is %s m long, %s m more than the loop length of %s m allowed for it."},
         {"IDS_CHECKVELOCITYLOW", "The water flows at %s m/s, slower than %s m/s."},
         {"IDS_CHECKVELOCITYHIGH", "The water flows at %s m/s, faster than %s m/s."},
+        {"IDS_CHECKMANIFOLDSUPPLY",
+         "The circuit is set to a supply of %s \xB0"
+         "C; its manifold '%s' gives its other circuits %s \xB0"
+         "C, and a manifold gives one supply temperature."},
         {"IDS_CHECKPRESSUREEXCEEDED",
          "The resistance of the circuit, %s Pa, exceeds the available pressure of %s Pa by %s Pa."},
         {"IDS_CHECKROOMMISSING", "A part of %s m2 refers to the room '%s', which does not exist."},
@@ -140,6 +144,8 @@ public:
             CheckRoom(room);
         for (std::size_t i = 0; i < project_.rounds.size(); ++i)
             CheckRound(i);
+        for (std::size_t m = 0; m < project_.manifolds.size(); ++m)
+            CheckManifoldSupply(static_cast<int>(m));
         CheckNames();
         return std::move(problems_);
     }
@@ -345,6 +351,44 @@ private:
         }
     }
 
+    // A manifold gives all its circuits one supply temperature: a circuit set to
+    // another one is designed for water it will not get.  The supply most of its
+    // circuits carry (the first circuit's where counts tie) is the manifold's; the
+    // others are named.  Circuits without parts carry nothing and are not counted.
+    void CheckManifoldSupply(int manifold)
+    {
+        std::vector<std::pair<float, int>> supplies; // forward temperature, circuits at it
+        const std::vector<int> rounds = project_.ManifoldRounds(manifold);
+        for (int r : rounds) {
+            const TRoundItem& round = project_.rounds[r];
+            if (round.roundFields.empty())
+                continue;
+            const float forward = round.hydraulic.medium.forward;
+            auto it = std::find_if(supplies.begin(), supplies.end(),
+                                   [&](const auto& s) { return SameSupply(s.first, forward); });
+            if (it == supplies.end())
+                supplies.push_back({forward, 1});
+            else
+                ++it->second;
+        }
+        if (supplies.size() < 2)
+            return;
+        const auto common = std::max_element(supplies.begin(), supplies.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second; // the first of equal counts stays
+        });
+        const std::string& manifoldName = project_.manifolds[manifold].name;
+        for (int r : rounds) {
+            const TRoundItem& round = project_.rounds[r];
+            if (round.roundFields.empty() || SameSupply(round.hydraulic.medium.forward, common->first))
+                continue;
+            Add(ProblemSeverity::Error, ProblemKind::ManifoldSupply, "", round.roundName, "IDS_CHECKMANIFOLDSUPPLY",
+                {Num(round.hydraulic.medium.forward, 1), manifoldName, Num(common->first, 1)});
+        }
+    }
+
+    // Equal as shown: the supply is set and shown to 0.1 K.
+    static bool SameSupply(float a, float b) { return std::fabs(double(a) - b) < 0.05; }
+
     static bool Blank(const std::string& s)
     {
         return std::all_of(s.begin(), s.end(), [](unsigned char c) { return c == ' ' || c == '\t' || c == 0xA0; });
@@ -418,6 +462,8 @@ std::string_view ProblemKindName(ProblemKind kind)
         return "supplementaryHeat";
     case ProblemKind::Insulation:
         return "insulation";
+    case ProblemKind::ManifoldSupply:
+        return "manifoldSupply";
     }
     return "unknown";
 }

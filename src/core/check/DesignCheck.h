@@ -34,6 +34,7 @@ enum class ProblemKind : std::uint8_t {
     ImplausibleValue,
     SupplementaryHeat, // a room allowed a heater beside the floor needs one
     Insulation,        // too little insulation under the tubes for what lies below
+    ManifoldSupply,    // a circuit set to another supply than the rest of its manifold
 };
 
 // The kind's name in machine-readable output ("roomShortfall", ...).

@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "app/DialogEditor.h"
+#include "calc/FloorHeatingField.h"
 #include "catalogue/DeviceKind.h"
 #include "catalogue/DeviceTreeWidget.h"
 #include "catalogue/FloorHeatDBItem.h"
@@ -127,6 +128,7 @@ TRoomModifyForm::TRoomModifyForm(const TRoomItem& room, const TDevices& devices,
     FHOversideTemperature->setText(Q(t.below));
     FHOversidek->setText(Q(t.downK));
     FHZoneType->setCurrentIndex(0);
+    ProposeZoneForFunction();
     try {
         editor_.RecomputeFields();
     } catch (const KalorinaError& e) {
@@ -155,6 +157,8 @@ TRoomModifyForm::TRoomModifyForm(const TRoomItem& room, const TDevices& devices,
         connect(e, &QLineEdit::textEdited, this, [this] { chooseValuesTyped_ = true; });
     }
     connect(FHZoneType, &QComboBox::currentIndexChanged, this, &TRoomModifyForm::FloorHeatingValueChange);
+    connect(FHZoneType, &QComboBox::activated, this, [this] { zoneFromFunction_ = false; });
+    connect(Function, &QComboBox::currentTextChanged, this, &TRoomModifyForm::ProposeZoneForFunction);
     connect(RoomBelowKind, &QComboBox::currentIndexChanged, this, &TRoomModifyForm::BuildUpChanged);
     connect(RoomInsulationR, &QLineEdit::editingFinished, this, &TRoomModifyForm::BuildUpChanged);
     for (QLineEdit* e : {Area, HeatingInSideTemp, HeatingPower}) {
@@ -433,6 +437,19 @@ void TRoomModifyForm::SaveSystemsTree()
     RoomDialogMemory& memory = RoomDialogState();
     memory.savedExpanded.clear();
     memory.savedSystemsTree = SaveNode(top, memory.savedExpanded);
+}
+
+void TRoomModifyForm::ProposeZoneForFunction()
+{
+    const bool bathroom = RoomEditor::FunctionNamesBathroom(Cp(Function->currentText()));
+    if (bathroom && FHZoneType->currentIndex() != kBathroomZone
+        && (zoneFromFunction_ || FHZoneType->currentIndex() == 0)) {
+        FHZoneType->setCurrentIndex(kBathroomZone);
+        zoneFromFunction_ = true;
+    } else if (!bathroom && zoneFromFunction_) {
+        FHZoneType->setCurrentIndex(0);
+        zoneFromFunction_ = false;
+    }
 }
 
 void TRoomModifyForm::FillFunctions()

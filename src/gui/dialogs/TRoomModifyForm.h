@@ -107,6 +107,10 @@ private:
     bool initialised_ = false;
     LeaveGuard leaving_;
     bool roomValuesTyped_ = false, chooseValuesTyped_ = false;
+    // The zone box shows the bathroom zone because the function names a bathroom,
+    // not because the user chose it: another function takes the proposal back.
+    bool zoneFromFunction_ = false;
+    void ProposeZoneForFunction();
     QString chooseFailure_; // the status text of the last failed choice list
 };
 

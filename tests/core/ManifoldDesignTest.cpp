@@ -495,9 +495,11 @@ TEST(ManifoldDesign, TheFlatsBathroomDoesNotRaiseTheSupply)
     const TRoomItem& designed = after.project.rooms[std::size_t(bath - flat.rooms.begin())];
     EXPECT_EQ(m.supplementaryHeat[0].room, designed.roomName);
     EXPECT_NEAR(m.supplementaryHeat[0].watts, 480 - designed.FieldPowerSum(), 0.5);
-    for (const auto& room : after.project.rooms)
-        if (!room.AllowsSupplementaryHeat())
+    for (const auto& room : after.project.rooms) {
+        if (!room.AllowsSupplementaryHeat()) {
             EXPECT_GE(room.FieldPowerSum(), room.heatDemand) << room.roomName;
+        }
+    }
     // Nothing in the design is an error for the check: the heater's share is a warning.
     EXPECT_FALSE(AnyDesignError(CheckDesign(after.project, Shipped())));
 }

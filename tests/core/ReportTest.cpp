@@ -295,14 +295,35 @@ TEST(Report, ClosingPictureOnlyOnTheLastPageWhenThereIsRoom)
     EXPECT_EQ(pics[1].name, "logo");
     EXPECT_EQ(pics[1].rect.right, 793 - 56); // right margin 15 mm at 96 ppi
 
-    // A long report: only the last page has room for it, or none has.
-    TProject many = ManyRooms(60);
-    FakePages longPages;
-    longPages.pictures = pages.pictures;
-    Make(ReportKind::Rooms, many)->Run(longPages);
-    for (std::size_t i = 0; i + 1 < longPages.pages.size(); ++i)
-        for (const auto& pic : longPages.pages[i]->pictures)
-            EXPECT_EQ(pic.name, "logo");
+    // Reports of every length: the signature block is on the last page, once, and a
+    // last page too full for it hands it to a page of its own, without a column
+    // header over no rows.
+    int pagesOfItsOwn = 0;
+    for (int rooms = 20; rooms <= 70; rooms += 2) {
+        TProject many = ManyRooms(rooms);
+        FakePages longPages;
+        longPages.pictures = pages.pictures;
+        Make(ReportKind::Rooms, many)->Run(longPages);
+        ASSERT_GE(longPages.pages.size(), 1u);
+        const std::size_t last = longPages.pages.size() - 1;
+        int closings = 0;
+        for (std::size_t i = 0; i < longPages.pages.size(); ++i)
+            for (const auto& pic : longPages.pages[i]->pictures)
+                if (pic.name == "closing.jpg") {
+                    ++closings;
+                    EXPECT_EQ(i, last) << rooms << " rooms";
+                }
+        EXPECT_EQ(closings, 1) << rooms << " rooms";
+        EXPECT_TRUE(longPages.Has(static_cast<int>(last), "Closing")) << rooms << " rooms";
+        bool rowsOnLast = false;
+        for (const auto& t : longPages.pages[last]->texts)
+            rowsOnLast = rowsOnLast || t.text.starts_with("Room ");
+        if (!rowsOnLast) {
+            ++pagesOfItsOwn;
+            EXPECT_FALSE(longPages.Has(static_cast<int>(last), "Megnevez\xE9s")) << rooms << " rooms";
+        }
+    }
+    EXPECT_GT(pagesOfItsOwn, 0); // some length left no room on its last page of rows
 
     // Without the picture file the last page ends with the footer.
     FakePages none;
@@ -361,6 +382,31 @@ TEST(Report, DetailedCircuitTableMovesWholeToTheNextPage)
     TProject house = House();
     ASSERT_FALSE(house.rounds.empty());
     // Enough circuits that one of them meets a page end.
+    // Every number of circuits from a few to many, so that each place of a page end
+    // (in the hydraulics, after the caption, in the table) is met.
+    for (int n = 4; n <= 24; ++n) {
+        TProject some = house;
+        some.rounds.clear();
+        for (int i = 0; i < n; ++i) {
+            TRoundItem r = house.rounds[i % house.rounds.size()];
+            r.roundName = "C" + std::to_string(i + 1);
+            some.rounds.push_back(r);
+        }
+        FakePages pages;
+        Make(ReportKind::RoundsDetailed, some)->Run(pages);
+        for (std::size_t i = 0; i < pages.pages.size(); ++i) {
+            const auto& texts = pages.pages[i]->texts;
+            // Every caption of a field table on a page is followed on the same page
+            // by its column header.
+            for (std::size_t k = 0; k < texts.size(); ++k)
+                if (texts[k].text == "Fields:") {
+                    bool header = false;
+                    for (std::size_t j = k + 1; j < texts.size(); ++j)
+                        header = header || texts[j].text == "Helyis\xE9gn\xE9v";
+                    EXPECT_TRUE(header) << n << " circuits: caption without its table on page " << i + 1;
+                }
+        }
+    }
     TProject p = house;
     p.rounds.clear();
     for (int i = 0; i < 12; ++i) {
@@ -371,18 +417,6 @@ TEST(Report, DetailedCircuitTableMovesWholeToTheNextPage)
     FakePages pages;
     Make(ReportKind::RoundsDetailed, p)->Run(pages);
     ASSERT_GE(pages.pages.size(), 2u);
-    for (std::size_t i = 0; i < pages.pages.size(); ++i) {
-        const auto& texts = pages.pages[i]->texts;
-        // Every caption of a field table on a page is followed on the same page by
-        // its column header and at least one row.
-        for (std::size_t k = 0; k < texts.size(); ++k)
-            if (texts[k].text == "Fields:") {
-                bool header = false;
-                for (std::size_t j = k + 1; j < texts.size(); ++j)
-                    header = header || texts[j].text == "Helyis\xE9gn\xE9v";
-                EXPECT_TRUE(header) << "caption without its table on page " << i + 1;
-            }
-    }
     // Every circuit's name, in the printing language's label.
     for (int i = 1; i <= 12; ++i)
         EXPECT_EQ(pages.CountAll("C" + std::to_string(i)), 1) << i;

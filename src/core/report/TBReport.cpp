@@ -399,6 +399,15 @@ int TBReport::FooterHeight(TCanvas& canvas)
     return height + lineHeight;
 }
 
+bool TBReport::ClosingPictureFits()
+{
+    int pw = 0, ph = 0;
+    if (env.closingPicture.empty() || !canvas_ || !canvas_->PictureSize(env.closingPicture, pw, ph))
+        return true; // nothing to place
+    const int y = area_.top + canvas_->PixelsPerInchY() * ph / 300;
+    return pageArea_.bottom - footerHeight_ > 1.8 * y;
+}
+
 void TBReport::NewPage()
 {
     ++pageCount_;
@@ -417,7 +426,8 @@ void TBReport::NewPage()
     PrintBand(Band::PageHeader, *canvas_, area_);
     if (pageCount_ == 1)
         PrintBand(Band::ProjectData, *canvas_, area_);
-    PrintBand(Band::ColumnHeader, *canvas_, area_);
+    if (!closingPage_)
+        PrintBand(Band::ColumnHeader, *canvas_, area_);
     forced_ = wasForced;
     footerHeight_ = FooterHeight(*canvas_);
     area_.bottom -= footerHeight_;
@@ -432,8 +442,8 @@ void TBReport::FinishPage(bool last)
     if (last && !env.closingPicture.empty() && canvas.PictureSize(env.closingPicture, pw, ph)) {
         const int ppi = canvas.PixelsPerInchY();
         const int h = ppi * ph / 300;
-        const int y = area_.top + h;
-        if (pageArea_.bottom - footerHeight_ > 1.8 * y) {
+        // On a page of its own it is drawn even where it is taller than the rule allows.
+        if (ClosingPictureFits() || PageEmpty()) {
             furniture_.Clear();
             furniture_.WriteText(kTemplateClosingBefore);
             PrintText(canvas, area_, furniture_);
@@ -491,6 +501,9 @@ void TBReport::Run(TReportTarget& target)
             break;
     }
     CloseTable(*canvas_);
+    // What follows the table (totals, the signature block) is no table: a page
+    // begun for it has no column header over no rows.
+    closingPage_ = true;
     while (PrintBand(Band::Closing, *canvas_, area_) == Result::NoRoom) {
         if (PageEmpty())
             forced_ = true;
@@ -498,6 +511,9 @@ void TBReport::Run(TReportTarget& target)
             NewPage();
     }
     forced_ = false;
+    // The signature block is never dropped for want of room: it takes a page of its own.
+    if (!ClosingPictureFits() && !PageEmpty())
+        NewPage();
     FinishPage(true);
     target.EndDocument();
 }
@@ -743,7 +759,11 @@ protected:
                 if (row_ == 0) {
                     TCanvasFontSaver keep(canvas);
                     canvas.SetFont(BaseFont());
-                    const int need = fieldsFormat_.HeaderHeight(canvas, static_cast<int>(count) + 2);
+                    int need = fieldsFormat_.HeaderHeight(canvas, static_cast<int>(count) + 2);
+                    // The caption goes with its table: it never stays at the foot of
+                    // a page whose table moves to the next.
+                    if (!text.UsedUp())
+                        need += MeasureText(canvas, area, text);
                     if (area.bottom - area.top < need && !Forced())
                         return Result::NoRoom;
                     if (!text.UsedUp())

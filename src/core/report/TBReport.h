@@ -141,6 +141,9 @@ protected:
 private:
     void NewPage();
     void FinishPage(bool last);
+    // Whether the closing picture (the signature block) has room below the current
+    // top on this page; true where there is none to place.
+    bool ClosingPictureFits();
     int FooterHeight(TCanvas& canvas);
     void FitTable(TCanvas& canvas);
     void AppendRtf(const std::string& fragment);
@@ -157,7 +160,8 @@ private:
     TRect area_, pageArea_;
     int pageCount_ = 0;
     int footerHeight_ = 0;
-    int contentTop_ = 0; // the top below a page's header bands
+    bool closingPage_ = false; // the table has ended: new pages carry no column header
+    int contentTop_ = 0;       // the top below a page's header bands
     // The table whose rows are on the page without their closing rule: its left and
     // right edge and the bottom of its last row; right <= left when none is open.
     TRect openTable_;

@@ -65,3 +65,19 @@ TEST(RecentProjectsTest, DamagedValuesAreLeftOut)
     EXPECT_EQ(store.ReadValue(kKey, "File1"), SettingsValue::String("/new.klp"));
     EXPECT_FALSE(store.ReadValue(kKey, "File3").has_value());
 }
+
+// The menu names a project by its file name alone until another listed project
+// has the same name; then each shows as many of its last folders as tell it apart.
+TEST(RecentProjectsTest, MenuNamesShowTheFoldersOfNamesakesOnly)
+{
+    EXPECT_EQ(RecentProjects::MenuNames({"/home/anna/flat.klp", "/home/anna/house.klp"}),
+              (std::vector<std::string>{"flat.klp", "house.klp"}));
+    EXPECT_EQ(RecentProjects::MenuNames({"/work/a/projects/flat.klp", "/work/b/projects/flat.klp", "/tmp/villa.klp"}),
+              (std::vector<std::string>{"flat.klp (a/projects)", "flat.klp (b/projects)", "villa.klp"}));
+    EXPECT_EQ(RecentProjects::MenuNames({"/x/flat.klp", "/y/flat.klp", "/y/z/flat.klp"}),
+              (std::vector<std::string>{"flat.klp (x)", "flat.klp (y)", "flat.klp (z)"}));
+    // A name typed on Windows, and one without folders.
+    EXPECT_EQ(RecentProjects::MenuNames({"C:\\terv\\flat.klp", "flat.klp"}),
+              (std::vector<std::string>{"flat.klp (terv)", "flat.klp"}));
+    EXPECT_TRUE(RecentProjects::MenuNames({}).empty());
+}

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "GuiTest.h"
+#include "app/ManifoldEditor.h"
 #include "app/ProjectFiles.h"
 #include "app/Startup.h"
 #include "app/TMainForm.h"
@@ -255,4 +256,20 @@ TEST_F(ManifoldGuiTest, DesignDialogShowsTheSupplementaryHeatOfTheBathroom)
         },
         "DesignForm");
     TriggerAction(form.get(), "DesignAction");
+}
+
+// The dialogs of manifolds and the design speak as the program's other dialogs do:
+// their Cancel button reads "Elvet" in Hungarian, "Cancel" in English.
+TEST_F(ManifoldGuiTest, DialogsCancelWithTheProgramsOwnWord)
+{
+    for (const char* language : {"Magyar", "English"}) {
+        Start(language);
+        const QString cancel = QString::fromUtf8(std::string(language) == "Magyar" ? "Elvet" : "Cancel");
+        ManifoldEditor editor(form->Project(), 0);
+        TManifoldForm manifold(editor, Services());
+        EXPECT_EQ(manifold.findChild<QPushButton*>("CancelButton")->text(), cancel) << language;
+        TDesignForm design(DesignOutcome{});
+        EXPECT_EQ(design.findChild<QPushButton*>("CancelButton")->text(), cancel) << language;
+        form.reset();
+    }
 }

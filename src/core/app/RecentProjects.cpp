@@ -119,4 +119,69 @@ void RecentProjects::Remove(const std::string& path)
     Save();
 }
 
+namespace {
+
+// The path's parts between the separators ('/' and, for names typed on Windows, '\\').
+std::vector<std::string> PathParts(const std::string& path)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : path) {
+        if (c == '/' || c == '\\') {
+            if (!part.empty())
+                parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    if (!part.empty())
+        parts.push_back(part);
+    return parts;
+}
+
+// The last `count` folders of a path's parts (its file name not among them).
+std::string LastFolders(const std::vector<std::string>& parts, std::size_t count)
+{
+    std::string text;
+    const std::size_t folders = parts.empty() ? 0 : parts.size() - 1;
+    for (std::size_t i = folders - std::min(count, folders); i < folders; ++i)
+        text += (text.empty() ? "" : "/") + parts[i];
+    return text;
+}
+
+} // namespace
+
+std::vector<std::string> RecentProjects::MenuNames(const std::vector<std::string>& paths)
+{
+    std::vector<std::vector<std::string>> parts;
+    for (const std::string& path : paths)
+        parts.push_back(PathParts(path));
+    auto fileName = [&](std::size_t i) { return parts[i].empty() ? paths[i] : parts[i].back(); };
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        std::vector<std::size_t> namesakes;
+        for (std::size_t j = 0; j < paths.size(); ++j)
+            if (j != i && fileName(j) == fileName(i))
+                namesakes.push_back(j);
+        if (namesakes.empty()) {
+            names.push_back(fileName(i));
+            continue;
+        }
+        // As many trailing folders as it takes to differ from every namesake.
+        std::size_t count = 1;
+        const std::size_t most = parts[i].empty() ? 0 : parts[i].size() - 1;
+        auto distinct = [&] {
+            return std::none_of(namesakes.begin(), namesakes.end(), [&](std::size_t j) {
+                return LastFolders(parts[j], count) == LastFolders(parts[i], count);
+            });
+        };
+        while (count < most && !distinct())
+            ++count;
+        const std::string folders = LastFolders(parts[i], count);
+        names.push_back(folders.empty() ? fileName(i) : fileName(i) + " (" + folders + ")");
+    }
+    return names;
+}
+
 } // namespace kalorina

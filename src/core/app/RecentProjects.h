@@ -24,6 +24,11 @@ public:
     void Remove(const std::string& path);
     const std::vector<std::string>& Paths() const { return paths_; }
 
+    // The names the menu shows for `paths`, in their order: the file's name, and
+    // where two share it, the last folders of its path that tell them apart
+    // ("flat.klp (a/projects)" beside "flat.klp (b/projects)").
+    static std::vector<std::string> MenuNames(const std::vector<std::string>& paths);
+
     static std::string Encode(const std::string& path);
     // False when the text is not a valid encoding.
     static bool Decode(const std::string& text, std::string& path);

@@ -718,14 +718,16 @@ void TMainForm::UpdateRecentFiles()
 {
     controller_->recent.Load();
     const auto& paths = controller_->recent.Paths();
+    const std::vector<std::string> names = RecentProjects::MenuNames(paths);
     for (std::size_t i = 0; i < RecentFiles.size(); ++i) {
         QAction* a = RecentFiles[i];
         a->setVisible(i < paths.size());
         if (i >= paths.size())
             continue;
         QString path = QFile::decodeName(QByteArray::fromStdString(paths[i]));
-        // "&1 flat.klp", the whole path as the hint; '&' in names stays a character.
-        QString name = QFileInfo(path).fileName().replace('&', QStringLiteral("&&"));
+        // "&1 flat.klp", with its folders where two share the name, the whole path
+        // as the hint; '&' in names stays a character.
+        QString name = QFile::decodeName(QByteArray::fromStdString(names[i])).replace('&', QStringLiteral("&&"));
         a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
         a->setStatusTip(path);
         a->setToolTip(path);

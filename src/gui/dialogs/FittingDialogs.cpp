@@ -44,7 +44,7 @@ QComboBox* NamedCombo(const char* name)
 // OK, Cancel and the help button; F1 and the button open the fittings page.
 QDialogButtonBox* Buttons(QDialog* dialog, const std::function<void()>& ok)
 {
-    const DialogButtons buttons = MakeDialogButtons(dialog, HelpTopic::Fittings, T("Mégsem"));
+    const DialogButtons buttons = MakeDialogButtons(dialog, HelpTopic::Fittings, T("Elvet"));
     QObject::connect(buttons.ok, &QPushButton::clicked, dialog, ok);
     return ButtonBox(buttons);
 }

@@ -119,7 +119,7 @@ TDesignForm::TDesignForm(const DesignOutcome& outcome, QWidget* parent) : QDialo
     ManifoldTabs->setObjectName(QStringLiteral("ManifoldTabs"));
     for (const ManifoldDesignResult& m : outcome.manifolds)
         ManifoldTabs->addTab(ManifoldPage(m, CircuitsTables), Q(m.name));
-    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::Design, QStringLiteral("Mégsem"));
+    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::Design, QStringLiteral("Elvet"));
     buttons.ok->setText(QStringLiteral("Alkalmaz"));
     connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);

@@ -33,7 +33,7 @@ TManifoldForm::TManifoldForm(ManifoldEditor& editor, const Services& services, Q
     rows.Add("DesignSpreadLabel", QStringLiteral("Méretezési hőfoklépcső"), DesignSpreadEdit, QStringLiteral("K"));
     rows.Add("MaxSupplyLabel", QStringLiteral("Legmagasabb előremenő hőmérséklet"), MaxSupplyEdit,
              QStringLiteral("°C"));
-    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::Manifold, QStringLiteral("Mégsem"));
+    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::Manifold, QStringLiteral("Elvet"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch();

@@ -116,7 +116,7 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     fittingsBox->setObjectName(QStringLiteral("ResistsGroup"));
     (new QVBoxLayout(fittingsBox))->addWidget(Fittings);
 
-    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::ProjectOptions, T("Mégsem"));
+    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::ProjectOptions, T("Elvet"));
     StatusBar = NamedStatusBar();
 
     auto* top = new QHBoxLayout;

@@ -94,7 +94,7 @@ TRoundModifyForm::TRoundModifyForm(const TRoundItem& round, const TProject& proj
     PageControl1->addTab(FieldsPage, T("Fűtőmezők kiosztása"));
     PageControl1->addTab(HydraulicsPage, T("Hidraulikai adatok"));
 
-    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::Circuit, T("Mégsem"));
+    const DialogButtons buttons = MakeDialogButtons(this, HelpTopic::Circuit, T("Elvet"));
     connect(buttons.ok, &QPushButton::clicked, this, [this] { OKClick(); });
     StatusBar = NamedStatusBar();
     auto* layout = new QVBoxLayout(this);

@@ -8,7 +8,7 @@
 #include "catalogue/FloorHeatDBItem.h"
 #include "util/Codepage.h"
 #include "util/Error.h"
-#include "util/ParseNumber.h"
+#include "util/InputRange.h"
 
 namespace kalorina::cli {
 namespace {
@@ -46,21 +46,22 @@ int Run(Context& ctx)
     double resistance = 0;
     int zone = 0;
     try {
-        auto num = [&](const char* name, double fallback) {
+        // The same ranges as the dialogs, each option named as the field.
+        auto num = [&](const char* name, InputKind kind, double fallback) {
             auto it = opt.find(name);
-            return it == opt.end() ? fallback : static_cast<double>(ParseNumber(it->second));
+            return it == opt.end() ? fallback : ParseInput(Utf8ToCp1250(it->second), kind, name);
         };
-        resistance = num("--resistance", 0);
-        in.forward = num("--forward", 0);
-        in.ret = num("--return", 0);
-        in.inside = num("--inside", 0);
-        in.power = num("--power", 0);
-        in.area = num("--area", 0);
-        in.below = num("--below", in.inside);
-        in.downK = num("--downk", 0);
-        zone = static_cast<int>(num("--zone", 0));
+        resistance = num("--resistance", InputKind::Resistance, 0);
+        in.forward = num("--forward", InputKind::WaterTemperature, 0);
+        in.ret = num("--return", InputKind::WaterTemperature, 0);
+        in.inside = num("--inside", InputKind::Temperature, 0);
+        in.power = num("--power", InputKind::PowerRequest, 0);
+        in.area = num("--area", InputKind::FreeArea, 0);
+        in.below = num("--below", InputKind::Temperature, in.inside);
+        in.downK = num("--downk", InputKind::DownK, 0);
+        zone = static_cast<int>(num("--zone", InputKind::Zone, 0));
     } catch (const KalorinaError& e) {
-        return Usage(ctx, "size: wrong number: " + Cp1250ToUtf8(e.what()));
+        return Usage(ctx, "size: " + Cp1250ToUtf8(e.what()));
     }
 
     auto devices = LoadCliCatalogue(ctx);

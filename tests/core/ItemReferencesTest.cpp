@@ -253,7 +253,10 @@ TEST_F(ItemReferencesTest, BrokenReferencesOfAFileAreListedOnOpening)
     // Editing room B removes none of its fields: the broken part is not dropped unasked.
     messages.shown.clear();
     ItemDialogs dialogs;
-    dialogs.room = [this](TRoomItem& edited) { return controller.ConfirmRoomEdit(edited); };
+    dialogs.room = [this](TRoomItem& edited) {
+        edited.heatDemand += 10;
+        return controller.ConfirmRoomEdit(edited);
+    };
     EXPECT_TRUE(controller.EditItem(ItemGroup::Rooms, "B", dialogs));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(controller.Project().rounds[1].roundFields.size(), 2u);

@@ -108,6 +108,8 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                     {"IDS_DESIGNFAILED", "ss"},
                     {"IDS_DESIGNNOCIRCUITHEAT", "s"},
                     {"IDS_DESIGNTOOLONG", "sss"}});
+    // A typed number refused: the field, the lowest and the highest value.
+    formats.insert({{"IDS_INPUTRANGE", "sss"}, {"IDS_INPUTRANGEABOVE", "sss"}, {"IDS_INPUTRANGEWHOLE", "sss"}});
     // A recovery file that cannot be read: its name, the reason, where it was put aside.
     formats.insert({{"IDS_RECOVERYDAMAGED", "sss"}});
     // Circuits that use a deleted room or field, and references that point nowhere.

@@ -36,6 +36,7 @@
 #include "dialogs/TTreeForComboForm.h"
 #include "lang/TLanguages.h"
 #include "listview/TListViewWithHeader.h"
+#include "platform/NumberInput.h"
 #include "platform/QtText.h"
 
 using namespace kalorina;
@@ -252,7 +253,7 @@ TEST_F(CircuitDialogTest, FieldsOfTwoRoomsAreSizedLive)
 
     // A bad number is reported and keeps the focus.
     Type(f->AvailablePressure, QStringLiteral("sok"));
-    EXPECT_EQ(Status(*f), Languages().GetText("IDS_WRONGVALUE"));
+    EXPECT_EQ(Status(*f), RangeMessage(InputKind::Pressure, FieldName(f->AvailablePressure)));
     Type(f->AvailablePressure, QStringLiteral("60000"));
     EXPECT_EQ(Status(*f), HydraulicWarningText(h.flags));
     EXPECT_FALSE(h.flags & THydraulic::kBitPressureExceeded);
@@ -316,7 +317,7 @@ TEST_F(CircuitDialogTest, FittingsFromTheTreeAndOfTheUsersOwn)
         },
         "UniqueResistModifyForm");
     TriggerAction(f.get(), "AddUniqueResistAction");
-    EXPECT_EQ(messages.LastText(), Languages().GetText("IDS_WRONGVALUE"));
+    EXPECT_EQ(messages.LastText(), Cp(QStringLiteral("Darabszám: 1 és 1000 közötti egész számot adjon meg.")));
     ASSERT_EQ(f->Round().hydraulic.fittings.size(), 2u);
     EXPECT_TRUE(f->Round().hydraulic.fittings[1].unique);
     EXPECT_EQ(f->Fittings->ResistsList->topLevelItemCount(), 2);
@@ -463,7 +464,7 @@ TEST_F(CircuitDialogTest, ProjectOptionsChangeWhatANewCircuitStartsFrom)
             o->InsulationR->setText(QStringLiteral("40"));
             d.findChild<QPushButton*>("OKButton")->click();
             EXPECT_TRUE(d.isVisible());
-            EXPECT_EQ(Status(d), Languages().GetText("IDS_LAYERRESISTANCERANGE"));
+            EXPECT_EQ(Status(d), RangeMessage(InputKind::Resistance, FieldName(o->InsulationR)));
             o->InsulationR->setText(QStringLiteral("1.25"));
             // Without one, the k is typed, and a negative one refused.
             o->BuildUpGroup->setChecked(false);
@@ -471,7 +472,7 @@ TEST_F(CircuitDialogTest, ProjectOptionsChangeWhatANewCircuitStartsFrom)
             o->Oversidek->setText(QStringLiteral("-1"));
             d.findChild<QPushButton*>("OKButton")->click();
             EXPECT_TRUE(d.isVisible());
-            EXPECT_EQ(Status(d), Languages().GetText("IDS_WRONGVALUE"));
+            EXPECT_EQ(Status(d), RangeMessage(InputKind::DownK, FieldName(o->Oversidek)));
             o->Oversidek->setText(QStringLiteral("0.5"));
             o->Fittings->ResistsTree->setCurrentItem(TreeNode(o->Fittings->ResistsTree, U("Vexalon BV-FB")));
             OnModal([](QDialog& r) { r.findChild<QPushButton*>("OKButton")->click(); }, "ResistModifyForm");

@@ -21,6 +21,7 @@
 #include "dialogs/TRoomModifyForm.h"
 #include "lang/TLanguages.h"
 #include "listview/TListViewWithHeader.h"
+#include "platform/NumberInput.h"
 #include "platform/QtText.h"
 
 using namespace kalorina;
@@ -133,7 +134,7 @@ TEST_F(DesignRulesDialogsTest, RoomDialogTakesPendingEditsBeforeEachCommand)
     const std::size_t before = f->Room().fields.size();
     TriggerAction(f.get(), "AddFloorHeatingAction"); // no question is asked
     EXPECT_EQ(f->Room().fields.size(), before);
-    EXPECT_EQ(Status(*f), Languages().GetText("IDS_WRONGVALUE"));
+    EXPECT_EQ(Status(*f), RangeMessage(InputKind::HeatLoss, FieldName(f->HeatingPower)));
 }
 
 // The area question refuses more than the free floor with a message naming the

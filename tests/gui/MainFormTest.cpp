@@ -373,7 +373,7 @@ TEST_F(MainFormTest, ModifyNeedsARoomAndTheCatalogue)
 
 // A name still being typed in the tree is taken before every command and before the
 // window closes; a blank or taken one is refused with a message, the command does
-// not run and the editor opens again with what was typed.
+// not run and the editor opens again with the old name, all selected.
 TEST_F(MainFormTest, PendingNameEditsAreTakenBeforeEveryCommand)
 {
     form->show();
@@ -420,7 +420,7 @@ TEST_F(MainFormTest, PendingNameEditsAreTakenBeforeEveryCommand)
     EXPECT_EQ(back.rooms.back().roomName, "Kamra");
     EXPECT_FALSE(form->Project().modified);
 
-    // Refused names: the command does not run, the editor comes back with the text.
+    // Refused names: the command does not run, the editor comes back with the old name.
     const std::pair<const char*, const char*> refused[] = {{"", "The name must not be empty."},
                                                            {"Nappali", "There is already a room named 'Nappali'"}};
     for (const auto& [typed, message] : refused) {
@@ -435,7 +435,8 @@ TEST_F(MainFormTest, PendingNameEditsAreTakenBeforeEveryCommand)
         EXPECT_EQ(form->Project().rooms[2].roomName, "Kamra");
         QApplication::processEvents();
         ASSERT_NE(editor(), nullptr);
-        EXPECT_EQ(editor()->text(), QString::fromLatin1(typed));
+        EXPECT_EQ(editor()->text(), QStringLiteral("Kamra"));
+        EXPECT_EQ(editor()->selectedText(), QStringLiteral("Kamra"));
         QTest::keyClick(editor(), Qt::Key_Escape);
         QApplication::processEvents();
     }

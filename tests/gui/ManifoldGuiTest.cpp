@@ -163,7 +163,7 @@ TEST_F(ManifoldGuiTest, ManifoldDialogRefusesABadSpreadAndStaysOpen)
     emit form->ItemsTree->itemDoubleClicked(Manifold(0), 0);
     EXPECT_TRUE(stayedOpen);
     ASSERT_FALSE(messages.shown.empty());
-    EXPECT_EQ(messages.shown[0], "The design spread must lie between 1 and 20 K.");
+    EXPECT_EQ(messages.shown[0], "Design spread: enter a number from 1 to 20 K.");
     const TManifold& m = form->Project().manifolds[0];
     EXPECT_EQ(m.name, "Ground floor");
     EXPECT_EQ(m.location, "Hall cupboard");

@@ -28,6 +28,7 @@
 #include "dialogs/TRoomModifyForm.h"
 #include "lang/TLanguages.h"
 #include "listview/TListViewWithHeader.h"
+#include "platform/NumberInput.h"
 #include "platform/QtText.h"
 #include "platform/Registry.h"
 
@@ -164,7 +165,8 @@ TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
             form->HeatingArea->setText(QStringLiteral("0")); // refused, saying why
             d.findChild<QPushButton*>("OKButton")->click();
             EXPECT_TRUE(d.isVisible());
-            EXPECT_EQ(Cp(form->StatusBar->currentMessage()), Languages().GetText("IDS_WRONGVALUE"));
+            EXPECT_EQ(Cp(form->StatusBar->currentMessage()),
+                      Cp(QStringLiteral("Felület: 0-nál nagyobb, legfeljebb 10000 m2 értéket adjon meg.")));
             form->ZoneTypes->setCurrentIndex(1);
             d.findChild<QPushButton*>("AllArea")->click();
             EXPECT_EQ(form->HeatingArea->text(), QStringLiteral("12"));
@@ -259,12 +261,13 @@ TEST_F(RoomDialogTest, ABadNumberFocusesItsEdit)
     ChooseSystem(*f, "Vexalon FH-W16");
     Type(f->FHForwardTemperature, QStringLiteral("meleg"));
     QApplication::processEvents();
-    EXPECT_EQ(Status(*f), Languages().GetText("IDS_WRONGVALUE"));
+    EXPECT_EQ(Status(*f), RangeMessage(InputKind::WaterTemperature, FieldName(f->FHForwardTemperature)));
     EXPECT_TRUE(f->FHForwardTemperature->hasFocus());
+    EXPECT_EQ(f->FHForwardTemperature->text(), QStringLiteral("meleg")); // kept for correction
 
     Type(f->Area, QStringLiteral("-3")); // the room's area cannot be negative
     QApplication::processEvents();
-    EXPECT_EQ(Status(*f), Languages().GetText("IDS_WRONGVALUE"));
+    EXPECT_EQ(Status(*f), Cp(QStringLiteral("Alapterület: 0 és 10000 m2 közötti számot adjon meg.")));
     EXPECT_TRUE(f->Area->hasFocus());
     f->findChild<QPushButton*>("OKButton")->click();
     EXPECT_TRUE(f->isVisible()); // OK waits for a good number
@@ -391,7 +394,7 @@ TEST_F(RoomDialogTest, TheCircuitAreaDialogRefusesMoreThanTheMaximum)
     EXPECT_EQ(form.result(), 0);
     form.Area->setText(QStringLiteral("0"));
     form.findChild<QPushButton*>("OKButton")->click();
-    EXPECT_EQ(Cp(form.StatusBar->currentMessage()), Languages().GetText("IDS_WRONGVALUE"));
+    EXPECT_EQ(Cp(form.StatusBar->currentMessage()), RangeMessage(InputKind::FieldArea, FieldName(form.Area)));
     form.Area->setText(QStringLiteral("12.5"));
     form.findChild<QPushButton*>("OKButton")->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
@@ -504,7 +507,7 @@ TEST_F(RoomDialogTest, SupplementaryHeatAndTheRoomsOwnBuildUp)
     Type(f->RoomInsulationR, QStringLiteral("25"));
     f->findChild<QPushButton*>("OKButton")->click();
     EXPECT_TRUE(f->isVisible());
-    EXPECT_EQ(Status(*f), Languages().GetText("IDS_LAYERRESISTANCERANGE"));
+    EXPECT_EQ(Status(*f), RangeMessage(InputKind::Resistance, FieldName(f->RoomInsulationR)));
     Type(f->FHOversideTemperature, QStringLiteral("10"));
     Type(f->RoomInsulationR, QStringLiteral("1.25"));
     ASSERT_TRUE(f->Room().buildUp);

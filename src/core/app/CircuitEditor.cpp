@@ -7,6 +7,7 @@
 #include "lang/TLanguages.h"
 #include "util/Error.h"
 #include "util/FloatFormat.h"
+#include "util/InputRange.h"
 
 namespace kalorina {
 
@@ -134,26 +135,30 @@ std::optional<std::string> CircuitEditor::SetValues(const CircuitInputs& in)
     if (!in.massFlowGiven)
         CheckTemperatureOrder(in.forward, in.backward);
     THydraulic& h = round_.hydraulic;
-    h.medium.forward = static_cast<float>(in.forward);
+    // A number that still reads as Texts showed it is the stored one, to the last bit.
+    auto kept = [](float stored, double typed, int digits) {
+        return static_cast<float>(Retyped(stored, typed, General(stored, digits)));
+    };
+    h.medium.forward = kept(h.medium.forward, in.forward, 3);
     round_.connectionFlags = static_cast<std::int16_t>((in.massFlowGiven ? TRoundItem::kMassFlowGiven : 0)
                                                        | (in.serial ? TRoundItem::kSeries : 0));
     if (in.massFlowGiven)
-        h.massFlow = static_cast<float>(in.volume);
+        h.massFlow = kept(h.massFlow, in.volume, 4);
     else
-        h.medium.return_ = static_cast<float>(in.backward);
+        h.medium.return_ = kept(h.medium.return_, in.backward, 3);
     if (in.userDefinedMedium) {
         h.medium.mediumName.clear();
-        h.medium.density = static_cast<float>(in.ro);
-        h.medium.viscosity = static_cast<float>(in.nu);
-        h.medium.specificHeat = static_cast<float>(in.specificHeat);
+        h.medium.density = kept(h.medium.density, in.ro, 4);
+        h.medium.viscosity = kept(h.medium.viscosity, in.nu, 4);
+        h.medium.specificHeat = kept(h.medium.specificHeat, in.specificHeat, 4);
     } else {
         h.medium.mediumName = in.mediumName;
     }
-    h.extraLength = static_cast<float>(in.extraLength);
+    h.extraLength = kept(h.extraLength, in.extraLength, 4);
     h.extraInMetres = in.extraLengthMode == 1 ? 1 : 0;
     h.valveName = in.valveType;
     h.valveSize = StoredSize(in.valveSizeText);
-    h.availablePressure = static_cast<float>(in.availablePressure);
+    h.availablePressure = kept(h.availablePressure, in.availablePressure, 6);
     return Recalculate();
 }
 

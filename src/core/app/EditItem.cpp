@@ -16,13 +16,15 @@ bool EditItem(TProject& project, const TDevices& devices, int index, bool isRoom
     if (index >= 0 && index < project.ItemCount(isRoom)) {
         if (isRoom && dialogs.room) {
             TRoomItem copy = project.rooms[index];
-            if (dialogs.room(copy)) {
+            // OK on what is as it was changes nothing: the circuits that use the
+            // room are not recalculated either, which could move their stored results.
+            if (dialogs.room(copy) && !(copy == project.rooms[index])) {
                 failed = ApplyRoomEdit(project, devices, index, std::move(copy));
                 changed = true;
             }
         } else if (!isRoom && dialogs.round) {
             CircuitEdit edit{project.rounds[index], project.rooms};
-            if (dialogs.round(edit)) {
+            if (dialogs.round(edit) && !(edit.round == project.rounds[index] && edit.rooms == project.rooms)) {
                 failed = ApplyCircuitEdit(project, devices, index, std::move(edit));
                 changed = true;
             }

@@ -28,8 +28,9 @@ struct ItemDialogs {
     std::function<bool(CircuitEdit&)> round;
 };
 
-// Runs the item's dialog on a copy; only on OK is the copy applied (ApplyRoomEdit,
-// ApplyCircuitEdit) and the project marked modified.  Either way the parts of room
+// Runs the item's dialog on a copy; only on OK with a copy that differs from the
+// item is the copy applied (ApplyRoomEdit, ApplyCircuitEdit) and the project marked
+// modified.  Either way the parts of room
 // fields built into circuits are counted again.  True when the item was changed;
 // the failures of circuits recalculated on the way go to `failures`.
 bool EditItem(TProject& project, const TDevices& devices, int index, bool isRoom, const ItemDialogs& dialogs,

@@ -9,6 +9,7 @@
 #include "catalogue/TDevices.h"
 #include "lang/Alphabet.h"
 #include "util/FloatFormat.h"
+#include "util/InputRange.h"
 #include "util/TextCase.h"
 
 namespace kalorina {
@@ -120,14 +121,18 @@ void FieldEditor::Apply(const FieldInputs& in)
 {
     CheckAreaWithin(in.area, maximumArea_);
     field_.coveringName = in.covering;
-    field_.resistance = static_cast<float>(in.R);
+    // A number that still reads as Texts showed it is the stored one, to the last bit.
+    auto kept = [](float stored, double typed, int digits) {
+        return static_cast<float>(Retyped(stored, typed, General(stored, digits)));
+    };
+    field_.resistance = kept(field_.resistance, in.R, 4);
     field_.spacing = static_cast<std::int16_t>(in.spacing);
-    field_.area = static_cast<float>(in.area);
+    field_.area = kept(field_.area, in.area, 5);
     field_.zoneType = static_cast<std::int16_t>(in.zone);
-    field_.forward = static_cast<float>(in.forward);
-    field_.return_ = static_cast<float>(in.ret);
-    field_.belowTemp = static_cast<float>(in.below);
-    field_.downK = static_cast<float>(in.downK);
+    field_.forward = kept(field_.forward, in.forward, 3);
+    field_.return_ = kept(field_.return_, in.ret, 3);
+    field_.belowTemp = kept(field_.belowTemp, in.below, 3);
+    field_.downK = kept(field_.downK, in.downK, 4);
     field_.Recompute(devices_, inside_);
 }
 
@@ -145,7 +150,7 @@ void FieldAreaEditor::Commit(double area)
 {
     // A refused area leaves the part as it was.
     CheckAreaWithin(static_cast<float>(area), maximum_);
-    part_.assignedPart = static_cast<float>(area);
+    part_.assignedPart = static_cast<float>(Retyped(part_.assignedPart, area, AreaText()));
 }
 
 } // namespace kalorina

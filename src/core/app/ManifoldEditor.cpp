@@ -48,8 +48,11 @@ const TManifold& ManifoldEditor::Commit(const ManifoldInputs& in)
     CheckManifoldName(project_, index_, in.name);
     manifold_.name = in.name;
     manifold_.location = in.location;
-    manifold_.designSpread = static_cast<float>(in.designSpread);
-    manifold_.maxSupply = static_cast<float>(in.maxSupply);
+    // What still reads as View showed it is the stored value, to the last bit.
+    manifold_.designSpread =
+        static_cast<float>(Retyped(manifold_.designSpread, in.designSpread, General(manifold_.designSpread, 4)));
+    manifold_.maxSupply =
+        static_cast<float>(Retyped(manifold_.maxSupply, in.maxSupply, General(manifold_.maxSupply, 4)));
     return manifold_;
 }
 

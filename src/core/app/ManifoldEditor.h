@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/TManifold.h"
+#include "util/InputRange.h"
 
 namespace kalorina {
 
@@ -25,8 +26,9 @@ public:
     // The ranges a design can work with: a spread below 1 K asks for endless flows,
     // above 20 K for a floor too uneven to walk on; supplies outside 25..90 °C are no
     // floor heating.
-    static constexpr double kMinSpread = 1, kMaxSpread = 20;
-    static constexpr double kMinSupply = 25, kMaxSupply = 90;
+    static constexpr double kMinSpread = RangeOf(InputKind::Spread).low, kMaxSpread = RangeOf(InputKind::Spread).high;
+    static constexpr double kMinSupply = RangeOf(InputKind::SupplyLimit).low,
+                            kMaxSupply = RangeOf(InputKind::SupplyLimit).high;
 
     // Edits the manifold at `index` of `project`.
     ManifoldEditor(const TProject& project, int index);

@@ -1,7 +1,11 @@
 #include "app/PrintingEditor.h"
 
+#include <algorithm>
+
+#include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
+#include "util/InputRange.h"
 
 namespace kalorina {
 
@@ -131,11 +135,12 @@ void GotoPageEditor::Commit(const std::string& text)
         ++i;
     std::size_t end = text.find_last_not_of(' ');
     std::string digits = i <= end && end != std::string::npos ? text.substr(i, end - i + 1) : std::string();
-    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
-        throw KalorinaError(Txt("IDS_WRONGVALUE"));
-    const int n = std::stoi(digits);
+    const int n = digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos
+        ? 0
+        : std::stoi(digits);
     if (n < 1 || n > maximum_)
-        throw KalorinaError(Txt("IDS_WRONGVALUE"));
+        throw KalorinaError(RangeMessage(InputRange{1, static_cast<double>(std::max(maximum_, 1)), false, true, ""},
+                                         TextOrBuiltIn("IDS_PAGENUMBERFIELD")));
     value_ = n;
 }
 

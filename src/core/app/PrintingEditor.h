@@ -99,8 +99,9 @@ public:
     std::string Text() const { return std::to_string(value_); }
     int Maximum() const { return maximum_; }
     int Value() const { return value_; }
-    // Takes the typed number; raises the IDS_WRONGVALUE error for anything that is
-    // not a whole number from 1 to the page count, keeping the value.
+    // Takes the typed number; anything that is not a whole number from 1 to the page
+    // count is refused with a message naming the page number and the range, and the
+    // value kept.
     void Commit(const std::string& text);
 
 private:

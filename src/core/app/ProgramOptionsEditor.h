@@ -10,6 +10,7 @@
 #include "document/TProgramOptions.h"
 #include "document/TProject.h"
 #include "lang/TLanguages.h"
+#include "util/InputRange.h"
 
 namespace kalorina {
 
@@ -41,7 +42,7 @@ public:
     void SetReportFont(const std::string& name, int size);
     // A margin must be a whole number of millimetres from 0 to kMaxMargin; raises the
     // IDS_WRONGVALUE error otherwise.
-    static constexpr int kMaxMargin = 100;
+    static constexpr int kMaxMargin = static_cast<int>(RangeOf(InputKind::Margin).high);
     static void CheckMargin(int millimetres);
     // Takes the input, selects the languages, writes the report font and the
     // program options.  Raises (changing nothing) when a margin is out of range.

@@ -2,6 +2,7 @@
 
 #include "app/DesignRules.h"
 #include "app/DialogEditor.h"
+#include "util/InputRange.h"
 
 namespace kalorina {
 
@@ -72,31 +73,38 @@ const TProjektOptions& ProjectOptionsEditor::Commit(const ProjectOptionsInputs& 
             || !IsBelowKind(in.belowKind))
             RaiseText("IDS_LAYERRESISTANCERANGE");
     }
-    options_.roomTemperature = static_cast<float>(in.inside);
+    // A number that still reads as View showed it is the stored one, to the last bit:
+    // OK without an edit changes nothing.
+    auto kept = [](float stored, double typed, int digits) {
+        return static_cast<float>(Retyped(stored, typed, General(stored, digits)));
+    };
+    options_.roomTemperature = kept(options_.roomTemperature, in.inside, 5);
     if (in.buildUpGiven) {
-        FloorBuildUp b;
-        b.insulationResistance = static_cast<float>(in.insulationR);
-        b.slabResistance = static_cast<float>(in.slabR);
+        const FloorBuildUp was = options_.buildUp.value_or(FloorBuildUp{});
+        FloorBuildUp b = was;
+        b.insulationResistance = kept(was.insulationResistance, in.insulationR, 3);
+        b.slabResistance = kept(was.slabResistance, in.slabR, 3);
         b.below = static_cast<BelowKind>(in.belowKind);
-        b.belowTemperature = static_cast<float>(in.below);
+        b.belowTemperature = kept(options_.belowTemperature, in.below, 3);
         // Unchanged values keep the stored k to the last bit.
         if (options_.buildUp != b)
             options_.SetBuildUp(b);
     } else {
         options_.buildUp.reset();
-        options_.belowTemperature = static_cast<float>(in.below);
-        options_.downK = static_cast<float>(in.downK);
+        options_.belowTemperature = kept(options_.belowTemperature, in.below, 3);
+        options_.downK = kept(options_.downK, in.downK, 3);
     }
-    options_.extraLength = static_cast<float>(in.lengthPlus);
+    options_.extraLength = kept(options_.extraLength, in.lengthPlus, 3);
     options_.extraLengthMode = in.lengthPlusMode == 0 ? 0 : 1;
-    options_.medium.forward = static_cast<float>(in.forward);
-    options_.medium.return_ = static_cast<float>(in.backward);
-    options_.medium.mediumName = in.userDefinedMedium ? std::string() : in.mediumName;
-    options_.medium.density = static_cast<float>(in.ro);
-    options_.medium.viscosity = static_cast<float>(in.nu);
-    options_.medium.specificHeat = static_cast<float>(in.specificHeat);
+    TMedium& m = options_.medium;
+    m.forward = kept(m.forward, in.forward, 3);
+    m.return_ = kept(m.return_, in.backward, 3);
+    m.mediumName = in.userDefinedMedium ? std::string() : in.mediumName;
+    m.density = kept(m.density, in.ro, 4);
+    m.viscosity = kept(m.viscosity, in.nu, 4);
+    m.specificHeat = kept(m.specificHeat, in.specificHeat, 4);
     options_.valveType = in.valveType;
-    options_.availablePressure = static_cast<float>(in.pressure);
+    options_.availablePressure = kept(options_.availablePressure, in.pressure, 6);
     return options_;
 }
 

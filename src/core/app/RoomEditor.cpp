@@ -11,6 +11,7 @@
 #include "lang/TLanguages.h"
 #include "platform/Registry.h"
 #include "util/FloatFormat.h"
+#include "util/InputRange.h"
 #include "util/TextCase.h"
 
 namespace kalorina {
@@ -244,9 +245,11 @@ std::vector<RowCells> RoomEditor::FieldRows(const TListHeaderFormat& format) con
 void RoomEditor::SetRoomValues(const std::string& function, double area, double inside, double heatLoss)
 {
     room_.roomFunction = function;
-    room_.floorArea = static_cast<float>(area);
-    room_.roomTemperature = static_cast<float>(inside);
-    room_.heatDemand = static_cast<float>(heatLoss);
+    // The texts InitialTexts shows: what still reads as they do is the room's own value.
+    room_.floorArea = static_cast<float>(Retyped(room_.floorArea, area, General(room_.floorArea, 5)));
+    room_.roomTemperature =
+        static_cast<float>(Retyped(room_.roomTemperature, inside, General(room_.roomTemperature, 5)));
+    room_.heatDemand = static_cast<float>(Retyped(room_.heatDemand, heatLoss, General(room_.heatDemand, 6)));
 }
 
 void RoomEditor::RecomputeFields()

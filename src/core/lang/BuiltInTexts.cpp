@@ -12,6 +12,10 @@ const std::map<std::string, std::string>& BuiltIn()
 {
     static const std::map<std::string, std::string> texts{
         {"IDS_WRONGVALUE", "Wrong value"},
+        {"IDS_INPUTRANGE", "%s: enter a number from %s to %s."},
+        {"IDS_INPUTRANGEABOVE", "%s: enter a number above %s, up to %s."},
+        {"IDS_INPUTRANGEWHOLE", "%s: enter a whole number from %s to %s."},
+        {"IDS_PAGENUMBERFIELD", "Page number"},
         {"IDS_DTLOGERROR", "The temperatures must fall from forward to return to room temperature"},
         {"IDS_NUMBEROFPIECES", "pcs"},
         {"IDS_AUTO", "Auto"},

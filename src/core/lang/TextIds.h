@@ -31,6 +31,12 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_INVALIDFILE",
     "IDS_VERSIONERR",
     "IDS_WRONGVALUE",
+    // A typed number refused: the field's name, then the lowest and the highest
+    // value allowed (the highest with its unit).
+    "IDS_INPUTRANGE",
+    "IDS_INPUTRANGEABOVE",
+    "IDS_INPUTRANGEWHOLE",
+    "IDS_PAGENUMBERFIELD", // the field of the page to go to in the preview
     "IDS_XMLPARSERERROR+3",
     "IDS_XMLPARSERERROR+4",
     "IDS_XMLPARSERERROR+10",

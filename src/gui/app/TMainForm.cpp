@@ -984,12 +984,14 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
         item->setText(0, stored);
     } else {
         // Refused with its message: the item keeps its name, and the editor opens
-        // again with what was typed, once the one closing now has gone.
+        // again, once the one closing now has gone, with that name selected for
+        // another try.  Escape or any command then leaves the name as it was; the
+        // refused text (an empty one above all) would only bring the message back.
         renameRefused_ = true;
         item->setText(0, oldName);
-        QTimer::singleShot(0, this, [this, group, oldName, newName] {
+        QTimer::singleShot(0, this, [this, group, oldName] {
             if (QTreeWidgetItem* node = FindNode(group, Cp(oldName)))
-                ItemsTree->EditWithText(node, newName);
+                ItemsTree->EditWithText(node, oldName);
         });
     }
     filling_ = false;

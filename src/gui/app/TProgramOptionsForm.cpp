@@ -174,14 +174,7 @@ void TProgramOptionsForm::accept()
     try {
         QLineEdit* margins[] = {LeftMargin, TopMargin, RightMargin, BottomMargin};
         for (int i = 0; i < 4; ++i) {
-            in.margins[i] = IntegerFromControl(margins[i]);
-            try {
-                ProgramOptionsEditor::CheckMargin(in.margins[i]);
-            } catch (const KalorinaError&) {
-                margins[i]->setFocus();
-                margins[i]->selectAll();
-                throw;
-            }
+            in.margins[i] = IntegerFromControl(margins[i], InputKind::Margin);
         }
         in.designerLines = MemoLines(Cp(Planer->toPlainText()));
         in.dateNewProjects = InitDate->isChecked();

@@ -74,7 +74,7 @@ TResistModifyForm::TResistModifyForm(TResist& fitting, const TDevices& devices, 
     auto* name = new LinkLabel;
     name->setObjectName(QStringLiteral("Name"));
     Name = name;
-    NumOf = NamedEdit("NumOf");
+    NumOf = FitNumberEdit(NamedEdit("NumOf"), InputKind::Pieces);
     SizeName = NamedCombo("SizeName");
     Mode = NamedLabel("Mode", {});
     Value = NamedLabel("Value", {});
@@ -116,7 +116,8 @@ TResistModifyForm::TResistModifyForm(TResist& fitting, const TDevices& devices, 
 bool TResistModifyForm::Read(bool sizeChange)
 {
     try {
-        const std::string count = Cp(NumOf->text()), size = Cp(SizeName->currentText());
+        const std::string count = std::to_string(IntegerFromControl(NumOf, InputKind::Pieces));
+        const std::string size = Cp(SizeName->currentText());
         if (sizeChange)
             Value->setText(Q(editor_.SizeChanged(count, size, List->isChecked())));
         else
@@ -146,10 +147,10 @@ TUniqueResistModifyForm::TUniqueResistModifyForm(TResist& fitting, const Service
     setObjectName(QStringLiteral("UniqueResistModifyForm"));
     setWindowTitle(T("Alaki ellenállás adatok módosítása"));
     Name = NamedEdit("Name");
-    NumOf = NamedEdit("NumOf");
-    SizeName = NamedEdit("SizeName");
+    NumOf = FitNumberEdit(NamedEdit("NumOf"), InputKind::Pieces);
+    SizeName = FitNumberEdit(NamedEdit("SizeName"), InputKind::NominalSize);
     Mode = NamedCombo("Mode");
-    Value = NamedEdit("Value");
+    Value = FitNumberEdit(NamedEdit("Value"), InputKind::Zeta);
     List = NamedCheck("List", T("Listában gyűjtendő"));
     auto* form = new QFormLayout;
     form->addRow(NamedLabel("NameLabel", T("Megnevezés:")), Name);
@@ -179,22 +180,15 @@ void TUniqueResistModifyForm::OKClick()
     try {
         UniqueFittingInputs in;
         in.name = Cp(Name->text());
-        in.count = Cp(NumOf->text());
-        in.size = Cp(SizeName->text());
+        in.count = std::to_string(IntegerFromControl(NumOf, InputKind::Pieces));
+        in.size = std::to_string(IntegerFromControl(SizeName, InputKind::NominalSize));
         in.mode = Mode->currentIndex();
-        in.value = static_cast<double>(NumberFromControl(Value));
+        // What the value means follows the mode: a flow factor, a loss coefficient or
+        // a pressure drop.
+        static constexpr InputKind kValueKinds[] = {InputKind::Kv, InputKind::Zeta, InputKind::Pressure};
+        in.value = NumberFromControl(Value, kValueKinds[in.mode >= 0 && in.mode < 3 ? in.mode : 0]);
         in.listing = List->isChecked();
-        try {
-            editor_.Commit(in);
-        } catch (const KalorinaError&) {
-            // Count or size: focus the one that is wrong.
-            try {
-                IntegerFromControl(NumOf);
-                SizeName->setFocus();
-            } catch (const KalorinaError&) {
-            }
-            throw;
-        }
+        editor_.Commit(in);
         accept();
     } catch (const KalorinaError& e) {
         ShowFailure(services_, e.what());

@@ -27,7 +27,7 @@ TAreaForm::TAreaForm(double proposal, double maximum, int zone, QWidget* parent)
     setObjectName(QStringLiteral("AreaForm"));
     setWindowTitle(QStringLiteral("Felület megadása"));
     auto* grid = new QGridLayout;
-    HeatingArea = NamedEdit("HeatingArea");
+    HeatingArea = FitNumberEdit(NamedEdit("HeatingArea"), InputKind::FieldArea);
     AreaMax = NamedLabel("AreaMax", {});
     ZoneTypes = MakeZoneCombo("ZoneTypes");
     auto* all = NamedButton("AllArea", QStringLiteral("Teljes felület"));
@@ -68,7 +68,7 @@ void TAreaForm::accept()
     // A bad entry keeps the dialog open with the focus on the area and says why.
     StatusBar->clearMessage();
     try {
-        const double area = static_cast<double>(NumberFromControl(HeatingArea, NumberKind::Positive));
+        const double area = NumberFromControl(HeatingArea, InputKind::FieldArea);
         try {
             CheckAreaWithin(area, maximum_);
         } catch (const KalorinaError&) {

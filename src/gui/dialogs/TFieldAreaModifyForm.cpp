@@ -23,7 +23,7 @@ TFieldAreaModifyForm::TFieldAreaModifyForm(FloorHeatingRoundField& part, double 
 {
     setObjectName(QStringLiteral("FieldAreaModifyForm"));
     setWindowTitle(QStringLiteral("Beépített felület megadása"));
-    Area = NamedEdit("Area");
+    Area = FitNumberEdit(NamedEdit("Area"), InputKind::FieldArea);
     AreaMax = NamedLabel("AreaMax", {});
     StatusBar = NamedStatusBar();
     auto* grid = new QGridLayout;
@@ -49,7 +49,7 @@ void TFieldAreaModifyForm::accept()
 {
     StatusBar->clearMessage();
     try {
-        editor_.Commit(static_cast<double>(NumberFromControl(Area, NumberKind::Positive)));
+        editor_.Commit(NumberFromControl(Area, InputKind::FieldArea));
     } catch (const KalorinaError& e) {
         ShowWholeMessage(this, StatusBar, Q(e.what()));
         return;

@@ -82,12 +82,12 @@ void TFloorHeatingModifyForm::BuildControls()
     Distances = new QComboBox;
     Distances->setObjectName(QStringLiteral("Distances"));
     ZoneTypes = MakeZoneCombo("ZoneTypes");
-    R = NamedEdit("R");
-    A = NamedEdit("A");
-    ForwardTemperature = NamedEdit("ForwardTemperature");
-    BackwardTemperature = NamedEdit("BackwardTemperature");
-    OversideTemperature = NamedEdit("OversideTemperature");
-    Oversidek = NamedEdit("Oversidek");
+    R = FitNumberEdit(NamedEdit("R"), InputKind::Resistance);
+    A = FitNumberEdit(NamedEdit("A"), InputKind::FieldArea);
+    ForwardTemperature = FitNumberEdit(NamedEdit("ForwardTemperature"), InputKind::WaterTemperature);
+    BackwardTemperature = FitNumberEdit(NamedEdit("BackwardTemperature"), InputKind::WaterTemperature);
+    OversideTemperature = FitNumberEdit(NamedEdit("OversideTemperature"), InputKind::Temperature);
+    Oversidek = FitNumberEdit(NamedEdit("Oversidek"), InputKind::DownK);
     RLimits = NamedLabel("RLimits", {});
     RoomTemperature = NamedLabel("RoomTemperature", {});
     Length = NamedLabel("Length", {});
@@ -165,21 +165,23 @@ void TFloorHeatingModifyForm::ShowChoices(const FieldChoices& c)
         SurfaceTypes->setCurrentIndex(0);
 }
 
-bool TFloorHeatingModifyForm::ReadFieldValues(FieldInputs& in)
+bool TFloorHeatingModifyForm::ReadFieldValues(FieldInputs& in, bool report)
 {
     if (!initialised_)
         return false;
     try {
         in.covering = Cp(SurfaceTypes->currentText());
-        in.R = static_cast<double>(NumberFromControl(R, NumberKind::NonNegative));
+        in.R = NumberFromControl(R, InputKind::Resistance);
         in.spacing = ParseInteger(Cp(Distances->currentText()));
-        in.area = static_cast<double>(NumberFromControl(A, NumberKind::Positive));
+        in.area = NumberFromControl(A, InputKind::FieldArea);
         in.zone = ZoneTypes->currentIndex();
-        in.forward = static_cast<double>(NumberFromControl(ForwardTemperature, NumberKind::NonNegative));
-        in.ret = static_cast<double>(NumberFromControl(BackwardTemperature, NumberKind::NonNegative));
-        in.below = static_cast<double>(NumberFromControl(OversideTemperature, NumberKind::Any));
-        in.downK = static_cast<double>(NumberFromControl(Oversidek, NumberKind::NonNegative));
-    } catch (const KalorinaError&) {
+        in.forward = NumberFromControl(ForwardTemperature, InputKind::WaterTemperature);
+        in.ret = NumberFromControl(BackwardTemperature, InputKind::WaterTemperature);
+        in.below = NumberFromControl(OversideTemperature, InputKind::Temperature);
+        in.downK = NumberFromControl(Oversidek, InputKind::DownK);
+    } catch (const KalorinaError& e) {
+        if (report)
+            ShowFailure(services_, e.what());
         return false;
     }
     return true;
@@ -231,15 +233,15 @@ void TFloorHeatingModifyForm::DistancesChange()
         FieldChanged();
 }
 
-bool TFloorHeatingModifyForm::ApplyFieldValues()
+bool TFloorHeatingModifyForm::ApplyFieldValues(bool report)
 {
     FieldInputs in;
-    return ReadFieldValues(in) && RunOrShowFailure(services_, [&] { editor_.Apply(in); });
+    return ReadFieldValues(in, report) && RunOrShowFailure(services_, [&] { editor_.Apply(in); });
 }
 
 void TFloorHeatingModifyForm::accept()
 {
-    if (ApplyFieldValues())
+    if (ApplyFieldValues(true))
         QDialog::accept();
 }
 

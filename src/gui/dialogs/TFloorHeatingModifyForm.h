@@ -36,9 +36,11 @@ private:
     void BuildControls();
     void ShowChoices(const FieldChoices& choices);
     // Copies the controls into the field; false (focus on the bad edit) on a bad number.
-    bool ReadFieldValues(FieldInputs& inputs);
+    // A bad number focuses its edit; `report` also says what is wrong (on OK: while
+    // the user moves from edit to edit, a message box at every step would be in the way).
+    bool ReadFieldValues(FieldInputs& inputs, bool report);
     // Reads the edits and hands them to the editor; a refusal is shown.
-    bool ApplyFieldValues();
+    bool ApplyFieldValues(bool report = false);
     // Reads, recomputes and shows the results; a calculation failure in a message box.
     void FieldChanged();
     void ShowFieldResults();

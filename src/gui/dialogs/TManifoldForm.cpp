@@ -22,10 +22,13 @@ TManifoldForm::TManifoldForm(ManifoldEditor& editor, const Services& services, Q
 {
     setObjectName(QStringLiteral("ManifoldForm"));
     setWindowTitle(QStringLiteral("Osztó"));
-    ManifoldNameEdit = NamedEdit("ManifoldNameEdit");
-    LocationEdit = NamedEdit("LocationEdit");
-    DesignSpreadEdit = NamedEdit("DesignSpreadEdit");
-    MaxSupplyEdit = NamedEdit("MaxSupplyEdit");
+    // Room for a name such as "Manifold (12)" and a place such as "Boiler room,
+    // ground floor", whatever the width of the captions beside them.
+    const QString longName(24, QLatin1Char('n'));
+    ManifoldNameEdit = FitEditTo(NamedEdit("ManifoldNameEdit"), longName);
+    LocationEdit = FitEditTo(NamedEdit("LocationEdit"), longName);
+    DesignSpreadEdit = FitNumberEdit(NamedEdit("DesignSpreadEdit"), InputKind::Spread);
+    MaxSupplyEdit = FitNumberEdit(NamedEdit("MaxSupplyEdit"), InputKind::SupplyLimit);
     auto* grid = new QGridLayout;
     GridRows rows(grid);
     rows.Add("ManifoldNameLabel", QStringLiteral("Név"), ManifoldNameEdit, QString());
@@ -54,20 +57,14 @@ void TManifoldForm::OKClick()
         ManifoldInputs in;
         in.name = Cp(ManifoldNameEdit->text());
         in.location = Cp(LocationEdit->text());
-        in.designSpread = static_cast<double>(NumberFromControl(DesignSpreadEdit));
-        in.maxSupply = static_cast<double>(NumberFromControl(MaxSupplyEdit));
+        in.designSpread = NumberFromControl(DesignSpreadEdit, InputKind::Spread);
+        in.maxSupply = NumberFromControl(MaxSupplyEdit, InputKind::SupplyLimit);
         try {
             editor_.Commit(in);
         } catch (const KalorinaError&) {
-            // The entry the message is about gets the focus: a range, else the name.
-            auto within = [](double v, double low, double high) { return v >= low && v <= high; };
-            QLineEdit* bad = ManifoldNameEdit;
-            if (!within(in.designSpread, ManifoldEditor::kMinSpread, ManifoldEditor::kMaxSpread))
-                bad = DesignSpreadEdit;
-            else if (!within(in.maxSupply, ManifoldEditor::kMinSupply, ManifoldEditor::kMaxSupply))
-                bad = MaxSupplyEdit;
-            bad->setFocus();
-            bad->selectAll();
+            // The numbers are in range by now: the name is what the message is about.
+            ManifoldNameEdit->setFocus();
+            ManifoldNameEdit->selectAll();
             throw;
         }
         accept();

@@ -40,9 +40,9 @@ QComboBox* NamedCombo(const char* name, bool editable = false)
     return combo;
 }
 
-double Number(QLineEdit* edit, NumberKind kind)
+double Number(QLineEdit* edit, InputKind kind)
 {
-    return static_cast<double>(NumberFromControl(edit, kind));
+    return NumberFromControl(edit, kind);
 }
 } // namespace
 
@@ -52,16 +52,16 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
 {
     setObjectName(QStringLiteral("ProjektOptionsForm"));
     setWindowTitle(T("Projekt beállítások"));
-    HeatingInSideTemp = NamedEdit("HeatingInSideTemp");
-    ForwardTemperature = NamedEdit("ForwardTemperature");
-    BackwardTemperature = NamedEdit("BackwardTemperature");
-    OversideTemperature = NamedEdit("OversideTemperature");
-    Oversidek = NamedEdit("Oversidek");
-    Ro = NamedEdit("Ro");
-    Nu = NamedEdit("Nu");
-    SpecificHeat = NamedEdit("SpecificHeat");
-    AvailablePressure = NamedEdit("AvailablePressure");
-    LengthPlus = NamedEdit("LengthPlus");
+    HeatingInSideTemp = FitNumberEdit(NamedEdit("HeatingInSideTemp"), InputKind::Temperature);
+    ForwardTemperature = FitNumberEdit(NamedEdit("ForwardTemperature"), InputKind::WaterTemperature);
+    BackwardTemperature = FitNumberEdit(NamedEdit("BackwardTemperature"), InputKind::WaterTemperature);
+    OversideTemperature = FitNumberEdit(NamedEdit("OversideTemperature"), InputKind::Temperature);
+    Oversidek = FitNumberEdit(NamedEdit("Oversidek"), InputKind::DownK);
+    Ro = FitNumberEdit(NamedEdit("Ro"), InputKind::Density);
+    Nu = FitNumberEdit(NamedEdit("Nu"), InputKind::Viscosity);
+    SpecificHeat = FitNumberEdit(NamedEdit("SpecificHeat"), InputKind::SpecificHeat);
+    AvailablePressure = FitNumberEdit(NamedEdit("AvailablePressure"), InputKind::Pressure);
+    LengthPlus = FitNumberEdit(NamedEdit("LengthPlus"), InputKind::Length);
     MediumType = NamedCombo("MediumType");
     ValveType = NamedCombo("ValveType", true);
     ValveType->setInsertPolicy(QComboBox::NoInsert); // a typed name is not a catalogue valve
@@ -82,8 +82,8 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     BuildUpGroup = new QGroupBox(T("Rétegrend a csövek alatt"));
     BuildUpGroup->setObjectName(QStringLiteral("BuildUpGroup"));
     BuildUpGroup->setCheckable(true);
-    InsulationR = NamedEdit("InsulationR");
-    SlabR = NamedEdit("SlabR");
+    InsulationR = FitNumberEdit(NamedEdit("InsulationR"), InputKind::Resistance);
+    SlabR = FitNumberEdit(NamedEdit("SlabR"), InputKind::Resistance);
     BelowKind = NamedCombo("BelowKind");
     for (int kind = 0; kind < kBelowKindCount; ++kind)
         BelowKind->addItem(Q(TextOrBuiltIn("IDS_BELOWKIND+" + std::to_string(kind))));
@@ -195,9 +195,9 @@ void TProjektOptionsForm::MediumChange()
         return;
     try {
         StatusBar->clearMessage();
-        auto texts =
-            editor_.MediumChange(false, Cp(MediumType->currentText()), Number(ForwardTemperature, NumberKind::Positive),
-                                 Number(BackwardTemperature, NumberKind::Positive));
+        auto texts = editor_.MediumChange(false, Cp(MediumType->currentText()),
+                                          Number(ForwardTemperature, InputKind::WaterTemperature),
+                                          Number(BackwardTemperature, InputKind::WaterTemperature));
         if (texts) {
             Ro->setText(Q(texts->ro));
             Nu->setText(Q(texts->nu));
@@ -215,8 +215,8 @@ void TProjektOptionsForm::BuildUpChange()
         return;
     // A half-typed value leaves the k shown; OK names the field.
     try {
-        const double insulation = static_cast<double>(ParseNumber(Cp(InsulationR->text()), NumberKind::NonNegative));
-        const double slab = static_cast<double>(ParseNumber(Cp(SlabR->text()), NumberKind::NonNegative));
+        const double insulation = ParseInput(Cp(InsulationR->text()), InputKind::Resistance, {});
+        const double slab = ParseInput(Cp(SlabR->text()), InputKind::Resistance, {});
         Oversidek->setText(Q(DownKText(insulation, slab, BelowKind->currentIndex())));
     } catch (const KalorinaError&) {
     }
@@ -227,19 +227,19 @@ void TProjektOptionsForm::OKClick()
     try {
         StatusBar->clearMessage();
         ProjectOptionsInputs in;
-        in.inside = Number(HeatingInSideTemp, NumberKind::Any);
-        in.below = Number(OversideTemperature, NumberKind::Any);
+        in.inside = Number(HeatingInSideTemp, InputKind::Temperature);
+        in.below = Number(OversideTemperature, InputKind::Temperature);
         in.buildUpGiven = BuildUpGroup->isChecked();
         if (in.buildUpGiven) {
-            in.insulationR = Number(InsulationR, NumberKind::NonNegative);
-            in.slabR = Number(SlabR, NumberKind::NonNegative);
+            in.insulationR = Number(InsulationR, InputKind::Resistance);
+            in.slabR = Number(SlabR, InputKind::Resistance);
             in.belowKind = BelowKind->currentIndex();
         } else
-            in.downK = Number(Oversidek, NumberKind::NonNegative);
-        in.lengthPlus = Number(LengthPlus, NumberKind::NonNegative);
+            in.downK = Number(Oversidek, InputKind::DownK);
         in.lengthPlusMode = LengthPlusMode->currentIndex();
-        in.forward = Number(ForwardTemperature, NumberKind::Positive);
-        in.backward = Number(BackwardTemperature, NumberKind::Positive);
+        in.lengthPlus = Number(LengthPlus, in.lengthPlusMode == 0 ? InputKind::LengthPercent : InputKind::Length);
+        in.forward = Number(ForwardTemperature, InputKind::WaterTemperature);
+        in.backward = Number(BackwardTemperature, InputKind::WaterTemperature);
         try {
             CheckTemperatureOrder(in.forward, in.backward);
         } catch (const KalorinaError&) {
@@ -248,11 +248,11 @@ void TProjektOptionsForm::OKClick()
         }
         in.userDefinedMedium = UserDefined();
         in.mediumName = Cp(MediumType->currentText());
-        in.ro = Number(Ro, NumberKind::Positive);
-        in.nu = Number(Nu, NumberKind::Positive);
-        in.specificHeat = Number(SpecificHeat, NumberKind::Positive);
+        in.ro = Number(Ro, InputKind::Density);
+        in.nu = Number(Nu, InputKind::Viscosity);
+        in.specificHeat = Number(SpecificHeat, InputKind::SpecificHeat);
         in.valveType = Cp(ValveType->currentText());
-        in.pressure = Number(AvailablePressure, NumberKind::NonNegative);
+        in.pressure = Number(AvailablePressure, InputKind::Pressure);
         committed_ = editor_.Commit(in);
         accept();
     } catch (const KalorinaError& e) {

@@ -229,9 +229,10 @@ void TRoomModifyForm::BuildControls()
     Function->setObjectName(QStringLiteral("Function"));
     Function->setEditable(true);
     Function->setInsertPolicy(QComboBox::NoInsert);
-    Area = NamedEdit("Area");
-    HeatingInSideTemp = NamedEdit("HeatingInSideTemp");
-    HeatingPower = NamedEdit("HeatingPower");
+    KeepTypedCase(Function);
+    Area = FitNumberEdit(NamedEdit("Area"), InputKind::Area);
+    HeatingInSideTemp = FitNumberEdit(NamedEdit("HeatingInSideTemp"), InputKind::Temperature);
+    HeatingPower = FitNumberEdit(NamedEdit("HeatingPower"), InputKind::HeatLoss);
     int row = 0;
     auto roomLine = [&](const char* name, const QString& caption, QWidget* control, const QString& unit) {
         roomGrid->addWidget(NamedLabel(name, caption), row, 0);
@@ -254,7 +255,7 @@ void TRoomModifyForm::BuildControls()
     RoomBelowKind->addItem(Q(TextOrBuiltIn("IDS_BELOWPROJECT")));
     for (int kind = 0; kind < kBelowKindCount; ++kind)
         RoomBelowKind->addItem(Q(TextOrBuiltIn("IDS_BELOWKIND+" + std::to_string(kind))));
-    RoomInsulationR = NamedEdit("RoomInsulationR");
+    RoomInsulationR = FitNumberEdit(NamedEdit("RoomInsulationR"), InputKind::Resistance);
     {
         const auto& own = editor_.Room().buildUp;
         const FloorBuildUp shown = editor_.EffectiveBuildUp().value_or(FloorBuildUp{});
@@ -314,14 +315,14 @@ void TRoomModifyForm::BuildControls()
     FloorHeatingSurfaceType->setObjectName(QStringLiteral("FloorHeatingSurfaceType"));
     FloorHeatingSurfaceType->setEditable(true);
     FloorHeatingSurfaceType->setInsertPolicy(QComboBox::NoInsert);
-    SurfaceR = NamedEdit("SurfaceR");
-    FHForwardTemperature = NamedEdit("FHForwardTemperature");
-    FHBackwardTemperature = NamedEdit("FHBackwardTemperature");
+    SurfaceR = FitNumberEdit(NamedEdit("SurfaceR"), InputKind::Resistance);
+    FHForwardTemperature = FitNumberEdit(NamedEdit("FHForwardTemperature"), InputKind::WaterTemperature);
+    FHBackwardTemperature = FitNumberEdit(NamedEdit("FHBackwardTemperature"), InputKind::WaterTemperature);
     FHZoneType = MakeZoneCombo("FHZoneType");
-    FHPowerRequest = NamedEdit("FHPowerRequest");
-    FHSurface = NamedEdit("FHSurface");
-    FHOversideTemperature = NamedEdit("FHOversideTemperature");
-    FHOversidek = NamedEdit("FHOversidek");
+    FHPowerRequest = FitNumberEdit(NamedEdit("FHPowerRequest"), InputKind::PowerRequest);
+    FHSurface = FitNumberEdit(NamedEdit("FHSurface"), InputKind::FreeArea);
+    FHOversideTemperature = FitNumberEdit(NamedEdit("FHOversideTemperature"), InputKind::Temperature);
+    FHOversidek = FitNumberEdit(NamedEdit("FHOversidek"), InputKind::DownK);
 
     auto* inputs = new QGridLayout;
     auto cell = [&](int r, int c, const char* name, const QString& caption, QWidget* control, const QString& unit) {
@@ -478,14 +479,14 @@ void TRoomModifyForm::RefreshRoomTotals(bool rebuild)
 ChooseInputs TRoomModifyForm::ReadChooseInputs()
 {
     ChooseInputs in;
-    in.design.forward = static_cast<double>(NumberFromControl(FHForwardTemperature, NumberKind::NonNegative));
-    in.design.ret = static_cast<double>(NumberFromControl(FHBackwardTemperature, NumberKind::NonNegative));
-    in.design.inside = static_cast<double>(NumberFromControl(HeatingInSideTemp, NumberKind::Any));
-    in.design.power = static_cast<double>(NumberFromControl(FHPowerRequest, NumberKind::Any));
-    in.design.area = static_cast<double>(NumberFromControl(FHSurface, NumberKind::Any));
-    in.design.below = static_cast<double>(NumberFromControl(FHOversideTemperature, NumberKind::Any));
-    in.design.downK = static_cast<double>(NumberFromControl(FHOversidek, NumberKind::NonNegative));
-    in.R = static_cast<double>(NumberFromControl(SurfaceR, NumberKind::NonNegative));
+    in.design.forward = NumberFromControl(FHForwardTemperature, InputKind::WaterTemperature);
+    in.design.ret = NumberFromControl(FHBackwardTemperature, InputKind::WaterTemperature);
+    in.design.inside = NumberFromControl(HeatingInSideTemp, InputKind::Temperature);
+    in.design.power = NumberFromControl(FHPowerRequest, InputKind::PowerRequest);
+    in.design.area = NumberFromControl(FHSurface, InputKind::FreeArea);
+    in.design.below = NumberFromControl(FHOversideTemperature, InputKind::Temperature);
+    in.design.downK = NumberFromControl(FHOversidek, InputKind::DownK);
+    in.R = NumberFromControl(SurfaceR, InputKind::Resistance);
     in.covering = Cp(FloorHeatingSurfaceType->currentText());
     in.zone = FHZoneType->currentIndex();
     return in;
@@ -552,22 +553,22 @@ bool TRoomModifyForm::ReadRoomValues()
     StatusBar->clearMessage();
     try {
         const std::string function = Cp(Function->currentText());
-        const double area = static_cast<double>(NumberFromControl(Area, NumberKind::NonNegative));
-        const double inside = static_cast<double>(NumberFromControl(HeatingInSideTemp, NumberKind::Any));
-        const double heatLoss = static_cast<double>(NumberFromControl(HeatingPower, NumberKind::NonNegative));
+        const double area = NumberFromControl(Area, InputKind::Area);
+        const double inside = NumberFromControl(HeatingInSideTemp, InputKind::Temperature);
+        const double heatLoss = NumberFromControl(HeatingPower, InputKind::HeatLoss);
         editor_.SetRoomValues(function, area, inside, heatLoss);
         editor_.Room().supplementaryHeatAllowed = SupplementaryHeat->isChecked();
         std::optional<FloorBuildUp> own;
         if (RoomBelowKind->currentIndex() > 0) {
             FloorBuildUp b = editor_.EffectiveBuildUp().value_or(FloorBuildUp{});
-            const double insulation = static_cast<double>(NumberFromControl(RoomInsulationR, NumberKind::NonNegative));
-            if (insulation > kMaxLayerResistance) {
-                RoomInsulationR->setFocus();
-                throw KalorinaError(TextOrBuiltIn("IDS_LAYERRESISTANCERANGE"));
-            }
-            b.insulationResistance = static_cast<float>(insulation);
+            const double insulation = NumberFromControl(RoomInsulationR, InputKind::Resistance);
+            // What still reads as shown keeps the stored value, to the last bit.
+            b.insulationResistance = static_cast<float>(Retyped(
+                b.insulationResistance, insulation, FloatToStrF(b.insulationResistance, TFloatFormat::General, 7, 0)));
             b.below = static_cast<BelowKind>(RoomBelowKind->currentIndex() - 1);
-            b.belowTemperature = static_cast<float>(NumberFromControl(FHOversideTemperature, NumberKind::Any));
+            b.belowTemperature = static_cast<float>(
+                Retyped(b.belowTemperature, NumberFromControl(FHOversideTemperature, InputKind::Temperature),
+                        FloatToStrF(b.belowTemperature, TFloatFormat::General, 3, 0)));
             own = b;
         }
         editor_.SetBuildUp(own);

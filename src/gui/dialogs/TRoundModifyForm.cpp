@@ -158,17 +158,17 @@ QWidget* TRoundModifyForm::BuildFieldsPage()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("FieldsPage"));
-    ForwardTemperature = NamedEdit("ForwardTemperature");
-    BackwardTemperature = NamedEdit("BackwardTemperature");
-    Volume = NamedEdit("Volume");
+    ForwardTemperature = FitNumberEdit(NamedEdit("ForwardTemperature"), InputKind::WaterTemperature);
+    BackwardTemperature = FitNumberEdit(NamedEdit("BackwardTemperature"), InputKind::WaterTemperature);
+    Volume = FitNumberEdit(NamedEdit("Volume"), InputKind::MassFlow);
     DefinedTemperature = NamedRadio("DefinedTemperature", T("A kilépő hőmérséklet kötött"));
     DefinedVolume = NamedRadio("DefinedVolume", T("A tömegáram kötött"));
     BifilarMode = NamedRadio("BifilarMode", T("Spirális (bifiláris)"));
     SerialMode = NamedRadio("SerialMode", T("Mezők sorba kötve"));
     MediumType = NamedCombo("MediumType");
-    Ro = NamedEdit("Ro");
-    Nu = NamedEdit("Nu");
-    SpecificHeat = NamedEdit("SpecificHeat");
+    Ro = FitNumberEdit(NamedEdit("Ro"), InputKind::Density);
+    Nu = FitNumberEdit(NamedEdit("Nu"), InputKind::Viscosity);
+    SpecificHeat = FitNumberEdit(NamedEdit("SpecificHeat"), InputKind::SpecificHeat);
 
     auto* temps = new QGroupBox(T("Fűtőközeg"));
     temps->setObjectName(QStringLiteral("MediumGroup"));
@@ -277,8 +277,8 @@ QWidget* TRoundModifyForm::BuildHydraulicsPage()
     ValvePosition = label("ValvePosition");
     for (QLabel* bold : {Length, PressureLoss, NeededTrottle, ValvePosition})
         bold->setStyleSheet(QStringLiteral("font-weight: bold"));
-    TubeLengthPlus = NamedEdit("TubeLengthPlus");
-    AvailablePressure = NamedEdit("AvailablePressure");
+    TubeLengthPlus = FitNumberEdit(NamedEdit("TubeLengthPlus"), InputKind::Length);
+    AvailablePressure = FitNumberEdit(NamedEdit("AvailablePressure"), InputKind::Pressure);
     TubeLengthPlusMode = NamedCombo("TubeLengthPlusMode");
     TubeLengthPlusMode->addItems({QStringLiteral("%"), QStringLiteral("m")});
     ValveType = NamedCombo("ValveType", true);
@@ -407,31 +407,30 @@ bool TRoundModifyForm::ReadCircuitValues(bool quiet)
 {
     if (!quiet)
         StatusBar->clearMessage();
-    auto number = [quiet](QLineEdit* edit, NumberKind kind) -> double {
-        return quiet ? static_cast<double>(ParseNumber(Cp(edit->text()), kind))
-                     : static_cast<double>(NumberFromControl(edit, kind));
+    auto number = [quiet](QLineEdit* edit, InputKind kind) -> double {
+        return quiet ? ParseInput(Cp(edit->text()), kind, std::string()) : NumberFromControl(edit, kind);
     };
     try {
         CircuitInputs in;
-        in.forward = number(ForwardTemperature, NumberKind::Any);
+        in.forward = number(ForwardTemperature, InputKind::WaterTemperature);
         in.massFlowGiven = DefinedVolume->isChecked();
         in.serial = SerialMode->isChecked();
         if (in.massFlowGiven)
-            in.volume = number(Volume, NumberKind::Positive);
+            in.volume = number(Volume, InputKind::MassFlow);
         else
-            in.backward = number(BackwardTemperature, NumberKind::Any);
+            in.backward = number(BackwardTemperature, InputKind::WaterTemperature);
         in.userDefinedMedium = UserDefinedMedium();
         in.mediumName = Cp(MediumType->currentText());
         if (in.userDefinedMedium) {
-            in.ro = number(Ro, NumberKind::Positive);
-            in.nu = number(Nu, NumberKind::Positive);
-            in.specificHeat = number(SpecificHeat, NumberKind::Positive);
+            in.ro = number(Ro, InputKind::Density);
+            in.nu = number(Nu, InputKind::Viscosity);
+            in.specificHeat = number(SpecificHeat, InputKind::SpecificHeat);
         }
-        in.extraLength = number(TubeLengthPlus, NumberKind::NonNegative);
         in.extraLengthMode = TubeLengthPlusMode->currentIndex();
+        in.extraLength = number(TubeLengthPlus, in.extraLengthMode == 0 ? InputKind::LengthPercent : InputKind::Length);
         in.valveType = Cp(ValveType->currentText());
         in.valveSizeText = Cp(ValveSize->currentText());
-        in.availablePressure = number(AvailablePressure, NumberKind::NonNegative);
+        in.availablePressure = number(AvailablePressure, InputKind::Pressure);
         ShowStatus(editor_.SetValues(in));
         return true;
     } catch (const KalorinaError& e) {

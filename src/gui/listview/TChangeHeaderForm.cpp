@@ -345,14 +345,14 @@ ColumnInput TChangeHeaderForm::ReadInput() const
     ColumnInput in;
     if (!v.columnEnabled)
         return in;
-    in.width = IntegerFromControl(width_);
+    in.width = IntegerFromControl(width_, InputKind::ColumnWidth);
     in.titleAlignment = RadioIndex(titleAlignment_);
     in.dataAlignment = RadioIndex(dataAlignment_);
     in.zeroShown = showZero_->isChecked();
     in.realFormat = RadioIndex(floatFormat_);
     if (v.realEnabled) {
-        in.precision = IntegerFromControl(precision_);
-        in.digits = IntegerFromControl(digits_);
+        in.precision = IntegerFromControl(precision_, InputKind::Precision);
+        in.digits = IntegerFromControl(digits_, InputKind::Decimals);
     }
     in.customCaption = userDefined_->isChecked();
     in.lines = {Cp(firstLine_->text()), Cp(secondLine_->text())};

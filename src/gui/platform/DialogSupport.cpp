@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 
 #include "platform/Placement.h"
 
@@ -59,6 +62,28 @@ void ShowWholeMessage(QWidget* dialog, QStatusBar* bar, const QString& text)
     if (dialog->width() < wanted) {
         dialog->resize(wanted, dialog->height());
     }
+}
+
+int EditWidthFor(const QLineEdit* edit, const QString& longest)
+{
+    const QFontMetrics metrics(edit->font());
+    const QMargins margins = edit->textMargins();
+    const int frame = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit) : 0;
+    // The edit's own inner margin (two pixels each side) and room for the cursor.
+    return metrics.horizontalAdvance(longest) + margins.left() + margins.right() + 2 * frame + 4
+        + metrics.averageCharWidth();
+}
+
+QLineEdit* FitEditTo(QLineEdit* edit, const QString& longest)
+{
+    edit->setMinimumWidth(std::max(edit->minimumWidth(), EditWidthFor(edit, longest)));
+    return edit;
+}
+
+void KeepTypedCase(QComboBox* combo)
+{
+    if (QCompleter* completer = combo->completer())
+        completer->setCaseSensitivity(Qt::CaseSensitive);
 }
 
 int ExecWithPlacement(QDialog& dialog, bool sizeable)

@@ -4,6 +4,7 @@
 // placement around it, and the one-panel status bar.
 #include <QString>
 
+class QComboBox;
 class QDialog;
 class QLabel;
 class QLineEdit;
@@ -24,6 +25,15 @@ QStatusBar* NamedStatusBar(QWidget* parent = nullptr);
 // Shows `text` in the dialog's status bar and widens a narrow dialog (up to the
 // screen) so that the whole message can be read.
 void ShowWholeMessage(QWidget* dialog, QStatusBar* bar, const QString& text);
+
+// The width `edit` needs to show `longest` whole in its own font, frame and margins
+// included; FitEditTo makes that its minimum width, so no layout squeezes the edit
+// below it.
+int EditWidthFor(const QLineEdit* edit, const QString& longest);
+QLineEdit* FitEditTo(QLineEdit* edit, const QString& longest);
+// An editable combo takes a list entry for what was typed only when the case agrees
+// too: leaving "nappali" must not rewrite it as the entry "Nappali".
+void KeepTypedCase(QComboBox* combo);
 
 // Handlers that run when an edit is left must not run again while one of them moves
 // the focus to a bad entry: with two bad edits they would hand the focus back and

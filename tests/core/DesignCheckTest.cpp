@@ -13,6 +13,7 @@
 #include "catalogue/TubeDBItem.h"
 #include "check/DesignCheck.h"
 #include "document/TProject.h"
+#include "lang/TLanguages.h"
 #include "util/Codepage.h"
 
 using namespace kalorina;
@@ -246,4 +247,14 @@ TEST(DesignCheck, LoopLengthFromTheCatalogueOrTheDefault)
             }
         EXPECT_EQ(tooLong, row.tooLong ? 1 : 0) << row.size << " " << row.length;
     }
+}
+
+// The summary counts in English as English counts: one error, two errors.
+TEST(DesignCheck, SummarySaysOneErrorAndTwoWarnings)
+{
+    Languages().Clear(); // the English sentences the check carries itself
+    EXPECT_EQ(DesignCheckSummary(1, 2), "1 error, 2 warnings");
+    EXPECT_EQ(DesignCheckSummary(2, 1), "2 errors, 1 warning");
+    EXPECT_EQ(DesignCheckSummary(1, 1), "1 error, 1 warning");
+    EXPECT_EQ(DesignCheckSummary(0, 3), "0 errors, 3 warnings");
 }

@@ -200,3 +200,28 @@ TEST_F(HistoryTest, CleanPointNamesAndLimit)
     EXPECT_EQ(P().rooms.size(), 250 - History::kDefaultLimit);
     EXPECT_TRUE(P().modified);
 }
+
+// A step keeps what it did, not the words of the language it was done in: after a
+// switch of language the Edit menu names it in the new one.
+TEST(HistoryLabels, StepsAreNamedInTheLanguageShownNow)
+{
+    test::ScopedLanguage lang({{"IDS_STEPNEWROOM", "Új helyiség"}, {"IDS_STEPRENAME", "%s átnevezése"}});
+    Languages().AddLanguage(
+        test::MakeLanguage("English", {{"IDS_STEPNEWROOM", "New room"}, {"IDS_STEPRENAME", "Rename %s"}}));
+    TProject project;
+    History h(project);
+    ASSERT_TRUE(h.Change(StepLabel::Of("IDS_STEPNEWROOM"), [](TProject& p) { p.AddNewRoom(); }));
+    ASSERT_TRUE(
+        h.Change(StepLabel::Of("IDS_STEPRENAME", {"Room 1"}), [](TProject& p) { p.rooms[0].roomName = "Nappali"; }));
+    EXPECT_EQ(h.UndoName(), "Room 1 átnevezése");
+    Languages().SelectLanguage("English");
+    EXPECT_EQ(h.UndoName(), "Rename Room 1");
+    h.Undo();
+    EXPECT_EQ(h.RedoName(), "Rename Room 1");
+    EXPECT_EQ(h.UndoName(), "New room");
+    Languages().SelectLanguage("Magyar");
+    EXPECT_EQ(h.UndoName(), "Új helyiség");
+    // A step named by a fixed text keeps it.
+    ASSERT_TRUE(h.Change("Import", [](TProject& p) { p.options.downK = 2; }));
+    EXPECT_EQ(h.UndoName(), "Import");
+}

@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -448,4 +450,31 @@ TEST_F(MainFormTest, PendingNameEditsAreTakenBeforeEveryCommand)
     EXPECT_FALSE(TryClose());
     EXPECT_EQ(form->Project().rooms[2].roomName, "Kamra 2");
     EXPECT_EQ(messages.LastText(), "Save?");
+}
+
+// The window a user first sees shows every command of the tool bar in either
+// language: none hides behind the extension arrow.
+class FirstWindowTest : public test::GuiTest {};
+
+TEST_F(FirstWindowTest, ShowsTheWholeToolBar)
+{
+    for (const char* language : {"Magyar", "English"}) {
+        auto form = CreateMainForm(Services());
+        UseShippedLanguage(language);
+        form->Retranslate();
+        form->RestorePlacement(); // nothing stored: the first window's size
+        form->show();
+        QCoreApplication::processEvents();
+        auto* tools = form->findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+        ASSERT_NE(tools, nullptr);
+        for (QAction* a : {form->DesignAction, form->PrintAction}) {
+            QWidget* button = tools->widgetForAction(a);
+            ASSERT_NE(button, nullptr) << language;
+            EXPECT_TRUE(button->isVisible()) << language << ": " << a->text().toStdString();
+        }
+        if (auto* arrow = tools->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+            EXPECT_FALSE(arrow->isVisible()) << language;
+        if (std::string(language) == "Magyar")
+            form->grab().save(QStringLiteral(KALORINA_BINARY_DIR "/main-window-first.png"));
+    }
 }

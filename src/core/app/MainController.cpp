@@ -89,29 +89,29 @@ void MainController::NewProject()
     history_.Clear();
 }
 
-std::string MainController::StepName(const char* id, const std::string& item)
+StepLabel MainController::StepName(const char* id, const std::string& item)
 {
-    return FormatText(TextOrBuiltIn(id), {item});
+    return StepLabel::Of(id, {item});
 }
 
 std::string MainController::NewRoom()
 {
     std::string name;
-    Change(TextOrBuiltIn("IDS_STEPNEWROOM"), [&](TProject& p) { name = p.AddNewRoom(); });
+    Change(StepLabel::Of("IDS_STEPNEWROOM"), [&](TProject& p) { name = p.AddNewRoom(); });
     return name;
 }
 
 std::string MainController::NewRound(int manifold)
 {
     std::string name;
-    Change(TextOrBuiltIn("IDS_STEPNEWROUND"), [&](TProject& p) { name = p.AddNewRound(manifold); });
+    Change(StepLabel::Of("IDS_STEPNEWROUND"), [&](TProject& p) { name = p.AddNewRound(manifold); });
     return name;
 }
 
 std::string MainController::NewManifold()
 {
     std::string name;
-    Change(TextOrBuiltIn("IDS_STEPNEWMANIFOLD"), [&](TProject& p) { name = p.AddNewManifold(); });
+    Change(StepLabel::Of("IDS_STEPNEWMANIFOLD"), [&](TProject& p) { name = p.AddNewManifold(); });
     return name;
 }
 
@@ -156,7 +156,7 @@ bool MainController::Design(std::optional<int> manifold, const std::function<boo
     }
     if (!dialog(outcome))
         return false;
-    return Change(TextOrBuiltIn("IDS_STEPDESIGN"), [&](TProject& p) {
+    return Change(StepLabel::Of("IDS_STEPDESIGN"), [&](TProject& p) {
         // The file it belongs to stays the project's, whatever the copy says.
         const std::string fileName = p.fileName;
         p = std::move(outcome.project);
@@ -456,7 +456,7 @@ std::optional<std::pair<ItemGroup, std::string>> MainController::PasteItem(const
     try {
         PasteResult r;
         // A refused item changes nothing, so no step is recorded for it.
-        Change(TextOrBuiltIn("IDS_STEPPASTE"),
+        Change(StepLabel::Of("IDS_STEPPASTE"),
                [&](TProject& p) { r = PasteItemFromClipboard(p, clipboard, manifold); });
         if (r.pasted)
             return std::make_pair(r.isManifold   ? ItemGroup::Manifolds

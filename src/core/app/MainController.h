@@ -116,12 +116,12 @@ public:
     // Every change of the project goes through its history, one step per user
     // action; `name` is the step's name for the Edit menu.
     History& Changes() { return history_; }
-    bool Change(const std::string& name, const std::function<void(TProject&)>& edit)
+    bool Change(const StepLabel& name, const std::function<void(TProject&)>& edit)
     {
         return history_.Change(name, edit);
     }
     // The name of a step done to an item: the step's text (IDS_STEP...) with the name.
-    static std::string StepName(const char* id, const std::string& item);
+    static StepLabel StepName(const char* id, const std::string& item);
 
     std::string NewRoom();
     // A new circuit fed from the manifold at `manifold` (the first when out of range).

@@ -92,6 +92,9 @@ const std::map<std::string, std::string>& FallbackTexts()
         {"IDS_DESIGNCHECKWARNING", "Warning"},
         {"IDS_DESIGNCHECKNOPROBLEM", "The design check found no problem."},
         {"IDS_DESIGNCHECKSUMMARY", "%s errors, %s warnings"},
+        {"IDS_DESIGNCHECKSUMMARY1E", "%s error, %s warnings"},
+        {"IDS_DESIGNCHECKSUMMARY1W", "%s errors, %s warning"},
+        {"IDS_DESIGNCHECKSUMMARY1EW", "%s error, %s warning"},
         {"IDS_HYDRAULICWARNING+0", "The tube of the circuit is not in the device catalogue."},
         {"IDS_HYDRAULICWARNING+1",
          "A fitting of the circuit is not in the device catalogue, or not in the size in use."},
@@ -491,6 +494,20 @@ double MaxLoopLength(const THydraulic& h, const TDevices& devices)
 std::string DesignCheckText(const std::string& id)
 {
     return Text(id);
+}
+
+std::string DesignCheckSummary(int errors, int warnings)
+{
+    // Languages that say "1 error" but "2 errors" give the forms of one apart; a
+    // language without them says all counts alike.
+    const char* id = errors == 1 && warnings == 1 ? "IDS_DESIGNCHECKSUMMARY1EW"
+        : errors == 1                             ? "IDS_DESIGNCHECKSUMMARY1E"
+        : warnings == 1                           ? "IDS_DESIGNCHECKSUMMARY1W"
+                                                  : "IDS_DESIGNCHECKSUMMARY";
+    std::string format = Text(id);
+    if (format == id)
+        format = Text("IDS_DESIGNCHECKSUMMARY");
+    return FormatText(format, {std::to_string(errors), std::to_string(warnings)});
 }
 
 bool AnyDesignError(const std::vector<DesignProblem>& problems)

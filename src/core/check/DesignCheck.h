@@ -78,6 +78,9 @@ double MaxLoopLength(const THydraulic& hydraulic, const TDevices& devices);
 // language file defines it.
 std::string DesignCheckText(const std::string& id);
 
+// "2 errors, 1 warning" in the active language.
+std::string DesignCheckSummary(int errors, int warnings);
+
 // True when one of the problems is an error.
 bool AnyDesignError(const std::vector<DesignProblem>& problems);
 

@@ -11,7 +11,7 @@ History::History(TProject& project, std::size_t limit) : project_(project), limi
 {
 }
 
-bool History::Change(const std::string& name, const std::function<void(TProject&)>& edit)
+bool History::Change(const StepLabel& name, const std::function<void(TProject&)>& edit)
 {
     const TProject before = project_;
     try {

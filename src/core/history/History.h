@@ -25,11 +25,12 @@ public:
     // Runs `edit` on the project (a command or a dialog's OK) and records what it
     // changed as one step named `name`.  A run that changes nothing records nothing
     // and leaves the modified flag as it was.  True when a step was recorded.
-    bool Change(const std::string& name, const std::function<void(TProject&)>& edit);
+    bool Change(const StepLabel& name, const std::function<void(TProject&)>& edit);
 
     bool CanUndo() const { return index_ > 0; }
     bool CanRedo() const { return index_ < steps_.size(); }
-    // The names of the steps Undo and Redo would take; empty when there is none.
+    // The names of the steps Undo and Redo would take, in the active language;
+    // empty when there is none.
     std::string UndoName() const;
     std::string RedoName() const;
     bool Undo();

@@ -78,7 +78,7 @@ std::size_t Size(const std::optional<ListChange<Item>>& change)
 
 } // namespace
 
-ProjectChange::ProjectChange(std::string name, const TProject& before, const TProject& after) : name_(std::move(name))
+ProjectChange::ProjectChange(StepLabel label, const TProject& before, const TProject& after) : label_(std::move(label))
 {
     ProjectData from = ProjectData::Of(before), to = ProjectData::Of(after);
     if (!(from == to))
@@ -125,7 +125,8 @@ void ProjectChange::Undo(TProject& p) const
 
 std::size_t ProjectChange::Footprint() const
 {
-    std::size_t n = sizeof *this + name_.size() + Size(rooms_) + Size(rounds_) + Size(manifolds_);
+    std::size_t n =
+        sizeof *this + label_.fixed.size() + label_.textId.size() + Size(rooms_) + Size(rounds_) + Size(manifolds_);
     if (options_)
         n += 2 * (sizeof(TProjektOptions) + options_->first.defaultFittings.size() * sizeof(TResist));
     if (data_)

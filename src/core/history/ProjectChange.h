@@ -33,11 +33,11 @@ struct ListChange {
 
 class ProjectChange : public ProjectCommand {
 public:
-    ProjectChange(std::string name, const TProject& before, const TProject& after);
+    ProjectChange(StepLabel label, const TProject& before, const TProject& after);
 
     void Redo(TProject& project) const override;
     void Undo(TProject& project) const override;
-    const std::string& Name() const override { return name_; }
+    const StepLabel& Label() const override { return label_; }
     bool ChangesAnything() const override;
     std::size_t Footprint() const override;
     ChangeKinds Kinds() const override
@@ -48,7 +48,7 @@ public:
     }
 
 private:
-    std::string name_;
+    StepLabel label_;
     std::optional<std::pair<ProjectData, ProjectData>> data_;
     std::optional<std::pair<TProjektOptions, TProjektOptions>> options_;
     std::optional<ListChange<TRoomItem>> rooms_;

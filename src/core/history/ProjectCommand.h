@@ -3,6 +3,8 @@
 // project back to before it and forward again.
 #include <string>
 
+#include "history/StepLabel.h"
+
 namespace kalorina {
 
 class TProject;
@@ -17,8 +19,9 @@ public:
     virtual ~ProjectCommand() = default;
     virtual void Redo(TProject& project) const = 0;
     virtual void Undo(TProject& project) const = 0;
-    // The step as the Edit menu names it ("Nappali módosítása").
-    virtual const std::string& Name() const = 0;
+    // The step as the Edit menu names it ("Nappali módosítása"), in the active language.
+    virtual const StepLabel& Label() const = 0;
+    std::string Name() const { return Label().Text(); }
     // False for a step that would change nothing: it is never recorded.
     virtual bool ChangesAnything() const = 0;
     virtual ChangeKinds Kinds() const = 0;

@@ -186,6 +186,9 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_DESIGNCHECKWARNING",
     "IDS_DESIGNCHECKNOPROBLEM",
     "IDS_DESIGNCHECKSUMMARY",
+    "IDS_DESIGNCHECKSUMMARY1E",
+    "IDS_DESIGNCHECKSUMMARY1W",
+    "IDS_DESIGNCHECKSUMMARY1EW",
     // Circuits that use a deleted room or field, and references that point nowhere.
     "IDS_DELETEUSEDROOMQUESTION",
     "IDS_DELETEUSEDFIELDSQUESTION",

@@ -704,6 +704,9 @@ void TMainForm::Retranslate()
     controller_->openFilter = Cp(OpenDialog->property("kalorinaFilter").toString());
     controller_->saveFilter = Cp(SaveDialog->property("kalorinaFilter").toString());
     UpdateRecentFiles();
+    // The translation has just set the undo and redo captions back to their bare
+    // words: the steps they name are named again, in the new language.
+    UpdateCommandStates();
 }
 
 void TMainForm::OpenCommandLineFile(const QString& path)
@@ -751,7 +754,11 @@ void TMainForm::RestorePlacement()
     FormPlacement p;
     p.left = x();
     p.top = y();
+    // The first window is wide enough for the whole tool bar in its language: no
+    // command hides behind its extension arrow.
     p.width = width();
+    if (const auto* tools = findChild<QToolBar*>(QStringLiteral("ToolBar1")))
+        p.width = std::max(p.width, tools->sizeHint().width() + 2 * tools->layout()->contentsMargins().left() + 24);
     p.height = height();
     kalorina::RestoreFormPlacement("MainForm", p);
     // Not smaller than the window can be used at.
@@ -893,7 +900,7 @@ void TMainForm::FillMoveRoundMenu()
 
 void TMainForm::ProjektOptionsActionExecute()
 {
-    const bool changed = controller_->Change(TextOrBuiltIn("IDS_STEPPROJECTOPTIONS"), [this](TProject& p) {
+    const bool changed = controller_->Change(StepLabel::Of("IDS_STEPPROJECTOPTIONS"), [this](TProject& p) {
         EditProjectOptions(this, services_, controller_->Devices(), p.options);
     });
     if (changed)
@@ -1001,7 +1008,7 @@ void TMainForm::ItemsTreeEdited(QTreeWidgetItem* item, int)
 
 void TMainForm::ProjectDataActionExecute()
 {
-    controller_->Change(TextOrBuiltIn("IDS_STEPPROJECTDATA"), [this](TProject& p) {
+    controller_->Change(StepLabel::Of("IDS_STEPPROJECTDATA"), [this](TProject& p) {
         TProjektDataForm dialog(p, this);
         dialog.exec();
     });

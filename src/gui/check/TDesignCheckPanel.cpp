@@ -87,8 +87,7 @@ void TDesignCheckPanel::Fill()
         list_->resizeColumnToContents(column);
     const int warnings = static_cast<int>(problems_.size()) - errors;
     summary_->setText(problems_.empty() ? Q(DesignCheckText("IDS_DESIGNCHECKNOPROBLEM"))
-                                        : Q(FormatText(DesignCheckText("IDS_DESIGNCHECKSUMMARY"),
-                                                       {std::to_string(errors), std::to_string(warnings)})));
+                                        : Q(DesignCheckSummary(errors, warnings)));
 }
 
 void TDesignCheckPanel::Activated(QTreeWidgetItem* item)

@@ -14,6 +14,7 @@
 #include "materials/TUsedMaterial.h"
 #include "platform/FixedMetricsCanvas.h"
 #include "platform/SettingsStore.h"
+#include "report/ReportFileName.h"
 #include "report/TBReport.h"
 #include "report/TUsedMaterialReport.h"
 
@@ -690,4 +691,19 @@ TEST(UsedMaterialReport, DialogKeepsSwitchesForTheProgramOnly)
     EXPECT_FALSE(pages.Has(0, "2026-12-09"));
     EXPECT_TRUE(pages.Has(0, "Valve 2"));
     EXPECT_FALSE(pages.Has(0, "Valve 1"));
+}
+
+// A save dialog proposes the project's name with what the file holds, in the
+// project's folder, in plain letters whatever the language writes.
+TEST(ReportFileNames, TheProjectsNameWithWhatTheFileHolds)
+{
+    ReportLanguages langs; // printing in English
+    EXPECT_EQ(ProposedFileName("/home/anna/terv/house.klp", ReportFileWord(ReportKind::Manifolds), "pdf"),
+              "/home/anna/terv/house-manifolds.pdf");
+    EXPECT_EQ(ProposedFileName("C:\\terv\\flat.klp", BillFileWord(), "pdf"), "C:\\terv\\flat-bill-of-materials.pdf");
+    EXPECT_EQ(ProposedFileName("", ReportFileWord(ReportKind::Rooms), "csv"), "rooms.csv");
+    EXPECT_EQ(ProposedFileName("villa", "x", "csv"), "villa-x.csv");
+    Languages().AddLanguage(MakeLanguage("Accents", {{"IDS_REPORTFILENAME+4", "Oszt\xF3k list\xE1ja"}}, false));
+    Languages().SelectPrintingLanguage("Accents");
+    EXPECT_EQ(ReportFileWord(ReportKind::Manifolds), "osztok-listaja"); // accents dropped, spaces as hyphens
 }

@@ -259,6 +259,8 @@ TEST_F(PrintingFormsTest, ManifoldScheduleSavesTheChosenManifoldsAsCsv)
     dialog.SaveAsCsv->click();
     ASSERT_FALSE(files.requests.empty());
     EXPECT_EQ(files.requests.back().defaultExtension, "csv");
+    // The dialog proposes the project's name with what the file holds, in its folder.
+    EXPECT_EQ(files.requests.back().initialFile, KALORINA_SOURCE_DIR "/examples/house-manifolds.csv");
     QFile f(csv);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
@@ -277,6 +279,11 @@ TEST_F(PrintingFormsTest, ManifoldScheduleSavesTheChosenManifoldsAsCsv)
     files.Answer("/nonexistent-folder/x.csv");
     dialog.SaveAsCsv->click();
     EXPECT_FALSE(messages.LastText().empty());
+    // The PDF of the rooms is proposed under its own name.
+    dialog.RoomsList->setChecked(true);
+    files.Answer(dir.filePath("rooms.pdf").toStdString());
+    dialog.SaveAsPdf->click();
+    EXPECT_EQ(files.requests.back().initialFile, KALORINA_SOURCE_DIR "/examples/house-rooms.pdf");
 }
 
 // The installer's sheet of the designed house as a picture for review.

@@ -286,6 +286,7 @@ inline constexpr TextFamily kRequiredTextFamilies[] = {
     {"IDS_HYDRAULICWARNING+", 7},       // a circuit's hydraulic warning bits, lowest bit first
     {"IDS_MANIFOLDCSVTITLE+", 29},      // the manifold schedule's CSV columns
     {"IDS_BELOWKIND+", 4},              // what lies under a floor: heated, unheated, ground, outside
+    {"IDS_REPORTFILENAME+", 6},         // words of proposed file names: the report kinds, then the bill
 };
 
 // Every required key, the families expanded.

@@ -11,11 +11,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "document/TProject.h"
 #include "materials/MaterialTreeView.h"
 #include "platform/DialogSupport.h"
 #include "platform/Printer.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
+#include "report/ReportFileName.h"
 #include "report/TPrintPreviewForm.h"
 
 namespace kalorina::gui {
@@ -108,6 +110,11 @@ void TUsedMaterialsPrintingForm::ReadControls()
 {
     ReadPage(*editor_);
     editor_->SetAll(AllButton->isChecked());
+}
+
+std::string TUsedMaterialsPrintingForm::ProposedFile(const std::string& extension) const
+{
+    return ProposedFileName(project_.fileName, BillFileWord(), extension);
 }
 
 std::unique_ptr<TBReport> TUsedMaterialsPrintingForm::MakeChosenReport()

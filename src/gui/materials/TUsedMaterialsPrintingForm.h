@@ -40,6 +40,7 @@ public:
     UsedMaterialsPrintingEditor& Editor() { return *editor_; }
     // The report of the chosen rows, with the dialog's settings kept.
     std::unique_ptr<TBReport> MakeChosenReport() override;
+    std::string ProposedFile(const std::string& extension) const override;
 
     MaterialTreeView* ItemView = nullptr;
     QRadioButton *AllButton = nullptr, *SelectedButton = nullptr;

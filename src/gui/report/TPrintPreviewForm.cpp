@@ -45,13 +45,14 @@ private:
 };
 
 bool SaveReportAsPdf(const std::function<std::unique_ptr<TBReport>()>& makeReport, const QPageLayout& layout,
-                     const Services& services)
+                     const Services& services, const std::string& proposedFile)
 {
     FileDialogRequest request;
     request.save = true;
     request.title = Cp(QStringLiteral("Mentés PDF-be"));
     request.filter = "PDF (*.pdf)|*.pdf";
     request.defaultExtension = "pdf";
+    request.initialFile = proposedFile;
     const std::string path = services.files->Run(request);
     if (path.empty())
         return false;
@@ -201,7 +202,7 @@ void TPrintPreviewForm::PrintExecute()
 
 void TPrintPreviewForm::SaveAsPdfExecute()
 {
-    SaveReportAsPdf(makeReport_, printer_.Printer().pageLayout(), services_);
+    SaveReportAsPdf(makeReport_, printer_.Printer().pageLayout(), services_, proposedPdf);
 }
 
 void TPrintPreviewForm::ZoomComboBoxChange(int index)

@@ -40,6 +40,8 @@ public:
     QPushButton* Help = nullptr;
     QScrollArea* ScrollBox = nullptr;
     QWidget* PageImage = nullptr; // the page at the zoom, white around it
+    // The name the PDF save dialog proposes; empty: none.
+    std::string proposedPdf;
 
 private:
     void NumberExecute();
@@ -57,6 +59,6 @@ private:
 // Saves a report as a PDF file chosen in a save dialog; shows why when it cannot.
 // True when a file was written.
 bool SaveReportAsPdf(const std::function<std::unique_ptr<TBReport>()>& makeReport, const QPageLayout& layout,
-                     const Services& services);
+                     const Services& services, const std::string& proposedFile = {});
 
 } // namespace kalorina::gui

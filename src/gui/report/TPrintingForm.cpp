@@ -14,11 +14,13 @@
 #include <QVBoxLayout>
 
 #include "app/UsedMaterialsExport.h"
+#include "document/TProject.h"
 #include "lang/TLanguages.h"
 #include "platform/DialogSupport.h"
 #include "platform/Printer.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
+#include "report/ReportFileName.h"
 #include "report/TManifoldReport.h"
 #include "util/Error.h"
 
@@ -176,6 +178,16 @@ std::unique_ptr<TBReport> TPrintingForm::MakeChosenReport()
                       ProgramReportEnvironment(editor_->Options()));
 }
 
+std::string TPrintingForm::ProposedFile(const std::string& extension) const
+{
+    ReportKind kind = editor_->Options().kind;
+    const auto buttons = KindButtons();
+    for (int i = 0; i < kReportKindCount; ++i)
+        if (buttons[i]->isChecked())
+            kind = static_cast<ReportKind>(i);
+    return ProposedFileName(project_.fileName, ReportFileWord(kind), extension);
+}
+
 std::array<QRadioButton*, kReportKindCount> TPrintingForm::KindButtons() const
 {
     return {RoomsList, RoomsFields, RoundsList, RoundsDetailed, Manifolds};
@@ -195,6 +207,7 @@ void TPrintingForm::SaveAsCsvClick()
     request.title = Cp(QStringLiteral("Mentés CSV-be"));
     request.filter = "CSV (*.csv)|*.csv";
     request.defaultExtension = "csv";
+    request.initialFile = ProposedFile("csv");
     const std::string path = services_.files->Run(request);
     if (path.empty())
         return;

@@ -43,6 +43,7 @@ public:
     PrintingEditor& Editor() { return *editor_; }
     // The report of the chosen kind and items, with the dialog's settings stored.
     std::unique_ptr<TBReport> MakeChosenReport() override;
+    std::string ProposedFile(const std::string& extension) const override;
 
     QTreeWidget* ItemsTree = nullptr;
     QRadioButton *All = nullptr, *SelectedOnly = nullptr;

@@ -115,12 +115,14 @@ void TReportDialog::PreviewClick()
     // The PDF of the preview is laid out again on its own sheet, from the same choices.
     TPrintPreviewForm preview(
         pages, [this] { return MakeChosenReport(); }, services_, *printer_, this);
+    preview.proposedPdf = ProposedFile("pdf");
     ExecWithPlacement(preview);
 }
 
 void TReportDialog::SaveAsPdfClick()
 {
-    SaveReportAsPdf([this] { return MakeChosenReport(); }, printer_->Printer().pageLayout(), services_);
+    SaveReportAsPdf([this] { return MakeChosenReport(); }, printer_->Printer().pageLayout(), services_,
+                    ProposedFile("pdf"));
 }
 
 void TReportDialog::accept()

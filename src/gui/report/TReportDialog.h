@@ -28,6 +28,8 @@ class TReportDialog : public QDialog {
 public:
     // The report of the dialog's choices, with its settings stored.
     virtual std::unique_ptr<TBReport> MakeChosenReport() = 0;
+    // The file name the save dialogs propose for the chosen report, with `extension`.
+    virtual std::string ProposedFile(const std::string& extension) const = 0;
     // Lays the report out on recorded pages and shows them in the preview.
     void PreviewClick();
 

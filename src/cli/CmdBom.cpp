@@ -30,7 +30,7 @@ std::string RowJson(const TUsedMaterialItem& r)
 {
     return "{\"type\": " + std::to_string(r.type) + ", \"name\": " + JsonText(r.name)
         + ", \"catalogueId\": " + JsonText(r.catalogueId) + ", \"estimateCode\": " + JsonText(r.estimateCode)
-        + ", \"quantity\": " + QuantityText9(r.quantity) + ", \"unit\": " + JsonText(r.unit) + "}";
+        + ", \"quantity\": " + QuantityText(r.quantity, '.') + ", \"unit\": " + JsonText(r.unit) + "}";
 }
 
 std::string BillJson(const TUsedMaterial* bill, const std::string& errorCp1250)
@@ -54,7 +54,7 @@ std::string BillText(const TUsedMaterial& bill)
 {
     std::string out;
     for (const auto& r : bill.rows)
-        out += Cp1250ToUtf8(r.name) + "\t" + Cp1250ToUtf8(r.estimateCode) + "\t" + QuantityText9(r.quantity) + "\t"
+        out += Cp1250ToUtf8(r.name) + "\t" + Cp1250ToUtf8(r.estimateCode) + "\t" + QuantityText(r.quantity) + "\t"
             + Cp1250ToUtf8(r.unit) + "\n";
     return out;
 }

@@ -8,7 +8,9 @@
 #include "catalogue/FloorHeatDBItem.h"
 #include "util/Codepage.h"
 #include "util/Error.h"
+#include "util/FloatFormat.h"
 #include "util/InputRange.h"
+#include "util/ParseNumber.h"
 
 namespace kalorina::cli {
 namespace {
@@ -97,13 +99,13 @@ int Run(Context& ctx)
     for (const auto& r : rows) {
         std::snprintf(line, sizeof line, "%7d %7.1f %7.1f%s %7.1f %8.0f %10.0f\n", r.spacing, r.q, r.tf,
                       r.tf > limit ? "!" : " ", r.area, r.power, r.downPower);
-        ctx.out << line;
+        ctx.out << WithDecimalSeparator(line);
     }
     std::snprintf(line, sizeof line, "optimum: %d mm %.1f m2", best.spacing1, best.area1);
-    ctx.out << line;
+    ctx.out << WithDecimalSeparator(line);
     if (best.spacing2) {
         std::snprintf(line, sizeof line, " + %d mm %.1f m2", best.spacing2, best.area2);
-        ctx.out << line;
+        ctx.out << WithDecimalSeparator(line);
     }
     ctx.out << "\n(! surface temperature above the zone's limit)\n";
     return kOk;

@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """The bill of the example projects as LibreOffice reads it: the .xls, .rtf and .csv
 files of `bom` are converted headless and every name, code, quantity and unit is
-compared with `bom --json`, and the bill's warnings must stand under the table.  Skips (exit 77) only when soffice is not installed.
+compared with `bom --json`, and the bill's warnings must stand under the table.
+Every quantity of the CSV file is a number to Calc: read in Hungarian for the
+Hungarian bill (decimal commas, ';' between cells), in English for the English one
+(decimal points, ',' between cells).  Skips (exit 77) only when soffice is not
+installed.
 
 Usage: BomLibreOffice.py KALORINA_CLI EXAMPLES_DIR
 """
@@ -10,7 +14,7 @@ import os
 import subprocess
 import sys
 
-from libreoffice import csv_rows, run, soffice
+from libreoffice import ENGLISH_CSV, HUNGARIAN_CSV, check_numbers, csv_rows, read_cells, run, soffice
 
 
 def same_quantity(text, value, digits):
@@ -63,7 +67,17 @@ def main():
             compare(project + ".xls", xls[1:1 + len(expected)], expected, 7, failures)
             notes_match(project + ".xls", xls[1:], len(expected), bill["warnings"], failures)
             csv_back = soffice(profile, os.path.join(converted, "csv"),
-                               "csv:Text - txt - csv (StarCalc):59,34,76", files["csv"], "CSV:59,34,76,1")
+                               "csv:Text - txt - csv (StarCalc):59,34,76", files["csv"], HUNGARIAN_CSV)
+            with open(files["csv"], encoding="utf-8-sig") as f:
+                check_numbers(project + ".csv in Hungarian", csv_rows(f.read()),
+                              read_cells(profile, os.path.join(converted, "hu"), files["csv"], HUNGARIAN_CSV), ",",
+                              failures)
+            english = os.path.join(out, project + "-en.csv")
+            subprocess.run([cli, "bom", os.path.join(examples, project + ".klp"), "--language", "English",
+                            "--csv", english], check=True, capture_output=True)
+            with open(english, encoding="utf-8-sig") as f:
+                check_numbers(project + ".csv in English", csv_rows(f.read(), ","),
+                              read_cells(profile, os.path.join(converted, "en"), english, ENGLISH_CSV), ".", failures)
             csv_back = csv_rows(csv_back)
             compare(project + ".csv", csv_back[1:1 + len(expected)], expected, 7, failures)
             notes_match(project + ".csv", csv_back[1:], len(expected), bill["warnings"], failures)

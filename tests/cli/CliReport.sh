@@ -41,7 +41,7 @@ for project in "$src"/examples/*.klp; do
     while IFS= read -r room; do
         has "$dir/$name-rooms.txt" "$room" "$name rooms"
         has "$dir/$name-fields.txt" "${room:0:8}" "$name fields"
-    done < <(sed -n 's/^room \(.*\): [0-9.]* m2,.*/\1/p' "$dir/$name.show")
+    done < <(sed -n 's/^room \(.*\): [0-9,]* m2,.*/\1/p' "$dir/$name.show")
     while IFS= read -r circuit; do
         has "$dir/$name-circuits.txt" "$circuit" "$name circuits"
         has "$dir/$name-detailed.txt" "$circuit" "$name detailed"
@@ -49,9 +49,11 @@ for project in "$src"/examples/*.klp; do
         n=$(awk -F';' -v c="$circuit" '$10 == c' "$dir/$name.csv" | wc -l)
         [ "$n" -eq 1 ] || fail "$name.csv: circuit '$circuit' in $n rows"
     done < <(sed -n 's/^circuit \(.*\): [0-9]* W,.*/\1/p' "$dir/$name.show")
-    # The totals close both room reports.
-    loss=$(sed -n 's/^totals: heat loss \([0-9.]*\) kW.*/\1/p' "$dir/$name.show")
-    power=$(sed -n 's/^totals: .*floor heating \([0-9.]*\) kW on.*/\1/p' "$dir/$name.show")
+    # The totals close both room reports, with the decimal comma of Hungarian.
+    loss=$(sed -n 's/^totals: heat loss \([0-9]*,[0-9]*\) kW.*/\1/p' "$dir/$name.show")
+    power=$(sed -n 's/^totals: .*floor heating \([0-9]*,[0-9]*\) kW on.*/\1/p' "$dir/$name.show")
+    [ -n "$loss" ] && [ -n "$power" ] || fail "$name: show gave no totals with a decimal comma"
+    grep -q "^room .*: [0-9]*,[0-9] m2," "$dir/$name.show" || fail "$name: show lists no room with its area"
     for kind in rooms fields; do
         has "$dir/$name-$kind.txt" "$loss kW" "$name $kind heat loss total"
         has "$dir/$name-$kind.txt" "$power kW" "$name $kind output total"
@@ -77,6 +79,24 @@ pdftotext "$dir/en.pdf" "$dir/en.txt"
 has "$dir/en.txt" "Konyha" "English report"
 grep -qF "Hálószoba" "$dir/en.txt" && fail "an item that was not chosen was printed"
 grep -qiF "total" "$dir/en.txt" || fail "English totals"
+
+# One date form per language on a page: the project's date (entered in Hungarian)
+# and the footer's date of today, in Hungarian, then in English.
+date=$("$cli" show "$src/examples/flat.klp" --json | python3 -c 'import json, sys; print(json.load(sys.stdin)["project"]["projectDate"])')
+[ "$date" = "2026. 12. 09." ] || fail "flat.klp's date is '$date'"
+for language in Magyar English; do
+    "$cli" report "$src/examples/flat.klp" --kind rooms --language "$language" --pdf "$dir/date.pdf" >/dev/null 2>&1 \
+        || fail "$language report of flat"
+    pdftotext -f 1 -l 1 "$dir/date.pdf" "$dir/date.txt"
+    if [ "$language" = Magyar ]; then
+        project_date="2026. 12. 09." today=$(date "+%Y. %m. %d.") other="2026-12-09"
+    else
+        project_date="2026-12-09" today=$(date +%Y-%m-%d) other="2026. 12. 09."
+    fi
+    has "$dir/date.txt" "$project_date" "$language report: the project date"
+    has "$dir/date.txt" "$today" "$language report: today in the footer"
+    grep -qF "$other" "$dir/date.txt" && fail "$language report: the other language's date form '$other'"
+done
 
 # The manifold schedule's header block in English.
 "$cli" report "$src/examples/house.klp" --kind manifolds --language English --pdf "$dir/en-m.pdf" >/dev/null 2>&1 \
@@ -133,7 +153,7 @@ for project in "$src"/examples/*.klp; do
     done < <(python3 -c '
 import json, sys
 for r in json.load(open(sys.argv[1]))["rows"]:
-    print(r["name"], r["estimateCode"], "%.5g %s" % (r["quantity"], r["unit"]), sep="\t")
+    print(r["name"], r["estimateCode"], ("%.5g %s" % (r["quantity"], r["unit"])).replace(".", ","), sep="\t")
 ' "$dir/$name-bom.json")
     [ "$rows" -gt 0 ] || fail "$name: the bill has no rows"
 done

@@ -2,8 +2,11 @@
 """The manifold schedule's CSV file as LibreOffice Calc reads it: the examples' files
 of `report --kind manifolds --csv` are opened headless and written back, and every
 cell must come back as the program wrote it (texts alike, numbers equal), with the
-header row first and one row per circuit, and the flow meters' columns in l/min.  Skips (exit 77) only when soffice is not
-installed.
+header row first and one row per circuit, and the flow meters' columns in l/min.
+Read as a Hungarian Calc reads it, every number of the Hungarian file is a number
+(decimal commas, ';' between cells), and so is every number of the English file
+(decimal points, ',' between cells) to an English Calc.  Skips (exit 77) only when
+soffice is not installed.
 
 Usage: ManifoldCsvLibreOffice.py KALORINA_CLI EXAMPLES_DIR
 """
@@ -11,7 +14,8 @@ import os
 import subprocess
 import sys
 
-from libreoffice import csv_rows, run, soffice
+from libreoffice import (ENGLISH_CSV, HUNGARIAN_CSV, check_numbers, csv_rows, number_pattern, read_cells, run,
+                         soffice)
 
 COLUMNS = 29
 NUMBER_COLUMNS = {2, 3, 4, 5, 6, 8, 11, 12, 13, 15, 16, 17, 18, 23, 24, 25, 26, 27}
@@ -21,9 +25,10 @@ PER_MINUTE_COLUMNS = (15, 26)
 
 
 def same_cell(column, written, read):
-    if column in NUMBER_COLUMNS and written:
+    # A presetting is a number where the valve has one ("2,5"), else a text ("N").
+    if written and (column in NUMBER_COLUMNS or number_pattern(",").match(written)):
         try:
-            return abs(float(written) - float(read.replace(",", "."))) < 1e-9
+            return abs(float(written.replace(",", ".")) - float(read.replace(",", "."))) < 1e-9
         except ValueError:
             return False
     return written == read
@@ -44,7 +49,16 @@ def main():
             with open(path, encoding="utf-8-sig") as f:
                 written = csv_rows(f.read())
             read = csv_rows(soffice(profile, os.path.join(work, project + "-lo"),
-                                    "csv:Text - txt - csv (StarCalc):59,34,76", path, "CSV:59,34,76,1"))
+                                    "csv:Text - txt - csv (StarCalc):59,34,76", path, HUNGARIAN_CSV))
+            check_numbers(project + " in Hungarian", written,
+                          read_cells(profile, os.path.join(work, project + "-hu"), path, HUNGARIAN_CSV), ",", failures)
+            english = os.path.join(work, project + "-en.csv")
+            subprocess.run([cli, "--language", "English", "report", os.path.join(examples, project + ".klp"),
+                            "--kind", "manifolds", "--csv", english], check=True, capture_output=True)
+            with open(english, encoding="utf-8-sig") as f:
+                check_numbers(project + " in English", csv_rows(f.read(), ","),
+                              read_cells(profile, os.path.join(work, project + "-en"), english, ENGLISH_CSV), ".",
+                              failures)
             if not written or len(written[0]) != COLUMNS or written[0][8] != "Kimenet":
                 failures.append(f"{project}: no header row of {COLUMNS} columns: {written[:1]}")
                 continue

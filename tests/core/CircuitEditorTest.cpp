@@ -2,6 +2,7 @@
 // without windows, and the type chooser's tree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "ErrorTestSupport.h"
@@ -9,6 +10,7 @@
 #include "TestLanguage.h"
 #include "app/CircuitEditor.h"
 #include "app/EditItem.h"
+#include "app/FieldEditor.h"
 #include "app/FittingEditor.h"
 #include "app/ProjectOptionsEditor.h"
 #include "app/RoomEditor.h"
@@ -18,6 +20,7 @@
 #include "catalogue/TDevices.h"
 #include "platform/SettingsStore.h"
 #include "util/Error.h"
+#include "util/FloatFormat.h"
 
 using namespace kalorina;
 
@@ -281,6 +284,57 @@ TEST_F(CircuitEditorTest, ProjectOptionsMediumAndDefaultsOfNewCircuits)
     EXPECT_EQ(round.hydraulic.valveName, kValve);
     EXPECT_FLOAT_EQ(round.hydraulic.availablePressure, 15000);
     EXPECT_EQ(round.hydraulic.fittings.size(), 1u);
+}
+
+// Parts typed in hundredths that build a field in whole leave the float sums a rest
+// of a millionth of a square metre: the field counts as built in everywhere (the
+// filter of fields not yet built in, the rooms with free area, the totals), and the
+// area dialog offers the free area as it was typed.
+TEST_F(CircuitEditorTest, AFieldBuiltInWholeLeavesNothingOver)
+{
+    AddRoom(9.1, 500, 9.1, 150);
+    const std::string room = project.rooms[2].roomName;
+    {
+        CircuitEditor first(project.rounds[0], project, Shipped());
+        ASSERT_TRUE(first.AddField(room, 0, Take(0.4)));
+        project.rounds[0] = first.Round();
+    }
+    project.AddNewRound();
+    CircuitEditor second(project.rounds[1], project, Shipped());
+    ASSERT_TRUE(second.AddField(room, 0, Take(8.7)));
+    EXPECT_TRUE(second.RoomFieldRows(room, roomFields, true).empty());
+    EXPECT_EQ(second.RoomFieldRows(room, roomFields, false).size(), 1u);
+    const std::vector<std::string> free = second.RoomNames(true);
+    EXPECT_EQ(std::find(free.begin(), free.end(), room), free.end());
+
+    double maximum = 0;
+    std::string shown;
+    second.ModifyField(0, [&](FloorHeatingRoundField& part, double max) {
+        maximum = max;
+        shown = FieldAreaEditor(part, max).MaximumText();
+        return false;
+    });
+    EXPECT_NE(maximum, double(8.7f)); // the sums' rest is there ...
+    EXPECT_EQ(shown, "8.7");          // ... and does not show
+    // Taking the maximum as shown fits.
+    second.ModifyField(0, [&](FloorHeatingRoundField& part, double max) {
+        FieldAreaEditor editor(part, max);
+        editor.Commit(LeadingFloat(editor.MaximumText()));
+        return true;
+    });
+
+    project.rounds[1] = second.Round();
+    project.RecountAssignedSurfaces();
+    EXPECT_EQ(project.rooms[2].UnassignedArea(), 0);
+    EXPECT_FALSE(project.rooms[2].HasUnassignedArea());
+    EXPECT_EQ(project.Totals().remainderSurfaceSum, 18); // only the other rooms' fields, 10 + 8 m2
+
+    // A hundredth left over is a leftover.
+    project.rounds[1].roundFields[0].assignedPart = 8.69f;
+    project.RecountAssignedSurfaces();
+    EXPECT_NEAR(project.rooms[2].UnassignedArea(), 0.01, 1e-5);
+    EXPECT_TRUE(project.rooms[2].HasUnassignedArea());
+    EXPECT_NEAR(project.Totals().remainderSurfaceSum, 18.01, 1e-5);
 }
 
 TEST_F(CircuitEditorTest, FieldsOfTwoRoomsSizeTheCircuit)

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <numbers>
@@ -482,5 +483,26 @@ TEST(Examples, HelpQuotesTheNumbersTheFlatExampleGives)
             EXPECT_NEAR(quotedValue, *value, 0.5 * std::pow(10.0, -decimals) + 1e-9) << key << " quoted " << quoted;
         }
         EXPECT_GE(checked, 25);
+    }
+}
+
+// The help writes numbers as its language does: the Hungarian pages with a decimal
+// comma, the English ones with a point, as the program shows them.
+TEST(Examples, HelpPagesWriteTheirLanguagesDecimalSign)
+{
+    const std::regex tag("<[^>]*>");
+    for (const auto& [language, wrong] : {std::pair<const char*, std::regex>{"hu", std::regex("[0-9]\\.[0-9]")},
+                                          std::pair<const char*, std::regex>{"en", std::regex("[0-9],[0-9]")}}) {
+        int pages = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(kSource + "/help/" + language)) {
+            if (entry.path().extension() != ".html")
+                continue;
+            ++pages;
+            const std::string text = std::regex_replace(ReadText(entry.path().string()), tag, " ");
+            std::smatch found;
+            EXPECT_FALSE(std::regex_search(text, found, wrong))
+                << entry.path() << ": " << text.substr(std::max<std::ptrdiff_t>(0, found.position() - 30), 60);
+        }
+        EXPECT_GT(pages, 10) << language;
     }
 }

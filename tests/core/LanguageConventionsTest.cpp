@@ -10,6 +10,7 @@
 #include "TestLanguage.h"
 #include "app/MainController.h"
 #include "app/PrintingEditor.h"
+#include "app/ProgramOptionsEditor.h"
 #include "app/ProjectOptionsEditor.h"
 #include "app/RoomEditor.h"
 #include "app/TypeChooser.h"
@@ -20,13 +21,16 @@
 #include "lang/LanguageLoader.h"
 #include "lang/PrintingScope.h"
 #include "materials/MaterialTree.h"
+#include "materials/TClipboardStream.h"
 #include "materials/TUsedMaterial.h"
+#include "report/ProjectReportText.h"
 #include "report/TBReport.h"
 #include "report/TPrintfStringStream.h"
 #include "util/Codepage.h"
 #include "util/Collation.h"
 #include "util/FloatFormat.h"
 #include "util/FormatText.h"
+#include "util/ParseNumber.h"
 
 using namespace kalorina;
 
@@ -197,14 +201,138 @@ TEST(LanguageConventions, DatesAndDecimalSignsFollowTheLanguageThatIsSpeaking)
     SetDecimalSeparator(0);
     EXPECT_EQ(FloatToStrF(2.5, TFloatFormat::General, 5, 0), "2.5");
 
-    // The shipped languages each name one sign and one date form.
+    // The shipped languages each name their sign and date form: Hungarian writes
+    // 12,5 and 2026. 12. 10., English 12.5 and 2026-12-10.
+    struct Shipped {
+        const char* file;
+        const char* sign;
+        const char* date;
+    };
+    for (const Shipped& c : {Shipped{"magyar", ",", "2026. 12. 10."}, Shipped{"english", ".", "2026-12-10"}}) {
+        auto lang = LoadLanguageFile(std::string(KALORINA_SOURCE_DIR) + "/languages/" + c.file + ".xml");
+        ASSERT_TRUE(lang);
+        EXPECT_EQ(lang->Strings["IDS_DECIMALSEPARATOR"], c.sign) << c.file;
+        EXPECT_EQ(FormatDate(2026, 12, 10, lang->Strings["IDS_DATEFORMAT"]), c.date) << c.file;
+    }
+}
+
+// Each shipped language writes numbers with its own sign: the formatter the lists,
+// dialogs and totals use, the reports' templates, presettings quoted from the
+// catalogue, the bill's quantities, and the CSV files with the cell separator that
+// goes with the sign.  Typed numbers are read with either sign.
+TEST(LanguageConventions, ShippedLanguagesWriteTheirOwnDecimalSign)
+{
+    Languages().Clear();
     for (const char* file : {"magyar", "english"}) {
         auto lang = LoadLanguageFile(std::string(KALORINA_SOURCE_DIR) + "/languages/" + file + ".xml");
-        ASSERT_TRUE(lang);
-        const std::string sign = lang->Strings["IDS_DECIMALSEPARATOR"];
-        EXPECT_TRUE(sign == "." || sign == ",") << file;
-        EXPECT_NE(lang->Strings["IDS_DATEFORMAT"].find("%Y"), std::string::npos) << file;
+        ASSERT_TRUE(lang) << file;
+        lang->compressed = true; // the windows speak the packed files the program ships
+        lang->userInterface = true;
+        Languages().AddLanguage(std::move(*lang));
     }
+    SetDecimalSeparator(0);
+    struct Case {
+        const char* language;
+        char sign, cells;
+    };
+    for (const Case& c : {Case{"Magyar", ',', ';'}, Case{"English", '.', ','}}) {
+        SCOPED_TRACE(c.language);
+        Languages().SelectLanguage(c.language);
+        Languages().SelectPrintingLanguage(c.language);
+        auto signed_ = [&](std::string text) {
+            std::replace(text.begin(), text.end(), '.', c.sign);
+            return text;
+        };
+        EXPECT_EQ(DecimalSeparator(), c.sign);
+        EXPECT_EQ(FloatToStrF(12.5, TFloatFormat::General, 5, 0), signed_("12.5"));
+        EXPECT_EQ(FloatToStrF(0.35, TFloatFormat::Fixed, 5, 2), signed_("0.35"));
+        EXPECT_EQ(FillTemplate("%.1f m2", nullptr, 12.5), signed_("12.5 m2"));
+        EXPECT_EQ(WithDecimalSeparator("2,5"), signed_("2.5"));
+        EXPECT_EQ(WithDecimalSeparator("129.5"), signed_("129.5"));
+        EXPECT_EQ(QuantityText(24.7f), signed_("24.7"));
+        EXPECT_EQ(CsvSeparator(), c.cells);
+        {
+            PrintingScope printing;
+            EXPECT_EQ(FillTemplate("%.2f kPa", nullptr, 9.80665), signed_("9.81 kPa"));
+        }
+        EXPECT_DOUBLE_EQ(static_cast<double>(ParseNumber("12,5")), 12.5);
+        EXPECT_DOUBLE_EQ(static_cast<double>(ParseNumber("12.5")), 12.5);
+    }
+    Languages().Clear();
+    SetDecimalSeparator('.');
+}
+
+// A date read back in any of the forms the program writes, and only a day of the
+// calendar.
+TEST(LanguageConventions, DatesReadInTheFormTheyWereWrittenIn)
+{
+    struct Case {
+        const char* text;
+        const char* form;
+        int year, month, day; // 0: not a date in that form
+    };
+    const Case cases[] = {
+        {"2026. 12. 10.", "%Y. %m. %d.", 2026, 12, 10},
+        {"2026.12.10.", "%Y. %m. %d.", 2026, 12, 10}, // blanks of the form may be left out
+        {" 2026. 1. 5. ", "%Y. %m. %d.", 2026, 1, 5},
+        {"2026-12-10", "%Y-%m-%d", 2026, 12, 10},
+        {"9/12/2026", "%e/%m/%Y", 2026, 12, 9},
+        {"2026-12-10", "%Y. %m. %d.", 0, 0, 0},
+        {"2026. 13. 10.", "%Y. %m. %d.", 0, 0, 0},
+        {"2026-02-29", "%Y-%m-%d", 0, 0, 0},
+        {"2024-02-29", "%Y-%m-%d", 2024, 2, 29},
+        {"2026-12-10 du.", "%Y-%m-%d", 0, 0, 0},
+        {"tavasszal", "%Y-%m-%d", 0, 0, 0},
+        {"", "%Y-%m-%d", 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const auto date = ReadDate(c.text, c.form);
+        if (c.year == 0) {
+            EXPECT_FALSE(date) << c.text << " as " << c.form;
+            continue;
+        }
+        ASSERT_TRUE(date) << c.text << " as " << c.form;
+        EXPECT_EQ(date->year * 10000 + date->month * 100 + date->day, c.year * 10000 + c.month * 100 + c.day) << c.text;
+    }
+}
+
+// One date form per language on a page: the project's date, written in the form
+// of the language it was entered in, is printed in the printing language's form,
+// as the footer prints today, and the project data dialog shows it in the screen
+// language's form without changing what is stored.
+TEST(LanguageConventions, TheProjectDateSpeaksTheLanguageThatShowsIt)
+{
+    TwoLanguages languages("en", "hu"); // screen %Y-%m-%d, printing %e.%m.%Y
+    TProject p;
+    p.projectDate = "2026. 12. 10."; // as a Hungarian screen wrote it
+    {
+        PrintingScope printing;
+        TPrintfStringStream report;
+        WriteProjectDataReport(report, p);
+        EXPECT_NE(report.Text().find("10.12.2026"), std::string::npos) << report.Text();
+        EXPECT_EQ(report.Text().find("2026. 12."), std::string::npos) << report.Text();
+        // The footer's date has the same form.
+        const std::string today = ShortDateToday();
+        ASSERT_TRUE(ReadDate(today, "%e.%m.%Y")) << today;
+        EXPECT_EQ(Languages().DateInActiveForm("2026-12-10"), "10.12.2026");
+    }
+    // The bill's printing dialog speaks the screen language; its footer does not.
+    const std::string footer = MakeReportEnvironment(PrintingOptions{}, "").today;
+    EXPECT_TRUE(ReadDate(footer, "%e.%m.%Y")) << footer;
+
+    ProjectDataEditor data(p);
+    EXPECT_EQ(data.View().date, "2026-12-10");
+    data.Commit(data.View());
+    EXPECT_EQ(p.projectDate, "2026. 12. 10."); // shown back unchanged, stored unchanged
+    ProjectDataView typed = data.View();
+    typed.date = "2026-12-11";
+    data.Commit(typed);
+    EXPECT_EQ(p.projectDate, "2026-12-11");
+    // A date typed some other way is printed as typed.
+    p.projectDate = "tavasszal";
+    EXPECT_EQ(data.View().date, "tavasszal");
+    PrintingScope printing;
+    EXPECT_EQ(Languages().DateInActiveForm(p.projectDate), "tavasszal");
 }
 
 // The printing dialog's tree and the bill's check tree belong to their windows:

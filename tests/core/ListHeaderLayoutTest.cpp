@@ -105,6 +105,13 @@ TEST_F(ListHeaderLayout, LoadedValuesOverrideTheResource)
     EXPECT_EQ(f.columns[3].customCaptionLines[0], "");
     EXPECT_EQ(f.columns[3].customCaptionLines[1], "second");
     EXPECT_FLOAT_EQ(f.columns[3].factor, 1.0f); // nothing after the second line
+
+    // A factor stored while the language wrote the other decimal sign still reads.
+    Store("2", "10cr5.3g@Q@[kW]@0.001");
+    TListHeaderFormat g = FourColumns();
+    g.LoadLayout("Kalorina", "Test1");
+    EXPECT_TRUE(g.columns[2].customCaption);
+    EXPECT_FLOAT_EQ(g.columns[2].factor, 0.001f);
 }
 
 TEST_F(ListHeaderLayout, DamagedValuesKeepTheBuiltInColumn)

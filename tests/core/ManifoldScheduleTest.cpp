@@ -205,6 +205,13 @@ TEST(ManifoldSchedule, CsvHasAHeaderRowAndOneQuotedRowPerOutlet)
     shortLoop.rounds.push_back(Circuit("R", 0, 41.4f, 1000, 35, 30, 20000, 3000, {"WC"}, 240));
     const std::string shortCsv = ManifoldScheduleCsv(MakeManifoldSchedules(shortLoop, kNoCatalogue));
     SetDecimalSeparator('.');
+    // Beside a decimal point a comma stands between the cells, and texts that hold
+    // one are quoted.
+    const std::string pointCsv = ManifoldScheduleCsv(MakeManifoldSchedules(TwoManifolds(), kNoCatalogue));
+    EXPECT_TRUE(pointCsv.substr(3).starts_with("T0,T1,T2,Spread [K]; in K,T4,")) << pointCsv.substr(0, 80);
+    EXPECT_NE(pointCsv.find("\r\nF\xC3\xB6ldszint,Kamra,40.0,6.7,180.0,182.5,25.0,K3,1,K1,\"Nappali, Konyha\",80.5,"),
+              std::string::npos)
+        << pointCsv;
 
     ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF")); // the BOM tells spreadsheets it is UTF-8
     const auto lines = Lines(csv.substr(3));
@@ -241,5 +248,5 @@ TEST(ManifoldSchedule, CsvHasAHeaderRowAndOneQuotedRowPerOutlet)
     p.manifolds[0].name = "Empty";
     const auto empty = Lines(ManifoldScheduleCsv(MakeManifoldSchedules(p, kNoCatalogue)).substr(3));
     ASSERT_EQ(empty.size(), 2u);
-    EXPECT_EQ(empty[1], "Empty;;0.0;0.0;0.0;0.0;0.0;;;;;;;;;;;;;;;;nem;5.0;0.0;0.00;0.00;0.00;");
+    EXPECT_EQ(empty[1], "Empty,,0.0,0.0,0.0,0.0,0.0,,,,,,,,,,,,,,,,nem,5.0,0.0,0.00,0.00,0.00,");
 }

@@ -139,7 +139,7 @@ TEST_F(PrintingAndExport, TheFileTypeChosenDecidesTheFormatAndTheSuffix)
     EXPECT_FALSE(FileExists(bare));
     const std::string csv = FileText(bare + ".csv");
     EXPECT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF");
-    EXPECT_NE(csv.find("Name;Code;Quantity;Unit\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("Name,Code,Quantity,Unit\r\n"), std::string::npos); // a decimal point: ',' between cells
     std::remove((bare + ".csv").c_str());
 
     // No row chosen: both commands say how to choose rows, and nothing is written.
@@ -197,11 +197,12 @@ TEST_F(PrintingAndExport, TheExportedBillSpeaksThePrintingLanguageInEveryCell)
     bill.SelectAll(true);
     TClipboardStream stream;
     WriteSelectedRows(bill, stream);
-    // The catalogue has no manifold kit: the whole bill says so under its table.
+    // The catalogue has no manifold kit: the whole bill says so under its table.  The
+    // language writes a decimal point, so a comma stands between the cells.
     EXPECT_EQ(stream.CsvText(),
-              "\xEF\xBB\xBFItem;Estimate code;Amount;Unit\r\nValve DN15;;2;pcs\r\n\r\n"
-              "\"Manifold 'Manifold' (2 circuits): the catalogue has no manifold kit; the bill "
-              "lists no manifold for it.\"\r\n");
+              "\xEF\xBB\xBFItem,Estimate code,Amount,Unit\r\nValve DN15,,2,pcs\r\n\r\n"
+              "Manifold 'Manifold' (2 circuits): the catalogue has no manifold kit; the bill "
+              "lists no manifold for it.\r\n");
     // A part of it goes without the note.
     bill.rows[0].selected = false;
     TClipboardStream part;

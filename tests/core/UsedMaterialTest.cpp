@@ -335,6 +335,15 @@ TEST_F(ExportBytesTest, DimensionsEmptyCodesLongTextsEscapingAndClipboardBlocks)
               std::string::npos);
     EXPECT_NE(stream.rtf.find("A \\{b\\} \\\\c\\cell \\cell 1\\cell db\\cell \\row"), std::string::npos);
     EXPECT_NE(stream.CsvText().find("\"Semi;colon \"\"q\"\"\";Y;0,25;db\r\n"), std::string::npos);
+    {
+        // Beside a decimal point a comma stands between the cells.
+        SetDecimalSeparator('.');
+        TClipboardStream point;
+        point.WriteUsedMaterialRow(Row(3, "Semi;colon, comma", "Y", 0.25f));
+        EXPECT_NE(point.CsvText().find("\r\n\"Semi;colon, comma\",Y,0.25,db\r\n"), std::string::npos)
+            << point.CsvText();
+        SetDecimalSeparator(',');
+    }
     EXPECT_NE(stream.HtmlTable().find("<td>A {b} \\c</td><td></td>"), std::string::npos);
 
     MemoryClipboard clipboard;

@@ -38,6 +38,7 @@
 #include "listview/TListViewWithHeader.h"
 #include "platform/NumberInput.h"
 #include "platform/QtText.h"
+#include "util/ParseNumber.h"
 
 using namespace kalorina;
 using namespace kalorina::gui;
@@ -87,7 +88,8 @@ protected:
         ChooseInputs in;
         in.design = {40, 35, 20, loss, floor, 0, 0};
         in.covering = choice->coverings[1];
-        in.R = std::stod(editor.CoveringChanged(in.covering).value_or("0.05"));
+        // The resistance as the dialog shows it, in the language's form.
+        in.R = static_cast<double>(ParseNumber(editor.CoveringChanged(in.covering).value_or("0.05")));
         ASSERT_TRUE(editor.AddField(in, spacing, [area](double& a, int&, double) {
             a = area;
             return true;
@@ -213,7 +215,7 @@ TEST_F(CircuitDialogTest, FieldsOfTwoRoomsAreSizedLive)
     EXPECT_FALSE(f->Volume->isReadOnly());
     const double doubled = 2 * h.massFlow;
     Type(f->Volume, QString::number(doubled));
-    EXPECT_EQ(f->BackwardTemperature->text(), U("37.5"));
+    EXPECT_EQ(f->BackwardTemperature->text(), U("37,5"));
     f->DefinedTemperature->click();
     Type(f->BackwardTemperature, QStringLiteral("35"));
     EXPECT_EQ(f->Volume->text(), flow);
@@ -290,7 +292,7 @@ TEST_F(CircuitDialogTest, FittingsFromTheTreeAndOfTheUsersOwn)
             r->NumOf->setText(QStringLiteral("4"));
             r->SizeName->setCurrentIndex(r->SizeName->findText(QStringLiteral("DN15")));
             emit r->SizeName->activated(r->SizeName->currentIndex());
-            EXPECT_EQ(r->Value->text(), QStringLiteral("1.7"));
+            EXPECT_EQ(r->Value->text(), QStringLiteral("1,7"));
             SavePicture(r, "fitting-dialog.png");
             d.findChild<QPushButton*>("OKButton")->click();
         },
@@ -332,7 +334,7 @@ TEST_F(CircuitDialogTest, FittingsFromTheTreeAndOfTheUsersOwn)
             auto* r = static_cast<TResistModifyForm*>(&d);
             r->SizeName->setCurrentIndex(r->SizeName->findText(QStringLiteral("DN20")));
             emit r->SizeName->activated(r->SizeName->currentIndex());
-            EXPECT_EQ(r->Value->text(), QStringLiteral("1.5"));
+            EXPECT_EQ(r->Value->text(), QStringLiteral("1,5"));
             d.findChild<QPushButton*>("CancelButton")->click();
         },
         "ResistModifyForm");
@@ -460,7 +462,7 @@ TEST_F(CircuitDialogTest, ProjectOptionsChangeWhatANewCircuitStartsFrom)
             EXPECT_TRUE(o->Oversidek->isReadOnly());
             o->InsulationR->setText(QStringLiteral("1.25"));
             emit o->InsulationR->editingFinished();
-            EXPECT_EQ(o->Oversidek->text(), QStringLiteral("0.658"));
+            EXPECT_EQ(o->Oversidek->text(), QStringLiteral("0,658"));
             o->InsulationR->setText(QStringLiteral("40"));
             d.findChild<QPushButton*>("OKButton")->click();
             EXPECT_TRUE(d.isVisible());

@@ -268,8 +268,8 @@ TEST_F(PrintingFormsTest, ManifoldScheduleSavesTheChosenManifoldsAsCsv)
     const QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 1 + int(form->Project().rounds.size())); // the house has one manifold
     // The header in the printing language, as the reports.
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Manifold;Location;"))) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].contains(QStringLiteral(";1;"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Manifold,Location,"))) << lines[0].toStdString(); // decimal points
+    EXPECT_TRUE(lines[1].contains(QStringLiteral(",1,"))) << lines[1].toStdString();
     // The schedule kind is kept for the next dialog.
     TPrintingForm again(form->Project(), form->Controller().Devices(), form->Controller().ProgramOptions(), Services(),
                         &printer);

@@ -122,13 +122,13 @@ TEST_F(RoomDialogTest, PickingASystemAndACoveringListsTheSpacings)
     EXPECT_FALSE(f->FloorHeatMainType->toolTip().isEmpty()); // the system's document
     ASSERT_EQ(f->FloorHeatingSurfaceType->count(), 4);
     f->FloorHeatingSurfaceType->setCurrentIndex(2);
-    EXPECT_EQ(f->SurfaceR->text(), QStringLiteral("0.1"));
+    EXPECT_EQ(f->SurfaceR->text(), QStringLiteral("0,1"));
     ASSERT_EQ(f->FloorHeatingsChooseList->topLevelItemCount(), 5);
     EXPECT_EQ(Cell(f->FloorHeatingsChooseList, 0, 0), QStringLiteral("100"));
     EXPECT_EQ(f->FHDistance1->text(), QStringLiteral("100"));
-    EXPECT_EQ(f->FHSurface1->text(), QStringLiteral("5.90"));
+    EXPECT_EQ(f->FHSurface1->text(), QStringLiteral("5,90"));
     EXPECT_EQ(f->FHDistance2->text(), QStringLiteral("150"));
-    EXPECT_EQ(f->FHSurface2->text(), QStringLiteral("6.10"));
+    EXPECT_EQ(f->FHSurface2->text(), QStringLiteral("6,10"));
     EXPECT_TRUE(f->OptimimFloorHeatingAction->isEnabled());
     EXPECT_FALSE(f->AddFloorHeatingAction->isEnabled()); // no spacing row chosen yet
     EXPECT_TRUE(Status(*f).empty());
@@ -160,7 +160,7 @@ TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
     OnModal(
         [](QDialog& d) {
             auto* form = static_cast<TAreaForm*>(&d);
-            EXPECT_EQ(form->HeatingArea->text(), QStringLiteral("7.2")); // 800 W at 111.7 W/m2 (100 mm, screed)
+            EXPECT_EQ(form->HeatingArea->text(), QStringLiteral("7,2")); // 800 W at 111.7 W/m2 (100 mm, screed)
             EXPECT_EQ(form->AreaMax->text(), QStringLiteral("12"));
             form->HeatingArea->setText(QStringLiteral("0")); // refused, saying why
             d.findChild<QPushButton*>("OKButton")->click();
@@ -181,7 +181,7 @@ TEST_F(RoomDialogTest, FelveszAddsAFieldThroughTheAreaDialog)
     EXPECT_EQ(f->Room().fields[0].zoneType, 1);
     EXPECT_EQ(f->Room().fields[0].spacing, 100);
     ASSERT_EQ(f->FloorHeatingsList->topLevelItemCount(), 2); // the field and the totals row
-    EXPECT_EQ(f->FHSurface->text(), QStringLiteral("6.5"));
+    EXPECT_EQ(f->FHSurface->text(), QStringLiteral("6,5"));
 
     // The totals row takes no field command.
     SelectRow(f->FloorHeatingsList, 1);
@@ -320,7 +320,7 @@ TEST_F(RoomDialogTest, ASecondDialogRestoresTheTreeAndTheLastChoices)
     EXPECT_TRUE(folder(*h, wet)->isExpanded()); // the chosen system is shown
     EXPECT_EQ(h->FloorHeatMainType->text(), QStringLiteral("Vexalon FH-W17"));
     EXPECT_EQ(h->FloorHeatingSurfaceType->currentIndex(), 1);
-    EXPECT_EQ(h->SurfaceR->text(), QStringLiteral("0.07"));
+    EXPECT_EQ(h->SurfaceR->text(), QStringLiteral("0,07"));
     EXPECT_EQ(h->FloorHeatingsChooseList->topLevelItemCount(), 5); // the system's spacings
 }
 
@@ -337,12 +337,12 @@ TEST_F(RoomDialogTest, TheFieldDialogShowsLiveResults)
             auto* form = static_cast<TFloorHeatingModifyForm*>(&d);
             EXPECT_EQ(form->Type->currentText(), QStringLiteral("Vexalon FH-W16"));
             EXPECT_EQ(form->Distances->currentText(), QStringLiteral("150"));
-            EXPECT_EQ(form->RLimits->text(), QStringLiteral("(0 - 0.15) m2K/W"));
+            EXPECT_EQ(form->RLimits->text(), QStringLiteral("(0 - 0,15) m2K/W"));
             EXPECT_TRUE(form->HTMLButton->isEnabled());
             const QString before = form->Power->text();
             Type(form->A, QStringLiteral("8"));
             EXPECT_NE(form->Power->text(), before);
-            EXPECT_EQ(form->Length->text(), QStringLiteral("53.3")); // 8 m2 at 150 mm
+            EXPECT_EQ(form->Length->text(), QStringLiteral("53,3")); // 8 m2 at 150 mm
             form->ZoneTypes->setCurrentIndex(2);
             Type(form->ForwardTemperature, QStringLiteral("70"));
             Type(form->BackwardTemperature, QStringLiteral("60"));
@@ -381,12 +381,12 @@ TEST_F(RoomDialogTest, TheCircuitAreaDialogRefusesMoreThanTheMaximum)
     FloorHeatingRoundField part;
     part.assignedPart = 12.5f;
     TFieldAreaModifyForm form(part, 12.5);
-    EXPECT_EQ(form.Area->text(), QStringLiteral("12.5"));
+    EXPECT_EQ(form.Area->text(), QStringLiteral("12,5"));
     form.Area->setText(QStringLiteral("12,6"));
     form.findChild<QPushButton*>("OKButton")->click();
     std::string refusal = Languages().GetText("IDS_AREAABOVEMAXIMUM");
-    refusal.replace(refusal.find("%s"), 2, "12.6");
-    refusal.replace(refusal.find("%s"), 2, "12.5");
+    refusal.replace(refusal.find("%s"), 2, "12,6");
+    refusal.replace(refusal.find("%s"), 2, "12,5");
     EXPECT_EQ(Cp(form.StatusBar->currentMessage()), refusal);
     EXPECT_FLOAT_EQ(part.assignedPart, 12.5f); // a refused area leaves the part alone
     // The whole message can be read.

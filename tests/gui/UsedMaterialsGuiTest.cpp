@@ -149,7 +149,7 @@ TEST_F(UsedMaterialsGuiTest, ExportDialogSavesFilesAndCancelLeavesTheClipboard)
     EXPECT_EQ(bytes.substr(0, 8), std::string("\x09\x00\x04\x00\x07\x00\x10\x00", 8));
     std::ifstream text(csv, std::ios::binary);
     std::string csvText((std::istreambuf_iterator<char>(text)), std::istreambuf_iterator<char>());
-    EXPECT_NE(csvText.find("Vexalon FH-W16(d=100mm);VX-FH16-100;"), std::string::npos);
+    EXPECT_NE(csvText.find("Vexalon FH-W16(d=100mm),VX-FH16-100,"), std::string::npos);
     EXPECT_EQ(*clipboard.Get("Kalorina Item"), "keep"); // cancelled: the clipboard is untouched
 }
 

@@ -4,6 +4,7 @@
 #include "document/TProject.h"
 #include "lang/BuiltInTexts.h"
 #include "util/Error.h"
+#include "util/FloatFormat.h"
 #include "util/FormatText.h"
 
 namespace kalorina {
@@ -27,7 +28,12 @@ void CheckTemperatureOrder(double forward, double backward)
 void CheckAreaWithin(double area, double maximum)
 {
     if (area - maximum > kAreaTolerance)
-        Refuse("IDS_AREAABOVEMAXIMUM", {General(area, 7), General(maximum < 0 ? 0 : maximum, 7)});
+        Refuse("IDS_AREAABOVEMAXIMUM", {AreaToStr(area), AreaToStr(maximum < 0 ? 0 : maximum)});
+}
+
+std::string AreaToStr(double area)
+{
+    return FloatToStrWithin(area, kAreaTolerance / 2);
 }
 
 void CheckRoomAreas(double floorArea, double heatLoss, double fieldArea)
@@ -35,7 +41,7 @@ void CheckRoomAreas(double floorArea, double heatLoss, double fieldArea)
     if (heatLoss > 0 && !(floorArea > 0))
         Refuse("IDS_ROOMWITHOUTAREA", {});
     if (fieldArea - floorArea > kAreaTolerance)
-        Refuse("IDS_FIELDSBEYONDROOM", {General(fieldArea, 7), General(floorArea, 7)});
+        Refuse("IDS_FIELDSBEYONDROOM", {AreaToStr(fieldArea), AreaToStr(floorArea)});
 }
 
 void CheckItemName(const TProject& project, bool isRoom, int index, const std::string& name)

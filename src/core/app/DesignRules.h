@@ -14,6 +14,10 @@ void CheckTemperatureOrder(double forward, double backward);
 // An area entered for a field or a circuit part: at most `maximum` m2 (the free
 // floor), with room for the rounding of the maximum as it is shown.
 void CheckAreaWithin(double area, double maximum);
+// An area or a maximum as the dialogs and these messages show it: the shortest
+// decimal within a fraction of what CheckAreaWithin forgives, so that the float
+// sums' last digits do not show and taking a maximum as shown passes the check.
+std::string AreaToStr(double area);
 
 // A room that loses heat needs floor to heat it; its fields fit into its floor.
 void CheckRoomAreas(double floorArea, double heatLoss, double fieldArea);

@@ -142,8 +142,7 @@ std::string FieldAreaEditor::AreaText() const
 }
 std::string FieldAreaEditor::MaximumText() const
 {
-    // All the digits of the hundredths, so that taking the maximum as shown fits.
-    return General(maximum_, 7);
+    return AreaToStr(maximum_);
 }
 
 void FieldAreaEditor::Commit(double area)

@@ -40,7 +40,7 @@ std::vector<FieldListRow> FillFieldList(const TRoomItem& room, const TListHeader
 {
     std::vector<FieldListRow> rows;
     for (const FloorHeatingField& field : room.fields) {
-        if (onlyUnassigned && !(field.assignedArea < field.area))
+        if (onlyUnassigned && field.LeftoverArea() <= 0)
             continue;
         rows.push_back({FillListRow(field, format), field.fieldId});
     }

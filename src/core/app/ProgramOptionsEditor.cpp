@@ -89,7 +89,7 @@ void ProgramOptionsEditor::Commit(const ProgramOptionsInput& in)
 ProjectDataView ProjectDataEditor::View() const
 {
     return {MemoText(project_.buildingLines), MemoText(project_.customerLines), MemoText(project_.designerLines),
-            MemoText(project_.commentLines), project_.projectDate};
+            MemoText(project_.commentLines), Languages().DateInActiveForm(project_.projectDate)};
 }
 
 void ProjectDataEditor::Commit(const ProjectDataView& in)
@@ -98,7 +98,10 @@ void ProjectDataEditor::Commit(const ProjectDataView& in)
     project_.customerLines = MemoLines(in.customer);
     project_.designerLines = MemoLines(in.designer);
     project_.commentLines = MemoLines(in.comment);
-    project_.projectDate = in.date;
+    // The date is shown in the screen language's form; shown back unchanged, it
+    // keeps the text it was stored with.
+    if (in.date != Languages().DateInActiveForm(project_.projectDate))
+        project_.projectDate = in.date;
     project_.modified = true;
 }
 

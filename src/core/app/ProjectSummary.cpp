@@ -4,6 +4,7 @@
 
 #include "document/RecordMembers.h"
 #include "util/Codepage.h"
+#include "util/FloatFormat.h"
 #include "util/Json.h"
 
 namespace kalorina {
@@ -138,11 +139,13 @@ std::string RoundJson(const TRoundItem& r, const std::optional<bool>& recalculat
         .Str();
 }
 
+// A number of the text summary with the language's decimal sign (the JSON keeps
+// the point).
 std::string Format(const char* format, double a)
 {
     char buf[64];
     std::snprintf(buf, sizeof buf, format, a);
-    return buf;
+    return WithDecimalSeparator(buf);
 }
 
 } // namespace

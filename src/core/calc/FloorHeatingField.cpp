@@ -98,6 +98,12 @@ void FloorHeatingField::Wider(const TDevices& devices, double ti)
     Step(devices, ti, +1);
 }
 
+double FloorHeatingField::LeftoverArea() const
+{
+    const double rest = double(area) - assignedArea;
+    return rest < kNoLeftover ? 0.0 : rest;
+}
+
 void FloorHeatingField::SetUpSum(float sumArea, float sumAssigned, float sumPower, float sumDownPower,
                                  float sumTubeLength)
 {

@@ -54,6 +54,12 @@ public:
     // Makes the field the sum row under a field list.
     void SetUpSum(float sumArea, float sumAssigned, float sumPower, float sumDownPower, float sumTubeLength);
 
+    // The area not yet built into circuits, in m2.  Parts typed in hundredths and
+    // summed as singles leave rests of a few millionths on a field built in whole;
+    // rests below kNoLeftover count as none, as does an over-assigned field.
+    static constexpr double kNoLeftover = 0.005;
+    double LeftoverArea() const;
+
     bool WithinZoneLimit() const;
     bool TemperaturesDiffer(double otherForward, double otherReturn) const;
     // (tube type, tube size) of the system; none when it is not in the catalogue.

@@ -172,7 +172,7 @@ private:
             }
             bool whole = !room.fields.empty();
             for (const auto& field : room.fields)
-                if (field.area - field.assignedArea > 0.005f)
+                if (field.LeftoverArea() > 0)
                     whole = false;
             if (!whole) {
                 result_.warnings.push_back(FormatText(Text("IDS_DESIGNPARTLY"), {room.roomName}));

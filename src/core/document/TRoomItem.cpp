@@ -109,8 +109,7 @@ float TRoomItem::UnassignedArea() const
 {
     float sum = 0;
     for (const auto& f : fields)
-        if (f.assignedArea <= f.area)
-            sum = static_cast<float>(double(sum) + (double(f.area) - f.assignedArea));
+        sum = static_cast<float>(double(sum) + f.LeftoverArea());
     return sum;
 }
 
@@ -126,7 +125,7 @@ float TRoomItem::EstimatedTubeLength() const
 bool TRoomItem::HasUnassignedArea() const
 {
     for (const auto& f : fields)
-        if (f.assignedArea < f.area)
+        if (f.LeftoverArea() > 0)
             return true;
     return false;
 }

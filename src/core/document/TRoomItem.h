@@ -51,11 +51,13 @@ public:
     // that does not allow one.
     double SupplementaryHeat() const;
     float AssignedAreaSum() const;
-    // Free area of the fields; an over-assigned field adds nothing.
+    // Free area of the fields: the sum of their leftovers (a rest too small to
+    // build in and an over-assigned field add nothing).
     float UnassignedArea() const;
     // Metres of tube the fields need; a field without spacing adds nothing.
     float EstimatedTubeLength() const;
 
+    // Some field has a leftover.
     bool HasUnassignedArea() const;
     void ResetAssignedAreas();
     // 0, or 2 when the room has no field `fieldId`.

@@ -2,6 +2,7 @@
 
 #include "platform/Resources.h"
 #include "util/FloatFormat.h"
+#include "util/FormatText.h"
 
 namespace kalorina {
 
@@ -40,6 +41,22 @@ std::string TLanguages::GetInterfaceText(const std::string& key) const
         return {};
     auto it = lang->Strings.find(key);
     return it == lang->Strings.end() ? std::string() : it->second;
+}
+
+std::string TLanguages::DateInActiveForm(const std::string& date) const
+{
+    const std::string form = GetText("IDS_DATEFORMAT");
+    std::vector<std::string> forms = {form};
+    for (const TLanguage& lang : languages_) {
+        auto it = lang.Strings.find("IDS_DATEFORMAT");
+        if (it != lang.Strings.end())
+            forms.push_back(it->second);
+    }
+    forms.push_back("");
+    for (const std::string& f : forms)
+        if (const auto parts = ReadDate(date, f))
+            return FormatDate(parts->year, parts->month, parts->day, form);
+    return date;
 }
 
 std::string TLanguages::GetFamilyText(const std::string& base, int index) const

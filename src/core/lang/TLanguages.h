@@ -31,6 +31,11 @@ public:
     std::string GetFamilyText(const std::string& base, int index) const;
     // The texts of a family from index 0 up to the first empty one.
     std::vector<std::string> GetFamily(const std::string& base) const;
+    // A date as the active language writes it (IDS_DATEFORMAT): `date` read in the
+    // date form of any loaded language, the active one's first, and written anew;
+    // a text that reads in none of them (a date typed some other way) as it is.
+    // FormatDate's own form is tried last, for a language that names no form.
+    std::string DateInActiveForm(const std::string& date) const;
     // Entry of the program's string table with its tokens replaced.
     std::string GetResourceText(int number) const;
     std::string ReplaceTokens(const std::string& text) const;

@@ -216,8 +216,13 @@ void TListHeaderFormat::ReadLayoutValue(TListHeaderFormatCol& column, std::strin
         if (at == std::string_view::npos)
             return;
     }
-    if (!text.empty())
-        column.factor = static_cast<float>(StrToFloat(std::string(text)));
+    // Written with the language's decimal sign, which may have been the other one
+    // when it was stored: either is read.
+    if (!text.empty()) {
+        std::string factor(text);
+        std::replace(factor.begin(), factor.end(), ',', '.');
+        column.factor = static_cast<float>(StrToFloat(factor, '.'));
+    }
 }
 
 std::string TListHeaderFormat::OrderText() const

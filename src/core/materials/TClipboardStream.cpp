@@ -66,17 +66,16 @@ std::string PlainCell(const std::string& utf8)
     return out;
 }
 
-// The quantity of the tables that are read as text: as many digits as a single
-// holds, in the user's form.
-std::string TableQuantity(float q)
-{
-    return FloatToStrF(q, TFloatFormat::General, 7, 0);
-}
 } // namespace
 
-std::string CsvField(const std::string& utf8)
+char CsvSeparator(char decimalSign)
 {
-    bool quote = utf8.find_first_of(";\"\r\n") != std::string::npos
+    return decimalSign == ',' ? ';' : ',';
+}
+
+std::string CsvField(const std::string& utf8, char separator)
+{
+    bool quote = utf8.find_first_of(std::string("\"\r\n") + separator) != std::string::npos
         || (!utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' '));
     if (!quote)
         return utf8;
@@ -286,7 +285,7 @@ void TClipboardStream::WriteUsedMaterialRow(const TUsedMaterialItem& item)
     WriteBiffLabel(item.unit);
     NextBiffRow();
 
-    table_.push_back({item.name, item.estimateCode, TableQuantity(item.quantity), item.unit});
+    table_.push_back({item.name, item.estimateCode, QuantityText(item.quantity), item.unit});
 }
 
 void TClipboardStream::WriteNotes(const std::vector<std::string>& lines)
@@ -361,16 +360,19 @@ std::string TClipboardStream::CsvText() const
 {
     if (table_.empty())
         return {};
+    // The quantities were written with the printing language's sign, which the
+    // stream's own printing scope keeps in force.
+    const char separator = CsvSeparator();
     std::string out = "\xEF\xBB\xBF";
     for (const auto& row : table_) {
         for (int c = 0; c < 4; ++c)
-            out += (c ? ";" : "") + CsvField(Cp1250ToUtf8(row[c]));
+            out += (c ? std::string(1, separator) : std::string()) + CsvField(Cp1250ToUtf8(row[c]), separator);
         out += "\r\n";
     }
     if (!notes_.empty())
         out += "\r\n";
     for (const std::string& note : notes_)
-        out += CsvField(Cp1250ToUtf8(note)) + "\r\n";
+        out += CsvField(Cp1250ToUtf8(note), separator) + "\r\n";
     return out;
 }
 

@@ -10,6 +10,7 @@
 
 #include "document/Stream.h"
 #include "lang/PrintingScope.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina {
 
@@ -47,7 +48,7 @@ public:
     std::string BiffWorksheet() const; // with EOF and the dimensions patched
     std::string HtmlTable() const;     // UTF-8
     std::string TabText() const;       // UTF-8, one line per row
-    std::string CsvText() const;       // UTF-8 with a byte order mark, ';' between cells
+    std::string CsvText() const;       // UTF-8 with a byte order mark, CsvSeparator() between cells
 
     // Empties the clipboard and puts every non-empty part at once; the item data
     // only under a non-empty `itemFormat`.
@@ -79,9 +80,14 @@ inline constexpr const char* kPlainTextFormat = "text/plain";
 
 // The prologue of the bill's RTF document, tokens not yet replaced.
 const std::string& UsedMaterialsRtfHeader();
-// A cell of a ';'-separated CSV line (UTF-8): quoted when it holds ';', '"', a line
-// break, or blanks at either end; quotes inside are doubled.
-std::string CsvField(const std::string& utf8);
+// The cell separator of CSV files beside the decimal sign their numbers are written
+// with: ';' beside a decimal comma, ',' beside a decimal point, as spreadsheets in
+// the locales of either sign read them (a comma between cells would split 12,5).
+char CsvSeparator(char decimalSign = DecimalSeparator());
+// A cell of a CSV line (UTF-8) whose cells stand between `separator`s: quoted when it
+// holds the separator, '"', a line break, or blanks at either end; quotes inside are
+// doubled.
+std::string CsvField(const std::string& utf8, char separator = CsvSeparator());
 // A cell text as RTF: '\', '{' and '}' escaped, bytes above 127 as \'hh.
 std::string RtfEscape(const std::string& cp1250);
 

@@ -147,13 +147,9 @@ std::vector<std::string> BillWarnings(const TUsedMaterial& bill)
     return lines;
 }
 
-std::string QuantityText9(float quantity)
+std::string QuantityText(float quantity, char separator)
 {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(quantity));
-    std::string text = buffer;
-    std::replace(text.begin(), text.end(), ',', '.'); // whatever the C library's locale says
-    return text;
+    return SingleToStr(quantity, separator);
 }
 
 } // namespace kalorina

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "util/FloatFormat.h"
+
 namespace kalorina {
 
 class TDevices;
@@ -64,8 +66,9 @@ TUsedMaterial BuildUsedMaterials(const TProject& project, const TDevices& device
 // form of the bill shows them: printed under its table, in its files and dialogs.
 std::vector<std::string> BillWarnings(const TUsedMaterial& bill);
 
-// The quantity as the JSON and the number columns give it: the float with 9
-// significant digits, '.' as separator.
-std::string QuantityText9(float quantity);
+// The quantity as the tables read as text give it (the CSV file, the clipboard's
+// text, the command line's list and JSON): the decimal the single stands for, so
+// that a quantity summed from singles shows 15.8, not the 15.799999 the sum came to.
+std::string QuantityText(float quantity, char separator = DecimalSeparator());
 
 } // namespace kalorina

@@ -185,10 +185,11 @@ std::vector<ManifoldSchedule> MakeManifoldSchedules(const TProject& project, con
 std::string ManifoldScheduleCsv(const std::vector<ManifoldSchedule>& schedules)
 {
     TLanguages& lang = Languages();
+    const char separator = CsvSeparator();
     std::string out = "\xEF\xBB\xBF";
     auto line = [&](const std::vector<std::string>& cells) {
         for (std::size_t i = 0; i < cells.size(); ++i)
-            out += (i ? ";" : "") + CsvField(Cp1250ToUtf8(cells[i]));
+            out += (i ? std::string(1, separator) : std::string()) + CsvField(Cp1250ToUtf8(cells[i]), separator);
         out += "\r\n";
     };
     std::vector<std::string> header;

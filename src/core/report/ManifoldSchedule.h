@@ -81,8 +81,8 @@ std::vector<ManifoldSchedule> MakeManifoldSchedules(const TProject& project, con
 
 // The schedules as one CSV table in UTF-8 with a byte order mark: a header row in
 // the active language, then one row per outlet that repeats its manifold's figures
-// (so that the rows can be sorted and filtered), ';' between cells, numbers with the
-// program's decimal sign.  A manifold without circuits gets one row without outlet.
+// (so that the rows can be sorted and filtered), numbers with the language's decimal
+// sign and the cell separator that goes with it (CsvSeparator).  A manifold without circuits gets one row without outlet.
 std::string ManifoldScheduleCsv(const std::vector<ManifoldSchedule>& schedules);
 
 } // namespace kalorina

@@ -18,8 +18,10 @@ void WriteProjectDataReport(TPrintfStringStream& stream, const TProject& project
         for (std::size_t i = 0; i < lines.size(); ++i)
             stream.PrintfText(i == 0 ? kTemplateBuilding + g : kTemplateMoreLine, lines[i]);
     }
+    // The project keeps its date as it was written; the report writes it in the
+    // printing language's form, as it writes today's date in the footer.
     if (!project.projectDate.empty())
-        stream.PrintfText(kTemplateDate, project.projectDate);
+        stream.PrintfText(kTemplateDate, Languages().DateInActiveForm(project.projectDate));
 }
 
 void WriteMediumReport(TPrintfStringStream& stream, const TMedium& medium)

@@ -6,6 +6,7 @@
 
 #include "check/DesignCheck.h"
 #include "document/TProject.h"
+#include "lang/PrintingScope.h"
 #include "lang/TLanguages.h"
 #include "listview/ColourPrefix.h"
 #include "listview/RichCaption.h"
@@ -53,7 +54,12 @@ TReportEnvironment MakeReportEnvironment(const PrintingOptions& options, const s
         env.reportFont.size = font.size;
     env.options = options;
     env.closingPicture = closingPicture;
-    env.today = ShortDateToday();
+    {
+        // The footer is printed: today in the printing language's form, whichever
+        // language the dialog that asks for the report speaks.
+        PrintingScope printing;
+        env.today = ShortDateToday();
+    }
     return env;
 }
 

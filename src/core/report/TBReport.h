@@ -54,7 +54,8 @@ struct TReportEnvironment {
 std::string DefaultIdentificationLine();
 
 // The environment of the running program: the report font of the settings (with
-// its defaults), today's date, the switches and title of `options`.
+// its defaults), today's date in the printing language's form, the switches and
+// title of `options`.
 TReportEnvironment MakeReportEnvironment(const PrintingOptions& options, const std::string& closingPicture,
                                          SettingsStore& store = Settings());
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "util/Error.h"
 #include "util/FormatText.h"
@@ -205,6 +206,41 @@ std::string FloatToStrF(double value, TFloatFormat format, int precision, int di
         }
         return Scientific(d, false, std::clamp(digits, 0, 4), false, separator);
     }
+}
+
+namespace {
+// The general form with the fewest significant digits, up to `most`, whose value
+// `fits`; `most` digits when none does.
+template <class Fits>
+std::string ShortestGeneral(double value, int most, char separator, Fits fits)
+{
+    // Fewer digits than the integer part has would turn 1000 into "1E3".
+    const bool plain = std::fabs(value) >= 0.00001 && std::fabs(value) < 1e15;
+    auto shortEnough = [&](int precision) {
+        const std::string text = FloatToStrF(value, TFloatFormat::General, precision, 0, '.');
+        return (!plain || text.find('E') == std::string::npos) && fits(LeadingFloat(text));
+    };
+    int precision = 1;
+    if (std::isfinite(value))
+        while (precision < most && !shortEnough(precision))
+            ++precision;
+    else
+        precision = most;
+    return FloatToStrF(value, TFloatFormat::General, precision, 0, separator);
+}
+} // namespace
+
+std::string SingleToStr(float value, char separator)
+{
+    const float size = std::fabs(value);
+    const double lastPlace = double(std::nextafter(size, std::numeric_limits<float>::infinity())) - size;
+    return ShortestGeneral(value, 9, separator,
+                           [value, lastPlace](double read) { return std::fabs(read - value) <= 4 * lastPlace; });
+}
+
+std::string FloatToStrWithin(double value, double tolerance, char separator)
+{
+    return ShortestGeneral(value, 15, separator, [&](double read) { return std::fabs(read - value) <= tolerance; });
 }
 
 double StrToFloat(const std::string& text, char separator)

@@ -32,6 +32,17 @@ std::string WithDecimalSeparator(std::string text, char separator = DecimalSepar
 std::string FloatToStrF(double value, TFloatFormat format, int precision, int digits,
                         char separator = DecimalSeparator());
 
+// A single in the general form with the fewest significant digits that lie within
+// four units of its last place: 24.7f gives "24.7", not the 24.7000008 it is stored
+// as, and a figure summed in singles the decimal it stands for (11.7 for the
+// 11.700001 that adding 2.5 and 9.2 makes), which is all the precision it carries.
+std::string SingleToStr(float value, char separator = DecimalSeparator());
+
+// The general form with the fewest significant digits that lies within `tolerance`
+// of `value`: for figures summed from singles, which carry less than a single's
+// precision (a maximum of 9.7 m2 that the sums made 9.7000008).
+std::string FloatToStrWithin(double value, double tolerance, char separator = DecimalSeparator());
+
 // Text in the locale's form: optional blanks, sign, digits, the separator, digits,
 // an optional exponent, optional blanks.  Anything else raises a KalorinaError.
 // The double a reader should see for a single: the one nearest the single's

@@ -74,4 +74,53 @@ std::string FormatDate(int year, int month, int day, const std::string& form)
     return out;
 }
 
+std::optional<DateParts> ReadDate(const std::string& text, const std::string& form)
+{
+    const std::string& pattern = form.empty() ? std::string("%Y. %m. %d.") : form;
+    DateParts date;
+    std::size_t at = 0;
+    auto blanks = [&] {
+        while (at < text.size() && text[at] == ' ')
+            ++at;
+    };
+    auto number = [&](int most, int& into) {
+        std::size_t start = at;
+        into = 0;
+        while (at < text.size() && at - start < static_cast<std::size_t>(most) && text[at] >= '0' && text[at] <= '9')
+            into = into * 10 + (text[at++] - '0');
+        return at > start;
+    };
+    blanks();
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == ' ') {
+            blanks();
+            continue;
+        }
+        if (c == '%' && i + 1 < pattern.size() && pattern[i + 1] != '%') {
+            const char conversion = pattern[++i];
+            const bool read = conversion == 'Y'          ? number(4, date.year)
+                : conversion == 'm'                      ? number(2, date.month)
+                : conversion == 'd' || conversion == 'e' ? number(2, date.day)
+                                                         : false;
+            if (!read)
+                return std::nullopt;
+            continue;
+        }
+        if (c == '%')
+            ++i; // "%%" stands for one percent sign
+        if (at >= text.size() || text[at] != c)
+            return std::nullopt;
+        ++at;
+    }
+    blanks();
+    if (at != text.size() || date.year < 1 || date.month < 1 || date.month > 12 || date.day < 1)
+        return std::nullopt;
+    static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
+    if (date.day > kDays[date.month - 1] || (date.month == 2 && date.day == 29 && !leap))
+        return std::nullopt;
+    return date;
+}
+
 } // namespace kalorina

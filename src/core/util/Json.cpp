@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "util/Codepage.h"
+#include "util/FloatFormat.h"
 
 namespace kalorina {
 
@@ -47,11 +49,16 @@ std::string JsonNumber(double value)
     if (!std::isfinite(value))
         return "null";
     char buf[40];
-    // Whole numbers (sizes, codes) exactly; fractions to the precision of a single.
-    if (std::fabs(value) < 1e15 && value == std::floor(value))
+    // Whole numbers (sizes, codes) exactly; fractions as the decimal the single they
+    // are held in stands for (24.7, not the 24.7000008 nine digits would say),
+    // always with a point.
+    if (std::fabs(value) < 1e15 && value == std::floor(value)) {
         std::snprintf(buf, sizeof buf, "%.0f", value);
-    else
-        std::snprintf(buf, sizeof buf, "%.9g", value);
+        return buf;
+    }
+    if (std::fabs(value) <= std::numeric_limits<float>::max())
+        return SingleToStr(static_cast<float>(value), '.');
+    std::snprintf(buf, sizeof buf, "%.9g", value);
     return buf;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // A small JSON writer for the tools: code page 1250 texts become UTF-8 string
-// literals, numbers keep the precision of a single-precision value.
+// literals, numbers keep the precision a single-precision value carries.
 #include <string>
 #include <vector>
 
@@ -8,7 +8,8 @@ namespace kalorina {
 
 // A JSON string literal of a code page 1250 text, as UTF-8.
 std::string JsonText(const std::string& cp1250);
-// A JSON number (finite; anything else as 0); a float round-trips.
+// A JSON number (finite; anything else as null): whole numbers exactly, fractions
+// as SingleToStr writes them with a point.
 std::string JsonNumber(double value);
 
 // Builds one JSON object, member by member.

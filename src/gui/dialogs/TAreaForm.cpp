@@ -54,8 +54,7 @@ TAreaForm::TAreaForm(double proposal, double maximum, int zone, QWidget* parent)
     TranslateForm(this);
 
     HeatingArea->setText(Q(FloatToStrF(proposal, TFloatFormat::General, 5, 0)));
-    // All the digits of the hundredths, so that taking the maximum as shown fits.
-    AreaMax->setText(Q(FloatToStrF(maximum, TFloatFormat::General, 7, 0)));
+    AreaMax->setText(Q(AreaToStr(maximum)));
     ZoneTypes->setCurrentIndex(zone >= 0 && zone < 3 ? zone : 0);
     connect(all, &QPushButton::clicked, this, [this] { HeatingArea->setText(AreaMax->text()); });
     InstallHelp(this, HelpTopic::RoomArea);

@@ -173,3 +173,18 @@ TEST(ListHeaderFormat, SwapAndColumnAt)
 }
 
 } // namespace
+
+// The remaining heat demand of a room: exactly nothing left reads "0", not a dash
+// that looks like the minus of a surplus ("-57").
+TEST(ListHeaderFormat, RemainingHeatDemandShowsZeroAsANumber)
+{
+    TListHeaderFormat f;
+    ASSERT_TRUE(f.LoadFormat("RoomItemTitle"));
+    const TListHeaderFormatCol* remaining = nullptr;
+    for (const auto* col : f.VisibleColumns())
+        if (col->columnId == 7)
+            remaining = col;
+    ASSERT_NE(remaining, nullptr);
+    EXPECT_EQ(remaining->FormatReal(0, '.'), "0");
+    EXPECT_EQ(remaining->FormatReal(-57, '.'), "-57");
+}

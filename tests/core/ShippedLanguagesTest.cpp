@@ -147,6 +147,7 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                     {"IDS_DESIGNCHECKSUMMARY1E", "ss"},
                     {"IDS_DESIGNCHECKSUMMARY1W", "ss"},
                     {"IDS_DESIGNCHECKSUMMARY1EW", "ss"},
+                    {"IDS_TREEPRESETTING", "s"},
                     {"IDS_MANIFOLDKITCOMBINED", "sss"},
                     {"IDS_MANIFOLDKITNONE", "ss"},
                     {"IDS_MANIFOLDKITSPARE", "ssss"},

@@ -162,6 +162,14 @@ TEST_F(HistoryGuiTest, DesignCheckFollowsEveryChange)
     EXPECT_FALSE(AnyDesignError(panel->Problems())); // the shipped example is sound
     EXPECT_EQ(Item(0, 0)->text(1), QStringLiteral("1618 / 1600 W"));
     EXPECT_NE(Item(1, 0)->text(1).indexOf(QStringLiteral(" W")), -1);
+    // The presetting beside the watts says what it is, and names keep a gap to their figures.
+    const QTreeWidgetItem* circuit = Item(1, 0);
+    if (!form->Project().rounds[0].hydraulic.valvePosition.empty())
+        EXPECT_TRUE(circuit->text(1).contains(QString::fromUtf8(", előbeállítás "))) << circuit->text(1).toStdString();
+    const QTreeWidgetItem* manifold = form->ItemsTree->topLevelItem(1)->child(0);
+    const int nameEnd = form->ItemsTree->visualItemRect(manifold).left()
+        + form->ItemsTree->fontMetrics().horizontalAdvance(manifold->text(0));
+    EXPECT_GE(form->ItemsTree->columnWidth(0) - nameEnd, form->ItemsTree->fontMetrics().averageCharWidth());
 
     Select(0, 1);
     OnModal(

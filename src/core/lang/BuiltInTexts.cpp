@@ -40,6 +40,7 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_VERSIONERR", "Version %d is not supported"},
         {"IDS_INVALIDFILE", "The file is not a Kalorina project"},
         {"IDS_UNDO", "Undo"},
+        {"IDS_TREEPRESETTING", "presetting %s"},
         {"IDS_REDO", "Redo"},
         {"IDS_UNDOSTEP", "Undo: %s"},
         {"IDS_REDOSTEP", "Redo: %s"},

@@ -189,6 +189,7 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_DESIGNCHECKSUMMARY1E",
     "IDS_DESIGNCHECKSUMMARY1W",
     "IDS_DESIGNCHECKSUMMARY1EW",
+    "IDS_TREEPRESETTING",
     // Circuits that use a deleted room or field, and references that point nowhere.
     "IDS_DELETEUSEDROOMQUESTION",
     "IDS_DELETEUSEDFIELDSQUESTION",

@@ -625,8 +625,11 @@ void TMainForm::ShowTreeFigures()
         } else {
             const TRoundItem& round = p.rounds[index];
             figures = FloatToStrF(round.TotalPower(), TFloatFormat::Fixed, 15, 0) + " W";
+            // The presetting says what it is: a bare "2.5" beside the watts reads as anything.
             if (!round.hydraulic.valvePosition.empty())
-                figures += ", " + WithDecimalSeparator(round.hydraulic.valvePosition);
+                figures += ", "
+                    + FormatText(TextOrBuiltIn("IDS_TREEPRESETTING"),
+                                 {WithDecimalSeparator(round.hydraulic.valvePosition)});
         }
         item->setText(1, Q(figures));
         const bool red = hasError(isRoom, p.ItemName(index, isRoom));
@@ -634,6 +637,8 @@ void TMainForm::ShowTreeFigures()
         item->setForeground(1, red ? QBrush(Qt::red) : QBrush());
     }
     ItemsTree->resizeColumnToContents(0);
+    // A gap between the names and their figures, which otherwise touch.
+    ItemsTree->setColumnWidth(0, ItemsTree->columnWidth(0) + 2 * ItemsTree->fontMetrics().averageCharWidth());
     filling_ = false;
 }
 

@@ -10,7 +10,9 @@
 #include <set>
 
 #include "lang/LanguageLoader.h"
+#include "lang/TLanguages.h"
 #include "lang/TextIds.h"
+#include "listview/TListHeaderFormat.h"
 
 using namespace kalorina;
 
@@ -242,4 +244,31 @@ TEST(ShippedLanguages, EveryKeyTheCodeLooksUpIsRequired)
         }
     }
     EXPECT_GT(found, 40);
+}
+
+// Every translated column caption fits its column: a caption longer than the one
+// the column was made for widens it rather than being cut ("Floor cov").
+TEST(ShippedLanguages, TranslatedColumnCaptionsFitTheirColumns)
+{
+    auto lang = LoadLanguageFile(std::string(KALORINA_SOURCE_DIR) + "/languages/english.xml");
+    ASSERT_TRUE(lang);
+    TLanguages l;
+    l.AddLanguage(*lang);
+    l.SelectLanguage(lang->name);
+    for (const char* name : {"FloorHeatingChoose", "RoomFloorHeatingsTitle", "RoundFloorFields", "ResistItemsTitle",
+                             "ResistItemsTitle2", "FloorHeatingsReportTitle", "RoomItemTitle", "RoundItemTitle",
+                             "UsedMaterialsTableTitle", "ManifoldOutletsTitle"}) {
+        TListHeaderFormat f;
+        ASSERT_TRUE(f.LoadFormat(name)) << name;
+        l.TranslateTitle(f, name);
+        for (const auto& col : f.columns)
+            for (int row = 0; row < f.captionLineCount && row < 2; ++row) {
+                const std::string line = col.captionLines[row].substr(0, col.captionLines[row].find("\\;"));
+                std::size_t shown = 0;
+                for (std::size_t i = 0; i < line.size(); ++i)
+                    line[i] == '\\' ? ++i : ++shown;
+                EXPECT_GT(static_cast<std::size_t>(col.width), shown)
+                    << name << " column " << col.columnId << ": " << line;
+            }
+    }
 }

@@ -159,13 +159,38 @@ void TListHeaderFormat::Parse(std::string_view text)
     std::iota(displayOrder.begin(), displayOrder.end(), std::int16_t(0));
 }
 
+namespace {
+
+// The characters a caption line shows: its formatting marks ("\d", "\u", "\p"...)
+// take no room, and after "\;" comes the hint, which the header does not show.
+int ShownLength(const std::string& line)
+{
+    int n = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\' && i + 1 < line.size()) {
+            if (line[i + 1] == ';')
+                break;
+            ++i;
+            continue;
+        }
+        ++n;
+    }
+    return n;
+}
+
+} // namespace
+
 void TListHeaderFormat::SetCaptionLine(int id, int row, const std::string& text)
 {
     if (row < 0 || row >= captionLineCount || row >= 2)
         return;
     for (auto& col : columns)
-        if (col.columnId == id)
+        if (col.columnId == id) {
             col.captionLines[row] = text;
+            // A translation longer than the caption the column was made for widens
+            // it, so that "Floor covering" is not cut to "Floor cov".
+            col.width = static_cast<decltype(col.width)>(std::max<int>(col.width, ShownLength(text) + 1));
+        }
 }
 
 std::string TListHeaderFormat::LayoutValue(const TListHeaderFormatCol& column)

@@ -507,6 +507,15 @@ TEST(Report, ManifoldScheduleKeepsEachHeaderWithItsTableAndRepeatsTheTableHeader
         }
         // Rows continue on a new page under the table's header.
         EXPECT_TRUE(!rows || header) << "rows without the column header on page " << i + 1;
+        // Every caption and value of the table stays inside its cell, with room to
+        // spare: none runs into the next ("KimenetK\xF6r").
+        for (const auto& t : texts) {
+            if (t.clip.Width() <= 0 || t.clip.Width() > 300 || t.text.empty())
+                continue;                                                               // not a table cell
+            const int width = static_cast<int>(t.text.size()) * (6 * t.font.size / 10); // as the canvas measures
+            EXPECT_GE(t.x, t.clip.left) << t.text << " on page " << i + 1;
+            EXPECT_LE(t.x + width, t.clip.right) << t.text << " on page " << i + 1;
+        }
         // A manifold's header block is followed on its page by its table (or its
         // one line when it feeds nothing).
         if (lastManifold < texts.size()) {

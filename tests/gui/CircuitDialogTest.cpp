@@ -641,6 +641,9 @@ TEST_F(CircuitDialogTest, WindowsSpeakEnglish)
     TUniqueResistModifyForm unique(own, Services());
     EXPECT_EQ(unique.windowTitle(), QStringLiteral("Fitting data"));
     EXPECT_EQ(unique.Mode->itemText(0), QStringLiteral("kv value [m3/h]"));
+    // Its name box has room for a fitting's name as catalogues write them.
+    const QString longName = QStringLiteral("Ball valve DN20, female thread");
+    EXPECT_GE(unique.Name->minimumWidth(), unique.Name->fontMetrics().horizontalAdvance(longName));
     TProjektOptionsForm options(project.options, *devices, Services());
     EXPECT_EQ(options.windowTitle(), QStringLiteral("Project settings"));
     EXPECT_EQ(options.findChild<QLabel*>("LengthPlusLabel")->text(), QStringLiteral("Extra length"));

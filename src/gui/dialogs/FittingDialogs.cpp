@@ -146,7 +146,8 @@ TUniqueResistModifyForm::TUniqueResistModifyForm(TResist& fitting, const Service
 {
     setObjectName(QStringLiteral("UniqueResistModifyForm"));
     setWindowTitle(T("Alaki ellenállás adatok módosítása"));
-    Name = NamedEdit("Name");
+    // Room for a catalogue-like name: "Golyóscsap DN20, belső menetes".
+    Name = FitEditTo(NamedEdit("Name"), QStringLiteral("Golyóscsap DN20, belső menetes, préselt"));
     NumOf = FitNumberEdit(NamedEdit("NumOf"), InputKind::Pieces);
     SizeName = FitNumberEdit(NamedEdit("SizeName"), InputKind::NominalSize);
     Mode = NamedCombo("Mode");

@@ -564,3 +564,51 @@ TEST(CatalogueLoader, PieceListNamesAndQuotedNameBases)
     EXPECT_TRUE(d.Failed());
     EXPECT_TRUE(d.FailureMessage().ends_with(FormatText(CatalogueText("IDS_XMLPARSERERROR+11"), {"qq", "p"})));
 }
+
+// A catalogue is a third party's data: an external entity naming a local file, as
+// a general or a parameter entity or the DOCTYPE's subset, is never read; each is
+// reported by name and the rest of the catalogue loads.  Includes stay inside the
+// catalogue folder.
+TEST(CatalogueLoader, NoLocalFileReadThroughACatalogue)
+{
+    ScratchCatalogue secret;
+    secret.Write("secret.txt", "root:x:0:0:SECRET", false);
+    secret.Write("secret.dtd", "<!ENTITY leak \"SECRET\">", false);
+    const std::string file = secret.Dir() + "/secret.txt";
+    ScratchCatalogue cat;
+    cat.Write("a.xml",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<!DOCTYPE Catalogue SYSTEM \""
+                  + secret.Dir()
+                  + "/secret.dtd\" [\n"
+                    "<!ENTITY pw SYSTEM \""
+                  + file
+                  + "\">\n"
+                    "<!ENTITY % pe SYSTEM \""
+                  + secret.Dir()
+                  + "/secret.dtd\"> %pe;\n"
+                    "<!ENTITY pub PUBLIC \"-//X//Y\" \""
+                  + file
+                  + "\">\n"
+                    "]>\n<Catalogue>\n"
+                  + Medium("Water &pw;&pub;") + Medium("Glycol") + "</Catalogue>\n",
+              false);
+    cat.Write("b.xml",
+              "<DBInclude>../" + std::filesystem::path(secret.Dir()).filename().string()
+                  + "/secret.xml</DBInclude><DBInclude>" + secret.Dir() + "/x.xml</DBInclude>" + Medium("Oil"));
+    secret.Write("secret.xml", Medium("Outside"));
+    secret.Write("x.xml", Medium("Absolute"));
+    TDevices devices(cat.Dir(), "Magyar");
+    std::vector<std::string> names;
+    for (const auto& item : devices.Items(kMediumKind))
+        names.push_back(item->itemName);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Glycol", "Oil", "Water"}));
+    for (const auto& n : names)
+        EXPECT_EQ(n.find("SECRET"), std::string::npos) << n;
+    EXPECT_TRUE(devices.Failed());
+    const std::string& message = devices.FailureMessage();
+    for (const char* named : {"pw", "pub", "%pe", "DOCTYPE Catalogue", "secret.xml", "/x.xml"})
+        EXPECT_NE(message.find(named), std::string::npos) << named << " in:\n" << message;
+    EXPECT_EQ(message.find("SECRET"), std::string::npos);
+}

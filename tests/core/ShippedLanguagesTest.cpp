@@ -150,6 +150,8 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                     {"IDS_DESIGNCHECKSUMMARY1W", "ss"},
                     {"IDS_DESIGNCHECKSUMMARY1EW", "ss"},
                     {"IDS_TREEPRESETTING", "s"},
+                    {"IDS_XMLEXTERNALENTITY", "ss"},
+                    {"IDS_XMLINCLUDEOUTSIDE", "ss"},
                     {"IDS_MANIFOLDKITCOMBINED", "sss"},
                     {"IDS_MANIFOLDKITNONE", "ss"},
                     {"IDS_MANIFOLDKITSPARE", "ssss"},

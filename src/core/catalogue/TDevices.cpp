@@ -84,6 +84,10 @@ void TDevices::Fail(const std::string& message)
 
 void TDevices::Load(const std::string& dataDir)
 {
+    fs::path folder = fs::path(dataDir).lexically_normal();
+    if (!folder.has_filename() && folder.has_parent_path())
+        folder = folder.parent_path(); // "data/" is "data"
+    dataDir_ = folder.string();
     // The files of the directory, in name order so that every machine loads the
     // same catalogue in the same order.
     std::vector<std::string> queue;
@@ -107,6 +111,8 @@ void TDevices::Load(const std::string& dataDir)
     PrepareHeapForLargeLoad(static_cast<std::size_t>(bytes));
 
     TXmlParser parser;
+    // A catalogue is a third party's data: it names no local file into its texts.
+    parser.ExternalEntitiesAllowed = false;
     for (std::size_t next = 0; next < queue.size(); ++next) {
         const std::string path = queue[next];
         if (!parser.LoadFromFile(path, 0)) {
@@ -114,12 +120,15 @@ void TDevices::Load(const std::string& dataDir)
             continue;
         }
         filesRead_.push_back(path);
+        parser.RefusedExternalEntities.clear();
         try {
             ReadFile(parser, path, queue);
         } catch (const std::exception& e) {
             Fail(path + ": " + e.what());
             return;
         }
+        for (const std::string& entity : parser.RefusedExternalEntities)
+            Fail(FormatText(CatalogueText("IDS_XMLEXTERNALENTITY"), {path, entity}));
     }
 }
 
@@ -141,6 +150,10 @@ void TDevices::ReadFile(TXmlParser& parser, const std::string& path, std::vector
                 // A file is included once at most: a file that includes itself, or
                 // two that include each other, would otherwise never let the load end.
                 std::string file = IncludePath(path, reader.Text());
+                if (!InsideDataFolder(reader.Text(), file)) {
+                    Fail(FormatText(CatalogueText("IDS_XMLINCLUDEOUTSIDE"), {path, reader.Text()}));
+                    continue;
+                }
                 if (std::find(included_.begin(), included_.end(), file) == included_.end()) {
                     included_.push_back(file);
                     queue.push_back(file);
@@ -152,6 +165,17 @@ void TDevices::ReadFile(TXmlParser& parser, const std::string& path, std::vector
                 AddItem(std::move(item));
         }
     }
+}
+
+bool TDevices::InsideDataFolder(const std::string& written, const std::string& file) const
+{
+    std::string name = written;
+    std::replace(name.begin(), name.end(), '\\', '/');
+    const bool absolute = (!name.empty() && name[0] == '/') || (name.size() >= 2 && name[1] == ':');
+    if (absolute)
+        return false;
+    const fs::path relative = fs::path(file).lexically_relative(dataDir_);
+    return !relative.empty() && *relative.begin() != "..";
 }
 
 void TDevices::ReadGlobalMacros(CatalogueReader& r)

@@ -60,6 +60,9 @@ public:
 
 private:
     void Load(const std::string& dataDir);
+    // An include written as `written` and found at `file` lies in the data folder:
+    // neither absolute nor leaving it through "..".
+    bool InsideDataFolder(const std::string& written, const std::string& file) const;
     void ReadFile(TXmlParser& parser, const std::string& path, std::vector<std::string>& queue);
     void ReadGlobalMacros(CatalogueReader& reader);
     void AddItem(std::unique_ptr<DeviceDBItem> item);
@@ -71,6 +74,7 @@ private:
     ItemList failedValves_;
     std::vector<std::string> filesRead_;
     std::vector<std::string> included_;
+    std::string dataDir_; // normalised: includes stay inside it
     bool failed_ = false;
     std::string failureMessage_;
 };

@@ -151,7 +151,7 @@ void TXmlParser::DtdReader::Enter(const std::string& name, const char* resume)
     if (def->IsExternal()) {
         if (!x_.Charge(256))
             return;
-        frame->ext = x_.LoadExternalEntity(def->SystemId, def->PublicId, def->NotationName);
+        frame->ext = x_.ResolveExternalEntity("%" + def->Name, def->SystemId, def->PublicId, def->NotationName);
         text = frame->ext ? frame->ext->GetDocBuffer() : "";
         if (!x_.Charge(std::strlen(text)))
             return;
@@ -565,7 +565,8 @@ void TXmlParser::AnalyzeDtdc(const char* start)
         external = true;
     }
     if (external && Charge(256)) {
-        std::unique_ptr<TXmlParser> ext = LoadExternalEntity(systemId, publicId, std::string());
+        std::unique_ptr<TXmlParser> ext =
+            ResolveExternalEntity("DOCTYPE " + DoctypeRoot, systemId, publicId, std::string());
         if (ext && Charge(std::strlen(ext->GetDocBuffer()))) {
             if (const char* decls = std::strstr(ext->GetDocBuffer(), "<!"))
                 DtdReader(*this, decls, false).Run();

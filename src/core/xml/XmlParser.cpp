@@ -273,7 +273,7 @@ bool TXmlParser::EnterEntity(const TEntityDef& def, const char* resume, const ch
     if (def.IsExternal()) {
         if (!Charge(256))
             return false;
-        node->Instance = LoadExternalEntity(def.SystemId, def.PublicId, def.NotationName);
+        node->Instance = ResolveExternalEntity(def.Name, def.SystemId, def.PublicId, def.NotationName);
         if (!node->Instance)
             node->Instance = std::make_unique<TXmlParser>();
         if (!Charge(std::char_traits<char>::length(node->Instance->GetDocBuffer())))
@@ -662,7 +662,7 @@ std::optional<std::string> TXmlParser::ExternalText(const TEntityDef& def)
 {
     if (!Charge(256))
         return std::nullopt;
-    std::unique_ptr<TXmlParser> ext = LoadExternalEntity(def.SystemId, def.PublicId, def.NotationName);
+    std::unique_ptr<TXmlParser> ext = ResolveExternalEntity(def.Name, def.SystemId, def.PublicId, def.NotationName);
     std::string text = ext ? ext->GetDocBuffer() : "";
     if (!Charge(text.size()))
         return std::nullopt;
@@ -730,6 +730,18 @@ std::string TXmlParser::TranslateEncoding(std::string_view text)
 
 void TXmlParser::DtdElementFound(const TDtdElementRec&)
 {
+}
+
+std::unique_ptr<TXmlParser> TXmlParser::ResolveExternalEntity(const std::string& name, const std::string& systemId,
+                                                              const std::string& publicId, const std::string& notation)
+{
+    if (!ExternalEntitiesAllowed) {
+        if (std::find(RefusedExternalEntities.begin(), RefusedExternalEntities.end(), name)
+            == RefusedExternalEntities.end())
+            RefusedExternalEntities.push_back(name);
+        return nullptr;
+    }
+    return LoadExternalEntity(systemId, publicId, notation);
 }
 
 std::unique_ptr<TXmlParser> TXmlParser::LoadExternalEntity(const std::string& systemId, const std::string& /*publicId*/,

@@ -136,6 +136,15 @@ public:
     // starts with "<".  A file that cannot be read gives an empty scanner.
     virtual std::unique_ptr<TXmlParser> LoadExternalEntity(const std::string& systemId, const std::string& publicId,
                                                            const std::string& notation);
+    // Whether external entities (SYSTEM and PUBLIC, general and parameter, and the
+    // DOCTYPE's external subset) are read at all.  Documents from third parties
+    // must not pull local files into their texts: with this false every one of them
+    // is left out, as if empty, and its name kept in RefusedExternalEntities.
+    bool ExternalEntitiesAllowed = true;
+    std::vector<std::string> RefusedExternalEntities;
+    // LoadExternalEntity, or nothing (and the name noted) where entities are refused.
+    std::unique_ptr<TXmlParser> ResolveExternalEntity(const std::string& name, const std::string& systemId,
+                                                      const std::string& publicId, const std::string& notation);
     // Brings a run of document bytes into the program's character set: from UTF-8
     // into code page 1250 ("?" for what it cannot hold) when ActiveEncoding is
     // exactly "UTF-8", otherwise unchanged.

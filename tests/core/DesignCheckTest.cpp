@@ -258,3 +258,17 @@ TEST(DesignCheck, SummarySaysOneErrorAndTwoWarnings)
     EXPECT_EQ(DesignCheckSummary(1, 1), "1 error, 1 warning");
     EXPECT_EQ(DesignCheckSummary(0, 3), "0 errors, 3 warnings");
 }
+
+// A huge stored value is named with its magnitude intact: a scientific number
+// keeps the zeros of its exponent.
+TEST(DesignCheck, HugeValuesKeepTheirExponent)
+{
+    TProject p = Example("flat");
+    p.rooms[0].floorArea = 1e30f;
+    std::string text;
+    for (const DesignProblem& problem : CheckDesign(p, Shipped()))
+        if (problem.kind == ProblemKind::ImplausibleValue && problem.roomName == p.rooms[0].roomName)
+            text = problem.text;
+    ASSERT_FALSE(text.empty());
+    EXPECT_NE(text.find(" 1E30 m2"), std::string::npos) << text;
+}

@@ -123,6 +123,11 @@ std::string Num(double value, int decimals = 1)
     if (!std::isfinite(value))
         return std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf");
     std::string text = FloatToStrF(value, TFloatFormat::Fixed, 15, decimals);
+    // Beyond fifteen digits before the point the number comes in scientific form,
+    // whose exponent must not lose its zeros: say it with the digits a stored
+    // single carries ("1E+30", not "1.00000001504747E3").
+    if (text.find_first_of("Ee") != std::string::npos)
+        return FloatToStrF(value, TFloatFormat::General, 7, 0);
     const char separator = DecimalSeparator();
     if (text.find(separator) != std::string::npos) {
         while (!text.empty() && text.back() == '0')

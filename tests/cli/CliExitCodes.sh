@@ -80,15 +80,34 @@ expect 1 show "$dir/missing.klp"
 expect 1 recalc "$dir/a"
 printf '\021\000Kalorina_Project\000\000\001\377\177' >"$dir/empty.klp"
 expect 0 show "$dir/empty.klp" --json
-expect 0 --data "$dir" recalc "$dir/empty.klp" --apply -o "$dir/out.klp"
+expect 0 recalc "$dir/empty.klp" --apply -o "$dir/out.klp"
 expect 0 show "$dir/out.klp"
-# A recalculation in which items fail (no floor heating system in an empty
-# catalogue) says so and exits 3, and still writes the file it was asked for.
+# A recalculation in which items fail (a sound catalogue without the project's
+# floor heating system) says so and exits 3, and still writes the file it was asked for.
 mkdir "$dir/nocat"
+printf '<?xml version="1.0"?><C><TervaldDBMedium><ItemHeader><Year>2024</Year><Month>3</Month><Day>1</Day><ItemPath>M</ItemPath><ItemName>W</ItemName></ItemHeader></TervaldDBMedium></C>' >"$dir/nocat/a.xml"
 flat="$(dirname "$0")/../../examples/flat.klp"
 expect 3 --data "$dir/nocat" recalc "$flat" --apply -o "$dir/failed.klp"
 [ -s "$dir/failed.klp" ] || { echo "FAIL: recalc with failed items wrote no file"; failures=$((failures + 1)); }
 expect 0 recalc "$flat"
+# A catalogue that did not load whole (missing, empty, cut short) computes nothing:
+# recalc, design and bom exit 1 with the reason, and no file is written.
+mkdir "$dir/emptycat" "$dir/cutcat"
+cp -r "$(dirname "$0")/../../data/." "$dir/cutcat/"
+head -c 2000 "$(dirname "$0")/../../data/include/floorheating.xml" >"$dir/cutcat/include/floorheating.xml"
+for data in "$dir/nosuchfolder" "$dir/emptycat" "$dir/cutcat"; do
+    rm -f "$dir/blank.klp" "$dir/designed.klp"
+    expect 1 --language English --data "$data" recalc "$flat" --apply -o "$dir/blank.klp"
+    [ -e "$dir/blank.klp" ] && { echo "FAIL: recalc wrote a file with the catalogue $data"; failures=$((failures + 1)); }
+    grep -q "catalogue" "$dir/err" || { echo "FAIL: recalc names no reason: $(cat "$dir/err")"; failures=$((failures + 1)); }
+    expect 1 --data "$data" design "$flat" --apply -o "$dir/designed.klp"
+    [ -e "$dir/designed.klp" ] && { echo "FAIL: design wrote a file with the catalogue $data"; failures=$((failures + 1)); }
+    expect 1 --data "$data" bom "$flat" --json
+    expect 1 --language English --data "$data" catalogue --json
+    grep -q '"failed":true' "$dir/out" || { echo "FAIL: catalogue $data is not reported as failed"; failures=$((failures + 1)); }
+done
+grep -q "floorheating.xml' is damaged at line" "$dir/err" "$dir/out" \
+    || { echo "FAIL: the cut file is not named with its line: $(cat "$dir/out")"; failures=$((failures + 1)); }
 # Messages speak the language chosen, for every command alike; a file cut short
 # is damaged, not foreign.
 head -c 300 "$flat" >"$dir/cut.klp"

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <random>
 
 #include "CatalogueTestSupport.h"
@@ -148,14 +151,18 @@ TEST(CatalogueSecurityCode, Decoding)
     EXPECT_THROW(DecodeSecurityCode("_55", 0), KalorinaError);
 }
 
-TEST(CatalogueLoader, EmptyOrMissingDirectory)
+TEST(CatalogueLoader, EmptyOrMissingDirectoryIsAFailure)
 {
+    // With no catalogue every recalculation would blank the stored results.
     TDevices none("/nonexistent/kalorina/data", "Magyar");
-    EXPECT_FALSE(none.Failed());
+    EXPECT_TRUE(none.Failed());
+    EXPECT_NE(none.FailureMessage().find("/nonexistent/kalorina/data"), std::string::npos) << none.FailureMessage();
     ScratchCatalogue cat;
-    bool failed = true;
+    cat.Write("notes.txt", Medium("not a catalogue file"));
+    bool failed = false;
     TDevices empty(cat.Dir(), "Magyar", failed);
-    EXPECT_FALSE(failed);
+    EXPECT_TRUE(failed);
+    EXPECT_NE(empty.FailureMessage().find(cat.Dir()), std::string::npos) << empty.FailureMessage();
     EXPECT_TRUE(empty.Items(kMediumKind).empty());
 }
 
@@ -268,11 +275,13 @@ TEST(CatalogueLoader, HeaderAndStructureFailures)
                      + "<Division><Distance>99999</Distance>"
                        "</Division></TervaldDBFloorHeating>")
                     .first);
-    // A document ending inside an item drops the item without failing.
+    // A document ending inside an item drops the item, and the load has failed:
+    // the catalogue is not the one its maker wrote.
     ScratchCatalogue cat;
     cat.Write("a.xml", Medium("kept") + "<TervaldDBMedium>" + Header("cut", "p"), false);
     TDevices d(cat.Dir(), "Magyar");
-    EXPECT_FALSE(d.Failed());
+    EXPECT_TRUE(d.Failed());
+    EXPECT_NE(d.FailureMessage().find("a.xml' is damaged at line 2"), std::string::npos) << d.FailureMessage();
     EXPECT_EQ(Names(d, kMediumKind), std::vector<std::string>{"kept"});
 }
 
@@ -611,4 +620,53 @@ TEST(CatalogueLoader, NoLocalFileReadThroughACatalogue)
     for (const char* named : {"pw", "pub", "%pe", "DOCTYPE Catalogue", "secret.xml", "/x.xml"})
         EXPECT_NE(message.find(named), std::string::npos) << named << " in:\n" << message;
     EXPECT_EQ(message.find("SECRET"), std::string::npos);
+}
+
+TEST(CatalogueLoader, DamagedShippedCatalogueFailsNamingFileAndLine)
+{
+    namespace fs = std::filesystem;
+    const fs::path shipped = fs::path(KALORINA_SOURCE_DIR) / "data";
+    auto bytes = [](const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    struct Damage {
+        std::string file; // relative to the data folder
+        std::function<std::string(std::string)> change;
+    };
+    auto cut = [](double fraction) {
+        return [fraction](std::string s) { return s.substr(0, static_cast<std::size_t>(s.size() * fraction)); };
+    };
+    std::vector<Damage> damages = {
+        {"vexalon.xml", cut(0.01)},
+        {"vexalon.xml", cut(0.10)},
+        {"vexalon.xml", cut(0.50)},
+        {"vexalon.xml", cut(0.90)},
+        {"vexalon.xml", [](std::string) { return std::string(); }},
+        {"include/floorheating.xml", cut(0.50)},
+        {"include/tubes.xml", [](std::string s) { return s.insert(s.size() / 2, 1, '\0'); }},
+        {"include/valves.xml", [](std::string s) { return s.replace(s.find("</ItemName>"), 11, "</ItemNam>"); }},
+        {"include/media.xml",
+         [](std::string s) {
+             std::string wide = "\xFF\xFE";
+             for (char c : s)
+                 wide += std::string{c, '\0'};
+             return wide;
+         }},
+    };
+    for (const Damage& d : damages) {
+        ScratchCatalogue cat;
+        fs::copy(shipped, cat.Dir(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        const fs::path target = fs::path(cat.Dir()) / d.file;
+        const std::string damaged = d.change(bytes(target));
+        std::ofstream(target, std::ios::binary | std::ios::trunc) << damaged;
+        TDevices devices(cat.Dir(), "hu");
+        EXPECT_TRUE(devices.Failed()) << d.file << " (" << damaged.size() << " bytes)";
+        const std::string& message = devices.FailureMessage();
+        EXPECT_NE(message.find(fs::path(d.file).filename().string() + "' is damaged at line "), std::string::npos)
+            << d.file << ": " << message;
+    }
+    // The shipped catalogue itself is sound.
+    TDevices sound(shipped.string(), "hu");
+    EXPECT_FALSE(sound.Failed()) << sound.FailureMessage();
 }

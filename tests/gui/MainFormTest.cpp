@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -371,6 +372,39 @@ TEST_F(MainFormTest, ModifyNeedsARoomAndTheCatalogue)
     form->Controller().catalogueFailed = true; // nothing can be designed without it
     form->UpdateCommandStates();
     EXPECT_FALSE(form->ModifyItemAction->isEnabled());
+}
+
+// A catalogue cut short: the window says so above the tree and in the status bar,
+// and the commands that would recalculate the stored results are off.
+TEST_F(MainFormTest, DamagedCatalogueShowsWhyNothingRecalculates)
+{
+    const QString data = dir.filePath(QStringLiteral("data"));
+    std::filesystem::copy(KALORINA_SOURCE_DIR "/data", data.toStdString(), std::filesystem::copy_options::recursive);
+    const std::string fh = data.toStdString() + "/include/floorheating.xml";
+    std::filesystem::resize_file(fh, std::filesystem::file_size(fh) / 3);
+    form->Controller().LoadCatalogue(data.toStdString(), "en");
+    ASSERT_TRUE(form->Controller().OpenFile(KALORINA_SOURCE_DIR "/examples/flat.klp"));
+    form->Refresh();
+    form->ItemsTree->setCurrentItem(Group(0)->child(0));
+    form->UpdateCommandStates();
+    auto* banner = form->findChild<QLabel*>(QStringLiteral("CalculationLockBanner"));
+    auto* status = form->findChild<QLabel*>(QStringLiteral("CalculationLockStatus"));
+    ASSERT_TRUE(banner && status);
+    form->show();
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_TRUE(banner->text().contains(QStringLiteral("floorheating.xml"))) << banner->text().toStdString();
+    EXPECT_FALSE(form->ModifyItemAction->isEnabled());
+    EXPECT_FALSE(form->DesignAction->isEnabled());
+    EXPECT_FALSE(form->ProjektOptionsAction->isEnabled());
+    EXPECT_TRUE(form->RenameItemAction->isEnabled());
+    form->grab().save(QStringLiteral(KALORINA_BINARY_DIR "/main-window-catalogue-damaged.png"));
+
+    form->Controller().LoadCatalogue(KALORINA_SOURCE_DIR "/data", "en");
+    form->Refresh();
+    EXPECT_FALSE(banner->isVisible());
+    EXPECT_FALSE(status->isVisible());
+    EXPECT_TRUE(form->ProjektOptionsAction->isEnabled());
 }
 
 // A name still being typed in the tree is taken before every command and before the

@@ -64,6 +64,22 @@ bool MainController::FollowCatalogueLanguage(const std::string& catalogueLanguag
     return true;
 }
 
+std::string MainController::CalculationLockedText() const
+{
+    std::string text = TextOrBuiltIn("IDS_CALCULATIONLOCKED");
+    if (devices_ && !devices_->FailureMessage().empty())
+        text += "\n\n" + devices_->FailureMessage();
+    return text;
+}
+
+bool MainController::RefusedWhileLocked()
+{
+    if (!CalculationLocked())
+        return false;
+    Warn(CalculationLockedText());
+    return true;
+}
+
 NewProjectDefaults MainController::MakeDefaults() const
 {
     NewProjectDefaults d;
@@ -140,6 +156,8 @@ bool MainController::EditManifold(const std::string& name, const std::function<b
 
 bool MainController::Design(std::optional<int> manifold, const std::function<bool(const DesignOutcome&)>& dialog)
 {
+    if (RefusedWhileLocked())
+        return false;
     DesignOutcome outcome = DesignManifolds(project_, *devices_, manifold);
     bool anything = false;
     for (const ManifoldDesignResult& m : outcome.manifolds)
@@ -321,6 +339,8 @@ CommandStates MainController::UpdateCommandStates(bool itemSelected, bool clipbo
     s.editPaste = clipboardHasItem;
     s.print = !project_.rooms.empty() || !project_.rounds.empty();
     s.design = !project_.rounds.empty();
+    if (CalculationLocked())
+        s.modifyItem = s.design = s.projectOptions = false;
     return s;
 }
 
@@ -370,6 +390,10 @@ bool MainController::DeleteItem(ItemGroup group, const std::string& name)
 
 bool MainController::MayDeleteRoom(int index, const std::optional<std::string>& plain)
 {
+    // Its circuits would be recalculated without the parts it held.
+    if (index >= 0 && index < static_cast<int>(project_.rooms.size())
+        && !RoundsUsingRoom(project_, project_.rooms[index].roomId).empty() && RefusedWhileLocked())
+        return false;
     std::optional<std::string> text = plain;
     if (index >= 0 && index < static_cast<int>(project_.rooms.size())) {
         const TRoomItem& room = project_.rooms[index];
@@ -392,6 +416,8 @@ void MainController::WarnFailures(const std::vector<std::string>& failures)
 
 bool MainController::EditItem(ItemGroup group, const std::string& name, const ItemDialogs& dialogs)
 {
+    if (RefusedWhileLocked())
+        return false;
     const bool isRoom = group == ItemGroup::Rooms;
     std::vector<std::string> failures;
     bool changed = false;

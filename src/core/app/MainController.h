@@ -49,6 +49,7 @@ struct CommandStates {
     bool modifyItem = false, renameItem = false, deleteItem = false;
     bool print = false;  // print, and the two bill-of-materials commands
     bool design = false; // there is a circuit to design
+    bool projectOptions = true;
 };
 
 class MainController {
@@ -58,6 +59,14 @@ public:
     const TProject& Project() const { return project_; }
     TProgramOptions& ProgramOptions() { return programOptions_; }
     bool catalogueFailed = false;
+    // A failed or partial catalogue computes results from what is missing and would
+    // blank what the project stores: until it loads whole, nothing recalculates, and
+    // the project shows and saves its stored results.  The commands that recalculate
+    // (modify, design, project options, deleting a room circuits use) are off and
+    // refuse when called.
+    bool CalculationLocked() const { return catalogueFailed; }
+    // Why, in the words of the active language, with the catalogue's own failure.
+    std::string CalculationLockedText() const;
     // Loads the catalogue once, with the user-interface language's filter; a failure
     // only sets catalogueFailed (and keeps what loaded).
     void LoadCatalogue(const std::string& dataDir, const std::string& catalogueLanguage);
@@ -167,6 +176,8 @@ public:
 
 private:
     void Warn(const std::string& text);
+    // Warns with CalculationLockedText and answers true while the calculation is locked.
+    bool RefusedWhileLocked();
     // Before room `index` goes: the question naming the circuits that use its
     // fields, else `plain` (no question without it).  True when the deletion may go on.
     bool MayDeleteRoom(int index, const std::optional<std::string>& plain);

@@ -16,6 +16,7 @@
 #include "util/Error.h"
 #include "util/HeapReserve.h"
 #include "xml/XmlParser.h"
+#include "xml/XmlWellFormed.h"
 
 namespace kalorina {
 
@@ -55,6 +56,42 @@ std::string IncludePath(const std::string& currentFile, const std::string& name)
     std::string relative = name;
     std::replace(relative.begin(), relative.end(), '\\', '/');
     return (fs::path(currentFile).parent_path() / relative).lexically_normal().string();
+}
+
+// What is wrong with a catalogue file, in the words of the active language.
+std::string SyntaxErrorText(const std::string& path, const XmlSyntaxError& e)
+{
+    std::string detail;
+    switch (e.problem) {
+    case XmlSyntaxProblem::NulByte:
+        detail = CatalogueText("IDS_XMLSYNTAXNUL");
+        break;
+    case XmlSyntaxProblem::Utf16:
+        detail = CatalogueText("IDS_XMLSYNTAXUTF16");
+        break;
+    case XmlSyntaxProblem::Unterminated:
+        detail = CatalogueText("IDS_XMLSYNTAXUNTERMINATED");
+        break;
+    case XmlSyntaxProblem::StrayLessThan:
+        detail = CatalogueText("IDS_XMLSYNTAXSTRAYLT");
+        break;
+    case XmlSyntaxProblem::EndMismatch:
+        detail = FormatText(CatalogueText("IDS_XMLSYNTAXMISMATCH"), {e.name, e.open, std::to_string(e.openLine)});
+        break;
+    case XmlSyntaxProblem::EndWithoutStart:
+        detail = FormatText(CatalogueText("IDS_XMLSYNTAXENDWITHOUTSTART"), {e.name});
+        break;
+    case XmlSyntaxProblem::Unclosed:
+        detail = FormatText(CatalogueText("IDS_XMLSYNTAXUNCLOSED"), {e.open, std::to_string(e.openLine)});
+        break;
+    case XmlSyntaxProblem::NoElement:
+        detail = CatalogueText("IDS_XMLSYNTAXNOELEMENT");
+        break;
+    case XmlSyntaxProblem::OutsideElement:
+        detail = CatalogueText("IDS_XMLSYNTAXOUTSIDE");
+        break;
+    }
+    return FormatText(CatalogueText("IDS_XMLSYNTAXERROR"), {path, std::to_string(e.line), detail});
 }
 
 const TDevices::ItemList& EmptyList()
@@ -98,6 +135,16 @@ void TDevices::Load(const std::string& dataDir)
         if (it->is_regular_file(typeEc) && HasXmlExtension(it->path()))
             found.push_back(it->path());
     }
+    // No catalogue at all is a failure too: every calculation would then find
+    // no system, and a recalculation would blank what the projects store.
+    if (ec) {
+        Fail(FormatText(CatalogueText("IDS_CATALOGUEFOLDERMISSING"), {dataDir}));
+        return;
+    }
+    if (found.empty()) {
+        Fail(FormatText(CatalogueText("IDS_CATALOGUEFOLDEREMPTY"), {dataDir}));
+        return;
+    }
     std::sort(found.begin(), found.end());
     std::uintmax_t bytes = 0;
     for (const auto& p : found) {
@@ -120,6 +167,11 @@ void TDevices::Load(const std::string& dataDir)
             continue;
         }
         filesRead_.push_back(path);
+        // The scanner reads on through damage; a file cut short or garbled would
+        // then give fewer items, or items with parts missing, without a word.
+        // What can be read still loads, for looking at, but the load has failed.
+        if (std::optional<XmlSyntaxError> damage = FindXmlSyntaxError(parser.DocumentBytes()))
+            Fail(SyntaxErrorText(path, *damage));
         parser.RefusedExternalEntities.clear();
         try {
             ReadFile(parser, path, queue);

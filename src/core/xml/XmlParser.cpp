@@ -129,6 +129,7 @@ void TXmlParser::Clear()
 void TXmlParser::ClearDocument()
 {
     buffer_ = nullptr;
+    bufferSize_ = 0;
     SourceName.clear();
     DocVersion.clear();
     DocEncoding.clear();
@@ -180,6 +181,7 @@ bool TXmlParser::LoadFromFile(const std::string& fileName, int /*fileMode*/)
         return false;
     data[size] = 0;
     buffer_ = data;
+    bufferSize_ = size;
     SourceName = fileName;
     return true;
 }
@@ -194,6 +196,7 @@ bool TXmlParser::LoadFromBuffer(std::string_view text)
     std::copy(text.begin(), text.end(), data);
     data[text.size()] = 0;
     buffer_ = data;
+    bufferSize_ = text.size();
     SourceName = "<MEM>";
     return true;
 }
@@ -202,12 +205,18 @@ void TXmlParser::SetBuffer(const char* text)
 {
     Clear();
     buffer_ = text;
+    bufferSize_ = text ? std::char_traits<char>::length(text) : 0;
     SourceName = "<REFERENCE>";
 }
 
 const char* TXmlParser::GetDocBuffer() const
 {
     return Text();
+}
+
+std::string_view TXmlParser::DocumentBytes() const
+{
+    return buffer_ ? std::string_view(buffer_, bufferSize_) : std::string_view();
 }
 
 const char* TXmlParser::Text() const

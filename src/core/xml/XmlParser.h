@@ -123,6 +123,8 @@ public:
     void Clear();
     // The document, or an empty text when there is none.
     const char* GetDocBuffer() const;
+    // The whole document as loaded, zero bytes included (GetDocBuffer ends at the first).
+    std::string_view DocumentBytes() const;
 
     // Back to the start: PartType ptNone, part texts empty, entity stack emptied.
     void StartScan();
@@ -226,6 +228,7 @@ private:
     }
     TTextBlock ownBuffer_;
     const char* buffer_ = nullptr; // ownBuffer_ or the caller's text
+    std::size_t bufferSize_ = 0;   // bytes of buffer_ before its final zero
     const char* next_ = nullptr;   // where the next part starts; nullptr before the first
     bool finished_ = false;
     std::size_t expansionUsed_ = 0; // bytes of entity text read or inserted since StartScan

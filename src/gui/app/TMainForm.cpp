@@ -124,6 +124,10 @@ TMainForm::TMainForm(const Services& services, QWidget* parent) : QMainWindow(pa
     connect(DesignCheck, &TDesignCheckPanel::RoundRequested, this,
             [this](const std::string& name) { OpenItemDialog(ItemGroup::Rounds, name); });
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    CalculationLockStatus = new QLabel(this);
+    CalculationLockStatus->setObjectName(QStringLiteral("CalculationLockStatus"));
+    CalculationLockStatus->hide();
+    statusBar()->addPermanentWidget(CalculationLockStatus);
     InstallHelp(this, HelpTopic::MainWindow);
     resize(820, 520);
     UpdateCommandStates();
@@ -412,7 +416,19 @@ void TMainForm::BuildPanels()
            {"RemainderSurfaceSum", QStringLiteral("Maradék felület:"), QStringLiteral("m2")}},
           3, "Button2", NewRoundItemAction);
     splitter->setStretchFactor(0, 1);
-    setCentralWidget(splitter);
+    auto* central = new QWidget(this);
+    auto* rows = new QVBoxLayout(central);
+    rows->setContentsMargins(0, 0, 0, 0);
+    CalculationLockBanner = new QLabel(central);
+    CalculationLockBanner->setObjectName(QStringLiteral("CalculationLockBanner"));
+    CalculationLockBanner->setWordWrap(true);
+    CalculationLockBanner->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    CalculationLockBanner->setStyleSheet(
+        QStringLiteral("QLabel { background: #fff3b0; color: #5a4500; border: 1px solid #d9b200; padding: 6px; }"));
+    CalculationLockBanner->hide();
+    rows->addWidget(CalculationLockBanner);
+    rows->addWidget(splitter, 1);
+    setCentralWidget(central);
 }
 
 QTreeWidgetItem* TMainForm::SelectedItem() const
@@ -459,8 +475,20 @@ bool TMainForm::ClipboardHasItem() const
     return services_.clipboard && services_.clipboard->HasFormat("Kalorina Item");
 }
 
+void TMainForm::ShowCalculationLock()
+{
+    const bool locked = controller_->CalculationLocked();
+    if (locked) {
+        CalculationLockBanner->setText(Q(controller_->CalculationLockedText()));
+        CalculationLockStatus->setText(Q(TextOrBuiltIn("IDS_CALCULATIONLOCKEDSHORT")));
+    }
+    CalculationLockBanner->setVisible(locked);
+    CalculationLockStatus->setVisible(locked);
+}
+
 void TMainForm::Refresh()
 {
+    ShowCalculationLock();
     FillTree();
     UpdateTitle();
     UpdateCommandStates();
@@ -572,8 +600,10 @@ void TMainForm::UpdateDesignCheck()
         return;
     // The check looks at the project as recalculated, never at the stored results
     // alone, and leaves the project as it is.
+    // While the catalogue is damaged the stored results are what stands.
     TProject recalculated = Project();
-    RecalculateProject(recalculated, controller_->Devices(), false);
+    if (!controller_->CalculationLocked())
+        RecalculateProject(recalculated, controller_->Devices(), false);
     DesignCheck->SetProblems(CheckDesign(recalculated, controller_->Devices(), &Project()));
     DesignCheckDock->setWindowTitle(Q(TextOrBuiltIn("IDS_DESIGNCHECKTITLE")));
     ShowTreeFigures();
@@ -673,19 +703,19 @@ void TMainForm::UpdateCommandStates()
     EditCut->setEnabled(s.editCut);
     EditCopy->setEnabled(s.editCopy);
     EditPaste->setEnabled(s.editPaste);
-    // Without a catalogue nothing can be designed.
-    ModifyItemAction->setEnabled(s.modifyItem && !controller_->catalogueFailed);
+    ModifyItemAction->setEnabled(s.modifyItem);
     RenameItemAction->setEnabled(s.renameItem);
     DeleteItemAction->setEnabled(s.deleteItem);
     PrintAction->setEnabled(s.print);
     NewManifoldAction->setEnabled(true);
-    DesignAction->setEnabled(s.design && !controller_->catalogueFailed);
+    DesignAction->setEnabled(s.design);
     QTreeWidgetItem* selected = SelectedItem();
     MoveRoundMenu->setEnabled(selected && NodeGroup(selected) == ItemGroup::Rounds && Project().manifolds.size() > 1);
     UsedMaterialsPrintAction->setEnabled(s.print);
     UsedMaterialsExportAction->setEnabled(s.print);
-    for (QAction* a : {ProjectDataAction, ProjektOptionsAction, ProgramOptionsAction})
+    for (QAction* a : {ProjectDataAction, ProgramOptionsAction})
         a->setEnabled(true);
+    ProjektOptionsAction->setEnabled(s.projectOptions);
     for (QAction* a : unavailable_)
         a->setEnabled(false);
 }
@@ -702,6 +732,7 @@ void TMainForm::Retranslate()
 {
     UseQtTranslation(Languages().GetInterfaceText("IDS_DEVICEDBLANGUAGE"));
     TranslateForm(this);
+    ShowCalculationLock();
     if (DesignCheck) {
         DesignCheck->Translate();
         DesignCheckDock->setWindowTitle(Q(TextOrBuiltIn("IDS_DESIGNCHECKTITLE")));
@@ -874,8 +905,6 @@ void TMainForm::NewManifoldActionExecute()
 
 void TMainForm::DesignActionExecute()
 {
-    if (controller_->catalogueFailed)
-        return;
     const bool applied = controller_->Design(
         SelectedManifold(), [this](const DesignOutcome& outcome) { return ShowDesignDialog(outcome, this); });
     if (applied)
@@ -905,6 +934,8 @@ void TMainForm::FillMoveRoundMenu()
 
 void TMainForm::ProjektOptionsActionExecute()
 {
+    if (!ProjektOptionsAction->isEnabled())
+        return;
     const bool changed = controller_->Change(StepLabel::Of("IDS_STEPPROJECTOPTIONS"), [this](TProject& p) {
         EditProjectOptions(this, services_, controller_->Devices(), p.options);
     });

@@ -144,6 +144,8 @@ private:
     // The design check of the project as it stands, in the panel and as the figures
     // of the tree (red where an item has an error).
     void UpdateDesignCheck();
+    // The banner and the status bar's note while the catalogue locks the calculation.
+    void ShowCalculationLock();
     // The one slot every change, undo and redo of the project reaches.
     void ProjectChanged(const ChangeKinds& kinds);
     void ShowTreeFigures();
@@ -175,6 +177,8 @@ private:
     int lastManifold_ = 0;
     TDesignCheckPanel* DesignCheck = nullptr;
     QDockWidget* DesignCheckDock = nullptr;
+    QLabel* CalculationLockBanner = nullptr;
+    QLabel* CalculationLockStatus = nullptr;
 };
 
 } // namespace kalorina::gui

@@ -1,5 +1,6 @@
 #include "FuzzBodies.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +20,9 @@
 #include "app/RoomEditor.h"
 #include "app/UsedMaterialsExport.h"
 #include "catalogue/TDevices.h"
+#include "check/DesignCheck.h"
+#include "design/ManifoldDesign.h"
+#include "document/StoredRanges.h"
 #include "document/Stream.h"
 #include "document/TProgramOptions.h"
 #include "document/TProject.h"
@@ -382,6 +386,47 @@ void ProjectFile(const std::uint8_t* data, std::size_t size)
     }
     // bom
     Bill(read);
+}
+
+void DesignAndCheck(const std::uint8_t* data, std::size_t size)
+{
+    TProject read;
+    {
+        TMemoryStream s(std::string(reinterpret_cast<const char*>(data), size));
+        try {
+            read.ReadFromStream(s);
+        } catch (const KalorinaError&) {
+            return;
+        }
+    }
+    const bool plausible = FindImplausibleValues(read).empty();
+
+    // The check, as the program and kalorina-cli check run it: on the project
+    // recalculated, with the file as read beside it.
+    TProject recalculated = read;
+    RecalculateProject(recalculated, Catalogue(), false);
+    const std::vector<DesignProblem> problems = CheckDesign(recalculated, Catalogue(), &read);
+    bool named = false;
+    for (const DesignProblem& p : problems) {
+        Check(!p.text.empty(), "a design problem without its text");
+        named = named || (p.kind == ProblemKind::ImplausibleValue && p.severity == ProblemSeverity::Error);
+    }
+    Check(plausible || named, "a stored value outside its range is not named by the check");
+
+    const DesignOutcome outcome = DesignManifolds(read, Catalogue());
+    Check(outcome.manifolds.size() <= read.manifolds.size(), "the design has more manifolds than the project");
+    for (const ManifoldDesignResult& m : outcome.manifolds) {
+        for (float v : {m.supplyTemperature, m.spread, m.availablePressure, m.totalMassFlow})
+            Check(std::isfinite(v), "a manifold's design is not finite");
+        for (const DesignedCircuit& c : m.circuits)
+            for (float v : {c.forward, c.return_, c.massFlow, c.circuitPressureDrop, c.valvePressureDrop, c.tubeLength,
+                            c.designSpread, c.designMassFlow})
+                Check(std::isfinite(v), "a designed circuit is not finite");
+        if (plausible && m.designed && m.manifold >= 0 && std::size_t(m.manifold) < read.manifolds.size())
+            Check(m.supplyTemperature <= read.manifolds[m.manifold].maxSupply + 0.05f,
+                  "a design from plausible values goes above its manifold's highest supply");
+    }
+    CheckRoundTrip(outcome.project, "a designed project does not read back as it was written");
 }
 
 void ClipboardItem(const std::uint8_t* data, std::size_t size)

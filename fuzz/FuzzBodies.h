@@ -25,6 +25,10 @@ void ThrowOnBrokenInvariant(bool enable);
 // A project file: read, then what kalorina-cli does with it (show, write and read
 // back, recalculate with and without apply, the bill and its export files).
 void ProjectFile(const std::uint8_t* data, std::size_t size);
+// A project file through the design check and the automatic design: what comes out
+// is finite, a stored value outside what a building can need is named by the check
+// as an error, and a design from plausible values keeps its manifold's limit.
+void DesignAndCheck(const std::uint8_t* data, std::size_t size);
 // A clipboard item pasted into an example project and into an empty one.
 void ClipboardItem(const std::uint8_t* data, std::size_t size);
 // RTF band text: the first byte chooses the report font size and the resolution.

@@ -2,6 +2,8 @@
 
 #include "CliCatalogue.h"
 #include "app/ProjectFiles.h"
+#include "document/StoredRanges.h"
+#include "lang/BuiltInTexts.h"
 #include "util/Codepage.h"
 #include "util/Error.h"
 
@@ -20,6 +22,20 @@ int ReadCliProject(Context& ctx, const std::string& path, TProject& project,
     }
     project.fileName = path;
     return kOk;
+}
+
+int RefuseImplausibleValues(Context& ctx, const TProject& project,
+                            const std::function<void(const std::string&)>& answerError)
+{
+    const std::vector<ImplausibleStoredValue> values = FindImplausibleValues(project);
+    if (values.empty())
+        return kOk;
+    std::string text = TextOrBuiltIn("IDS_IMPLAUSIBLEREFUSED");
+    for (const ImplausibleStoredValue& v : values)
+        text += "\n" + ImplausibleValueLine(v);
+    if (answerError)
+        answerError(text);
+    return Fail(ctx, Cp1250ToUtf8(text));
 }
 
 } // namespace kalorina::cli

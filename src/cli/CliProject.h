@@ -15,4 +15,10 @@ namespace kalorina::cli {
 int ReadCliProject(Context& ctx, const std::string& path, TProject& project,
                    const std::function<void(const std::string&)>& answerError = {});
 
+// A project with stored values outside what a building can need gives no quantity
+// to print: names each such value on stderr (and, if given, to `answerError`, one
+// text) and returns the failure code; kOk when every value is plausible.
+int RefuseImplausibleValues(Context& ctx, const TProject& project,
+                            const std::function<void(const std::string&)>& answerError = {});
+
 } // namespace kalorina::cli

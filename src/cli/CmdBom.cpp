@@ -5,6 +5,7 @@
 
 #include "CliCatalogue.h"
 #include "CliCommand.h"
+#include "CliProject.h"
 #include "PagesProgram.h"
 #include "ReportPages.h"
 #include "app/ProjectFiles.h"
@@ -118,6 +119,11 @@ int RunBom(Context& ctx)
     }
     if (devices->Failed())
         return failed("catalogue: " + devices->FailureMessage());
+    if (int refused = RefuseImplausibleValues(ctx, project, [&](const std::string& text) {
+            if (json)
+                ctx.out << BillJson(nullptr, text);
+        }))
+        return refused;
     TUsedMaterial bill;
     try {
         bill = BuildUsedMaterials(project, *devices);

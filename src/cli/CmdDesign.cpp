@@ -160,6 +160,8 @@ int RunDesign(Context& ctx)
         return Fail(ctx, "catalogue: " + Cp1250ToUtf8(devices->FailureMessage()));
     }
 
+    if (int refused = RefuseImplausibleValues(ctx, project, answerError))
+        return refused;
     DesignOutcome outcome = DesignManifolds(project, *devices, only);
     if (apply) {
         try {

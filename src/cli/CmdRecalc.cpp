@@ -1,6 +1,7 @@
 // kalorina-cli recalc PROJECT.klp [--apply] [--json] [-o OUT.klp]: recomputes every
 // room and circuit with the catalogue, saves the result on request and prints it.
-// Exit 3 when a room or circuit could not be computed (the file is written anyway).
+// Exit 3 when a room or circuit could not be computed, or a value lies outside what a
+// building can need (the file is written anyway).
 #include <ostream>
 
 #include "CliCatalogue.h"
@@ -8,6 +9,7 @@
 #include "CliProject.h"
 #include "app/ProjectFiles.h"
 #include "app/ProjectSummary.h"
+#include "document/StoredRanges.h"
 #include "lang/BuiltInTexts.h"
 #include "util/Codepage.h"
 #include "util/Error.h"
@@ -54,7 +56,11 @@ int RunRecalc(Context& ctx)
         }
     }
     ctx.out << (json ? ProjectJson(project, outcome) + "\n" : ProjectText(project, outcome));
-    if (!outcome.AnyFailed())
+    // What follows from a value no building has is no result either.
+    const std::vector<ImplausibleStoredValue> implausible = FindImplausibleValues(project);
+    for (const ImplausibleStoredValue& v : implausible)
+        ctx.err << "kalorina-cli: " << Cp1250ToUtf8(ImplausibleValueLine(v)) << "\n";
+    if (!outcome.AnyFailed() && implausible.empty())
         return kOk;
     ctx.err << "kalorina-cli: " << Cp1250ToUtf8(TextOrBuiltIn("IDS_SOMEITEMSFAILED")) << "\n";
     return kItemsFailed;

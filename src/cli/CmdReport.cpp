@@ -129,6 +129,8 @@ int RunReport(Context& ctx)
     TProject project;
     if (int failed = ReadCliProject(ctx, a.project, project); failed != kOk)
         return failed;
+    if (int refused = RefuseImplausibleValues(ctx, project))
+        return refused;
     project.RecountAssignedSurfaces();
     auto devices = LoadCliCatalogue(ctx);
     TLanguages& languages = Languages();

@@ -104,3 +104,24 @@ TEST_F(CalculationLock, SaveKeepsTheStoredResults)
     saved.commentLines.pop_back();
     EXPECT_EQ(test::Bytes(saved), opened);
 }
+
+// A value no building has stops the design and the printed outputs, naming it.
+TEST(ImplausibleValues, StopTheDesignAndThePrintedOutputs)
+{
+    SetSettingsStore(std::make_unique<MemorySettingsStore>());
+    test::ScopedLanguage lang;
+    YesAndNote messages;
+    OneFile files;
+    MainController controller{messages, files};
+    controller.LoadCatalogue(KALORINA_SOURCE_DIR "/data", "en");
+    ASSERT_TRUE(controller.OpenFile(KALORINA_SOURCE_DIR "/examples/flat.klp"));
+    EXPECT_FALSE(controller.RefusedForImplausibleValues());
+    controller.Change(StepLabel::Of("IDS_STEPMODIFY"), [](TProject& p) { p.manifolds[0].maxSupply = 1e20f; });
+    const std::string before = test::Bytes(controller.Project());
+    EXPECT_TRUE(controller.RefusedForImplausibleValues());
+    EXPECT_FALSE(controller.Design(std::nullopt, [](const DesignOutcome&) { return true; }));
+    EXPECT_EQ(test::Bytes(controller.Project()), before);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (const std::string& text : messages.shown)
+        EXPECT_NE(text.find("Highest supply temperature: 1E20"), std::string::npos) << text;
+}

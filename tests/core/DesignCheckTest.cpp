@@ -150,12 +150,12 @@ TEST(DesignCheck, EachRuleBrokenOnceIsReportedWithItsItem)
          [](TProject& p) { Round(p, "Kör 2").roundName = Cp("Kör 1"); }},
         {ProblemKind::DuplicateName, ProblemSeverity::Error, "Konyha", "",
          [](TProject& p) { Room(p, "Hálószoba").roomName = Cp("Konyha"); }},
-        {ProblemKind::ImplausibleValue, ProblemSeverity::Warning, "Nappali", "",
+        {ProblemKind::ImplausibleValue, ProblemSeverity::Error, "Nappali", "",
          [](TProject& p) { Room(p, "Nappali").floorArea = 20000; }},
         // One circuit of the flat's one manifold set warmer than the others.
         {ProblemKind::ManifoldSupply, ProblemSeverity::Error, "", "Kör 2",
          [](TProject& p) { Round(p, "Kör 2").hydraulic.medium.forward += 5; }},
-        {ProblemKind::ImplausibleValue, ProblemSeverity::Warning, "Nappali", "",
+        {ProblemKind::ImplausibleValue, ProblemSeverity::Error, "Nappali", "",
          [](TProject& p) { Room(p, "Nappali").fields.at(0).belowTemp = -60; }},
     };
 

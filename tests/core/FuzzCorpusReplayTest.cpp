@@ -60,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Targets, FuzzCorpusReplay,
                          ::testing::Values(Target{"catalogue_loader", kalorina::fuzz::CatalogueFile},
                                            Target{"clipboard_item", kalorina::fuzz::ClipboardItem},
                                            Target{"column_format", kalorina::fuzz::ColumnFormat},
+                                           Target{"design_check", kalorina::fuzz::DesignAndCheck},
                                            Target{"language_file", kalorina::fuzz::LanguageFile},
                                            Target{"lzw_decode", kalorina::fuzz::LzwData},
                                            Target{"project_file", kalorina::fuzz::ProjectFile},
@@ -83,7 +84,7 @@ TEST(FuzzCorpusReplayTable, CoversEveryTarget)
     std::sort(targets.begin(), targets.end());
     std::sort(folders.begin(), folders.end());
     EXPECT_EQ(targets, folders);
-    EXPECT_EQ(targets.size(), 9u); // the instantiation above lists nine
+    EXPECT_EQ(targets.size(), 10u); // the instantiation above lists ten
 }
 
 } // namespace

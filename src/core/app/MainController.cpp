@@ -12,6 +12,7 @@
 #include "app/ProjectOptionsEditor.h"
 #include "app/ProjectRecovery.h"
 #include "app/RoomEditor.h"
+#include "document/StoredRanges.h"
 #include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
@@ -77,6 +78,18 @@ bool MainController::RefusedWhileLocked()
     if (!CalculationLocked())
         return false;
     Warn(CalculationLockedText());
+    return true;
+}
+
+bool MainController::RefusedForImplausibleValues()
+{
+    const std::vector<ImplausibleStoredValue> values = FindImplausibleValues(project_);
+    if (values.empty())
+        return false;
+    std::string text = TextOrBuiltIn("IDS_IMPLAUSIBLEREFUSED");
+    for (const ImplausibleStoredValue& v : values)
+        text += "\n" + ImplausibleValueLine(v);
+    Warn(text);
     return true;
 }
 
@@ -156,7 +169,7 @@ bool MainController::EditManifold(const std::string& name, const std::function<b
 
 bool MainController::Design(std::optional<int> manifold, const std::function<bool(const DesignOutcome&)>& dialog)
 {
-    if (RefusedWhileLocked())
+    if (RefusedWhileLocked() || RefusedForImplausibleValues())
         return false;
     DesignOutcome outcome = DesignManifolds(project_, *devices_, manifold);
     bool anything = false;

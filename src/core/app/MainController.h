@@ -67,6 +67,9 @@ public:
     bool CalculationLocked() const { return catalogueFailed; }
     // Why, in the words of the active language, with the catalogue's own failure.
     std::string CalculationLockedText() const;
+    // A project holding stored values outside what a building can need gives no
+    // design, bill or report: warns naming each of them and answers true.
+    bool RefusedForImplausibleValues();
     // Loads the catalogue once, with the user-interface language's filter; a failure
     // only sets catalogueFailed (and keeps what loaded).
     void LoadCatalogue(const std::string& dataDir, const std::string& catalogueLanguage);

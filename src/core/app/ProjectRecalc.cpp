@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "document/StoredRanges.h"
 #include "document/TProject.h"
 
 namespace kalorina {
@@ -34,6 +35,10 @@ RecalcOutcome RecalculateProject(TProject& project, const TDevices& devices, boo
         } catch (const std::exception& e) {
             outcome.roomErrors[i] = e.what();
         }
+        // An infinity is no result: the item failed, and no number built on it is shown.
+        if (std::string notFinite = SettleNonFiniteResults(project.rooms[i]);
+            !notFinite.empty() && !outcome.roomErrors[i])
+            outcome.roomErrors[i] = notFinite;
     }
     project.RecountAssignedSurfaces();
     for (std::size_t i = 0; i < project.rounds.size(); ++i) {
@@ -45,7 +50,14 @@ RecalcOutcome RecalculateProject(TProject& project, const TDevices& devices, boo
         } catch (const std::exception& e) {
             outcome.roundErrors[i] = e.what();
         }
+        if (std::string notFinite = SettleNonFiniteResults(round); !notFinite.empty() && !outcome.roundErrors[i])
+            outcome.roundErrors[i] = notFinite;
     }
+    // Applying a circuit writes into the fields of its rooms.
+    for (std::size_t i = 0; i < project.rooms.size(); ++i)
+        if (std::string notFinite = SettleNonFiniteResults(project.rooms[i]);
+            !notFinite.empty() && !outcome.roomErrors[i])
+            outcome.roomErrors[i] = notFinite;
     project.RecountAssignedSurfaces();
     project.ComputeTotals();
     return outcome;

@@ -11,6 +11,7 @@
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/TDevices.h"
 #include "catalogue/TubeDBItem.h"
+#include "document/StoredRanges.h"
 #include "document/TProject.h"
 #include "lang/BuiltInTexts.h"
 #include "util/FloatFormat.h"
@@ -21,15 +22,10 @@ namespace kalorina {
 namespace {
 
 // Below these the difference is the rounding of what is shown, not a fault.
-constexpr double kPowerTolerance = 1.0;             // W
-constexpr double kPowerToleranceShare = 0.01;       // of the heat loss
-constexpr double kAreaTolerance = 0.01;             // m2
-constexpr double kTubeLengthTolerance = 0.005;      // m
-constexpr double kImplausibleArea = 10000;          // m2
-constexpr double kImplausibleLength = 10000;        // m
-constexpr double kImplausiblePressure = 1e6;        // Pa
-constexpr double kImplausibleLowTemperature = -50;  // °C
-constexpr double kImplausibleHighTemperature = 150; // °C
+constexpr double kPowerTolerance = 1.0;        // W
+constexpr double kPowerToleranceShare = 0.01;  // of the heat loss
+constexpr double kAreaTolerance = 0.01;        // m2
+constexpr double kTubeLengthTolerance = 0.005; // m
 
 // The sentences in English for a program run without language files (tools,
 // tests), so that a problem never comes without its text.
@@ -76,13 +72,6 @@ const std::map<std::string, std::string>& FallbackTexts()
         {"IDS_CHECKEMPTYROUNDNAME", "Circuit %s of the list has no name."},
         {"IDS_CHECKDUPLICATEROOMNAME", "Another room is also called '%s'."},
         {"IDS_CHECKDUPLICATEROUNDNAME", "Another circuit is also called '%s'."},
-        {"IDS_CHECKIMPLAUSIBLEAREA", "An area of %s m2 is implausible (more than %s m2)."},
-        {"IDS_CHECKIMPLAUSIBLELENGTH", "A tube length of %s m is implausible (more than %s m)."},
-        {"IDS_CHECKIMPLAUSIBLEPRESSURE", "A pressure of %s Pa is implausible (more than %s Pa)."},
-        {"IDS_CHECKIMPLAUSIBLETEMPERATURE",
-         "A temperature of %s \xB0"
-         "C is implausible (outside %s to %s \xB0"
-         "C)."},
         {"IDS_DESIGNHASERRORS", "The design check found errors; each stands with its room or circuit."},
         {"IDS_DESIGNCHECKTITLE", "Design check"},
         {"IDS_DESIGNCHECKSEVERITY", "Severity"},
@@ -148,6 +137,7 @@ public:
     std::vector<DesignProblem> Run()
     {
         CountAssignedAreas();
+        CheckStoredValues();
         for (const TRoomItem& room : project_.rooms)
             CheckRoom(room);
         for (std::size_t i = 0; i < project_.rounds.size(); ++i)
@@ -197,31 +187,23 @@ private:
         return it == assigned_.end() ? 0.0 : it->second;
     }
 
-    void Implausible(const std::string& room, const std::string& round, double area, double length, double pressure)
+    // Every stored number outside what a building can need: a result built on one
+    // is no design, whichever number it is.  The file as read, where there is one:
+    // the bill and the reports print what it stores.
+    void CheckStoredValues()
     {
-        if (std::isfinite(area) && area > kImplausibleArea)
-            Add(ProblemSeverity::Warning, ProblemKind::ImplausibleValue, room, round, "IDS_CHECKIMPLAUSIBLEAREA",
-                {Num(area, 2), Num(kImplausibleArea, 0)});
-        if (std::isfinite(length) && length > kImplausibleLength)
-            Add(ProblemSeverity::Warning, ProblemKind::ImplausibleValue, room, round, "IDS_CHECKIMPLAUSIBLELENGTH",
-                {Num(length, 2), Num(kImplausibleLength, 0)});
-        if (std::isfinite(pressure) && pressure > kImplausiblePressure)
-            Add(ProblemSeverity::Warning, ProblemKind::ImplausibleValue, room, round, "IDS_CHECKIMPLAUSIBLEPRESSURE",
-                {Num(pressure, 0), Num(kImplausiblePressure, 0)});
-    }
-
-    void ImplausibleTemperature(const std::string& room, const std::string& round, double t)
-    {
-        if (std::isfinite(t) && (t < kImplausibleLowTemperature || t > kImplausibleHighTemperature))
-            Add(ProblemSeverity::Warning, ProblemKind::ImplausibleValue, room, round, "IDS_CHECKIMPLAUSIBLETEMPERATURE",
-                {Num(t, 1), Num(kImplausibleLowTemperature, 0), Num(kImplausibleHighTemperature, 0)});
+        for (const ImplausibleStoredValue& v : FindImplausibleValues(asRead_ ? *asRead_ : project_)) {
+            std::string text = ImplausibleValueText(v);
+            if (!v.manifoldName.empty())
+                text = v.manifoldName + ": " + text;
+            problems_.push_back(
+                {ProblemSeverity::Error, ProblemKind::ImplausibleValue, v.roomName, v.roundName, std::move(text)});
+        }
     }
 
     void CheckRoom(const TRoomItem& room)
     {
         const std::string& name = room.roomName;
-        Implausible(name, "", room.floorArea, 0, 0);
-        ImplausibleTemperature(name, "", room.roomTemperature);
 
         const double output = room.FieldPowerSum();
         if (room.fields.empty()) {
@@ -259,9 +241,6 @@ private:
                 Add(ProblemSeverity::Error, ProblemKind::FieldAreaBeyondRoom, name, "", "IDS_CHECKFIELDOVERASSIGNED",
                     {number, Num(assigned, 2), Num(field.area, 2)});
             unassigned += std::max(0.0, double(field.area) - assigned);
-            Implausible(name, "", field.area, field.tubeLength, 0);
-            for (double t : {field.forward, field.return_, field.belowTemp})
-                ImplausibleTemperature(name, "", t);
         }
         if (unassigned > kAreaTolerance)
             Add(ProblemSeverity::Warning, ProblemKind::UnassignedArea, name, "", "IDS_CHECKUNASSIGNEDAREA",
@@ -307,13 +286,6 @@ private:
                 Add(ProblemSeverity::Error, ProblemKind::BrokenReference, room->roomName, name, "IDS_CHECKFIELDMISSING",
                     {Num(part.assignedPart, 2), std::to_string(part.fieldRef + 1), room->roomName});
         }
-
-        Implausible(
-            "", name, round.totalArea,
-            std::max({double(h.tubeLength), double(h.fieldsTubeLength), h.extraInMetres ? double(h.extraLength) : 0.0}),
-            h.availablePressure);
-        for (double t : {h.medium.forward, h.medium.return_})
-            ImplausibleTemperature("", name, t);
 
         // A circuit without parts carries nothing yet: its hydraulics say nothing.
         if (round.roundFields.empty())

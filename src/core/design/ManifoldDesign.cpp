@@ -11,6 +11,7 @@
 #include "catalogue/TDevices.h"
 #include "catalogue/ValveDBItem.h"
 #include "check/DesignCheck.h"
+#include "document/StoredRanges.h"
 #include "lang/BuiltInTexts.h"
 #include "util/FloatFormat.h"
 #include "util/FormatText.h"
@@ -435,8 +436,13 @@ private:
         for (int i = 0; i < 40 && excess(hi) < 0; ++i)
             hi *= 2;
         // The drops are whole pascals: the flow is found to a thousandth of a kg/h.
-        while (hi - lo > 1e-3) {
+        // Flows no circuit carries (from values no building has) are at the end of
+        // what a double resolves before that: the halving stops where it cannot
+        // halve any more.
+        for (int i = 0; i < 200 && hi - lo > 1e-3; ++i) {
             const double mid = 0.5 * (lo + hi);
+            if (mid <= lo || mid >= hi)
+                break;
             (excess(mid) < 0 ? lo : hi) = mid;
         }
         return 0.5 * (lo + hi);
@@ -636,6 +642,20 @@ DesignOutcome DesignManifolds(const TProject& project, const TDevices& devices, 
 {
     DesignOutcome outcome{project, {}};
     TProject& p = outcome.project;
+    // A design from a value no building has would be none: each manifold stays as
+    // it is, with the values named.
+    if (const std::vector<ImplausibleStoredValue> implausible = FindImplausibleValues(project); !implausible.empty()) {
+        for (std::size_t m = 0; m < p.manifolds.size(); ++m)
+            if (!onlyManifold || *onlyManifold == int(m)) {
+                ManifoldDesignResult r;
+                r.manifold = static_cast<int>(m);
+                r.name = p.manifolds[m].name;
+                for (const ImplausibleStoredValue& v : implausible)
+                    r.warnings.push_back(ImplausibleValueLine(v));
+                outcome.manifolds.push_back(std::move(r));
+            }
+        return outcome;
+    }
     for (auto& room : p.rooms) {
         try {
             room.RecomputeFields(devices);

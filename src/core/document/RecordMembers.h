@@ -8,6 +8,7 @@
 #include <string>
 
 #include "document/ImpossibleValue.h"
+#include "document/StoredRanges.h"
 #include "document/Stream.h"
 #include "document/StreamEncoding.h"
 
@@ -48,12 +49,18 @@ class MemberReader {
 public:
     explicit MemberReader(TMemoryStream& s) : s_(s) {}
     // The program never stores a NaN or an infinity: one is damage.
+    // Nor a negative area, length, spacing or count: the project would mean nothing.
     void operator()(const char* name, float& v)
     {
         v = s_.ReadFloat();
         CheckStoredNumber(name, v);
+        CheckStoredSign(name, v);
     }
-    void operator()(const char*, std::int16_t& v) { v = s_.ReadInt16(); }
+    void operator()(const char* name, std::int16_t& v)
+    {
+        v = s_.ReadInt16();
+        CheckStoredSign(name, v);
+    }
     void operator()(const char*, std::int32_t& v) { v = s_.ReadInt32(); }
     void operator()(const char*, std::string& v) { ReadStreamString(s_, v); }
     void operator()(const char*, TStringList& v) { ReadStreamLines(s_, v); }

@@ -1066,6 +1066,8 @@ void TMainForm::ProgramOptionsActionExecute()
 
 void TMainForm::PrintActionExecute()
 {
+    if (controller_->RefusedForImplausibleValues())
+        return;
     TPrintingForm form(Project(), controller_->Devices(), controller_->ProgramOptions(), services_, nullptr, this);
     form.exec();
 }
@@ -1122,6 +1124,8 @@ void TMainForm::EditPasteExecute()
 
 void TMainForm::UsedMaterialsPrintActionExecute()
 {
+    if (controller_->RefusedForImplausibleValues())
+        return;
     TUsedMaterial bill;
     try {
         bill = BuildPrintedUsedMaterials(Project(), controller_->Devices());
@@ -1137,6 +1141,8 @@ void TMainForm::UsedMaterialsPrintActionExecute()
 
 void TMainForm::UsedMaterialsExportActionExecute()
 {
+    if (controller_->RefusedForImplausibleValues())
+        return;
     TUsedMaterial bill;
     try {
         // The tables' headings speak the printing language; so must their rows.

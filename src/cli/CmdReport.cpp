@@ -13,6 +13,7 @@
 #include "CliProject.h"
 #include "PagesProgram.h"
 #include "ReportPages.h"
+#include "app/ProjectFiles.h"
 #include "app/UsedMaterialsExport.h"
 #include "catalogue/DataLocation.h"
 #include "document/TProgramOptions.h"
@@ -192,11 +193,11 @@ int RunReport(Context& ctx)
         gui::PreviewReportTarget measure(layout); // laid out as for the preview, nothing drawn
         build(&rtf)->Run(measure);
         rtf += "}\r\n";
-        std::ofstream out(a.rtf, std::ios::binary);
-        out << rtf;
-        out.close();
-        if (!out)
-            return Fail(ctx, a.rtf + ": cannot be written");
+        try {
+            WriteFileAtomically(a.rtf, rtf);
+        } catch (const KalorinaError& e) {
+            return Fail(ctx, Cp1250ToUtf8(e.what()));
+        }
         ctx.out << a.rtf << ": written\n";
     }
     return kOk;

@@ -4,6 +4,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/ProjectFiles.h"
+#include "util/Error.h"
+
 namespace kalorina::cli {
 
 bool ReadFileBytes(const std::string& path, std::string& bytes)
@@ -17,13 +20,10 @@ bool ReadFileBytes(const std::string& path, std::string& bytes)
 
 bool WriteFileBytes(const std::string& path, std::string_view bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (out.fail()) {
-        std::remove(path.c_str());
+    // As the project is saved: the old file stays until the new one is whole.
+    try {
+        WriteFileAtomically(path, std::string(bytes));
+    } catch (const KalorinaError&) {
         return false;
     }
     return true;

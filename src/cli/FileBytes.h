@@ -7,7 +7,7 @@ namespace kalorina::cli {
 
 // False when the file cannot be opened or read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
-// False when the file cannot be written; a partly written file is removed.
+// False when the file cannot be written; an old file of the name is then as it was.
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
 
 } // namespace kalorina::cli

@@ -5,7 +5,10 @@
 #include <QGuiApplication>
 #include <ostream>
 
+#include "app/ProjectFiles.h"
 #include "platform/QtReportTargets.h"
+#include "util/Codepage.h"
+#include "util/Error.h"
 
 namespace kalorina::cli {
 
@@ -24,16 +27,29 @@ void EnsureGuiApplication()
 int WriteReportPdf(Context& ctx, const std::string& path, const QPageLayout& layout, const ReportMaker& make)
 {
     EnsureGuiApplication();
-    const QString file = QString::fromLocal8Bit(path.c_str());
-    {
-        QFile probe(file);
-        if (!probe.open(QIODevice::WriteOnly))
-            return Fail(ctx, path + ": cannot be written");
+    // Written beside the old file, which it replaces only once it is whole.
+    std::string temp;
+    try {
+        temp = TemporaryFileBeside(path);
+    } catch (const KalorinaError& e) {
+        return Fail(ctx, Cp1250ToUtf8(e.what()));
     }
-    gui::PdfReportTarget pdf(file, layout);
     auto report = make();
-    report->Run(pdf);
-    pdf.Finish();
+    bool whole = false;
+    {
+        gui::PdfReportTarget pdf(QString::fromLocal8Bit(temp.c_str()), layout);
+        report->Run(pdf);
+        whole = pdf.Finish();
+    }
+    if (!whole) {
+        DiscardTemporaryFile(temp);
+        return Fail(ctx, path + ": cannot be written whole; the old file, if any, is as it was");
+    }
+    try {
+        CommitTemporaryFile(temp, path);
+    } catch (const KalorinaError& e) {
+        return Fail(ctx, Cp1250ToUtf8(e.what()));
+    }
     ctx.out << path << ": " << report->PageCount() << " page(s)\n";
     return kOk;
 }
@@ -47,8 +63,20 @@ int WriteReportPngs(Context& ctx, const std::string& folder, const QPageLayout& 
     std::string unwritten;
     gui::ImageReportTarget images(layout, 150, [&](const QImage& page, int number) {
         const QString file = dir + QStringLiteral("/page-%1.png").arg(number, 3, 10, QLatin1Char('0'));
-        if (!page.save(file) && unwritten.empty())
-            unwritten = file.toStdString();
+        const std::string path = file.toLocal8Bit().toStdString();
+        try {
+            const std::string temp = TemporaryFileBeside(path);
+            if (!page.save(QString::fromLocal8Bit(temp.c_str()), "PNG")) {
+                DiscardTemporaryFile(temp);
+                if (unwritten.empty())
+                    unwritten = path;
+                return;
+            }
+            CommitTemporaryFile(temp, path);
+        } catch (const KalorinaError&) {
+            if (unwritten.empty())
+                unwritten = path;
+        }
     });
     auto report = make();
     report->Run(images);

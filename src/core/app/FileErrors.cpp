@@ -16,12 +16,15 @@ namespace {
 // text for the rarer ones.
 std::string Reason(int err)
 {
-    const char* id = err == ENOENT || err == ENOTDIR ? "IDS_FILENOTFOUND"
-        : err == EACCES || err == EPERM              ? "IDS_FILEACCESSDENIED"
-        : err == ENOSPC || err == EDQUOT             ? "IDS_DISKFULL"
-        : err == EISDIR                              ? "IDS_FILEISFOLDER"
-        : err == EROFS                               ? "IDS_READONLYFILESYSTEM"
-                                                     : nullptr;
+    const char* id = err == kWriteProtected ? "IDS_FILEWRITEPROTECTED"
+        : err == ENOENT || err == ENOTDIR   ? "IDS_FILENOTFOUND"
+        : err == EACCES || err == EPERM     ? "IDS_FILEACCESSDENIED"
+        : err == ENOSPC || err == EDQUOT    ? "IDS_DISKFULL"
+        : err == EISDIR                     ? "IDS_FILEISFOLDER"
+        : err == EROFS                      ? "IDS_READONLYFILESYSTEM"
+                                            : nullptr;
+    if (err == kWriteProtected)
+        return TextOrBuiltIn(id);
     std::string text = id ? Languages().GetText(id) : std::string();
     return text.empty() ? std::string(std::strerror(err)) : text;
 }

@@ -12,7 +12,15 @@ namespace kalorina {
 void ReadProjectFile(const std::string& path, TProject& project);
 void WriteProjectFile(const std::string& path, const TProject& project);
 // Writes `bytes` to `path` the same way: a temporary file beside it, flushed to the
-// disk, then renamed over it.  Raises a KalorinaError naming `path`.
+// disk, then renamed over it.  Every file the program writes goes so.  A path that
+// is a symbolic link writes the file it points to; a file without write permission
+// is not replaced.  Raises a KalorinaError naming `path`.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);
+// The same for a writer that needs a file name of its own (the PDF writer, an
+// image): an empty temporary file beside `path`, to be written, then either put in
+// place of `path` (flushed to the disk first) or discarded.
+std::string TemporaryFileBeside(const std::string& path);
+void CommitTemporaryFile(const std::string& temp, const std::string& path);
+void DiscardTemporaryFile(const std::string& temp);
 
 } // namespace kalorina

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "app/FileErrors.h"
+#include "app/ProjectFiles.h"
 #include "lang/BuiltInTexts.h"
 #include "lang/PrintingScope.h"
 #include "lang/TLanguages.h"
@@ -119,24 +120,8 @@ std::string ExportFileBytes(const TClipboardStream& stream, ExportFileKind kind)
 
 void WriteExportFile(const std::string& path, const std::string& bytes)
 {
-    std::string temp = path + ".part";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out)
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (out)
-            out.flush();
-        if (!out) {
-            int err = errno;
-            std::remove(temp.c_str());
-            RaiseFileError("IDS_CANNOTWRITEFILE", path, err);
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        std::remove(temp.c_str());
-        RaiseFileError("IDS_CANNOTWRITEFILE", path, err);
-    }
+    // An export replaces the old file only once it is whole on the disk.
+    WriteFileAtomically(path, bytes);
 }
 
 std::string CycleWarning(const TUsedMaterial& bill)

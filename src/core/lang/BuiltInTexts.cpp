@@ -186,6 +186,8 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_CANNOTOPENFILE", "The file \"%s\" cannot be opened: %s"},
         {"IDS_CANNOTREADFILE", "The file \"%s\" cannot be read: %s"},
         {"IDS_CANNOTWRITEFILE", "The file \"%s\" cannot be written: %s"},
+        {"IDS_FILEWRITEPROTECTED",
+         "the file is write-protected; save it under another name, or lift its protection first."},
         {"IDS_RECOVERYQUESTION", "The program left unsaved changes behind: restore them?"},
         {"IDS_RECOVERYDAMAGED",
          "The recovery file \"%s\" is damaged and cannot be restored: %s The file was not deleted; it is kept aside as "

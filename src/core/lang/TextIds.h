@@ -105,6 +105,7 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_DISKFULL",
     "IDS_FILEISFOLDER",
     "IDS_READONLYFILESYSTEM",
+    "IDS_FILEWRITEPROTECTED",
     "IDS_DAMAGEDFILE",
     "IDS_DAMAGEDROOM",
     "IDS_DAMAGEDROUND",

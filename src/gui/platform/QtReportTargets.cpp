@@ -1,6 +1,8 @@
 #include "platform/QtReportTargets.h"
 
+#include <QFile>
 #include <QPdfWriter>
+#include <algorithm>
 #include <cmath>
 
 namespace kalorina::gui {
@@ -47,7 +49,7 @@ void QtPainterTarget::EndDocument()
 }
 
 PdfReportTarget::PdfReportTarget(const QString& fileName, const QPageLayout& layout, int dpi)
-    : writer_(std::make_unique<QPdfWriter>(fileName)), layout_(layout), dpi_(dpi)
+    : writer_(std::make_unique<QPdfWriter>(fileName)), fileName_(fileName), layout_(layout), dpi_(dpi)
 {
     writer_->setResolution(dpi);
     QPageLayout full = layout;
@@ -83,7 +85,11 @@ bool PdfReportTarget::Finish()
 {
     EndDocument();
     writer_.reset(); // flushes and closes the file
-    return true;
+    QFile written(fileName_);
+    if (!written.open(QIODevice::ReadOnly) || written.size() < 16)
+        return false;
+    written.seek(std::max<qint64>(0, written.size() - 64));
+    return written.readAll().contains("%%EOF");
 }
 
 namespace {

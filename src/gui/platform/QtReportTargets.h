@@ -42,7 +42,8 @@ public:
     PdfReportTarget(const QString& fileName, const QPageLayout& layout, int dpi = 600);
     ~PdfReportTarget() override;
     TPageSetup PageSetup() const override;
-    // False when the file could not be written.
+    // False when the file could not be written whole (a full disk leaves it without
+    // the trailer every complete PDF ends with).
     bool Finish();
 
 protected:
@@ -51,6 +52,7 @@ protected:
 
 private:
     std::unique_ptr<QPdfWriter> writer_;
+    QString fileName_;
     QPageLayout layout_;
     int dpi_;
 };

@@ -10,13 +10,17 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cerrno>
 
+#include "app/FileErrors.h"
+#include "app/ProjectFiles.h"
 #include "help/Help.h"
 #include "lang/TLanguages.h"
 #include "platform/Printer.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
 #include "report/TGotoPageForm.h"
+#include "util/Error.h"
 
 namespace kalorina::gui {
 
@@ -56,17 +60,30 @@ bool SaveReportAsPdf(const std::function<std::unique_ptr<TBReport>()>& makeRepor
     const std::string path = services.files->Run(request);
     if (path.empty())
         return false;
-    const QString file = QString::fromLocal8Bit(path.c_str());
-    {
-        QFile probe(file);
-        if (!probe.open(QIODevice::WriteOnly)) {
-            ShowFailure(services, Cp(file + QStringLiteral(": ") + probe.errorString()));
-            return false;
-        }
+    // Written beside the old file, which it replaces only once it is whole.
+    std::string temp;
+    try {
+        temp = TemporaryFileBeside(path);
+    } catch (const KalorinaError& e) {
+        ShowFailure(services, e.what());
+        return false;
     }
-    PdfReportTarget pdf(file, layout);
-    makeReport()->Run(pdf);
-    pdf.Finish();
+    bool whole = false;
+    {
+        PdfReportTarget pdf(QString::fromLocal8Bit(temp.c_str()), layout);
+        makeReport()->Run(pdf);
+        whole = pdf.Finish();
+    }
+    try {
+        if (!whole) {
+            DiscardTemporaryFile(temp);
+            RaiseFileError("IDS_CANNOTWRITEFILE", path, ENOSPC);
+        }
+        CommitTemporaryFile(temp, path);
+    } catch (const KalorinaError& e) {
+        ShowFailure(services, e.what());
+        return false;
+    }
     return true;
 }
 

@@ -139,6 +139,48 @@ void BM_ScanCatalogue(benchmark::State& state)
 }
 BENCHMARK(BM_ScanCatalogue)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// Inputs built to make a load slow, at growing sizes: the time grows with the
+// input, not with its square.  Many includes of files that are not there, and one
+// element with very many attributes.
+void BM_ManyMissingIncludes(benchmark::State& state)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kalorina-bench-includes";
+    std::filesystem::create_directories(dir);
+    {
+        std::ofstream out(dir / "a.xml");
+        out << "<?xml version=\"1.0\"?><C>";
+        for (int i = 0; i < state.range(0); ++i)
+            out << "<DBInclude>missing" << i << ".xml</DBInclude>";
+        out << "</C>";
+    }
+    for (auto _ : state) {
+        kalorina::TDevices devices(dir.string(), "hu");
+        benchmark::DoNotOptimize(devices.Failed());
+    }
+    std::filesystem::remove_all(dir);
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ManyMissingIncludes)->Unit(benchmark::kMillisecond)->Arg(10000)->Arg(40000)->Complexity(benchmark::oN);
+
+void BM_ManyAttributes(benchmark::State& state)
+{
+    std::string doc = "<?xml version=\"1.0\"?><C><E";
+    for (int i = 0; i < state.range(0); ++i)
+        doc += " a" + std::to_string(i) + "=\"v\"";
+    doc += "/></C>";
+    for (auto _ : state) {
+        kalorina::TXmlParser xml;
+        xml.LoadFromBuffer(doc);
+        xml.StartScan();
+        std::size_t attributes = 0;
+        while (xml.Scan())
+            attributes += static_cast<std::size_t>(xml.PartAttributes.Count());
+        benchmark::DoNotOptimize(attributes);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ManyAttributes)->Unit(benchmark::kMillisecond)->Arg(30000)->Arg(120000)->Complexity(benchmark::oNLogN);
+
 } // namespace
 
 // `catalogue_load_bench --write DIR` only writes the catalogue into DIR, for timing

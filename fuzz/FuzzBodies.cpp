@@ -41,6 +41,7 @@
 #include "report/TPrintfStringStream.h"
 #include "util/Error.h"
 #include "xml/XmlParser.h"
+#include "xml/XmlWellFormed.h"
 
 #ifndef KALORINA_SOURCE_DIR
 #error "KALORINA_SOURCE_DIR must name the source tree (the catalogue and the examples)"
@@ -561,6 +562,13 @@ void CatalogueFile(const std::uint8_t* data, std::size_t size)
         inc.write(file.data(), static_cast<std::streamsize>(file.size() / 2));
     }
     TDevices devices(dir.string(), language);
+    for (int k = 0; k < 6; ++k)
+        for (const auto& item : devices.Items(k)) {
+            Check(item->ImplausibleNumber().empty(), "a catalogue item with a number no product has was kept");
+            Check(item->itemName.find("root:x:0:0") == std::string::npos, "a local file was read into a catalogue");
+        }
+    if (FindXmlSyntaxError(file))
+        Check(devices.Failed(), "a damaged catalogue file loaded as sound");
     for (int k = 0; k < 6; ++k) {
         (void)devices.FillDeviceTree(k, "root");
         (void)devices.FillDeviceCombo(k);

@@ -445,10 +445,10 @@ TEST(CatalogueLoader, AttributeWordsAreCaseSensitive)
     ScratchCatalogue cat;
     cat.Write("a.xml",
               "<TervaldDBMedium>" + Header("m", "p")
-                  + "<Characteristic Mode=\"Polinom\"><Name>ro</Name><PolinomValue>5</PolinomValue>"
+                  + "<Characteristic Mode=\"Polinom\"><Name>x</Name><PolinomValue>5</PolinomValue>"
                     "<Temperature>0</Temperature><PointValue>1</PointValue>"
                     "<Temperature>10</Temperature><PointValue>3</PointValue></Characteristic>"
-                    "<Characteristic Mode=\"polinom\"><Name>nu</Name><PolinomValue>2</PolinomValue>"
+                    "<Characteristic Mode=\"polinom\"><Name>y</Name><PolinomValue>2</PolinomValue>"
                     "<PolinomValue>1</PolinomValue></Characteristic></TervaldDBMedium>"
                     "<TervaldDBResist ResistMode=\"kv\" HasUniqueValues=\"yes\" Listing=\"yes\">"
                   + Header("r", "p")
@@ -541,7 +541,7 @@ TEST(CatalogueLoader, PieceListNamesAndQuotedNameBases)
                     "<TervaldDBTube>"
                   + Header("q", "p")
                   + "<NameBase>\"</NameBase>"
-                    "<TubeSubType><SizeName>16x2</SizeName></TubeSubType></TervaldDBTube>"
+                    "<TubeSubType><SizeName>16x2</SizeName><d1>12</d1></TubeSubType></TervaldDBTube>"
                     "<TervaldDBValve>"
                   + Header("v", "p")
                   + "<NameBase>\"</NameBase>"
@@ -669,4 +669,63 @@ TEST(CatalogueLoader, DamagedShippedCatalogueFailsNamingFileAndLine)
     // The shipped catalogue itself is sound.
     TDevices sound(shipped.string(), "hu");
     EXPECT_FALSE(sound.Failed()) << sound.FailureMessage();
+}
+
+// Numbers no product has leave their item out, named; inputs built to make the
+// load slow or huge stay bounded, and their failures are told briefly.
+TEST(CatalogueLoader, ImplausibleNumbersAndUnboundedInputs)
+{
+    auto tube = [](const std::string& d1) {
+        return "<TervaldDBTube>" + Header("T" + d1, "Tubes")
+            + "<NameBase>t</NameBase><TubeSubType><SizeName>16x2</SizeName><d1>" + d1
+            + "</d1></TubeSubType></TervaldDBTube>";
+    };
+    auto medium = [](const std::string& name, const std::string& density) {
+        return "<TervaldDBMedium>" + Header(name, "Media")
+            + "<TempMin>0</TempMin><TempMax>100</TempMax><Characteristic Mode=\"points\"><Name>ro</Name>"
+              "<Temperature>0</Temperature><PointValue>"
+            + density + "</PointValue><Temperature>100</Temperature><PointValue>" + density
+            + "</PointValue></Characteristic></TervaldDBMedium>";
+    };
+    ScratchCatalogue cat;
+    cat.Write("a.xml",
+              tube("12") + tube("0") + tube("-1") + medium("water", "990") + medium("nothing", "0")
+                  + medium("negative", "-1e30") + "<TervaldDBFloorHeating>" + Header("steep", "FH")
+                  + "<Division><Distance>100</Distance></Division><Surface><SurfaceName>tile</SurfaceName>"
+                    "<Equation><LineSteep>1e30</LineSteep></Equation></Surface></TervaldDBFloorHeating>");
+    TDevices d(cat.Dir(), "Magyar");
+    EXPECT_EQ(Names(d, kTubeKind), std::vector<std::string>{"T12"});
+    EXPECT_EQ(Names(d, kMediumKind), std::vector<std::string>{"water"});
+    EXPECT_TRUE(d.Items(kFloorHeatingKind).empty());
+    EXPECT_TRUE(d.Failed());
+    for (const char* named : {"'T0' is left out, as no product has 16x2: d1 = 0", "'T-1'", "'nothing'", "ro = -1E30",
+                              "'steep' is left out, as no product has tile: LineSteep = 1E30"})
+        EXPECT_NE(d.FailureMessage().find(named), std::string::npos) << named << " in\n" << d.FailureMessage();
+
+    // A large macro used by many items is expanded until the load's budget is spent.
+    ScratchCatalogue big;
+    const std::string value(4 << 20, 'x');
+    std::string items;
+    for (int i = 0; i < 40; ++i)
+        items += Medium("m" + std::to_string(i) + " %BIG");
+    big.Write("a.xml", "<TervaldDBGlobalMacro><Macro ID=\"%BIG\">" + value + "</Macro></TervaldDBGlobalMacro>" + items);
+    TDevices b(big.Dir(), "Magyar");
+    EXPECT_TRUE(b.Failed());
+    EXPECT_NE(b.FailureMessage().find("more than 64 MiB"), std::string::npos) << b.FailureMessage().substr(0, 300);
+    std::size_t expanded = 0;
+    for (const auto& item : b.Items(kMediumKind))
+        expanded += item->itemName.size();
+    EXPECT_LE(expanded, CatalogueMacros::kExpansionBudget + value.size());
+
+    // Thousands of includes of missing files: each counted, twenty told.
+    ScratchCatalogue includes;
+    std::string list;
+    for (int i = 0; i < 5000; ++i)
+        list += "<DBInclude>missing" + std::to_string(i) + ".xml</DBInclude>";
+    includes.Write("a.xml", list);
+    TDevices inc(includes.Dir(), "Magyar");
+    EXPECT_TRUE(inc.Failed());
+    const std::string& message = inc.FailureMessage();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 20) << message.substr(0, 300);
+    EXPECT_NE(message.find("and 4980 more failures"), std::string::npos) << message.substr(message.size() - 200);
 }

@@ -1,5 +1,7 @@
 #include "catalogue/TXMLMacroItem.h"
 
+#include <algorithm>
+
 namespace kalorina {
 
 namespace {
@@ -80,10 +82,28 @@ void CatalogueMacros::ExpandMacrosInPlace(std::string& s) const
         }
     if (first == -1 || (first >= 0 && s.find(static_cast<char>(first)) == std::string::npos))
         return;
+    if (budgetExceeded)
+        return;
+    const std::size_t before = s.size();
+    std::string original;
+    bool kept = false;
     for (const auto* list : {&local, &global})
         for (const auto& m : *list)
-            if (std::size_t p; !m.ID.empty() && (p = s.find(m.ID)) != std::string::npos)
+            if (std::size_t p; !m.ID.empty() && (p = s.find(m.ID)) != std::string::npos) {
+                if (!kept) {
+                    original = s;
+                    kept = true;
+                }
                 ExpandAt(s, m, p);
+            }
+    const std::size_t added = s.size() > before ? s.size() - before : 0;
+    if (added > kExpansionBudget - std::min(expandedBytes, kExpansionBudget)) {
+        budgetExceeded = true;
+        if (kept)
+            s = std::move(original);
+        return;
+    }
+    expandedBytes += added;
 }
 
 } // namespace kalorina

@@ -30,6 +30,10 @@ public:
     // The value SecurityCode must decipher to; only valves have one.
     virtual std::int32_t CheckValue() const { return 0; }
     virtual std::unique_ptr<DeviceDBItem> Clone() const = 0;
+    // A number no product can have (a bore of 0, a negative density, a curve a
+    // thousand times steeper than any floor gives), named as "name = value"; empty
+    // when every number is plausible.  The catalogue leaves such an item out.
+    virtual std::string ImplausibleNumber() const { return {}; }
 
     // Reads ItemHeader (the reader's current start tag) up to its end tag.
     void ReadHeader(CatalogueReader& reader);

@@ -48,6 +48,7 @@ public:
     std::vector<FloorHeatDistanceType> distances;
 
     bool ReadFromXml(CatalogueReader& reader) override;
+    std::string ImplausibleNumber() const override;
     std::unique_ptr<DeviceDBItem> Clone() const override { return std::make_unique<FloorHeatDBItem>(*this); }
 
     std::vector<std::string> CoveringNames() const;

@@ -28,6 +28,7 @@ public:
     std::vector<MediumFunction> characteristics;
 
     bool ReadFromXml(CatalogueReader& reader) override;
+    std::string ImplausibleNumber() const override;
     std::unique_ptr<DeviceDBItem> Clone() const override { return std::make_unique<MediumDBItem>(*this); }
 
     int FindCharacteristic(const std::string& name) const;

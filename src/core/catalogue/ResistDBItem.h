@@ -30,6 +30,7 @@ public:
     std::vector<ResistSubType> sizes;
 
     bool ReadFromXml(CatalogueReader& reader) override;
+    std::string ImplausibleNumber() const override;
     std::unique_ptr<DeviceDBItem> Clone() const override { return std::make_unique<ResistDBItem>(*this); }
 
     int FindSize(const std::string& sizeName) const;

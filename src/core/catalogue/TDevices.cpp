@@ -104,6 +104,12 @@ const TDevices::ItemList& EmptyList()
 TDevices::TDevices(const std::string& dataDir, const std::string& language) : language_(language)
 {
     Load(dataDir);
+    if (macros_.budgetExceeded)
+        Fail(FormatText(CatalogueText("IDS_CATALOGUEMACROBUDGET"),
+                        {std::to_string(CatalogueMacros::kExpansionBudget >> 20)}));
+    if (failuresNotListed_ > 0)
+        failureMessage_ +=
+            "\n" + FormatText(CatalogueText("IDS_CATALOGUEMOREFAILURES"), {std::to_string(failuresNotListed_)});
 }
 
 TDevices::TDevices(const std::string& dataDir, const std::string& language, bool& failed) : TDevices(dataDir, language)
@@ -114,6 +120,13 @@ TDevices::TDevices(const std::string& dataDir, const std::string& language, bool
 void TDevices::Fail(const std::string& message)
 {
     failed_ = true;
+    // A message is read by a person: a catalogue broken a hundred thousand times
+    // over is told by its first failures and their count.
+    constexpr int kListed = 20;
+    if (std::count(failureMessage_.begin(), failureMessage_.end(), '\n') + 1 >= kListed) {
+        ++failuresNotListed_;
+        return;
+    }
     if (!failureMessage_.empty())
         failureMessage_ += "\n";
     failureMessage_ += message;
@@ -206,15 +219,19 @@ void TDevices::ReadFile(TXmlParser& parser, const std::string& path, std::vector
                     Fail(FormatText(CatalogueText("IDS_XMLINCLUDEOUTSIDE"), {path, reader.Text()}));
                     continue;
                 }
-                if (std::find(included_.begin(), included_.end(), file) == included_.end()) {
+                if (includedSet_.insert(file).second) {
                     included_.push_back(file);
                     queue.push_back(file);
                 }
             }
         } else if (int kind = DeviceKindOfRootElement(name); kind >= 0) {
             auto item = NewItem(kind);
-            if (item->ReadFromXml(reader))
-                AddItem(std::move(item));
+            if (item->ReadFromXml(reader)) {
+                if (std::string number = item->ImplausibleNumber(); !number.empty())
+                    Fail(FormatText(CatalogueText("IDS_CATALOGUEITEMIMPLAUSIBLE"), {path, item->itemName, number}));
+                else
+                    AddItem(std::move(item));
+            }
         }
     }
 }

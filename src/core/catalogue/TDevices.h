@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -74,6 +75,8 @@ private:
     ItemList failedValves_;
     std::vector<std::string> filesRead_;
     std::vector<std::string> included_;
+    std::unordered_set<std::string> includedSet_; // included_, for the lookup
+    int failuresNotListed_ = 0;
     std::string dataDir_; // normalised: includes stay inside it
     bool failed_ = false;
     std::string failureMessage_;

@@ -1,5 +1,6 @@
 #pragma once
 // Text macros of catalogue files: an ID and the text that replaces it.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,13 @@ struct CatalogueMacros {
     // each replacement, so the result of one macro feeds the next.
     std::string ExpandMacros(const std::string& text) const;
     void ExpandMacrosInPlace(std::string& text) const;
+
+    // The most text the macros of one load may add: a large value used by every
+    // item must not multiply into gigabytes.  Past it, texts keep their macros as
+    // written and the load fails.
+    static constexpr std::size_t kExpansionBudget = std::size_t(64) << 20;
+    mutable std::size_t expandedBytes = 0;
+    mutable bool budgetExceeded = false;
 };
 
 // Replaces `macro.ID` in `text` until it no longer occurs.  A value that contains

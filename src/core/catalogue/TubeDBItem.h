@@ -29,6 +29,7 @@ public:
     std::vector<TubeSubType> sizes;
 
     bool ReadFromXml(CatalogueReader& reader) override;
+    std::string ImplausibleNumber() const override;
     std::unique_ptr<DeviceDBItem> Clone() const override { return std::make_unique<TubeDBItem>(*this); }
 
     int FindSize(const std::string& sizeName) const;

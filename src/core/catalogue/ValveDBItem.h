@@ -49,6 +49,7 @@ public:
     std::vector<ValveSubType> sizes;
 
     bool ReadFromXml(CatalogueReader& reader) override;
+    std::string ImplausibleNumber() const override;
     std::int32_t CheckValue() const override;
     std::unique_ptr<DeviceDBItem> Clone() const override { return std::make_unique<ValveDBItem>(*this); }
 

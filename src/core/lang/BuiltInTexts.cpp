@@ -57,6 +57,11 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_XMLSYNTAXOUTSIDE", "text stands outside every element"},
         {"IDS_CATALOGUEFOLDERMISSING", "The catalogue folder '%s' does not exist or cannot be read."},
         {"IDS_CATALOGUEFOLDEREMPTY", "The catalogue folder '%s' holds no catalogue file (*.xml)."},
+        {"IDS_CATALOGUEITEMIMPLAUSIBLE", "The catalogue file '%s': the item '%s' is left out, as no product has %s."},
+        {"IDS_CATALOGUEMACROBUDGET",
+         "The catalogue's macros would add more than %s MiB of text; the texts past that keep their macros as "
+         "written."},
+        {"IDS_CATALOGUEMOREFAILURES", "... and %s more failures."},
         {"IDS_CALCULATIONLOCKED",
          "The device catalogue did not load whole, so nothing is recalculated: the project shows its stored results "
          "and saves them as they are. Modifying rooms and circuits, the design and the project options are off until "

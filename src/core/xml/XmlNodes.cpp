@@ -1,5 +1,9 @@
 #include "xml/XmlNodes.h"
 
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
 #include "xml/XmlInternal.h"
 
 namespace kalorina {
@@ -9,11 +13,25 @@ using detail::U;
 const char* TAttrList::Analyze(const char* start)
 {
     Clear();
+    // Read in the order written and sorted once at the end: inserting each at its
+    // sorted place would move the whole list for every attribute of a tag that
+    // has very many.
+    std::vector<std::unique_ptr<TAttr>> found;
+    auto keep = [&] {
+        // Of equal names the one written last comes first, as Add puts it.
+        std::reverse(found.begin(), found.end());
+        std::stable_sort(found.begin(), found.end(),
+                         [](const auto& a, const auto& b) { return std::string_view(a->Name) < b->Name; });
+        for (auto& attr : found)
+            Append(std::move(attr));
+    };
     const char* p = start;
     for (;;) {
         p = detail::SkipWs(p);
-        if (*p == 0 || *p == '>' || !IsXmlNameStart(U(*p)))
+        if (*p == 0 || *p == '>' || !IsXmlNameStart(U(*p))) {
+            keep();
             return p;
+        }
         const char* nameStart = p;
         while (*p && !IsXmlWs(U(*p)) && *p != '/' && *p != '=' && *p != '>')
             ++p;
@@ -33,7 +51,7 @@ const char* TAttrList::Analyze(const char* start)
             if (*p)
                 ++p;
         }
-        Add(std::move(attr));
+        found.push_back(std::move(attr));
     }
 }
 

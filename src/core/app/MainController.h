@@ -13,6 +13,7 @@
 
 #include "app/EditItem.h"
 #include "app/RecentProjects.h"
+#include "building/HeatLoad.h"
 #include "catalogue/TDevices.h"
 #include "design/ManifoldDesign.h"
 #include "document/TProgramOptions.h"
@@ -128,9 +129,15 @@ public:
     // Every change of the project goes through its history, one step per user
     // action; `name` is the step's name for the Edit menu.
     History& Changes() { return history_; }
+    // Rooms computed from their building follow every change at once, in the same
+    // step: an element, a construction or the outdoor temperature moves their heat
+    // loss.
     bool Change(const StepLabel& name, const std::function<void(TProject&)>& edit)
     {
-        return history_.Change(name, edit);
+        return history_.Change(name, [&edit](TProject& p) {
+            edit(p);
+            ApplyHeatLoads(p);
+        });
     }
     // The name of a step done to an item: the step's text (IDS_STEP...) with the name.
     static StepLabel StepName(const char* id, const std::string& item);

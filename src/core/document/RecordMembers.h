@@ -198,6 +198,36 @@ void RoomMembers(Room& r, Visit&& visit)
     visit("roomId", r.roomId);
 }
 
+// The project's climate and air tightness for the heat load (the enumerations
+// apart: they are checked as they are read).
+template <class Data, class Visit>
+void HeatLoadClimateMembers(Data& d, Visit&& visit)
+{
+    visit("outdoorTemperature", d.outdoorTemperature);
+    visit("annualMeanOutdoorTemperature", d.annualMeanOutdoorTemperature);
+    visit("n50", d.n50);
+    visit("thermalBridge", d.thermalBridge);
+}
+
+// A room's air and heating-up data for the heat load.
+template <class Data, class Visit>
+void RoomHeatLoadMembers(Data& d, Visit&& visit)
+{
+    visit("roomHeight", d.height);
+    visit("minAirChange", d.minAirChange);
+    visit("heightAboveGround", d.heightAboveGround);
+    visit("heatingUp", d.heatingUp);
+}
+
+// An element of a room's envelope: its numbers (the optional ones as stored, 0
+// where absent).
+template <class Element, class Visit>
+void HeatElementMembers(Element& e, Visit&& visit)
+{
+    visit("elementArea", e.area);
+    visit("u", e.u);
+}
+
 // The basic record of a circuit.
 template <class Round, class Visit>
 void RoundMembers(Round& r, Visit&& visit)

@@ -81,6 +81,21 @@ constexpr Entry kEntries[] = {
     {"maxSupply", {K(SupplyLimit), false}, "IDS_VALUE_MAXSUPPLY"},
     {"belowTemperature", {K(Temperature), false}, "IDS_VALUE_BELOWTEMPERATURE"},
     {"insulationResistance", {K(Resistance), false}, "IDS_VALUE_INSULATIONRESISTANCE"},
+    {"roomHeight", {K(RoomHeight), true}, "IDS_VALUE_ROOMHEIGHT"},
+    {"minAirChange", {K(AirChange), true}, "IDS_VALUE_MINAIRCHANGE"},
+    {"heightAboveGround", {K(HeightAboveGround), true}, "IDS_VALUE_HEIGHTABOVEGROUND"},
+    {"heatingUp", {K(HeatingUp), true}, "IDS_VALUE_HEATINGUP"},
+    {"elementArea", {K(ElementArea), true}, "IDS_VALUE_ELEMENTAREA"},
+    {"u", {K(UValue), true}, "IDS_VALUE_U"},
+    {"bu", {K(ReductionFactor), true}, "IDS_VALUE_BU"},
+    {"elementTemperature", {K(Temperature), false}, "IDS_VALUE_ELEMENTTEMPERATURE"},
+    {"thermalBridge", {K(ThermalBridge), true}, "IDS_VALUE_THERMALBRIDGE"},
+    {"outdoorTemperature", {K(OutdoorTemperature), false}, "IDS_VALUE_OUTDOORTEMPERATURE"},
+    {"annualMeanOutdoorTemperature", {K(MeanOutdoorTemperature), false}, "IDS_VALUE_ANNUALMEANOUTDOORTEMPERATURE"},
+    {"n50", {K(AirTightness), true}, "IDS_VALUE_N50"},
+    {"layerThickness", {K(LayerThickness), true}, "IDS_VALUE_LAYERTHICKNESS"},
+    {"conductivity", {K(Conductivity), true}, "IDS_VALUE_CONDUCTIVITY"},
+    {"constructionU", {K(UValue), true}, "IDS_VALUE_U"},
     {"slabResistance", {K(Resistance), false}, "IDS_VALUE_SLABRESISTANCE"},
 };
 
@@ -199,9 +214,33 @@ std::vector<ImplausibleStoredValue> FindImplausibleValues(const TProject& p)
         for (const TResist& r : p.options.defaultFittings)
             ResistMembers(r, scan);
     }
+    {
+        RangeScan scan(found, "", "", "");
+        HeatLoadClimateMembers(p.heatLoad, scan);
+        for (const Construction& c : p.heatLoad.constructions) {
+            if (!c.layered)
+                scan("constructionU", c.u);
+            for (const ConstructionLayer& l : c.layers) {
+                scan("layerThickness", l.thickness);
+                scan("conductivity", l.conductivity);
+            }
+        }
+    }
     for (const TRoomItem& room : p.rooms) {
         RangeScan scan(found, room.roomName, "", "");
         RoomMembers(room, scan);
+        if (room.heatLoad) {
+            RoomHeatLoadMembers(*room.heatLoad, scan);
+            for (const HeatElement& e : room.heatLoad->elements) {
+                HeatElementMembers(e, scan);
+                if (e.bu)
+                    scan("bu", *e.bu);
+                if (e.temperature)
+                    scan("elementTemperature", *e.temperature);
+                if (e.thermalBridge)
+                    scan("thermalBridge", *e.thermalBridge);
+            }
+        }
         for (const FloorHeatingField& f : room.fields)
             FieldMembers(f, scan);
         if (room.buildUp)

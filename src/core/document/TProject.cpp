@@ -46,6 +46,16 @@ constexpr std::int16_t kRoomFlagsBlock = 1; // one room: its identifier and flag
 constexpr std::int32_t kRoomSupplementaryHeat = 1;
 constexpr std::int16_t kRoomBuildUpBlock = 2; // one room: its identifier and own build-up
 constexpr RecordList kRoomExtrasRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
+// The building the rooms' heat loads are computed from: the climate, then each
+// room's air data and each element of its envelope, by room identifier.  Written
+// only for a project that has such data; older programs skip it.
+constexpr std::int16_t kHeatLoadTag = 8;
+constexpr std::int16_t kClimateBlock = 1;
+constexpr std::int16_t kRoomAirBlock = 2;      // one room: identifier and air data
+constexpr std::int16_t kElementBlock = 3;      // one element: its room's identifier and the element
+constexpr std::int16_t kConstructionBlock = 4; // one construction with its layers
+constexpr RecordList kHeatLoadRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
+constexpr std::int32_t kHasBu = 1, kHasTemperature = 2, kHasThermalBridge = 4;
 constexpr std::int16_t kEndMark = 0x7FFF;
 // The end mark stands alone, and the file must not end before it.
 constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFails};
@@ -80,6 +90,104 @@ FloorBuildUp ReadBuildUp(TMemoryStream& s)
         throw ImpossibleValue("below = " + std::to_string(below));
     b.below = static_cast<BelowKind>(below);
     return b;
+}
+
+// An element's optional numbers are stored as a presence mask and three values.
+void WriteElement(TMemoryStream& s, std::int32_t roomId, const HeatElement& e)
+{
+    s.WriteInt32(roomId);
+    WriteStreamString(s, e.name);
+    s.WriteInt32(static_cast<std::int32_t>(e.type));
+    HeatElementMembers(e, MemberWriter(s));
+    s.WriteInt32(static_cast<std::int32_t>(e.boundary));
+    const std::int32_t mask =
+        (e.bu ? kHasBu : 0) | (e.temperature ? kHasTemperature : 0) | (e.thermalBridge ? kHasThermalBridge : 0);
+    s.WriteInt32(mask);
+    MemberWriter writer(s);
+    writer("bu", e.bu.value_or(0));
+    writer("elementTemperature", e.temperature.value_or(0));
+    writer("thermalBridge", e.thermalBridge.value_or(0));
+    WriteStreamString(s, e.construction);
+}
+
+void WriteConstruction(TMemoryStream& s, const Construction& c)
+{
+    WriteStreamString(s, c.name);
+    s.WriteInt32(c.layered ? 1 : 0);
+    MemberWriter writer(s);
+    writer("constructionU", c.u);
+    s.WriteInt32(static_cast<std::int32_t>(c.flow));
+    s.WriteInt32(c.outsideSurface ? 1 : 0);
+    s.WriteInt32(static_cast<std::int32_t>(c.layers.size()));
+    for (const ConstructionLayer& l : c.layers) {
+        WriteStreamString(s, l.name);
+        writer("layerThickness", l.thickness);
+        writer("conductivity", l.conductivity);
+    }
+}
+
+std::int32_t ReadFlag(TMemoryStream& s, const char* what)
+{
+    const std::int32_t flag = s.ReadInt32();
+    if (flag != 0 && flag != 1)
+        throw ImpossibleValue(std::string(what) + " = " + std::to_string(flag));
+    return flag;
+}
+
+Construction ReadConstruction(TMemoryStream& s)
+{
+    Construction c;
+    ReadStreamString(s, c.name);
+    c.layered = ReadFlag(s, "layered") == 1;
+    MemberReader reader(s);
+    reader("constructionU", c.u);
+    const std::int32_t flow = s.ReadInt32();
+    if (flow < 0 || flow > static_cast<std::int32_t>(HeatFlow::Downward))
+        throw ImpossibleValue("flow = " + std::to_string(flow));
+    c.flow = static_cast<HeatFlow>(flow);
+    c.outsideSurface = ReadFlag(s, "outsideSurface") == 1;
+    const std::int32_t count = s.ReadInt32();
+    if (count < 0 || std::size_t(count) > s.Size())
+        throw ImpossibleValue("layers = " + std::to_string(count));
+    for (std::int32_t i = 0; i < count; ++i) {
+        ConstructionLayer l;
+        ReadStreamString(s, l.name);
+        reader("layerThickness", l.thickness);
+        reader("conductivity", l.conductivity);
+        c.layers.push_back(std::move(l));
+    }
+    return c;
+}
+
+HeatElement ReadElement(TMemoryStream& s)
+{
+    HeatElement e;
+    ReadStreamString(s, e.name);
+    const std::int32_t type = s.ReadInt32();
+    if (type < 0 || type > static_cast<std::int32_t>(ElementType::Floor))
+        throw ImpossibleValue("elementType = " + std::to_string(type));
+    e.type = static_cast<ElementType>(type);
+    HeatElementMembers(e, MemberReader(s));
+    const std::int32_t boundary = s.ReadInt32();
+    if (boundary < 0 || boundary > static_cast<std::int32_t>(Boundary::Heated))
+        throw ImpossibleValue("boundary = " + std::to_string(boundary));
+    e.boundary = static_cast<Boundary>(boundary);
+    const std::int32_t mask = s.ReadInt32();
+    if (mask < 0 || mask > (kHasBu | kHasTemperature | kHasThermalBridge))
+        throw ImpossibleValue("elementMask = " + std::to_string(mask));
+    float bu = 0, temperature = 0, bridge = 0;
+    MemberReader reader(s);
+    reader("bu", bu);
+    reader("elementTemperature", temperature);
+    reader("thermalBridge", bridge);
+    if (mask & kHasBu)
+        e.bu = bu;
+    if (mask & kHasTemperature)
+        e.temperature = temperature;
+    if (mask & kHasThermalBridge)
+        e.thermalBridge = bridge;
+    ReadStreamString(s, e.construction);
+    return e;
 }
 
 TManifold DefaultManifold(const std::string& name)
@@ -123,117 +231,176 @@ void TProject::ReadFromStream(TMemoryStream& s)
     manifolds.clear();
     // Files from before the build-up keep the temperature below and k they stored.
     options.buildUp.reset();
+    heatLoad = ProjectHeatLoad{};
     std::vector<std::int32_t> membership;
     bool membershipRead = false;
     std::vector<bool> designed;
     auto unnamed = [](auto&& read) { ReadNamedRecord("IDS_DAMAGEDPROJECT", nullptr, read); };
-    ReadRecords(s, kProjectRecords,
-                {
-                    {kProjectDataTag, [&] { unnamed([&] { ProjectDataMembers(*this, MemberReader(s)); }); }},
-                    {kOptionsTag, [&] { unnamed([&] { options.ReadOptions(s, version); }); }},
-                    {kMoreOptionsTag,
-                     [&] {
-                         ReadRecords(s, kMoreOptionsRecords,
-                                     {
-                                         {kExtraLengthBlock,
-                                          [&] {
-                                              unnamed([&] {
-                                                  MemberReader reader(s);
-                                                  reader("extraLength", options.extraLength);
-                                                  options.extraLengthMode = s.ReadInt32();
-                                                  if (options.extraLengthMode != 0 && options.extraLengthMode != 1)
-                                                      throw ImpossibleValue("extraLengthMode = "
-                                                                            + std::to_string(options.extraLengthMode));
-                                              });
-                                          }},
-                                         {kBuildUpBlock, [&] { unnamed([&] { options.buildUp = ReadBuildUp(s); }); }},
-                                     });
-                     }},
-                    {kRoomTag,
-                     [&] {
-                         TRoomItem room(options.roomTemperature);
-                         room.ReadFromStream(s, version);
-                         rooms.push_back(std::move(room));
-                     }},
-                    {kRoundTag,
-                     [&] {
-                         // A default circuit's hydraulics start from the options, as a
-                         // new one's do; the record's hydraulic data then replace them.
-                         TRoundItem round;
-                         round.hydraulic = THydraulic(options);
-                         round.ReadFromStream(s, version);
-                         rounds.push_back(std::move(round));
-                     }},
-                    {kRoomExtrasTag,
-                     [&] {
-                         ReadRecords(s, kRoomExtrasRecords,
-                                     {
-                                         {kRoomFlagsBlock,
-                                          [&] {
-                                              unnamed([&] {
-                                                  const std::int32_t id = s.ReadInt32();
-                                                  const std::int32_t flags = s.ReadInt32();
-                                                  TRoomItem* room = FindRoomById(id);
-                                                  if (!room)
-                                                      throw ImpossibleValue("roomId = " + std::to_string(id));
-                                                  room->supplementaryHeatAllowed =
-                                                      (flags & kRoomSupplementaryHeat) != 0;
-                                              });
-                                          }},
-                                         {kRoomBuildUpBlock,
-                                          [&] {
-                                              unnamed([&] {
-                                                  const std::int32_t id = s.ReadInt32();
-                                                  TRoomItem* room = FindRoomById(id);
-                                                  if (!room)
-                                                      throw ImpossibleValue("roomId = " + std::to_string(id));
-                                                  room->buildUp = ReadBuildUp(s);
-                                              });
-                                          }},
-                                     });
-                     }},
-                    {kManifoldsTag,
-                     [&] {
-                         ReadRecords(s, kManifoldRecords,
-                                     {
-                                         {kManifoldBlock,
-                                          [&] {
-                                              unnamed([&] {
-                                                  TManifold m;
-                                                  ManifoldMembers(m, MemberReader(s));
-                                                  manifolds.push_back(std::move(m));
-                                              });
-                                          }},
-                                         {kMembershipBlock,
-                                          [&] {
-                                              unnamed([&] {
-                                                  const std::int32_t count = s.ReadInt32();
-                                                  if (count < 0 || std::size_t(count) > s.Size())
-                                                      throw ImpossibleValue("circuits = " + std::to_string(count));
-                                                  membership.clear();
-                                                  for (std::int32_t i = 0; i < count; ++i)
-                                                      membership.push_back(s.ReadInt32());
-                                                  membershipRead = true;
-                                              });
-                                          }},
-                                         {kDesignStateBlock,
-                                          [&] {
-                                              unnamed([&] {
-                                                  const std::int32_t count = s.ReadInt32();
-                                                  if (count < 0 || std::size_t(count) > s.Size())
-                                                      throw ImpossibleValue("manifolds = " + std::to_string(count));
-                                                  designed.clear();
-                                                  for (std::int32_t i = 0; i < count; ++i) {
-                                                      const std::int16_t flag = s.ReadInt16();
-                                                      if (flag != 0 && flag != 1)
-                                                          throw ImpossibleValue("designed = " + std::to_string(flag));
-                                                      designed.push_back(flag != 0);
-                                                  }
-                                              });
-                                          }},
-                                     });
-                     }},
-                });
+    ReadRecords(
+        s, kProjectRecords,
+        {
+            {kProjectDataTag, [&] { unnamed([&] { ProjectDataMembers(*this, MemberReader(s)); }); }},
+            {kOptionsTag, [&] { unnamed([&] { options.ReadOptions(s, version); }); }},
+            {kMoreOptionsTag,
+             [&] {
+                 ReadRecords(s, kMoreOptionsRecords,
+                             {
+                                 {kExtraLengthBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          MemberReader reader(s);
+                                          reader("extraLength", options.extraLength);
+                                          options.extraLengthMode = s.ReadInt32();
+                                          if (options.extraLengthMode != 0 && options.extraLengthMode != 1)
+                                              throw ImpossibleValue("extraLengthMode = "
+                                                                    + std::to_string(options.extraLengthMode));
+                                      });
+                                  }},
+                                 {kBuildUpBlock, [&] { unnamed([&] { options.buildUp = ReadBuildUp(s); }); }},
+                             });
+             }},
+            {kRoomTag,
+             [&] {
+                 TRoomItem room(options.roomTemperature);
+                 room.ReadFromStream(s, version);
+                 rooms.push_back(std::move(room));
+             }},
+            {kRoundTag,
+             [&] {
+                 // A default circuit's hydraulics start from the options, as a
+                 // new one's do; the record's hydraulic data then replace them.
+                 TRoundItem round;
+                 round.hydraulic = THydraulic(options);
+                 round.ReadFromStream(s, version);
+                 rounds.push_back(std::move(round));
+             }},
+            {kRoomExtrasTag,
+             [&] {
+                 ReadRecords(s, kRoomExtrasRecords,
+                             {
+                                 {kRoomFlagsBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          const std::int32_t id = s.ReadInt32();
+                                          const std::int32_t flags = s.ReadInt32();
+                                          TRoomItem* room = FindRoomById(id);
+                                          if (!room)
+                                              throw ImpossibleValue("roomId = " + std::to_string(id));
+                                          room->supplementaryHeatAllowed = (flags & kRoomSupplementaryHeat) != 0;
+                                      });
+                                  }},
+                                 {kRoomBuildUpBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          const std::int32_t id = s.ReadInt32();
+                                          TRoomItem* room = FindRoomById(id);
+                                          if (!room)
+                                              throw ImpossibleValue("roomId = " + std::to_string(id));
+                                          room->buildUp = ReadBuildUp(s);
+                                      });
+                                  }},
+                             });
+             }},
+            {kHeatLoadTag,
+             [&] {
+                 ReadRecords(s, kHeatLoadRecords,
+                             {
+                                 {kClimateBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          HeatLoadClimateMembers(heatLoad, MemberReader(s));
+                                          const std::int32_t shielding = s.ReadInt32();
+                                          const std::int32_t groundwater = s.ReadInt32();
+                                          if (shielding < 0 || shielding > static_cast<std::int32_t>(Shielding::Heavy))
+                                              throw ImpossibleValue("shielding = " + std::to_string(shielding));
+                                          if (groundwater != 0 && groundwater != 1)
+                                              throw ImpossibleValue("groundwater = " + std::to_string(groundwater));
+                                          heatLoad.shielding = static_cast<Shielding>(shielding);
+                                          heatLoad.groundwaterShallow = groundwater == 1;
+                                      });
+                                  }},
+                                 {kConstructionBlock,
+                                  [&] { unnamed([&] { heatLoad.constructions.push_back(ReadConstruction(s)); }); }},
+                                 {kRoomAirBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          const std::int32_t id = s.ReadInt32();
+                                          TRoomItem* room = FindRoomById(id);
+                                          if (!room)
+                                              throw ImpossibleValue("roomId = " + std::to_string(id));
+                                          RoomHeatLoad data;
+                                          RoomHeatLoadMembers(data, MemberReader(s));
+                                          data.exposedFacades = s.ReadInt32();
+                                          const std::int32_t manual = s.ReadInt32();
+                                          if (data.exposedFacades < 0 || data.exposedFacades > 2)
+                                              throw ImpossibleValue("exposedFacades = "
+                                                                    + std::to_string(data.exposedFacades));
+                                          if (manual != 0 && manual != 1)
+                                              throw ImpossibleValue("manual = " + std::to_string(manual));
+                                          data.manual = manual == 1;
+                                          // Elements read before their room's air data stay.
+                                          if (room->heatLoad)
+                                              data.elements = std::move(room->heatLoad->elements);
+                                          room->heatLoad = std::move(data);
+                                      });
+                                  }},
+                                 {kElementBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          const std::int32_t id = s.ReadInt32();
+                                          TRoomItem* room = FindRoomById(id);
+                                          if (!room)
+                                              throw ImpossibleValue("roomId = " + std::to_string(id));
+                                          HeatElement e = ReadElement(s);
+                                          if (!room->heatLoad)
+                                              room->heatLoad.emplace();
+                                          room->heatLoad->elements.push_back(std::move(e));
+                                      });
+                                  }},
+                             });
+             }},
+            {kManifoldsTag,
+             [&] {
+                 ReadRecords(s, kManifoldRecords,
+                             {
+                                 {kManifoldBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          TManifold m;
+                                          ManifoldMembers(m, MemberReader(s));
+                                          manifolds.push_back(std::move(m));
+                                      });
+                                  }},
+                                 {kMembershipBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          const std::int32_t count = s.ReadInt32();
+                                          if (count < 0 || std::size_t(count) > s.Size())
+                                              throw ImpossibleValue("circuits = " + std::to_string(count));
+                                          membership.clear();
+                                          for (std::int32_t i = 0; i < count; ++i)
+                                              membership.push_back(s.ReadInt32());
+                                          membershipRead = true;
+                                      });
+                                  }},
+                                 {kDesignStateBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          const std::int32_t count = s.ReadInt32();
+                                          if (count < 0 || std::size_t(count) > s.Size())
+                                              throw ImpossibleValue("manifolds = " + std::to_string(count));
+                                          designed.clear();
+                                          for (std::int32_t i = 0; i < count; ++i) {
+                                              const std::int16_t flag = s.ReadInt16();
+                                              if (flag != 0 && flag != 1)
+                                                  throw ImpossibleValue("designed = " + std::to_string(flag));
+                                              designed.push_back(flag != 0);
+                                          }
+                                      });
+                                  }},
+                             });
+             }},
+        });
     // Files from before manifolds: one manifold feeds every circuit.
     if (manifolds.empty())
         manifolds.push_back(DefaultManifold(NewManifoldCaption()));
@@ -301,6 +468,33 @@ void TProject::WriteToStream(TMemoryStream& s) const
                         s.WriteInt32(room.roomId);
                         WriteBuildUp(s, *room.buildUp);
                     });
+            blocks.End();
+        });
+    if (heatLoad != ProjectHeatLoad{}
+        || std::any_of(rooms.begin(), rooms.end(), [](const TRoomItem& r) { return r.heatLoad.has_value(); }))
+        w.Write(kHeatLoadTag, [&] {
+            RecordWriter blocks(s, kHeatLoadRecords);
+            blocks.Write(kClimateBlock, [&] {
+                HeatLoadClimateMembers(heatLoad, MemberWriter(s));
+                s.WriteInt32(static_cast<std::int32_t>(heatLoad.shielding));
+                s.WriteInt32(heatLoad.groundwaterShallow ? 1 : 0);
+            });
+            for (const Construction& c : heatLoad.constructions)
+                blocks.Write(kConstructionBlock, [&] { WriteConstruction(s, c); });
+            for (const auto& room : rooms) {
+                if (!room.heatLoad)
+                    continue;
+                blocks.Write(kRoomAirBlock, [&] {
+                    s.WriteInt32(room.roomId);
+                    RoomHeatLoadMembers(*room.heatLoad, MemberWriter(s));
+                    s.WriteInt32(room.heatLoad->exposedFacades);
+                    s.WriteInt32(room.heatLoad->manual ? 1 : 0);
+                });
+                // One block per element: no block outgrows the length that lets an
+                // older reader skip it.
+                for (const HeatElement& e : room.heatLoad->elements)
+                    blocks.Write(kElementBlock, [&] { WriteElement(s, room.roomId, e); });
+            }
             blocks.End();
         });
     for (const auto& round : rounds)
@@ -548,7 +742,8 @@ bool TProject::SameContent(const TProject& o) const
 {
     return buildingLines == o.buildingLines && customerLines == o.customerLines && designerLines == o.designerLines
         && commentLines == o.commentLines && projectDate == o.projectDate && nextRoomId == o.nextRoomId
-        && options == o.options && rooms == o.rooms && rounds == o.rounds && manifolds == o.manifolds;
+        && options == o.options && rooms == o.rooms && rounds == o.rounds && manifolds == o.manifolds
+        && heatLoad == o.heatLoad;
 }
 
 } // namespace kalorina

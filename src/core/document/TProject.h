@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "document/HeatLoadData.h"
 #include "document/Record.h"
 #include "document/Stream.h"
 #include "document/StreamEncoding.h"
@@ -54,6 +55,8 @@ public:
     std::vector<TRoundItem> rounds;
     // Never empty: a project has at least the manifold every circuit can go to.
     std::vector<TManifold> manifolds;
+    // The climate and air tightness the rooms' heat loads are computed with.
+    ProjectHeatLoad heatLoad;
 
     // Raises a KalorinaError (IDS_INVALIDFILE, IDS_VERSIONERR, or the end of data).
     void ReadFromStream(TMemoryStream& s);

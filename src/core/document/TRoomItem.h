@@ -9,6 +9,7 @@
 #include "calc/CellFormat.h"
 #include "calc/FloorBuildUp.h"
 #include "calc/FloorHeatingField.h"
+#include "document/HeatLoadData.h"
 #include "document/Stream.h"
 
 namespace kalorina {
@@ -37,6 +38,9 @@ public:
     // room in a project whose default is a heated storey below); stored beside the
     // room records too.
     std::optional<FloorBuildUp> buildUp;
+    // The room's envelope and air, where its heat loss is computed from the building;
+    // stored beside the room records too.
+    std::optional<RoomHeatLoad> heatLoad;
 
     void WriteToStream(TMemoryStream& s) const;
     void ReadFromStream(TMemoryStream& s, int version);

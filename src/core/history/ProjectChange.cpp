@@ -52,7 +52,8 @@ void Replace(std::vector<Item>& list, std::size_t at, const std::vector<Item>& f
 // A rough count of what an item keeps: its fixed part and its texts and lists.
 std::size_t Size(const TRoomItem& r)
 {
-    return sizeof r + r.roomName.size() + r.roomFunction.size() + r.fields.size() * sizeof(FloorHeatingField);
+    return sizeof r + r.roomName.size() + r.roomFunction.size() + r.fields.size() * sizeof(FloorHeatingField)
+        + (r.heatLoad ? r.heatLoad->elements.size() * sizeof(HeatElement) : 0);
 }
 std::size_t Size(const TRoundItem& r)
 {
@@ -85,6 +86,8 @@ ProjectChange::ProjectChange(StepLabel label, const TProject& before, const TPro
         data_.emplace(std::move(from), std::move(to));
     if (!(before.options == after.options))
         options_.emplace(before.options, after.options);
+    if (!(before.heatLoad == after.heatLoad))
+        heatLoad_.emplace(before.heatLoad, after.heatLoad);
     rooms_ = Difference(before.rooms, after.rooms);
     rounds_ = Difference(before.rounds, after.rounds);
     manifolds_ = Difference(before.manifolds, after.manifolds);
@@ -92,7 +95,7 @@ ProjectChange::ProjectChange(StepLabel label, const TProject& before, const TPro
 
 bool ProjectChange::ChangesAnything() const
 {
-    return data_ || options_ || rooms_ || rounds_ || manifolds_;
+    return data_ || options_ || heatLoad_ || rooms_ || rounds_ || manifolds_;
 }
 
 void ProjectChange::Redo(TProject& p) const
@@ -101,6 +104,8 @@ void ProjectChange::Redo(TProject& p) const
         data_->second.To(p);
     if (options_)
         p.options = options_->second;
+    if (heatLoad_)
+        p.heatLoad = heatLoad_->second;
     if (rooms_)
         Replace(p.rooms, rooms_->at, rooms_->before, rooms_->after);
     if (rounds_)
@@ -115,6 +120,8 @@ void ProjectChange::Undo(TProject& p) const
         data_->first.To(p);
     if (options_)
         p.options = options_->first;
+    if (heatLoad_)
+        p.heatLoad = heatLoad_->first;
     if (rooms_)
         Replace(p.rooms, rooms_->at, rooms_->after, rooms_->before);
     if (rounds_)
@@ -131,6 +138,8 @@ std::size_t ProjectChange::Footprint() const
         n += 2 * (sizeof(TProjektOptions) + options_->first.defaultFittings.size() * sizeof(TResist));
     if (data_)
         n += 2 * sizeof(ProjectData);
+    if (heatLoad_)
+        n += 2 * (sizeof(ProjectHeatLoad) + heatLoad_->first.constructions.size() * sizeof(Construction));
     return n;
 }
 

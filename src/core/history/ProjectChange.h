@@ -43,14 +43,16 @@ public:
     ChangeKinds Kinds() const override
     {
         // Manifolds are shown with their circuits, and change with them.
-        return {rooms_.has_value(), rounds_.has_value() || manifolds_.has_value(), options_.has_value(),
-                data_.has_value()};
+        // The climate and constructions are options of the project too.
+        return {rooms_.has_value(), rounds_.has_value() || manifolds_.has_value(),
+                options_.has_value() || heatLoad_.has_value(), data_.has_value()};
     }
 
 private:
     StepLabel label_;
     std::optional<std::pair<ProjectData, ProjectData>> data_;
     std::optional<std::pair<TProjektOptions, TProjektOptions>> options_;
+    std::optional<std::pair<ProjectHeatLoad, ProjectHeatLoad>> heatLoad_;
     std::optional<ListChange<TRoomItem>> rooms_;
     std::optional<ListChange<TRoundItem>> rounds_;
     std::optional<ListChange<TManifold>> manifolds_;

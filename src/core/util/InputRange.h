@@ -34,6 +34,20 @@ enum class InputKind {
     Precision,   // significant digits of a list column
     Decimals,    // decimals of a list column
     Zone,        // a field's zone: occupied, peripheral, bathroom
+    // The building a room's heat load is computed from.
+    ElementArea,        // an element's net area, which must be there
+    RoomHeight,         // a room's clear height
+    HeightAboveGround,  // how high a room stands above the ground
+    UValue,             // an element's or a construction's thermal transmittance
+    ThermalBridge,      // the supplement for thermal bridges
+    ReductionFactor,    // b_u of an unheated space
+    AirChange,          // a room's least air change
+    AirTightness,       // n50, the air change at 50 Pa
+    OutdoorTemperature, // the design outdoor temperature
+    MeanOutdoorTemperature,
+    HeatingUp,      // the heating-up supplement per floor area
+    LayerThickness, // a layer of a construction
+    Conductivity,   // a layer's thermal conductivity
 };
 
 struct InputRange {
@@ -108,6 +122,36 @@ constexpr InputRange RangeOf(InputKind kind)
         return {0, 18, false, true, ""};
     case InputKind::Zone:
         return {0, 2, false, true, ""};
+    case InputKind::ElementArea:
+        return {0, 1e4, true, false, "m2"};
+    case InputKind::RoomHeight:
+        return {0, 100, true, false, "m"};
+    case InputKind::HeightAboveGround:
+        return {0, 1000, false, false, "m"};
+    case InputKind::UValue:
+        return {0.05, 10, false, false, "W/m2K"};
+    case InputKind::ThermalBridge:
+        return {0, 1, false, false, "W/m2K"};
+    case InputKind::ReductionFactor:
+        return {0, 1, false, false, ""};
+    case InputKind::AirChange:
+        return {0, 10, false, false, "1/h"};
+    case InputKind::AirTightness:
+        return {0, 50, false, false, "1/h"};
+    case InputKind::OutdoorTemperature:
+        return {-40, 15, false, false,
+                "\xB0"
+                "C"};
+    case InputKind::MeanOutdoorTemperature:
+        return {-40, 40, false, false,
+                "\xB0"
+                "C"};
+    case InputKind::HeatingUp:
+        return {0, 1000, false, false, "W/m2"};
+    case InputKind::LayerThickness:
+        return {0, 10, true, false, "m"};
+    case InputKind::Conductivity:
+        return {0, 1000, true, false, "W/mK"};
     }
     return {};
 }

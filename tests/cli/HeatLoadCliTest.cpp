@@ -1,0 +1,111 @@
+// kalorina-cli heatload and building export on a project with a room's envelope.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/ProjectFiles.h"
+#include "document/TProject.h"
+
+using namespace kalorina;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string RunCli(const std::string& args, int& code)
+{
+    const fs::path out = fs::temp_directory_path() / ("kalorina-heatload-out-" + std::to_string(::getpid()));
+    const int status =
+        std::system((std::string("'") + KALORINA_CLI + "' " + args + " >'" + out.string() + "'").c_str());
+    code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream in(out);
+    std::string text{std::istreambuf_iterator<char>(in), {}};
+    fs::remove(out);
+    return text;
+}
+
+} // namespace
+
+TEST(HeatLoadCli, RoomsBreakdownAndApply)
+{
+    const fs::path dir = fs::temp_directory_path() / ("kalorina-heatload-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    TProject p;
+    ReadProjectFile(KALORINA_SOURCE_DIR "/examples/flat.klp", p);
+    // The bathroom: 6 m2 at 24 °C, an outside wall of 5 m2 at U 0.24 and the
+    // air at 1.5 changes an hour (V = 6 · 2.6 = 15.6 m3):
+    //   H = 5 · 0.29 = 1.45 W/K, Φ_T = 1.45 · 37 = 53.65 W
+    //   Φ_V = 0.34 · 1.5 · 15.6 · 37 = 294.372 W; total 348.022 W, applied as 348 W.
+    TRoomItem& bath = p.rooms.at(p.FindItem("F\xFCrd\xF5szoba", true));
+    RoomHeatLoad data;
+    data.minAirChange = 1.5f;
+    HeatElement wall;
+    wall.name = "wall";
+    wall.area = 5;
+    wall.u = 0.24f;
+    data.elements.push_back(wall);
+    bath.heatLoad = data;
+    const std::string in = (dir / "in.klp").string(), out = (dir / "out.klp").string();
+    WriteProjectFile(in, p);
+
+    int code = -1;
+    const std::string json = RunCli("heatload '" + in + "' --json", code);
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(json.find("\"room\":\"F\xC3\xBCrd\xC5\x91szoba\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"transmission\":53.65"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"total\":348.02"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"building\":348.02"), std::string::npos) << json;
+
+    RunCli("heatload '" + in + "' --apply -o '" + out + "'", code);
+    EXPECT_EQ(code, 0);
+    TProject applied;
+    ReadProjectFile(out, applied);
+    EXPECT_EQ(applied.rooms.at(applied.FindItem("F\xFCrd\xF5szoba", true)).heatDemand, 348.0f);
+    EXPECT_EQ(applied.rooms.at(0).heatDemand, p.rooms.at(0).heatDemand);
+
+    // What is exported imports back into the project without it, unchanged.
+    const std::string exported = RunCli("building export '" + in + "'", code);
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(exported.find("\"outdoorTemperature\": -13.0,"), std::string::npos) << exported;
+    EXPECT_NE(exported.find("\"u\": 0.24,"), std::string::npos) << exported;
+    const std::string plain = (dir / "plain.klp").string(), jsonFile = (dir / "b.json").string();
+    TProject withoutBuilding = p;
+    withoutBuilding.rooms.at(withoutBuilding.FindItem("F\xFCrd\xF5szoba", true)).heatLoad.reset();
+    WriteProjectFile(plain, withoutBuilding);
+    std::ofstream(jsonFile) << exported;
+    RunCli("building import '" + plain + "' '" + jsonFile + "' -o '" + out + "'", code);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(RunCli("building export '" + out + "'", code), exported);
+    TProject imported;
+    ReadProjectFile(out, imported);
+    EXPECT_EQ(imported.rooms.at(imported.FindItem("F\xFCrd\xF5szoba", true)).heatDemand, 348.0f)
+        << "an import gives the rooms their loads at once";
+
+    // Any fault names its place and writes nothing.
+    const std::pair<const char*, const char*> faults[] = {
+        {R"({"rooms":[{"room":"Kamra","elements":[]}]})", "rooms[0].room"},
+        {R"({"rooms":[{"room":"F\u00fcrd\u0151szoba","elements":[{"area":2,"u":12}]}]})", "rooms[0].elements[0].u"},
+        {R"({"rooms":[{"room":"F\u00fcrd\u0151szoba","heigth":3}]})", "heigth"},
+        {R"({"shielding":"windy"})", "shielding"},
+        {R"({"outdoorTemperature":16,"rooms":[{"room":"F\u00fcrd\u0151szoba"}]})", "outdoorTemperature"},
+        {R"({"rooms":[{"room":"F\u00fcrd\u0151szoba","elements":[{"area":0,"u":1}]}]})", "rooms[0].elements[0].area"},
+        {R"({"rooms":[)", "JSON"},
+    };
+    for (const auto& [text, place] : faults) {
+        fs::remove(out);
+        std::ofstream(jsonFile) << text;
+        const fs::path err = dir / "err.txt";
+        RunCli("building import '" + plain + "' '" + jsonFile + "' -o '" + out + "' 2>'" + err.string() + "'", code);
+        std::ifstream e(err);
+        const std::string message{std::istreambuf_iterator<char>(e), {}};
+        EXPECT_EQ(code, 1) << text;
+        EXPECT_NE(message.find(place), std::string::npos) << text << " -> " << message;
+        EXPECT_FALSE(fs::exists(out)) << text;
+    }
+    RunCli("heatload '" + in + "' --apply", code);
+    EXPECT_EQ(code, 2);
+    fs::remove_all(dir);
+}

@@ -18,6 +18,7 @@
 #include "app/ProjectFiles.h"
 #include "app/ProjectRecalc.h"
 #include "app/ProjectSummary.h"
+#include "building/BuildingJson.h"
 #include "catalogue/DeviceKind.h"
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/TDevices.h"
@@ -66,13 +67,32 @@ struct Layout {
     double maxVelocity = 0.0; // m/s a circuit's water keeps below; 0: no such limit
 };
 
+// The rooms' heat loads from their building (examples/NAME.building.json): a
+// project of the rooms alone takes the building in, as `building import` does.
+TProject BuildingOf(const std::vector<RoomSpec>& specs, const std::string& buildingFile)
+{
+    TProject rooms;
+    for (const RoomSpec& s : specs) {
+        rooms.options.roomTemperature = s.temperature;
+        rooms.AddNewRoom();
+        rooms.rooms.back().roomName = Cp(s.name);
+        rooms.rooms.back().floorArea = s.area;
+    }
+    std::ifstream in(kSource + "/examples/" + buildingFile, std::ios::binary);
+    const std::string json{std::istreambuf_iterator<char>(in), {}};
+    ImportBuilding(rooms, json);
+    return rooms;
+}
+
 // A floor heating design for the rooms: the free floor split over at most two
-// spacings for the heat demand, one circuit per 110 m of tube (10 m short of what
+// spacings for the heat demand (the load their building gives), one circuit per 110 m of tube (10 m short of what
 // the tube size allows, if that is less) or 1100 W (less where the tube would carry
 // it faster than the layout's velocity).
-TProject Design(const std::vector<RoomSpec>& specs, const char* building, float forward, float ret, Layout layout = {})
+TProject Design(const std::vector<RoomSpec>& specs, const char* building, const std::string& buildingFile,
+                float forward, float ret, Layout layout = {})
 {
     const TDevices& d = Shipped();
+    const TProject loads = BuildingOf(specs, buildingFile);
     TProject p({{Cp("Kovács Péter tervező"), "Vexalon Kft."}, "2026. 12. 09.", d.DefaultValveName()});
     p.buildingLines = {Cp(building)};
     p.options.medium.mediumName = Cp("H2O (IAPWS) 0-100 °C");
@@ -84,9 +104,12 @@ TProject Design(const std::vector<RoomSpec>& specs, const char* building, float 
     elbow.count = 2;
     connection.SelectItem(d, Cp("Vexalon MC-EK"));
     p.options.defaultFittings = {elbow, connection};
+    p.heatLoad = loads.heatLoad;
 
     std::map<std::string, int> circuitsOf;
-    for (const RoomSpec& s : specs) {
+    for (std::size_t r = 0; r < specs.size(); ++r) {
+        RoomSpec s = specs[r];
+        s.demand = loads.rooms[r].heatDemand;
         const auto& system = *d.Find<FloorHeatDBItem>(kFloorHeatingKind, Cp(s.system));
         const auto& tube = *d.Find<TubeDBItem>(kTubeKind, system.tubeType);
         const TubeSubType& size = tube.sizes.at(tube.FindSize(system.tubeSize));
@@ -105,6 +128,7 @@ TProject Design(const std::vector<RoomSpec>& specs, const char* building, float 
         room.roomFunction = Cp(s.function);
         room.floorArea = s.area;
         room.heatDemand = s.demand;
+        room.heatLoad = loads.rooms[r].heatLoad;
         // The whole free floor (90 % of the room) at the widest spacing, no denser
         // than the layout's, that still covers the demand.
         double freeArea = std::floor(s.area * 9 + 0.5) / 10;
@@ -156,7 +180,7 @@ TProject Flat()
                    {"Konyha", "konyha", 9, 20, 520, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
                    {"Fürdőszoba", "fürdő", 6, 24, 370, 2, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
                    {"Előszoba", "közlekedő", 7, 18, 300, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, true}},
-                  "Társasházi lakás, 3. emelet", 40, 35);
+                  "Társasházi lakás, 3. emelet", "flat.building.json", 40, 35);
 }
 
 TProject House()
@@ -172,7 +196,7 @@ TProject House()
                    {"Gyerekszoba 2", "gyerek", 11, 20, 640, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
                    {"Fürdőszoba em.", "fürdő", 8, 24, 480, 2, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
                    {"Közlekedő", "közlekedő", 6, 18, 260, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, true}},
-                  "Kétszintes családi ház, Fő utca 12.", 42, 36);
+                  "Kétszintes családi ház, Fő utca 12.", "house.building.json", 38, 33);
 }
 
 // A two-storey house: the ground floor over an unheated cellar under 65 mm of
@@ -202,7 +226,7 @@ TProject Villa()
                 {"Em. Fürdőszoba", "fürdő", 10, 24, 500, 2, tiles, 0.05f, 20, 0, false, upper, "Em. "},
                 {"Em. Gardrób", "gardrób", 6, 18, 240, 0, parquet, 0.1f, 20, 0, false, upper, "Em. "},
                 {"Em. Közlekedő", "közlekedő", 10, 18, 400, 0, tiles, 0.05f, 20, 0, true, upper, "Em. "}},
-               "Kétszintes villa, Hegyalja út 7.", 40, 35, {100, 0.45});
+               "Kétszintes villa, Hegyalja út 7.", "villa.building.json", 40, 35, {100, 0.45});
     // A manifold per floor, each under its hall.
     p.manifolds[0].name = Cp("Földszinti osztó");
     p.manifolds[0].location = Cp("Fsz. Előtér, falifülke");
@@ -243,9 +267,15 @@ void CheckExample(const std::string& name, TProject (*build)())
     for (std::size_t i = 0; i < p.rooms.size(); ++i) {
         EXPECT_FALSE(outcome.roomErrors[i]) << *outcome.roomErrors[i];
         const TRoomItem& room = p.rooms[i];
-        EXPECT_NEAR(room.FieldPowerSum(), room.heatDemand, room.heatDemand * 0.25) << Cp1250ToUtf8(room.roomName);
+        // Every room is covered.  The loads of a recent building are low: a small
+        // room may give more than it needs even at the widest spacing (its valve
+        // takes the rest), and outputs from 35 W/m2 are plausible.
+        EXPECT_GE(room.FieldPowerSum(), room.heatDemand) << Cp1250ToUtf8(room.roomName);
+        EXPECT_LE(room.FieldPowerSum(), room.heatDemand * 1.25 + 150) << Cp1250ToUtf8(room.roomName);
+        EXPECT_TRUE(room.heatLoad && !room.heatLoad->elements.empty() && !room.heatLoad->manual)
+            << Cp1250ToUtf8(room.roomName) << " takes its heat loss from its building";
         for (const auto& f : room.fields) {
-            EXPECT_GE(f.specificOutput, 45) << Cp1250ToUtf8(room.roomName);
+            EXPECT_GE(f.specificOutput, 35) << Cp1250ToUtf8(room.roomName);
             EXPECT_LE(f.specificOutput, 100) << Cp1250ToUtf8(room.roomName);
             EXPECT_TRUE(f.WithinZoneLimit()) << Cp1250ToUtf8(room.roomName);
             if (f.zoneType == 0) {

@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "ProjectTestSupport.h"
+#include "app/RoomEditor.h"
+#include "building/BuildingJson.h"
 #include "building/HeatLoad.h"
+#include "catalogue/TDevices.h"
 #include "document/TProject.h"
+#include "history/History.h"
 #include "util/Error.h"
 
 using namespace kalorina;
@@ -164,4 +168,92 @@ TEST(HeatLoad, StoredBesideTheRoomsAndReadBack)
     TProject bad = p;
     bad.rooms[0].heatLoad->elements[1].u = -1;
     EXPECT_THROW(test::Read(test::Bytes(bad)), KalorinaError);
+}
+
+// A wall of 0.30 m brick (λ 0.60) and 0.15 m insulation (λ 0.04), heat flowing
+// horizontally: R = 0.13 + 0.5 + 3.75 + 0.04 = 4.42 m2K/W, U = 0.226244.  Towards
+// the ground without the outside surface: R = 4.38, U = 0.228311; upwards 0.10 and
+// downwards 0.17 inside.  Every element of the construction follows a change to it.
+TEST(HeatLoad, ConstructionsFromLayersAreSharedByTheirElements)
+{
+    Construction wall;
+    wall.name = "Brick + EPS";
+    wall.layered = true;
+    wall.layers = {{"brick", 0.30f, 0.60f}, {"EPS", 0.15f, 0.04f}};
+    EXPECT_NEAR(ConstructionU(wall), 1 / 4.42, 1e-6);
+    wall.outsideSurface = false;
+    EXPECT_NEAR(ConstructionU(wall), 1 / 4.38, 1e-6);
+    wall.flow = HeatFlow::Upward;
+    EXPECT_NEAR(ConstructionU(wall), 1 / 4.35, 1e-6);
+    wall.flow = HeatFlow::Downward;
+    EXPECT_NEAR(ConstructionU(wall), 1 / 4.42, 1e-6);
+    wall.layers[1].conductivity = 0; // not yet typed: no U rather than a division by zero
+    EXPECT_EQ(ConstructionU(wall), 0);
+
+    TProject p;
+    p.heatLoad.constructions.push_back({"Typed", false, 0.5f, {}, HeatFlow::Horizontal, true});
+    TRoomItem room = LivingRoom();
+    for (HeatElement& e : room.heatLoad->elements)
+        if (e.name == "wall")
+            e.construction = "Typed";
+    p.rooms.push_back(room);
+    // 10 m2 at 0.5 + 0.05 instead of 0.24 + 0.05: 2.6 W/K more.
+    EXPECT_NEAR(BuildingHeatLoad(p).rooms[0].transmissionH, 10.378788 + 2.6, 1e-5);
+    p.heatLoad.constructions[0].u = 0.24f;
+    EXPECT_NEAR(BuildingHeatLoad(p).rooms[0].transmissionH, 10.378788, 1e-5);
+    // An element whose construction is gone keeps its own U.
+    p.heatLoad.constructions.clear();
+    EXPECT_NEAR(BuildingHeatLoad(p).rooms[0].transmissionH, 10.378788, 1e-5);
+}
+
+// The import refuses an outdoor temperature that is not below every room's inside
+// temperature, and leaves the project as it was; one change of the climate is one
+// step that undo takes back whole, heat losses with it.
+TEST(HeatLoad, ImportRefusalsAndUndoOfTheClimate)
+{
+    TProject p;
+    TRoomItem cold = LivingRoom();
+    cold.roomName = "Store";
+    cold.roomTemperature = 12;
+    p.rooms.push_back(cold);
+    const TProject before = p;
+    try {
+        ImportBuilding(p, R"({"outdoorTemperature": 12})");
+        ADD_FAILURE() << "an outdoor temperature at a room's own was taken";
+    } catch (const KalorinaError& e) {
+        EXPECT_NE(std::string(e.what()).find("Store"), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(p.SameContent(before));
+
+    ImportBuilding(p, R"({"outdoorTemperature": -13})");
+    History history(p);
+    const float computed = p.rooms[0].heatDemand;
+    ASSERT_TRUE(history.Change(StepLabel::Of("IDS_STEPPROJECTOPTIONS"), [](TProject& q) {
+        q.heatLoad.outdoorTemperature = -20;
+        ApplyHeatLoads(q);
+    }));
+    EXPECT_GT(p.rooms[0].heatDemand, computed);
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(p.heatLoad.outdoorTemperature, -13.0f);
+    EXPECT_EQ(p.rooms[0].heatDemand, computed);
+}
+
+// A heat loss typed over the computed one in the room dialog is the engineer's own
+// from then on: the building no longer overrides it.
+TEST(HeatLoad, TypedHeatLossOverTheComputedOneIsKept)
+{
+    TDevices devices(KALORINA_SOURCE_DIR "/data", "hu");
+    TProject p;
+    p.rooms.push_back(LivingRoom());
+    ApplyHeatLoads(p);
+    ASSERT_EQ(p.rooms[0].heatDemand, 623.0f);
+    RoomEditor same(p.rooms[0], devices, p.options);
+    same.SetRoomValues("", 20, 20, 623);
+    EXPECT_FALSE(same.Room().heatLoad->manual) << "the shown value given back is no typed one";
+    RoomEditor editor(p.rooms[0], devices, p.options);
+    editor.SetRoomValues("", 20, 20, 700);
+    ASSERT_TRUE(editor.Room().heatLoad->manual);
+    p.rooms[0] = editor.Room();
+    ApplyHeatLoads(p);
+    EXPECT_EQ(p.rooms[0].heatDemand, 700.0f);
 }

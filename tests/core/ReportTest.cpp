@@ -358,7 +358,7 @@ TEST(Report, FieldRowsAreNeverSplitAndContinueAfterTheHeader)
 {
     ReportLanguages langs;
     PrintingScope printing;
-    TProject p = ManyRooms(60);
+    TProject p = ManyRooms(120);
     FakePages pages;
     Make(ReportKind::Fields, p)->Run(pages);
     ASSERT_GE(pages.pages.size(), 2u);

@@ -96,7 +96,7 @@ TEST_F(DesktopTest, CommandLineOpensTheProjectWithItsTotals)
     OpenStartupFiles(*form, {QStringLiteral("kalorina"), QStringLiteral("examples/flat.klp")});
     QDir::setCurrent(old);
     EXPECT_EQ(form->ItemsTree->topLevelItem(0)->childCount(), 6);
-    EXPECT_EQ(Totals(), (QStringList{"4.15", "68", "4.255", "4.255", "471.5", "0"}));
+    EXPECT_EQ(Totals(), (QStringList{"2.73", "68", "3.437", "3.437", "304.1", "0"}));
     EXPECT_TRUE(form->windowTitle().endsWith(QStringLiteral("/examples/flat.klp")));
     EXPECT_FALSE(form->Project().modified);
 }

@@ -160,7 +160,7 @@ TEST_F(HistoryGuiTest, DesignCheckFollowsEveryChange)
     auto* panel = form->findChild<TDesignCheckPanel*>(QStringLiteral("DesignCheck"));
     ASSERT_NE(panel, nullptr);
     EXPECT_FALSE(AnyDesignError(panel->Problems())); // the shipped example is sound
-    EXPECT_EQ(Item(0, 0)->text(1), QStringLiteral("1618 / 1600 W"));
+    EXPECT_EQ(Item(0, 0)->text(1), QStringLiteral("1276 / 982 W"));
     EXPECT_NE(Item(1, 0)->text(1).indexOf(QStringLiteral(" W")), -1);
     // The presetting beside the watts says what it is, and names keep a gap to their figures.
     const QTreeWidgetItem* circuit = Item(1, 0);

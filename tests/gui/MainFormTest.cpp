@@ -304,11 +304,11 @@ TEST_F(MainFormTest, OpensAShippedExampleWithItsTotals)
     int circuits = 0;
     for (int m = 0; m < Group(1)->childCount(); ++m)
         circuits += Group(1)->child(m)->childCount();
-    EXPECT_EQ(circuits, 7);
+    EXPECT_EQ(circuits, 6);
     QStringList shown;
     for (QLabel* l : form->totals)
         shown << l->text();
-    EXPECT_EQ(shown, (QStringList{"4.15", "68", "4.255", "4.255", "471.5", "0"}));
+    EXPECT_EQ(shown, (QStringList{"2.73", "68", "3.437", "3.437", "304.1", "0"}));
     form->SetWindowAvailable(form->PrintAction, true);
     EXPECT_TRUE(form->PrintAction->isEnabled());
     EXPECT_FALSE(form->FileSave->isEnabled());

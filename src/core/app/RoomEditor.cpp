@@ -249,7 +249,12 @@ void RoomEditor::SetRoomValues(const std::string& function, double area, double 
     room_.floorArea = static_cast<float>(Retyped(room_.floorArea, area, General(room_.floorArea, 5)));
     room_.roomTemperature =
         static_cast<float>(Retyped(room_.roomTemperature, inside, General(room_.roomTemperature, 5)));
-    room_.heatDemand = static_cast<float>(Retyped(room_.heatDemand, heatLoss, General(room_.heatDemand, 6)));
+    const float typed = static_cast<float>(Retyped(room_.heatDemand, heatLoss, General(room_.heatDemand, 6)));
+    // A heat loss typed over the one the room's building gives is the engineer's
+    // own value from then on ("kézi érték"): the building no longer overrides it.
+    if (typed != room_.heatDemand && room_.heatLoad && !room_.heatLoad->elements.empty())
+        room_.heatLoad->manual = true;
+    room_.heatDemand = typed;
 }
 
 void RoomEditor::RecomputeFields()

@@ -236,6 +236,14 @@ void TProject::ReadFromStream(TMemoryStream& s)
     bool membershipRead = false;
     std::vector<bool> designed;
     auto unnamed = [](auto&& read) { ReadNamedRecord("IDS_DAMAGEDPROJECT", nullptr, read); };
+    // The room a block beside the room records names by its identifier.
+    auto StoredRoom = [&]() -> TRoomItem& {
+        const std::int32_t id = s.ReadInt32();
+        TRoomItem* room = FindRoomById(id);
+        if (!room)
+            throw ImpossibleValue("roomId = " + std::to_string(id));
+        return *room;
+    };
     ReadRecords(
         s, kProjectRecords,
         {
@@ -281,21 +289,15 @@ void TProject::ReadFromStream(TMemoryStream& s)
                                  {kRoomFlagsBlock,
                                   [&] {
                                       unnamed([&] {
-                                          const std::int32_t id = s.ReadInt32();
+                                          TRoomItem* room = &StoredRoom();
                                           const std::int32_t flags = s.ReadInt32();
-                                          TRoomItem* room = FindRoomById(id);
-                                          if (!room)
-                                              throw ImpossibleValue("roomId = " + std::to_string(id));
                                           room->supplementaryHeatAllowed = (flags & kRoomSupplementaryHeat) != 0;
                                       });
                                   }},
                                  {kRoomBuildUpBlock,
                                   [&] {
                                       unnamed([&] {
-                                          const std::int32_t id = s.ReadInt32();
-                                          TRoomItem* room = FindRoomById(id);
-                                          if (!room)
-                                              throw ImpossibleValue("roomId = " + std::to_string(id));
+                                          TRoomItem* room = &StoredRoom();
                                           room->buildUp = ReadBuildUp(s);
                                       });
                                   }},
@@ -324,10 +326,7 @@ void TProject::ReadFromStream(TMemoryStream& s)
                                  {kRoomAirBlock,
                                   [&] {
                                       unnamed([&] {
-                                          const std::int32_t id = s.ReadInt32();
-                                          TRoomItem* room = FindRoomById(id);
-                                          if (!room)
-                                              throw ImpossibleValue("roomId = " + std::to_string(id));
+                                          TRoomItem* room = &StoredRoom();
                                           RoomHeatLoad data;
                                           RoomHeatLoadMembers(data, MemberReader(s));
                                           data.exposedFacades = s.ReadInt32();
@@ -347,10 +346,7 @@ void TProject::ReadFromStream(TMemoryStream& s)
                                  {kElementBlock,
                                   [&] {
                                       unnamed([&] {
-                                          const std::int32_t id = s.ReadInt32();
-                                          TRoomItem* room = FindRoomById(id);
-                                          if (!room)
-                                              throw ImpossibleValue("roomId = " + std::to_string(id));
+                                          TRoomItem* room = &StoredRoom();
                                           HeatElement e = ReadElement(s);
                                           if (!room->heatLoad)
                                               room->heatLoad.emplace();

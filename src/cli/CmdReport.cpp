@@ -1,4 +1,4 @@
-// kalorina-cli report PROJECT.klp --kind rooms|fields|circuits|detailed|manifolds
+// kalorina-cli report PROJECT.klp --kind rooms|fields|circuits|detailed|manifolds|heatload
 //     (--pdf OUT.pdf | --png DIR | --rtf OUT.rtf | --csv OUT.csv)... [--all | --only NAME...]
 //     [--language NAME] [--margins L,T,R,B] [--title TEXT] [--landscape]
 // The pages the program prints, as a PDF file (A4, upright unless --landscape), as one PNG per page at 150 dpi,
@@ -21,6 +21,7 @@
 #include "lang/TLanguages.h"
 #include "platform/QtReportTargets.h"
 #include "report/TBReport.h"
+#include "report/THeatLoadReport.h"
 #include "report/TManifoldReport.h"
 #include "util/Codepage.h"
 #include "util/ProgramFiles.h"
@@ -111,21 +112,20 @@ int RunReport(Context& ctx)
     }
     if (a.project.empty())
         return Usage(ctx, "report needs a project file");
-    static const std::pair<const char*, ReportKind> kinds[] = {{"rooms", ReportKind::Rooms},
-                                                               {"fields", ReportKind::Fields},
-                                                               {"circuits", ReportKind::Rounds},
-                                                               {"detailed", ReportKind::RoundsDetailed},
-                                                               {"manifolds", ReportKind::Manifolds}};
+    static const std::pair<const char*, ReportKind> kinds[] = {
+        {"rooms", ReportKind::Rooms},         {"fields", ReportKind::Fields},
+        {"circuits", ReportKind::Rounds},     {"detailed", ReportKind::RoundsDetailed},
+        {"manifolds", ReportKind::Manifolds}, {"heatload", ReportKind::HeatLoad}};
     const ReportKind* kind = nullptr;
     for (const auto& [name, k] : kinds)
         if (a.kind == name)
             kind = &k;
     if (!kind)
-        return Usage(ctx, "report: --kind must be rooms, fields, circuits, detailed or manifolds");
+        return Usage(ctx, "report: --kind must be rooms, fields, circuits, detailed, manifolds or heatload");
     if (a.pdf.empty() && a.png.empty() && a.rtf.empty() && a.csv.empty())
         return Usage(ctx, "report needs --pdf OUT.pdf, --png DIR, --rtf OUT.rtf or --csv OUT.csv");
-    if (!a.csv.empty() && *kind != ReportKind::Manifolds)
-        return Usage(ctx, "report: --csv is only for --kind manifolds");
+    if (!a.csv.empty() && *kind != ReportKind::Manifolds && *kind != ReportKind::HeatLoad)
+        return Usage(ctx, "report: --csv is only for --kind manifolds or heatload");
 
     TProject project;
     if (int failed = ReadCliProject(ctx, a.project, project); failed != kOk)
@@ -159,7 +159,15 @@ int RunReport(Context& ctx)
         for (const auto& name : a.only)
             if (node.hasParent && node.text == name)
                 node.state = 1;
-    if (!a.csv.empty()) {
+    if (!a.csv.empty() && *kind == ReportKind::HeatLoad) {
+        const std::vector<const TRoomItem*> rooms = ChosenHeatLoadRooms(project, tree, a.all);
+        try {
+            WriteExportFile(a.csv, HeatLoadCsv(project, rooms));
+        } catch (const KalorinaError& e) {
+            return Fail(ctx, Cp1250ToUtf8(e.what()));
+        }
+        ctx.out << a.csv << ": " << rooms.size() << " room(s)\n";
+    } else if (!a.csv.empty()) {
         const std::vector<ManifoldSchedule> schedules = ChosenManifoldSchedules(project, *devices, tree, a.all);
         try {
             WriteExportFile(a.csv, ManifoldScheduleCsv(schedules));

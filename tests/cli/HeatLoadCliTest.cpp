@@ -9,6 +9,7 @@
 
 #include "app/ProjectFiles.h"
 #include "document/TProject.h"
+#include "util/Codepage.h"
 
 using namespace kalorina;
 namespace fs = std::filesystem;
@@ -107,5 +108,48 @@ TEST(HeatLoadCli, RoomsBreakdownAndApply)
     }
     RunCli("heatload '" + in + "' --apply", code);
     EXPECT_EQ(code, 2);
+    fs::remove_all(dir);
+}
+
+// The heat-load report of the flat: every room with its elements, the load the
+// room dialog applies, the building's sum; its CSV has a row per element and four
+// per room; the first page is kept as report-heatload.png for review.
+TEST(HeatLoadCli, ReportAndCsv)
+{
+    const fs::path dir = fs::temp_directory_path() / ("kalorina-heatload-report-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string flat = KALORINA_SOURCE_DIR "/examples/flat.klp";
+    int code = -1;
+    RunCli("report '" + flat + "' --kind heatload --all --pdf '" + (dir / "h.pdf").string() + "' --csv '"
+               + (dir / "h.csv").string() + "' --png '" + (dir / "png").string() + "'",
+           code);
+    ASSERT_EQ(code, 0);
+    std::system(("pdftotext -layout '" + (dir / "h.pdf").string() + "' '" + (dir / "h.txt").string() + "'").c_str());
+    std::ifstream t(dir / "h.txt");
+    const std::string text{std::istreambuf_iterator<char>(t), {}};
+    TProject p;
+    ReadProjectFile(flat, p);
+    for (const TRoomItem& r : p.rooms)
+        EXPECT_NE(text.find(Cp1250ToUtf8(r.roomName) + ": "), std::string::npos) << r.roomName;
+    EXPECT_NE(text.find("Hőveszteség: 982 W"), std::string::npos) << text;
+    EXPECT_NE(text.find("Épület: 2730 W, a helyiségek összege"), std::string::npos) << text;
+
+    std::ifstream c(dir / "h.csv");
+    std::string line;
+    int rows = 0, elements = 0;
+    std::getline(c, line);
+    EXPECT_NE(line.find("Helyiség;Szerkezet;Típus;A [m2]"), std::string::npos) << line;
+    while (std::getline(c, line)) {
+        ++rows;
+        if (line.starts_with("Nappali;Hőveszteség;"))
+            EXPECT_NE(line.find(";981,6"), std::string::npos) << line;
+    }
+    for (const TRoomItem& r : p.rooms)
+        elements += static_cast<int>(r.heatLoad->elements.size());
+    EXPECT_EQ(rows, elements + 4 * static_cast<int>(p.rooms.size()));
+    std::error_code ec;
+    fs::copy_file(dir / "png" / "page-001.png", KALORINA_BINARY_DIR "/report-heatload.png",
+                  fs::copy_options::overwrite_existing, ec);
+    EXPECT_FALSE(ec) << ec.message();
     fs::remove_all(dir);
 }

@@ -19,7 +19,7 @@ TEST(ListHeaderFormat, BuiltInFormatsHaveTheirColumns)
         {"FloorHeatingChoose", 6},    {"RoomFloorHeatingsTitle", 18}, {"RoundFloorFields", 16},
         {"ResistItemsTitle", 10},     {"ResistItemsTitle2", 8},       {"FloorHeatingsReportTitle", 19},
         {"RoomItemTitle", 8},         {"RoundItemTitle", 21},         {"UsedMaterialsTableTitle", 3},
-        {"ManifoldOutletsTitle", 13},
+        {"ManifoldOutletsTitle", 13}, {"HeatLoadElementsTitle", 8},
     };
     for (auto [name, count] : formats) {
         TListHeaderFormat f;

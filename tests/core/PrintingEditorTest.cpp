@@ -60,7 +60,7 @@ TEST(PrintingEditor, FreshInstallationAndKeptChoices)
     PrintingOptions older;
     older.Load(store);
     EXPECT_EQ(older.kind, ReportKind::RoundsDetailed);
-    for (int stored : {5, -1, 1000}) {
+    for (int stored : {kReportKindCount, -1, 1000}) {
         store.WriteValue(key, "FormType", SettingsValue::Integer(stored));
         older.Load(store);
         EXPECT_EQ(older.kind, ReportKind::RoundsDetailed) << stored;

@@ -124,6 +124,7 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
                     {"IDS_JSONDUPLICATEROOM", "ss"},
                     {"IDS_JSONUNKNOWNCONSTRUCTION", "ss"},
                     {"IDS_OUTDOORNOTBELOW", "sss"}});
+    formats.insert({{"IDS_HEATLOADROOM", "ssss"}, {"IDS_HEATLOADCLIMATE", "ssss"}, {"IDS_HEATLOADTRANSMISSION", "ss"}, {"IDS_HEATLOADAIR", "sss"}, {"IDS_HEATLOADHEATINGUP", "s"}, {"IDS_HEATLOADTOTAL", "s"}, {"IDS_HEATLOADKEPT", "s"}, {"IDS_HEATLOADBUILDING", "s"}});
     formats.insert({{"IDS_INPUTRANGE", "sss"}, {"IDS_INPUTRANGEABOVE", "sss"}, {"IDS_INPUTRANGEWHOLE", "sss"}});
     // A recovery file that cannot be read: its name, the reason, where it was put aside.
     formats.insert({{"IDS_RECOVERYDAMAGED", "sss"}});
@@ -177,7 +178,7 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
     const std::set<std::string> formats9 = {"FloorHeatingChoose",  "RoomFloorHeatingsTitle", "RoundFloorFields",
                                             "ResistItemsTitle",    "ResistItemsTitle2",      "FloorHeatingsReportTitle",
                                             "RoomItemTitle",       "RoundItemTitle",         "UsedMaterialsTableTitle",
-                                            "ManifoldOutletsTitle"};
+                                            "ManifoldOutletsTitle", "HeatLoadElementsTitle"};
     for (const TLanguageTitle& t : lang.titles)
         EXPECT_TRUE(formats9.count(t.name)) << "no column format named " << t.name;
 }
@@ -258,7 +259,7 @@ TEST(ShippedLanguages, TranslatedColumnCaptionsFitTheirColumns)
     l.SelectLanguage(lang->name);
     for (const char* name : {"FloorHeatingChoose", "RoomFloorHeatingsTitle", "RoundFloorFields", "ResistItemsTitle",
                              "ResistItemsTitle2", "FloorHeatingsReportTitle", "RoomItemTitle", "RoundItemTitle",
-                             "UsedMaterialsTableTitle", "ManifoldOutletsTitle"}) {
+                             "UsedMaterialsTableTitle", "ManifoldOutletsTitle", "HeatLoadElementsTitle"}) {
         TListHeaderFormat f;
         ASSERT_TRUE(f.LoadFormat(name)) << name;
         l.TranslateTitle(f, name);

@@ -269,6 +269,15 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_JSONDUPLICATEROOM",
     "IDS_JSONUNKNOWNCONSTRUCTION",
     "IDS_OUTDOORNOTBELOW",
+    "IDS_HEATLOADROOM",
+    "IDS_HEATLOADCLIMATE",
+    "IDS_HEATLOADTRANSMISSION",
+    "IDS_HEATLOADAIR",
+    "IDS_HEATLOADHEATINGUP",
+    "IDS_HEATLOADTOTAL",
+    "IDS_HEATLOADKEPT",
+    "IDS_HEATLOADBUILDING",
+    "IDS_HEATLOADNONE",
     "IDS_VALUE_LAYERTHICKNESS",
     "IDS_VALUE_CONDUCTIVITY",
     "IDS_DESIGNHASERRORS",
@@ -381,7 +390,12 @@ inline constexpr TextFamily kRequiredTextFamilies[] = {
     {"IDS_HYDRAULICWARNING+", 7},       // a circuit's hydraulic warning bits, lowest bit first
     {"IDS_MANIFOLDCSVTITLE+", 29},      // the manifold schedule's CSV columns
     {"IDS_BELOWKIND+", 4},              // what lies under a floor: heated, unheated, ground, outside
-    {"IDS_REPORTFILENAME+", 6},         // words of proposed file names: the report kinds, then the bill
+    {"IDS_REPORTFILENAME+", 7},         // words of proposed file names: the report kinds, the bill, heat load
+    {"IDS_ELEMENTTYPE+", 6},            // wall, window, door, roof, ceiling, floor
+    {"IDS_BOUNDARY+", 4},               // outside, ground, unheated space, heated space
+    {"IDS_SHIELDING+", 3},              // none, moderate, heavy
+    {"IDS_HEATLOADPART+", 4},           // transmission, air, heating up, the room's load
+    {"IDS_HEATLOADCSVTITLE+", 9},       // the heat-load CSV's columns
 };
 
 // Every required key, the families expanded.

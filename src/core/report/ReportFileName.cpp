@@ -39,6 +39,8 @@ std::string Plain(const std::string& text, const char* fallback)
     return out.empty() ? fallback : out;
 }
 
+constexpr int kBillWord = 5;
+
 std::string Word(int index, const char* fallback)
 {
     // The file is of the report, which speaks the printing language.
@@ -51,14 +53,18 @@ std::string Word(int index, const char* fallback)
 
 std::string ReportFileWord(ReportKind kind)
 {
-    static const char* const fallback[] = {"rooms", "fields", "circuits", "circuits-detailed", "manifolds"};
+    static const char* const fallback[] = {"rooms",     "fields",   "circuits", "circuits-detailed",
+                                           "manifolds", "heat-load"};
     const int i = static_cast<int>(kind);
+    // The bill's word came before the heat-load report's: language files keep it at 5.
+    if (kind == ReportKind::HeatLoad)
+        return Word(kBillWord + 1, fallback[i]);
     return i >= 0 && i < kReportKindCount ? Word(i, fallback[i]) : std::string("report");
 }
 
 std::string BillFileWord()
 {
-    return Word(kReportKindCount, "bill-of-materials");
+    return Word(kBillWord, "bill-of-materials");
 }
 
 std::string ProposedFileName(const std::string& projectFile, const std::string& word, const std::string& extension)

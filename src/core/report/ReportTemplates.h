@@ -68,6 +68,9 @@ enum ReportTemplate : int {
     kTemplateNoteLine = 1155,
     kTemplateManifoldProblemsCaption = 1156,
     kTemplateBillWarningsCaption = 1157,
+    // The heat load: a room's heading, and a line in bold (a room's load, the building's).
+    kTemplateHeatLoadRoom = 1158,
+    kTemplateHeatLoadTotal = 1159,
     // The texts around the closing picture.
     kTemplateClosingBefore = 1128,
     kTemplateClosingAfter = 1129,

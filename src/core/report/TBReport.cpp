@@ -13,6 +13,7 @@
 #include "report/ProjectReportText.h"
 #include "report/ReportTemplates.h"
 #include "report/RtfRenderer.h"
+#include "report/THeatLoadReport.h"
 #include "report/TManifoldReport.h"
 #include "util/Codepage.h"
 #include "util/FloatFormat.h"
@@ -609,6 +610,8 @@ ReportColumns ReportColumnsOf(ReportKind kind)
         return {"RoundFloorFields", "RoundFloorFieldsReport"};
     case ReportKind::Manifolds:
         return {"ManifoldOutletsTitle", "ManifoldOutletsTitleReport"};
+    case ReportKind::HeatLoad:
+        return {"HeatLoadElementsTitle", "HeatLoadElementsTitleReport"};
     }
     return {"", ""};
 }
@@ -867,6 +870,9 @@ std::unique_ptr<TBReport> MakeReport(ReportKind kind, const TProject& project, c
                                                           std::move(environment));
     case ReportKind::Manifolds:
         return std::make_unique<TManifoldReport>(project, devices, std::move(tree), printAll, margins,
+                                                 std::move(environment));
+    case ReportKind::HeatLoad:
+        return std::make_unique<THeatLoadReport>(project, devices, std::move(tree), printAll, margins,
                                                  std::move(environment));
     }
     return nullptr;

@@ -973,7 +973,6 @@ void TMainForm::ModifyItemActionExecute()
         UpdateCommandStates();
         return;
     }
-    const bool isRoom = group == ItemGroup::Rooms;
     ItemDialogs dialogs;
     dialogs.room = [this](TRoomItem& room) {
         return EditRoomInDialog(room, controller_->Devices(), Project().options, services_, this,

@@ -21,6 +21,7 @@
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
 #include "report/ReportFileName.h"
+#include "report/THeatLoadReport.h"
 #include "report/TManifoldReport.h"
 #include "util/Error.h"
 
@@ -77,6 +78,8 @@ void TPrintingForm::BuildControls()
     named(RoundsDetailed, "RoundsDetailed");
     Manifolds = new QRadioButton(QStringLiteral("Osztók kiosztása"), this);
     named(Manifolds, "Manifolds");
+    HeatLoad = new QRadioButton(QStringLiteral("Hőveszteség"), this);
+    named(HeatLoad, "HeatLoad");
     auto* kinds = new QGroupBox(QStringLiteral("Nyomtatvány"), this);
     named(kinds, "KindGroup");
     auto* kindsLayout = new QGridLayout(kinds);
@@ -92,6 +95,7 @@ void TPrintingForm::BuildControls()
     for (auto* b : kindButtons)
         kindGroup->addButton(b);
     connect(Manifolds, &QRadioButton::toggled, this, [this] { UpdateCsvButton(); });
+    connect(HeatLoad, &QRadioButton::toggled, this, [this] { UpdateCsvButton(); });
     SaveAsCsv = new QPushButton(QStringLiteral("Mentés CSV-be..."), this);
     named(SaveAsCsv, "SaveAsCsv");
     // Beside "Save as PDF...", the other file the dialog writes.
@@ -190,12 +194,12 @@ std::string TPrintingForm::ProposedFile(const std::string& extension) const
 
 std::array<QRadioButton*, kReportKindCount> TPrintingForm::KindButtons() const
 {
-    return {RoomsList, RoomsFields, RoundsList, RoundsDetailed, Manifolds};
+    return {RoomsList, RoomsFields, RoundsList, RoundsDetailed, Manifolds, HeatLoad};
 }
 
 void TPrintingForm::UpdateCsvButton()
 {
-    SaveAsCsv->setEnabled(Manifolds->isChecked());
+    SaveAsCsv->setEnabled(Manifolds->isChecked() || HeatLoad->isChecked());
 }
 
 void TPrintingForm::SaveAsCsvClick()
@@ -212,9 +216,13 @@ void TPrintingForm::SaveAsCsvClick()
     if (path.empty())
         return;
     RunOrShowFailure(services_, [&] {
-        WriteExportFile(
-            path,
-            ManifoldScheduleCsv(ChosenManifoldSchedules(project_, devices_, editor_->Tree(), editor_->PrintAll())));
+        if (HeatLoad->isChecked())
+            WriteExportFile(path,
+                            HeatLoadCsv(project_, ChosenHeatLoadRooms(project_, editor_->Tree(), editor_->PrintAll())));
+        else
+            WriteExportFile(
+                path,
+                ManifoldScheduleCsv(ChosenManifoldSchedules(project_, devices_, editor_->Tree(), editor_->PrintAll())));
     });
 }
 

@@ -48,10 +48,10 @@ public:
     QTreeWidget* ItemsTree = nullptr;
     QRadioButton *All = nullptr, *SelectedOnly = nullptr;
     QRadioButton *RoomsList = nullptr, *RoomsFields = nullptr, *RoundsList = nullptr, *RoundsDetailed = nullptr,
-                 *Manifolds = nullptr;
-    std::array<QPushButton*, kReportKindCount> LayoutButtons{}; // Button1 .. Button5
-    // Saves the manifold schedule of the chosen manifolds as a CSV file; only while
-    // the manifold schedule is the chosen report.
+                 *Manifolds = nullptr, *HeatLoad = nullptr;
+    std::array<QPushButton*, kReportKindCount> LayoutButtons{}; // Button1 .. Button6
+    // Saves the manifold schedule of the chosen manifolds, or the heat load of the
+    // chosen rooms, as a CSV file; only while one of those is the chosen report.
     QPushButton* SaveAsCsv = nullptr;
 
 private:

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ProjectTestSupport.h"
+#include "app/HeatLoadEditor.h"
 #include "app/RoomEditor.h"
 #include "building/BuildingJson.h"
 #include "building/HeatLoad.h"
@@ -256,4 +257,54 @@ TEST(HeatLoad, TypedHeatLossOverTheComputedOneIsKept)
     p.rooms[0] = editor.Room();
     ApplyHeatLoads(p);
     EXPECT_EQ(p.rooms[0].heatDemand, 700.0f);
+}
+
+// The pages' cells: a refusal names the row and the column and says what is
+// allowed; an unheated space needs b_u or its temperature, a heated one its
+// temperature; a construction's layers read with either decimal sign and spaces.
+TEST(HeatLoad, TypedCellsOfTheElementsAndConstructions)
+{
+    ProjectHeatLoad climate;
+    ElementRowTexts row;
+    row.area = "5";
+    row.u = "12";
+    auto refusal = [&](const ElementRowTexts& r) {
+        try {
+            ReadElementRow(r, 3, climate);
+        } catch (const KalorinaError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    EXPECT_NE(refusal(row).find("row 3: U"), std::string::npos) << refusal(row);
+    EXPECT_NE(refusal(row).find("10"), std::string::npos) << "says what is allowed: " << refusal(row);
+    row.u = "0,24";
+    EXPECT_EQ(refusal(row), "");
+    row.area = "0";
+    EXPECT_NE(refusal(row).find("row 3: A"), std::string::npos);
+    row.area = "5";
+    row.boundary = static_cast<int>(Boundary::Unheated);
+    EXPECT_NE(refusal(row).find("b_u"), std::string::npos) << "an unheated space without b_u or temperature";
+    row.temperature = "10";
+    const HeatElement stair = ReadElementRow(row, 1, climate);
+    EXPECT_FALSE(stair.bu);
+    EXPECT_EQ(stair.temperature, 10.0f);
+    row.boundary = static_cast<int>(Boundary::Heated);
+    row.temperature = "";
+    EXPECT_NE(refusal(row).find("row 3: t"), std::string::npos);
+    // What a stored element shows reads back to it exactly.
+    HeatElement e;
+    e.area = 18.67f;
+    e.u = 0.1f + 0.2f;
+    e.thermalBridge = 0.03f;
+    EXPECT_EQ(ReadElementRow(RowTextsOf(e), 1, climate), e);
+
+    const Construction wall = ReadConstructionRow("Wall", "", " 0,3/0,6 ;0.15 / 0.04 ", HeatFlow::Horizontal, true, 1);
+    ASSERT_EQ(wall.layers.size(), 2u);
+    EXPECT_NEAR(ConstructionU(wall), 1 / 4.42, 1e-6);
+    EXPECT_THROW(ReadConstructionRow("Wall", "", "0,3/0", HeatFlow::Horizontal, true, 1), KalorinaError);
+    EXPECT_THROW(ReadConstructionRow("Wall", "", "0,3", HeatFlow::Horizontal, true, 1), KalorinaError);
+    // Neither a U nor layers.
+    EXPECT_THROW(ReadConstructionRow("Empty", "", " ", HeatFlow::Downward, false, 1), KalorinaError);
+    EXPECT_EQ(ReadConstructionRow("Typed", "0,5", "", HeatFlow::Upward, true, 1).u, 0.5f);
 }

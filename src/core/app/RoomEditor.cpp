@@ -255,6 +255,26 @@ void RoomEditor::SetRoomValues(const std::string& function, double area, double 
     if (typed != room_.heatDemand && room_.heatLoad && !room_.heatLoad->elements.empty())
         room_.heatLoad->manual = true;
     room_.heatDemand = typed;
+    // A new area or inside temperature moves the load of a room computed from its building.
+    if (HeatLossComputed())
+        room_.heatDemand = static_cast<float>(std::round(ComputedHeatLoad().total));
+}
+
+void RoomEditor::SetHeatLoad(std::optional<RoomHeatLoad> data)
+{
+    room_.heatLoad = std::move(data);
+    if (HeatLossComputed())
+        room_.heatDemand = static_cast<float>(std::round(ComputedHeatLoad().total));
+}
+
+RoomLoad RoomEditor::ComputedHeatLoad() const
+{
+    return climate_ ? RoomHeatLoadOf(room_, *climate_) : RoomLoad{};
+}
+
+bool RoomEditor::HeatLossComputed() const
+{
+    return climate_ && room_.heatLoad && !room_.heatLoad->elements.empty() && !room_.heatLoad->manual;
 }
 
 void RoomEditor::RecomputeFields()

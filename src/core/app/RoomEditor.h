@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/FieldRows.h"
+#include "building/HeatLoad.h"
 #include "catalogue/DeviceTreeNode.h"
 #include "catalogue/FieldDesignInput.h"
 #include "document/TProjektOptions.h"
@@ -107,6 +108,18 @@ public:
     void SetBuildUp(const std::optional<FloorBuildUp>& buildUp);
     // The build-up the room's fields follow: its own, else the project's.
     std::optional<FloorBuildUp> EffectiveBuildUp() const;
+
+    // The project's climate and constructions the room's heat load is computed with;
+    // without them (callers that edit no building) the room keeps its heat loss.
+    void SetClimate(const ProjectHeatLoad* climate) { climate_ = climate; }
+    const ProjectHeatLoad* Climate() const { return climate_; }
+    // The room's building as the heat-load page edited it: with elements and no kept
+    // typed value, the computed load, in whole watts, becomes its heat loss.
+    void SetHeatLoad(std::optional<RoomHeatLoad> data);
+    // The load of the room as it stands (all zero without data or climate).
+    RoomLoad ComputedHeatLoad() const;
+    // The heat loss follows the building: elements and no kept typed value.
+    bool HeatLossComputed() const;
     void RecomputeFields();
 
     // "Felvesz": `askArea` gets the proposal in `area` and the zone, the maximum, and
@@ -136,6 +149,7 @@ private:
     const TDevices& devices_;
     const TProjektOptions& options_;
     const FloorHeatDBItem* system_ = nullptr;
+    const ProjectHeatLoad* climate_ = nullptr;
 };
 
 // Stores a room function under the smallest free value name "1", "2", ... of the

@@ -141,6 +141,18 @@ BuildingLoad BuildingHeatLoad(const TProject& project)
 int ApplyHeatLoads(TProject& project)
 {
     int changed = 0;
+    // An element of a construction keeps its construction's U as its own too, for a
+    // reader that knows no constructions (and for the JSON it exports).
+    for (TRoomItem& room : project.rooms)
+        if (room.heatLoad)
+            for (HeatElement& e : room.heatLoad->elements)
+                if (const Construction* c = FindConstruction(project.heatLoad, e.construction)) {
+                    const float u = static_cast<float>(ConstructionU(*c));
+                    if (e.u != u) {
+                        e.u = u;
+                        project.modified = true;
+                    }
+                }
     for (TRoomItem& room : project.rooms) {
         if (!room.heatLoad || room.heatLoad->manual || room.heatLoad->elements.empty())
             continue;

@@ -70,7 +70,8 @@ struct BuildingLoad {
 BuildingLoad BuildingHeatLoad(const TProject& project);
 
 // Gives every room with elements and without a kept typed value its computed load,
-// rounded to whole watts, as its heat loss.  The number of rooms changed.
+// rounded to whole watts, as its heat loss, and every element of a construction
+// that construction's U.  The number of rooms whose heat loss changed.
 int ApplyHeatLoads(TProject& project);
 
 } // namespace kalorina

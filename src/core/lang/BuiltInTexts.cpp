@@ -144,6 +144,7 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_JSONUNKNOWNROOM", "%s: the project has no room \"%s\"."},
         {"IDS_JSONDUPLICATEROOM", "%s: the room \"%s\" is listed twice."},
         {"IDS_JSONUNKNOWNCONSTRUCTION", "%s: the project has no construction \"%s\"."},
+        {"IDS_TABLEROW", "row"},
         {"IDS_HEATLOADROOM", "%s: %s, floor %s m2, volume %s m3"},
         {"IDS_HEATLOADCLIMATE", "Design outdoor temperature %s, annual mean %s, air tightness n50 %s 1/h, shielding: %s."},
         {"IDS_HEATLOADTRANSMISSION", "Transmission: H = %s W/K, %s W"},

@@ -937,7 +937,7 @@ void TMainForm::ProjektOptionsActionExecute()
     if (!ProjektOptionsAction->isEnabled())
         return;
     const bool changed = controller_->Change(StepLabel::Of("IDS_STEPPROJECTOPTIONS"), [this](TProject& p) {
-        EditProjectOptions(this, services_, controller_->Devices(), p.options);
+        EditProjectOptions(this, services_, controller_->Devices(), p);
     });
     if (changed)
         Refresh();
@@ -975,8 +975,9 @@ void TMainForm::ModifyItemActionExecute()
     }
     ItemDialogs dialogs;
     dialogs.room = [this](TRoomItem& room) {
-        return EditRoomInDialog(room, controller_->Devices(), Project().options, services_, this,
-                                [this](const TRoomItem& edited) { return controller_->ConfirmRoomEdit(edited); });
+        return EditRoomInDialog(
+            room, controller_->Devices(), Project().options, services_, this,
+            [this](const TRoomItem& edited) { return controller_->ConfirmRoomEdit(edited); }, &Project().heatLoad);
     };
     dialogs.round = [this](CircuitEdit& edit) {
         return EditRoundInDialog(edit, Project(), controller_->Devices(), services_, this);

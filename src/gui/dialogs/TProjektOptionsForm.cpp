@@ -1,27 +1,35 @@
 #include "dialogs/TProjektOptionsForm.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/DesignRules.h"
+#include "app/HeatLoadEditor.h"
 #include "dialogs/FittingsPanel.h"
 #include "dialogs/TTreeForComboForm.h"
 #include "help/Help.h"
 #include "lang/BuiltInTexts.h"
+#include "lang/TLanguages.h"
 #include "platform/DialogSupport.h"
 #include "platform/FormLayout.h"
 #include "platform/NumberInput.h"
 #include "platform/QtFormTranslator.h"
 #include "platform/QtText.h"
 #include "util/Error.h"
+#include "util/FloatFormat.h"
 #include "util/ParseNumber.h"
 
 namespace kalorina::gui {
@@ -127,13 +135,22 @@ TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const T
     left->addStretch();
     top->addLayout(left);
     top->addWidget(medium);
+    auto* general = new QWidget;
+    general->setObjectName(QStringLiteral("GeneralPage"));
+    auto* generalLayout = new QVBoxLayout(general);
+    generalLayout->addLayout(top);
+    generalLayout->addWidget(fittingsBox, 1);
+    Pages = new QTabWidget;
+    Pages->setObjectName(QStringLiteral("Pages"));
+    Pages->addTab(general, T("Általános"));
+    Pages->addTab(BuildHeatLoadPage(), T("Hőveszteség-számítás"));
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(fittingsBox, 1);
+    layout->addWidget(Pages, 1);
     layout->addWidget(ButtonBox(buttons));
     layout->addWidget(StatusBar);
     TranslateForm(this);
 
+    SetHeatLoad(heatLoad_, nullptr);
     const ProjectOptionsView v = editor_.View();
     HeatingInSideTemp->setText(Q(v.inside));
     OversideTemperature->setText(Q(v.below));
@@ -253,11 +270,198 @@ void TProjektOptionsForm::OKClick()
         in.specificHeat = Number(SpecificHeat, InputKind::SpecificHeat);
         in.valveType = Cp(ValveType->currentText());
         in.pressure = Number(AvailablePressure, InputKind::Pressure);
+        ProjectHeatLoad heatLoad;
+        try {
+            heatLoad = ReadHeatLoad();
+        } catch (const KalorinaError&) {
+            Pages->setCurrentWidget(HeatLoadPage);
+            throw;
+        }
         committed_ = editor_.Commit(in);
+        heatLoad_ = std::move(heatLoad);
         accept();
     } catch (const KalorinaError& e) {
         StatusBar->showMessage(Q(e.what()));
     }
+}
+
+QWidget* TProjektOptionsForm::BuildHeatLoadPage()
+{
+    HeatLoadPage = new QWidget;
+    HeatLoadPage->setObjectName(QStringLiteral("HeatLoadPage"));
+    OutdoorTemperature = FitNumberEdit(NamedEdit("OutdoorTemperature"), InputKind::OutdoorTemperature);
+    MeanOutdoorTemperature = FitNumberEdit(NamedEdit("MeanOutdoorTemperature"), InputKind::MeanOutdoorTemperature);
+    N50 = FitNumberEdit(NamedEdit("N50"), InputKind::AirTightness);
+    ThermalBridge = FitNumberEdit(NamedEdit("ThermalBridge"), InputKind::ThermalBridge);
+    Shielding = NamedCombo("Shielding");
+    for (int i = 0; i < 3; ++i)
+        Shielding->addItem(Q(Languages().GetFamilyText("IDS_SHIELDING+", i)));
+    Groundwater = new QCheckBox(T("Talajvíz 1 m-en belül a padló alatt"));
+    Groundwater->setObjectName(QStringLiteral("Groundwater"));
+    auto* climate = new QGroupBox(T("Éghajlat és épület"));
+    climate->setObjectName(QStringLiteral("ClimateGroup"));
+    auto* cg = new QGridLayout(climate);
+    GridRows rows(cg);
+    rows.Add("OutdoorTemperatureLabel", T("Tervezési külső hőmérséklet"), OutdoorTemperature, T("°C"));
+    rows.Add("MeanOutdoorTemperatureLabel", T("Éves külső középhőmérséklet"), MeanOutdoorTemperature, T("°C"));
+    rows.Add("N50Label", T("Légtömörség (n50)"), N50, T("1/h"));
+    rows.Add("ShieldingLabel", T("Árnyékoltság"), Shielding, QString());
+    rows.Add("ThermalBridgeLabel", T("Hőhídpótlék (dU_TB)"), ThermalBridge, T("W/m2K"));
+    rows.Span(Groundwater);
+
+    Constructions = new QTableWidget(0, CColumns);
+    Constructions->setObjectName(QStringLiteral("Constructions"));
+    Constructions->setHorizontalHeaderLabels({T("Megnevezés"), T("U [W/m2K]"), T("Rétegek: d [m] / λ [W/mK]; ..."),
+                                              T("Hőáram"), T("Külső felület"), T("Eredő U")});
+    Constructions->verticalHeader()->setVisible(false);
+    Constructions->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Constructions->horizontalHeader()->setSectionResizeMode(CLayers, QHeaderView::Stretch);
+    auto* add = NamedButton("AddConstruction", T("Új szerkezettípus"));
+    auto* remove = NamedButton("RemoveConstruction", T("Szerkezettípus törlése"));
+    connect(add, &QPushButton::clicked, this, [this] {
+        Construction c;
+        c.name = Cp(T("Szerkezet %1").arg(Constructions->rowCount() + 1));
+        c.u = 0.24f;
+        AddConstructionRow(c);
+    });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        if (Constructions->currentRow() >= 0)
+            Constructions->removeRow(Constructions->currentRow());
+    });
+    // The U a row gives, as it is typed.
+    connect(Constructions, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (!item || item->column() == CResult)
+            return;
+        const int row = item->row();
+        QTableWidgetItem* result = Constructions->item(row, CResult);
+        const auto* flow = qobject_cast<QComboBox*>(Constructions->cellWidget(row, CFlow));
+        const QTableWidgetItem* outside = Constructions->item(row, COutside);
+        if (!result || !flow || !outside || !Constructions->item(row, CU) || !Constructions->item(row, CLayers))
+            return;
+        try {
+            const Construction c = ReadConstructionRow(
+                Cp(Constructions->item(row, CName)->text()), Cp(Constructions->item(row, CU)->text()),
+                Cp(Constructions->item(row, CLayers)->text()), static_cast<HeatFlow>(flow->currentIndex()),
+                outside->checkState() == Qt::Checked, row + 1);
+            result->setText(Q(FloatToStrF(ConstructionU(c), TFloatFormat::Fixed, 7, 3)));
+        } catch (const KalorinaError&) {
+            result->setText(QStringLiteral("?"));
+        }
+    });
+    auto* constructionsBox = new QGroupBox(T("Szerkezettípusok"));
+    constructionsBox->setObjectName(QStringLiteral("ConstructionsGroup"));
+    auto* kl = new QVBoxLayout(constructionsBox);
+    kl->addWidget(Constructions, 1);
+    auto* kb = new QHBoxLayout;
+    kb->addWidget(add);
+    kb->addWidget(remove);
+    kb->addStretch(1);
+    kl->addLayout(kb);
+
+    auto* climateRow = new QHBoxLayout;
+    climateRow->addWidget(climate);
+    climateRow->addStretch(1);
+    auto* layout = new QVBoxLayout(HeatLoadPage);
+    layout->addLayout(climateRow);
+    layout->addWidget(constructionsBox, 1);
+    return HeatLoadPage;
+}
+
+void TProjektOptionsForm::AddConstructionRow(const Construction& c)
+{
+    const QSignalBlocker quiet(Constructions);
+    const int row = Constructions->rowCount();
+    Constructions->insertRow(row);
+    Constructions->setItem(row, CName, new QTableWidgetItem(Q(c.name)));
+    Constructions->setItem(row, CU, new QTableWidgetItem(c.layered ? QString() : Q(TypedFloat(c.u))));
+    Constructions->setItem(row, CLayers, new QTableWidgetItem(Q(LayersText(c))));
+    auto* flow = new QComboBox;
+    flow->addItems({T("vízszintes"), T("felfelé"), T("lefelé")});
+    flow->setCurrentIndex(static_cast<int>(c.flow));
+    Constructions->setCellWidget(row, CFlow, flow);
+    auto* outside = new QTableWidgetItem;
+    outside->setFlags((outside->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEditable);
+    outside->setCheckState(c.outsideSurface ? Qt::Checked : Qt::Unchecked);
+    Constructions->setItem(row, COutside, outside);
+    auto* result = new QTableWidgetItem(Q(FloatToStrF(ConstructionU(c), TFloatFormat::Fixed, 7, 3)));
+    result->setFlags(result->flags() & ~Qt::ItemIsEditable);
+    Constructions->setItem(row, CResult, result);
+    connect(flow, &QComboBox::currentIndexChanged, this, [this, outside] { emit Constructions->itemChanged(outside); });
+}
+
+void TProjektOptionsForm::SetHeatLoad(const ProjectHeatLoad& heatLoad, const std::vector<TRoomItem>* rooms)
+{
+    heatLoad_ = heatLoad;
+    rooms_ = rooms;
+    OutdoorTemperature->setText(Q(TypedFloat(heatLoad.outdoorTemperature)));
+    MeanOutdoorTemperature->setText(Q(TypedFloat(heatLoad.annualMeanOutdoorTemperature)));
+    N50->setText(Q(TypedFloat(heatLoad.n50)));
+    ThermalBridge->setText(Q(TypedFloat(heatLoad.thermalBridge)));
+    Shielding->setCurrentIndex(static_cast<int>(heatLoad.shielding));
+    Groundwater->setChecked(heatLoad.groundwaterShallow);
+    Constructions->setRowCount(0);
+    for (const Construction& c : heatLoad.constructions)
+        AddConstructionRow(c);
+}
+
+ProjectHeatLoad TProjektOptionsForm::ReadHeatLoad()
+{
+    ProjectHeatLoad h = heatLoad_;
+    // What still reads as shown keeps the stored value, to the last bit.
+    auto number = [](QLineEdit* edit, InputKind kind, float stored) {
+        return static_cast<float>(Retyped(stored, NumberFromControl(edit, kind), TypedFloat(stored)));
+    };
+    h.outdoorTemperature = number(OutdoorTemperature, InputKind::OutdoorTemperature, h.outdoorTemperature);
+    if (rooms_) {
+        try {
+            CheckOutdoorBelowRooms(h.outdoorTemperature, *rooms_, FieldName(OutdoorTemperature));
+        } catch (const KalorinaError&) {
+            OutdoorTemperature->setFocus();
+            OutdoorTemperature->selectAll();
+            throw;
+        }
+    }
+    h.annualMeanOutdoorTemperature =
+        number(MeanOutdoorTemperature, InputKind::MeanOutdoorTemperature, h.annualMeanOutdoorTemperature);
+    h.n50 = number(N50, InputKind::AirTightness, h.n50);
+    h.thermalBridge = number(ThermalBridge, InputKind::ThermalBridge, h.thermalBridge);
+    h.shielding = static_cast<kalorina::Shielding>(Shielding->currentIndex());
+    h.groundwaterShallow = Groundwater->isChecked();
+    std::vector<Construction> constructions;
+    for (int row = 0; row < Constructions->rowCount(); ++row) {
+        const auto* flow = qobject_cast<QComboBox*>(Constructions->cellWidget(row, CFlow));
+        try {
+            Construction c = ReadConstructionRow(
+                Cp(Constructions->item(row, CName)->text()), Cp(Constructions->item(row, CU)->text()),
+                Cp(Constructions->item(row, CLayers)->text()), static_cast<HeatFlow>(flow ? flow->currentIndex() : 0),
+                Constructions->item(row, COutside)->checkState() == Qt::Checked, row + 1);
+            // A row shown as it was stored keeps its stored numbers.
+            if (row < static_cast<int>(heatLoad_.constructions.size())) {
+                const Construction& was = heatLoad_.constructions[row];
+                if (!c.layered && !was.layered && TypedFloat(was.u) == Cp(Constructions->item(row, CU)->text()))
+                    c.u = was.u;
+                if (c.layered && LayersText(was) == Cp(Constructions->item(row, CLayers)->text()))
+                    c.layers = was.layers;
+            }
+            constructions.push_back(std::move(c));
+        } catch (const KalorinaError&) {
+            Constructions->setCurrentCell(row, CU);
+            throw;
+        }
+    }
+    h.constructions = std::move(constructions);
+    return h;
+}
+
+bool EditProjectOptions(QWidget* parent, const Services& services, const TDevices& devices, TProject& project)
+{
+    TProjektOptionsForm form(project.options, devices, services, parent);
+    form.SetHeatLoad(project.heatLoad, &project.rooms);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    project.options = form.Options();
+    project.heatLoad = form.HeatLoad();
+    return true;
 }
 
 bool EditProjectOptions(QWidget* parent, const Services& services, const TDevices& devices, TProjektOptions& options)

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -24,6 +25,7 @@
 #include "catalogue/DeviceTreeWidget.h"
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/TDevices.h"
+#include "dialogs/RoomHeatLoadPage.h"
 #include "dialogs/TAreaForm.h"
 #include "dialogs/TFloorHeatingModifyForm.h"
 #include "dialogs/ZoneCombo.h"
@@ -118,6 +120,7 @@ TRoomModifyForm::TRoomModifyForm(const TRoomItem& room, const TDevices& devices,
     ListHeader4->SetServices(services_);
 
     FillFunctions();
+    HeatLoadPage->Load();
     const RoomTexts t = editor_.InitialTexts();
     Function->setEditText(Q(t.function));
     Area->setText(Q(t.area));
@@ -400,9 +403,19 @@ void TRoomModifyForm::BuildControls()
     buttons->addWidget(help);
 
     StatusBar = NamedStatusBar();
+    auto* roomPage = new QWidget;
+    roomPage->setObjectName(QStringLiteral("RoomPage"));
+    auto* roomLayout = new QVBoxLayout(roomPage);
+    roomLayout->addLayout(top, 2);
+    roomLayout->addWidget(systemsBox, 3);
+    HeatLoadPage = new RoomHeatLoadPage(editor_);
+    connect(HeatLoadPage, &RoomHeatLoadPage::HeatLossChanged, this, &TRoomModifyForm::HeatLossFollows);
+    Pages = new QTabWidget;
+    Pages->setObjectName(QStringLiteral("Pages"));
+    Pages->addTab(roomPage, QStringLiteral("Helyiség és fűtőmezők"));
+    Pages->addTab(HeatLoadPage, QStringLiteral("Hőveszteség"));
     auto* root = new QVBoxLayout(this);
-    root->addLayout(top, 2);
-    root->addWidget(systemsBox, 3);
+    root->addWidget(Pages, 1);
     root->addLayout(buttons);
     root->addWidget(StatusBar);
     resize(980, 700);
@@ -787,8 +800,32 @@ void TRoomModifyForm::DeleteFloorHeatingActionExecute()
     RefreshRoomTotals(true);
 }
 
+void TRoomModifyForm::SetClimate(const ProjectHeatLoad* climate)
+{
+    editor_.SetClimate(climate);
+    HeatLoadPage->Load();
+}
+
+void TRoomModifyForm::HeatLossFollows()
+{
+    const bool computed = editor_.HeatLossComputed();
+    HeatingPower->setReadOnly(computed);
+    if (computed) {
+        HeatingPower->setText(Q(editor_.InitialTexts().heatLoss));
+        RefreshRoomTotals(false);
+    }
+}
+
 void TRoomModifyForm::accept()
 {
+    try {
+        HeatLoadPage->Commit();
+    } catch (const KalorinaError& e) {
+        Pages->setCurrentWidget(HeatLoadPage);
+        ShowStatus(e.what());
+        services_.messages->Show(MessageKind::Error, Languages().GetText("IDS_PROGRAMTITLE"), e.what());
+        return;
+    }
     if (!TakePendingEdits() || !ReadRoomValues())
         return;
     std::vector<std::string> listed;
@@ -802,9 +839,11 @@ void TRoomModifyForm::accept()
 }
 
 bool EditRoomInDialog(TRoomItem& room, const TDevices& devices, const TProjektOptions& options,
-                      const Services& services, QWidget* parent, std::function<bool(const TRoomItem&)> confirmOk)
+                      const Services& services, QWidget* parent, std::function<bool(const TRoomItem&)> confirmOk,
+                      const ProjectHeatLoad* climate)
 {
     TRoomModifyForm form(room, devices, options, services, parent);
+    form.SetClimate(climate);
     form.confirmOk = std::move(confirmOk);
     if (ExecWithPlacement(form) != QDialog::Accepted)
         return false;

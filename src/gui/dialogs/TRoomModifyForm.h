@@ -18,10 +18,12 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QStatusBar;
+class QTabWidget;
 class QTreeWidget;
 
 namespace kalorina::gui {
 
+class RoomHeatLoadPage;
 class TListHeader;
 class TListViewWithHeader;
 
@@ -30,6 +32,10 @@ class TRoomModifyForm : public QDialog {
 public:
     TRoomModifyForm(const TRoomItem& room, const TDevices& devices, const TProjektOptions& options,
                     const Services& services, QWidget* parent = nullptr);
+
+    // The project's climate and constructions, for the heat-load page; without them
+    // the page shows no load and the heat loss stays as typed.
+    void SetClimate(const ProjectHeatLoad* climate);
     ~TRoomModifyForm() override;
 
     const TRoomItem& Room() const { return editor_.Room(); }
@@ -52,6 +58,9 @@ public:
     QComboBox* FHZoneType = nullptr;
     QLabel *FHDistance1 = nullptr, *FHSurface1 = nullptr, *FHDistance2 = nullptr, *FHSurface2 = nullptr;
     QStatusBar* StatusBar = nullptr;
+    // The room and its fields on the first page, its building on the second.
+    QTabWidget* Pages = nullptr;
+    RoomHeatLoadPage* HeatLoadPage = nullptr;
     QAction *AddFloorHeatingAction = nullptr, *OptimimFloorHeatingAction = nullptr, *ModifyFloorHeatingAction = nullptr,
             *IncrementFloorHeatingAction = nullptr, *DecrementFloorHeatingAction = nullptr,
             *DeleteFloorHeatingAction = nullptr;
@@ -93,6 +102,9 @@ private:
     // is left before their commands run); false when a typed value is refused.
     bool TakePendingEdits();
     void FloorHeatMainTypeClick();
+    // The heat-load page moved the room's load: the heat loss shows it, read-only
+    // while it follows the building.
+    void HeatLossFollows();
 
     void AddFloorHeatingActionExecute();
     void OptimimFloorHeatingActionExecute();
@@ -118,6 +130,7 @@ private:
 // OK (the room then holds the edited copy).  `confirmOk`, when given, may keep the
 // dialog open on OK.
 bool EditRoomInDialog(TRoomItem& room, const TDevices& devices, const TProjektOptions& options,
-                      const Services& services, QWidget* parent, std::function<bool(const TRoomItem&)> confirmOk = {});
+                      const Services& services, QWidget* parent, std::function<bool(const TRoomItem&)> confirmOk = {},
+                      const ProjectHeatLoad* climate = nullptr);
 
 } // namespace kalorina::gui

@@ -102,6 +102,9 @@ TEST_F(HeatLoadGuiTest, ElementsMoveTheHeatLossAndUndoTakesItBack)
         "RoomModifyForm");
     TriggerAction(form.get(), "ModifyItemAction");
     EXPECT_EQ(Room("Nappali").heatDemand, 1094.0f);
+    const auto shown = form->ItemsTree->findItems(QStringLiteral("Nappali"), Qt::MatchRecursive | Qt::MatchExactly);
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown[0]->text(1), QStringLiteral("1276 / 1094 W")) << "the tree follows at once";
     EXPECT_NEAR(Room("Nappali").heatLoad->elements[1].area, 8.0f, 1e-6);
     EXPECT_TRUE(form->Project().modified);
     TriggerAction(form.get(), "EditUndo");

@@ -28,6 +28,7 @@ for p in /usr/bin/kalorina /usr/bin/kalorina-cli /usr/libexec/kalorina/kalorina-
   /usr/share/kalorina/languages/magyar.xmz /usr/share/kalorina/languages/english.xmz \
   /usr/share/kalorina/help/hu/contents.html /usr/share/kalorina/help/en/contents.html \
   /usr/share/kalorina/examples/house.klp /usr/share/kalorina/examples/flat.klp \
+  /usr/share/kalorina/examples/house.building.json \
   /usr/share/kalorina/KalorinaReport.jpg /usr/share/kalorina/kalorina.jpg \
   /usr/share/applications/kalorina.desktop /usr/share/mime/packages/kalorina-project.xml \
   /usr/share/icons/hicolor/scalable/apps/kalorina.svg \

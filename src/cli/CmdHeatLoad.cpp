@@ -3,6 +3,8 @@
 // rounded loads as the rooms' heat losses (rooms that keep a typed value keep it).
 // kalorina-cli building export PROJECT.klp: the heat-load data as JSON;
 // kalorina-cli building import PROJECT.klp FILE.json -o OUT.klp: the project with them.
+#include <charconv>
+#include <cmath>
 #include <ostream>
 
 #include "CliCommand.h"
@@ -20,23 +22,35 @@ namespace kalorina::cli {
 
 namespace {
 
+// The loads unrounded, to the last digit that reads back to the same double: a
+// checker rounding a total to whole watts must round what the program rounds.
+std::string Precise(double v)
+{
+    if (!std::isfinite(v))
+        return "null";
+    char buffer[40];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+    return std::string(buffer, end);
+}
+
 std::string RoomJson(const RoomLoad& r)
 {
     return JsonObject()
         .Text("room", r.room)
-        .Number("transmission", r.transmission)
-        .Number("transmissionH", r.transmissionH)
-        .Number("ventilation", r.ventilation)
-        .Number("heatingUp", r.heatingUp)
-        .Number("total", r.total)
+        .Raw("transmission", Precise(r.transmission))
+        .Raw("transmissionH", Precise(r.transmissionH))
+        .Raw("ventilation", Precise(r.ventilation))
+        .Raw("heatingUp", Precise(r.heatingUp))
+        .Raw("total", Precise(r.total))
         .Raw("elements",
              Array(r.elements,
                    [](const ElementLoad& e) {
                        return JsonObject()
                            .Text("name", e.name)
-                           .Number("factor", e.factor)
-                           .Number("h", e.h)
-                           .Number("watts", e.watts)
+                           .Raw("u", Precise(e.u))
+                           .Raw("factor", Precise(e.factor))
+                           .Raw("h", Precise(e.h))
+                           .Raw("watts", Precise(e.watts))
                            .Str();
                    }))
         .Str();
@@ -85,7 +99,8 @@ int RunHeatLoad(Context& ctx)
         }
     }
     if (json) {
-        ctx.out << JsonObject().Raw("rooms", Array(load.rooms, RoomJson)).Number("building", load.total).Str() << "\n";
+        ctx.out << JsonObject().Raw("rooms", Array(load.rooms, RoomJson)).Raw("building", Precise(load.total)).Str()
+                << "\n";
     } else {
         for (const RoomLoad& r : load.rooms)
             ctx.out << "room " << Cp1250ToUtf8(r.room) << ": transmission " << Watts(r.transmission) << " W, air "

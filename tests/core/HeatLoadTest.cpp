@@ -7,6 +7,7 @@
 #include "building/BuildingJson.h"
 #include "building/HeatLoad.h"
 #include "catalogue/TDevices.h"
+#include "document/StoredRanges.h"
 #include "document/TProject.h"
 #include "history/History.h"
 #include "util/Error.h"
@@ -307,4 +308,24 @@ TEST(HeatLoad, TypedCellsOfTheElementsAndConstructions)
     // Neither a U nor layers.
     EXPECT_THROW(ReadConstructionRow("Empty", "", " ", HeatFlow::Downward, false, 1), KalorinaError);
     EXPECT_EQ(ReadConstructionRow("Typed", "0,5", "", HeatFlow::Upward, true, 1).u, 0.5f);
+}
+
+// A hall between warmer rooms: its neighbours give it more than it loses, so it
+// needs no heat and its heat loss is 0, not a negative demand the check would refuse.
+TEST(HeatLoad, ARoomHeatedByItsNeighboursNeedsNoHeat)
+{
+    TProject p;
+    TRoomItem hall = LivingRoom();
+    hall.roomTemperature = 16;
+    HeatElement warm;
+    warm.area = 30;
+    warm.u = 2;
+    warm.boundary = Boundary::Heated;
+    warm.temperature = 26;
+    hall.heatLoad->elements.push_back(warm);
+    p.rooms.push_back(hall);
+    ASSERT_LT(BuildingHeatLoad(p).rooms[0].total, 0);
+    ApplyHeatLoads(p);
+    EXPECT_EQ(p.rooms[0].heatDemand, 0.0f);
+    EXPECT_TRUE(FindImplausibleValues(p).empty());
 }

@@ -118,7 +118,7 @@ HeatLoadBreakdown BreakdownOf(const RoomLoad& l)
     b.air = FormatText(TextOrBuiltIn("IDS_HEATLOADAIR"),
                        {Shown(l.minimumAir, 1), Shown(l.infiltration, 1), Shown(l.ventilation, 0)});
     b.heatingUp = FormatText(TextOrBuiltIn("IDS_HEATLOADHEATINGUP"), {Shown(l.heatingUp, 0)});
-    b.rounded = std::round(l.total);
+    b.rounded = AppliedHeatLoss(l.total);
     b.total = FormatText(TextOrBuiltIn("IDS_HEATLOADTOTAL"), {Shown(b.rounded, 0)});
     return b;
 }

@@ -257,14 +257,14 @@ void RoomEditor::SetRoomValues(const std::string& function, double area, double 
     room_.heatDemand = typed;
     // A new area or inside temperature moves the load of a room computed from its building.
     if (HeatLossComputed())
-        room_.heatDemand = static_cast<float>(std::round(ComputedHeatLoad().total));
+        room_.heatDemand = AppliedHeatLoss(ComputedHeatLoad().total);
 }
 
 void RoomEditor::SetHeatLoad(std::optional<RoomHeatLoad> data)
 {
     room_.heatLoad = std::move(data);
     if (HeatLossComputed())
-        room_.heatDemand = static_cast<float>(std::round(ComputedHeatLoad().total));
+        room_.heatDemand = AppliedHeatLoss(ComputedHeatLoad().total);
 }
 
 RoomLoad RoomEditor::ComputedHeatLoad() const

@@ -138,6 +138,11 @@ BuildingLoad BuildingHeatLoad(const TProject& project)
     return b;
 }
 
+float AppliedHeatLoss(double load)
+{
+    return static_cast<float>(std::max(0.0, std::round(load)));
+}
+
 int ApplyHeatLoads(TProject& project)
 {
     int changed = 0;
@@ -156,7 +161,7 @@ int ApplyHeatLoads(TProject& project)
     for (TRoomItem& room : project.rooms) {
         if (!room.heatLoad || room.heatLoad->manual || room.heatLoad->elements.empty())
             continue;
-        const float watts = static_cast<float>(std::round(RoomHeatLoadOf(room, project.heatLoad).total));
+        const float watts = AppliedHeatLoss(RoomHeatLoadOf(room, project.heatLoad).total);
         if (room.heatDemand != watts) {
             room.heatDemand = watts;
             ++changed;

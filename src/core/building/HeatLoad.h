@@ -69,6 +69,10 @@ struct BuildingLoad {
 };
 BuildingLoad BuildingHeatLoad(const TProject& project);
 
+// The heat loss a room takes from its computed load: whole watts, and 0 for a room
+// that its warmer neighbours heat more than it loses (it needs no heat).
+float AppliedHeatLoss(double load);
+
 // Gives every room with elements and without a kept typed value its computed load,
 // rounded to whole watts, as its heat loss, and every element of a construction
 // that construction's U.  The number of rooms whose heat loss changed.

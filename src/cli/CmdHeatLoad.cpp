@@ -33,6 +33,18 @@ std::string Precise(double v)
     return std::string(buffer, end);
 }
 
+// A U that is a stored single as the single reads (0.24, not 0.23999999463558197);
+// one computed from layers to the last digit.
+std::string PreciseU(double u)
+{
+    const float single = static_cast<float>(u);
+    if (double(single) != u || !std::isfinite(u))
+        return Precise(u);
+    char buffer[40];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, single).ptr;
+    return std::string(buffer, end);
+}
+
 std::string RoomJson(const RoomLoad& r)
 {
     return JsonObject()
@@ -47,7 +59,7 @@ std::string RoomJson(const RoomLoad& r)
                    [](const ElementLoad& e) {
                        return JsonObject()
                            .Text("name", e.name)
-                           .Raw("u", Precise(e.u))
+                           .Raw("u", PreciseU(e.u))
                            .Raw("factor", Precise(e.factor))
                            .Raw("h", Precise(e.h))
                            .Raw("watts", Precise(e.watts))

@@ -101,3 +101,49 @@ TEST_F(ItemClipboardTest, DamagedItemsAreRefusedAndChangeNothing)
 
 } // namespace
 } // namespace kalorina
+
+namespace kalorina {
+namespace {
+
+// A room copied with what it keeps beside its record (its building, its own
+// build-up, the supplementary heat it allows) is pasted with all of it; a plain
+// room still travels in the form older versions read.
+TEST_F(ItemClipboardTest, RoomWithItsBuildingBuildUpAndSupplementaryHeat)
+{
+    TProject p = WithBathAndCircuit();
+    TRoomItem& bath = p.rooms[0];
+    bath.supplementaryHeatAllowed = true;
+    FloorBuildUp own;
+    own.insulationResistance = 1.25f;
+    bath.buildUp = own;
+    RoomHeatLoad building;
+    building.minAirChange = 1.5f;
+    HeatElement wall;
+    wall.name = "wall";
+    wall.area = 5;
+    wall.u = 0.24f;
+    building.elements = {wall};
+    bath.heatLoad = building;
+    ASSERT_TRUE(CopyItemToClipboard(p, "Bath", true, clipboard));
+    const PasteResult pasted = PasteItemFromClipboard(p, clipboard);
+    ASSERT_TRUE(pasted.pasted);
+    const TRoomItem& copy = p.rooms.back();
+    EXPECT_EQ(copy.roomName, "Bath (2)");
+    EXPECT_NE(copy.roomId, bath.roomId);
+    EXPECT_TRUE(copy.supplementaryHeatAllowed);
+    ASSERT_TRUE(copy.buildUp);
+    EXPECT_EQ(copy.buildUp->insulationResistance, 1.25f);
+    ASSERT_TRUE(copy.heatLoad);
+    EXPECT_EQ(*copy.heatLoad, building);
+    ASSERT_EQ(copy.fields.size(), 1u);
+
+    // A damaged one is refused whole.
+    std::string payload = *clipboard.Get("Kalorina Item");
+    clipboard.Put({{"Kalorina Item", payload.substr(0, payload.size() / 2)}});
+    const std::size_t rooms = p.rooms.size();
+    EXPECT_THROW(PasteItemFromClipboard(p, clipboard), KalorinaError);
+    EXPECT_EQ(p.rooms.size(), rooms);
+}
+
+} // namespace
+} // namespace kalorina

@@ -31,6 +31,9 @@ bool WellFormed(const std::string& data, std::size_t start)
     return false;
 }
 
+// A room with what it keeps beside its record, as a project of that one room.
+constexpr std::int16_t kRoomWithExtras = 3;
+
 [[noreturn]] void Refuse()
 {
     std::string text = Txt("IDS_BADCLIPBOARDITEM");
@@ -44,11 +47,25 @@ bool CopyItemToClipboard(const TProject& project, const std::string& name, bool 
     if (index < 0)
         return false;
     TClipboardStream stream;
-    stream.itemData.WriteInt16(isRoom ? 0 : 1);
-    if (isRoom)
-        project.rooms[index].WriteToStream(stream.itemData);
-    else
-        project.rounds[index].WriteToStream(stream.itemData);
+    const TRoomItem* room = isRoom ? &project.rooms[index] : nullptr;
+    if (room && (room->supplementaryHeatAllowed || room->buildUp || room->heatLoad)) {
+        // What a room keeps beside its record (its own build-up, the supplementary
+        // heat it allows, its building) travels in a project of that one room, so
+        // that a paste keeps all of it.
+        TProject one;
+        one.options = project.options;
+        one.heatLoad = project.heatLoad;
+        one.rooms = {*room};
+        one.nextRoomId = room->roomId + 1;
+        stream.itemData.WriteInt16(kRoomWithExtras);
+        one.WriteToStream(stream.itemData);
+    } else {
+        stream.itemData.WriteInt16(isRoom ? 0 : 1);
+        if (isRoom)
+            project.rooms[index].WriteToStream(stream.itemData);
+        else
+            project.rounds[index].WriteToStream(stream.itemData);
+    }
     stream.PutOnClipboard(clipboard, ItemFormatName());
     return true;
 }
@@ -115,13 +132,24 @@ PasteResult PasteItemFromClipboard(TProject& project, const ClipboardService& cl
         if (data.size() < 2)
             Refuse();
         std::int16_t kind = stream.itemData.ReadInt16();
-        if (kind != 0 && kind != 1 && kind != 2)
+        if (kind != 0 && kind != 1 && kind != 2 && kind != kRoomWithExtras)
             Refuse();
-        // A manifold's circuits are checked one by one as they are reached.
-        if (kind != 2 && !WellFormed(data, 2))
+        // A manifold's circuits are checked one by one as they are reached; a room
+        // with its extras is read as the project it travels in.
+        if (kind != 2 && kind != kRoomWithExtras && !WellFormed(data, 2))
             Refuse();
         try {
-            if (kind == 2) {
+            if (kind == kRoomWithExtras) {
+                TProject one;
+                one.ReadFromStream(stream.itemData);
+                if (one.rooms.size() != 1)
+                    Refuse();
+                TRoomItem room = std::move(one.rooms[0]);
+                room.roomName = project.UniqueRoomName(room.roomName);
+                room.roomId = project.nextRoomId++;
+                result = {true, true, false, room.roomName};
+                project.rooms.push_back(std::move(room));
+            } else if (kind == 2) {
                 result = PasteManifold(project, stream.itemData);
             } else if (kind == 0) {
                 TRoomItem room;

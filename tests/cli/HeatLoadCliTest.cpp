@@ -153,3 +153,34 @@ TEST(HeatLoadCli, ReportAndCsv)
     EXPECT_FALSE(ec) << ec.message();
     fs::remove_all(dir);
 }
+
+// plan import and export through the real executable: the areas come from the
+// outlines, the JSON goes round, and a fault writes nothing.
+TEST(PlanCli, ImportExportAndRefusal)
+{
+    const fs::path dir = fs::temp_directory_path() / ("kalorina-plan-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string flat = KALORINA_SOURCE_DIR "/examples/flat.klp";
+    const std::string json = (dir / "p.json").string(), out = (dir / "out.klp").string();
+    std::ofstream(json) << R"({"floors":[{"name":"3. emelet","level":9,"rooms":[
+        {"room":"Nappali","outline":[[0,0],[7,0],[7,4.2],[0,4.2]]},
+        {"room":"Erkély","outline":[[0,4.2],[4,4.2],[4,6],[2,6],[2,7],[0,7]]}]}]})";
+    int code = -1;
+    RunCli("plan import '" + flat + "' '" + json + "' -o '" + out + "'", code);
+    ASSERT_EQ(code, 0);
+    TProject p;
+    ReadProjectFile(out, p);
+    EXPECT_FLOAT_EQ(p.rooms.at(p.FindItem("Nappali", true)).floorArea, 29.4f);
+    EXPECT_FLOAT_EQ(p.rooms.at(p.FindItem(Utf8ToCp1250("Erkély"), true)).floorArea, 9.2f);
+    const std::string exported = RunCli("plan export '" + out + "'", code);
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(exported.find("\"name\":\"3. emelet\""), std::string::npos) << exported;
+    EXPECT_NE(exported.find("\"area\":29.4"), std::string::npos) << exported;
+
+    fs::remove(out);
+    std::ofstream(json) << R"({"floors":[{"rooms":[{"room":"Nappali","outline":[[0,0],[7,0],[0,4],[7,4]]}]}]})";
+    RunCli("plan import '" + flat + "' '" + json + "' -o '" + out + "' 2>/dev/null", code);
+    EXPECT_EQ(code, 1);
+    EXPECT_FALSE(fs::exists(out));
+    fs::remove_all(dir);
+}

@@ -129,13 +129,14 @@ public:
     // Every change of the project goes through its history, one step per user
     // action; `name` is the step's name for the Edit menu.
     History& Changes() { return history_; }
-    // Rooms computed from their building follow every change at once, in the same
-    // step: an element, a construction or the outdoor temperature moves their heat
-    // loss.
+    // Rooms drawn on the plan and rooms computed from their building follow every
+    // change at once, in the same step: a corner moves a room's area, an element, a
+    // construction or the outdoor temperature its heat loss.
     bool Change(const StepLabel& name, const std::function<void(TProject&)>& edit)
     {
         return history_.Change(name, [&edit](TProject& p) {
             edit(p);
+            p.ApplyOutlineAreas();
             ApplyHeatLoads(p);
         });
     }

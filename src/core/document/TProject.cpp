@@ -56,6 +56,14 @@ constexpr std::int16_t kElementBlock = 3;      // one element: its room's identi
 constexpr std::int16_t kConstructionBlock = 4; // one construction with its layers
 constexpr RecordList kHeatLoadRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
 constexpr std::int32_t kHasBu = 1, kHasTemperature = 2, kHasThermalBridge = 4;
+// The floor plan: floors, then each room's outline, each door and each manifold's
+// place, one block each.  Written only for a project with a plan.
+constexpr std::int16_t kPlanTag = 9;
+constexpr std::int16_t kFloorBlock = 1;
+constexpr std::int16_t kOutlineBlock = 2;
+constexpr std::int16_t kDoorBlock = 3;
+constexpr std::int16_t kManifoldPlaceBlock = 4;
+constexpr RecordList kPlanRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
 constexpr std::int16_t kEndMark = 0x7FFF;
 // The end mark stands alone, and the file must not end before it.
 constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFails};
@@ -190,6 +198,23 @@ HeatElement ReadElement(TMemoryStream& s)
     return e;
 }
 
+void WritePoint(TMemoryStream& s, plan::Point p)
+{
+    s.WriteDouble(p.x);
+    s.WriteDouble(p.y);
+}
+
+// Coordinates of a building: finite and within 100 km.
+plan::Point ReadPoint(TMemoryStream& s)
+{
+    plan::Point p;
+    p.x = s.ReadDouble();
+    p.y = s.ReadDouble();
+    if (!(std::fabs(p.x) <= 1e5 && std::fabs(p.y) <= 1e5))
+        throw ImpossibleValue("coordinate");
+    return p;
+}
+
 TManifold DefaultManifold(const std::string& name)
 {
     TManifold m;
@@ -232,6 +257,7 @@ void TProject::ReadFromStream(TMemoryStream& s)
     // Files from before the build-up keep the temperature below and k they stored.
     options.buildUp.reset();
     heatLoad = ProjectHeatLoad{};
+    plan = plan::Plan{};
     std::vector<std::int32_t> membership;
     bool membershipRead = false;
     std::vector<bool> designed;
@@ -355,6 +381,59 @@ void TProject::ReadFromStream(TMemoryStream& s)
                                   }},
                              });
              }},
+            {kPlanTag,
+             [&] {
+                 ReadRecords(s, kPlanRecords,
+                             {
+                                 {kFloorBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          plan::Floor f;
+                                          ReadStreamString(s, f.name);
+                                          f.level = s.ReadDouble();
+                                          if (!(std::fabs(f.level) <= 1e4))
+                                              throw ImpossibleValue("level");
+                                          plan.floors.push_back(std::move(f));
+                                      });
+                                  }},
+                                 {kOutlineBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          plan::RoomOutline o;
+                                          o.roomId = s.ReadInt32();
+                                          o.floor = s.ReadInt32();
+                                          const std::int32_t count = s.ReadInt32();
+                                          if (count < 0 || std::size_t(count) > s.Size())
+                                              throw ImpossibleValue("corners = " + std::to_string(count));
+                                          for (std::int32_t i = 0; i < count; ++i)
+                                              o.outline.push_back(ReadPoint(s));
+                                          plan.outlines.push_back(std::move(o));
+                                      });
+                                  }},
+                                 {kDoorBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          plan::Door d;
+                                          d.floor = s.ReadInt32();
+                                          d.roomA = s.ReadInt32();
+                                          d.roomB = s.ReadInt32();
+                                          d.from = ReadPoint(s);
+                                          d.to = ReadPoint(s);
+                                          plan.doors.push_back(d);
+                                      });
+                                  }},
+                                 {kManifoldPlaceBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          plan::ManifoldPlace m;
+                                          m.manifold = s.ReadInt32();
+                                          m.floor = s.ReadInt32();
+                                          m.position = ReadPoint(s);
+                                          plan.manifolds.push_back(m);
+                                      });
+                                  }},
+                             });
+             }},
             {kManifoldsTag,
              [&] {
                  ReadRecords(s, kManifoldRecords,
@@ -416,6 +495,27 @@ void TProject::ReadFromStream(TMemoryStream& s)
     // the manifolds it does not reach undesigned.
     for (std::size_t i = 0; i < designed.size() && i < manifolds.size(); ++i)
         manifolds[i].designed = designed[i];
+    // The plan names rooms, floors and manifolds that must be there, and outlines a
+    // room can have; anything else is damage.
+    unnamed([&] {
+        const auto floorOk = [&](int f) { return f >= 0 && std::size_t(f) < plan.floors.size(); };
+        std::vector<std::int32_t> outlined;
+        for (const plan::RoomOutline& o : plan.outlines) {
+            if (!FindRoomById(o.roomId) || !floorOk(o.floor))
+                throw ImpossibleValue("outline of room " + std::to_string(o.roomId));
+            if (plan::CheckOutline(o.outline) != plan::OutlineFault::None)
+                throw ImpossibleValue("outline of room " + std::to_string(o.roomId));
+            if (std::find(outlined.begin(), outlined.end(), o.roomId) != outlined.end())
+                throw ImpossibleValue("outlines of room " + std::to_string(o.roomId));
+            outlined.push_back(o.roomId);
+        }
+        for (const plan::Door& d : plan.doors)
+            if (!floorOk(d.floor) || !FindRoomById(d.roomA) || (d.roomB != 0 && !FindRoomById(d.roomB)))
+                throw ImpossibleValue("door");
+        for (const plan::ManifoldPlace& m : plan.manifolds)
+            if (!floorOk(m.floor) || m.manifold < 0 || std::size_t(m.manifold) >= manifolds.size())
+                throw ImpossibleValue("manifold place");
+    });
     // Circuits find rooms by their identifier: two rooms with one are damage.
     for (std::size_t i = 0; i < rooms.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
@@ -424,6 +524,24 @@ void TProject::ReadFromStream(TMemoryStream& s)
                     FormatText(TextOrBuiltIn("IDS_DUPLICATEROOMID"), {rooms[j].roomName, rooms[i].roomName}));
     RecountAssignedSurfaces();
     modified = false;
+}
+
+int TProject::ApplyOutlineAreas()
+{
+    int changed = 0;
+    for (const plan::RoomOutline& o : plan.outlines)
+        if (TRoomItem* room = FindRoomById(o.roomId)) {
+            const float area = static_cast<float>(plan::RoundedArea(o.outline));
+            if (room->floorArea != area) {
+                room->floorArea = area;
+                ++changed;
+            }
+        }
+    if (changed > 0) {
+        modified = true;
+        RecountAssignedSurfaces();
+    }
+    return changed;
 }
 
 void TProject::WriteToStream(TMemoryStream& s) const
@@ -512,6 +630,38 @@ void TProject::WriteToStream(TMemoryStream& s) const
             });
         blocks.End();
     });
+    if (!plan.Empty())
+        w.Write(kPlanTag, [&] {
+            RecordWriter blocks(s, kPlanRecords);
+            for (const plan::Floor& f : plan.floors)
+                blocks.Write(kFloorBlock, [&] {
+                    WriteStreamString(s, f.name);
+                    s.WriteDouble(f.level);
+                });
+            for (const plan::RoomOutline& o : plan.outlines)
+                blocks.Write(kOutlineBlock, [&] {
+                    s.WriteInt32(o.roomId);
+                    s.WriteInt32(o.floor);
+                    s.WriteInt32(static_cast<std::int32_t>(o.outline.size()));
+                    for (const plan::Point& p : o.outline)
+                        WritePoint(s, p);
+                });
+            for (const plan::Door& d : plan.doors)
+                blocks.Write(kDoorBlock, [&] {
+                    s.WriteInt32(d.floor);
+                    s.WriteInt32(d.roomA);
+                    s.WriteInt32(d.roomB);
+                    WritePoint(s, d.from);
+                    WritePoint(s, d.to);
+                });
+            for (const plan::ManifoldPlace& m : plan.manifolds)
+                blocks.Write(kManifoldPlaceBlock, [&] {
+                    s.WriteInt32(m.manifold);
+                    s.WriteInt32(m.floor);
+                    WritePoint(s, m.position);
+                });
+            blocks.End();
+        });
     w.End();
 }
 
@@ -739,7 +889,7 @@ bool TProject::SameContent(const TProject& o) const
     return buildingLines == o.buildingLines && customerLines == o.customerLines && designerLines == o.designerLines
         && commentLines == o.commentLines && projectDate == o.projectDate && nextRoomId == o.nextRoomId
         && options == o.options && rooms == o.rooms && rounds == o.rounds && manifolds == o.manifolds
-        && heatLoad == o.heatLoad;
+        && heatLoad == o.heatLoad && plan == o.plan;
 }
 
 } // namespace kalorina

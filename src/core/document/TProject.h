@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/HeatLoadData.h"
+#include "plan/PlanData.h"
 #include "document/Record.h"
 #include "document/Stream.h"
 #include "document/StreamEncoding.h"
@@ -57,6 +58,11 @@ public:
     std::vector<TManifold> manifolds;
     // The climate and air tightness the rooms' heat loads are computed with.
     ProjectHeatLoad heatLoad;
+    // The floor plan; empty in files from before it.
+    plan::Plan plan;
+    // Every room with an outline takes its area from it (m2 to 0.01).  The number of
+    // rooms whose area changed.
+    int ApplyOutlineAreas();
 
     // Raises a KalorinaError (IDS_INVALIDFILE, IDS_VERSIONERR, or the end of data).
     void ReadFromStream(TMemoryStream& s);

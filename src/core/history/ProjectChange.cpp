@@ -88,6 +88,8 @@ ProjectChange::ProjectChange(StepLabel label, const TProject& before, const TPro
         options_.emplace(before.options, after.options);
     if (!(before.heatLoad == after.heatLoad))
         heatLoad_.emplace(before.heatLoad, after.heatLoad);
+    if (!(before.plan == after.plan))
+        plan_.emplace(before.plan, after.plan);
     rooms_ = Difference(before.rooms, after.rooms);
     rounds_ = Difference(before.rounds, after.rounds);
     manifolds_ = Difference(before.manifolds, after.manifolds);
@@ -95,7 +97,7 @@ ProjectChange::ProjectChange(StepLabel label, const TProject& before, const TPro
 
 bool ProjectChange::ChangesAnything() const
 {
-    return data_ || options_ || heatLoad_ || rooms_ || rounds_ || manifolds_;
+    return data_ || options_ || heatLoad_ || plan_ || rooms_ || rounds_ || manifolds_;
 }
 
 void ProjectChange::Redo(TProject& p) const
@@ -106,6 +108,8 @@ void ProjectChange::Redo(TProject& p) const
         p.options = options_->second;
     if (heatLoad_)
         p.heatLoad = heatLoad_->second;
+    if (plan_)
+        p.plan = plan_->second;
     if (rooms_)
         Replace(p.rooms, rooms_->at, rooms_->before, rooms_->after);
     if (rounds_)
@@ -122,6 +126,8 @@ void ProjectChange::Undo(TProject& p) const
         p.options = options_->first;
     if (heatLoad_)
         p.heatLoad = heatLoad_->first;
+    if (plan_)
+        p.plan = plan_->first;
     if (rooms_)
         Replace(p.rooms, rooms_->at, rooms_->after, rooms_->before);
     if (rounds_)
@@ -140,6 +146,12 @@ std::size_t ProjectChange::Footprint() const
         n += 2 * sizeof(ProjectData);
     if (heatLoad_)
         n += 2 * (sizeof(ProjectHeatLoad) + heatLoad_->first.constructions.size() * sizeof(Construction));
+    if (plan_)
+        for (const plan::Plan* p : {&plan_->first, &plan_->second}) {
+            n += sizeof(plan::Plan) + p->doors.size() * sizeof(plan::Door);
+            for (const plan::RoomOutline& o : p->outlines)
+                n += sizeof o + o.outline.size() * sizeof(plan::Point);
+        }
     return n;
 }
 

@@ -43,9 +43,9 @@ public:
     ChangeKinds Kinds() const override
     {
         // Manifolds are shown with their circuits, and change with them.
-        // The climate and constructions are options of the project too.
+        // The climate, the constructions and the plan are shown as options are.
         return {rooms_.has_value(), rounds_.has_value() || manifolds_.has_value(),
-                options_.has_value() || heatLoad_.has_value(), data_.has_value()};
+                options_.has_value() || heatLoad_.has_value() || plan_.has_value(), data_.has_value()};
     }
 
 private:
@@ -53,6 +53,7 @@ private:
     std::optional<std::pair<ProjectData, ProjectData>> data_;
     std::optional<std::pair<TProjektOptions, TProjektOptions>> options_;
     std::optional<std::pair<ProjectHeatLoad, ProjectHeatLoad>> heatLoad_;
+    std::optional<std::pair<plan::Plan, plan::Plan>> plan_;
     std::optional<ListChange<TRoomItem>> rooms_;
     std::optional<ListChange<TRoundItem>> rounds_;
     std::optional<ListChange<TManifold>> manifolds_;

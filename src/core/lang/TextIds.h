@@ -268,6 +268,12 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_JSONUNKNOWNROOM",
     "IDS_JSONDUPLICATEROOM",
     "IDS_JSONUNKNOWNCONSTRUCTION",
+    "IDS_PLANOUTLINEFAULT",
+    "IDS_PLANOVERLAP",
+    "IDS_PLANUNKNOWNMANIFOLD",
+    "IDS_PLANROOMTWICE",
+    "IDS_PLANPOINT",
+    "IDS_PLANNEWROOM",
     "IDS_TABLEROW",
     "IDS_OUTDOORNOTBELOW",
     "IDS_HEATLOADROOM",
@@ -397,6 +403,7 @@ inline constexpr TextFamily kRequiredTextFamilies[] = {
     {"IDS_SHIELDING+", 3},              // none, moderate, heavy
     {"IDS_HEATLOADPART+", 4},           // transmission, air, heating up, the room's load
     {"IDS_HEATLOADCSVTITLE+", 9},       // the heat-load CSV's columns
+    {"IDS_PLANFAULT+", 4},              // why an outline is none: corners, a corner twice, no area, crossing
 };
 
 // Every required key, the families expanded.

@@ -1,0 +1,198 @@
+// The floor plan: outlines as polygons in metres, their areas, the refusal of
+// crossing and overlapping outlines, snapping, the plan stored beside the rooms
+// and rooms taking their areas from their outlines.
+#include <gtest/gtest.h>
+
+#include "app/PlanJson.h"
+#include "document/Stream.h"
+#include "document/TProject.h"
+#include "history/History.h"
+#include "plan/Geometry.h"
+#include "util/Error.h"
+
+using namespace kalorina;
+using namespace kalorina::plan;
+
+namespace {
+
+Polygon Rect(double x, double y, double w, double h)
+{
+    return {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}};
+}
+
+TProject Reread(const TProject& p)
+{
+    TMemoryStream s;
+    p.WriteToStream(s);
+    TMemoryStream in(s.Data());
+    TProject back;
+    back.ReadFromStream(in);
+    return back;
+}
+
+} // namespace
+
+// An L of 4 × 2 and 2 × 2 m: 12 m2 either way round; stored counter-clockwise.
+TEST(Plan, AreaAndOrientation)
+{
+    const Polygon l = {{0, 0}, {4, 0}, {4, 2}, {2, 2}, {2, 4}, {0, 4}};
+    EXPECT_DOUBLE_EQ(SignedArea(l), 12);
+    Polygon clockwise(l.rbegin(), l.rend());
+    EXPECT_DOUBLE_EQ(SignedArea(clockwise), -12);
+    EXPECT_FALSE(IsCounterClockwise(clockwise));
+    EXPECT_TRUE(IsCounterClockwise(CounterClockwise(clockwise)));
+    EXPECT_DOUBLE_EQ(RoundedArea(clockwise), 12);
+    // Areas to 0.01 m2: 3.333 × 3 = 9.999 → 10.00; 1.234 × 1.001 = 1.235234 → 1.24.
+    EXPECT_DOUBLE_EQ(RoundedArea(Rect(0, 0, 3.333, 3)), 10.0);
+    EXPECT_DOUBLE_EQ(RoundedArea(Rect(5, 5, 1.234, 1.001)), 1.24);
+}
+
+TEST(Plan, OutlinesThatAreNoRooms)
+{
+    EXPECT_EQ(CheckOutline({{0, 0}, {1, 0}}), OutlineFault::TooFewCorners);
+    EXPECT_EQ(CheckOutline({{0, 0}, {1, 0}, {1, 1}, {1, 0}}), OutlineFault::RepeatedCorner);
+    EXPECT_EQ(CheckOutline({{0, 0}, {1, 0}, {2, 0}}), OutlineFault::NoArea);
+    // A figure of eight crosses itself, with area on both sides.
+    EXPECT_EQ(CheckOutline({{0, 0}, {4, 0}, {0, 3}, {4, 3}}), OutlineFault::SelfCrossing);
+    // A spike that folds back along its own edge, and a corner on another edge.
+    EXPECT_EQ(CheckOutline({{0, 0}, {4, 0}, {4, 4}, {4, 2}, {0, 4}}), OutlineFault::SelfCrossing);
+    EXPECT_EQ(CheckOutline({{0, 0}, {4, 0}, {4, 4}, {2, 0.0}, {0, 4}}), OutlineFault::SelfCrossing);
+    EXPECT_EQ(CheckOutline({{0, 0}, {4, 0}, {4, 4}, {2, 0.00001}, {0, 4}}), OutlineFault::SelfCrossing);
+    EXPECT_EQ(CheckOutline({{0, 0}, {4, 0}, {4, 2}, {2, 2}, {2, 4}, {0, 4}}), OutlineFault::None);
+}
+
+// Neighbours share walls and corners exactly: that is no overlap; any shared area
+// is, whether edges cross, one lies inside the other, or both are the same.
+TEST(Plan, OverlapAndSharedWalls)
+{
+    const Polygon a = Rect(0, 0, 4, 3);
+    EXPECT_FALSE(Overlap(a, Rect(4, 0, 3, 3)));   // a shared wall
+    EXPECT_FALSE(Overlap(a, Rect(4, 1, 3, 5)));   // part of a wall
+    EXPECT_FALSE(Overlap(a, Rect(4, 3, 2, 2)));   // a corner
+    EXPECT_FALSE(Overlap(a, Rect(10, 10, 1, 1))); // apart
+    EXPECT_TRUE(Overlap(a, Rect(3.9, 0, 3, 3)));  // 10 cm into it
+    EXPECT_TRUE(Overlap(a, Rect(1, 1, 1, 1)));    // inside
+    EXPECT_TRUE(Overlap(Rect(1, 1, 1, 1), a));    // around
+    EXPECT_TRUE(Overlap(a, a));                   // the same
+    EXPECT_TRUE(Overlap(a, Rect(0, 0, 4, 1.5)));  // inside, sharing three walls
+    const Polygon u = {{0, 0}, {6, 0}, {6, 4}, {4, 4}, {4, 1}, {2, 1}, {2, 4}, {0, 4}};
+    EXPECT_FALSE(Overlap(u, Rect(2, 1, 2, 3))); // the courtyard of a U
+    EXPECT_TRUE(Overlap(u, Rect(1.9, 1, 2, 3)));
+}
+
+TEST(Plan, SnappingToGridCornersAndEdges)
+{
+    const Point g = SnapToGrid({1.023, 2.976}, 0.05);
+    EXPECT_NEAR(g.x, 1.0, 1e-12);
+    EXPECT_NEAR(g.y, 3.0, 1e-12);
+    const std::vector<Polygon> rooms = {Rect(0, 0, 4, 3)};
+    // Near a corner the corner wins, near an edge the nearest point on it.
+    EXPECT_EQ(SnapToOutlines({4.08, 3.05}, rooms, 0.15), (Point{4, 3}));
+    const auto edge = SnapToOutlines({4.06, 1.3}, rooms, 0.15);
+    ASSERT_TRUE(edge);
+    EXPECT_NEAR(edge->x, 4, 1e-12);
+    EXPECT_NEAR(edge->y, 1.3, 1e-12);
+    EXPECT_FALSE(SnapToOutlines({5, 1.3}, rooms, 0.15));
+}
+
+// The plan is stored beside the rooms, read back the same; a file without one has
+// none; an outline that crosses itself or names no room is damage.
+TEST(Plan, StoredAndReadBack)
+{
+    TProject p;
+    p.AddNewRoom();
+    p.AddNewRoom();
+    const TProject without = Reread(p);
+    EXPECT_TRUE(without.plan.Empty());
+    EXPECT_TRUE(without.SameContent(p));
+
+    p.plan.floors = {{"Ground", 0}, {"Upper", 2.9}};
+    p.plan.outlines = {{p.rooms[0].roomId, 0, Rect(0, 0, 4.25, 3)}, {p.rooms[1].roomId, 1, Rect(0, 0, 2, 2)}};
+    p.plan.doors = {{0, p.rooms[0].roomId, 0, {1, 0}, {1.9, 0}}};
+    p.plan.manifolds = {{0, 0, {3.9, 2.9}}};
+    const TProject back = Reread(p);
+    EXPECT_EQ(back.plan, p.plan);
+    EXPECT_NEAR(back.plan.doors[0].Width(), 0.9, 1e-12);
+
+    TProject damaged = p;
+    damaged.plan.outlines[0].outline = {{0, 0}, {4, 0}, {0, 3}, {4, 3}};
+    EXPECT_THROW(Reread(damaged), KalorinaError);
+    damaged = p;
+    damaged.plan.outlines[0].roomId = 99;
+    EXPECT_THROW(Reread(damaged), KalorinaError);
+    damaged = p;
+    damaged.plan.manifolds[0].manifold = 3;
+    EXPECT_THROW(Reread(damaged), KalorinaError);
+}
+
+// A room drawn takes its area from its outline; moving a corner is one step that
+// undo takes back with the area.
+TEST(Plan, RoomsTakeTheirAreasAndUndoTakesThemBack)
+{
+    TProject p;
+    p.AddNewRoom();
+    p.rooms[0].floorArea = 20;
+    p.plan.floors = {{"Ground", 0}};
+    p.plan.outlines = {{p.rooms[0].roomId, 0, Rect(0, 0, 4.25, 3)}};
+    EXPECT_EQ(p.ApplyOutlineAreas(), 1);
+    EXPECT_FLOAT_EQ(p.rooms[0].floorArea, 12.75f);
+    History history(p);
+    ASSERT_TRUE(history.Change(StepLabel::Of("IDS_STEPMODIFY"), [](TProject& q) {
+        q.plan.outlines[0].outline[1].x = 5;
+        q.plan.outlines[0].outline[2].x = 5;
+        q.ApplyOutlineAreas();
+    }));
+    EXPECT_FLOAT_EQ(p.rooms[0].floorArea, 15.0f);
+    ASSERT_TRUE(history.Undo());
+    EXPECT_FLOAT_EQ(p.rooms[0].floorArea, 12.75f);
+    EXPECT_DOUBLE_EQ(p.plan.outlines[0].outline[1].x, 4.25);
+}
+
+// The JSON form: what is exported imports back the same; a room the project lacks
+// is added; faults name their place and change nothing.
+TEST(Plan, JsonRoundTripAndRefusals)
+{
+    TProject p;
+    p.AddNewRoom();
+    p.RenameItem(0, true, "Living");
+    const std::string json = R"({"floors":[{"name":"Ground","level":0,
+        "rooms":[{"room":"Living","outline":[[0,0],[0,4],[7,4],[7,0]]},
+                 {"room":"Hall","outline":[[7,0],[9,0],[9,4],[7,4]]}],
+        "doors":[{"rooms":["Living","Hall"],"at":[[7,1],[7,1.9]]},{"rooms":["Hall",""],"at":[[9,1],[9,2]]}],
+        "manifolds":[{"manifold":")"
+        + p.manifolds[0].name + R"(","position":[8.5,3.5]}]}]})";
+    ImportPlan(p, json);
+    ASSERT_EQ(p.rooms.size(), 2u);
+    EXPECT_EQ(p.rooms[1].roomName, "Hall");
+    EXPECT_FLOAT_EQ(p.rooms[0].floorArea, 28.0f);
+    EXPECT_FLOAT_EQ(p.rooms[1].floorArea, 8.0f);
+    EXPECT_TRUE(IsCounterClockwise(p.plan.outlines[0].outline)) << "stored counter-clockwise";
+    ASSERT_EQ(p.plan.doors.size(), 2u);
+    EXPECT_EQ(p.plan.doors[1].roomB, 0) << "to the outside";
+
+    TProject again = p;
+    again.plan = {};
+    ImportPlan(again, ExportPlan(p));
+    EXPECT_EQ(again.plan, p.plan);
+
+    const std::pair<const char*, const char*> faults[] = {
+        {R"({"floors":[{"rooms":[{"room":"A","outline":[[0,0],[4,0],[0,3],[4,3]]}]}]})", "floors[0].rooms[0].outline"},
+        {R"({"floors":[{"rooms":[{"room":"A","outline":[[0,0],[4,0],[4,4],[0,4]]},
+                                 {"room":"B","outline":[[3,3],[6,3],[6,6],[3,6]]}]}]})",
+         "\"A\""},
+        {R"({"floors":[{"manifolds":[{"manifold":"Nowhere","position":[1,1]}]}]})", "Nowhere"},
+        {R"({"floors":[{"rooms":[{"room":"A","outline":[[0,0],[4,0],[4,"x"]]}]}]})", "outline[2]"},
+        {R"({"floors":[{"rooms":[{"room":"A","outline":[[0,0],[4,0],[4,4]]}],"walls":[]}]})", "walls"},
+    };
+    for (const auto& [text, place] : faults) {
+        TProject before = p;
+        try {
+            ImportPlan(p, text);
+            ADD_FAILURE() << text;
+        } catch (const KalorinaError& e) {
+            EXPECT_NE(std::string(e.what()).find(place), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(p.SameContent(before)) << text;
+        EXPECT_EQ(p.rooms.size(), before.rooms.size());
+    }
+}

@@ -3,10 +3,16 @@
 // and rooms taking their areas from their outlines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
 #include "app/PlanJson.h"
 #include "document/Stream.h"
 #include "document/TProject.h"
 #include "history/History.h"
+#include "plan/DxfReader.h"
 #include "plan/Geometry.h"
 #include "util/Error.h"
 
@@ -195,4 +201,105 @@ TEST(Plan, JsonRoundTripAndRefusals)
         EXPECT_TRUE(p.SameContent(before)) << text;
         EXPECT_EQ(p.rooms.size(), before.rooms.size());
     }
+}
+
+namespace {
+
+// A DXF drawing as a CAD program writes its entities: group code and value lines.
+struct DxfWriter {
+    std::string text = "0\nSECTION\n2\nENTITIES\n";
+    void Pair(int code, const std::string& value) { text += std::to_string(code) + "\n" + value + "\n"; }
+    void Pair(int code, double value) { Pair(code, std::to_string(value)); }
+    void LwPolyline(const std::string& layer, const std::vector<std::array<double, 3>>& corners, bool closed)
+    {
+        Pair(0, "LWPOLYLINE");
+        Pair(8, layer);
+        Pair(90, std::to_string(corners.size()));
+        Pair(70, closed ? "1" : "0");
+        for (const auto& c : corners) {
+            Pair(10, c[0]);
+            Pair(20, c[1]);
+            if (c[2] != 0)
+                Pair(42, c[2]);
+        }
+    }
+    void Polyline(const std::string& layer, const std::vector<std::array<double, 2>>& corners)
+    {
+        Pair(0, "POLYLINE");
+        Pair(8, layer);
+        Pair(66, "1");
+        Pair(70, "1");
+        for (const auto& c : corners) {
+            Pair(0, "VERTEX");
+            Pair(8, layer);
+            Pair(10, c[0]);
+            Pair(20, c[1]);
+        }
+        Pair(0, "SEQEND");
+    }
+    void Text(const std::string& layer, double x, double y, const std::string& value)
+    {
+        Pair(0, "TEXT");
+        Pair(8, layer);
+        Pair(10, x);
+        Pair(20, y);
+        Pair(40, 250.0);
+        Pair(1, value);
+    }
+    std::string Done() { return text + "0\nENDSEC\n0\nEOF\n"; }
+};
+
+} // namespace
+
+// Rooms from a drawing in centimetres: an LWPOLYLINE named by a TEXT inside it, a
+// POLYLINE without a name, a bay whose arc (bulge 1, a half circle of 1 m radius)
+// is laid as chords within 5 cm; another layer's lines and a missing layer.
+TEST(Plan, RoomsFromADxfDrawing)
+{
+    DxfWriter w;
+    w.LwPolyline("ROOMS", {{{0, 0, 0}, {700, 0, 0}, {700, 400, 0}, {0, 400, 0}}}, true);
+    w.Text("NAMES", 300, 200, "Nappali");
+    w.Polyline("ROOMS", {{{700, 0}, {1050, 0}, {1050, 400}, {700, 400}}});
+    w.LwPolyline("ROOMS", {{{0, 400, 0}, {400, 400, 0}, {400, 700, 1}, {200, 700, 0}, {0, 700, 0}}}, true);
+    w.LwPolyline("WALLS", {{{0, -20, 0}, {1050, -20, 0}}}, false);
+    const DxfDrawing d = ReadDxf(w.Done());
+    EXPECT_NE(std::find(d.layers.begin(), d.layers.end(), "ROOMS"), d.layers.end());
+    EXPECT_NE(std::find(d.layers.begin(), d.layers.end(), "WALLS"), d.layers.end());
+    ASSERT_EQ(d.polylines.size(), 4u);
+    EXPECT_TRUE(d.polylines[1].closed);
+    ASSERT_EQ(d.polylines[1].vertices.size(), 4u);
+
+    // The bay: a 4 × 3 m room whose top edge from (4, 7) to (2, 7) is a half circle
+    // about (3, 7), counter-clockwise: it bulges outwards, up to y = 8.
+    const Polygon bay = OutlineOf(d.polylines[2], DxfUnit::Centimetre);
+    double top = 0;
+    for (const Point& p : bay) {
+        top = std::max(top, p.y);
+        // Every chord end lies on the circle about (3, 7).
+        if (p.y > 7 + 1e-9)
+            EXPECT_NEAR(Distance(p, {3, 7}), 1.0, 1e-9);
+    }
+    EXPECT_NEAR(top, 8.0, 0.05);
+    const double exact = 12 + std::numbers::pi / 2;
+    EXPECT_LT(exact - std::fabs(SignedArea(bay)), 2 * 0.05 * 1.0 * std::numbers::pi / 2 + 1e-9)
+        << "chords stray at most 5 cm";
+
+    TProject p;
+    p.AddNewRoom();
+    p.RenameItem(0, true, "Nappali");
+    p.rooms[0].heatDemand = 1234;
+    ImportDxf(p, d, "ROOMS", DxfUnit::Centimetre, "Ground");
+    ASSERT_EQ(p.rooms.size(), 3u);
+    EXPECT_EQ(p.rooms[0].heatDemand, 1234.0f) << "a room matched by name keeps its data";
+    EXPECT_FLOAT_EQ(p.rooms[0].floorArea, 28.0f);
+    EXPECT_EQ(p.rooms[1].roomName, "Room 1") << "unnamed, in the built-in words";
+    EXPECT_FLOAT_EQ(p.rooms[1].floorArea, 14.0f);
+    ASSERT_EQ(p.plan.floors.size(), 1u);
+    EXPECT_EQ(p.plan.floors[0].name, "Ground");
+
+    const TProject before = p;
+    EXPECT_THROW(ImportDxf(p, d, "WALLS", DxfUnit::Centimetre, "Ground"), KalorinaError);
+    EXPECT_THROW(ImportDxf(p, d, "DOORS", DxfUnit::Centimetre, "Ground"), KalorinaError);
+    EXPECT_TRUE(p.SameContent(before));
+    EXPECT_THROW(ReadDxf("no drawing"), KalorinaError);
 }

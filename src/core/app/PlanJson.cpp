@@ -1,5 +1,6 @@
 #include "app/PlanJson.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "building/HeatLoad.h"
@@ -216,6 +217,89 @@ void ImportPlan(TProject& project, const std::string& json)
     }
     TProject edited = project;
     Read(edited, root);
+    edited.ApplyOutlineAreas();
+    ApplyHeatLoads(edited);
+    edited.modified = true;
+    project = std::move(edited);
+}
+
+} // namespace kalorina
+
+namespace kalorina {
+
+void ImportDxf(TProject& project, const plan::DxfDrawing& drawing, const std::string& layer, plan::DxfUnit unit,
+               const std::string& floorName)
+{
+    if (std::find(drawing.layers.begin(), drawing.layers.end(), layer) == drawing.layers.end()) {
+        std::string layers;
+        for (const std::string& l : drawing.layers)
+            layers += (layers.empty() ? "\"" : ", \"") + l + "\"";
+        Fault("IDS_DXFNOLAYER", "The drawing has no layer \"%s\"; its layers are %s.", {layer, layers});
+    }
+    TProject edited = project;
+    // The floor the drawing is of.
+    int floor = -1;
+    for (std::size_t f = 0; f < edited.plan.floors.size(); ++f)
+        if (edited.plan.floors[f].name == floorName)
+            floor = static_cast<int>(f);
+    if (floor < 0) {
+        edited.plan.floors.push_back({floorName, 0});
+        floor = static_cast<int>(edited.plan.floors.size()) - 1;
+    }
+    std::erase_if(edited.plan.outlines, [floor](const plan::RoomOutline& o) { return o.floor == floor; });
+    std::vector<plan::RoomOutline> taken;
+    int number = 0, unnamed = 0;
+    for (const plan::DxfPolyline& line : drawing.polylines) {
+        if (line.layer != layer)
+            continue;
+        ++number;
+        plan::DxfPolyline closed = line;
+        // A polyline that ends where it starts is closed, whatever its flag says.
+        if (closed.vertices.size() > 2
+            && plan::Distance(closed.vertices.front().at, closed.vertices.back().at) < 1e-9) {
+            closed.vertices.pop_back();
+            closed.closed = true;
+        }
+        if (!closed.closed)
+            continue;
+        plan::Polygon outline = plan::CounterClockwise(plan::OutlineOf(closed, unit));
+        // The name: a text inside the outline.
+        std::string name;
+        const double k = plan::MetresPer(unit);
+        for (const plan::DxfText& t : drawing.texts)
+            if (!t.text.empty() && plan::StrictlyInside(outline, {t.at.x * k, t.at.y * k})) {
+                name = t.text;
+                break;
+            }
+        if (name.empty()) {
+            do
+                name = FormatText(TextOrBuiltIn("IDS_PLANNEWROOM"), {std::to_string(++unnamed)});
+            while (std::any_of(taken.begin(), taken.end(),
+                               [&](const plan::RoomOutline& o) { return edited.RoomNameById(o.roomId) == name; }));
+        }
+        const std::string where = FormatText(TextOrBuiltIn("IDS_DXFOUTLINE"), {std::to_string(number), layer, name});
+        if (const plan::OutlineFault fault = plan::CheckOutline(outline); fault != plan::OutlineFault::None)
+            Fault("IDS_PLANOUTLINEFAULT", "%s: the outline of \"%s\" %s.",
+                  {where, name, TextOrBuiltIn(FaultText(fault))});
+        const std::int32_t id = RoomNamed(edited, name).roomId;
+        for (const plan::RoomOutline& other : taken) {
+            if (other.roomId == id)
+                Fault("IDS_PLANROOMTWICE", "%s: the room \"%s\" has an outline twice.", {where, name});
+            if (plan::Overlap(other.outline, outline))
+                Fault("IDS_PLANOVERLAP", "%s: the outlines of \"%s\" and \"%s\" overlap on the floor \"%s\".",
+                      {where, edited.RoomNameById(other.roomId), name, floorName});
+        }
+        taken.push_back({id, floor, std::move(outline)});
+    }
+    if (taken.empty())
+        Fault("IDS_DXFNOOUTLINE", "The layer \"%s\" holds no closed polyline: no room outline can be taken from it.",
+              {layer});
+    // A room drawn on another floor before is on this one now.
+    std::erase_if(edited.plan.outlines, [&](const plan::RoomOutline& o) {
+        return std::any_of(taken.begin(), taken.end(),
+                           [&](const plan::RoomOutline& t) { return t.roomId == o.roomId; });
+    });
+    edited.plan.outlines.insert(edited.plan.outlines.end(), taken.begin(), taken.end());
     edited.ApplyOutlineAreas();
     ApplyHeatLoads(edited);
     edited.modified = true;

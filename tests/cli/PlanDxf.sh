@@ -47,5 +47,21 @@ if "$cli" plan import-dxf "$src/examples/flat.klp" "$dir/t.dxf" --layer WALLS --
 fi
 grep -q WALLS "$dir/err" || fail "the refusal names the layer: $(cat "$dir/err")"
 [ ! -e "$dir/no.klp" ] || fail "a refused import wrote a file"
+# The shipped drawing of the flat: another reader opens it, and it imports into
+# the outlines the flat already has.
+"$py" -c "import ezdxf, sys; d = ezdxf.readfile(sys.argv[1]); assert len(d.modelspace().query('POLYLINE')) == 6" \
+    "$src/examples/flat.dxf" || fail "ezdxf does not read examples/flat.dxf"
+"$cli" plan import-dxf "$src/examples/flat.klp" "$src/examples/flat.dxf" --layer HELYISEGEK --unit mm \
+    --floor "3. emelet" -o "$dir/flat.klp" 2>"$dir/err" || fail "flat.dxf: $(cat "$dir/err")"
+"$cli" plan export "$src/examples/flat.klp" >"$dir/shipped.json"
+"$cli" plan export "$dir/flat.klp" >"$dir/imported.json"
+python3 - "$dir/shipped.json" "$dir/imported.json" <<'PY' || fail "flat.dxf gives other outlines than the flat's"
+import json, sys
+def outlines(path):
+    return {r['room']: (r['area'], sorted(map(tuple, r['outline'])))
+            for f in json.load(open(path))['floors'] for r in f['rooms']}
+a, b = outlines(sys.argv[1]), outlines(sys.argv[2])
+assert a == b, (a, b)
+PY
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]

@@ -18,6 +18,7 @@
 #include "app/ProjectFiles.h"
 #include "app/ProjectRecalc.h"
 #include "app/ProjectSummary.h"
+#include "app/PlanJson.h"
 #include "building/BuildingJson.h"
 #include "catalogue/DeviceKind.h"
 #include "catalogue/FloorHeatDBItem.h"
@@ -172,20 +173,37 @@ TProject Design(const std::vector<RoomSpec>& specs, const char* building, const 
     return p;
 }
 
+// The example's floor plan (examples/NAME.plan.json): outlines whose areas are the
+// rooms' areas, doors and the manifolds' places.
+void DrawPlan(TProject& p, const std::string& planFile)
+{
+    std::ifstream in(kSource + "/examples/" + planFile, std::ios::binary);
+    const std::string json{std::istreambuf_iterator<char>(in), {}};
+    std::vector<float> areas;
+    for (const TRoomItem& r : p.rooms)
+        areas.push_back(r.floorArea);
+    ImportPlan(p, json);
+    for (std::size_t i = 0; i < p.rooms.size(); ++i)
+        EXPECT_EQ(p.rooms[i].floorArea, areas[i]) << "the outline gives the room's area: " << p.rooms[i].roomName;
+    p.modified = false;
+}
+
 TProject Flat()
 {
-    return Design({{"Nappali", "nappali", 28, 20, 1600, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
+    TProject p = Design({{"Nappali", "nappali", 28, 20, 1600, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
                    {"Hálószoba", "háló", 14, 20, 720, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
                    {"Gyerekszoba", "gyerek", 11.5f, 20, 640, 0, "R 0.10 parketta/parquet", 0.1f, 20, 0, false},
                    {"Konyha", "konyha", 9, 20, 520, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
                    {"Fürdőszoba", "fürdő", 6, 24, 370, 2, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
                    {"Előszoba", "közlekedő", 7, 18, 300, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, true}},
                   "Társasházi lakás, 3. emelet", "flat.building.json", 40, 35);
+    DrawPlan(p, "flat.plan.json");
+    return p;
 }
 
 TProject House()
 {
-    return Design({{"Nappali-étkező", "nappali", 38, 20, 2150, 0, "R 0.05 kerámia/tiles", 0.05f, 10, 0.3f, false},
+    TProject p = Design({{"Nappali-étkező", "nappali", 38, 20, 2150, 0, "R 0.05 kerámia/tiles", 0.05f, 10, 0.3f, false},
                    {"Konyha", "konyha", 12, 20, 690, 0, "R 0.05 kerámia/tiles", 0.05f, 10, 0.3f, false},
                    {"Dolgozószoba", "iroda", 10, 20, 580, 0, "R 0.10 parketta/parquet", 0.1f, 10, 0.3f, false},
                    {"Fürdőszoba fsz.", "fürdő", 5, 24, 330, 2, "R 0.05 kerámia/tiles", 0.05f, 10, 0.3f, false},
@@ -197,6 +215,8 @@ TProject House()
                    {"Fürdőszoba em.", "fürdő", 8, 24, 480, 2, "R 0.05 kerámia/tiles", 0.05f, 20, 0, false},
                    {"Közlekedő", "közlekedő", 6, 18, 260, 0, "R 0.05 kerámia/tiles", 0.05f, 20, 0, true}},
                   "Kétszintes családi ház, Fő utca 12.", "house.building.json", 38, 33);
+    DrawPlan(p, "house.plan.json");
+    return p;
 }
 
 // A two-storey house: the ground floor over an unheated cellar under 65 mm of
@@ -235,6 +255,7 @@ TProject Villa()
     p.manifolds[1].location = Cp("Em. Közlekedő, falifülke");
     for (TRoundItem& r : p.rounds)
         r.manifold = r.roundName.starts_with("Em. ") ? 1 : 0;
+    DrawPlan(p, "villa.plan.json");
     return p;
 }
 
@@ -261,6 +282,14 @@ void CheckExample(const std::string& name, TProject (*build)())
     ReadProjectFile(base + ".klp", p);
     RecalcOutcome outcome = RecalculateProject(p, Shipped(), false);
     EXPECT_EQ(ProjectText(p, RecalcOutcome(p)), ReadText(base + ".expected.txt")) << name;
+
+    // Every room is drawn, its outline giving its area; every manifold has its place.
+    for (const TRoomItem& room : p.rooms) {
+        const plan::RoomOutline* o = p.plan.OutlineOf(room.roomId);
+        ASSERT_NE(o, nullptr) << Cp1250ToUtf8(room.roomName);
+        EXPECT_FLOAT_EQ(static_cast<float>(plan::RoundedArea(o->outline)), room.floorArea);
+    }
+    EXPECT_EQ(p.plan.manifolds.size(), p.manifolds.size());
 
     // The design is plausible: outputs, surface temperatures, velocities and lengths
     // a heating engineer would accept, and nothing failed or warned.

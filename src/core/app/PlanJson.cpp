@@ -132,6 +132,16 @@ void Read(TProject& p, const Json& root)
                     Fault("IDS_JSONNEEDED", "%s: a value is needed here.", {dr.At("rooms")});
                 door.from = ReadPoint((*at)[0], Index(dr.At("at"), 0));
                 door.to = ReadPoint((*at)[1], Index(dr.At("at"), 1));
+                // A door stands on a wall of each room it joins that is drawn.
+                for (const std::int32_t id : {door.roomA, door.roomB}) {
+                    const plan::RoomOutline* o = id ? result.OutlineOf(id) : nullptr;
+                    if (o && o->floor == floorIndex
+                        && !(plan::OnBoundary(o->outline, door.from) && plan::OnBoundary(o->outline, door.to)
+                             && plan::OnBoundary(o->outline, {(door.from.x + door.to.x) / 2,
+                                                              (door.from.y + door.to.y) / 2})))
+                        Fault("IDS_PLANDOOROFFWALL", "%s: the door does not lie on a wall of \"%s\".",
+                              {dr.At("at"), p.RoomNameById(id)});
+                }
                 result.doors.push_back(door);
             }
         if (const Json* manifolds = fr.List("manifolds"))

@@ -630,6 +630,10 @@ void TProject::WriteToStream(TMemoryStream& s) const
             });
         blocks.End();
     });
+    // Only what points at rooms, floors and manifolds that are there is written: a
+    // file the reader would refuse must never be written.
+    const auto floorOk = [&](int f) { return f >= 0 && std::size_t(f) < plan.floors.size(); };
+    const auto roomOk = [&](std::int32_t id) { return FindRoomById(id) != nullptr; };
     if (!plan.Empty())
         w.Write(kPlanTag, [&] {
             RecordWriter blocks(s, kPlanRecords);
@@ -638,7 +642,12 @@ void TProject::WriteToStream(TMemoryStream& s) const
                     WriteStreamString(s, f.name);
                     s.WriteDouble(f.level);
                 });
-            for (const plan::RoomOutline& o : plan.outlines)
+            std::vector<std::int32_t> outlined;
+            for (const plan::RoomOutline& o : plan.outlines) {
+                if (!roomOk(o.roomId) || !floorOk(o.floor) || plan::CheckOutline(o.outline) != plan::OutlineFault::None
+                    || std::find(outlined.begin(), outlined.end(), o.roomId) != outlined.end())
+                    continue;
+                outlined.push_back(o.roomId);
                 blocks.Write(kOutlineBlock, [&] {
                     s.WriteInt32(o.roomId);
                     s.WriteInt32(o.floor);
@@ -646,7 +655,10 @@ void TProject::WriteToStream(TMemoryStream& s) const
                     for (const plan::Point& p : o.outline)
                         WritePoint(s, p);
                 });
-            for (const plan::Door& d : plan.doors)
+            }
+            for (const plan::Door& d : plan.doors) {
+                if (!floorOk(d.floor) || !roomOk(d.roomA) || (d.roomB != 0 && !roomOk(d.roomB)))
+                    continue;
                 blocks.Write(kDoorBlock, [&] {
                     s.WriteInt32(d.floor);
                     s.WriteInt32(d.roomA);
@@ -654,12 +666,16 @@ void TProject::WriteToStream(TMemoryStream& s) const
                     WritePoint(s, d.from);
                     WritePoint(s, d.to);
                 });
-            for (const plan::ManifoldPlace& m : plan.manifolds)
+            }
+            for (const plan::ManifoldPlace& m : plan.manifolds) {
+                if (!floorOk(m.floor) || m.manifold < 0 || std::size_t(m.manifold) >= manifolds.size())
+                    continue;
                 blocks.Write(kManifoldPlaceBlock, [&] {
                     s.WriteInt32(m.manifold);
                     s.WriteInt32(m.floor);
                     WritePoint(s, m.position);
                 });
+            }
             blocks.End();
         });
     w.End();
@@ -740,6 +756,11 @@ void TProject::DeleteManifold(int index)
     for (auto& round : rounds)
         if (round.manifold > index)
             --round.manifold;
+    // Its place on the plan goes with it; the places of the ones after it follow.
+    std::erase_if(plan.manifolds, [&](const plan::ManifoldPlace& m) { return m.manifold == index; });
+    for (plan::ManifoldPlace& m : plan.manifolds)
+        if (m.manifold > index)
+            --m.manifold;
     manifolds.erase(manifolds.begin() + index);
     if (manifolds.empty())
         manifolds.push_back(DefaultManifold(NewManifoldCaption()));
@@ -788,9 +809,13 @@ void TProject::RenameItem(int index, bool isRoom, const std::string& name)
 void TProject::DeleteItem(int index, bool isRoom)
 {
     if (index >= 0 && index < ItemCount(isRoom)) {
-        if (isRoom)
+        if (isRoom) {
+            // Its outline and its doors go with it.
+            const std::int32_t id = rooms[index].roomId;
+            std::erase_if(plan.outlines, [id](const plan::RoomOutline& o) { return o.roomId == id; });
+            std::erase_if(plan.doors, [id](const plan::Door& d) { return d.roomA == id || d.roomB == id; });
             rooms.erase(rooms.begin() + index);
-        else
+        } else
             rounds.erase(rounds.begin() + index);
         modified = true;
     }

@@ -144,6 +144,7 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_JSONUNKNOWNROOM", "%s: the project has no room \"%s\"."},
         {"IDS_JSONDUPLICATEROOM", "%s: the room \"%s\" is listed twice."},
         {"IDS_JSONUNKNOWNCONSTRUCTION", "%s: the project has no construction \"%s\"."},
+        {"IDS_PLANDOOROFFWALL", "%s: the door does not lie on a wall of \"%s\"."},
         {"IDS_DXFNOTREAD", "The file is no DXF drawing."},
         {"IDS_DXFNOLAYER", "The drawing has no layer \"%s\"; its layers are %s."},
         {"IDS_DXFNOOUTLINE", "The layer \"%s\" holds no closed polyline: no room outline can be taken from it."},

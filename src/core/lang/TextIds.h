@@ -268,6 +268,7 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_JSONUNKNOWNROOM",
     "IDS_JSONDUPLICATEROOM",
     "IDS_JSONUNKNOWNCONSTRUCTION",
+    "IDS_PLANDOOROFFWALL",
     "IDS_DXFNOTREAD",
     "IDS_DXFNOLAYER",
     "IDS_DXFNOOUTLINE",

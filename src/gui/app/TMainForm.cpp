@@ -977,7 +977,8 @@ void TMainForm::ModifyItemActionExecute()
     dialogs.room = [this](TRoomItem& room) {
         return EditRoomInDialog(
             room, controller_->Devices(), Project().options, services_, this,
-            [this](const TRoomItem& edited) { return controller_->ConfirmRoomEdit(edited); }, &Project().heatLoad);
+            [this](const TRoomItem& edited) { return controller_->ConfirmRoomEdit(edited); }, &Project().heatLoad,
+            Project().plan.OutlineOf(room.roomId) != nullptr);
     };
     dialogs.round = [this](CircuitEdit& edit) {
         return EditRoundInDialog(edit, Project(), controller_->Devices(), services_, this);

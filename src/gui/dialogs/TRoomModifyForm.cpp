@@ -806,6 +806,12 @@ void TRoomModifyForm::SetClimate(const ProjectHeatLoad* climate)
     HeatLoadPage->Load();
 }
 
+void TRoomModifyForm::SetAreaFromPlan(bool fromPlan)
+{
+    Area->setReadOnly(fromPlan);
+    Area->setToolTip(fromPlan ? QStringLiteral("Az alaprajzon rajzolt körvonalból") : QString());
+}
+
 void TRoomModifyForm::HeatLossFollows()
 {
     const bool computed = editor_.HeatLossComputed();
@@ -840,10 +846,11 @@ void TRoomModifyForm::accept()
 
 bool EditRoomInDialog(TRoomItem& room, const TDevices& devices, const TProjektOptions& options,
                       const Services& services, QWidget* parent, std::function<bool(const TRoomItem&)> confirmOk,
-                      const ProjectHeatLoad* climate)
+                      const ProjectHeatLoad* climate, bool areaFromPlan)
 {
     TRoomModifyForm form(room, devices, options, services, parent);
     form.SetClimate(climate);
+    form.SetAreaFromPlan(areaFromPlan);
     form.confirmOk = std::move(confirmOk);
     if (ExecWithPlacement(form) != QDialog::Accepted)
         return false;

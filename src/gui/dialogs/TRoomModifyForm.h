@@ -36,6 +36,8 @@ public:
     // The project's climate and constructions, for the heat-load page; without them
     // the page shows no load and the heat loss stays as typed.
     void SetClimate(const ProjectHeatLoad* climate);
+    // The room's area comes from its outline on the plan: shown, not typed.
+    void SetAreaFromPlan(bool fromPlan);
     ~TRoomModifyForm() override;
 
     const TRoomItem& Room() const { return editor_.Room(); }
@@ -131,6 +133,6 @@ private:
 // dialog open on OK.
 bool EditRoomInDialog(TRoomItem& room, const TDevices& devices, const TProjektOptions& options,
                       const Services& services, QWidget* parent, std::function<bool(const TRoomItem&)> confirmOk = {},
-                      const ProjectHeatLoad* climate = nullptr);
+                      const ProjectHeatLoad* climate = nullptr, bool areaFromPlan = false);
 
 } // namespace kalorina::gui

@@ -135,6 +135,29 @@ TEST(Plan, StoredAndReadBack)
     EXPECT_THROW(damaged.ReadFromStream(in), KalorinaError);
 }
 
+// A room drawn takes its area from its outline; moving a corner is one step that
+// undo takes back with the area.
+TEST(Plan, RoomsTakeTheirAreasAndUndoTakesThemBack)
+{
+    TProject p;
+    p.AddNewRoom();
+    p.rooms[0].floorArea = 20;
+    p.plan.floors = {{"Ground", 0}};
+    p.plan.outlines = {{p.rooms[0].roomId, 0, Rect(0, 0, 4.25, 3)}};
+    EXPECT_EQ(p.ApplyOutlineAreas(), 1);
+    EXPECT_FLOAT_EQ(p.rooms[0].floorArea, 12.75f);
+    History history(p);
+    ASSERT_TRUE(history.Change(StepLabel::Of("IDS_STEPMODIFY"), [](TProject& q) {
+        q.plan.outlines[0].outline[1].x = 5;
+        q.plan.outlines[0].outline[2].x = 5;
+        q.ApplyOutlineAreas();
+    }));
+    EXPECT_FLOAT_EQ(p.rooms[0].floorArea, 15.0f);
+    ASSERT_TRUE(history.Undo());
+    EXPECT_FLOAT_EQ(p.rooms[0].floorArea, 12.75f);
+    EXPECT_DOUBLE_EQ(p.plan.outlines[0].outline[1].x, 4.25);
+}
+
 // The JSON form: what is exported imports back the same; a room the project lacks
 // is added; faults name their place and change nothing.
 TEST(Plan, JsonRoundTripAndRefusals)

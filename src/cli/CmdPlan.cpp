@@ -10,6 +10,7 @@
 #include "FileBytes.h"
 #include "app/PlanJson.h"
 #include "app/ProjectFiles.h"
+#include "lang/BuiltInTexts.h"
 #include "util/Codepage.h"
 #include "util/Error.h"
 
@@ -67,7 +68,7 @@ int RunImportDxf(Context& ctx)
     try {
         const plan::DxfDrawing drawing = plan::ReadDxf(bytes);
         const std::string floorName = !floor.empty() ? Utf8ToCp1250(floor)
-            : p.plan.floors.empty()                  ? std::string("1")
+            : p.plan.floors.empty()                  ? TextOrBuiltIn("IDS_PLANFIRSTFLOOR")
                                                      : p.plan.floors[0].name;
         ImportDxf(p, drawing, Utf8ToCp1250(layer), u, floorName);
         WriteProjectFile(out, p);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "app/PlanEditor.h"
 #include "app/PlanJson.h"
 #include "document/Stream.h"
 #include "document/TProject.h"
@@ -343,4 +344,51 @@ TEST(Plan, DeletionsKeepThePlanReadable)
     EXPECT_EQ(back.plan.outlines.size(), 1u);
     EXPECT_EQ(back.plan.manifolds.size(), 2u);
     EXPECT_EQ(back.plan.doors.size(), 1u);
+}
+
+// The plan view's edits: a room drawn beside another sharing its wall is taken, one
+// drawn into it is refused and changes nothing; a corner moved changes the area, a
+// triangle cannot lose a corner; a door on a shared wall joins the two rooms, one on
+// an outside wall leads out; a manifold has one place.
+TEST(Plan, EditsOfTheDrawingTools)
+{
+    TProject p;
+    History history(p);
+    ASSERT_TRUE(history.Change(StepLabel::Of("IDS_STEPMODIFY"), [](TProject& q) { DrawRoom(q, 0, Rect(0, 0, 4, 3)); }));
+    ASSERT_EQ(p.rooms.size(), 1u);
+    EXPECT_FLOAT_EQ(p.rooms[0].floorArea, 12.0f);
+    EXPECT_EQ(p.plan.floors.size(), 1u);
+    ASSERT_TRUE(history.Change(StepLabel::Of("IDS_STEPMODIFY"), [](TProject& q) { DrawRoom(q, 0, Rect(4, 0, 3, 3)); }));
+    ASSERT_EQ(p.rooms.size(), 2u);
+    EXPECT_NE(p.rooms[0].roomName, p.rooms[1].roomName);
+    const TProject before = p;
+    EXPECT_THROW(history.Change(StepLabel::Of("IDS_STEPMODIFY"), [](TProject& q) { DrawRoom(q, 0, Rect(3, 1, 2, 1)); }),
+                 KalorinaError);
+    EXPECT_TRUE(p.SameContent(before)) << "a refused room changes nothing";
+
+    const std::int32_t a = p.rooms[0].roomId, b = p.rooms[1].roomId;
+    MoveCorner(p, a, 3, {0, 4}); // (0, 3) up to (0, 4): a trapezium of 14 m2
+    EXPECT_FLOAT_EQ(p.rooms[0].floorArea, 14.0f);
+    EXPECT_THROW(MoveCorner(p, a, 1, {5, 0}), KalorinaError) << "into the neighbour";
+    EXPECT_FLOAT_EQ(p.rooms[0].floorArea, 14.0f);
+
+    PlaceDoor(p, a, {3.9, 1.5});
+    ASSERT_EQ(p.plan.doors.size(), 1u);
+    EXPECT_EQ(p.plan.doors[0].roomB, b);
+    EXPECT_NEAR(p.plan.doors[0].Width(), 0.9, 1e-9);
+    EXPECT_NEAR(p.plan.doors[0].from.x, 4, 1e-9);
+    PlaceDoor(p, a, {2, -0.2});
+    EXPECT_EQ(p.plan.doors[1].roomB, 0) << "to the outside";
+    EXPECT_NEAR(p.plan.doors[1].from.y, 0, 1e-9);
+
+    DeleteCorner(p, b, 0);
+    EXPECT_FLOAT_EQ(p.rooms[1].floorArea, 4.5f);
+    EXPECT_THROW(DeleteCorner(p, b, 0), KalorinaError) << "a triangle keeps its corners";
+
+    PlaceManifold(p, 0, 0, {1, 1});
+    PlaceManifold(p, 0, 0, {2, 2});
+    ASSERT_EQ(p.plan.manifolds.size(), 1u);
+    EXPECT_EQ(p.plan.manifolds[0].position, (Point{2, 2}));
+    EXPECT_EQ(RoomAt(p, 0, {1, 1}), a);
+    EXPECT_EQ(RoomAt(p, 0, {20, 1}), 0);
 }

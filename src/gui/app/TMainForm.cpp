@@ -20,12 +20,14 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <set>
 
 #include "app/EditItem.h"
 #include "app/ManifoldEditor.h"
@@ -47,6 +49,7 @@
 #include "lang/TLanguages.h"
 #include "materials/TUsedMaterialsExportForm.h"
 #include "materials/TUsedMaterialsPrintingForm.h"
+#include "plan/PlanPage.h"
 #include "platform/DialogSupport.h"
 #include "platform/Placement.h"
 #include "platform/QtClipboard.h"
@@ -372,7 +375,10 @@ void TMainForm::BuildPanels()
             ModifyItemActionExecute();
     });
 
-    auto* right = new QWidget(splitter);
+    Pages = new QTabWidget(splitter);
+    Pages->setObjectName(QStringLiteral("Pages"));
+    auto* right = new QWidget;
+    right->setObjectName(QStringLiteral("TotalsPage"));
     auto* column = new QVBoxLayout(right);
     struct Row {
         const char* name;
@@ -415,7 +421,38 @@ void TMainForm::BuildPanels()
            {"TubeLengths", QStringLiteral("Beépített csőmennyiség:"), QStringLiteral("m")},
            {"RemainderSurfaceSum", QStringLiteral("Maradék felület:"), QStringLiteral("m2")}},
           3, "Button2", NewRoundItemAction);
+    column->addStretch(1);
+    Pages->addTab(right, QStringLiteral("Összesítés"));
+    // The plan: each gesture one step through the one door; a refusal is told and
+    // changes nothing.
+    Plan = new PlanPage(
+        [this]() -> const TProject& { return Project(); },
+        [this](const char* stepId, const std::function<void(TProject&)>& edit) {
+            bool changed = false;
+            if (!RunOrShowFailure(services_, [&] { changed = controller_->Change(StepLabel::Of(stepId), edit); }))
+                return false;
+            if (changed) {
+                FillTree();
+                UpdateTitle();
+                UpdateCommandStates();
+                ShowTotals();
+            }
+            return changed;
+        });
+    Pages->addTab(Plan, QStringLiteral("Alaprajz"));
+    connect(Plan, &PlanPage::RoomSelected, this,
+            [this](const std::string& name) { SelectNode(ItemGroup::Rooms, name); });
+    connect(Plan, &PlanPage::RoomOpened, this, [this](const std::string& name) {
+        SelectNode(ItemGroup::Rooms, name);
+        if (ModifyItemAction->isEnabled())
+            ModifyItemActionExecute();
+    });
+    connect(ItemsTree, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (QTreeWidgetItem* item = SelectedItem(); item && NodeGroup(item) == ItemGroup::Rooms && item->parent())
+            Plan->SelectRoom(Cp(item->data(0, kNameRole).toString()));
+    });
     splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 2);
     auto* central = new QWidget(this);
     auto* rows = new QVBoxLayout(central);
     rows->setContentsMargins(0, 0, 0, 0);
@@ -607,6 +644,15 @@ void TMainForm::UpdateDesignCheck()
     DesignCheck->SetProblems(CheckDesign(recalculated, controller_->Devices(), &Project()));
     DesignCheckDock->setWindowTitle(Q(TextOrBuiltIn("IDS_DESIGNCHECKTITLE")));
     ShowTreeFigures();
+    // The plan is a view of the project: rebuilt from the same notice, red where
+    // the check finds an error for a room.
+    if (Plan) {
+        std::set<std::string> errorRooms;
+        for (const DesignProblem& problem : DesignCheck->Problems())
+            if (problem.severity == ProblemSeverity::Error && !problem.roomName.empty())
+                errorRooms.insert(problem.roomName);
+        Plan->Rebuild(errorRooms);
+    }
 }
 
 void TMainForm::ShowTreeFigures()

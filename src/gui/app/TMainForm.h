@@ -16,12 +16,15 @@ class QDockWidget;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QTabWidget;
 class QTimer;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace kalorina::gui {
+
+class PlanPage;
 
 class TDesignCheckPanel;
 
@@ -179,6 +182,11 @@ private:
     QDockWidget* DesignCheckDock = nullptr;
     QLabel* CalculationLockBanner = nullptr;
     QLabel* CalculationLockStatus = nullptr;
+
+public:
+    // Beside the tree: the totals, and the plan of the project.
+    QTabWidget* Pages = nullptr;
+    PlanPage* Plan = nullptr;
 };
 
 } // namespace kalorina::gui

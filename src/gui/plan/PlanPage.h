@@ -1,0 +1,71 @@
+#pragma once
+// The main window's "Alaprajz" page: one floor of the plan at a time, the drawing
+// tools, the grid, the dimensions panel and the manifold to place.  The page is a
+// view of the project: every gesture ends in one change through the window's
+// commit, and the page is rebuilt from the change notice.
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QDoubleSpinBox;
+class QLineEdit;
+class QToolBar;
+
+namespace kalorina {
+class TProject;
+}
+
+namespace kalorina::gui {
+
+class PlanScene;
+class PlanView;
+class PlanTool;
+struct PlanToolContext;
+
+class PlanPage : public QWidget {
+    Q_OBJECT
+public:
+    using Commit = std::function<bool(const char* stepId, const std::function<void(TProject&)>& edit)>;
+    PlanPage(std::function<const TProject&()> project, Commit commit, QWidget* parent = nullptr);
+    ~PlanPage() override;
+
+    // The project as it now is; `errorRooms` are the rooms the design check finds an
+    // error for.
+    void Rebuild(const std::set<std::string>& errorRooms);
+    // The tree's selection: the room's floor is shown and the room outlined.
+    void SelectRoom(const std::string& name);
+
+    PlanScene* Scene = nullptr;
+    PlanView* View = nullptr;
+    QToolBar* Tools = nullptr;
+    QComboBox *Floor = nullptr, *Manifold = nullptr;
+    QDoubleSpinBox* Grid = nullptr;
+    QLineEdit *Width = nullptr, *Depth = nullptr;
+    QAction *SelectAction = nullptr, *RectangleAction = nullptr, *PolygonAction = nullptr, *CornerAction = nullptr,
+            *DoorAction = nullptr, *ManifoldAction = nullptr, *FitAction = nullptr;
+
+signals:
+    void RoomSelected(const std::string& name);
+    void RoomOpened(const std::string& name);
+
+private:
+    QAction* ToolAction(const char* name, const QString& caption, PlanTool* tool);
+    void Redraw();
+
+    std::function<const TProject&()> project_;
+    Commit commit_;
+    std::unique_ptr<PlanToolContext> context_;
+    std::vector<std::unique_ptr<PlanTool>> tools_;
+    QActionGroup* group_ = nullptr;
+    std::set<std::string> errorRooms_;
+    std::int32_t selected_ = 0;
+    bool fitted_ = false;
+};
+
+} // namespace kalorina::gui

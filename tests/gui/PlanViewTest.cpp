@@ -1,0 +1,134 @@
+// The main window's plan page on the shipped villa: the ground floor drawn from the
+// project, the tools driven with the real mouse on the view, each gesture one step
+// (undo takes it back), Escape leaving nothing, an overlapping room refused.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <filesystem>
+
+#include "GuiTest.h"
+#include "app/Startup.h"
+#include "app/TMainForm.h"
+#include "document/TProject.h"
+#include "plan/DrawPolygonTool.h"
+#include "plan/DrawRectangleTool.h"
+#include "plan/PlanPage.h"
+#include "plan/PlanScene.h"
+#include "plan/PlanView.h"
+#include "platform/QtText.h"
+
+using namespace kalorina;
+using namespace kalorina::gui;
+
+namespace {
+
+class PlanViewTest : public test::GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        UseShippedLanguage("Magyar");
+        const std::string copy = KALORINA_BINARY_DIR "/plan-villa.klp";
+        std::filesystem::copy_file(KALORINA_SOURCE_DIR "/examples/villa.klp", copy,
+                                   std::filesystem::copy_options::overwrite_existing);
+        form = CreateMainForm(Services());
+        form->resize(1280, 820);
+        form->show();
+        files.Answer(copy);
+        TriggerAction(form.get(), "FileOpen");
+        ASSERT_EQ(form->Project().fileName, copy);
+        form->Pages->setCurrentWidget(form->Plan);
+        QApplication::processEvents();
+        form->Plan->View->Fit();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        GuiTest::TearDown();
+    }
+    // Where a point of the plan is on the view's viewport.
+    QPoint At(double x, double y) const { return form->Plan->View->mapFromScene(PlanScene::ToScene({x, y})); }
+    QWidget* Viewport() const { return form->Plan->View->viewport(); }
+    void Drag(plan::Point from, plan::Point to)
+    {
+        QTest::mousePress(Viewport(), Qt::LeftButton, {}, At(from.x, from.y));
+        QMouseEvent move(QEvent::MouseMove, At(to.x, to.y), Viewport()->mapToGlobal(At(to.x, to.y)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Viewport(), &move);
+        QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At(to.x, to.y));
+    }
+
+    std::unique_ptr<TMainForm> form;
+};
+
+} // namespace
+
+TEST_F(PlanViewTest, TheGroundFloorAsTheProjectHasIt)
+{
+    EXPECT_EQ(form->Plan->Floor->count(), 2);
+    EXPECT_EQ(form->Plan->Scene->RoomItemCount(), 8) << "the villa's ground floor";
+    form->Plan->Floor->setCurrentIndex(1);
+    EXPECT_EQ(form->Plan->Scene->RoomItemCount(), 6);
+    form->Plan->Floor->setCurrentIndex(0);
+    // The tree and the plan follow each other.
+    auto found = form->ItemsTree->findItems(QStringLiteral("Em. Háló 2"), Qt::MatchRecursive | Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty());
+    form->ItemsTree->setCurrentItem(found[0]);
+    EXPECT_EQ(form->Plan->Floor->currentIndex(), 1) << "the room's floor is shown";
+    form->Plan->Floor->setCurrentIndex(0);
+    form->Plan->View->Fit();
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(2, 2));
+    ASSERT_NE(form->ItemsTree->currentItem(), nullptr);
+    EXPECT_EQ(form->ItemsTree->currentItem()->text(0), QStringLiteral("Fsz. Nappali"));
+    SavePicture(form.get(), "plan-view.png");
+}
+
+// A rectangle dragged beside the house is one new room of 3 × 2 m; undo removes it.
+// Escape in the middle of a polygon leaves nothing; a room drawn into another is
+// refused with a message and changes nothing.
+TEST_F(PlanViewTest, DrawingToolsEndInOneStepOrNothing)
+{
+    const std::size_t rooms = form->Project().rooms.size();
+    form->Plan->RectangleAction->trigger();
+    Drag({16, 0}, {19, 2});
+    ASSERT_EQ(form->Project().rooms.size(), rooms + 1);
+    EXPECT_FLOAT_EQ(form->Project().rooms.back().floorArea, 6.0f);
+    EXPECT_TRUE(form->Project().modified);
+    TriggerAction(form.get(), "EditUndo");
+    EXPECT_EQ(form->Project().rooms.size(), rooms);
+    EXPECT_FALSE(form->Project().modified);
+
+    form->Plan->PolygonAction->trigger();
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(16, 0));
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(18, 0));
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(18, 2));
+    const int itemsWhileDrawing = static_cast<int>(form->Plan->Scene->items().size());
+    QTest::keyClick(form->Plan->View, Qt::Key_Escape);
+    EXPECT_LT(static_cast<int>(form->Plan->Scene->items().size()), itemsWhileDrawing) << "the preview is gone";
+    EXPECT_EQ(form->Project().rooms.size(), rooms);
+    EXPECT_FALSE(form->Controller().Changes().CanUndo());
+
+    // The polygon closed on its first corner: an L of 3 m2 beside the house.
+    for (const plan::Point p : {plan::Point{16, 0}, {18, 0}, {18, 1}, {17, 1}, {17, 2}, {16, 2}, {16, 0}})
+        QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(p.x, p.y));
+    ASSERT_EQ(form->Project().rooms.size(), rooms + 1);
+    EXPECT_FLOAT_EQ(form->Project().rooms.back().floorArea, 3.0f);
+
+    // Into the living room: refused, told, nothing changes.
+    const TProject before = form->Project();
+    form->Plan->RectangleAction->trigger();
+    messages.Answer(MessageAnswer::Ok);
+    Drag({1, 1}, {3, 3});
+    EXPECT_NE(messages.LastText().find("Fsz. Nappali"), std::string::npos) << messages.LastText();
+    EXPECT_TRUE(form->Project().SameContent(before));
+
+    // Exact dimensions typed: one click places 4 × 2.5 m.
+    form->Plan->Width->setText(QStringLiteral("4"));
+    form->Plan->Depth->setText(QStringLiteral("2,5"));
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(16, 4));
+    EXPECT_FLOAT_EQ(form->Project().rooms.back().floorArea, 10.0f);
+}

@@ -112,16 +112,19 @@ int RunReport(Context& ctx)
     }
     if (a.project.empty())
         return Usage(ctx, "report needs a project file");
-    static const std::pair<const char*, ReportKind> kinds[] = {
-        {"rooms", ReportKind::Rooms},         {"fields", ReportKind::Fields},
-        {"circuits", ReportKind::Rounds},     {"detailed", ReportKind::RoundsDetailed},
-        {"manifolds", ReportKind::Manifolds}, {"heatload", ReportKind::HeatLoad}};
+    static const std::pair<const char*, ReportKind> kinds[] = {{"rooms", ReportKind::Rooms},
+                                                               {"fields", ReportKind::Fields},
+                                                               {"circuits", ReportKind::Rounds},
+                                                               {"detailed", ReportKind::RoundsDetailed},
+                                                               {"manifolds", ReportKind::Manifolds},
+                                                               {"heatload", ReportKind::HeatLoad},
+                                                               {"plan", ReportKind::Plan}};
     const ReportKind* kind = nullptr;
     for (const auto& [name, k] : kinds)
         if (a.kind == name)
             kind = &k;
     if (!kind)
-        return Usage(ctx, "report: --kind must be rooms, fields, circuits, detailed, manifolds or heatload");
+        return Usage(ctx, "report: --kind must be rooms, fields, circuits, detailed, manifolds, heatload or plan");
     if (a.pdf.empty() && a.png.empty() && a.rtf.empty() && a.csv.empty())
         return Usage(ctx, "report needs --pdf OUT.pdf, --png DIR, --rtf OUT.rtf or --csv OUT.csv");
     if (!a.csv.empty() && *kind != ReportKind::Manifolds && *kind != ReportKind::HeatLoad)

@@ -12,7 +12,7 @@ namespace kalorina::cli {
 inline constexpr const char* kPagesProgram = "kalorina-cli-pages";
 
 inline constexpr const char* kReportSynopsis =
-    "report PROJECT.klp --kind rooms|fields|circuits|detailed|manifolds|heatload "
+    "report PROJECT.klp --kind rooms|fields|circuits|detailed|manifolds|heatload|plan "
     "(--pdf OUT.pdf | --png DIR | --rtf OUT.rtf | --csv OUT.csv)... "
     "[--all | --only NAME...] [--language NAME] [--margins L,T,R,B] [--title TEXT] [--landscape]";
 inline constexpr const char* kBomSynopsis =

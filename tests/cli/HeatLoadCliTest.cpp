@@ -9,6 +9,7 @@
 
 #include "app/ProjectFiles.h"
 #include "document/TProject.h"
+#include "report/TPlanReport.h"
 #include "util/Codepage.h"
 
 using namespace kalorina;
@@ -182,5 +183,36 @@ TEST(PlanCli, ImportExportAndRefusal)
     RunCli("plan import '" + flat + "' '" + json + "' -o '" + out + "' 2>/dev/null", code);
     EXPECT_EQ(code, 1);
     EXPECT_FALSE(fs::exists(out));
+    fs::remove_all(dir);
+}
+
+// The plan report of the villa: a page per floor at the largest scale that fits
+// (its 14.75 m wide ground floor at 1:100 on A4), with the rooms' names, areas and
+// heat losses; the first page is kept as report-plan.png for review.
+TEST(PlanCli, PlanReport)
+{
+    EXPECT_EQ(TPlanReport::ScaleFor(14.75, 8.75, 180, 200), 100);
+    EXPECT_EQ(TPlanReport::ScaleFor(3, 2, 180, 200), 20);
+    EXPECT_EQ(TPlanReport::ScaleFor(8.5, 9, 180, 200), 50);
+    EXPECT_EQ(TPlanReport::ScaleFor(30, 20, 180, 200), 200);
+    const fs::path dir = fs::temp_directory_path() / ("kalorina-plan-report-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    int code = -1;
+    RunCli("report '" KALORINA_SOURCE_DIR "/examples/villa.klp' --kind plan --pdf '" + (dir / "p.pdf").string()
+               + "' --png '" + (dir / "png").string() + "'",
+           code);
+    ASSERT_EQ(code, 0);
+    std::system(("pdftotext -layout '" + (dir / "p.pdf").string() + "' '" + (dir / "p.txt").string() + "'").c_str());
+    std::ifstream t(dir / "p.txt");
+    const std::string text{std::istreambuf_iterator<char>(t), {}};
+    EXPECT_NE(text.find("Földszint, M 1:100"), std::string::npos) << text;
+    EXPECT_NE(text.find("Emelet, M 1:"), std::string::npos) << text;
+    for (const char* room : {"Fsz. Nappali", "40,00 m2", "Em. Háló 1", "Földszinti osztó"})
+        EXPECT_NE(text.find(room), std::string::npos) << room;
+    EXPECT_TRUE(fs::exists(dir / "png" / "page-002.png")) << "a page per floor";
+    std::error_code ec;
+    fs::copy_file(dir / "png" / "page-001.png", KALORINA_BINARY_DIR "/report-plan.png",
+                  fs::copy_options::overwrite_existing, ec);
+    EXPECT_FALSE(ec) << ec.message();
     fs::remove_all(dir);
 }

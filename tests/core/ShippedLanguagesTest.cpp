@@ -128,6 +128,7 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
     formats.insert({{"IDS_PLANOUTLINEFAULT", "sss"}, {"IDS_PLANOVERLAP", "ssss"}, {"IDS_PLANUNKNOWNMANIFOLD", "ss"}, {"IDS_PLANROOMTWICE", "ss"}, {"IDS_PLANPOINT", "s"}, {"IDS_PLANNEWROOM", "s"}});
     formats.insert({{"IDS_DXFNOLAYER", "ss"}, {"IDS_DXFNOOUTLINE", "s"}, {"IDS_DXFOUTLINE", "sss"}});
     formats.insert({{"IDS_PLANDOOROFFWALL", "ss"}});
+    formats.insert({{"IDS_PLANREPORTFLOOR", "ss"}});
     formats.insert({{"IDS_INPUTRANGE", "sss"}, {"IDS_INPUTRANGEABOVE", "sss"}, {"IDS_INPUTRANGEWHOLE", "sss"}});
     // A recovery file that cannot be read: its name, the reason, where it was put aside.
     formats.insert({{"IDS_RECOVERYDAMAGED", "sss"}});

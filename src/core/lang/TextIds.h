@@ -268,6 +268,9 @@ inline constexpr std::string_view kRequiredTextIds[] = {
     "IDS_JSONUNKNOWNROOM",
     "IDS_JSONDUPLICATEROOM",
     "IDS_JSONUNKNOWNCONSTRUCTION",
+    "IDS_PLANREPORTFLOOR",
+    "IDS_PLANREPORTLEGEND",
+    "IDS_PLANREPORTNONE",
     "IDS_STEPDRAWROOM",
     "IDS_STEPMOVECORNER",
     "IDS_STEPDELETECORNER",
@@ -410,7 +413,7 @@ inline constexpr TextFamily kRequiredTextFamilies[] = {
     {"IDS_HYDRAULICWARNING+", 7},       // a circuit's hydraulic warning bits, lowest bit first
     {"IDS_MANIFOLDCSVTITLE+", 29},      // the manifold schedule's CSV columns
     {"IDS_BELOWKIND+", 4},              // what lies under a floor: heated, unheated, ground, outside
-    {"IDS_REPORTFILENAME+", 7},         // words of proposed file names: the report kinds, the bill, heat load
+    {"IDS_REPORTFILENAME+", 8},         // words of proposed file names: report kinds, bill, heat load, plan
     {"IDS_ELEMENTTYPE+", 6},            // wall, window, door, roof, ceiling, floor
     {"IDS_BOUNDARY+", 4},               // outside, ground, unheated space, heated space
     {"IDS_SHIELDING+", 3},              // none, moderate, heavy

@@ -11,8 +11,8 @@
 namespace kalorina {
 
 // The numbers are stored in the settings; a kind is only ever added at the end.
-enum class ReportKind : int { Rooms = 0, Fields = 1, Rounds = 2, RoundsDetailed = 3, Manifolds = 4, HeatLoad = 5 };
-inline constexpr int kReportKindCount = 6;
+enum class ReportKind : int { Rooms = 0, Fields = 1, Rounds = 2, RoundsDetailed = 3, Manifolds = 4, HeatLoad = 5, Plan = 6 };
+inline constexpr int kReportKindCount = 7;
 
 struct PrintingOptions {
     enum Switch : std::uint8_t { kProjectData = 1, kFileName = 2, kPageNumbers = 4, kDate = 8 };

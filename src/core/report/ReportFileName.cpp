@@ -53,12 +53,12 @@ std::string Word(int index, const char* fallback)
 
 std::string ReportFileWord(ReportKind kind)
 {
-    static const char* const fallback[] = {"rooms",     "fields",   "circuits", "circuits-detailed",
-                                           "manifolds", "heat-load"};
+    static const char* const fallback[] = {"rooms",     "fields",    "circuits", "circuits-detailed",
+                                           "manifolds", "heat-load", "plan"};
     const int i = static_cast<int>(kind);
     // The bill's word came before the heat-load report's: language files keep it at 5.
-    if (kind == ReportKind::HeatLoad)
-        return Word(kBillWord + 1, fallback[i]);
+    if (kind == ReportKind::HeatLoad || kind == ReportKind::Plan)
+        return Word(kBillWord + i - static_cast<int>(ReportKind::HeatLoad) + 1, fallback[i]);
     return i >= 0 && i < kReportKindCount ? Word(i, fallback[i]) : std::string("report");
 }
 

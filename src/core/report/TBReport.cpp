@@ -15,6 +15,7 @@
 #include "report/RtfRenderer.h"
 #include "report/THeatLoadReport.h"
 #include "report/TManifoldReport.h"
+#include "report/TPlanReport.h"
 #include "util/Codepage.h"
 #include "util/FloatFormat.h"
 
@@ -612,6 +613,8 @@ ReportColumns ReportColumnsOf(ReportKind kind)
         return {"ManifoldOutletsTitle", "ManifoldOutletsTitleReport"};
     case ReportKind::HeatLoad:
         return {"HeatLoadElementsTitle", "HeatLoadElementsTitleReport"};
+    case ReportKind::Plan:
+        break; // a drawing, no table
     }
     return {"", ""};
 }
@@ -874,6 +877,9 @@ std::unique_ptr<TBReport> MakeReport(ReportKind kind, const TProject& project, c
     case ReportKind::HeatLoad:
         return std::make_unique<THeatLoadReport>(project, devices, std::move(tree), printAll, margins,
                                                  std::move(environment));
+    case ReportKind::Plan:
+        return std::make_unique<TPlanReport>(project, devices, std::move(tree), printAll, margins,
+                                             std::move(environment));
     }
     return nullptr;
 }

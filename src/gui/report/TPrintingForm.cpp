@@ -80,6 +80,8 @@ void TPrintingForm::BuildControls()
     named(Manifolds, "Manifolds");
     HeatLoad = new QRadioButton(QStringLiteral("Hőveszteség"), this);
     named(HeatLoad, "HeatLoad");
+    Plan = new QRadioButton(QStringLiteral("Alaprajz"), this);
+    named(Plan, "Plan");
     auto* kinds = new QGroupBox(QStringLiteral("Nyomtatvány"), this);
     named(kinds, "KindGroup");
     auto* kindsLayout = new QGridLayout(kinds);
@@ -91,6 +93,8 @@ void TPrintingForm::BuildControls()
         kindsLayout->addWidget(LayoutButtons[i], i, 1);
         connect(LayoutButtons[i], &QPushButton::clicked, this, [this, i] { LayoutClick(i + 1); });
     }
+    // A drawing has no columns to lay out.
+    LayoutButtons[static_cast<int>(ReportKind::Plan)]->setEnabled(false);
     auto* kindGroup = new QButtonGroup(this);
     for (auto* b : kindButtons)
         kindGroup->addButton(b);
@@ -194,7 +198,7 @@ std::string TPrintingForm::ProposedFile(const std::string& extension) const
 
 std::array<QRadioButton*, kReportKindCount> TPrintingForm::KindButtons() const
 {
-    return {RoomsList, RoomsFields, RoundsList, RoundsDetailed, Manifolds, HeatLoad};
+    return {RoomsList, RoomsFields, RoundsList, RoundsDetailed, Manifolds, HeatLoad, Plan};
 }
 
 void TPrintingForm::UpdateCsvButton()

@@ -48,8 +48,8 @@ public:
     QTreeWidget* ItemsTree = nullptr;
     QRadioButton *All = nullptr, *SelectedOnly = nullptr;
     QRadioButton *RoomsList = nullptr, *RoomsFields = nullptr, *RoundsList = nullptr, *RoundsDetailed = nullptr,
-                 *Manifolds = nullptr, *HeatLoad = nullptr;
-    std::array<QPushButton*, kReportKindCount> LayoutButtons{}; // Button1 .. Button6
+                 *Manifolds = nullptr, *HeatLoad = nullptr, *Plan = nullptr;
+    std::array<QPushButton*, kReportKindCount> LayoutButtons{}; // Button1 .. Button7 (the plan has no columns)
     // Saves the manifold schedule of the chosen manifolds, or the heat load of the
     // chosen rooms, as a CSV file; only while one of those is the chosen report.
     QPushButton* SaveAsCsv = nullptr;

@@ -3,11 +3,15 @@
 // (undo takes it back), Escape leaving nothing, an overlapping room refused.
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "GuiTest.h"
@@ -16,6 +20,7 @@
 #include "document/TProject.h"
 #include "plan/DrawPolygonTool.h"
 #include "plan/DrawRectangleTool.h"
+#include "plan/DxfImportDialog.h"
 #include "plan/PlanPage.h"
 #include "plan/PlanScene.h"
 #include "plan/PlanView.h"
@@ -131,4 +136,69 @@ TEST_F(PlanViewTest, DrawingToolsEndInOneStepOrNothing)
     form->Plan->Depth->setText(QStringLiteral("2,5"));
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(16, 4));
     EXPECT_FLOAT_EQ(form->Project().rooms.back().floorArea, 10.0f);
+}
+
+// The shipped flat drawing read into a new project through the dialog: the layer
+// with the rooms proposed, the size shown in the unit chosen, six rooms with their
+// areas, one step.
+TEST_F(PlanViewTest, DxfImportThroughTheDialog)
+{
+    TriggerAction(form.get(), "FileNew");
+    form->Pages->setCurrentWidget(form->Plan);
+    files.Answer(KALORINA_SOURCE_DIR "/examples/flat.dxf");
+    OnModal(
+        [](QDialog& d) {
+            auto* dialog = static_cast<DxfImportDialog*>(&d);
+            EXPECT_EQ(dialog->Layer(), "HELYISEGEK") << "the layer with the closed polylines";
+            dialog->Units->setCurrentIndex(2); // m: a flat of 13 km
+            EXPECT_TRUE(dialog->Size->text().startsWith(QStringLiteral("13375"))) << Cp(dialog->Size->text());
+            dialog->Units->setCurrentIndex(0);
+            EXPECT_EQ(dialog->Size->text(), QStringLiteral("13,38 × 7,00 m"));
+            dialog->Floor->setText(QStringLiteral("3. emelet"));
+            dialog->resize(460, 320);
+            SavePicture(&d, "plan-dxf-import.png");
+            d.findChild<QPushButton*>("OKButton")->click();
+        },
+        "DxfImportDialog");
+    form->Plan->DxfAction->trigger();
+    const TProject& p = form->Project();
+    ASSERT_EQ(p.rooms.size(), 6u);
+    EXPECT_EQ(p.plan.floors.at(0).name, "3. emelet");
+    const int living = p.FindItem("Nappali", true);
+    ASSERT_GE(living, 0);
+    EXPECT_FLOAT_EQ(p.rooms[living].floorArea, 28.0f);
+    EXPECT_EQ(form->Plan->Scene->RoomItemCount(), 6);
+    TriggerAction(form.get(), "EditUndo");
+    EXPECT_TRUE(form->Project().rooms.empty());
+}
+
+// A corner dragged moves it, a door clicked on a shared wall joins the rooms, the
+// manifold goes where it is clicked; each one step.
+TEST_F(PlanViewTest, CornerDoorAndManifoldTools)
+{
+    form->Plan->Floor->setCurrentIndex(0);
+    form->Plan->View->Fit();
+    auto& p = form->Project();
+    const int hall = p.FindItem(Cp(QStringLiteral("Fsz. Előtér")), true);
+    ASSERT_GE(hall, 0);
+    const std::int32_t id = p.rooms[hall].roomId;
+    form->Plan->CornerAction->trigger();
+    Drag({14.75, 8.5}, {15.25, 8.5}); // the hall's outer corner half a metre out
+    EXPECT_FLOAT_EQ(p.rooms[hall].floorArea, 12.0f);
+    const std::size_t doors = p.plan.doors.size();
+    form->Plan->DoorAction->trigger();
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(11.95, 6.8));
+    ASSERT_EQ(p.plan.doors.size(), doors + 1);
+    EXPECT_EQ(p.plan.doors.back().roomB, id) << "the Konyha's wall to the hall";
+    form->Plan->ManifoldAction->trigger();
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(13.5, 7.5));
+    const auto placed = std::find_if(p.plan.manifolds.begin(), p.plan.manifolds.end(),
+                                     [](const plan::ManifoldPlace& m) { return m.manifold == 0; });
+    ASSERT_NE(placed, p.plan.manifolds.end());
+    EXPECT_NEAR(placed->position.x, 13.5, 0.05);
+    TriggerAction(form.get(), "EditUndo");
+    TriggerAction(form.get(), "EditUndo");
+    TriggerAction(form.get(), "EditUndo");
+    EXPECT_FLOAT_EQ(p.rooms[hall].floorArea, 11.0f);
+    EXPECT_FALSE(p.modified);
 }

@@ -440,6 +440,16 @@ void TMainForm::BuildPanels()
             return changed;
         });
     Pages->addTab(Plan, QStringLiteral("Alaprajz"));
+    Plan->askDxfFile = [this] {
+        FileDialogRequest request;
+        request.title = Cp(QStringLiteral("DXF rajz beolvasása"));
+        request.filter = "DXF (*.dxf)|*.dxf";
+        request.defaultExtension = "dxf";
+        return services_.files->Run(request);
+    };
+    Plan->refuse = [this](const std::string& message) {
+        services_.messages->Show(MessageKind::Warning, Languages().GetText("IDS_PROGRAMTITLE"), message);
+    };
     connect(Plan, &PlanPage::RoomSelected, this,
             [this](const std::string& name) { SelectNode(ItemGroup::Rooms, name); });
     connect(Plan, &PlanPage::RoomOpened, this, [this](const std::string& name) {

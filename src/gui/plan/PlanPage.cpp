@@ -11,11 +11,16 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <fstream>
+#include <iterator>
+
 #include "app/PlanEditor.h"
+#include "app/PlanJson.h"
 #include "document/TProject.h"
 #include "lang/BuiltInTexts.h"
 #include "plan/DrawPolygonTool.h"
 #include "plan/DrawRectangleTool.h"
+#include "plan/DxfImportDialog.h"
 #include "plan/MoveCornerTool.h"
 #include "plan/PlaceDoorTool.h"
 #include "plan/PlaceManifoldTool.h"
@@ -107,6 +112,12 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
     Tools->addSeparator();
     FitAction = Tools->addAction(QStringLiteral("Teljes nézet"), this, [this] { View->Fit(); });
     FitAction->setObjectName(QStringLiteral("PlanFitAction"));
+    DxfAction = Tools->addAction(QStringLiteral("DXF beolvasása..."), this, [this] {
+        if (askDxfFile)
+            if (const std::string path = askDxfFile(); !path.empty())
+                ImportDxfFile(path);
+    });
+    DxfAction->setObjectName(QStringLiteral("PlanDxfAction"));
 
     auto* options = new QHBoxLayout;
     options->addWidget(new QLabel(QStringLiteral("Szint:")));
@@ -187,6 +198,30 @@ void PlanPage::Rebuild(const std::set<std::string>& errorRooms)
         fitted_ = true;
         View->Fit();
     }
+}
+
+void PlanPage::ImportDxfFile(const std::string& path)
+{
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    plan::DxfDrawing drawing;
+    try {
+        drawing = plan::ReadDxf(bytes);
+    } catch (const KalorinaError& e) {
+        if (refuse)
+            refuse(e.what());
+        return;
+    }
+    DxfImportDialog dialog(drawing, Floor->currentText(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::string layer = dialog.Layer(), floor = dialog.FloorName();
+    const plan::DxfUnit unit = dialog.Unit();
+    if (commit_("IDS_STEPIMPORTDXF", [&](TProject& p) { ImportDxf(p, drawing, layer, unit, floor); }))
+        View->Fit();
 }
 
 void PlanPage::Redraw()

@@ -33,6 +33,9 @@ class PlanPage : public QWidget {
 public:
     using Commit = std::function<bool(const char* stepId, const std::function<void(TProject&)>& edit)>;
     PlanPage(std::function<const TProject&()> project, Commit commit, QWidget* parent = nullptr);
+    // Asks for a drawing's path (empty: cancelled); tells why a file was refused.
+    std::function<std::string()> askDxfFile;
+    std::function<void(const std::string& message)> refuse;
     ~PlanPage() override;
 
     // The project as it now is; `errorRooms` are the rooms the design check finds an
@@ -48,7 +51,9 @@ public:
     QDoubleSpinBox* Grid = nullptr;
     QLineEdit *Width = nullptr, *Depth = nullptr;
     QAction *SelectAction = nullptr, *RectangleAction = nullptr, *PolygonAction = nullptr, *CornerAction = nullptr,
-            *DoorAction = nullptr, *ManifoldAction = nullptr, *FitAction = nullptr;
+            *DoorAction = nullptr, *ManifoldAction = nullptr, *FitAction = nullptr, *DxfAction = nullptr;
+    // The drawing read, the dialog shown, its choice taken as one step.
+    void ImportDxfFile(const std::string& path);
 
 signals:
     void RoomSelected(const std::string& name);

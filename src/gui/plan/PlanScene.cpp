@@ -72,7 +72,8 @@ void PlanScene::Rebuild(const TProject& project, int floor, const std::set<std::
         QPen pen(selected ? QColor(0, 90, 200) : QColor(60, 60, 60));
         pen.setCosmetic(true);
         pen.setWidthF(selected ? 3 : 1.5);
-        auto* item = addPolygon(ScenePolygon(o.outline), pen, QBrush(error ? QColor(255, 205, 205) : QColor(232, 240, 250)));
+        auto* item =
+            addPolygon(ScenePolygon(o.outline), pen, QBrush(error ? QColor(255, 205, 205) : QColor(232, 240, 250)));
         item->setData(0, o.roomId);
         item->setZValue(1);
         keep(item);

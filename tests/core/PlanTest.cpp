@@ -392,3 +392,35 @@ TEST(Plan, EditsOfTheDrawingTools)
     EXPECT_EQ(RoomAt(p, 0, {1, 1}), a);
     EXPECT_EQ(RoomAt(p, 0, {20, 1}), 0);
 }
+
+// A room of 4 × 3 m beside another along its 3 m east wall, 2.5 m high: the east
+// wall is 7.5 m2 to the neighbour at its temperature, the other three 4, 3 and 4 m
+// outside (10, 7.5 and 10 m2), its 2 m2 window taken off the first; the roof stays.
+TEST(Plan, ElementsFromThePlan)
+{
+    TProject p;
+    DrawRoom(p, 0, Rect(0, 0, 4, 3));
+    DrawRoom(p, 0, Rect(4, 0, 3, 3));
+    p.rooms[1].roomTemperature = 24;
+    HeatElement wall, window, roof;
+    wall.type = ElementType::Wall;
+    wall.u = 0.3f;
+    window.type = ElementType::Window;
+    window.area = 2;
+    window.u = 1.1f;
+    roof.type = ElementType::Roof;
+    roof.area = 12;
+    roof.u = 0.17f;
+    const auto elements = ElementsFromPlan(p, p.rooms[0].roomId, 2.5, {wall, window, roof});
+    ASSERT_EQ(elements.size(), 6u);
+    EXPECT_FLOAT_EQ(elements[0].area, 8.0f); // south, 10 m2 less the window
+    EXPECT_FLOAT_EQ(elements[0].u, 0.3f);
+    EXPECT_EQ(elements[1].boundary, Boundary::Heated);
+    EXPECT_FLOAT_EQ(elements[1].area, 7.5f);
+    EXPECT_EQ(elements[1].temperature, 24.0f);
+    EXPECT_FLOAT_EQ(elements[2].area, 10.0f);
+    EXPECT_FLOAT_EQ(elements[3].area, 7.5f);
+    EXPECT_EQ(elements[4].type, ElementType::Window);
+    EXPECT_EQ(elements[5].type, ElementType::Roof);
+    EXPECT_TRUE(ElementsFromPlan(p, 99, 2.5, {}).empty());
+}

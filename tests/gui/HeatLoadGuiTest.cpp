@@ -18,6 +18,7 @@
 #include "GuiTest.h"
 #include "app/Startup.h"
 #include "app/TMainForm.h"
+#include "building/HeatLoad.h"
 #include "dialogs/RoomHeatLoadPage.h"
 #include "dialogs/TProjektOptionsForm.h"
 #include "dialogs/TRoomModifyForm.h"
@@ -184,4 +185,34 @@ TEST_F(HeatLoadGuiTest, ProjectOptionsPageClimateAndConstructions)
     EXPECT_EQ(form->Project().heatLoad.outdoorTemperature, -13.0f);
     EXPECT_TRUE(form->Project().heatLoad.constructions.empty());
     EXPECT_EQ(Room("Nappali").heatDemand, living);
+}
+
+// "Falak az alaprajzból": the flat's living room, 7 × 4 m on the plan, gets its
+// south and west walls outside (the window off the south one) and the walls it
+// shares with the bedroom, kitchen, bathroom and hall inside; its window and roof
+// stay.  The list is confirmed before it replaces the walls.
+TEST_F(HeatLoadGuiTest, WallsFromThePlan)
+{
+    SelectRoom("Nappali");
+    OnModal(
+        [this](QDialog& d) {
+            auto* f = static_cast<TRoomModifyForm*>(&d);
+            RoomHeatLoadPage* page = f->HeatLoadPage;
+            ASSERT_TRUE(page->FromPlan->isEnabled());
+            messages.Answer(MessageAnswer::No);
+            page->FromPlan->click();
+            EXPECT_EQ(page->Elements->rowCount(), 3) << "No keeps the elements";
+            messages.Answer(MessageAnswer::Yes);
+            page->FromPlan->click();
+            EXPECT_NE(messages.LastText().find("Konyha"), std::string::npos) << messages.LastText();
+            ASSERT_EQ(page->Elements->rowCount(), 8);
+            EXPECT_EQ(page->Elements->item(0, RoomHeatLoadPage::Area)->text(), QStringLiteral("13,16"));
+            d.findChild<QPushButton*>("OKButton")->click();
+        },
+        "RoomModifyForm");
+    TriggerAction(form.get(), "ModifyItemAction");
+    const RoomHeatLoad& data = *Room("Nappali").heatLoad;
+    ASSERT_EQ(data.elements.size(), 8u);
+    EXPECT_EQ(data.elements[1].boundary, Boundary::Heated);
+    EXPECT_EQ(Room("Nappali").heatDemand, AppliedHeatLoss(BuildingHeatLoad(form->Project()).rooms[0].total));
 }

@@ -156,6 +156,95 @@ void PlaceManifold(TProject& project, int manifold, int floor, plan::Point at)
     project.modified = true;
 }
 
+namespace {
+// The length of ab that lies on the outline's edges.
+double SharedLength(plan::Point a, plan::Point b, const plan::Polygon& other)
+{
+    const double length = plan::Distance(a, b);
+    if (length <= 0)
+        return 0;
+    const double ux = (b.x - a.x) / length, uy = (b.y - a.y) / length;
+    double shared = 0;
+    for (std::size_t i = 0; i < other.size(); ++i) {
+        const plan::Point c = other[i], d = other[(i + 1) % other.size()];
+        // On the same line: both ends of cd within the tolerance of ab's line.
+        auto off = [&](plan::Point p) { return std::fabs((p.x - a.x) * uy - (p.y - a.y) * ux); };
+        if (off(c) > plan::kTolerance || off(d) > plan::kTolerance)
+            continue;
+        const double tc = (c.x - a.x) * ux + (c.y - a.y) * uy, td = (d.x - a.x) * ux + (d.y - a.y) * uy;
+        const double lo = std::max(0.0, std::min(tc, td)), hi = std::min(length, std::max(tc, td));
+        if (hi > lo)
+            shared += hi - lo;
+    }
+    return std::min(shared, length);
+}
+} // namespace
+
+std::vector<HeatElement> ElementsFromPlan(const TProject& project, std::int32_t roomId, double clearHeight,
+                                          const std::vector<HeatElement>& current)
+{
+    const plan::RoomOutline* o = project.plan.OutlineOf(roomId);
+    if (!o)
+        return {};
+    HeatElement outsideWall;
+    outsideWall.type = ElementType::Wall;
+    outsideWall.u = 0.24f;
+    for (const HeatElement& e : current)
+        if (e.type == ElementType::Wall && e.boundary == Boundary::Outside) {
+            outsideWall.u = e.u;
+            outsideWall.construction = e.construction;
+            outsideWall.thermalBridge = e.thermalBridge;
+            break;
+        }
+    std::vector<HeatElement> walls, openings;
+    double openingArea = 0;
+    for (const HeatElement& e : current)
+        if (e.type == ElementType::Window || e.type == ElementType::Door) {
+            openings.push_back(e);
+            if (e.boundary == Boundary::Outside)
+                openingArea += e.area;
+        }
+    for (std::size_t i = 0; i < o->outline.size(); ++i) {
+        const plan::Point a = o->outline[i], b = o->outline[(i + 1) % o->outline.size()];
+        double free = plan::Distance(a, b);
+        const std::string edge = std::to_string(i + 1);
+        for (const plan::RoomOutline& other : project.plan.outlines) {
+            if (other.roomId == roomId || other.floor != o->floor)
+                continue;
+            const double shared = SharedLength(a, b, other.outline);
+            if (shared <= plan::kTolerance)
+                continue;
+            const TRoomItem* neighbour = project.FindRoomById(other.roomId);
+            HeatElement wall;
+            wall.name = edge + ": " + (neighbour ? neighbour->roomName : std::string());
+            wall.type = ElementType::Wall;
+            wall.area = static_cast<float>(std::round(shared * clearHeight * 100) / 100);
+            wall.u = 1.5f;
+            wall.boundary = Boundary::Heated;
+            wall.temperature = neighbour ? neighbour->roomTemperature : 20.0f;
+            walls.push_back(wall);
+            free -= shared;
+        }
+        if (free > plan::kTolerance) {
+            HeatElement wall = outsideWall;
+            wall.name = edge;
+            // The openings come off the outside walls, as far as they go.
+            const double gross = free * clearHeight;
+            const double off = std::min(openingArea, gross);
+            openingArea -= off;
+            wall.area = static_cast<float>(std::round((gross - off) * 100) / 100);
+            if (wall.area > 0)
+                walls.push_back(wall);
+        }
+    }
+    walls.insert(walls.end(), openings.begin(), openings.end());
+    // What lies above and below stays as it was.
+    for (const HeatElement& e : current)
+        if (e.type == ElementType::Roof || e.type == ElementType::Ceiling || e.type == ElementType::Floor)
+            walls.push_back(e);
+    return walls;
+}
+
 std::int32_t RoomAt(const TProject& project, int floor, plan::Point p)
 {
     for (const plan::RoomOutline& o : project.plan.outlines)

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
+#include "document/HeatLoadData.h"
 #include "plan/PlanData.h"
 
 namespace kalorina {
@@ -26,6 +29,16 @@ void DeleteCorner(TProject& project, std::int32_t roomId, int corner);
 // meets it, to the room beyond that wall or to the outside.
 void PlaceDoor(TProject& project, std::int32_t roomId, plan::Point near, double width = 0.9);
 void PlaceManifold(TProject& project, int manifold, int floor, plan::Point at);
+
+// The walls of a drawn room from its outline: each stretch of its edges another
+// room on the floor shares becomes a wall to a heated space at that room's inside
+// temperature, the rest outside walls, each edge length × `clearHeight`.  The
+// windows and doors among `current` stay and are taken off the outside walls they
+// fit on; outside walls take the U (or construction) of the first outside wall of
+// `current`, else 0.24 W/m2K, walls inside 1.5 W/m2K.  Empty for a room without an
+// outline.
+std::vector<HeatElement> ElementsFromPlan(const TProject& project, std::int32_t roomId, double clearHeight,
+                                          const std::vector<HeatElement>& current);
 
 // The room whose outline on `floor` holds `p`, or 0.
 std::int32_t RoomAt(const TProject& project, int floor, plan::Point p);

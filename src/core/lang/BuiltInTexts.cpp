@@ -144,6 +144,7 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_JSONUNKNOWNROOM", "%s: the project has no room \"%s\"."},
         {"IDS_JSONDUPLICATEROOM", "%s: the room \"%s\" is listed twice."},
         {"IDS_JSONUNKNOWNCONSTRUCTION", "%s: the project has no construction \"%s\"."},
+        {"IDS_ELEMENTSFROMPLANQUESTION", "The plan gives the room these walls; they replace its walls (windows, doors, roof, ceiling and floor stay):"},
         {"IDS_STEPIMPORTDXF", "Import a DXF drawing"},
         {"IDS_PLANREPORTFLOOR", "%s, scale %s"},
         {"IDS_PLANREPORTLEGEND", "Rooms with name, floor area and heat loss; brown bars: doors; green boxes: manifolds."},

@@ -31,6 +31,7 @@
 
 #include "app/EditItem.h"
 #include "app/ManifoldEditor.h"
+#include "app/PlanEditor.h"
 #include "app/ProjectRecalc.h"
 #include "app/TAboutBox.h"
 #include "app/TProgramOptionsForm.h"
@@ -1034,7 +1035,13 @@ void TMainForm::ModifyItemActionExecute()
         return EditRoomInDialog(
             room, controller_->Devices(), Project().options, services_, this,
             [this](const TRoomItem& edited) { return controller_->ConfirmRoomEdit(edited); }, &Project().heatLoad,
-            Project().plan.OutlineOf(room.roomId) != nullptr);
+            Project().plan.OutlineOf(room.roomId) != nullptr,
+            Project().plan.OutlineOf(room.roomId)
+                ? std::function<std::vector<HeatElement>(double, const std::vector<HeatElement>&)>(
+                    [this, id = room.roomId](double height, const std::vector<HeatElement>& current) {
+                        return ElementsFromPlan(Project(), id, height, current);
+                    })
+                : nullptr);
     };
     dialogs.round = [this](CircuitEdit& edit) {
         return EditRoundInDialog(edit, Project(), controller_->Devices(), services_, this);

@@ -98,6 +98,8 @@ RoomHeatLoadPage::RoomHeatLoadPage(RoomEditor& editor, QWidget* parent) : QWidge
     Elements->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
     AddElement = NamedButton("AddElement", QStringLiteral("Új szerkezet"));
     RemoveElement = NamedButton("RemoveElement", QStringLiteral("Szerkezet törlése"));
+    FromPlan = NamedButton("ElementsFromPlan", QStringLiteral("Falak az alaprajzból..."));
+    FromPlan->setEnabled(false);
     Manual = new QCheckBox(QStringLiteral("Kézi érték: a beírt hőveszteség marad"));
     Manual->setObjectName(QStringLiteral("ManualHeatLoss"));
     Transmission = NamedLabel("TransmissionLine", {});
@@ -114,6 +116,7 @@ RoomHeatLoadPage::RoomHeatLoadPage(RoomEditor& editor, QWidget* parent) : QWidge
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(AddElement);
     buttons->addWidget(RemoveElement);
+    buttons->addWidget(FromPlan);
     buttons->addStretch(1);
     buttons->addWidget(Manual);
     auto* airRow = new QHBoxLayout;
@@ -138,6 +141,31 @@ RoomHeatLoadPage::RoomHeatLoadPage(RoomEditor& editor, QWidget* parent) : QWidge
     connect(RemoveElement, &QPushButton::clicked, this, [this] {
         if (Elements->currentRow() >= 0)
             Elements->removeRow(Elements->currentRow());
+        Recompute();
+    });
+    connect(FromPlan, &QPushButton::clicked, this, [this] {
+        if (!fromPlan)
+            return;
+        RoomHeatLoad data;
+        try {
+            data = Read();
+        } catch (const KalorinaError& e) {
+            Message->setText(Q(e.what()));
+            return;
+        }
+        const std::vector<HeatElement> walls = fromPlan(data.height, data.elements);
+        std::string list;
+        for (const HeatElement& e : walls)
+            list += "\n" + e.name + " (" + Languages().GetFamilyText("IDS_ELEMENTTYPE+", static_cast<int>(e.type))
+                + ", " + TypedFloat(e.area) + " m2, "
+                + Languages().GetFamilyText("IDS_BOUNDARY+", static_cast<int>(e.boundary)) + ")";
+        if (walls.empty() || (confirm && !confirm(list)))
+            return;
+        loading_ = true;
+        Elements->setRowCount(0);
+        for (const HeatElement& e : walls)
+            AddRow(e);
+        loading_ = false;
         Recompute();
     });
     connect(Elements, &QTableWidget::itemChanged, this, [this] { Recompute(); });

@@ -5,6 +5,9 @@
 // keeps a typed value ("kézi érték").  The rules are HeatLoadEditor's and
 // RoomEditor's; this page wires its controls to them.
 #include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "app/RoomEditor.h"
 
@@ -33,7 +36,11 @@ public:
     QLineEdit *Height = nullptr, *HeightAboveGround = nullptr, *HeatingUp = nullptr;
     QComboBox *MinAirChange = nullptr, *ExposedFacades = nullptr;
     QTableWidget* Elements = nullptr;
-    QPushButton *AddElement = nullptr, *RemoveElement = nullptr;
+    QPushButton *AddElement = nullptr, *RemoveElement = nullptr, *FromPlan = nullptr;
+    // The walls the plan gives the room (clear height, the elements so far), and the
+    // engineer's yes to the list before it replaces the elements.
+    std::function<std::vector<HeatElement>(double, const std::vector<HeatElement>&)> fromPlan;
+    std::function<bool(const std::string&)> confirm;
     QCheckBox* Manual = nullptr;
     QLabel *Transmission = nullptr, *Air = nullptr, *HeatingUpLine = nullptr, *Total = nullptr, *Message = nullptr;
 

@@ -846,11 +846,19 @@ void TRoomModifyForm::accept()
 
 bool EditRoomInDialog(TRoomItem& room, const TDevices& devices, const TProjektOptions& options,
                       const Services& services, QWidget* parent, std::function<bool(const TRoomItem&)> confirmOk,
-                      const ProjectHeatLoad* climate, bool areaFromPlan)
+                      const ProjectHeatLoad* climate, bool areaFromPlan,
+                      std::function<std::vector<HeatElement>(double, const std::vector<HeatElement>&)> fromPlan)
 {
     TRoomModifyForm form(room, devices, options, services, parent);
     form.SetClimate(climate);
     form.SetAreaFromPlan(areaFromPlan);
+    form.HeatLoadPage->fromPlan = std::move(fromPlan);
+    form.HeatLoadPage->FromPlan->setEnabled(static_cast<bool>(form.HeatLoadPage->fromPlan));
+    form.HeatLoadPage->confirm = [&services](const std::string& list) {
+        return services.messages->Show(MessageKind::QuestionYesNo, Languages().GetText("IDS_PROGRAMTITLE"),
+                                       TextOrBuiltIn("IDS_ELEMENTSFROMPLANQUESTION") + list)
+            == MessageAnswer::Yes;
+    };
     form.confirmOk = std::move(confirmOk);
     if (ExecWithPlacement(form) != QDialog::Accepted)
         return false;

@@ -133,6 +133,7 @@ private:
 // dialog open on OK.
 bool EditRoomInDialog(TRoomItem& room, const TDevices& devices, const TProjektOptions& options,
                       const Services& services, QWidget* parent, std::function<bool(const TRoomItem&)> confirmOk = {},
-                      const ProjectHeatLoad* climate = nullptr, bool areaFromPlan = false);
+                      const ProjectHeatLoad* climate = nullptr, bool areaFromPlan = false,
+                      std::function<std::vector<HeatElement>(double, const std::vector<HeatElement>&)> fromPlan = {});
 
 } // namespace kalorina::gui

@@ -199,6 +199,8 @@ TEST_F(HeatLoadGuiTest, WallsFromThePlan)
             auto* f = static_cast<TRoomModifyForm*>(&d);
             RoomHeatLoadPage* page = f->HeatLoadPage;
             ASSERT_TRUE(page->FromPlan->isEnabled());
+            EXPECT_TRUE(f->Area->isReadOnly()) << "a drawn room's area is its outline's";
+            EXPECT_EQ(d.findChild<QLabel*>("AreaLabelUnit")->text(), QStringLiteral("m2 (az alaprajzból)"));
             messages.Answer(MessageAnswer::No);
             page->FromPlan->click();
             EXPECT_EQ(page->Elements->rowCount(), 3) << "No keeps the elements";

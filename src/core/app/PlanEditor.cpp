@@ -12,29 +12,14 @@ namespace kalorina {
 
 namespace {
 
-const char* FaultId(plan::OutlineFault f)
-{
-    switch (f) {
-    case plan::OutlineFault::TooFewCorners:
-        return "IDS_PLANFAULT+0";
-    case plan::OutlineFault::RepeatedCorner:
-        return "IDS_PLANFAULT+1";
-    case plan::OutlineFault::NoArea:
-        return "IDS_PLANFAULT+2";
-    case plan::OutlineFault::SelfCrossing:
-    case plan::OutlineFault::None:
-        break;
-    }
-    return "IDS_PLANFAULT+3";
-}
-
 // Refuses an outline that is none, or that overlaps another room on its floor.
 void CheckPlace(const TProject& p, std::int32_t roomId, int floor, const plan::Polygon& outline,
                 const std::string& name)
 {
     if (const plan::OutlineFault fault = plan::CheckOutline(outline); fault != plan::OutlineFault::None)
-        throw KalorinaError(FormatText(TextOrBuiltIn("IDS_PLANOUTLINEFAULT"),
-                                       {TextOrBuiltIn("IDS_PLANTITLE"), name, TextOrBuiltIn(FaultId(fault))}));
+        throw KalorinaError(
+            FormatText(TextOrBuiltIn("IDS_PLANOUTLINEFAULT"),
+                       {TextOrBuiltIn("IDS_PLANTITLE"), name, TextOrBuiltIn(OutlineFaultTextId(fault))}));
     for (const plan::RoomOutline& other : p.plan.outlines)
         if (other.roomId != roomId && other.floor == floor && plan::Overlap(other.outline, outline))
             throw KalorinaError(FormatText(
@@ -51,6 +36,22 @@ plan::RoomOutline& OutlineOf(TProject& p, std::int32_t roomId)
 }
 
 } // namespace
+
+const char* OutlineFaultTextId(plan::OutlineFault f)
+{
+    switch (f) {
+    case plan::OutlineFault::TooFewCorners:
+        return "IDS_PLANFAULT+0";
+    case plan::OutlineFault::RepeatedCorner:
+        return "IDS_PLANFAULT+1";
+    case plan::OutlineFault::NoArea:
+        return "IDS_PLANFAULT+2";
+    case plan::OutlineFault::SelfCrossing:
+    case plan::OutlineFault::None:
+        break;
+    }
+    return "IDS_PLANFAULT+3";
+}
 
 int EnsureFloor(TProject& project)
 {

@@ -15,6 +15,9 @@ namespace kalorina {
 
 class TProject;
 
+// The text id of why an outline is none ("IDS_PLANFAULT+N").
+const char* OutlineFaultTextId(plan::OutlineFault fault);
+
 // The floor a plan's first edit draws on: "Földszint" when the plan has none.
 int EnsureFloor(TProject& project);
 

@@ -1,5 +1,7 @@
 #include "app/PlanJson.h"
 
+#include "app/PlanEditor.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,22 +26,6 @@ plan::Point ReadPoint(const Json& j, const std::string& where)
         || !(std::fabs(j[0].get<double>()) <= 1e5) || !(std::fabs(j[1].get<double>()) <= 1e5))
         Fault("IDS_PLANPOINT", "%s: a point is two numbers [x, y] in metres, within 100 km.", {where});
     return {j[0].get<double>(), j[1].get<double>()};
-}
-
-const char* FaultText(plan::OutlineFault f)
-{
-    switch (f) {
-    case plan::OutlineFault::TooFewCorners:
-        return "IDS_PLANFAULT+0";
-    case plan::OutlineFault::RepeatedCorner:
-        return "IDS_PLANFAULT+1";
-    case plan::OutlineFault::NoArea:
-        return "IDS_PLANFAULT+2";
-    case plan::OutlineFault::SelfCrossing:
-    case plan::OutlineFault::None:
-        break;
-    }
-    return "IDS_PLANFAULT+3";
 }
 
 Json PointJson(plan::Point p)
@@ -94,7 +80,7 @@ void Read(TProject& p, const Json& root)
                     outline.push_back(ReadPoint((*corners)[c], Index(rr.At("outline"), c)));
                 if (const plan::OutlineFault fault = plan::CheckOutline(outline); fault != plan::OutlineFault::None)
                     Fault("IDS_PLANOUTLINEFAULT", "%s: the outline of \"%s\" %s.",
-                          {rr.At("outline"), name, TextOrBuiltIn(FaultText(fault))});
+                          {rr.At("outline"), name, TextOrBuiltIn(OutlineFaultTextId(fault))});
                 const std::int32_t id = RoomNamed(p, name).roomId;
                 if (result.OutlineOf(id))
                     Fault("IDS_PLANROOMTWICE", "%s: the room \"%s\" has an outline twice.", {rr.At("room"), name});
@@ -137,8 +123,8 @@ void Read(TProject& p, const Json& root)
                     const plan::RoomOutline* o = id ? result.OutlineOf(id) : nullptr;
                     if (o && o->floor == floorIndex
                         && !(plan::OnBoundary(o->outline, door.from) && plan::OnBoundary(o->outline, door.to)
-                             && plan::OnBoundary(o->outline, {(door.from.x + door.to.x) / 2,
-                                                              (door.from.y + door.to.y) / 2})))
+                             && plan::OnBoundary(o->outline,
+                                                 {(door.from.x + door.to.x) / 2, (door.from.y + door.to.y) / 2})))
                         Fault("IDS_PLANDOOROFFWALL", "%s: the door does not lie on a wall of \"%s\".",
                               {dr.At("at"), p.RoomNameById(id)});
                 }
@@ -290,7 +276,7 @@ void ImportDxf(TProject& project, const plan::DxfDrawing& drawing, const std::st
         const std::string where = FormatText(TextOrBuiltIn("IDS_DXFOUTLINE"), {std::to_string(number), layer, name});
         if (const plan::OutlineFault fault = plan::CheckOutline(outline); fault != plan::OutlineFault::None)
             Fault("IDS_PLANOUTLINEFAULT", "%s: the outline of \"%s\" %s.",
-                  {where, name, TextOrBuiltIn(FaultText(fault))});
+                  {where, name, TextOrBuiltIn(OutlineFaultTextId(fault))});
         const std::int32_t id = RoomNamed(edited, name).roomId;
         for (const plan::RoomOutline& other : taken) {
             if (other.roomId == id)

@@ -810,6 +810,9 @@ void TRoomModifyForm::SetAreaFromPlan(bool fromPlan)
 {
     Area->setReadOnly(fromPlan);
     Area->setToolTip(fromPlan ? QStringLiteral("Az alaprajzon rajzolt körvonalból") : QString());
+    // The note beside the unit: the area is the outline's, changed on the plan.
+    if (auto* unit = findChild<QLabel*>(QStringLiteral("AreaLabelUnit")))
+        unit->setText(fromPlan ? QStringLiteral("m2 (az alaprajzból)") : QStringLiteral("m2"));
 }
 
 void TRoomModifyForm::HeatLossFollows()

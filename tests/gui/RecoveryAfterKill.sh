@@ -9,7 +9,9 @@ if [ "${1:-}" != --inside ]; then
     command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/deps.sh installs it): skipped"; exit 77; }
   done
   xvfb-run -a true >/dev/null 2>&1 || { echo "no virtual X server can be started: skipped"; exit 77; }
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inside "$@"
+  # -noreset: the X server stays up when its last client (the killed program) goes;
+  # a reset would refuse the second start's connection while it runs.
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" --inside "$@"
 fi
 program=$2 cli=$3 examples=$4
 

@@ -117,9 +117,16 @@ TEST(Plan, StoredAndReadBack)
     p.plan.outlines = {{p.rooms[0].roomId, 0, Rect(0, 0, 4.25, 3)}, {p.rooms[1].roomId, 1, Rect(0, 0, 2, 2)}};
     p.plan.doors = {{0, p.rooms[0].roomId, 0, {1, 0}, {1.9, 0}}};
     p.plan.manifolds = {{0, 0, {3.9, 2.9}}};
+    // An underlay of more lines than one block holds.
+    for (int i = 0; i < 2500; ++i)
+        p.plan.underlay.push_back({i % 2, {i * 0.01, 0}, {i * 0.01, 1}});
     const TProject back = Reread(p);
-    EXPECT_EQ(back.plan, p.plan);
+    EXPECT_EQ(back.plan.underlay.size(), 2500u);
+    EXPECT_EQ(back.plan.outlines, p.plan.outlines);
+    EXPECT_EQ(back.plan.doors, p.plan.doors);
+    EXPECT_EQ(back.plan.manifolds, p.plan.manifolds);
     EXPECT_NEAR(back.plan.doors[0].Width(), 0.9, 1e-12);
+    p.plan.underlay.clear();
 
     // A corner moved across the room in the file (4.25 made -4.25): the outline
     // crosses itself, and the file is refused as damaged.
@@ -301,6 +308,9 @@ TEST(Plan, RoomsFromADxfDrawing)
     EXPECT_FLOAT_EQ(p.rooms[1].floorArea, 14.0f);
     ASSERT_EQ(p.plan.floors.size(), 1u);
     EXPECT_EQ(p.plan.floors[0].name, "Ground");
+    // The walls' layer lies under the rooms, in metres.
+    ASSERT_EQ(p.plan.underlay.size(), 1u);
+    EXPECT_NEAR(p.plan.underlay[0].to.x, 10.5, 1e-9);
 
     const TProject before = p;
     EXPECT_THROW(ImportDxf(p, d, "WALLS", DxfUnit::Centimetre, "Ground"), KalorinaError);

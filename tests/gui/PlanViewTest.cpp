@@ -2,6 +2,7 @@
 // project, the tools driven with the real mouse on the view, each gesture one step
 // (undo takes it back), Escape leaving nothing, an overlapping room refused.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -168,6 +169,10 @@ TEST_F(PlanViewTest, DxfImportThroughTheDialog)
     ASSERT_GE(living, 0);
     EXPECT_FLOAT_EQ(p.rooms[living].floorArea, 28.0f);
     EXPECT_EQ(form->Plan->Scene->RoomItemCount(), 6);
+    EXPECT_EQ(form->Plan->Scene->UnderlayItemCount(), 24) << "the walls' layer, grey under the rooms";
+    form->Plan->Underlay->setChecked(false);
+    EXPECT_EQ(form->Plan->Scene->UnderlayItemCount(), 0);
+    form->Plan->Underlay->setChecked(true);
     TriggerAction(form.get(), "EditUndo");
     EXPECT_TRUE(form->Project().rooms.empty());
 }

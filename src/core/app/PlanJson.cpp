@@ -149,6 +149,10 @@ void Read(TProject& p, const Json& root)
             }
         fr.Done();
     }
+    // The drawing under a floor stays with the floor of its place.
+    for (const plan::UnderlayLine& l : p.plan.underlay)
+        if (std::size_t(l.floor) < result.floors.size())
+            result.underlay.push_back(l);
     p.plan = std::move(result);
 }
 
@@ -290,6 +294,25 @@ void ImportDxf(TProject& project, const plan::DxfDrawing& drawing, const std::st
     if (taken.empty())
         Fault("IDS_DXFNOOUTLINE", "The layer \"%s\" holds no closed polyline: no room outline can be taken from it.",
               {layer});
+    // The drawing's other layers under the floor, in place of what was there.
+    std::erase_if(edited.plan.underlay, [floor](const plan::UnderlayLine& l) { return l.floor == floor; });
+    const double k = plan::MetresPer(unit);
+    constexpr std::size_t kMostLines = 200000;
+    auto under = [&](plan::Point a, plan::Point b) {
+        if (edited.plan.underlay.size() < kMostLines)
+            edited.plan.underlay.push_back({floor, {a.x * k, a.y * k}, {b.x * k, b.y * k}});
+    };
+    for (const plan::DxfLine& l : drawing.lines)
+        if (l.layer != layer)
+            under(l.from, l.to);
+    for (const plan::DxfPolyline& line : drawing.polylines) {
+        if (line.layer == layer)
+            continue;
+        for (std::size_t i = 0; i + 1 < line.vertices.size(); ++i)
+            under(line.vertices[i].at, line.vertices[i + 1].at);
+        if (line.closed && line.vertices.size() > 2)
+            under(line.vertices.back().at, line.vertices.front().at);
+    }
     // A room drawn on another floor before is on this one now.
     std::erase_if(edited.plan.outlines, [&](const plan::RoomOutline& o) {
         return std::any_of(taken.begin(), taken.end(),

@@ -63,6 +63,9 @@ constexpr std::int16_t kFloorBlock = 1;
 constexpr std::int16_t kOutlineBlock = 2;
 constexpr std::int16_t kDoorBlock = 3;
 constexpr std::int16_t kManifoldPlaceBlock = 4;
+// The drawing's other lines, a thousand to a block: a block's length is 16 bits.
+constexpr std::int16_t kUnderlayBlock = 5;
+constexpr std::size_t kUnderlayLinesPerBlock = 1000;
 constexpr RecordList kPlanRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
 constexpr std::int16_t kEndMark = 0x7FFF;
 // The end mark stands alone, and the file must not end before it.
@@ -422,6 +425,22 @@ void TProject::ReadFromStream(TMemoryStream& s)
                                           plan.doors.push_back(d);
                                       });
                                   }},
+                                 {kUnderlayBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          const std::int32_t floor = s.ReadInt32();
+                                          const std::int32_t count = s.ReadInt32();
+                                          if (count < 0 || std::size_t(count) > s.Size())
+                                              throw ImpossibleValue("lines = " + std::to_string(count));
+                                          for (std::int32_t i = 0; i < count; ++i) {
+                                              plan::UnderlayLine l;
+                                              l.floor = floor;
+                                              l.from = ReadPoint(s);
+                                              l.to = ReadPoint(s);
+                                              plan.underlay.push_back(l);
+                                          }
+                                      });
+                                  }},
                                  {kManifoldPlaceBlock,
                                   [&] {
                                       unnamed([&] {
@@ -515,6 +534,9 @@ void TProject::ReadFromStream(TMemoryStream& s)
         for (const plan::ManifoldPlace& m : plan.manifolds)
             if (!floorOk(m.floor) || m.manifold < 0 || std::size_t(m.manifold) >= manifolds.size())
                 throw ImpossibleValue("manifold place");
+        for (const plan::UnderlayLine& l : plan.underlay)
+            if (!floorOk(l.floor))
+                throw ImpossibleValue("underlay");
     });
     // Circuits find rooms by their identifier: two rooms with one are damage.
     for (std::size_t i = 0; i < rooms.size(); ++i)
@@ -675,6 +697,25 @@ void TProject::WriteToStream(TMemoryStream& s) const
                     s.WriteInt32(m.floor);
                     WritePoint(s, m.position);
                 });
+            }
+            // Each floor's lines in blocks of their own, in the order they stand.
+            std::size_t from = 0;
+            while (from < plan.underlay.size()) {
+                const int floor = plan.underlay[from].floor;
+                std::size_t to = from;
+                while (to < plan.underlay.size() && to - from < kUnderlayLinesPerBlock
+                       && plan.underlay[to].floor == floor)
+                    ++to;
+                if (floorOk(floor))
+                    blocks.Write(kUnderlayBlock, [&] {
+                        s.WriteInt32(floor);
+                        s.WriteInt32(static_cast<std::int32_t>(to - from));
+                        for (std::size_t i = from; i < to; ++i) {
+                            WritePoint(s, plan.underlay[i].from);
+                            WritePoint(s, plan.underlay[i].to);
+                        }
+                    });
+                from = to;
             }
             blocks.End();
         });

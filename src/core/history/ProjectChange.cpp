@@ -148,7 +148,8 @@ std::size_t ProjectChange::Footprint() const
         n += 2 * (sizeof(ProjectHeatLoad) + heatLoad_->first.constructions.size() * sizeof(Construction));
     if (plan_)
         for (const plan::Plan* p : {&plan_->first, &plan_->second}) {
-            n += sizeof(plan::Plan) + p->doors.size() * sizeof(plan::Door);
+            n += sizeof(plan::Plan) + p->doors.size() * sizeof(plan::Door)
+                + p->underlay.size() * sizeof(plan::UnderlayLine);
             for (const plan::RoomOutline& o : p->outlines)
                 n += sizeof o + o.outline.size() * sizeof(plan::Point);
         }

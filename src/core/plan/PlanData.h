@@ -41,13 +41,25 @@ struct ManifoldPlace {
     bool operator==(const ManifoldPlace&) const = default;
 };
 
+// A line of the architect's drawing the rooms were taken from, shown grey under
+// the plan (walls, furniture, dimensions of the other layers).
+struct UnderlayLine {
+    int floor = 0;
+    Point from, to;
+    bool operator==(const UnderlayLine&) const = default;
+};
+
 struct Plan {
     std::vector<Floor> floors;
     std::vector<RoomOutline> outlines;
     std::vector<Door> doors;
     std::vector<ManifoldPlace> manifolds;
+    std::vector<UnderlayLine> underlay;
 
-    bool Empty() const { return floors.empty() && outlines.empty() && doors.empty() && manifolds.empty(); }
+    bool Empty() const
+    {
+        return floors.empty() && outlines.empty() && doors.empty() && manifolds.empty() && underlay.empty();
+    }
     const RoomOutline* OutlineOf(std::int32_t roomId) const;
     bool operator==(const Plan&) const = default;
 };

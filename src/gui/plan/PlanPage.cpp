@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
@@ -128,6 +129,14 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
     options->addWidget(Width);
     options->addWidget(new QLabel(QStringLiteral("×")));
     options->addWidget(Depth);
+    Underlay = new QCheckBox(QStringLiteral("Alátét"));
+    Underlay->setObjectName(QStringLiteral("PlanUnderlay"));
+    Underlay->setChecked(true);
+    connect(Underlay, &QCheckBox::toggled, this, [this](bool on) {
+        Scene->showUnderlay = on;
+        Redraw();
+    });
+    options->addWidget(Underlay);
     options->addWidget(new QLabel(QStringLiteral("Osztó:")));
     options->addWidget(Manifold);
     options->addStretch(1);

@@ -12,6 +12,7 @@
 
 class QAction;
 class QActionGroup;
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLineEdit;
@@ -50,6 +51,7 @@ public:
     QComboBox *Floor = nullptr, *Manifold = nullptr;
     QDoubleSpinBox* Grid = nullptr;
     QLineEdit *Width = nullptr, *Depth = nullptr;
+    QCheckBox* Underlay = nullptr; // the drawing's other layers shown
     QAction *SelectAction = nullptr, *RectangleAction = nullptr, *PolygonAction = nullptr, *CornerAction = nullptr,
             *DoorAction = nullptr, *ManifoldAction = nullptr, *FitAction = nullptr, *DxfAction = nullptr;
     // The drawing read, the dialog shown, its choice taken as one step.

@@ -56,11 +56,25 @@ void PlanScene::Rebuild(const TProject& project, int floor, const std::set<std::
     own_.clear();
     rooms_ = 0;
     planRect_ = {};
+    underlay_ = 0;
     const plan::Plan& plan = project.plan;
     auto keep = [this](QGraphicsItem* item) {
         own_ << item;
         planRect_ = planRect_.united(item->sceneBoundingRect());
     };
+    if (showUnderlay) {
+        QPen grey(QColor(175, 175, 175));
+        grey.setCosmetic(true);
+        grey.setWidthF(1);
+        for (const plan::UnderlayLine& l : plan.underlay) {
+            if (l.floor != floor)
+                continue;
+            auto* item = addLine(QLineF(PlanScene::ToScene(l.from), PlanScene::ToScene(l.to)), grey);
+            item->setZValue(0);
+            own_ << item;
+            ++underlay_;
+        }
+    }
     for (const plan::RoomOutline& o : plan.outlines) {
         if (o.floor != floor)
             continue;

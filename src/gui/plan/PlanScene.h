@@ -26,6 +26,9 @@ public:
     // manifolds.  What the tools preview stays.
     void Rebuild(const TProject& project, int floor, const std::set<std::string>& errorRooms,
                  std::int32_t selectedRoom);
+    // The architect's other lines, grey under the rooms.
+    bool showUnderlay = true;
+    int UnderlayItemCount() const { return underlay_; }
 
     static QPointF ToScene(plan::Point p) { return {p.x, -p.y}; }
     static plan::Point FromScene(QPointF p) { return {p.x(), -p.y()}; }
@@ -37,6 +40,7 @@ private:
     QList<QGraphicsItem*> own_;
     QRectF planRect_;
     int rooms_ = 0;
+    int underlay_ = 0;
 };
 
 } // namespace kalorina::gui

@@ -137,6 +137,16 @@ TEST_F(PlanViewTest, DrawingToolsEndInOneStepOrNothing)
     form->Plan->Depth->setText(QStringLiteral("2,5"));
     QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(16, 4));
     EXPECT_FLOAT_EQ(form->Project().rooms.back().floorArea, 10.0f);
+
+    // A corner's coordinates typed, the first one again closing: 2.5 × 2 m exactly.
+    const std::size_t count = form->Project().rooms.size();
+    for (const auto& [x, y] : {std::pair{"20", "0"}, {"22,5", "0"}, {"22,5", "2"}, {"20", "2"}, {"20", "0"}}) {
+        form->Plan->CornerX->setText(QString::fromLatin1(x));
+        form->Plan->CornerY->setText(QString::fromLatin1(y));
+        form->Plan->AddCornerAction->trigger();
+    }
+    ASSERT_EQ(form->Project().rooms.size(), count + 1);
+    EXPECT_FLOAT_EQ(form->Project().rooms.back().floorArea, 5.0f);
 }
 
 // The shipped flat drawing read into a new project through the dialog: the layer

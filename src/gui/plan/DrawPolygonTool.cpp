@@ -6,7 +6,11 @@ namespace kalorina::gui {
 
 void DrawPolygonTool::Press(plan::Point at)
 {
-    at = context_.snap(at);
+    AddCorner(context_.snap(at));
+}
+
+void DrawPolygonTool::AddCorner(plan::Point at)
+{
     if (state_ == State::Placing && corners_.size() >= 3 && plan::Distance(at, corners_.front()) < 1e-6) {
         Close();
         return;
@@ -15,7 +19,8 @@ void DrawPolygonTool::Press(plan::Point at)
         return; // the second press of a double click
     corners_.push_back(at);
     state_ = State::Placing;
-    Move(at);
+    plan::Polygon shown = corners_;
+    Preview({PreviewOutline(shown, false)});
 }
 
 void DrawPolygonTool::Move(plan::Point at)

@@ -11,6 +11,8 @@ public:
     using PlanTool::PlanTool;
 
     void Press(plan::Point at) override;
+    // A corner at exact coordinates typed (no snapping); the first corner again closes.
+    void AddCorner(plan::Point at);
     void Move(plan::Point at) override;
     void DoubleClick(plan::Point at) override;
     void Cancel() override;

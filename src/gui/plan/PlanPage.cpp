@@ -62,7 +62,11 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
     Width->setObjectName(QStringLiteral("PlanWidth"));
     Depth = new QLineEdit;
     Depth->setObjectName(QStringLiteral("PlanDepth"));
-    for (QLineEdit* e : {Width, Depth}) {
+    CornerX = new QLineEdit;
+    CornerX->setObjectName(QStringLiteral("PlanCornerX"));
+    CornerY = new QLineEdit;
+    CornerY->setObjectName(QStringLiteral("PlanCornerY"));
+    for (QLineEdit* e : {Width, Depth, CornerX, CornerY}) {
         e->setMaximumWidth(60);
         e->setPlaceholderText(QStringLiteral("m"));
     }
@@ -119,6 +123,25 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
                 ImportDxfFile(path);
     });
     DxfAction->setObjectName(QStringLiteral("PlanDxfAction"));
+    // The typed corner goes to the polygon tool, which it starts when another is on.
+    AddCornerAction = new QAction(QStringLiteral("Sarokpont hozzáadása"), this);
+    AddCornerAction->setObjectName(QStringLiteral("PlanAddCornerAction"));
+    connect(AddCornerAction, &QAction::triggered, this, [this] {
+        double x = 0, y = 0;
+        try {
+            x = ParseInput(Cp(CornerX->text()), InputKind::HeightAboveGround, "x");
+            y = ParseInput(Cp(CornerY->text()), InputKind::HeightAboveGround, "y");
+        } catch (const KalorinaError& e) {
+            if (refuse)
+                refuse(e.what());
+            return;
+        }
+        if (!PolygonAction->isChecked())
+            PolygonAction->trigger();
+        static_cast<DrawPolygonTool*>(View->Tool())->AddCorner({x, y});
+    });
+    for (QLineEdit* e : {CornerX, CornerY})
+        connect(e, &QLineEdit::returnPressed, AddCornerAction, &QAction::trigger);
 
     auto* options = new QHBoxLayout;
     options->addWidget(new QLabel(QStringLiteral("Szint:")));
@@ -129,6 +152,9 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
     options->addWidget(Width);
     options->addWidget(new QLabel(QStringLiteral("×")));
     options->addWidget(Depth);
+    options->addWidget(new QLabel(QStringLiteral("Sarok x; y:")));
+    options->addWidget(CornerX);
+    options->addWidget(CornerY);
     Underlay = new QCheckBox(QStringLiteral("Alátét"));
     Underlay->setObjectName(QStringLiteral("PlanUnderlay"));
     Underlay->setChecked(true);

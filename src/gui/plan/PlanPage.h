@@ -51,6 +51,9 @@ public:
     QComboBox *Floor = nullptr, *Manifold = nullptr;
     QDoubleSpinBox* Grid = nullptr;
     QLineEdit *Width = nullptr, *Depth = nullptr;
+    // A corner's coordinates typed: added to the polygon being drawn.
+    QLineEdit *CornerX = nullptr, *CornerY = nullptr;
+    QAction* AddCornerAction = nullptr;
     QCheckBox* Underlay = nullptr; // the drawing's other layers shown
     QAction *SelectAction = nullptr, *RectangleAction = nullptr, *PolygonAction = nullptr, *CornerAction = nullptr,
             *DoorAction = nullptr, *ManifoldAction = nullptr, *FitAction = nullptr, *DxfAction = nullptr;

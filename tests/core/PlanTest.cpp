@@ -433,4 +433,9 @@ TEST(Plan, ElementsFromThePlan)
     EXPECT_EQ(elements[4].type, ElementType::Window);
     EXPECT_EQ(elements[5].type, ElementType::Roof);
     EXPECT_TRUE(ElementsFromPlan(p, 99, 2.5, {}).empty());
+    // A window named after the north wall (edge 3) comes off that one.
+    window.name = "3: ablak";
+    const auto perWall = ElementsFromPlan(p, p.rooms[0].roomId, 2.5, {wall, window, roof});
+    EXPECT_FLOAT_EQ(perWall[0].area, 10.0f);
+    EXPECT_FLOAT_EQ(perWall[2].area, 8.0f);
 }

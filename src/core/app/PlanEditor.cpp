@@ -1,6 +1,7 @@
 #include "app/PlanEditor.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "document/TProject.h"
@@ -198,11 +199,25 @@ std::vector<HeatElement> ElementsFromPlan(const TProject& project, std::int32_t 
             break;
         }
     std::vector<HeatElement> walls, openings;
+    // An opening named after its wall ("2: ablak", the wall's edge number) comes off
+    // that wall; the others off the outside walls in their order.
+    const std::size_t edges = o->outline.size();
+    std::vector<double> onEdge(edges, 0.0);
     double openingArea = 0;
     for (const HeatElement& e : current)
         if (e.type == ElementType::Window || e.type == ElementType::Door) {
             openings.push_back(e);
-            if (e.boundary == Boundary::Outside)
+            if (e.boundary != Boundary::Outside)
+                continue;
+            std::size_t digits = 0;
+            while (digits < e.name.size() && std::isdigit(static_cast<unsigned char>(e.name[digits])))
+                ++digits;
+            const std::size_t edge = digits > 0 && digits < e.name.size() && e.name[digits] == ':'
+                ? std::stoul(e.name.substr(0, digits))
+                : 0;
+            if (edge >= 1 && edge <= edges)
+                onEdge[edge - 1] += e.area;
+            else
                 openingArea += e.area;
         }
     for (std::size_t i = 0; i < o->outline.size(); ++i) {
@@ -231,8 +246,9 @@ std::vector<HeatElement> ElementsFromPlan(const TProject& project, std::int32_t 
             wall.name = edge;
             // The openings come off the outside walls, as far as they go.
             const double gross = free * clearHeight;
-            const double off = std::min(openingArea, gross);
-            openingArea -= off;
+            const double own = std::min(onEdge[i], gross);
+            const double off = own + std::min(openingArea, gross - own);
+            openingArea -= off - own;
             wall.area = static_cast<float>(std::round((gross - off) * 100) / 100);
             if (wall.area > 0)
                 walls.push_back(wall);

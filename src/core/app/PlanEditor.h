@@ -35,9 +35,10 @@ void PlaceManifold(TProject& project, int manifold, int floor, plan::Point at);
 
 // The walls of a drawn room from its outline: each stretch of its edges another
 // room on the floor shares becomes a wall to a heated space at that room's inside
-// temperature, the rest outside walls, each edge length × `clearHeight`.  The
-// windows and doors among `current` stay and are taken off the outside walls they
-// fit on; outside walls take the U (or construction) of the first outside wall of
+// temperature, the rest outside walls (named by the edge's number), each edge
+// length × `clearHeight`.  The windows and doors among `current` stay and are taken
+// off their wall where their name begins with its number ("2: ablak"), else off the
+// outside walls in order; outside walls take the U (or construction) of the first outside wall of
 // `current`, else 0.24 W/m2K, walls inside 1.5 W/m2K.  Empty for a room without an
 // outline.
 std::vector<HeatElement> ElementsFromPlan(const TProject& project, std::int32_t roomId, double clearHeight,

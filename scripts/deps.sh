@@ -4,12 +4,13 @@
 set -euo pipefail
 # dpkg-dev: dpkg-shlibdeps, which finds the Debian package's Depends.
 # nlohmann-json3-dev: reads the building descriptions and plans users hand us.
-# libdxflib-dev: reads the architects' DXF drawings; python3-ezdxf writes DXF with
-# another program in a test.
+# libdxflib-dev: reads the architects' DXF drawings and writes the laid tubes;
+# python3-ezdxf writes and reads DXF with another program in a test.
+# libpolyclipping-dev: Clipper, the polygon offsets and cuts loops are laid with.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev libxml2-utils fonts-dejavu-core fonts-liberation2
           poppler-utils python3 qt6-translations-l10n dpkg-dev nlohmann-json3-dev libdxflib-dev
-          python3-ezdxf "$@")
+          libpolyclipping-dev python3-ezdxf "$@")
 # LibreOffice opens the exported bill in a test; its recommendations (Java, help,
 # more fonts) are not needed for that.
 lean_packages=(libreoffice-calc-nogui libreoffice-writer-nogui)

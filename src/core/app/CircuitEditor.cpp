@@ -4,6 +4,8 @@
 
 #include "app/DesignRules.h"
 #include "calc/FloorHeatingField.h"
+#include "document/LayoutInputs.h"
+#include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "util/Error.h"
 #include "util/FloatFormat.h"
@@ -70,6 +72,7 @@ CircuitTexts CircuitEditor::Texts() const
     t.volume = General(h.massFlow, 4);
     t.extraLength = General(h.extraLength, 4);
     t.extraLengthMode = h.extraInMetres ? 1 : 0;
+    t.pattern = static_cast<int>(round_.layout.pattern);
     t.availablePressure = General(h.availablePressure, 6);
     t.massFlowGiven = (round_.connectionFlags & TRoundItem::kMassFlowGiven) != 0;
     t.serial = (round_.connectionFlags & TRoundItem::kSeries) != 0;
@@ -99,6 +102,12 @@ CircuitView CircuitEditor::View()
     v.tubeSize = h.tubeSize;
     v.lengthOrigin = General(h.fieldsTubeLength, 4);
     v.length = General(h.tubeLength, 4);
+    if (round_.layout.laid) {
+        v.lengthStale = !LayoutCurrent(project_, round_);
+        v.lengthSource = TextOrBuiltIn(v.lengthStale ? "IDS_LENGTHLAIDSTALE" : "IDS_LENGTHLAID");
+    } else {
+        v.lengthSource = TextOrBuiltIn("IDS_LENGTHESTIMATED");
+    }
     v.speed = General(h.velocity, 3);
     v.pDin = General(h.dynamicPressure, 4);
     v.dpProMeter = General(h.pressureGradient, 4);
@@ -156,6 +165,7 @@ std::optional<std::string> CircuitEditor::SetValues(const CircuitInputs& in)
     }
     h.extraLength = kept(h.extraLength, in.extraLength, 4);
     h.extraInMetres = in.extraLengthMode == 1 ? 1 : 0;
+    round_.layout.pattern = in.pattern == 1 ? plan::LoopPattern::Meander : plan::LoopPattern::Spiral;
     h.valveName = in.valveType;
     h.valveSize = StoredSize(in.valveSizeText);
     h.availablePressure = kept(h.availablePressure, in.availablePressure, 6);

@@ -39,6 +39,7 @@ struct CircuitInputs {
     double ro = 0, nu = 0, specificHeat = 0;
     double extraLength = 0;
     int extraLengthMode = 0; // 0 percent, 1 metres
+    int pattern = 0;         // the loop pattern the tube is laid in: 0 spiral, 1 meander
     std::string valveType;
     std::string valveSizeText;
     double availablePressure = 0;
@@ -47,6 +48,7 @@ struct CircuitInputs {
 struct CircuitTexts {
     std::string forward, backward, volume, extraLength, availablePressure;
     int extraLengthMode = 0;
+    int pattern = 0;
     bool massFlowGiven = false, serial = false;
     ChoiceList media, valves;
     MediumTexts medium;
@@ -60,6 +62,9 @@ struct CircuitView {
     std::optional<MediumTexts> medium;  // a catalogue medium's properties
     bool mediumReadOnly = true;
     std::string tubeType, tubeSize, lengthOrigin, length, speed, dpProMeter, dpTube, pDin;
+    // Which length the hydraulics use: the tube as laid on the plan, or the estimate.
+    std::string lengthSource;
+    bool lengthStale = false; // laid, but the plan or the parts changed since
     std::string recommendedValveSize, throttlePressure, valvePosition;
     bool throttleRed = false;
     std::string dpResists, pressureLoss, neededThrottle;

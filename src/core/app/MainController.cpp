@@ -15,6 +15,7 @@
 #include "document/StoredRanges.h"
 #include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
+#include "layout/Layout.h"
 #include "util/Error.h"
 #include "util/FloatFormat.h"
 #include "util/FormatText.h"
@@ -194,6 +195,76 @@ bool MainController::Design(std::optional<int> manifold, const std::function<boo
         p.fileName = fileName;
         p.modified = true;
     });
+}
+
+bool MainController::LayTubes(LayScope scope, int index)
+{
+    if (RefusedWhileLocked() || RefusedForImplausibleValues())
+        return false;
+    std::vector<int> rounds;
+    if (scope == LayScope::Manifold)
+        rounds = RoundsOfManifold(project_, index);
+    else if (scope == LayScope::Room)
+        rounds = RoundsOfRoom(project_, index);
+    else
+        for (std::size_t r = 0; r < project_.rounds.size(); ++r)
+            rounds.push_back(int(r));
+    if (rounds.empty()) {
+        Warn(TextOrBuiltIn("IDS_LAYOUTNOTHING"));
+        return false;
+    }
+    LayoutOutcome outcome;
+    bool changed = false;
+    try {
+        changed = Change(StepLabel::Of("IDS_STEPLAYTUBES"),
+                         [&](TProject& p) { outcome = LayCircuits(p, *devices_, rounds); });
+    } catch (const KalorinaError& e) {
+        Warn(e.what());
+        return false;
+    }
+    std::vector<std::string> warnings;
+    std::vector<std::pair<std::string, int>> tooLong;
+    for (const LaidCircuit& c : outcome.circuits) {
+        if (c.splitInto > 1)
+            tooLong.push_back({c.name, c.splitInto});
+        else
+            warnings.insert(warnings.end(), c.warnings.begin(), c.warnings.end());
+    }
+    WarnFailures(warnings);
+    if (tooLong.empty())
+        return changed;
+    std::string list;
+    for (const LaidCircuit& c : outcome.circuits)
+        if (c.splitInto > 1)
+            for (const std::string& w : c.warnings)
+                list += "\n" + w;
+    const std::string question =
+        TextOrBuiltIn("IDS_LAYOUTTOOLONGHEADER") + list + "\n\n" + TextOrBuiltIn("IDS_LAYOUTSPLITQUESTION");
+    if (messages_.Show(MessageKind::QuestionYesNo, Title(), question) != MessageAnswer::Yes)
+        return changed;
+    std::vector<std::string> failures;
+    try {
+        changed = Change(StepLabel::Of("IDS_STEPSPLITCIRCUITS"),
+                         [&](TProject& p) {
+                             std::vector<std::string> names;
+                             // From the back, so that the places of those still to split hold.
+                             for (auto it = tooLong.rbegin(); it != tooLong.rend(); ++it) {
+                                 const int at = p.FindItem(it->first, false);
+                                 for (const std::string& n : SplitCircuit(p, *devices_, at, it->second))
+                                     names.push_back(n);
+                             }
+                             std::vector<int> places;
+                             for (const std::string& n : names)
+                                 places.push_back(p.FindItem(n, false));
+                             failures = LayCircuits(p, *devices_, places).Warnings();
+                         })
+            || changed;
+    } catch (const KalorinaError& e) {
+        Warn(e.what());
+        return changed;
+    }
+    WarnFailures(failures);
+    return changed;
 }
 
 void MainController::Warn(const std::string& text)

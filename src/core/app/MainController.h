@@ -157,6 +157,14 @@ public:
     // step.  Nothing to design shows the design's warnings instead of the dialog.
     // True when the design was applied.
     bool Design(std::optional<int> manifold, const std::function<bool(const DesignOutcome&)>& dialog);
+    // Lays the tubes ("Csővezetés") of every circuit, of the manifold at `index`, or
+    // of the circuits with a part in the room whose identifier is `index`, as one
+    // step; circuits unchanged since they were laid stay.  What could not be laid is
+    // shown; circuits too long for their tube are offered to be split into as many
+    // as their length needs, split and laid as a second step.  True when the project
+    // changed.
+    enum class LayScope { All, Manifold, Room };
+    bool LayTubes(LayScope scope, int index = 0);
     // Asks, then deletes the named item.  A manifold goes with its circuits, and the
     // question says how many.  A room whose fields circuits use is asked
     // about naming those circuits, and goes with its parts of them; the circuits are

@@ -39,6 +39,8 @@ void THydraulic::Compute(const TDevices& devices)
     flags = 0;
     double length =
         extraInMetres ? double(fieldsTubeLength) + extraLength : double(fieldsTubeLength) * (1 + extraLength * 0.01);
+    if (laidLength > 0)
+        length = laidLength;
     tubeLength = Finite(std::floor(100 * length + 0.5) * 0.01);
 
     velocity = pressureGradient = dynamicPressure = 0;
@@ -116,7 +118,7 @@ std::string THydraulic::ValveDisplayName(const TDevices& devices, bool markMissi
 
 std::string THydraulic::LengthText(char sep) const
 {
-    if (extraLength == 0)
+    if (extraLength == 0 || laidLength > 0)
         return FloatToStrF(tubeLength, TFloatFormat::General, 4, 0, sep);
     return FloatToStrF(fieldsTubeLength, TFloatFormat::General, 4, 0, sep) + " + "
         + FloatToStrF(extraLength, TFloatFormat::General, 4, 0, sep) + (extraInMetres ? "m = " : "% = ")

@@ -39,6 +39,10 @@ public:
     float extraLength = 0;          // m or %
     std::int16_t extraInMetres = 0; // stored 16-bit flag
     float tubeLength = 0;           // m
+    // The tube as laid on the plan (supply route, loops, return route), m; when
+    // above 0 it is the tube length instead of the fields' estimate and the extra
+    // length.  Not part of the stored hydraulic data: the circuit's layout holds it.
+    float laidLength = 0;
     std::int16_t tubeDN = 0;        // mm
     std::int16_t tubeValveDN = 0;   // mm
     float tubePressureDrop = 0;     // Pa

@@ -26,7 +26,8 @@ constexpr std::int16_t kMoreOptionsEnd = 0x7FFF;
 // Each value group is a block of its own; a later value goes into a new block, so
 // that a reader that does not know it skips it by its length.
 constexpr std::int16_t kExtraLengthBlock = 1;
-constexpr std::int16_t kBuildUpBlock = 2; // the floor under new fields' tubes
+constexpr std::int16_t kBuildUpBlock = 2;      // the floor under new fields' tubes
+constexpr std::int16_t kEdgeDistanceBlock = 3; // laid loops' distance from the walls
 constexpr RecordList kMoreOptionsRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
 // The manifolds and which circuit each feeds.  Written after the circuits, so
 // that a reader can hold each circuit to a manifold that exists; older programs
@@ -67,6 +68,15 @@ constexpr std::int16_t kManifoldPlaceBlock = 4;
 constexpr std::int16_t kUnderlayBlock = 5;
 constexpr std::size_t kUnderlayLinesPerBlock = 1000;
 constexpr RecordList kPlanRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
+// The circuits' tubes as laid on the plan, by circuit place: one block with each
+// circuit's figures, then its polylines, a thousand points to a block.  Written after
+// the circuits, only for a project with a laid circuit or a pattern chosen.
+constexpr std::int16_t kLayoutTag = 10;
+constexpr std::int16_t kCircuitLayoutBlock = 1;
+constexpr std::int16_t kLayoutLineBlock = 2;
+constexpr std::size_t kLayoutPointsPerBlock = 1000;
+enum LayoutLine : std::int32_t { kRegionLine = 1, kLoopLine = 2, kSupplyLine = 3, kJoinLine = 4, kReturnLine = 5 };
+constexpr RecordList kLayoutRecords{kMoreOptionsEnd, EndTagForm::kBare, StreamEnd::kFails};
 constexpr std::int16_t kEndMark = 0x7FFF;
 // The end mark stands alone, and the file must not end before it.
 constexpr RecordList kProjectRecords{kEndMark, EndTagForm::kBare, StreamEnd::kFails};
@@ -218,6 +228,55 @@ plan::Point ReadPoint(TMemoryStream& s)
     return p;
 }
 
+void WriteLayoutLine(TMemoryStream& s, RecordWriter& blocks, std::int32_t round, LayoutLine kind, std::int32_t index,
+                     const plan::Polyline& line)
+{
+    for (std::size_t from = 0; from < line.size(); from += kLayoutPointsPerBlock)
+        blocks.Write(kLayoutLineBlock, [&] {
+            const std::size_t to = std::min(line.size(), from + kLayoutPointsPerBlock);
+            s.WriteInt32(round);
+            s.WriteInt32(kind);
+            s.WriteInt32(index);
+            s.WriteInt32(static_cast<std::int32_t>(to - from));
+            for (std::size_t i = from; i < to; ++i)
+                WritePoint(s, line[i]);
+        });
+}
+
+void WriteLayouts(TMemoryStream& s, const std::vector<TRoundItem>& rounds)
+{
+    RecordWriter blocks(s, kLayoutRecords);
+    for (std::size_t r = 0; r < rounds.size(); ++r) {
+        const plan::CircuitLayout& l = rounds[r].layout;
+        if (l.Default())
+            continue;
+        const auto index = static_cast<std::int32_t>(r);
+        blocks.Write(kCircuitLayoutBlock, [&] {
+            s.WriteInt32(index);
+            s.WriteInt32(static_cast<std::int32_t>(l.pattern));
+            s.WriteInt32(l.laid ? 1 : 0);
+            s.WriteInt32(l.floor);
+            s.WriteDouble(l.spacing);
+            s.WriteDouble(l.edgeDistance);
+            s.WriteInt32(static_cast<std::int32_t>(l.parts.size()));
+            s.WriteInt32(static_cast<std::int32_t>(l.joins.size()));
+            for (const plan::LaidPart& part : l.parts)
+                s.WriteInt32(part.roomId);
+            s.WriteInt32(static_cast<std::int32_t>(l.inputs & 0xFFFFFFFFu));
+            s.WriteInt32(static_cast<std::int32_t>(l.inputs >> 32));
+        });
+        for (std::size_t i = 0; i < l.parts.size(); ++i) {
+            WriteLayoutLine(s, blocks, index, kRegionLine, std::int32_t(i), l.parts[i].region);
+            WriteLayoutLine(s, blocks, index, kLoopLine, std::int32_t(i), l.parts[i].loop);
+        }
+        WriteLayoutLine(s, blocks, index, kSupplyLine, 0, l.supplyRoute);
+        for (std::size_t i = 0; i < l.joins.size(); ++i)
+            WriteLayoutLine(s, blocks, index, kJoinLine, std::int32_t(i), l.joins[i]);
+        WriteLayoutLine(s, blocks, index, kReturnLine, 0, l.returnRoute);
+    }
+    blocks.End();
+}
+
 TManifold DefaultManifold(const std::string& name)
 {
     TManifold m;
@@ -264,7 +323,77 @@ void TProject::ReadFromStream(TMemoryStream& s)
     std::vector<std::int32_t> membership;
     bool membershipRead = false;
     std::vector<bool> designed;
+    options.edgeDistance = TProjektOptions::kDefaultEdgeDistance;
     auto unnamed = [](auto&& read) { ReadNamedRecord("IDS_DAMAGEDPROJECT", nullptr, read); };
+    // A layout block names its circuit by place; the circuits are read before it.
+    auto StoredRound = [&]() -> TRoundItem& {
+        const std::int32_t index = s.ReadInt32();
+        if (index < 0 || std::size_t(index) >= rounds.size())
+            throw ImpossibleValue("circuit = " + std::to_string(index));
+        return rounds[index];
+    };
+    auto ReadCircuitLayout = [&](TMemoryStream& s) {
+        plan::CircuitLayout& l = StoredRound().layout;
+        const std::int32_t pattern = s.ReadInt32();
+        const std::int32_t laid = s.ReadInt32();
+        if (!plan::IsLoopPattern(pattern) || (laid != 0 && laid != 1))
+            throw ImpossibleValue("layout");
+        l.pattern = static_cast<plan::LoopPattern>(pattern);
+        l.laid = laid == 1;
+        l.floor = s.ReadInt32();
+        l.spacing = s.ReadDouble();
+        l.edgeDistance = s.ReadDouble();
+        const std::int32_t parts = s.ReadInt32();
+        const std::int32_t joins = s.ReadInt32();
+        if (parts < 0 || joins < 0 || std::size_t(parts) > s.Size() || std::size_t(joins) > s.Size())
+            throw ImpossibleValue("layout parts");
+        l.parts.assign(parts, {});
+        for (plan::LaidPart& part : l.parts)
+            part.roomId = s.ReadInt32();
+        l.joins.assign(joins, {});
+        const auto low = static_cast<std::uint32_t>(s.ReadInt32());
+        const auto high = static_cast<std::uint32_t>(s.ReadInt32());
+        l.inputs = (std::uint64_t(high) << 32) | low;
+        if (!(l.spacing >= 0 && l.spacing <= 1 && l.edgeDistance >= 0 && l.edgeDistance <= 1))
+            throw ImpossibleValue("layout spacing");
+    };
+    auto ReadLayoutLine = [&](TMemoryStream& s) {
+        plan::CircuitLayout& l = StoredRound().layout;
+        const std::int32_t kind = s.ReadInt32();
+        const std::int32_t index = s.ReadInt32();
+        const std::int32_t count = s.ReadInt32();
+        if (count < 0 || std::size_t(count) > s.Size())
+            throw ImpossibleValue("points = " + std::to_string(count));
+        plan::Polyline* line = nullptr;
+        const auto in = [&](auto& list) {
+            if (index < 0 || std::size_t(index) >= list.size())
+                throw ImpossibleValue("layout line " + std::to_string(index));
+        };
+        switch (kind) {
+        case kRegionLine:
+            in(l.parts);
+            line = &l.parts[index].region;
+            break;
+        case kLoopLine:
+            in(l.parts);
+            line = &l.parts[index].loop;
+            break;
+        case kSupplyLine:
+            line = &l.supplyRoute;
+            break;
+        case kJoinLine:
+            in(l.joins);
+            line = &l.joins[index];
+            break;
+        case kReturnLine:
+            line = &l.returnRoute;
+            break;
+        default:
+            throw ImpossibleValue("layout line kind " + std::to_string(kind));
+        }
+        for (std::int32_t i = 0; i < count; ++i)
+            line->push_back(ReadPoint(s));
+    };
     // The room a block beside the room records names by its identifier.
     auto StoredRoom = [&]() -> TRoomItem& {
         const std::int32_t id = s.ReadInt32();
@@ -294,6 +423,14 @@ void TProject::ReadFromStream(TMemoryStream& s)
                                       });
                                   }},
                                  {kBuildUpBlock, [&] { unnamed([&] { options.buildUp = ReadBuildUp(s); }); }},
+                                 {kEdgeDistanceBlock,
+                                  [&] {
+                                      unnamed([&] {
+                                          options.edgeDistance = s.ReadDouble();
+                                          if (!(options.edgeDistance >= 0 && options.edgeDistance <= 1))
+                                              throw ImpossibleValue("edgeDistance");
+                                      });
+                                  }},
                              });
              }},
             {kRoomTag,
@@ -453,6 +590,14 @@ void TProject::ReadFromStream(TMemoryStream& s)
                                   }},
                              });
              }},
+            {kLayoutTag,
+             [&] {
+                 ReadRecords(s, kLayoutRecords,
+                             {
+                                 {kCircuitLayoutBlock, [&] { unnamed([&] { ReadCircuitLayout(s); }); }},
+                                 {kLayoutLineBlock, [&] { unnamed([&] { ReadLayoutLine(s); }); }},
+                             });
+             }},
             {kManifoldsTag,
              [&] {
                  ReadRecords(s, kManifoldRecords,
@@ -582,6 +727,8 @@ void TProject::WriteToStream(TMemoryStream& s) const
         });
         if (options.buildUp)
             more.Write(kBuildUpBlock, [&] { WriteBuildUp(s, *options.buildUp); });
+        if (options.edgeDistance != TProjektOptions::kDefaultEdgeDistance)
+            more.Write(kEdgeDistanceBlock, [&] { s.WriteDouble(options.edgeDistance); });
         more.End();
     });
     for (const auto& room : rooms)
@@ -635,6 +782,8 @@ void TProject::WriteToStream(TMemoryStream& s) const
         });
     for (const auto& round : rounds)
         w.Write(kRoundTag, [&] { round.WriteToStream(s); });
+    if (std::any_of(rounds.begin(), rounds.end(), [](const TRoundItem& r) { return !r.layout.Default(); }))
+        w.Write(kLayoutTag, [&] { WriteLayouts(s, rounds); });
     w.Write(kManifoldsTag, [&] {
         RecordWriter blocks(s, kManifoldRecords);
         for (const TManifold& m : manifolds)

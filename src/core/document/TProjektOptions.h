@@ -24,6 +24,9 @@ public:
     // and downK.  New projects start from the usual build-up; files from before it
     // have none and keep the two values they stored.
     std::optional<FloorBuildUp> buildUp;
+    // How far the first tube of a laid loop stays from the walls, m.
+    static constexpr double kDefaultEdgeDistance = 0.10;
+    double edgeDistance = kDefaultEdgeDistance;
 
     // The build-up, and the temperature below and downward k it gives.
     void SetBuildUp(const FloorBuildUp& b);

@@ -104,6 +104,7 @@ bool TRoundItem::Recalculate(const TProject& project, const TDevices& devices)
             h.tubeSize = tube->second;
         }
 
+    h.laidLength = layout.laid ? static_cast<float>(layout.length) : 0.0f;
     BalanceFlow(h, massFlowGiven, devices);
     std::vector<float> powers;
     for (const auto& part : roundFields)

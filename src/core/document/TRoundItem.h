@@ -10,6 +10,7 @@
 #include "calc/THydraulic.h"
 #include "document/FloorHeatingRoundField.h"
 #include "document/Stream.h"
+#include "plan/LayoutData.h"
 
 namespace kalorina {
 
@@ -36,6 +37,9 @@ public:
     // keeps it beside the circuits, so the circuit's own record (also the clipboard's)
     // stays as it was.
     std::int32_t manifold = 0;
+    // The tube as laid on the plan; once laid, its length is the circuit's tube
+    // length instead of the estimate.  Stored beside the circuits as the manifold is.
+    plan::CircuitLayout layout;
 
     void WriteToStream(TMemoryStream& s) const;
     // Raises the version error when the hydraulic data are of an unknown version.

@@ -5,6 +5,7 @@
 
 #include "document/TProject.h"
 #include "lang/BuiltInTexts.h"
+#include "plan/DxfWriter.h"
 #include "report/ReportTemplates.h"
 #include "util/FloatFormat.h"
 #include "util/FormatText.h"
@@ -117,6 +118,23 @@ void TPlanReport::Draw(TCanvas& canvas, const TRect& area, int floor, int scale)
             ty += lineHeight;
         }
     }
+    // The laid tubes, each circuit in its colour, two lines thick.
+    for (std::size_t r = 0; r < project.rounds.size(); ++r) {
+        const plan::CircuitLayout& l = project.rounds[r].layout;
+        if (!l.laid || l.floor != floor)
+            continue;
+        const plan::Rgb c = plan::CircuitColour(int(r));
+        canvas.SetPenColour(RGBColor(c.r, c.g, c.b));
+        const plan::Polyline tube = plan::WholeTube(l);
+        for (std::size_t i = 1; i < tube.size(); ++i) {
+            const int x1 = x(tube[i - 1].x), y1 = y(tube[i - 1].y), x2 = x(tube[i].x), y2 = y(tube[i].y);
+            canvas.Line(x1, y1, x2, y2);
+            if (std::abs(x2 - x1) >= std::abs(y2 - y1))
+                canvas.Line(x1, y1 + 1, x2, y2 + 1);
+            else
+                canvas.Line(x1 + 1, y1, x2 + 1, y2);
+        }
+    }
     // Doors: a gap-wide bar across the wall, three lines thick.
     canvas.SetPenColour(RGBColor(150, 90, 30));
     for (const plan::Door& d : plan.doors) {
@@ -180,8 +198,12 @@ TBReport::Result TPlanReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
     const Bounds b = FloorBounds(plan, current_);
     text.Clear();
     const double unitsPerMm = canvas.PixelsPerInchX() / 25.4;
-    // What the heading, the scale bar and the legend leave for the drawing.
-    const int reserve = 6 * canvas.TextHeight();
+    std::vector<int> laid;
+    for (std::size_t r = 0; r < project.rounds.size(); ++r)
+        if (project.rounds[r].layout.laid && project.rounds[r].layout.floor == current_)
+            laid.push_back(int(r));
+    // What the heading, the scale bar and the legends leave for the drawing.
+    const int reserve = (7 + int(laid.size())) * canvas.TextHeight();
     const double widthMm = area.Width() / unitsPerMm, heightMm = (area.Height() - reserve) / unitsPerMm;
     const int scale = b.Empty() ? 100 : ScaleFor(b.right - b.left, b.top - b.bottom, widthMm, heightMm);
     text.PrintfText(
@@ -193,6 +215,27 @@ TBReport::Result TPlanReport::PrintBand(Band band, TCanvas& canvas, TRect& area)
         Draw(canvas, area, current_, scale);
         const double k = 1000.0 / scale * unitsPerMm;
         area.top += static_cast<int>((b.top - b.bottom) * k) + 3 * canvas.TextHeight();
+    }
+    // The circuits laid on the floor: colour, name, spacing, length, manifold outlet.
+    {
+        TCanvasFontSaver keep(canvas);
+        canvas.SetFont(BaseFont());
+        const int line = canvas.TextHeight();
+        for (int r : laid) {
+            const TRoundItem& round = project.rounds[r];
+            const std::vector<int> outlets = project.ManifoldRounds(round.manifold);
+            const auto at = std::find(outlets.begin(), outlets.end(), r);
+            const plan::Rgb c = plan::CircuitColour(r);
+            canvas.SetBrushColour(RGBColor(c.r, c.g, c.b));
+            canvas.FillRect({area.left, area.top + line / 4, area.left + 2 * line, area.top + line * 3 / 4});
+            canvas.TextRect(
+                area, area.left + 3 * line, area.top,
+                FormatText(TextOrBuiltIn("IDS_PLANREPORTCIRCUIT"),
+                           {round.roundName, Fixed(round.layout.spacing * 1000, 0), Fixed(round.layout.length, 1),
+                            std::to_string(at - outlets.begin() + 1), project.manifolds[round.manifold].name}));
+            area.top += line;
+        }
+        canvas.SetBrushColour(clWhite);
     }
     text.Clear();
     text.PrintfText(kTemplateNoteLine, TextOrBuiltIn("IDS_PLANREPORTLEGEND"));

@@ -48,6 +48,7 @@ enum class InputKind {
     HeatingUp,      // the heating-up supplement per floor area
     LayerThickness, // a layer of a construction
     Conductivity,   // a layer's thermal conductivity
+    EdgeDistance,   // from the walls to the first tube of a laid loop
 };
 
 struct InputRange {
@@ -152,6 +153,8 @@ constexpr InputRange RangeOf(InputKind kind)
         return {0, 10, true, false, "m"};
     case InputKind::Conductivity:
         return {0, 1000, true, false, "W/mK"};
+    case InputKind::EdgeDistance:
+        return {0, 0.5, false, false, "m"};
     }
     return {};
 }

@@ -188,6 +188,9 @@ void TMainForm::BuildActions()
         MakeAction("NewManifoldAction", QStringLiteral("Új &osztó"), QStringLiteral("Új osztó|Új osztó felvétele"));
     DesignAction = MakeAction("DesignAction", QStringLiteral("Ter&vezés..."),
                               QStringLiteral("Tervezés|A kijelölt osztó, vagy minden osztó tervezése"));
+    LayTubesAction = MakeAction(
+        "LayTubesAction", QStringLiteral("&Csővezetés"),
+        QStringLiteral("Csővezetés|A kijelölt helyiség vagy osztó köreinek, vagy minden kör csövének lefektetése"));
     ModifyItemAction =
         MakeAction("ModifyItemAction", QStringLiteral("&Módosítás..."),
                    QStringLiteral("Módosítás|A kijelölt elem módosítása"), QKeySequence(Qt::CTRL | Qt::Key_M));
@@ -244,6 +247,7 @@ void TMainForm::BuildActions()
     Bind(NewRoundItemAction, &TMainForm::NewRoundItemActionExecute);
     Bind(NewManifoldAction, &TMainForm::NewManifoldActionExecute);
     Bind(DesignAction, &TMainForm::DesignActionExecute);
+    Bind(LayTubesAction, &TMainForm::LayTubesActionExecute);
     Bind(ModifyItemAction, &TMainForm::ModifyItemActionExecute);
     Bind(RenameItemAction, &TMainForm::RenameItemActionExecute);
     Bind(DeleteItemAction, &TMainForm::DeleteItemActionExecute);
@@ -305,7 +309,7 @@ void TMainForm::BuildMenus()
     MoveRoundMenu->setObjectName(QStringLiteral("MoveRoundMenu"));
     connect(MoveRoundMenu, &QMenu::aboutToShow, this, &TMainForm::FillMoveRoundMenu);
     items->addSeparator();
-    items->addAction(DesignAction);
+    items->addActions({DesignAction, LayTubesAction});
     QMenu* options = menu("Options1", QStringLiteral("&Beállítások"));
     QAction* prog = options->addAction(QStringLiteral("&Program beállítások..."));
     prog->setObjectName(QStringLiteral("ProgramOptions1"));
@@ -344,7 +348,7 @@ void TMainForm::BuildMenus()
     PopupMenu->addSeparator();
     PopupMenu->addActions({ModifyItemAction, DeleteItemAction, RenameItemAction});
     PopupMenu->addMenu(MoveRoundMenu);
-    PopupMenu->addAction(DesignAction);
+    PopupMenu->addActions({DesignAction, LayTubesAction});
     PopupMenu->addSeparator();
     PopupMenu->addActions({EditCut, EditCopy, EditPaste});
     connect(PopupMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateCommandStates);
@@ -447,6 +451,14 @@ void TMainForm::BuildPanels()
         request.filter = "DXF (*.dxf)|*.dxf";
         request.defaultExtension = "dxf";
         return services_.files->Run(request);
+    };
+    Plan->layTubes = [this](int scope, int index) {
+        const auto s = scope == 1 ? MainController::LayScope::Manifold
+            : scope == 2          ? MainController::LayScope::Room
+                                  : MainController::LayScope::All;
+        bool changed = false;
+        if (RunOrShowFailure(services_, [&] { changed = controller_->LayTubes(s, index); }) && changed)
+            Refresh();
     };
     Plan->refuse = [this](const std::string& message) {
         services_.messages->Show(MessageKind::Warning, Languages().GetText("IDS_PROGRAMTITLE"), message);
@@ -766,6 +778,7 @@ void TMainForm::UpdateCommandStates()
     PrintAction->setEnabled(s.print);
     NewManifoldAction->setEnabled(true);
     DesignAction->setEnabled(s.design);
+    LayTubesAction->setEnabled(s.design && !Project().plan.outlines.empty());
     QTreeWidgetItem* selected = SelectedItem();
     MoveRoundMenu->setEnabled(selected && NodeGroup(selected) == ItemGroup::Rounds && Project().manifolds.size() > 1);
     UsedMaterialsPrintAction->setEnabled(s.print);
@@ -965,6 +978,23 @@ void TMainForm::DesignActionExecute()
     const bool applied = controller_->Design(
         SelectedManifold(), [this](const DesignOutcome& outcome) { return ShowDesignDialog(outcome, this); });
     if (applied)
+        Refresh();
+}
+
+void TMainForm::LayTubesActionExecute()
+{
+    if (!LayTubesAction->isEnabled())
+        return;
+    QTreeWidgetItem* item = SelectedItem();
+    bool changed = false;
+    if (item && NodeGroup(item) == ItemGroup::Rooms && item->parent()) {
+        const int room = Project().FindItem(Cp(item->data(0, kNameRole).toString()), true);
+        changed = room >= 0 && controller_->LayTubes(MainController::LayScope::Room, Project().rooms[room].roomId);
+    } else if (const auto manifold = SelectedManifold())
+        changed = controller_->LayTubes(MainController::LayScope::Manifold, *manifold);
+    else
+        changed = controller_->LayTubes(MainController::LayScope::All);
+    if (changed)
         Refresh();
 }
 

@@ -74,7 +74,7 @@ public:
     QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;
     QAction *NewRoomItemAction = nullptr, *NewRoundItemAction = nullptr, *ModifyItemAction = nullptr,
             *RenameItemAction = nullptr, *DeleteItemAction = nullptr;
-    QAction *NewManifoldAction = nullptr, *DesignAction = nullptr;
+    QAction *NewManifoldAction = nullptr, *DesignAction = nullptr, *LayTubesAction = nullptr;
     // The manifolds the selected circuit can move to.
     QMenu* MoveRoundMenu = nullptr;
     QAction *PrintAction = nullptr, *UsedMaterialsPrintAction = nullptr, *UsedMaterialsExportAction = nullptr;
@@ -122,6 +122,8 @@ private:
     void NewManifoldActionExecute();
     // The selected manifold (that of a selected circuit), or every manifold.
     void DesignActionExecute();
+    // The selected room's circuits, the selected manifold's, or every circuit.
+    void LayTubesActionExecute();
     void FillMoveRoundMenu();
     // Where a new or pasted circuit goes: the manifold selected last.
     int TargetManifold() const;

@@ -56,7 +56,8 @@ double Number(QLineEdit* edit, InputKind kind)
 
 TProjektOptionsForm::TProjektOptionsForm(const TProjektOptions& options, const TDevices& devices,
                                          const Services& services, QWidget* parent)
-    : QDialog(parent), editor_(options, devices), committed_(options), services_(services)
+    : QDialog(parent), editor_(options, devices), committed_(options), services_(services),
+      edgeDistance_(options.edgeDistance)
 {
     setObjectName(QStringLiteral("ProjektOptionsForm"));
     setWindowTitle(T("Projekt beállítások"));
@@ -277,8 +278,18 @@ void TProjektOptionsForm::OKClick()
             Pages->setCurrentWidget(HeatLoadPage);
             throw;
         }
+        double edge = 0;
+        try {
+            edge = Retyped(edgeDistance_, NumberFromControl(EdgeDistance, InputKind::EdgeDistance),
+                           TypedFloat(edgeDistance_));
+        } catch (const KalorinaError&) {
+            Pages->setCurrentWidget(HeatLoadPage);
+            EdgeDistance->setFocus();
+            throw;
+        }
         committed_ = editor_.Commit(in);
         heatLoad_ = std::move(heatLoad);
+        edgeDistance_ = edge;
         accept();
     } catch (const KalorinaError& e) {
         StatusBar->showMessage(Q(e.what()));
@@ -358,8 +369,15 @@ QWidget* TProjektOptionsForm::BuildHeatLoadPage()
     kb->addStretch(1);
     kl->addLayout(kb);
 
+    EdgeDistance = FitNumberEdit(NamedEdit("EdgeDistance"), InputKind::EdgeDistance);
+    EdgeDistance->setText(Q(TypedFloat(edgeDistance_)));
+    auto* laying = new QGroupBox(T("Csővezetés az alaprajzon"));
+    laying->setObjectName(QStringLiteral("LayingGroup"));
+    GridRows layingRows(new QGridLayout(laying));
+    layingRows.Add("EdgeDistanceLabel", T("Faltávolság"), EdgeDistance, T("m"));
     auto* climateRow = new QHBoxLayout;
     climateRow->addWidget(climate);
+    climateRow->addWidget(laying, 0, Qt::AlignTop);
     climateRow->addStretch(1);
     auto* layout = new QVBoxLayout(HeatLoadPage);
     layout->addLayout(climateRow);
@@ -460,6 +478,7 @@ bool EditProjectOptions(QWidget* parent, const Services& services, const TDevice
     if (form.exec() != QDialog::Accepted)
         return false;
     project.options = form.Options();
+    project.options.edgeDistance = form.EdgeDistanceValue();
     project.heatLoad = form.HeatLoad();
     return true;
 }
@@ -470,6 +489,7 @@ bool EditProjectOptions(QWidget* parent, const Services& services, const TDevice
     if (form.exec() != QDialog::Accepted)
         return false;
     options = form.Options();
+    options.edgeDistance = form.EdgeDistanceValue();
     return true;
 }
 

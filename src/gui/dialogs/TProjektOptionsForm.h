@@ -36,6 +36,8 @@ public:
     // temperature lies below every room's.  Without a call the page edits defaults.
     void SetHeatLoad(const ProjectHeatLoad& heatLoad, const std::vector<TRoomItem>* rooms);
     const ProjectHeatLoad& HeatLoad() const { return heatLoad_; }
+    // How far laid loops keep from the walls, m.
+    double EdgeDistanceValue() const { return edgeDistance_; }
 
     QLineEdit *HeatingInSideTemp = nullptr, *ForwardTemperature = nullptr, *BackwardTemperature = nullptr,
               *OversideTemperature = nullptr, *Oversidek = nullptr, *Ro = nullptr, *Nu = nullptr,
@@ -45,6 +47,7 @@ public:
     // The floor under the tubes: checked, it gives the downward k.
     QGroupBox* BuildUpGroup = nullptr;
     QLineEdit *InsulationR = nullptr, *SlabR = nullptr;
+    QLineEdit* EdgeDistance = nullptr; // "Faltávolság"
     QComboBox* BelowKind = nullptr;
     FittingsPanel* Fittings = nullptr;
     QStatusBar* StatusBar = nullptr;
@@ -74,6 +77,7 @@ private:
     ProjectOptionsEditor editor_;
     TProjektOptions committed_;
     ProjectHeatLoad heatLoad_;
+    double edgeDistance_ = 0;
     const std::vector<TRoomItem>* rooms_ = nullptr;
     Services services_;
 };

@@ -135,6 +135,7 @@ TRoundModifyForm::TRoundModifyForm(const TRoundItem& round, const TProject& proj
     (t.serial ? SerialMode : BifilarMode)->setChecked(true);
     TubeLengthPlus->setText(Q(t.extraLength));
     TubeLengthPlusMode->setCurrentIndex(t.extraLengthMode);
+    LoopPattern->setCurrentIndex(t.pattern);
     for (const auto& v : t.valves.entries)
         ValveType->addItem(Q(v));
     ValveType->setCurrentIndex(t.valves.selected);
@@ -281,6 +282,10 @@ QWidget* TRoundModifyForm::BuildHydraulicsPage()
     AvailablePressure = FitNumberEdit(NamedEdit("AvailablePressure"), InputKind::Pressure);
     TubeLengthPlusMode = NamedCombo("TubeLengthPlusMode");
     TubeLengthPlusMode->addItems({QStringLiteral("%"), QStringLiteral("m")});
+    LoopPattern = NamedCombo("LoopPattern");
+    LoopPattern->addItems({T("csigavonalas"), T("kígyóvonalas")});
+    LengthSource = label("LengthSource");
+    LengthSource->setWordWrap(true);
     ValveType = NamedCombo("ValveType", true);
     ValveType->setInsertPolicy(QComboBox::NoInsert);
     ValveSize = NamedCombo("ValveSize");
@@ -301,6 +306,8 @@ QWidget* TRoundModifyForm::BuildHydraulicsPage()
     tubeRows.Add("LengthOriginLabel", T("Mezők csőhossza"), LengthOrigin, T("m"));
     tubeRows.Add("TubeLengthPlusLabel", T("Kiegészítő hossz"), TubeLengthPlus, TubeLengthPlusMode);
     tubeRows.Add("LengthLabel", T("Teljes csőhossz"), Length, T("m"));
+    tubeRows.Add("LoopPatternLabel", T("Fektetés mintája"), LoopPattern, QString());
+    tubeRows.Add("LengthSourceLabel", T("Csőhossz forrása"), LengthSource, QString());
     tubeRows.Add("SpeedLabel", T("Áramlási sebesség"), Speed, T("m/s"));
     tubeRows.Add("DpProMeterLabel", T("Fajlagos nyomásesés"), DpProMeter, T("Pa/m"));
     tubeRows.Add("DpTubeLabel", T("Cső nyomásesése"), DpTube, T("Pa"));
@@ -360,7 +367,7 @@ void TRoundModifyForm::Connect()
     }
     for (QRadioButton* radio : {DefinedTemperature, DefinedVolume, BifilarMode, SerialMode})
         connect(radio, &QRadioButton::clicked, this, [this] { ValueChanged(); });
-    for (QComboBox* combo : {TubeLengthPlusMode, ValveSize, MediumType})
+    for (QComboBox* combo : {TubeLengthPlusMode, LoopPattern, ValveSize, MediumType})
         connect(combo, &QComboBox::activated, this, [this] { ValueChanged(); });
     connect(ValveType, &QComboBox::currentTextChanged, this, [this] {
         if (!initialised_)
@@ -427,6 +434,7 @@ bool TRoundModifyForm::ReadCircuitValues(bool quiet)
             in.specificHeat = number(SpecificHeat, InputKind::SpecificHeat);
         }
         in.extraLengthMode = TubeLengthPlusMode->currentIndex();
+        in.pattern = LoopPattern->currentIndex();
         in.extraLength = number(TubeLengthPlus, in.extraLengthMode == 0 ? InputKind::LengthPercent : InputKind::Length);
         in.valveType = Cp(ValveType->currentText());
         in.valveSizeText = Cp(ValveSize->currentText());
@@ -493,6 +501,8 @@ void TRoundModifyForm::RefreshCircuitDisplay(bool rebuild)
     TubeSize->setText(Q(v.tubeSize));
     LengthOrigin->setText(Q(v.lengthOrigin));
     Length->setText(Q(v.length));
+    LengthSource->setText(Q(v.lengthSource));
+    LengthSource->setStyleSheet(v.lengthStale ? QStringLiteral("color: #a00000") : QString());
     Speed->setText(Q(v.speed));
     PDin->setText(Q(v.pDin));
     DpProMeter->setText(Q(v.dpProMeter));

@@ -62,6 +62,9 @@ public:
            *ValvePosition = nullptr;
     QLineEdit *TubeLengthPlus = nullptr, *AvailablePressure = nullptr;
     QComboBox *TubeLengthPlusMode = nullptr, *ValveType = nullptr, *ValveSize = nullptr;
+    // The loop pattern the tube is laid in, and which length the hydraulics use.
+    QComboBox* LoopPattern = nullptr;
+    QLabel* LengthSource = nullptr;
     QToolButton *ValveTree = nullptr, *ValveHTML = nullptr;
     FittingsPanel* Fittings = nullptr;
 

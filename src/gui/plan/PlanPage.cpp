@@ -123,6 +123,27 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
                 ImportDxfFile(path);
     });
     DxfAction->setObjectName(QStringLiteral("PlanDxfAction"));
+    Tools->addSeparator();
+    const auto lay = [this](const char* name, const QString& caption, int scope) {
+        QAction* action = Tools->addAction(caption, this, [this, scope] {
+            if (!layTubes)
+                return;
+            if (scope == 1)
+                layTubes(1, std::max(0, Manifold->currentIndex()));
+            else if (scope == 2 && selected_ != 0)
+                layTubes(2, selected_);
+            else if (scope == 0)
+                layTubes(0, 0);
+        });
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    LayAllAction = lay("PlanLayAllAction", QStringLiteral("Csővezetés: mind"), 0);
+    LayManifoldAction = lay("PlanLayManifoldAction", QStringLiteral("Csővezetés: osztó"), 1);
+    LayRoomAction = lay("PlanLayRoomAction", QStringLiteral("Csővezetés: helyiség"), 2);
+    LayAllAction->setToolTip(QStringLiteral("Minden kör csövének lefektetése az alaprajzon"));
+    LayManifoldAction->setToolTip(QStringLiteral("A választott osztó köreinek lefektetése"));
+    LayRoomAction->setToolTip(QStringLiteral("A kijelölt helyiség köreinek lefektetése"));
     // The typed corner goes to the polygon tool, which it starts when another is on.
     AddCornerAction = new QAction(QStringLiteral("Sarokpont hozzáadása"), this);
     AddCornerAction->setObjectName(QStringLiteral("PlanAddCornerAction"));
@@ -163,6 +184,14 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
         Redraw();
     });
     options->addWidget(Underlay);
+    Tubes = new QCheckBox(QStringLiteral("Csövek"));
+    Tubes->setObjectName(QStringLiteral("PlanTubes"));
+    Tubes->setChecked(true);
+    connect(Tubes, &QCheckBox::toggled, this, [this](bool on) {
+        Scene->showTubes = on;
+        Redraw();
+    });
+    options->addWidget(Tubes);
     options->addWidget(new QLabel(QStringLiteral("Osztó:")));
     options->addWidget(Manifold);
     options->addStretch(1);
@@ -261,6 +290,7 @@ void PlanPage::ImportDxfFile(const std::string& path)
 
 void PlanPage::Redraw()
 {
+    LayRoomAction->setEnabled(selected_ != 0);
     Scene->Rebuild(project_(), Floor->currentIndex(), errorRooms_, selected_);
 }
 

@@ -37,6 +37,9 @@ public:
     // Asks for a drawing's path (empty: cancelled); tells why a file was refused.
     std::function<std::string()> askDxfFile;
     std::function<void(const std::string& message)> refuse;
+    // Lays the tubes: every circuit (scope 0), the chosen manifold's (1, its index)
+    // or the selected room's (2, its identifier).
+    std::function<void(int scope, int index)> layTubes;
     ~PlanPage() override;
 
     // The project as it now is; `errorRooms` are the rooms the design check finds an
@@ -57,6 +60,8 @@ public:
     QCheckBox* Underlay = nullptr; // the drawing's other layers shown
     QAction *SelectAction = nullptr, *RectangleAction = nullptr, *PolygonAction = nullptr, *CornerAction = nullptr,
             *DoorAction = nullptr, *ManifoldAction = nullptr, *FitAction = nullptr, *DxfAction = nullptr;
+    QAction *LayAllAction = nullptr, *LayManifoldAction = nullptr, *LayRoomAction = nullptr;
+    QCheckBox* Tubes = nullptr; // the laid tubes shown
     // The drawing read, the dialog shown, its choice taken as one step.
     void ImportDxfFile(const std::string& path);
 

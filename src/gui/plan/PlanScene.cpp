@@ -3,10 +3,13 @@
 #include <QBrush>
 #include <QFont>
 #include <QGraphicsItem>
+#include <QPainterPath>
 #include <QPen>
 #include <QPolygonF>
 
+#include "document/LayoutInputs.h"
 #include "document/TProject.h"
+#include "plan/DxfWriter.h"
 #include "platform/QtText.h"
 #include "util/FloatFormat.h"
 
@@ -57,6 +60,7 @@ void PlanScene::Rebuild(const TProject& project, int floor, const std::set<std::
     rooms_ = 0;
     planRect_ = {};
     underlay_ = 0;
+    tubes_ = 0;
     const plan::Plan& plan = project.plan;
     auto keep = [this](QGraphicsItem* item) {
         own_ << item;
@@ -115,6 +119,42 @@ void PlanScene::Rebuild(const TProject& project, int floor, const std::set<std::
         auto* item = addLine(QLineF(PlanScene::ToScene(d.from), PlanScene::ToScene(d.to)), pen);
         item->setZValue(2);
         keep(item);
+    }
+    for (std::size_t r = 0; showTubes && r < project.rounds.size(); ++r) {
+        const TRoundItem& round = project.rounds[r];
+        const plan::CircuitLayout& l = round.layout;
+        if (!l.laid || l.floor != floor)
+            continue;
+        const plan::Rgb c = plan::CircuitColour(int(r));
+        QPen pen(QColor(c.r, c.g, c.b));
+        pen.setWidthF(0.025); // a 16-20 mm tube, a little wider to be seen
+        pen.setJoinStyle(Qt::RoundJoin);
+        pen.setCapStyle(Qt::RoundCap);
+        // A tube laid before the plan or its fields changed is drawn dashed.
+        if (!LayoutCurrent(project, round))
+            pen.setStyle(Qt::DashLine);
+        QPainterPath path;
+        const plan::Polyline tube = plan::WholeTube(l);
+        for (std::size_t i = 0; i < tube.size(); ++i)
+            i == 0 ? path.moveTo(ToScene(tube[i])) : path.lineTo(ToScene(tube[i]));
+        auto* item = addPath(path, pen);
+        item->setZValue(2.5);
+        item->setData(1, QString::fromStdString(std::to_string(r)));
+        keep(item);
+        ++tubes_;
+        if (!l.parts.empty() && !l.parts[0].region.empty()) {
+            QPointF centre;
+            for (const plan::Point& p : l.parts[0].region)
+                centre += ToScene(p);
+            centre /= static_cast<double>(l.parts[0].region.size());
+            auto* label = Label(this,
+                                Q(round.roundName) + QStringLiteral(" ")
+                                    + Q(FloatToStrF(l.length, TFloatFormat::Fixed, 15, 1)) + QStringLiteral(" m"),
+                                centre + QPointF(0, 0.5), true);
+            label->setBrush(QColor(c.r, c.g, c.b).darker(130));
+            label->setZValue(5);
+            own_ << label;
+        }
     }
     for (const plan::ManifoldPlace& m : plan.manifolds) {
         if (m.floor != floor || m.manifold < 0 || std::size_t(m.manifold) >= project.manifolds.size())

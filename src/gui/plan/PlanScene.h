@@ -29,6 +29,10 @@ public:
     // The architect's other lines, grey under the rooms.
     bool showUnderlay = true;
     int UnderlayItemCount() const { return underlay_; }
+    // The laid tubes of the floor's circuits, each in its colour with its name and
+    // length.
+    bool showTubes = true;
+    int TubeItemCount() const { return tubes_; }
 
     static QPointF ToScene(plan::Point p) { return {p.x, -p.y}; }
     static plan::Point FromScene(QPointF p) { return {p.x(), -p.y()}; }
@@ -41,6 +45,7 @@ private:
     QRectF planRect_;
     int rooms_ = 0;
     int underlay_ = 0;
+    int tubes_ = 0;
 };
 
 } // namespace kalorina::gui

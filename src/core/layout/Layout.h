@@ -1,0 +1,49 @@
+#pragma once
+// Lays circuits' tubes on the floor plan: each room's floor shared among the
+// circuit parts in it, a loop in each part's region at its field's spacing, the
+// feed pipes from the manifold through the doors, and the laid length into the
+// circuit's hydraulics.
+#include <string>
+#include <vector>
+
+#include "document/TProject.h"
+
+namespace kalorina {
+
+class TDevices;
+
+struct LaidCircuit {
+    int round = -1;
+    std::string name;
+    bool laid = false; // laid now, or kept as it was laid
+    bool kept = false; // nothing it was laid from changed
+    // A loop longer than its tube allows is not laid: the number of circuits its
+    // parts would have to be split into, else 0.
+    int splitInto = 0;
+    double length = 0;                 // m, as laid, or as it would be when too long
+    std::vector<std::string> warnings; // code page 1250
+};
+
+struct LayoutOutcome {
+    std::vector<LaidCircuit> circuits;
+    std::vector<std::string> Warnings() const;
+    bool AnyLaid() const;
+};
+
+// The circuits at `rounds` (every circuit when empty) laid into `project` and
+// recalculated.  A circuit laid before and unchanged since keeps its tube unless
+// `again`.  A circuit that cannot be laid (no outline, no manifold place, no door,
+// too long) loses its tube and keeps the estimate.
+LayoutOutcome LayCircuits(TProject& project, const TDevices& devices, const std::vector<int>& rounds,
+                          bool again = false);
+
+// The circuits of a manifold, of a room (circuits with a part in it).
+std::vector<int> RoundsOfManifold(const TProject& project, int manifold);
+std::vector<int> RoundsOfRoom(const TProject& project, std::int32_t roomId);
+
+// Splits the circuit at `round` into `count` circuits, each taking an equal share of
+// every one of its parts, the new ones after it with names made from its own; the
+// room fields are split to the parts.  The names of the circuits it became.
+std::vector<std::string> SplitCircuit(TProject& project, const TDevices& devices, int round, int count);
+
+} // namespace kalorina

@@ -640,6 +640,10 @@ void TProject::ReadFromStream(TMemoryStream& s)
                              });
              }},
         });
+    // Lengths are measured along the polylines read, not stored beside them.
+    for (TRoundItem& round : rounds)
+        if (round.layout.laid)
+            round.layout.Measure();
     // Files from before manifolds: one manifold feeds every circuit.
     if (manifolds.empty())
         manifolds.push_back(DefaultManifold(NewManifoldCaption()));

@@ -10,6 +10,7 @@
 #include "app/MainController.h"
 #include "app/ProjectFiles.h"
 #include "catalogue/TDevices.h"
+#include "check/DesignCheck.h"
 #include "document/LayoutInputs.h"
 #include "layout/Clip.h"
 #include "layout/Layout.h"
@@ -231,6 +232,20 @@ TEST(LayoutCircuits, LaidLengthReachesTheHydraulicsAndTheFile)
     const plan::Point moved{o->outline[2].x, o->outline[2].y - 0.2};
     o->outline[2] = moved;
     EXPECT_FALSE(LayoutCurrent(again, again.rounds[0]));
+    // The check says so, and the laid length stays in use until it is laid again.
+    bool told = false;
+    for (const DesignProblem& problem : CheckDesign(again, Catalogue()))
+        told = told || (problem.kind == ProblemKind::LayoutStale && problem.roundName == again.rounds[0].roundName);
+    EXPECT_TRUE(told);
+    const LayoutOutcome relaid = LayCircuits(again, Catalogue(), {});
+    for (const LaidCircuit& c : relaid.circuits) {
+        const bool inRoom =
+            std::any_of(again.rounds[c.round].roundFields.begin(), again.rounds[c.round].roundFields.end(),
+                        [&](const FloorHeatingRoundField& f) { return f.roomRef == roomId; });
+        if (c.laid && again.rounds[c.round].layout.floor == o->floor && inRoom)
+            EXPECT_FALSE(c.kept) << c.name;
+    }
+    EXPECT_TRUE(LayoutCurrent(again, again.rounds[0]));
 
     // The estimate comes back once the circuit is no longer laid.
     p.rounds[0].layout = plan::CircuitLayout{};

@@ -11,6 +11,7 @@
 #include "catalogue/FloorHeatDBItem.h"
 #include "catalogue/TDevices.h"
 #include "catalogue/TubeDBItem.h"
+#include "document/LayoutInputs.h"
 #include "document/StoredRanges.h"
 #include "document/TProject.h"
 #include "lang/BuiltInTexts.h"
@@ -300,6 +301,11 @@ private:
             Add(ProblemSeverity::Error, ProblemKind::TemperatureOrder, "", name, "IDS_CHECKROUNDTEMPERATURES",
                 {Num(h.medium.return_, 1), Num(h.medium.forward, 1)});
 
+        // The laid length is in use until the tube is laid again.
+        if (round.layout.laid && !LayoutCurrent(project_, round))
+            Add(ProblemSeverity::Warning, ProblemKind::LayoutStale, "", name, "IDS_CHECKLAYOUTSTALE",
+                {Num(h.tubeLength, 2)});
+
         const double maxLoop = MaxLoopLength(h, devices_);
         if (h.tubeLength - maxLoop > kTubeLengthTolerance)
             Add(ProblemSeverity::Error, ProblemKind::TubeTooLong, "", name, "IDS_CHECKTUBETOOLONG",
@@ -444,6 +450,8 @@ std::string_view ProblemKindName(ProblemKind kind)
         return "insulation";
     case ProblemKind::ManifoldSupply:
         return "manifoldSupply";
+    case ProblemKind::LayoutStale:
+        return "layoutStale";
     }
     return "unknown";
 }

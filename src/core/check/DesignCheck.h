@@ -35,6 +35,7 @@ enum class ProblemKind : std::uint8_t {
     SupplementaryHeat, // a room allowed a heater beside the floor needs one
     Insulation,        // too little insulation under the tubes for what lies below
     ManifoldSupply,    // a circuit set to another supply than the rest of its manifold
+    LayoutStale,       // a tube laid before its plan or its circuit changed
 };
 
 // The kind's name in machine-readable output ("roomShortfall", ...).

@@ -144,6 +144,7 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_JSONUNKNOWNROOM", "%s: the project has no room \"%s\"."},
         {"IDS_JSONDUPLICATEROOM", "%s: the room \"%s\" is listed twice."},
         {"IDS_JSONUNKNOWNCONSTRUCTION", "%s: the project has no construction \"%s\"."},
+        {"IDS_CHECKLAYOUTSTALE", "The tube was laid before the plan or the circuit changed; its %s m stay in use until it is laid again."},
         {"IDS_PLANREPORTCIRCUIT", "%s: spacing %s mm, tube %s m, outlet %s of %s"},
         {"IDS_LENGTHLAID", "Laid on the plan: supply and return pipes and loops as drawn."},
         {"IDS_LENGTHLAIDSTALE", "Laid on the plan, but the plan or the circuit has changed since: lay the tube again."},

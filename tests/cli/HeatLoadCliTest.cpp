@@ -3,6 +3,8 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -212,6 +214,41 @@ TEST(PlanCli, PlanReport)
     EXPECT_TRUE(fs::exists(dir / "png" / "page-002.png")) << "a page per floor";
     std::error_code ec;
     fs::copy_file(dir / "png" / "page-001.png", KALORINA_BINARY_DIR "/report-plan.png",
+                  fs::copy_options::overwrite_existing, ec);
+    EXPECT_FALSE(ec) << ec.message();
+    fs::remove_all(dir);
+}
+
+// The printed plan of the laid villa: each circuit's tube drawn and listed with its
+// spacing, length and manifold outlet; the first page is kept as report-plan-laid.png.
+TEST(PlanCli, LaidPlanReport)
+{
+    const fs::path dir = fs::temp_directory_path() / ("kalorina-laid-report-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    int code = -1;
+    const std::string laid = (dir / "laid.klp").string();
+    RunCli("layout '" KALORINA_SOURCE_DIR "/examples/villa.klp' --apply -o '" + laid + "'", code);
+    ASSERT_EQ(code, 0);
+    RunCli("report '" + laid + "' --kind plan --pdf '" + (dir / "p.pdf").string() + "' --png '"
+               + (dir / "png").string() + "'",
+           code);
+    ASSERT_EQ(code, 0);
+    std::system(("pdftotext -layout '" + (dir / "p.pdf").string() + "' '" + (dir / "p.txt").string() + "'").c_str());
+    std::ifstream t(dir / "p.txt");
+    const std::string text{std::istreambuf_iterator<char>(t), {}};
+    TProject p;
+    ReadProjectFile(laid, p);
+    for (const TRoundItem& r : p.rounds) {
+        char length[32];
+        std::snprintf(length, sizeof length, "%.1f", r.layout.length);
+        std::string shown = length;
+        std::replace(shown.begin(), shown.end(), '.', ',');
+        EXPECT_NE(text.find(Cp1250ToUtf8(r.roundName) + ": "), std::string::npos) << Cp1250ToUtf8(r.roundName);
+        EXPECT_NE(text.find(shown + " m cs"), std::string::npos) << Cp1250ToUtf8(r.roundName) << " " << shown;
+    }
+    EXPECT_NE(text.find("1. kiállás, Földszinti osztó"), std::string::npos) << text;
+    std::error_code ec;
+    fs::copy_file(dir / "png" / "page-001.png", KALORINA_BINARY_DIR "/report-plan-laid.png",
                   fs::copy_options::overwrite_existing, ec);
     EXPECT_FALSE(ec) << ec.message();
     fs::remove_all(dir);

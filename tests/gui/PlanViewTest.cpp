@@ -217,3 +217,43 @@ TEST_F(PlanViewTest, CornerDoorAndManifoldTools)
     EXPECT_FLOAT_EQ(p.rooms[hall].floorArea, 11.0f);
     EXPECT_FALSE(p.modified);
 }
+
+// "Csővezetés: mind" lays every circuit as one step: the ground floor's eight
+// circuits are drawn, each in its colour with its name and length, the laid lengths
+// are the circuits' tube lengths; undo takes the tubes away again.  The laid floor
+// is kept as layout-villa-ground.png for review.
+TEST_F(PlanViewTest, LayingTheTubes)
+{
+    EXPECT_EQ(form->Plan->Scene->TubeItemCount(), 0);
+    ASSERT_TRUE(form->Plan->LayAllAction->isEnabled());
+    form->Plan->LayAllAction->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(messages.shown.empty()) << messages.LastText();
+    EXPECT_EQ(form->Plan->Scene->TubeItemCount(), 8) << "the ground floor's circuits";
+    EXPECT_TRUE(form->Project().modified);
+    for (const TRoundItem& r : form->Project().rounds) {
+        ASSERT_TRUE(r.layout.laid) << r.roundName;
+        EXPECT_NEAR(r.hydraulic.tubeLength, r.layout.length, 0.005) << r.roundName;
+    }
+    form->Plan->View->Fit();
+    SavePicture(form.get(), "layout-villa-ground.png");
+    // Hidden at a tick, shown again.
+    form->Plan->Tubes->setChecked(false);
+    EXPECT_EQ(form->Plan->Scene->TubeItemCount(), 0);
+    form->Plan->Tubes->setChecked(true);
+    EXPECT_EQ(form->Plan->Scene->TubeItemCount(), 8);
+
+    TriggerAction(form.get(), "EditUndo");
+    EXPECT_EQ(form->Plan->Scene->TubeItemCount(), 0);
+    EXPECT_FALSE(form->Project().modified);
+    for (const TRoundItem& r : form->Project().rounds)
+        EXPECT_FALSE(r.layout.laid);
+    // A room selected lays only its own circuits.
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(2, 2));
+    ASSERT_TRUE(form->Plan->LayRoomAction->isEnabled());
+    form->Plan->LayRoomAction->trigger();
+    int laid = 0;
+    for (const TRoundItem& r : form->Project().rounds)
+        laid += r.layout.laid;
+    EXPECT_EQ(laid, 2) << "the living room's two circuits";
+}

@@ -150,7 +150,7 @@ void PlanScene::Rebuild(const TProject& project, int floor, const std::set<std::
             auto* label = Label(this,
                                 Q(round.roundName) + QStringLiteral(" ")
                                     + Q(FloatToStrF(l.length, TFloatFormat::Fixed, 15, 1)) + QStringLiteral(" m"),
-                                centre + QPointF(0, 0.5), true);
+                                centre + QPointF(0, 0.9), true);
             label->setBrush(QColor(c.r, c.g, c.b).darker(130));
             label->setZValue(5);
             own_ << label;

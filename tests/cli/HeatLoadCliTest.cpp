@@ -229,8 +229,8 @@ TEST(PlanCli, LaidPlanReport)
     const std::string laid = (dir / "laid.klp").string();
     RunCli("layout '" KALORINA_SOURCE_DIR "/examples/villa.klp' --apply -o '" + laid + "'", code);
     ASSERT_EQ(code, 0);
-    RunCli("report '" + laid + "' --kind plan --pdf '" + (dir / "p.pdf").string() + "' --png '"
-               + (dir / "png").string() + "'",
+    RunCli("report '" + laid + "' --kind plan --pdf '" + (dir / "p.pdf").string() + "' --png '" + (dir / "png").string()
+               + "'",
            code);
     ASSERT_EQ(code, 0);
     std::system(("pdftotext -layout '" + (dir / "p.pdf").string() + "' '" + (dir / "p.txt").string() + "'").c_str());

@@ -132,6 +132,7 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
     formats.insert({{"IDS_LAYOUTNOPARTS", "s"}, {"IDS_LAYOUTNOMANIFOLD", "ss"}, {"IDS_LAYOUTMANIFOLDOUTSIDE", "ss"}, {"IDS_LAYOUTNOOUTLINE", "ss"}, {"IDS_LAYOUTOTHERFLOOR", "ss"}, {"IDS_LAYOUTNOSPACING", "ss"}, {"IDS_LAYOUTNOREGION", "ss"}, {"IDS_LAYOUTNOROUTE", "ss"}, {"IDS_LAYOUTNOLOOP", "sss"}, {"IDS_LAYOUTTOOLONG", "ssss"}});
     formats.insert({{"IDS_PLANREPORTCIRCUIT", "sssss"}});
     formats.insert({{"IDS_CHECKLAYOUTSTALE", "s"}});
+    formats.insert({{"IDS_LAYOUTSPLITSHARED", "s"}});
     formats.insert({{"IDS_INPUTRANGE", "sss"}, {"IDS_INPUTRANGEABOVE", "sss"}, {"IDS_INPUTRANGEWHOLE", "sss"}});
     // A recovery file that cannot be read: its name, the reason, where it was put aside.
     formats.insert({{"IDS_RECOVERYDAMAGED", "sss"}});

@@ -257,3 +257,43 @@ TEST_F(PlanViewTest, LayingTheTubes)
         laid += r.layout.laid;
     EXPECT_EQ(laid, 2) << "the living room's two circuits";
 }
+
+// The line between the living room's two circuits dragged half a metre: one part
+// grows by what the other loses, their fields follow, both circuits are laid again,
+// all in one step that undo takes back; Escape in the middle leaves nothing.
+TEST_F(PlanViewTest, MovingTheLineBetweenTwoCircuits)
+{
+    form->Plan->LayAllAction->trigger();
+    const TProject& p = form->Project();
+    const plan::Polygon first = p.rounds[0].layout.parts.at(0).region, second = p.rounds[1].layout.parts.at(0).region;
+    ASSERT_EQ(p.rounds[0].layout.parts[0].roomId, p.rounds[1].layout.parts[0].roomId) << "both in the living room";
+    // The shared line: the first region's side towards the second.
+    double firstLeft = 1e9, firstRight = -1e9, secondLeft = 1e9, top = -1e9, bottom = 1e9;
+    for (const plan::Point& c : first) {
+        firstLeft = std::min(firstLeft, c.x);
+        firstRight = std::max(firstRight, c.x);
+    }
+    for (const plan::Point& c : second) {
+        secondLeft = std::min(secondLeft, c.x);
+        top = std::max(top, c.y);
+        bottom = std::min(bottom, c.y);
+    }
+    const bool firstOnTheRight = firstLeft > secondLeft;
+    const double split = firstOnTheRight ? firstLeft : firstRight, grow = firstOnTheRight ? -0.5 : 0.5;
+    const float a = p.rounds[0].roundFields[0].assignedPart, b = p.rounds[1].roundFields[0].assignedPart;
+    form->Plan->SplitAction->trigger();
+    const double middle = (top + bottom) / 2;
+    // Escape while dragging: nothing changes.
+    QTest::mousePress(Viewport(), Qt::LeftButton, {}, At(split, middle));
+    QTest::keyClick(Viewport(), Qt::Key_Escape);
+    EXPECT_FLOAT_EQ(p.rounds[0].roundFields[0].assignedPart, a);
+    Drag({split, middle}, {split + grow, middle});
+    const float grown = p.rounds[0].roundFields[0].assignedPart;
+    EXPECT_NEAR(grown, a + 0.5 * (top - bottom), 0.05);
+    EXPECT_NEAR(grown + p.rounds[1].roundFields[0].assignedPart, a + b, 0.011);
+    EXPECT_TRUE(p.rounds[0].layout.laid && p.rounds[1].layout.laid);
+    EXPECT_NEAR(std::fabs(plan::SignedArea(p.rounds[0].layout.parts[0].region)), grown, 0.02 * grown);
+    TriggerAction(form.get(), "EditUndo");
+    EXPECT_FLOAT_EQ(form->Project().rounds[0].roundFields[0].assignedPart, a);
+    EXPECT_FLOAT_EQ(form->Project().rounds[1].roundFields[0].assignedPart, b);
+}

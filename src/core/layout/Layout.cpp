@@ -12,6 +12,7 @@
 #include "layout/LoopPattern.h"
 #include "layout/Regions.h"
 #include "layout/Routes.h"
+#include "util/Error.h"
 #include "util/FloatFormat.h"
 #include "util/FormatText.h"
 
@@ -386,6 +387,40 @@ std::vector<std::string> SplitCircuit(TProject& project, const TDevices& devices
     project.ComputeTotals();
     project.modified = true;
     return names;
+}
+
+void MoveSplit(TProject& project, const TDevices& devices, int firstRound, std::size_t firstPart, int secondRound,
+               std::size_t secondPart, double firstArea)
+{
+    const auto valid = [&](int r, std::size_t i) {
+        return r >= 0 && std::size_t(r) < project.rounds.size() && i < project.rounds[r].roundFields.size();
+    };
+    if (!valid(firstRound, firstPart) || !valid(secondRound, secondPart))
+        throw KalorinaError(TextOrBuiltIn("IDS_LAYOUTSPLITPARTS"));
+    FloorHeatingRoundField& a = project.rounds[firstRound].roundFields[firstPart];
+    FloorHeatingRoundField& b = project.rounds[secondRound].roundFields[secondPart];
+    TRoomItem* room = project.FindRoomById(a.roomRef);
+    if (!room || a.roomRef != b.roomRef || (firstRound == secondRound && firstPart == secondPart))
+        throw KalorinaError(TextOrBuiltIn("IDS_LAYOUTSPLITPARTS"));
+    FloorHeatingField* fa = room->FindField(a.fieldRef);
+    FloorHeatingField* fb = room->FindField(b.fieldRef);
+    // A field shared with another part would change that part's floor too.
+    const auto own = [](const FloorHeatingField* f, const FloorHeatingRoundField& part) {
+        return f && std::fabs(f->area - part.assignedPart) < 0.005f;
+    };
+    if (fa == fb || !own(fa, a) || !own(fb, b))
+        throw KalorinaError(Text("IDS_LAYOUTSPLITSHARED", {room->roomName}));
+    const double total = double(a.assignedPart) + b.assignedPart;
+    constexpr double kLeast = 0.5;
+    const double first = std::clamp(std::round(firstArea * 100) / 100, kLeast, total - kLeast);
+    a.assignedPart = fa->area = static_cast<float>(first);
+    b.assignedPart = fb->area = static_cast<float>(total - first);
+    room->RecomputeFields(devices);
+    project.RecountAssignedSurfaces();
+    for (int r : {firstRound, secondRound})
+        project.rounds[r].ApplyToFields(project, devices);
+    project.RecountAssignedSurfaces();
+    LayCircuits(project, devices, RoundsOfRoom(project, room->roomId));
 }
 
 } // namespace kalorina

@@ -46,4 +46,13 @@ std::vector<int> RoundsOfRoom(const TProject& project, std::int32_t roomId);
 // room fields are split to the parts.  The names of the circuits it became.
 std::vector<std::string> SplitCircuit(TProject& project, const TDevices& devices, int round, int count);
 
+// The line between the regions of two circuit parts in one room moved: the first
+// part gets `firstArea` (m2, to 0.01, at least 0.5 m2 left to either), the second
+// what both had less that; their fields take the same areas, the room and the
+// circuits are computed again and the room's circuits laid anew.  Raises a
+// KalorinaError when either part shares its field with another part, or the parts
+// lie in different rooms.
+void MoveSplit(TProject& project, const TDevices& devices, int firstRound, std::size_t firstPart, int secondRound,
+               std::size_t secondPart, double firstArea);
+
 } // namespace kalorina

@@ -452,6 +452,7 @@ void TMainForm::BuildPanels()
         request.defaultExtension = "dxf";
         return services_.files->Run(request);
     };
+    Plan->devices = [this]() -> const TDevices& { return controller_->Devices(); };
     Plan->layTubes = [this](int scope, int index) {
         const auto s = scope == 1 ? MainController::LayScope::Manifold
             : scope == 2          ? MainController::LayScope::Room

@@ -23,6 +23,7 @@
 #include "plan/DrawRectangleTool.h"
 #include "plan/DxfImportDialog.h"
 #include "plan/MoveCornerTool.h"
+#include "plan/MoveSplitTool.h"
 #include "plan/PlaceDoorTool.h"
 #include "plan/PlaceManifoldTool.h"
 #include "plan/PlanScene.h"
@@ -98,6 +99,7 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
         }
     };
     context_->manifold = [this] { return std::max(0, Manifold->currentIndex()); };
+    context_->devices = [this]() -> const TDevices& { return devices(); };
 
     Tools = new QToolBar(this);
     Tools->setObjectName(QStringLiteral("PlanTools"));
@@ -113,6 +115,9 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
                             tools_.emplace_back(std::make_unique<PlaceDoorTool>(*context_)).get());
     ManifoldAction = ToolAction("PlanManifoldAction", QStringLiteral("Osztó"),
                                 tools_.emplace_back(std::make_unique<PlaceManifoldTool>(*context_)).get());
+    SplitAction = ToolAction("PlanSplitAction", QStringLiteral("Körhatár"),
+                             tools_.emplace_back(std::make_unique<MoveSplitTool>(*context_)).get());
+    SplitAction->setToolTip(QStringLiteral("Két kör határvonalának áthelyezése egy helyiségben"));
     SelectAction->setChecked(true);
     Tools->addSeparator();
     FitAction = Tools->addAction(QStringLiteral("Teljes nézet"), this, [this] { View->Fit(); });

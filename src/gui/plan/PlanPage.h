@@ -19,8 +19,9 @@ class QLineEdit;
 class QToolBar;
 
 namespace kalorina {
+class TDevices;
 class TProject;
-}
+} // namespace kalorina
 
 namespace kalorina::gui {
 
@@ -40,6 +41,8 @@ public:
     // Lays the tubes: every circuit (scope 0), the chosen manifold's (1, its index)
     // or the selected room's (2, its identifier).
     std::function<void(int scope, int index)> layTubes;
+    // The catalogue the circuits are computed with.
+    std::function<const TDevices&()> devices;
     ~PlanPage() override;
 
     // The project as it now is; `errorRooms` are the rooms the design check finds an
@@ -59,7 +62,8 @@ public:
     QAction* AddCornerAction = nullptr;
     QCheckBox* Underlay = nullptr; // the drawing's other layers shown
     QAction *SelectAction = nullptr, *RectangleAction = nullptr, *PolygonAction = nullptr, *CornerAction = nullptr,
-            *DoorAction = nullptr, *ManifoldAction = nullptr, *FitAction = nullptr, *DxfAction = nullptr;
+            *DoorAction = nullptr, *ManifoldAction = nullptr, *FitAction = nullptr, *DxfAction = nullptr,
+            *SplitAction = nullptr;
     QAction *LayAllAction = nullptr, *LayManifoldAction = nullptr, *LayRoomAction = nullptr;
     QCheckBox* Tubes = nullptr; // the laid tubes shown
     // The drawing read, the dialog shown, its choice taken as one step.

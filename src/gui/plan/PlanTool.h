@@ -14,8 +14,9 @@ class QGraphicsItem;
 class QGraphicsScene;
 
 namespace kalorina {
+class TDevices;
 class TProject;
-}
+} // namespace kalorina
 
 namespace kalorina::gui {
 
@@ -32,6 +33,8 @@ struct PlanToolContext {
     std::function<std::optional<std::pair<double, double>>()> typedSize;
     // The manifold the manifold tool places.
     std::function<int()> manifold;
+    // The catalogue, for the edits that compute the fields again.
+    std::function<const TDevices&()> devices;
 };
 
 class PlanTool {

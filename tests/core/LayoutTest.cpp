@@ -7,11 +7,13 @@
 #include <deque>
 
 #include "ProjectTestSupport.h"
+#include "app/CircuitEditor.h"
 #include "app/MainController.h"
 #include "app/ProjectFiles.h"
 #include "catalogue/TDevices.h"
 #include "check/DesignCheck.h"
 #include "document/LayoutInputs.h"
+#include "lang/BuiltInTexts.h"
 #include "layout/Clip.h"
 #include "layout/Layout.h"
 #include "layout/Regions.h"
@@ -318,4 +320,26 @@ TEST(LayoutCircuits, SplittingACircuit)
     }
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(p.rounds[k].manifold, original.manifold);
+}
+
+// The circuit dialog says which length the hydraulics use: the laid one, the laid
+// one gone out of date (another pattern chosen), or the estimate.
+TEST(LayoutCircuits, TheCircuitDialogSaysWhichLengthIsUsed)
+{
+    TProject p = Example("villa.klp");
+    {
+        CircuitEditor editor(p.rounds[0], p, Catalogue());
+        const CircuitView v = editor.View();
+        EXPECT_EQ(v.lengthSource, TextOrBuiltIn("IDS_LENGTHESTIMATED"));
+        EXPECT_FALSE(v.lengthStale);
+    }
+    LayCircuits(p, Catalogue(), {0});
+    CircuitEditor editor(p.rounds[0], p, Catalogue());
+    EXPECT_EQ(editor.View().lengthSource, TextOrBuiltIn("IDS_LENGTHLAID"));
+    EXPECT_EQ(editor.View().length.substr(0, 2), std::to_string(int(p.rounds[0].layout.length)).substr(0, 2));
+    EXPECT_EQ(editor.Texts().pattern, 0);
+    editor.Round().layout.pattern = plan::LoopPattern::Meander;
+    const CircuitView stale = editor.View();
+    EXPECT_TRUE(stale.lengthStale);
+    EXPECT_EQ(stale.lengthSource, TextOrBuiltIn("IDS_LENGTHLAIDSTALE"));
 }

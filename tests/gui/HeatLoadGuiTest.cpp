@@ -187,6 +187,34 @@ TEST_F(HeatLoadGuiTest, ProjectOptionsPageClimateAndConstructions)
     EXPECT_EQ(Room("Nappali").heatDemand, living);
 }
 
+// "Faltávolság", how far laid loops keep from the walls: 0.10 m in a new project;
+// 0.7 m is refused naming the field and its range, 0.15 m is one step undo takes
+// back.
+TEST_F(HeatLoadGuiTest, ProjectOptionsEdgeDistance)
+{
+    OnModal(
+        [this](QDialog& d) {
+            auto* f = static_cast<TProjektOptionsForm*>(&d);
+            EXPECT_EQ(f->EdgeDistance->text(), QStringLiteral("0,1"));
+            f->EdgeDistance->setText(QStringLiteral("0,7"));
+            f->findChild<QPushButton*>("OKButton")->click();
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(f->Pages->currentWidget(), f->HeatLoadPage);
+            EXPECT_TRUE(f->StatusBar->currentMessage().contains(QStringLiteral("Faltávolság")))
+                << Cp(f->StatusBar->currentMessage());
+            EXPECT_TRUE(f->StatusBar->currentMessage().contains(QStringLiteral("0,5")))
+                << Cp(f->StatusBar->currentMessage());
+            f->EdgeDistance->setText(QStringLiteral("0,15"));
+            f->findChild<QPushButton*>("OKButton")->click();
+        },
+        "ProjektOptionsForm");
+    TriggerAction(form.get(), "ProjektOptionsAction");
+    EXPECT_EQ(form->Project().options.edgeDistance, 0.15);
+    EXPECT_TRUE(form->Project().modified);
+    TriggerAction(form.get(), "EditUndo");
+    EXPECT_EQ(form->Project().options.edgeDistance, 0.1);
+}
+
 // "Falak az alaprajzból": the flat's living room, 7 × 4 m on the plan, gets its
 // south and west walls outside (the window off the south one) and the walls it
 // shares with the bedroom, kitchen, bathroom and hall inside; its window and roof

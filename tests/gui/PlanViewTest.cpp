@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "GuiTest.h"
 #include "app/Startup.h"
@@ -22,6 +23,7 @@
 #include "plan/DrawPolygonTool.h"
 #include "plan/DrawRectangleTool.h"
 #include "plan/DxfImportDialog.h"
+#include "plan/DxfReader.h"
 #include "plan/PlanPage.h"
 #include "plan/PlanScene.h"
 #include "plan/PlanView.h"
@@ -237,6 +239,19 @@ TEST_F(PlanViewTest, LayingTheTubes)
     }
     form->Plan->View->Fit();
     SavePicture(form.get(), "layout-villa-ground.png");
+    // The laid tubes as a drawing, a layer per circuit.
+    const std::string dxf = KALORINA_BINARY_DIR "/plan-villa-laid.dxf";
+    std::filesystem::remove(dxf);
+    files.Answer(dxf);
+    form->Plan->ExportDxfAction->trigger();
+    ASSERT_TRUE(std::filesystem::exists(dxf));
+    const plan::DxfDrawing drawing = plan::ReadDxf([&] {
+        std::ifstream in(dxf, std::ios::binary);
+        return std::string{std::istreambuf_iterator<char>(in), {}};
+    }());
+    EXPECT_EQ(std::count_if(drawing.layers.begin(), drawing.layers.end(),
+                            [](const std::string& l) { return l.starts_with("Kor_"); }),
+              13);
     // Hidden at a tick, shown again.
     form->Plan->Tubes->setChecked(false);
     EXPECT_EQ(form->Plan->Scene->TubeItemCount(), 0);

@@ -144,6 +144,7 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_JSONUNKNOWNROOM", "%s: the project has no room \"%s\"."},
         {"IDS_JSONDUPLICATEROOM", "%s: the room \"%s\" is listed twice."},
         {"IDS_JSONUNKNOWNCONSTRUCTION", "%s: the project has no construction \"%s\"."},
+        {"IDS_LAYOUTNONELAID", "No circuit is laid yet: lay the tubes first (\"Cs\xF5""vezet\xE9""s\")."},
         {"IDS_LAYOUTSPLITPARTS", "The line lies between no two circuit parts of one room."},
         {"IDS_LAYOUTSPLITSHARED", "In the room \"%s\" a part shares its field with another part: give each part a field of its own (\"\xC1""tsz\xE1""m\xED""t\" in the circuit's dialog) before moving the line between them."},
         {"IDS_STEPMOVESPLIT", "Moving the line between two circuits"},

@@ -453,6 +453,14 @@ void TMainForm::BuildPanels()
         return services_.files->Run(request);
     };
     Plan->devices = [this]() -> const TDevices& { return controller_->Devices(); };
+    Plan->askDxfSaveFile = [this] {
+        FileDialogRequest request;
+        request.save = true;
+        request.title = Cp(QStringLiteral("Csövek mentése DXF rajzként"));
+        request.filter = "DXF (*.dxf)|*.dxf";
+        request.defaultExtension = "dxf";
+        return services_.files->Run(request);
+    };
     Plan->layTubes = [this](int scope, int index) {
         const auto s = scope == 1 ? MainController::LayScope::Manifold
             : scope == 2          ? MainController::LayScope::Room

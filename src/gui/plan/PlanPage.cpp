@@ -17,11 +17,13 @@
 
 #include "app/PlanEditor.h"
 #include "app/PlanJson.h"
+#include "app/ProjectFiles.h"
 #include "document/TProject.h"
 #include "lang/BuiltInTexts.h"
 #include "plan/DrawPolygonTool.h"
 #include "plan/DrawRectangleTool.h"
 #include "plan/DxfImportDialog.h"
+#include "plan/DxfWriter.h"
 #include "plan/MoveCornerTool.h"
 #include "plan/MoveSplitTool.h"
 #include "plan/PlaceDoorTool.h"
@@ -146,6 +148,13 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
     LayAllAction = lay("PlanLayAllAction", QStringLiteral("Csővezetés: mind"), 0);
     LayManifoldAction = lay("PlanLayManifoldAction", QStringLiteral("Csővezetés: osztó"), 1);
     LayRoomAction = lay("PlanLayRoomAction", QStringLiteral("Csővezetés: helyiség"), 2);
+    ExportDxfAction = Tools->addAction(QStringLiteral("Csövek DXF-be..."), this, [this] {
+        if (askDxfSaveFile)
+            if (const std::string path = askDxfSaveFile(); !path.empty())
+                ExportDxfFile(path);
+    });
+    ExportDxfAction->setObjectName(QStringLiteral("PlanExportDxfAction"));
+    ExportDxfAction->setToolTip(QStringLiteral("A lefektetett csövek mentése DXF rajzként, körönként külön rétegen"));
     LayAllAction->setToolTip(QStringLiteral("Minden kör csövének lefektetése az alaprajzon"));
     LayManifoldAction->setToolTip(QStringLiteral("A választott osztó köreinek lefektetése"));
     LayRoomAction->setToolTip(QStringLiteral("A kijelölt helyiség köreinek lefektetése"));
@@ -291,6 +300,23 @@ void PlanPage::ImportDxfFile(const std::string& path)
     const plan::DxfUnit unit = dialog.Unit();
     if (commit_("IDS_STEPIMPORTDXF", [&](TProject& p) { ImportDxf(p, drawing, layer, unit, floor); }))
         View->Fit();
+}
+
+void PlanPage::ExportDxfFile(const std::string& path)
+{
+    const TProject& p = project_();
+    std::vector<plan::DxfCircuit> circuits;
+    for (const TRoundItem& r : p.rounds)
+        if (r.layout.laid)
+            circuits.push_back({r.roundName, &r.layout});
+    try {
+        if (circuits.empty())
+            throw KalorinaError(TextOrBuiltIn("IDS_LAYOUTNONELAID"));
+        WriteFileAtomically(path, plan::LayoutDxf(p.plan, circuits));
+    } catch (const KalorinaError& e) {
+        if (refuse)
+            refuse(e.what());
+    }
 }
 
 void PlanPage::Redraw()

@@ -41,6 +41,8 @@ public:
     // Lays the tubes: every circuit (scope 0), the chosen manifold's (1, its index)
     // or the selected room's (2, its identifier).
     std::function<void(int scope, int index)> layTubes;
+    // Asks where to save the laid tubes' drawing (empty: cancelled).
+    std::function<std::string()> askDxfSaveFile;
     // The catalogue the circuits are computed with.
     std::function<const TDevices&()> devices;
     ~PlanPage() override;
@@ -64,7 +66,9 @@ public:
     QAction *SelectAction = nullptr, *RectangleAction = nullptr, *PolygonAction = nullptr, *CornerAction = nullptr,
             *DoorAction = nullptr, *ManifoldAction = nullptr, *FitAction = nullptr, *DxfAction = nullptr,
             *SplitAction = nullptr;
-    QAction *LayAllAction = nullptr, *LayManifoldAction = nullptr, *LayRoomAction = nullptr;
+    QAction *LayAllAction = nullptr, *LayManifoldAction = nullptr, *LayRoomAction = nullptr, *ExportDxfAction = nullptr;
+    // The laid tubes written as a DXF drawing; a failure is told through `refuse`.
+    void ExportDxfFile(const std::string& path);
     QCheckBox* Tubes = nullptr; // the laid tubes shown
     // The drawing read, the dialog shown, its choice taken as one step.
     void ImportDxfFile(const std::string& path);

@@ -12,6 +12,7 @@
 #include "app/ProjectFiles.h"
 #include "catalogue/TDevices.h"
 #include "check/DesignCheck.h"
+#include "design/ManifoldDesign.h"
 #include "document/LayoutInputs.h"
 #include "lang/BuiltInTexts.h"
 #include "layout/Clip.h"
@@ -214,9 +215,16 @@ TEST(LayoutCircuits, LaidLengthReachesTheHydraulicsAndTheFile)
         EXPECT_EQ(back.rounds[r].layout, p.rounds[r].layout) << r;
         EXPECT_EQ(back.rounds[r].hydraulic.tubeLength, p.rounds[r].hydraulic.tubeLength) << r;
     }
-    // The recalculated project stores what it shows.
+    // The recalculated project stores what it shows, laid and also designed.
     const auto [shown, recalculated] = test::ShownAndRecalculated(back, Catalogue());
     EXPECT_TRUE(shown == recalculated);
+    const DesignOutcome designed = DesignManifolds(back, Catalogue());
+    for (const TRoundItem& r : designed.project.rounds)
+        if (r.layout.laid)
+            EXPECT_NEAR(r.hydraulic.tubeLength, r.layout.length, 0.005) << r.roundName;
+    const auto [designedShown, designedRecalculated] =
+        test::ShownAndRecalculated(test::Read(test::Bytes(designed.project)), Catalogue());
+    EXPECT_TRUE(designedShown == designedRecalculated);
 
     // Laying again changes nothing that did not change; moving a corner of a room
     // puts its circuits out of date, and only those are laid anew.

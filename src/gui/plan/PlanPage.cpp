@@ -8,8 +8,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <fstream>
@@ -131,8 +133,12 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
     });
     DxfAction->setObjectName(QStringLiteral("PlanDxfAction"));
     Tools->addSeparator();
-    const auto lay = [this](const char* name, const QString& caption, int scope) {
-        QAction* action = Tools->addAction(caption, this, [this, scope] {
+    // The laying commands share one button: the whole plan at a click, the manifold's
+    // or the room's circuits and the drawing from its menu.
+    auto* layMenu = new QMenu(this);
+    layMenu->setObjectName(QStringLiteral("PlanLayMenu"));
+    const auto lay = [this, layMenu](const char* name, const QString& caption, int scope) {
+        QAction* action = layMenu->addAction(caption, this, [this, scope] {
             if (!layTubes)
                 return;
             if (scope == 1)
@@ -148,7 +154,8 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
     LayAllAction = lay("PlanLayAllAction", QStringLiteral("Csővezetés: mind"), 0);
     LayManifoldAction = lay("PlanLayManifoldAction", QStringLiteral("Csővezetés: osztó"), 1);
     LayRoomAction = lay("PlanLayRoomAction", QStringLiteral("Csővezetés: helyiség"), 2);
-    ExportDxfAction = Tools->addAction(QStringLiteral("Csövek DXF-be..."), this, [this] {
+    layMenu->addSeparator();
+    ExportDxfAction = layMenu->addAction(QStringLiteral("Csövek mentése DXF-be..."), this, [this] {
         if (askDxfSaveFile)
             if (const std::string path = askDxfSaveFile(); !path.empty())
                 ExportDxfFile(path);
@@ -158,6 +165,18 @@ PlanPage::PlanPage(std::function<const TProject&()> project, Commit commit, QWid
     LayAllAction->setToolTip(QStringLiteral("Minden kör csövének lefektetése az alaprajzon"));
     LayManifoldAction->setToolTip(QStringLiteral("A választott osztó köreinek lefektetése"));
     LayRoomAction->setToolTip(QStringLiteral("A kijelölt helyiség köreinek lefektetése"));
+    auto* layButton = new QToolButton(this);
+    layButton->setObjectName(QStringLiteral("PlanLayButton"));
+    layButton->setMenu(layMenu);
+    layButton->setPopupMode(QToolButton::MenuButtonPopup);
+    layButton->setDefaultAction(LayAllAction);
+    layButton->setText(QStringLiteral("Csővezetés"));
+    layButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    connect(layButton, &QToolButton::triggered, layButton,
+            [layButton] { layButton->setText(QStringLiteral("Csővezetés")); });
+    Tools->addWidget(layButton);
+    // The menu keeps the actions; the page's shortcuts find them here too.
+    addActions({LayAllAction, LayManifoldAction, LayRoomAction, ExportDxfAction});
     // The typed corner goes to the polygon tool, which it starts when another is on.
     AddCornerAction = new QAction(QStringLiteral("Sarokpont hozzáadása"), this);
     AddCornerAction->setObjectName(QStringLiteral("PlanAddCornerAction"));

@@ -1,12 +1,14 @@
 // Laying tubes on the plan: the villa's thirteen circuits on its two floors, and a
 // floor of 150 m2 in twelve rooms of 12.5 m2, a circuit each at 150 mm spacing,
-// the manifold in the first room and every room reached through doors.
+// the manifold in the first room and every room reached through doors; and one
+// loop of each pattern.
 #include <benchmark/benchmark.h>
 
 #include "LargeProject.h"
 
 #include "app/ProjectFiles.h"
 #include "layout/Layout.h"
+#include "layout/LoopPattern.h"
 
 namespace {
 
@@ -77,6 +79,19 @@ void BM_LayTwelveCircuits(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LayTwelveCircuits)->Unit(benchmark::kMillisecond);
+
+// One loop in a room of 4 x 3 m at 100 mm, as each pattern.
+void BM_LayOneLoop(benchmark::State& state)
+{
+    layout::LoopRequest r;
+    r.room = r.region = {{0, 0}, {4, 0}, {4, 3}, {0, 3}};
+    r.spacing = 0.10;
+    r.pattern = state.range(0) ? layout::Pattern::Meander : layout::Pattern::Spiral;
+    r.entry = {0, 1.5};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(layout::LayLoop(r));
+}
+BENCHMARK(BM_LayOneLoop)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

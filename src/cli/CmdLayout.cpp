@@ -69,6 +69,7 @@ std::string CircuitJson(const TProject& project, const TRoundItem& round)
         .Raw("length", Metres(l.length))
         .Raw("loopLength", Metres(l.loopLength))
         .Raw("routeLength", Metres(l.routeLength))
+        .Raw("riserLength", Metres(l.riser))
         .Number("tubeLength", round.hydraulic.tubeLength)
         .Str();
 }

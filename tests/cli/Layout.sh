@@ -38,7 +38,8 @@ for c in circuits:
     assert math.dist(c['supplyRoute'][-1], parts[0]['loop'][0]) < 1e-6, name
     assert math.dist(c['returnRoute'][0], parts[-1]['loop'][-1]) < 1e-6, name
     loops = sum(length(p['loop']) for p in parts)
-    routes = length(c['supplyRoute']) + length(c['returnRoute']) + sum(length(j) for j in c['joins'])
+    routes = length(c['supplyRoute']) + length(c['returnRoute']) + sum(length(j) for j in c['joins']) \
+        + 2 * c['riserLength']
     assert abs(loops - c['loopLength']) < 1e-4, (name, loops, c['loopLength'])
     assert abs(routes - c['routeLength']) < 1e-4, (name, routes, c['routeLength'])
     assert abs(c['length'] - c['loopLength'] - c['routeLength']) < 1e-5, name

@@ -351,3 +351,79 @@ TEST(LayoutCircuits, TheCircuitDialogSaysWhichLengthIsUsed)
     EXPECT_TRUE(stale.lengthStale);
     EXPECT_EQ(stale.lengthSource, TextOrBuiltIn("IDS_LENGTHLAIDSTALE"));
 }
+
+// A circuit whose tube would be longer than its tube allows is not laid and keeps
+// its estimate; the command asks, then splits it into as many circuits as its
+// length needs and lays those, as a step of its own.
+TEST(LayoutCircuits, TooLongACircuitIsSplitOnRequest)
+{
+    SetSettingsStore(std::make_unique<MemorySettingsStore>());
+    Answers messages;
+    NoFiles files;
+    MainController controller(messages, files);
+    controller.LoadCatalogue(KALORINA_SOURCE_DIR "/data", "hu");
+    ASSERT_TRUE(controller.OpenFile(KALORINA_SOURCE_DIR "/examples/villa.klp"));
+    // The living room's two circuits made one: 36 m2 at 300 mm.
+    ASSERT_TRUE(controller.Change(StepLabel::Of("IDS_STEPDESIGN"), [](TProject& p) {
+        p.rounds[0].roundFields.push_back(p.rounds[1].roundFields[0]);
+        p.rounds.erase(p.rounds.begin() + 1);
+        p.RecountAssignedSurfaces();
+        p.rounds[0].Recalculate(p, Catalogue());
+    }));
+    const std::size_t circuits = controller.Project().rounds.size();
+    const std::string name = controller.Project().rounds[0].roundName;
+    {
+        TProject p = controller.Project();
+        const LayoutOutcome outcome = LayCircuits(p, Catalogue(), {0});
+        ASSERT_EQ(outcome.circuits.size(), 1u);
+        EXPECT_FALSE(outcome.circuits[0].laid);
+        EXPECT_EQ(outcome.circuits[0].splitInto, 2);
+        EXPECT_FALSE(p.rounds[0].layout.laid);
+        EXPECT_NEAR(p.rounds[0].hydraulic.tubeLength, p.rounds[0].hydraulic.fieldsTubeLength + 6, 0.01)
+            << "the estimate stays";
+    }
+    messages.answers = {MessageAnswer::Yes};
+    ASSERT_TRUE(controller.LayTubes(MainController::LayScope::Manifold, 0));
+    ASSERT_FALSE(messages.texts.empty());
+    EXPECT_NE(messages.texts.back().find(name), std::string::npos) << messages.texts.back();
+    const TProject& p = controller.Project();
+    ASSERT_EQ(p.rounds.size(), circuits + 1);
+    for (int r : p.ManifoldRounds(0)) {
+        EXPECT_TRUE(p.rounds[r].layout.laid) << p.rounds[r].roundName;
+        EXPECT_LE(p.rounds[r].hydraulic.tubeLength, MaxLoopLength(p.rounds[r].hydraulic, Catalogue()));
+    }
+    EXPECT_EQ(p.rounds[1].roundName, name + "/2");
+    // The split is a step of its own.
+    ASSERT_TRUE(controller.Changes().Undo());
+    EXPECT_EQ(controller.Project().rounds.size(), circuits);
+    EXPECT_FALSE(controller.Project().rounds[0].layout.laid);
+}
+
+// The house's one manifold on the ground floor feeds the rooms upstairs through a
+// riser at its place: those circuits are laid on the upper floor, and each of their
+// two pipes counts the 2.9 m between the floors.
+TEST(LayoutCircuits, RoomsUpstairsThroughARiser)
+{
+    TProject p = Example("house.klp");
+    const LayoutOutcome outcome = LayCircuits(p, Catalogue(), {});
+    EXPECT_TRUE(outcome.Warnings().empty()) << outcome.Warnings().front();
+    int upstairs = 0;
+    for (const TRoundItem& r : p.rounds) {
+        ASSERT_TRUE(r.layout.laid) << r.roundName;
+        double flat = plan::PolylineLength(r.layout.supplyRoute) + plan::PolylineLength(r.layout.returnRoute);
+        for (const plan::Polyline& join : r.layout.joins)
+            flat += plan::PolylineLength(join);
+        if (r.layout.floor == 1) {
+            ++upstairs;
+            EXPECT_DOUBLE_EQ(r.layout.riser, 2.9);
+            EXPECT_NEAR(r.layout.routeLength, flat + 5.8, 1e-9);
+        } else {
+            EXPECT_EQ(r.layout.riser, 0);
+        }
+        EXPECT_EQ(r.layout.supplyRoute.front(), p.plan.manifolds[0].position);
+    }
+    EXPECT_GT(upstairs, 0);
+    const TProject back = test::Read(test::Bytes(p));
+    for (std::size_t r = 0; r < p.rounds.size(); ++r)
+        EXPECT_EQ(back.rounds[r].layout, p.rounds[r].layout);
+}

@@ -41,22 +41,31 @@ std::uint64_t LayoutInputs(const TProject& project, const TRoundItem& round)
     f.Add(project.options.edgeDistance);
     f.Add(round.connectionFlags & TRoundItem::kSeries);
     const plan::Plan& plan = project.plan;
-    int floor = -1;
+    // The manifold's floor and those of the circuit's rooms: the routes run there.
+    std::vector<int> floors;
     for (const plan::ManifoldPlace& m : plan.manifolds)
         if (m.manifold == round.manifold) {
-            floor = m.floor;
+            floors.push_back(m.floor);
             f.Add(m.floor);
             f.Add(m.position);
         }
-    // The route may run through any room of the floor.
+    for (const FloorHeatingRoundField& part : round.roundFields)
+        if (const plan::RoomOutline* o = plan.OutlineOf(part.roomRef))
+            if (std::find(floors.begin(), floors.end(), o->floor) == floors.end())
+                floors.push_back(o->floor);
+    const auto onFloor = [&](int floor) { return std::find(floors.begin(), floors.end(), floor) != floors.end(); };
+    for (int floor : floors)
+        if (floor >= 0 && std::size_t(floor) < plan.floors.size())
+            f.Add(plan.floors[floor].level);
     for (const plan::RoomOutline& o : plan.outlines)
-        if (o.floor == floor) {
+        if (onFloor(o.floor)) {
             f.Add(o.roomId);
+            f.Add(o.floor);
             for (const plan::Point& p : o.outline)
                 f.Add(p);
         }
     for (const plan::Door& d : plan.doors)
-        if (d.floor == floor) {
+        if (onFloor(d.floor)) {
             f.Add(d.roomA);
             f.Add(d.roomB);
             f.Add(d.from);

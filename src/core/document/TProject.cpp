@@ -264,6 +264,7 @@ void WriteLayouts(TMemoryStream& s, const std::vector<TRoundItem>& rounds)
                 s.WriteInt32(part.roomId);
             s.WriteInt32(static_cast<std::int32_t>(l.inputs & 0xFFFFFFFFu));
             s.WriteInt32(static_cast<std::int32_t>(l.inputs >> 32));
+            s.WriteDouble(l.riser);
         });
         for (std::size_t i = 0; i < l.parts.size(); ++i) {
             WriteLayoutLine(s, blocks, index, kRegionLine, std::int32_t(i), l.parts[i].region);
@@ -354,6 +355,9 @@ void TProject::ReadFromStream(TMemoryStream& s)
         const auto low = static_cast<std::uint32_t>(s.ReadInt32());
         const auto high = static_cast<std::uint32_t>(s.ReadInt32());
         l.inputs = (std::uint64_t(high) << 32) | low;
+        l.riser = s.ReadDouble();
+        if (!(l.riser >= 0 && l.riser <= 1000))
+            throw ImpossibleValue("riser");
         if (!(l.spacing >= 0 && l.spacing <= 1 && l.edgeDistance >= 0 && l.edgeDistance <= 1))
             throw ImpossibleValue("layout spacing");
     };

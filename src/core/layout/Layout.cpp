@@ -200,10 +200,11 @@ LayoutOutcome LayCircuits(TProject& project, const TDevices& devices, const std:
         const layout::FloorMap& map = floorMap(outline->floor);
         // The entry is where the first circuit's pipes come in.
         share.entry = Centroid(outline->outline);
+        // (A manifold on another floor comes up through a riser at its place.)
         for (const PartPlace& p : share.parts)
             if (const plan::ManifoldPlace* m = manifoldPlace(project.rounds[p.round].manifold))
-                if (m->floor == outline->floor)
-                    if (auto e = EntryInto(map, m->position, map.RoomAt(m->position), roomId)) {
+                if (const std::int32_t at = map.RoomAt(m->position))
+                    if (auto e = EntryInto(map, m->position, at, roomId)) {
                         share.entry = *e;
                         break;
                     }
@@ -247,10 +248,21 @@ LayoutOutcome LayCircuits(TProject& project, const TDevices& devices, const std:
         else if (!place)
             fail("IDS_LAYOUTNOMANIFOLD", {project.manifolds[round.manifold].name});
         if (result.warnings.empty()) {
-            layout.floor = place->floor;
-            const layout::FloorMap& map = floorMap(place->floor);
+            // The loops lie on the floor of the circuit's first room; a manifold on
+            // another floor feeds them through a riser at its place.
+            const plan::RoomOutline* first = plan.OutlineOf(round.roundFields[0].roomRef);
+            layout.floor = first ? first->floor : place->floor;
+            const layout::FloorMap& map = floorMap(layout.floor);
             const Point manifold = place->position;
             std::int32_t manifoldRoom = map.RoomAt(manifold);
+            if (layout.floor != place->floor) {
+                const auto level = [&](int f) {
+                    return f >= 0 && std::size_t(f) < plan.floors.size() ? plan.floors[f].level : 0.0;
+                };
+                layout.riser = std::fabs(level(place->floor) - level(layout.floor));
+                if (manifoldRoom == 0)
+                    fail("IDS_LAYOUTNORISER", {project.manifolds[round.manifold].name, plan.floors[layout.floor].name});
+            }
             Point at = manifold;
             std::int32_t atRoom = manifoldRoom;
             for (std::size_t i = 0; i < round.roundFields.size() && result.warnings.empty(); ++i) {
@@ -261,7 +273,7 @@ LayoutOutcome LayCircuits(TProject& project, const TDevices& devices, const std:
                     fail("IDS_LAYOUTNOOUTLINE", {roomName});
                     break;
                 }
-                if (outline->floor != place->floor) {
+                if (outline->floor != layout.floor) {
                     fail("IDS_LAYOUTOTHERFLOOR", {roomName});
                     break;
                 }

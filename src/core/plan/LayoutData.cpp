@@ -17,7 +17,7 @@ void CircuitLayout::Measure()
     loopLength = 0;
     for (const LaidPart& part : parts)
         loopLength += PolylineLength(part.loop);
-    routeLength = PolylineLength(supplyRoute) + PolylineLength(returnRoute);
+    routeLength = PolylineLength(supplyRoute) + PolylineLength(returnRoute) + 2 * riser;
     for (const Polyline& join : joins)
         routeLength += PolylineLength(join);
     length = loopLength + routeLength;

@@ -30,11 +30,14 @@ struct CircuitLayout {
     LoopPattern pattern = LoopPattern::Spiral; // chosen for the circuit, laid or not
     bool laid = false;
     int floor = 0;
-    double spacing = 0, edgeDistance = 0;               // m, as laid
-    std::vector<LaidPart> parts;                        // in the circuit's part order
-    Polyline supplyRoute;                               // from the manifold to the first loop
-    std::vector<Polyline> joins;                        // from each loop to the next
-    Polyline returnRoute;                               // from the last loop to the manifold
+    double spacing = 0, edgeDistance = 0; // m, as laid
+    std::vector<LaidPart> parts;          // in the circuit's part order
+    Polyline supplyRoute;                 // from the manifold to the first loop
+    std::vector<Polyline> joins;          // from each loop to the next
+    Polyline returnRoute;                 // from the last loop to the manifold
+    // Up or down from a manifold on another floor, m: each of the two pipes runs it
+    // at the manifold's place, and the route lengths count it.
+    double riser = 0;
     double length = 0, loopLength = 0, routeLength = 0; // m
     // What the tube was laid from (outlines, doors, manifold place, parts); a
     // different value now means the plan or the fields changed since.

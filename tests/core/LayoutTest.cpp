@@ -89,6 +89,20 @@ struct NoFiles : FileDialogService {
     std::string Run(const FileDialogRequest&) override { return {}; }
 };
 
+// The main window's commands on the shipped villa, without widgets.
+class LayoutCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetSettingsStore(std::make_unique<MemorySettingsStore>());
+        controller.LoadCatalogue(KALORINA_SOURCE_DIR "/data", "hu");
+        ASSERT_TRUE(controller.OpenFile(KALORINA_SOURCE_DIR "/examples/villa.klp"));
+    }
+    Answers messages;
+    NoFiles files;
+    MainController controller{messages, files};
+};
+
 } // namespace
 
 // Parts follow one another from the entry across the longer side, each with its
@@ -284,14 +298,8 @@ TEST(LayoutCircuits, FilesBeforeAndPatternsKept)
 
 // The command is one step that undoes to the very bytes before it; a circuit that
 // cannot be laid is named; with nothing to lay nothing is recorded.
-TEST(LayoutCircuits, OneUndoableStep)
+TEST_F(LayoutCommand, OneUndoableStep)
 {
-    SetSettingsStore(std::make_unique<MemorySettingsStore>());
-    Answers messages;
-    NoFiles files;
-    MainController controller(messages, files);
-    controller.LoadCatalogue(KALORINA_SOURCE_DIR "/data", "hu");
-    ASSERT_TRUE(controller.OpenFile(KALORINA_SOURCE_DIR "/examples/villa.klp"));
     const std::string before = test::Bytes(controller.Project());
     ASSERT_TRUE(controller.LayTubes(MainController::LayScope::Manifold, 0));
     const std::string after = test::Bytes(controller.Project());
@@ -355,14 +363,8 @@ TEST(LayoutCircuits, TheCircuitDialogSaysWhichLengthIsUsed)
 // A circuit whose tube would be longer than its tube allows is not laid and keeps
 // its estimate; the command asks, then splits it into as many circuits as its
 // length needs and lays those, as a step of its own.
-TEST(LayoutCircuits, TooLongACircuitIsSplitOnRequest)
+TEST_F(LayoutCommand, TooLongACircuitIsSplitOnRequest)
 {
-    SetSettingsStore(std::make_unique<MemorySettingsStore>());
-    Answers messages;
-    NoFiles files;
-    MainController controller(messages, files);
-    controller.LoadCatalogue(KALORINA_SOURCE_DIR "/data", "hu");
-    ASSERT_TRUE(controller.OpenFile(KALORINA_SOURCE_DIR "/examples/villa.klp"));
     // The living room's two circuits made one: 36 m2 at 300 mm.
     ASSERT_TRUE(controller.Change(StepLabel::Of("IDS_STEPDESIGN"), [](TProject& p) {
         p.rounds[0].roundFields.push_back(p.rounds[1].roundFields[0]);

@@ -3,7 +3,7 @@
 // named one's) on the floor plan and prints each circuit's regions, loops, feed
 // pipes and lengths; --apply writes the project with the laid lengths in its
 // circuits, --dxf the laid tubes as a drawing.  Exit 3 when a circuit could not be
-// laid (the warnings say why).
+// laid (the warnings say why, and also name loops laid otherwise than asked).
 #include <cstdio>
 #include <ostream>
 
@@ -189,7 +189,7 @@ int RunLayout(Context& ctx)
         for (const std::string& w : warnings)
             ctx.out << "warning: " << Cp1250ToUtf8(w) << "\n";
     }
-    return warnings.empty() ? kOk : kItemsFailed;
+    return outcome.AnyFailed() ? kItemsFailed : kOk;
 }
 
 const bool registered = RegisterCommand(

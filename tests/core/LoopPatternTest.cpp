@@ -339,3 +339,20 @@ TEST(Polyline, LengthAndDistance)
 }
 
 } // namespace
+
+// A spiral asked for where its rings would leave floor bare comes back as a meander,
+// and says so; where the rings do well, it stays a spiral.
+TEST(LayLoop, SaysWhichPatternItLaid)
+{
+    LoopRequest r;
+    r.room = r.region = {{0, 0}, {5, 0}, {5, 2.5}, {3.5, 4}, {0, 4}};
+    r.spacing = 0.15;
+    r.pattern = Pattern::Spiral;
+    r.entry = {0, 2};
+    Pattern laidAs = Pattern::Spiral;
+    ASSERT_TRUE(LayLoop(r, nullptr, &laidAs));
+    EXPECT_EQ(laidAs, Pattern::Meander);
+    r.room = r.region = {{0, 0}, {4, 0}, {4, 3}, {0, 3}};
+    ASSERT_TRUE(LayLoop(r, nullptr, &laidAs));
+    EXPECT_EQ(laidAs, Pattern::Spiral);
+}

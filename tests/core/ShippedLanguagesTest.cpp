@@ -134,6 +134,7 @@ void CheckLanguage(const TLanguage& lang, const Shipped& s)
     formats.insert({{"IDS_CHECKLAYOUTSTALE", "s"}});
     formats.insert({{"IDS_LAYOUTSPLITSHARED", "s"}});
     formats.insert({{"IDS_LAYOUTNORISER", "sss"}});
+    formats.insert({{"IDS_LAYOUTASMEANDER", "ss"}});
     formats.insert({{"IDS_INPUTRANGE", "sss"}, {"IDS_INPUTRANGEABOVE", "sss"}, {"IDS_INPUTRANGEWHOLE", "sss"}});
     // A recovery file that cannot be read: its name, the reason, where it was put aside.
     formats.insert({{"IDS_RECOVERYDAMAGED", "sss"}});

@@ -229,6 +229,7 @@ bool MainController::LayTubes(LayScope scope, int index)
             tooLong.push_back({c.name, c.splitInto});
         else
             warnings.insert(warnings.end(), c.warnings.begin(), c.warnings.end());
+        warnings.insert(warnings.end(), c.notes.begin(), c.notes.end());
     }
     WarnFailures(warnings);
     if (tooLong.empty())

@@ -144,6 +144,7 @@ const std::map<std::string, std::string>& BuiltIn()
         {"IDS_JSONUNKNOWNROOM", "%s: the project has no room \"%s\"."},
         {"IDS_JSONDUPLICATEROOM", "%s: the room \"%s\" is listed twice."},
         {"IDS_JSONUNKNOWNCONSTRUCTION", "%s: the project has no construction \"%s\"."},
+        {"IDS_LAYOUTASMEANDER", "%s: in the room \"%s\" no counterflow spiral keeps the spacing and covers the floor; the loop is laid as a meander."},
         {"IDS_LAYOUTNORISER", "%s: the manifold \"%s\" stands under or over no room of the floor \"%s\", so no riser can bring the pipes there."},
         {"IDS_LAYOUTNONELAID", "No circuit is laid yet: lay the tubes first (\"Cs\xF5""vezet\xE9""s\")."},
         {"IDS_LAYOUTSPLITPARTS", "The line lies between no two circuit parts of one room."},

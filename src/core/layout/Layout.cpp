@@ -136,7 +136,14 @@ std::vector<std::string> LayoutOutcome::Warnings() const
     std::vector<std::string> out;
     for (const LaidCircuit& c : circuits)
         out.insert(out.end(), c.warnings.begin(), c.warnings.end());
+    for (const LaidCircuit& c : circuits)
+        out.insert(out.end(), c.notes.begin(), c.notes.end());
     return out;
+}
+
+bool LayoutOutcome::AnyFailed() const
+{
+    return std::any_of(circuits.begin(), circuits.end(), [](const LaidCircuit& c) { return !c.warnings.empty(); });
 }
 
 bool LayoutOutcome::AnyLaid() const
@@ -312,7 +319,10 @@ LayoutOutcome LayCircuits(TProject& project, const TDevices& devices, const std:
                 request.pattern = static_cast<layout::Pattern>(layout.pattern);
                 request.entry = EntryInto(map, at, atRoom, part.roomRef).value_or(at);
                 std::string why;
-                const auto loop = layout::LayLoop(request, &why);
+                layout::Pattern laidAs = request.pattern;
+                const auto loop = layout::LayLoop(request, &why, &laidAs);
+                if (loop && laidAs != request.pattern)
+                    result.notes.push_back(Text("IDS_LAYOUTASMEANDER", {round.roundName, roomName}));
                 if (!loop || loop->size() < 2) {
                     fail("IDS_LAYOUTNOLOOP", {roomName, why});
                     break;

@@ -21,12 +21,15 @@ struct LaidCircuit {
     // parts would have to be split into, else 0.
     int splitInto = 0;
     double length = 0;                 // m, as laid, or as it would be when too long
-    std::vector<std::string> warnings; // code page 1250
+    std::vector<std::string> warnings; // why it was not laid, code page 1250
+    std::vector<std::string> notes;    // laid, but not quite as asked
 };
 
 struct LayoutOutcome {
     std::vector<LaidCircuit> circuits;
+    // What could not be laid, and then what was laid otherwise than asked.
     std::vector<std::string> Warnings() const;
+    bool AnyFailed() const;
     bool AnyLaid() const;
 };
 

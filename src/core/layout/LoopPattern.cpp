@@ -1702,6 +1702,7 @@ struct Laid {
     Polyline tube;
     Skeleton skeleton;
     Quality quality;
+    Pattern pattern = Pattern::Spiral; // what the tube was laid as
 };
 
 std::optional<Laid> Lay(const Floor& f, Pattern pattern)
@@ -1754,6 +1755,8 @@ std::optional<Laid> Lay(const Floor& f, Pattern pattern)
     } else {
         consider(MeanderSkeleton(f));
     }
+    if (best)
+        best->pattern = pattern;
 
     auto repair = [&](Laid& laid) {
         for (int i = 0; i < 24 && laid.quality.clearance < 0.95 * s; ++i) {
@@ -1783,6 +1786,8 @@ std::optional<Laid> Lay(const Floor& f, Pattern pattern)
         if (!best || (spiralKeeps && !meanderKeeps)
             || (spiralKeeps == meanderKeeps && spiral->quality.Cost(s) <= 0.5 * best->quality.Cost(s)))
             best = std::move(spiral);
+        else
+            best->pattern = Pattern::Meander;
     }
     return best;
 }
@@ -1809,7 +1814,7 @@ double DistanceToPolyline(plan::Point p, const Polyline& line)
     return best;
 }
 
-std::optional<Polyline> LayLoop(const LoopRequest& request, std::string* why)
+std::optional<Polyline> LayLoop(const LoopRequest& request, std::string* why, Pattern* laidAs)
 {
     std::string reason;
     const std::optional<Floor> f = FloorOf(request, &reason);
@@ -1820,8 +1825,11 @@ std::optional<Polyline> LayLoop(const LoopRequest& request, std::string* why)
         reason = "the region is too small for a loop at this spacing";
     else if (laid && laid->quality.clearance < 0.95 * request.spacing)
         reason = "no loop keeps the spacing in this region; try a smaller spacing";
-    else if (laid)
+    else if (laid) {
+        if (laidAs)
+            *laidAs = laid->pattern;
         return laid->tube;
+    }
     if (why)
         *why = reason;
     return std::nullopt;

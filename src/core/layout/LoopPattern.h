@@ -29,7 +29,9 @@ struct LoopRequest {
 // The tube's centre line, from the supply end to the return end; the two ends lie side by side
 // (spacing apart) at the point of the loop nearest `entry`.  None (with the reason in *why) when the
 // region is too small or narrow for a loop at this spacing.
-std::optional<Polyline> LayLoop(const LoopRequest& request, std::string* why = nullptr);
+// `laidAs`, if given, gets the pattern the tube was laid in: a spiral whose rings would
+// leave floor bare or come too close is laid as a meander instead.
+std::optional<Polyline> LayLoop(const LoopRequest& request, std::string* why = nullptr, Pattern* laidAs = nullptr);
 
 double PolylineLength(const Polyline& line);
 

@@ -111,9 +111,27 @@ std::vector<plan::Polygon> RoomRegions(const RegionRequest& request)
         }
     }
 
-    // The other parts from the end nearer the entry; what they leave lies at the far end.
-    const bool fromLow = std::fabs(axis.U(request.entry) - uMin) <= std::fabs(axis.U(request.entry) - uMax);
+    // The other parts follow one another from one end; floor they leave lies at the
+    // other, where it disturbs least: away from the outside walls, which want the
+    // heat most, else away from where the pipes come in.
     const double restArea = Area(rest);
+    double needed = 0;
+    for (const RegionPart& part : request.parts)
+        if (!part.edgeZone)
+            needed += part.area;
+    bool fromLow = std::fabs(axis.U(request.entry) - uMin) <= std::fabs(axis.U(request.entry) - uMax);
+    if (needed < restArea - 0.05) {
+        const auto wallAt = [&](double end) {
+            double length = 0;
+            for (const auto& [a, b] : request.outsideWalls)
+                if (std::fabs(axis.U(a) - end) < 0.05 && std::fabs(axis.U(b) - end) < 0.05)
+                    length += plan::Distance(a, b);
+            return length;
+        };
+        const double low = wallAt(uMin), high = wallAt(uMax);
+        if (std::fabs(low - high) > 0.1)
+            fromLow = low > high;
+    }
     const auto covered = [&](double u) {
         const Polygons part = fromLow ? Intersection(rest, {Slab(axis, uMin - 1, u, vMin, vMax)})
                                       : Intersection(rest, {Slab(axis, u, uMax + 1, vMin, vMax)});

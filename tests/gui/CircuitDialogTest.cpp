@@ -34,6 +34,7 @@
 #include "dialogs/TRoomModifyForm.h"
 #include "dialogs/TRoundModifyForm.h"
 #include "dialogs/TTreeForComboForm.h"
+#include "lang/BuiltInTexts.h"
 #include "lang/TLanguages.h"
 #include "listview/TListViewWithHeader.h"
 #include "platform/NumberInput.h"
@@ -772,4 +773,18 @@ TEST_F(CircuitDialogTest, ScenarioDeletingAFieldAndARoomThatACircuitUses)
     EXPECT_EQ(recalculated, json);
     EXPECT_EQ(json.find("\"refState\":1"), std::string::npos);
     EXPECT_EQ(json.find("\"refState\":2"), std::string::npos);
+}
+
+// The pattern the tube is laid in is chosen in the dialog and kept with the
+// circuit; the dialog says the length is the estimate while the tube is not laid.
+TEST_F(CircuitDialogTest, LoopPatternAndTheLengthInUse)
+{
+    auto f = Open();
+    AddField(*f, 0, "10");
+    EXPECT_EQ(f->LoopPattern->currentIndex(), 0);
+    EXPECT_EQ(f->LoopPattern->currentText(), QStringLiteral("csigavonalas"));
+    EXPECT_EQ(Cp(f->LengthSource->text()), TextOrBuiltIn("IDS_LENGTHESTIMATED"));
+    Choose(f->LoopPattern, 1);
+    EXPECT_EQ(f->Round().layout.pattern, plan::LoopPattern::Meander);
+    EXPECT_FALSE(f->Round().layout.laid);
 }

@@ -165,15 +165,16 @@ int RunLayout(Context& ctx)
             s += (s.empty() ? "" : ",") + c;
         return s;
     }() + "]";
+    // Each file written whole or not at all; a refusal names the file.
+    std::string writing;
     try {
         if (!dxf.empty())
-            WriteFileAtomically(dxf, plan::LayoutDxf(project.plan, drawn));
+            WriteFileAtomically(writing = dxf, plan::LayoutDxf(project.plan, drawn));
         if (apply)
-            WriteProjectFile(output, project);
+            WriteProjectFile(writing = output, project);
     } catch (const KalorinaError& e) {
-        const std::string file = !dxf.empty() && !apply ? dxf : output;
-        answer(circuits, JsonText(e.what()));
-        return Fail(ctx, Cp1250ToUtf8(e.what()));
+        answer(circuits, JsonText(Utf8ToCp1250(writing) + ": " + e.what()));
+        return Fail(ctx, writing + ": " + Cp1250ToUtf8(e.what()));
     }
     if (json)
         answer(circuits, "null");

@@ -106,6 +106,9 @@ if [ -e "$dir/noplan.klp" ]; then
     "$cli" layout "$dir/noplan.klp" 2>"$dir/err" >/dev/null
     [ $? -eq 1 ] || fail "a project without a plan is refused"
 fi
+"$cli" layout "$src/examples/villa.klp" --dxf "$dir/no/such/dir/t.dxf" >/dev/null 2>"$dir/err"
+[ $? -eq 1 ] || fail "a drawing that cannot be written is a failure"
+grep -q "no/such/dir/t.dxf" "$dir/err" || fail "the write failure names the file: $(cat "$dir/err")"
 "$cli" layout "$src/examples/villa.klp" --pattern zigzag 2>/dev/null
 [ $? -eq 2 ] || fail "an unknown pattern is a usage error"
 

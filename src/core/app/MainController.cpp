@@ -203,7 +203,7 @@ bool MainController::LayTubes(LayScope scope, int index)
         return false;
     std::vector<int> rounds;
     if (scope == LayScope::Manifold)
-        rounds = RoundsOfManifold(project_, index);
+        rounds = project_.ManifoldRounds(index);
     else if (scope == LayScope::Room)
         rounds = RoundsOfRoom(project_, index);
     else

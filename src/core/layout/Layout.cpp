@@ -146,16 +146,6 @@ bool LayoutOutcome::AnyFailed() const
     return std::any_of(circuits.begin(), circuits.end(), [](const LaidCircuit& c) { return !c.warnings.empty(); });
 }
 
-bool LayoutOutcome::AnyLaid() const
-{
-    return std::any_of(circuits.begin(), circuits.end(), [](const LaidCircuit& c) { return c.laid && !c.kept; });
-}
-
-std::vector<int> RoundsOfManifold(const TProject& project, int manifold)
-{
-    return project.ManifoldRounds(manifold);
-}
-
 std::vector<int> RoundsOfRoom(const TProject& project, std::int32_t roomId)
 {
     std::vector<int> out;

@@ -30,7 +30,6 @@ struct LayoutOutcome {
     // What could not be laid, and then what was laid otherwise than asked.
     std::vector<std::string> Warnings() const;
     bool AnyFailed() const;
-    bool AnyLaid() const;
 };
 
 // The circuits at `rounds` (every circuit when empty) laid into `project` and
@@ -40,8 +39,7 @@ struct LayoutOutcome {
 LayoutOutcome LayCircuits(TProject& project, const TDevices& devices, const std::vector<int>& rounds,
                           bool again = false);
 
-// The circuits of a manifold, of a room (circuits with a part in it).
-std::vector<int> RoundsOfManifold(const TProject& project, int manifold);
+// The circuits with a part in the room.
 std::vector<int> RoundsOfRoom(const TProject& project, std::int32_t roomId);
 
 // Splits the circuit at `round` into `count` circuits, each taking an equal share of
